@@ -1,0 +1,42 @@
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+
+#include "preview/PreviewPicture.h"
+#include "preview/PreviewPlacement.h"
+
+namespace tonzug {
+namespace {
+
+// Opening the preview window on a 1280 x 1024 screen: building the picture and rendering
+// the part that shows. Arguments: orientation, width, height.
+void RenderVisiblePreview(benchmark::State& state) {
+    GradientParams params;
+    params.startColor = RgbColor(255, 0, 0);
+    params.endColor = RgbColor(0, 0, 255);
+    params.middleColor = RgbColor(0, 255, 0);
+    params.middleOn = -1;
+    params.middlePercent = 40.0f;
+    params.orientation = static_cast<std::int32_t>(state.range(0));
+    params.width = static_cast<float>(state.range(1));
+    params.height = static_cast<float>(state.range(2));
+    for (auto _ : state) {
+        const PreviewPicture picture(params);
+        const PixelRect part = VisiblePart(
+            CenterPreview(1280, 1024, picture.Width(), picture.Height()), {0, 0, 1280, 1024});
+        Raster region(static_cast<int>(part.width), static_cast<int>(part.height), kWhite);
+        picture.Render(part, region);
+        benchmark::DoNotOptimize(region.Pixels().data());
+    }
+}
+BENCHMARK(RenderVisiblePreview)
+    ->ArgNames({"orientation", "width", "height"})
+    ->Args({kVertical, 25, 256})
+    ->Args({kHorizontal, 99999999, 256})
+    ->Args({kVertical, 99999999, 256})
+    ->Args({kCircle, 99999999, 256})
+    ->Args({kCircle, 16384, 16384})
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace tonzug

@@ -1,0 +1,71 @@
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+
+#include "render/Gradient.h"
+
+namespace tonzug {
+namespace {
+
+// A gradient of `steps` steps along its axis. The RGB one has the middle colour on,
+// so that it uses the banded ramp.
+GradientParams ParamsWithSteps(std::int32_t mode, std::int32_t orientation, float steps) {
+    GradientParams params;
+    params.startColor = RgbColor(255, 0, 0);
+    params.endColor = RgbColor(0, 0, 255);
+    params.middleColor = RgbColor(0, 255, 0);
+    params.middleOn = -1;
+    params.middlePercent = 40.0f;
+    params.startBand = 3;
+    params.endBand = 3;
+    params.colorMode = mode;
+    params.orientation = orientation;
+    params.width = orientation == kCircle ? 2.0f * steps : steps;  // corner radius = steps
+    params.height = orientation == kCircle ? 0.0f : steps;
+    return params;
+}
+
+// Arguments: colour mode, orientation, step count.
+void DrawGradientOnPreview(benchmark::State& state) {
+    const GradientParams params = ParamsWithSteps(static_cast<std::int32_t>(state.range(0)),
+                                                  static_cast<std::int32_t>(state.range(1)),
+                                                  static_cast<float>(state.range(2)));
+    Raster surface(300, 300);
+    for (auto _ : state) {
+        DrawGradient(surface, params);
+        benchmark::DoNotOptimize(surface.Row(0));
+    }
+    state.SetItemsProcessed(state.iterations() * 300 * 300);
+}
+BENCHMARK(DrawGradientOnPreview)
+    ->ArgNames({"mode", "orientation", "steps"})
+    ->ArgsProduct({{kModeRgb, kModeHsl}, {kHorizontal, kVertical, kCircle}, {300, 10000000}})
+    ->Unit(benchmark::kMicrosecond);
+
+// A 4096 x 4096 picture at full size, rendered in bands of 256 rows as the export
+// does. Arguments: colour mode, orientation. Items are pixels.
+void RenderFullSizeBands(benchmark::State& state) {
+    constexpr int kSize = 4096;
+    constexpr int kBandRows = 256;
+    const auto orientation = static_cast<std::int32_t>(state.range(1));
+    GradientParams params = ParamsWithSteps(static_cast<std::int32_t>(state.range(0)), orientation,
+                                            static_cast<float>(kSize));
+    params.width = static_cast<float>(kSize);
+    params.height = static_cast<float>(kSize);
+    const GradientRenderer renderer(params, kSize, kSize);
+    Raster band(kSize, kBandRows);
+    int firstRow = 0;
+    for (auto _ : state) {
+        renderer.RenderRows(firstRow, band);
+        benchmark::DoNotOptimize(band.Row(0));
+        firstRow = (firstRow + kBandRows) % kSize;
+    }
+    state.SetItemsProcessed(state.iterations() * kSize * kBandRows);
+}
+BENCHMARK(RenderFullSizeBands)
+    ->ArgNames({"mode", "orientation"})
+    ->ArgsProduct({{kModeRgb, kModeHsl}, {kHorizontal, kVertical, kCircle}})
+    ->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace tonzug

@@ -1,0 +1,63 @@
+#include "app/GuiMain.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QSocketNotifier>
+#include <csignal>
+
+#include "workspace/ui/CommandIcons.h"
+#include "workspace/ui/MainWindow.h"
+
+namespace tonzug {
+namespace {
+
+// The write end of the pipe through which a termination signal reaches the event loop.
+int signalPipeWrite = -1;
+
+extern "C" void OnTerminationSignal(int /*signal*/) {
+    const char byte = 1;
+    [[maybe_unused]] const ssize_t written = ::write(signalPipeWrite, &byte, 1);
+}
+
+// When the system asks the program to end (log-out, shutdown, a terminal closing), the
+// windows close the ordinary way, so the settings file is written as on any close.
+void CloseWindowsOnTermination(QApplication& app) {
+    int pipeEnds[2] = {-1, -1};
+    if (::pipe2(pipeEnds, O_CLOEXEC | O_NONBLOCK) != 0) {
+        return;
+    }
+    signalPipeWrite = pipeEnds[1];
+    auto* notifier = new QSocketNotifier(pipeEnds[0], QSocketNotifier::Read, &app);
+    QObject::connect(notifier, &QSocketNotifier::activated, &app, [readEnd = pipeEnds[0]] {
+        char byte = 0;
+        while (::read(readEnd, &byte, 1) > 0) {
+        }
+        QApplication::closeAllWindows();
+    });
+    struct sigaction action {};
+    action.sa_handler = OnTerminationSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (const int signal : {SIGTERM, SIGHUP, SIGINT}) {
+        ::sigaction(signal, &action, nullptr);
+    }
+}
+
+}  // namespace
+
+int RunMainWindow(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Tonzug"));
+    QApplication::setOrganizationName(QStringLiteral("Tonzug"));
+    QApplication::setDesktopFileName(QStringLiteral("io.github.tonzug.Tonzug"));
+    QApplication::setWindowIcon(ApplicationIcon());
+    CloseWindowsOnTermination(app);
+
+    MainWindow window;
+    window.show();
+    return QApplication::exec();
+}
+
+}  // namespace tonzug

@@ -1,0 +1,143 @@
+#include "colordlg/ui/ColorDialog.h"
+
+#include <QEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "colordlg/ui/ColorListView.h"
+#include "colordlg/ui/PictureBox.h"
+#include "colordlg/ui/SystemColorDialog.h"
+#include "support/ui/ScreenPicker.h"
+#include "workspace/ui/FormBinding.h"
+#include "workspace/ui/NumericKeyFilter.h"
+#include "workspace/ui/SwatchBox.h"
+
+namespace tonzug {
+namespace {
+
+// Opens the system colour dialog on a double-click of the preview. It sits in front of
+// the screen picker, so the double-click does not start a pick as well.
+class DoubleClickFilter : public QObject {
+  public:
+    DoubleClickFilter(QWidget& source, std::function<void()> onDoubleClick)
+        : QObject(&source), onDoubleClick_(std::move(onDoubleClick)) {
+        source.installEventFilter(this);
+    }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::MouseButtonDblClick) {
+            onDoubleClick_();
+            return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+  private:
+    std::function<void()> onDoubleClick_;
+};
+
+}  // namespace
+
+ColorDialog::ColorDialog(QWidget* owner) : QDialog(owner) {
+    setObjectName(QStringLiteral("F_COLDLG"));
+    setWindowTitle(QStringLiteral("Farbauswahl"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    BuildControls();
+    BindControls();
+    ConnectPicking();
+}
+
+void ColorDialog::BindControls() {
+    BindLineEdit(*ui_.txtR, form_.txtR);
+    BindLineEdit(*ui_.txtG, form_.txtG);
+    BindLineEdit(*ui_.txtB, form_.txtB);
+    BindLineEdit(*ui_.txtS, form_.txtS);
+    BindLineEdit(*ui_.txtH1, form_.txtH1);
+    BindLineEdit(*ui_.txtS1, form_.txtS1);
+    BindLineEdit(*ui_.txtL1, form_.txtL1);
+    BindLineEdit(*ui_.txtHTML, form_.txtHTML);
+    BindScrollBar(*ui_.scrR, form_.scrR);
+    BindScrollBar(*ui_.scrG, form_.scrG);
+    BindScrollBar(*ui_.scrB, form_.scrB);
+    BindScrollBar(*ui_.scrS, form_.scrS);
+    BindScrollBar(*ui_.scrH1, form_.scrH1);
+    BindScrollBar(*ui_.scrS1, form_.scrS1);
+    BindScrollBar(*ui_.scrL1, form_.scrL1);
+    BindSwatch(*ui_.pCol, form_.pCol);
+    BindSwatch(*ui_.picSW, form_.picSW);
+    for (QLineEdit* edit : {ui_.txtR, ui_.txtG, ui_.txtB}) {
+        new NumericKeyFilter(*edit);  // owned by the edit
+    }
+
+    connect(ui_.txtHTML, &QLineEdit::returnPressed, this, [this] { form_.ApplyHtml(); });
+    connect(ui_.cmdHTML, &QPushButton::clicked, this, [this] { form_.ApplyHtml(); });
+    connect(ui_.cmdBack, &QPushButton::clicked, this, [this] { form_.ShowBackground(); });
+    connect(ui_.cmdOK, &QPushButton::clicked, this, [this] {
+        form_.Accept();
+        hide();
+    });
+    connect(ui_.cmdAB, &QPushButton::clicked, this, [this] {
+        form_.Cancel();
+        hide();
+    });
+    ui_.lv->SetClickHandler([this](const std::string& tag) { form_.ShowListedColor(tag); });
+}
+
+void ColorDialog::ConnectPicking() {
+    const auto fieldMouse = [this](HslComponent component) {
+        return [this, component](MouseAction action, MouseButtons buttons, float x, float y) {
+            form_.FieldMouse(component, action, buttons, x, y);
+        };
+    };
+    ui_.picHFF->SetMouseHandler(fieldMouse(HslComponent::kHue));
+    ui_.picFSF->SetMouseHandler(fieldMouse(HslComponent::kSaturation));
+    ui_.picFFL->SetMouseHandler(fieldMouse(HslComponent::kLightness));
+    const auto stripMouse = [this](PickStrip strip) {
+        return [this, strip](MouseAction action, MouseButtons buttons, float x, float y) {
+            form_.StripMouse(strip, action, buttons, x, y);
+        };
+    };
+    ui_.colPick->SetMouseHandler(stripMouse(PickStrip::kHue));
+    ui_.colPickSW->SetMouseHandler(stripMouse(PickStrip::kGrey));
+
+    ui_.pCol->setToolTip(QString());
+    new ScreenPicker(*ui_.pCol, [this](ColorValue pixel) { form_.ShowColor(pixel, kNoColor); });
+    new DoubleClickFilter(*ui_.pCol, [this] { PickFromSystemDialog(); });
+}
+
+void ColorDialog::PickFromSystemDialog() {
+    form_.ApplySystemDialogColor(ShowSystemColorDialog(this, form_.pCol.Color()));
+}
+
+void ColorDialog::SetBackVisible(bool visible) {
+    ui_.cmdBack->setVisible(visible);
+}
+
+void ColorDialog::SetHtmlVisible(bool visible) {
+    ui_.lblHTML->setVisible(visible);
+    ui_.txtHTML->setVisible(visible);
+    ui_.cmdHTML->setVisible(visible);
+}
+
+void ColorDialog::Initialize() {
+    ui_.lv->FillColorList();
+    form_.Initialize();
+}
+
+void ColorDialog::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+        case Qt::Key_Escape:
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            event->accept();  // the dialog stays open
+            return;
+        default:
+            QDialog::keyPressEvent(event);
+    }
+}
+
+}  // namespace tonzug

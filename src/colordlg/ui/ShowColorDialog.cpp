@@ -1,0 +1,23 @@
+#include "colordlg/ui/ShowColorDialog.h"
+
+#include <memory>
+
+#include "colordlg/ui/ColorDialog.h"
+
+namespace tonzug {
+
+ColorValue ShowColorDialog(QWidget* owner, ColorValue color, bool showBack, bool showHtml,
+                           const QString& caption) {
+    const auto dialog = std::make_unique<ColorDialog>(owner);
+    if (!caption.isEmpty()) {
+        dialog->setWindowTitle(caption);
+    }
+    dialog->Form().SetStartColor(color);
+    dialog->SetBackVisible(showBack);
+    dialog->SetHtmlVisible(showHtml);
+    dialog->Initialize();
+    dialog->exec();
+    return dialog->Form().Result();
+}
+
+}  // namespace tonzug

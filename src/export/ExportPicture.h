@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "export/EncodeStatus.h"
+#include "export/PictureKind.h"
+#include "render/GradientParams.h"
+#include "render/Raster.h"
+
+namespace tonzug {
+
+// The quality every JPEG export is saved with.
+inline constexpr std::int32_t kExportJpegQuality = 85;
+// Rows are rendered and encoded in bands of about this size, so a picture of any height
+// needs only a few bands of memory.
+inline constexpr std::size_t kExportBandBytes = std::size_t{2} << 20;
+// One band holds at least one row; wider rows than this are refused.
+inline constexpr std::int32_t kMaxExportRowPixels = std::int32_t{1} << 22;
+// A picture held whole in memory (for the clipboard) may take at most this much.
+inline constexpr std::uint64_t kMaxFullPictureBytes = std::uint64_t{512} << 20;
+
+struct PictureSize {
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+};
+
+// Told the fraction of rows done after each band; returning false cancels the export.
+using ExportProgress = std::function<bool(double fractionDone)>;
+
+// The full size: width and height rounded to whole pixels, ties to even. Fails with
+// "Invalid Parameter." for an empty picture (width or height below 1) and with
+// "Value Overflow." for a size beyond 32 bits.
+EncodeStatus FullPictureSize(const GradientParams& params, PictureSize& size);
+
+// Renders the gradient at full size and saves it as a picture of the given kind: band by
+// band, each band encoded while the next one is rendered. Nothing is left under the name
+// (and no temporary file) unless the whole picture was written; a cancel through the
+// progress callback gives "Aborted.".
+EncodeStatus ExportPicture(const GradientParams& params, const std::string& path, PictureKind kind,
+                           std::int32_t jpegQuality, const ExportProgress& progress = {},
+                           std::size_t bandBytes = kExportBandBytes);
+
+// Renders the whole picture at full size into `picture` (for the clipboard), refusing
+// pictures above kMaxFullPictureBytes with "Out Of Memory.". On failure `picture` is
+// left as it was.
+EncodeStatus RenderFullPicture(const GradientParams& params, Raster& picture);
+
+}  // namespace tonzug

@@ -1,0 +1,111 @@
+#include "export/PictureEncoder.h"
+
+#include <cerrno>
+#include <cstdio>
+
+namespace tonzug {
+namespace {
+
+// Large enough that the many small writes of the compressors become few system calls.
+constexpr std::size_t kStreamBufferBytes = std::size_t{1} << 20;
+
+EncodeStatus WrongUse(const char* what) {
+    return EncodeStatus::Failure(kGdipWrongState, std::string("picture encoder: ") + what);
+}
+
+}  // namespace
+
+EncodeStatus PictureEncoder::Fail(EncodeStatus status) {
+    stage_ = Stage::kFailed;
+    failure_ = status;
+    file_.Discard();
+    return status;
+}
+
+EncodeStatus PictureEncoder::FileFailure() const {
+    return StatusFromErrno(file_.Error() != 0 ? file_.Error() : EIO, path_);
+}
+
+EncodeStatus PictureEncoder::Begin(std::int32_t width, std::int32_t height) {
+    if (stage_ == Stage::kFailed) {
+        return failure_;
+    }
+    if (stage_ != Stage::kNew) {
+        return Fail(WrongUse("begun twice"));
+    }
+    if (width < 1 || height < 1) {
+        return Fail(EncodeStatus::Failure(kGdipInvalidParameter,
+                                          "empty picture (width or height below 1)"));
+    }
+    if (EncodeStatus limits = CheckSize(width, height); !limits.Ok()) {
+        return Fail(limits);
+    }
+    if (!file_.Open(path_)) {
+        return Fail(FileFailure());
+    }
+    // Only allowed before the first write; a refusal just keeps the default buffer.
+    std::setvbuf(file_.Stream(), nullptr, _IOFBF, kStreamBufferBytes);
+    width_ = width;
+    height_ = height;
+    stage_ = Stage::kOpen;
+    if (EncodeStatus header = WriteHeader(); !header.Ok()) {
+        return Fail(header);
+    }
+    return EncodeStatus::Success();
+}
+
+EncodeStatus PictureEncoder::WriteRows(std::span<const std::uint32_t> pixels) {
+    if (stage_ == Stage::kFailed) {
+        return failure_;
+    }
+    if (stage_ != Stage::kOpen) {
+        return Fail(WrongUse("rows written outside Begin and Finish"));
+    }
+    const std::size_t rowLength = static_cast<std::size_t>(width_);
+    const std::size_t rowCount = pixels.size() / rowLength;
+    if (pixels.size() % rowLength != 0 ||
+        rowCount > static_cast<std::size_t>(height_ - rowsWritten_)) {
+        return Fail(WrongUse("rows do not fit the picture"));
+    }
+    if (rowCount == 0) {
+        return EncodeStatus::Success();
+    }
+    if (EncodeStatus encoded = EncodeRows(pixels.data(), static_cast<std::int32_t>(rowCount));
+        !encoded.Ok()) {
+        return Fail(encoded);
+    }
+    rowsWritten_ += static_cast<std::int32_t>(rowCount);
+    return EncodeStatus::Success();
+}
+
+EncodeStatus PictureEncoder::Finish() {
+    if (stage_ == Stage::kFailed) {
+        return failure_;
+    }
+    if (stage_ != Stage::kOpen || rowsWritten_ != height_) {
+        return Fail(WrongUse("finished before every row was written"));
+    }
+    if (EncodeStatus trailer = WriteTrailer(); !trailer.Ok()) {
+        return Fail(trailer);
+    }
+    if (!file_.Commit()) {
+        return Fail(FileFailure());
+    }
+    stage_ = Stage::kDone;
+    return EncodeStatus::Success();
+}
+
+std::unique_ptr<PictureEncoder> MakePictureEncoder(PictureKind kind, std::string path,
+                                                   std::int32_t jpegQuality) {
+    switch (kind) {
+        case PictureKind::kBmp:
+            return MakeBmpEncoder(std::move(path));
+        case PictureKind::kPng:
+            return MakePngEncoder(std::move(path));
+        case PictureKind::kJpeg:
+            return MakeJpegEncoder(std::move(path), jpegQuality);
+    }
+    return nullptr;
+}
+
+}  // namespace tonzug

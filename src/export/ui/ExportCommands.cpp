@@ -1,0 +1,155 @@
+#include "export/ui/ExportCommands.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
+#include <QImage>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QProgressDialog>
+#include <memory>
+#include <new>
+#include <optional>
+
+#include "export/EncodeStatus.h"
+#include "export/ExportPicture.h"
+#include "export/PictureKind.h"
+#include "support/ui/FileDialogs.h"
+#include "workspace/ExportParams.h"
+
+namespace tonzug {
+namespace {
+
+struct FileExport {
+    const char* kindWord;
+    PictureKind kind;
+    const char* typeName;
+    const char* extension;
+    const char* defaultName;
+};
+
+constexpr FileExport kFileExports[] = {
+    {"BMP", PictureKind::kBmp, "Bitmap Truecolor", "bmp", ""},
+    {"PNG", PictureKind::kPng, "PNG-Bildatei", "png", "Tonzug"},
+    {"JPG", PictureKind::kJpeg, "JPG-Bildatei", "jpg", "Tonzug"},
+};
+
+// Exports shorter than this finish without a progress dialog flashing up.
+constexpr int kProgressDelayMs = 500;
+constexpr int kProgressSteps = 1000;
+
+void ShowFailure(QWidget& owner, const EncodeStatus& status) {
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("GDI Error"),
+                    QString::fromStdString(status.MessageText()), QMessageBox::Ok, &owner);
+    if (!status.reason.empty()) {
+        box.setInformativeText(QString::fromStdString(status.reason));
+    }
+    box.exec();
+}
+
+// Shows the waiting cursor while a picture is made without a progress dialog.
+class BusyCursor {
+  public:
+    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+};
+
+// A name typed with another picture extension ("bild.png" in the BMP dialog) gets the
+// format its name promises, so the file opens as what it claims to be.
+PictureKind KindForFile(const QString& file, PictureKind chosen) {
+    return PictureKindFromPath(QFile::encodeName(file).toStdString()).value_or(chosen);
+}
+
+void ExportToFile(QWidget& owner, const GradientParams& params, const FileExport& target) {
+    const QString file = ShowSaveDialog(
+        &owner, QString::fromUtf8(target.typeName), QString::fromUtf8(target.extension),
+        QStringLiteral("Tonzug speichern"), QString(), QString::fromUtf8(target.defaultName));
+    if (file.isEmpty()) {
+        return;
+    }
+    QProgressDialog progress(QStringLiteral("Tonzug wird gespeichert..."),
+                             QStringLiteral("Abbrechen"), 0, kProgressSteps, &owner);
+    progress.setWindowTitle(QStringLiteral("Tonzug speichern"));
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(kProgressDelayMs);
+    progress.setValue(0);
+    const EncodeStatus status =
+        ExportPicture(params, QFile::encodeName(file).toStdString(), KindForFile(file, target.kind),
+                      kExportJpegQuality, [&progress](double fractionDone) {
+                          progress.setValue(static_cast<int>(fractionDone * kProgressSteps));
+                          return !progress.wasCanceled();
+                      });
+    progress.reset();
+    if (!status.Ok() && status.status != kGdipAborted) {
+        ShowFailure(owner, status);
+    }
+}
+
+// The rendered picture moves into the image that goes on the clipboard, so the largest
+// picture allowed in memory is held once, not twice.
+std::optional<QImage> ImageOf(Raster&& picture) {
+    auto owned = std::make_unique<Raster>(std::move(picture));
+    const QImageCleanupFunction release = [](void* raster) {
+        const std::unique_ptr<Raster> pixels(static_cast<Raster*>(raster));
+    };
+    QImage image(reinterpret_cast<uchar*>(owned->Row(0)), owned->Width(), owned->Height(),
+                 static_cast<qsizetype>(owned->Width()) * 4, QImage::Format_RGB32, release,
+                 owned.get());
+    if (image.isNull()) {
+        return std::nullopt;  // `owned` still frees the pixels
+    }
+    owned.release();  // the image's cleanup frees them now
+    return image;
+}
+
+void CopyToClipboard(QWidget& owner, const GradientParams& params) {
+    std::optional<QImage> image;
+    {
+        const BusyCursor busy;
+        Raster picture;
+        if (const EncodeStatus status = RenderFullPicture(params, picture); !status.Ok()) {
+            ShowFailure(owner, status);
+            return;
+        }
+        image = ImageOf(std::move(picture));
+    }
+    if (!image) {
+        ShowFailure(owner, EncodeStatus::Failure(kGdipOutOfMemory,
+                                                 "the picture cannot be handed to the clipboard"));
+        return;
+    }
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    clipboard->setImage(*image);
+    // Another program may hold the clipboard and refuse to give it up.
+    const QMimeData* offered = clipboard->mimeData();
+    if (offered == nullptr || !offered->hasImage()) {
+        ShowFailure(owner, EncodeStatus::Failure(kGdipObjectBusy,
+                                                 "the clipboard did not take the picture"));
+    }
+}
+
+}  // namespace
+
+void ExportGradient(QWidget& owner, const ParameterForm& form, const QString& kind) {
+    const QString kindWord = kind.toUpper();
+    try {
+        const GradientParams params = ReadExportParams(form);
+        if (kindWord == QLatin1String("CLP")) {
+            CopyToClipboard(owner, params);
+            return;
+        }
+        for (const FileExport& target : kFileExports) {
+            if (kindWord == QLatin1String(target.kindWord)) {
+                ExportToFile(owner, params, target);
+                return;
+            }
+        }
+    } catch (const std::bad_alloc&) {
+        ShowFailure(owner, EncodeStatus::Failure(kGdipOutOfMemory, "not enough memory"));
+    }
+}
+
+}  // namespace tonzug

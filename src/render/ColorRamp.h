@@ -1,0 +1,46 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "color/ColorValue.h"
+
+namespace tonzug {
+
+// A colour ramp: entries 0..UpperBound(), entry i the colour of the i-th step from
+// the start side; entry 0 is never drawn. Entries are computed on demand, so a ramp
+// of ten million steps costs no more memory than one of ten.
+class ColorRamp {
+  public:
+    virtual ~ColorRamp() = default;
+
+    // N, the highest index; -1 for an empty ramp.
+    virtual std::int32_t UpperBound() const = 0;
+
+    // The entry at index; 0 for an index outside 0..N (a fresh ramp holds zeros).
+    virtual ColorValue At(std::int64_t index) const = 0;
+};
+
+// Start to end colour in RGB, evenly (32-bit float arithmetic). The RGB builders raise
+// a step count below 2 to 2; one that rounds to no 32-bit integer gives an empty ramp.
+std::unique_ptr<ColorRamp> BuildRampTwo(ColorValue start, ColorValue end, float steps);
+
+// Start, middle and end colour in RGB with solid bands and a movable middle.
+std::unique_ptr<ColorRamp> BuildRampBands(ColorValue start, ColorValue end, float steps,
+                                          float middlePercent, ColorValue middle,
+                                          std::int16_t middleOn, std::int32_t startBand,
+                                          std::int32_t middleBand, std::int32_t endBand);
+
+// Start to end colour through HSL (64-bit float arithmetic), n steps; empty for n < 0.
+// Entry 1 is the start colour as given (a system colour stays untranslated).
+std::unique_ptr<ColorRamp> BuildRampHsl(ColorValue start, ColorValue end, std::int32_t steps);
+
+// x limited to 0..255 (NaN counts as 0) and rounded, ties to even.
+std::int32_t ClampByte(float x);
+
+// The channel of c2 minus the channel of c1, -255..255.
+float DiffRed(ColorValue c1, ColorValue c2);
+float DiffGreen(ColorValue c1, ColorValue c2);
+float DiffBlue(ColorValue c1, ColorValue c2);
+
+}  // namespace tonzug

@@ -1,0 +1,231 @@
+#include "render/Gradient.h"
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+#include <utility>
+
+#include "render/GradientSteps.h"
+#include "render/RasterCoverage.h"
+#include "support/Numbers.h"
+
+namespace tonzug {
+namespace {
+
+// Circular gradients keep the word and ring limits of every step when there are few
+// steps for the pixels to compute (a quarter of the surface, by symmetry), up to 20 MiB.
+constexpr std::int64_t kMaxStepWords = std::int64_t{1} << 20;
+constexpr std::int64_t kPixelsPerStepWord = 8;
+
+std::unique_ptr<ColorRamp> BuildRgbRamp(ColorValue start, ColorValue end, float steps,
+                                        float middlePercent, ColorValue middle,
+                                        std::int16_t middleOn, std::int32_t startBand,
+                                        std::int32_t middleBand, std::int32_t endBand) {
+    if (middlePercent != 50.0f || middleOn != 0) {
+        return BuildRampBands(start, end, steps, middlePercent, middle, middleOn, startBand,
+                              middleBand, endBand);
+    }
+    return BuildRampTwo(start, end, steps);
+}
+
+std::unique_ptr<ColorRamp> BuildHslRamp(ColorValue start, ColorValue end, float steps) {
+    const std::optional<std::int32_t> count = RoundToInt32(static_cast<double>(steps));
+    if (!count) {
+        return nullptr;
+    }
+    return BuildRampHsl(start, end, *count);
+}
+
+// The corner radius of a size given in floats; 0 when a side is no 32-bit integer.
+std::int32_t CornerRadiusOfSize(float width, float height) {
+    const std::optional<std::int32_t> a = RoundToInt32(static_cast<double>(width));
+    const std::optional<std::int32_t> b = RoundToInt32(static_cast<double>(height));
+    if (!a || !b) {
+        return 0;
+    }
+    return CornerRadius(*a, *b);
+}
+
+float StepsOf(const GradientParams& params) {
+    switch (params.orientation) {
+        case kHorizontal:
+            return params.width;
+        case kVertical:
+            return params.height;
+        default:
+            return static_cast<float>(CornerRadiusOfSize(params.width, params.height));
+    }
+}
+
+GradientShape ShapeOf(std::int32_t orientation) {
+    switch (orientation) {
+        case kHorizontal:
+            return GradientShape::kHorizontal;
+        case kVertical:
+            return GradientShape::kVertical;
+        default:
+            return GradientShape::kCircle;
+    }
+}
+
+std::unique_ptr<ColorRamp> RampOf(const GradientParams& params) {
+    if (params.orientation < kHorizontal || params.orientation > kCircle) {
+        return nullptr;
+    }
+    const float steps = StepsOf(params);
+    switch (params.colorMode) {
+        case kModeRgb:
+            return BuildRgbRamp(params.startColor, params.endColor, steps, params.middlePercent,
+                                params.middleColor, params.middleOn, params.startBand,
+                                params.middleBand, params.endBand);
+        case kModeHsl:
+            return BuildHslRamp(params.startColor, params.endColor, steps);
+        default:
+            return nullptr;
+    }
+}
+
+// Pen 2 for thin rings, else the ring width rounded; the surface's pen when that
+// width is no 16-bit integer.
+std::int16_t RingPen(float ring, std::int16_t surfacePen) {
+    if (ring < 2.0f) {
+        return 2;
+    }
+    const std::optional<std::int32_t> rounded = RoundToInt32(static_cast<double>(ring));
+    const std::optional<std::int16_t> narrowed =
+        rounded ? NarrowToInt16(*rounded) : std::optional<std::int16_t>{};
+    return narrowed.value_or(surfacePen);
+}
+
+void DrawShape(Raster& surface, GradientShape shape, std::unique_ptr<ColorRamp> ramp, float steps) {
+    const GradientRenderer renderer(shape, std::move(ramp), steps, surface.Width(),
+                                    surface.Height(), surface.PenWidth());
+    renderer.RenderRows(0, surface);
+}
+
+}  // namespace
+
+std::int32_t CornerRadius(std::int32_t a, std::int32_t b) {
+    const std::int64_t halfA = RoundToInt32(static_cast<double>(a) / 2.0).value_or(0);
+    const std::int64_t halfB = RoundToInt32(static_cast<double>(b) / 2.0).value_or(0);
+    const std::int64_t sum = halfA * halfA + halfB * halfB;
+    return RoundToInt32(std::sqrt(static_cast<double>(sum))).value_or(0);
+}
+
+GradientRenderer::GradientRenderer(const GradientParams& params, int surfaceWidth,
+                                   int surfaceHeight, std::int16_t penWidth)
+    : GradientRenderer(ShapeOf(params.orientation), RampOf(params), StepsOf(params), surfaceWidth,
+                       surfaceHeight, penWidth) {}
+
+GradientRenderer::GradientRenderer(GradientShape shape, std::unique_ptr<ColorRamp> ramp,
+                                   float steps, int surfaceWidth, int surfaceHeight,
+                                   std::int16_t penWidth)
+    : shape_(shape),
+      ramp_(std::move(ramp)),
+      surfaceWidth_(std::max(surfaceWidth, 0)),
+      surfaceHeight_(std::max(surfaceHeight, 0)),
+      ringPen_(penWidth) {
+    const std::optional<std::int32_t> count = RoundToInt32(static_cast<double>(steps));
+    if (!ramp_ || !count || *count <= 0) {
+        return;  // nothing to draw
+    }
+    stepCount_ = *count;
+    const auto scaleWidth = static_cast<float>(surfaceWidth_);
+    const auto scaleHeight = static_cast<float>(surfaceHeight_);
+    switch (shape_) {
+        case GradientShape::kHorizontal:
+            stepSize_ = scaleWidth / steps;
+            return;
+        case GradientShape::kVertical:
+            stepSize_ = scaleHeight / steps;
+            return;
+        case GradientShape::kCircle:
+            break;
+    }
+    const std::int32_t surfaceRadius = CornerRadiusOfSize(scaleWidth, scaleHeight);
+    stepSize_ = static_cast<float>(static_cast<double>(surfaceRadius) / static_cast<double>(steps));
+    ringPen_ = RingPen(stepSize_, penWidth);
+    ringHalfWidth_ = RingHalfWidth(ringPen_);
+    centreX_ = scaleWidth / 2.0f;
+    centreY_ = scaleHeight / 2.0f;
+    const std::int64_t pixels = std::int64_t{surfaceWidth_} * surfaceHeight_;
+    if (stepCount_ <= kMaxStepWords && stepCount_ * kPixelsPerStepWord <= pixels) {
+        stepWords_.resize(static_cast<std::size_t>(stepCount_));
+        ringLimits_.resize(static_cast<std::size_t>(stepCount_));
+        for (std::int32_t step = 0; step < stepCount_; ++step) {
+            const auto index = static_cast<std::size_t>(step);
+            stepWords_[index] = ResolvePixel(ramp_->At(step + 1));
+            ringLimits_[index] = {RingInnerLimit(RingRadius(step), ringHalfWidth_),
+                                  RingOuterLimit(RingRadius(step), ringHalfWidth_)};
+        }
+    }
+}
+
+void GradientRenderer::RenderRows(int firstRow, Raster& band) const {
+    RenderRegion(0, firstRow, band);
+}
+
+void GradientRenderer::RenderRegion(int firstColumn, int firstRow, Raster& region) const {
+    if (stepCount_ <= 0 || region.Height() <= 0 || region.Width() <= 0 || firstColumn < 0) {
+        return;
+    }
+    StepPainter painter(*ramp_, stepWords_);
+    switch (shape_) {
+        case GradientShape::kHorizontal:
+            RenderHorizontal(firstColumn, firstRow, region, painter);
+            break;
+        case GradientShape::kVertical:
+            RenderVertical(firstColumn, firstRow, region, painter);
+            break;
+        case GradientShape::kCircle:
+            RenderCircle(firstColumn, firstRow, region, painter);
+            break;
+    }
+}
+
+void DrawGradient(Raster& surface, const GradientParams& params) {
+    surface.SetAutoRedraw(true);
+    const GradientRenderer renderer(params, surface.Width(), surface.Height(), surface.PenWidth());
+    renderer.RenderRows(0, surface);
+}
+
+void DrawHorizontalRgb(Raster& surface, ColorValue start, ColorValue end, float steps,
+                       float middlePercent, ColorValue middle, std::int16_t middleOn,
+                       std::int32_t startBand, std::int32_t middleBand, std::int32_t endBand) {
+    DrawShape(surface, GradientShape::kHorizontal,
+              BuildRgbRamp(start, end, steps, middlePercent, middle, middleOn, startBand,
+                           middleBand, endBand),
+              steps);
+}
+
+void DrawVerticalRgb(Raster& surface, ColorValue start, ColorValue end, float steps,
+                     float middlePercent, ColorValue middle, std::int16_t middleOn,
+                     std::int32_t startBand, std::int32_t middleBand, std::int32_t endBand) {
+    DrawShape(surface, GradientShape::kVertical,
+              BuildRgbRamp(start, end, steps, middlePercent, middle, middleOn, startBand,
+                           middleBand, endBand),
+              steps);
+}
+
+void DrawCircleRgb(Raster& surface, ColorValue start, ColorValue end, float steps,
+                   float middlePercent, ColorValue middle, std::int16_t middleOn,
+                   std::int32_t startBand, std::int32_t middleBand, std::int32_t endBand) {
+    DrawShape(surface, GradientShape::kCircle,
+              BuildRgbRamp(start, end, steps, middlePercent, middle, middleOn, startBand,
+                           middleBand, endBand),
+              steps);
+}
+
+void DrawHorizontalHsl(Raster& surface, ColorValue start, ColorValue end, float steps) {
+    DrawShape(surface, GradientShape::kHorizontal, BuildHslRamp(start, end, steps), steps);
+}
+
+void DrawVerticalHsl(Raster& surface, ColorValue start, ColorValue end, float steps) {
+    DrawShape(surface, GradientShape::kVertical, BuildHslRamp(start, end, steps), steps);
+}
+
+void DrawCircleHsl(Raster& surface, ColorValue start, ColorValue end, float steps) {
+    DrawShape(surface, GradientShape::kCircle, BuildHslRamp(start, end, steps), steps);
+}
+
+}  // namespace tonzug

@@ -1,0 +1,131 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "color/ColorValue.h"
+#include "render/ColorRamp.h"
+#include "render/GradientParams.h"
+#include "render/Raster.h"
+
+namespace tonzug {
+
+// Distance from the centre of an a x b rectangle to its corner: half of each side
+// rounded (ties to even), then the rounded root of the sum of squares. The sum is
+// formed in 64 bits, so pictures of any 32-bit size get their true radius.
+std::int32_t CornerRadius(std::int32_t a, std::int32_t b);
+
+class StepPainter;
+
+enum class GradientShape { kHorizontal, kVertical, kCircle };
+
+// Paints a gradient as if every step were drawn in order, one box per column or row
+// or one ring per radius step on the surface, each painting over the one before
+// (render/Raster.h says which pixels a box or ring covers). The cost follows the pixels
+// of the surface, not the number of steps: a ten-million-step gradient in a small
+// preview takes as long as one of a few hundred steps.
+class GradientRenderer {
+  public:
+    // surfaceWidth/Height: the surface being drawn (scale width/height in pixels).
+    // penWidth: the surface's current pen width (only matters when the ring pen width
+    // cannot be formed). A combination of colour mode and orientation that has no
+    // shape draws nothing.
+    GradientRenderer(const GradientParams& params, int surfaceWidth, int surfaceHeight,
+                     std::int16_t penWidth = 1);
+    // One shape with a ready ramp; `steps` is the step count at full size. A null ramp
+    // draws nothing.
+    GradientRenderer(GradientShape shape, std::unique_ptr<ColorRamp> ramp, float steps,
+                     int surfaceWidth, int surfaceHeight, std::int16_t penWidth = 1);
+    GradientRenderer(GradientRenderer&&) noexcept = default;
+    GradientRenderer& operator=(GradientRenderer&&) noexcept = default;
+    ~GradientRenderer() = default;
+
+    // Paints surface rows firstRow .. firstRow + band.Height() - 1 into `band`, a Raster
+    // of surfaceWidth columns. Pixels that no step covers keep their content.
+    void RenderRows(int firstRow, Raster& band) const;
+    // Paints the window of the surface whose top-left pixel is (firstColumn, firstRow)
+    // into `region`, which may be narrower than the surface: a view can show a part of a
+    // picture too wide to hold. Pixels that no step covers keep their content.
+    void RenderRegion(int firstColumn, int firstRow, Raster& region) const;
+
+    // The steps drawn (0 when nothing is drawn) and the size of one step on the
+    // surface: box width, box height or the radius added per ring.
+    std::int32_t StepCount() const { return stepCount_; }
+    float StepSize() const { return stepSize_; }
+    // The pen width the rings are drawn with.
+    std::int16_t RingPenWidth() const { return ringPen_; }
+
+  private:
+    float StepStart(std::int64_t step) const { return stepSize_ * static_cast<float>(step); }
+    float RingRadius(std::int64_t step) const { return stepSize_ * static_cast<float>(step); }
+
+    // The word for one column (horizontal) or row (vertical) of the surface.
+    std::uint32_t BoxStripWord(std::int64_t strip, StepPainter& painter) const;
+    void RenderHorizontal(int firstColumn, int firstRow, Raster& band, StepPainter& painter) const;
+    void RenderVertical(int firstColumn, int firstRow, Raster& band, StepPainter& painter) const;
+    void RenderCircle(int firstColumn, int firstRow, Raster& band, StepPainter& painter) const;
+    // Paints surface row y into the band row `row` (and `mirrorRow`), which hold the surface
+    // columns firstColumn .. firstColumn + columns - 1.
+    void PaintRingRow(std::int64_t y, std::uint32_t* row, std::uint32_t* mirrorRow, int firstColumn,
+                      int columns, StepPainter& painter) const;
+    // The whole surface at once, each pixel shared with the one mirrored at the diagonal.
+    void PaintRingOctants(Raster& surface, StepPainter& painter) const;
+    bool MirrorsExactly() const;
+
+    // What the rings make of one pixel: its word (kNoPixel when none paints it), and
+    // whether it lies beyond the outermost ring.
+    struct RingHit {
+        std::uint32_t word = kNoPixel;
+        bool beyond = false;
+    };
+    // `step` carries the search from the previous pixel of a row walked outward from
+    // the centre; -1 starts afresh.
+    RingHit RingWord(double distanceSquared, std::int64_t& step, StepPainter& painter) const;
+    bool ReachesInward(std::int64_t step, double distanceSquared) const;
+    bool ReachesOutward(std::int64_t step, double distanceSquared) const;
+    std::int64_t FindRing(double distanceSquared) const;
+    std::uint32_t LastPaintedRing(std::int64_t step, double distanceSquared,
+                                  StepPainter& painter) const;
+
+    GradientShape shape_;
+    std::unique_ptr<ColorRamp> ramp_;
+    std::int32_t stepCount_ = 0;
+    int surfaceWidth_ = 0;
+    int surfaceHeight_ = 0;
+    float stepSize_ = 0.0f;
+    float centreX_ = 0.0f;
+    float centreY_ = 0.0f;
+    std::int16_t ringPen_ = 1;
+    double ringHalfWidth_ = 1.0;
+    // The word and the ring limits (render/RasterCoverage.h) of every step, kept for
+    // circles with few steps for their pixels.
+    struct RingLimits {
+        double inner = 0.0;
+        double outer = 0.0;
+    };
+    std::vector<std::uint32_t> stepWords_;
+    std::vector<RingLimits> ringLimits_;
+};
+
+// Draws a gradient on the surface, picking the shape by colour mode and orientation.
+// Turns the surface's auto-redraw on; leaves its pen width as it was.
+void DrawGradient(Raster& surface, const GradientParams& params);
+
+// The shapes, with the step count at full size: width (horizontal), height
+// (vertical) or corner radius (circle). The RGB shapes use the banded ramp when the
+// middle differs from 50 or the middle colour is on, else the plain two-colour ramp.
+void DrawHorizontalRgb(Raster& surface, ColorValue start, ColorValue end, float steps,
+                       float middlePercent, ColorValue middle, std::int16_t middleOn,
+                       std::int32_t startBand, std::int32_t middleBand, std::int32_t endBand);
+void DrawVerticalRgb(Raster& surface, ColorValue start, ColorValue end, float steps,
+                     float middlePercent, ColorValue middle, std::int16_t middleOn,
+                     std::int32_t startBand, std::int32_t middleBand, std::int32_t endBand);
+void DrawCircleRgb(Raster& surface, ColorValue start, ColorValue end, float steps,
+                   float middlePercent, ColorValue middle, std::int16_t middleOn,
+                   std::int32_t startBand, std::int32_t middleBand, std::int32_t endBand);
+void DrawHorizontalHsl(Raster& surface, ColorValue start, ColorValue end, float steps);
+void DrawVerticalHsl(Raster& surface, ColorValue start, ColorValue end, float steps);
+void DrawCircleHsl(Raster& surface, ColorValue start, ColorValue end, float steps);
+
+}  // namespace tonzug

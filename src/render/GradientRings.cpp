@@ -1,0 +1,235 @@
+// The circular shape of GradientRenderer: for every pixel the last ring that covers it
+// is found with the raster's own ring predicates, instead of drawing ring after ring.
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "render/Gradient.h"
+#include "render/GradientSteps.h"
+#include "render/RasterCoverage.h"
+
+namespace tonzug {
+namespace {
+
+// Sides up to 2^24 are exact in floats, so pixel-centre distances mirror exactly about
+// the centre.
+constexpr int kExactSide = 1 << 24;
+// With rings this far apart or more, walking outward from pixel to pixel moves the step
+// by a few at most (the distance grows by at most one pixel); thinner rings are found
+// from an estimate.
+constexpr float kWalkingRing = 0.25f;
+// Largest quadrant kept in memory to share words across the diagonal (16 MiB).
+constexpr std::int64_t kMaxOctantQuadrant = std::int64_t{1} << 22;
+
+}  // namespace
+
+bool GradientRenderer::MirrorsExactly() const {
+    return surfaceWidth_ <= kExactSide && surfaceHeight_ <= kExactSide;
+}
+
+inline bool GradientRenderer::ReachesInward(std::int64_t step, double distanceSquared) const {
+    return ringLimits_.empty()
+               ? RingReachesInward(RingRadius(step), ringHalfWidth_, distanceSquared)
+               : ringLimits_[static_cast<std::size_t>(step)].inner <= distanceSquared;
+}
+
+inline bool GradientRenderer::ReachesOutward(std::int64_t step, double distanceSquared) const {
+    return ringLimits_.empty()
+               ? RingReachesOutward(RingRadius(step), ringHalfWidth_, distanceSquared)
+               : distanceSquared <= ringLimits_[static_cast<std::size_t>(step)].outer;
+}
+
+// The last ring whose inner edge reaches the distance.
+std::int64_t GradientRenderer::FindRing(double distanceSquared) const {
+    const std::int64_t lastStep = stepCount_ - 1;
+    const std::int64_t guess =
+        StepNear(std::sqrt(distanceSquared) + ringHalfWidth_, stepSize_, lastStep);
+    return LastHolding(0, lastStep, guess,
+                       [&](std::int64_t s) { return ReachesInward(s, distanceSquared); });
+}
+
+std::uint32_t GradientRenderer::LastPaintedRing(std::int64_t step, double distanceSquared,
+                                                StepPainter& painter) const {
+    return painter.LastPainted(step,
+                               [&](std::int64_t s) { return ReachesOutward(s, distanceSquared); });
+}
+
+inline GradientRenderer::RingHit GradientRenderer::RingWord(double distanceSquared,
+                                                            std::int64_t& step,
+                                                            StepPainter& painter) const {
+    const std::int64_t lastStep = stepCount_ - 1;
+    if (step >= 0 && stepSize_ >= kWalkingRing) {
+        // The last ring reaching inward to the previous pixel still reaches this one.
+        while (step < lastStep && ReachesInward(step + 1, distanceSquared)) {
+            ++step;
+        }
+    } else {
+        step = FindRing(distanceSquared);
+    }
+    if (step < 0) {
+        return {};  // only for a ring size that is no number
+    }
+    if (!ReachesOutward(step, distanceSquared)) {
+        return {kNoPixel, step == lastStep};
+    }
+    const std::uint32_t word = painter.PixelOf(step);
+    return {word != kNoPixel ? word : LastPaintedRing(step, distanceSquared, painter), false};
+}
+
+void GradientRenderer::RenderCircle(int firstColumn, int firstRow, Raster& band,
+                                    StepPainter& painter) const {
+    const PixelSpan rows = BandPartWithin({0, surfaceHeight_}, firstRow, band.Height());
+    if (!MirrorsExactly()) {
+        const PixelSpan columns = BandPartWithin({0, surfaceWidth_}, firstColumn, band.Width());
+        for (int k = rows.first; k < rows.end; ++k) {
+            const double dy = CentreOffset(std::int64_t{firstRow} + k, centreY_);
+            for (int c = columns.first; c < columns.end; ++c) {
+                std::int64_t step = -1;
+                const double distanceSquared =
+                    DistanceSquared(CentreOffset(std::int64_t{firstColumn} + c, centreX_), dy);
+                const RingHit hit = RingWord(distanceSquared, step, painter);
+                if (hit.word != kNoPixel) {
+                    band.Row(k)[c] = hit.word;
+                }
+            }
+        }
+        return;
+    }
+    // When every pixel's word costs a ramp evaluation, the whole surface shares words
+    // across the diagonal too.
+    const std::int64_t quadrant =
+        std::int64_t{surfaceWidth_ - surfaceWidth_ / 2} * (surfaceHeight_ - surfaceHeight_ / 2);
+    if (stepWords_.empty() && firstColumn == 0 && firstRow == 0 && band.Width() == surfaceWidth_ &&
+        band.Height() == surfaceHeight_ && surfaceWidth_ % 2 == surfaceHeight_ % 2 &&
+        quadrant <= kMaxOctantQuadrant) {
+        PaintRingOctants(band, painter);
+        return;
+    }
+    // Each half row is computed once for its own row and for the mirrored row.
+    const std::int64_t bandEnd = std::int64_t{firstRow} + band.Height();
+    for (int k = rows.first; k < rows.end; ++k) {
+        const std::int64_t y = std::int64_t{firstRow} + k;
+        const std::int64_t mirror = std::int64_t{surfaceHeight_} - 1 - y;
+        const bool mirrorInBand = mirror >= firstRow && mirror < bandEnd;
+        if (mirrorInBand && mirror < y) {
+            continue;  // painted with its mirror row
+        }
+        std::uint32_t* mirrorRow =
+            mirrorInBand && mirror != y ? band.Row(static_cast<int>(mirror - firstRow)) : nullptr;
+        PaintRingRow(y, band.Row(k), mirrorRow, firstColumn, band.Width(), painter);
+    }
+}
+
+void GradientRenderer::PaintRingRow(std::int64_t y, std::uint32_t* row, std::uint32_t* mirrorRow,
+                                    int firstColumn, int columns, StepPainter& painter) const {
+    const double dy = CentreOffset(y, centreY_);
+    // The right half from the centre outward; the left half mirrors it. Only the columns
+    // whose pixel or mirror pixel lies in the band are visited.
+    const std::int64_t bandBegin = firstColumn;
+    const std::int64_t bandEnd = std::min<std::int64_t>(bandBegin + columns, surfaceWidth_);
+    const std::int64_t half = surfaceWidth_ / 2;
+    // Right-half columns in the band, and those whose mirror is in it.
+    const PixelSpan direct{static_cast<int>(std::max(bandBegin, half)), static_cast<int>(bandEnd)};
+    const PixelSpan mirrored{static_cast<int>(std::max(surfaceWidth_ - bandEnd, half)),
+                             static_cast<int>(surfaceWidth_ - bandBegin)};
+    std::int64_t xBegin = surfaceWidth_;
+    std::int64_t xEnd = half;
+    for (const PixelSpan& span : {direct, mirrored}) {
+        if (!span.Empty()) {
+            xBegin = std::min<std::int64_t>(xBegin, span.first);
+            xEnd = std::max<std::int64_t>(xEnd, span.end);
+        }
+    }
+    const auto inBand = [&](std::int64_t column) {
+        return column >= bandBegin && column < bandEnd;
+    };
+    std::int64_t step = -1;
+    if (bandBegin == 0 && bandEnd == surfaceWidth_) {
+        // The whole row: no column falls outside.
+        for (std::int64_t x = half; x < surfaceWidth_; ++x) {
+            const RingHit hit =
+                RingWord(DistanceSquared(CentreOffset(x, centreX_), dy), step, painter);
+            if (hit.beyond) {
+                break;
+            }
+            if (hit.word != kNoPixel) {
+                const std::int64_t mirrorX = surfaceWidth_ - 1 - x;
+                row[x] = hit.word;
+                row[mirrorX] = hit.word;
+                if (mirrorRow != nullptr) {
+                    mirrorRow[x] = hit.word;
+                    mirrorRow[mirrorX] = hit.word;
+                }
+            }
+        }
+        return;
+    }
+    for (std::int64_t x = xBegin; x < xEnd; ++x) {
+        const RingHit hit = RingWord(DistanceSquared(CentreOffset(x, centreX_), dy), step, painter);
+        if (hit.beyond) {
+            break;  // and so is the rest of the row
+        }
+        if (hit.word == kNoPixel) {
+            continue;
+        }
+        for (const std::int64_t column : {x, surfaceWidth_ - 1 - x}) {
+            if (inBand(column)) {
+                const std::int64_t k = column - bandBegin;
+                row[k] = hit.word;
+                if (mirrorRow != nullptr) {
+                    mirrorRow[k] = hit.word;
+                }
+            }
+        }
+    }
+}
+
+void GradientRenderer::PaintRingOctants(Raster& surface, StepPainter& painter) const {
+    // Pixel (a, b) of the lower right quadrant, a columns and b rows from the centre: with
+    // sides of the same parity, (b, a) lies at exactly the same distance.
+    const int halfWidth = surfaceWidth_ / 2;
+    const int halfHeight = surfaceHeight_ / 2;
+    const int quadrantWidth = surfaceWidth_ - halfWidth;
+    const int quadrantHeight = surfaceHeight_ - halfHeight;
+    std::vector<std::uint32_t> words(
+        static_cast<std::size_t>(quadrantWidth) * static_cast<std::size_t>(quadrantHeight),
+        kNoPixel);
+    const auto at = [&](int a, int b) -> std::uint32_t& {
+        return words[static_cast<std::size_t>(b) * static_cast<std::size_t>(quadrantWidth) +
+                     static_cast<std::size_t>(a)];
+    };
+    for (int b = 0; b < quadrantHeight; ++b) {
+        const int y = halfHeight + b;
+        // Left of the diagonal, the twin's word is known from an earlier row.
+        const int twins = b < quadrantWidth ? b : 0;
+        for (int a = 0; a < twins; ++a) {
+            at(a, b) = at(b, a);
+        }
+        const double dy = CentreOffset(y, centreY_);
+        std::int64_t step = -1;
+        for (int a = twins; a < quadrantWidth; ++a) {
+            const RingHit hit =
+                RingWord(DistanceSquared(CentreOffset(halfWidth + a, centreX_), dy), step, painter);
+            if (hit.beyond) {
+                break;
+            }
+            at(a, b) = hit.word;
+        }
+        std::uint32_t* lower = surface.Row(y);
+        std::uint32_t* upper = surface.Row(surfaceHeight_ - 1 - y);
+        for (int a = 0; a < quadrantWidth; ++a) {
+            const std::uint32_t word = at(a, b);
+            if (word != kNoPixel) {
+                const int right = halfWidth + a;
+                const int left = surfaceWidth_ - 1 - right;
+                lower[right] = word;
+                lower[left] = word;
+                upper[right] = word;
+                upper[left] = word;
+            }
+        }
+    }
+}
+
+}  // namespace tonzug

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tonzug {
+
+// The longest value a string read gives back; longer values are cut.
+inline constexpr std::size_t kMaxIniValueLength = 4095;
+
+// An INI file held as its lines, so that writing keeps everything it does not touch:
+// other sections and keys, comments (";" or "#"), blank lines and the line-end style.
+// Section and key names compare ignoring ASCII case; blanks around names and values do
+// not count.
+class IniDocument {
+  public:
+    // Reads the file. A missing file gives an empty document and false; so does a file that
+    // cannot be read, and then Save refuses to replace it.
+    bool Load(const std::string& path);
+
+    // The stored value, blanks around it removed, uncut; empty when section or key is missing.
+    std::optional<std::string> Get(std::string_view section, std::string_view key) const;
+    // The value cut to kMaxIniValueLength; the fallback when missing or empty.
+    std::string GetString(std::string_view section, std::string_view key,
+                          const std::string& fallback) const;
+    // The leading decimal integer of the value, saturated to the 32-bit range; the fallback
+    // when missing or not starting with a number.
+    std::int32_t GetInt(std::string_view section, std::string_view key,
+                        std::int32_t fallback) const;
+
+    // Replaces the key's value in place, or adds the key after the last key of its section,
+    // or adds the section at the end. False (nothing changed) for names or a value that
+    // would break the file's structure: empty names, line breaks, "=" in a key, "]" in a
+    // section name.
+    bool Set(std::string_view section, std::string_view key, std::string_view value);
+
+    // Writes the document in one step (temporary file and rename): the old file stays whole
+    // when anything fails. False on failure.
+    bool Save(const std::string& path) const;
+
+    // The file's text as Save writes it.
+    std::string Text() const;
+
+  private:
+    std::optional<std::size_t> FindSection(std::string_view section) const;
+    // The line of the key within the section that starts at line header.
+    std::optional<std::size_t> FindKey(std::size_t header, std::string_view key) const;
+
+    std::vector<std::string> lines_;
+    bool crlf_ = false;
+    bool byteOrderMark_ = false;
+    bool unreadable_ = false;
+};
+
+// Single-value access as the program uses it: the file path first. Readers give the
+// fallback when the file, the section or the key is missing; a string reader also for an
+// empty value. The writer reports non-zero on success, 0 on any failure (a missing folder
+// included), and keeps the file whole in every case.
+std::int32_t ReadIniInt(const std::string& file, std::string_view section, std::string_view key,
+                        std::int32_t fallback);
+std::string ReadIniString(const std::string& file, std::string_view section, std::string_view key,
+                          const std::string& fallback);
+std::int32_t WriteIniString(const std::string& file, std::string_view section, std::string_view key,
+                            std::string_view value);
+
+}  // namespace tonzug

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tonzug {
+
+enum class CompareMode { kExact, kIgnoreCase };
+
+// Key filter of the numeric fields: digits, "+", "-", Backspace, Tab, Enter and the
+// clipboard keys Ctrl+C, Ctrl+V, Ctrl+X pass. Any other code is set to 0 (the field drops
+// the key). True when the key passes.
+bool FilterNumericKey(std::int16_t& key);
+
+// Reads hexadecimal digits of either case, blanks around them ignored; a character that is
+// no hex digit counts as 0 ("G1" is 1). A text of fewer than two characters gives 0.
+double HexToNumber(std::string_view text);
+
+// The largest (smallest) value; a tie keeps the earlier one. An empty list gives 0.
+double MaxOf(std::initializer_list<double> values);
+double MinOf(std::initializer_list<double> values);
+
+template <typename... Rest>
+double MaxOf(double first, Rest... rest) {
+    return MaxOf({first, static_cast<double>(rest)...});
+}
+
+template <typename... Rest>
+double MinOf(double first, Rest... rest) {
+    return MinOf({first, static_cast<double>(rest)...});
+}
+
+// Equality of two texts, ignoring ASCII case when asked.
+bool TextEquals(std::string_view left, std::string_view right, CompareMode mode);
+
+// Replaces every occurrence of find; an inserted replacement is not searched again. Returns
+// the number of replacements; an empty find changes nothing.
+std::int32_t ReplaceAll(std::string& text, std::string_view find, std::string_view replacement,
+                        CompareMode mode);
+
+// Fills the "%s" placeholders (either case) one argument after the other, each into the
+// first placeholder still in the text. The number names the text for translations and
+// selects nothing yet.
+std::string FormatText(std::int32_t number, std::string text, const std::vector<std::string>& args);
+
+// Removes leading and trailing blanks (spaces only).
+std::string TrimBlanks(std::string_view text);
+
+}  // namespace tonzug

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "color/ColorValue.h"
+#include "support/FormControls.h"
+
+namespace tonzug {
+
+// A colour swatch of the main window. It has no change handling of its own (the
+// commands that set it redraw themselves); observers only show the colour. It refuses
+// a value that cannot be translated to a real colour, so it never holds "no colour".
+class ColorSwatch : public ControlEvents {
+public:
+    explicit ColorSwatch(ColorValue color) : color_(color) {}
+    ColorValue Color() const { return color_; }
+    bool SetColor(ColorValue color);
+
+private:
+    ColorValue color_;
+};
+
+}  // namespace tonzug

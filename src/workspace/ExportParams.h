@@ -1,0 +1,14 @@
+#pragma once
+
+#include "render/GradientParams.h"
+#include "workspace/ParameterForm.h"
+
+namespace tonzug {
+
+// The gradient as the export and the preview window read it: straight from the fields
+// at this moment, without the preview's clamps. A field that cannot be read gives 0.
+// While the middle colour is off the middle band counts as 1, as in the preview, so a
+// covered field the user can neither see nor edit never shapes the saved picture.
+GradientParams ReadExportParams(const ParameterForm& form);
+
+}  // namespace tonzug

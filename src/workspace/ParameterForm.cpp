@@ -1,0 +1,217 @@
+#include "workspace/ParameterForm.h"
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
+#include "color/SystemColors.h"
+#include "render/Gradient.h"
+#include "support/Numbers.h"
+
+namespace tonzug {
+namespace {
+
+// A field that cannot be read counts as 0 wherever the set is gathered.
+float SingleOrZero(const TextField& field) { return TextToSingle(field.Text()).value_or(0.0f); }
+std::int32_t IntegerOrZero(const TextField& field) {
+    return TextToInt32(field.Text()).value_or(0);
+}
+
+// Truncation toward zero of a finite value that fits 64 bits; empty otherwise.
+std::optional<std::int64_t> Truncated(double value) {
+    if (!std::isfinite(value) || std::fabs(value) >= 9.2e18) {
+        return std::nullopt;
+    }
+    return static_cast<std::int64_t>(std::trunc(value));
+}
+
+// Upper bound of a band: len / divisor truncated, but never below the lower bound 1.
+// For a gradient shorter than 3 (2 for the middle band) the two bounds would contradict
+// each other, and writing one back would re-trigger the other without end; the lower
+// bound wins, so such a gradient settles with bands of 1.
+std::int32_t BandUpperBound(float length, float divisor) {
+    const std::optional<std::int64_t> bound = Truncated(static_cast<double>(length / divisor));
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(bound.value_or(0), 1, INT32_MAX));
+}
+
+// Clamps a band width to 1 .. upper, writing each corrected value back into its field.
+void ClampBand(std::int32_t& band, std::int32_t upper, TextField& field) {
+    if (band < 1) {
+        band = 1;
+        field.SetText("1");
+    }
+    if (band > upper) {
+        band = upper;
+        field.SetText(IntegerText(band));
+    }
+}
+
+}  // namespace
+
+std::int32_t GradientLength(std::int32_t orientation, std::int32_t width, std::int32_t height) {
+    switch (orientation) {
+        case kHorizontal:
+            return width;
+        case kVertical:
+            return height;
+        case kCircle:
+            return CornerRadius(width, height);
+        default:
+            return 0;
+    }
+}
+
+ParameterForm::ParameterForm() { ConnectHandlers(); }
+
+void ParameterForm::ConnectHandlers() {
+    chkMid.SetHandler([this] { Guarded(&ParameterForm::MidStateChanged); });
+    optF.SetHandler([this] { Guarded(&ParameterForm::MidStateChanged); });
+    optV.SetHandler([this] { Guarded(&ParameterForm::OrientationChanged); });
+    txtX.SetHandler([this] { Guarded(&ParameterForm::SizeChanged); });
+    txtY.SetHandler([this] { Guarded(&ParameterForm::SizeChanged); });
+    txtMid.SetHandler([this] { Guarded(&ParameterForm::PercentChanged); });
+    txtM.SetHandler([this] { Guarded(&ParameterForm::PixelsChanged); });
+    txtSBR.SetHandler([this] { Guarded(&ParameterForm::RedrawPreview); });
+    txtMBR.SetHandler([this] { Guarded(&ParameterForm::RedrawPreview); });
+    txtEBR.SetHandler([this] { Guarded(&ParameterForm::RedrawPreview); });
+    scrM.SetHandler([this] { SliderToMidText(); });
+}
+
+void ParameterForm::Guarded(void (ParameterForm::*steps)()) {
+    if (!updating_) {
+        (this->*steps)();
+    }
+}
+
+void ParameterForm::MidStateChanged() {
+    UpdateMidControls();
+    RedrawPreview();
+}
+
+void ParameterForm::OrientationChanged() {
+    SyncMidPosition(0);
+    MidTextToSlider();
+    RedrawPreview();
+}
+
+void ParameterForm::SizeChanged() {
+    SyncMidPosition(0);
+    MidTextToSlider();
+    LayoutPreview();
+    RedrawPreview();
+}
+
+void ParameterForm::PercentChanged() {
+    SyncMidPosition(1);
+    MidTextToSlider();
+    RedrawPreview();
+}
+
+void ParameterForm::PixelsChanged() {
+    SyncMidPosition(2);
+    MidTextToSlider();
+    RedrawPreview();
+}
+
+void ParameterForm::LayoutPreview() const {
+    if (hooks_.layoutPreview) {
+        hooks_.layoutPreview();
+    }
+}
+
+void ParameterForm::UpdateMidControls() const {
+    if (hooks_.updateMidControls) {
+        hooks_.updateMidControls();
+    }
+}
+
+void ParameterForm::SliderToMidText() {
+    if (!updating_) {
+        txtMid.SetText(IntegerText(scrM.Value()));
+    }
+}
+
+void ParameterForm::MidTextToSlider() {
+    updating_ = true;
+    if (const std::optional<std::int32_t> percent = TextToInt32(txtMid.Text())) {
+        if (const std::optional<std::int16_t> value = NarrowToInt16(*percent)) {
+            scrM.SetValue(*value);
+        }
+    }
+    updating_ = false;
+}
+
+void ParameterForm::SyncMidPosition(std::int32_t mode) {
+    updating_ = true;
+    std::int32_t length = 0;
+    const std::optional<std::int32_t> width = TextToInt32(txtX.Text());
+    const std::optional<std::int32_t> height = TextToInt32(txtY.Text());
+    if (width && height) {
+        length = GradientLength(OrientationIndex(), *width, *height);
+    }
+    if (mode == 0 || mode == 1) {
+        if (const std::optional<std::int32_t> percent = TextToInt32(txtMid.Text())) {
+            const double pixels = static_cast<double>(*percent) / 100.0 * length;
+            if (const std::optional<std::int64_t> text = Truncated(pixels)) {
+                txtM.SetText(IntegerText(*text));
+            }
+        }
+    } else if (mode == 2 && length != 0) {
+        if (const std::optional<std::int32_t> pixels = TextToInt32(txtM.Text())) {
+            const double percent = static_cast<double>(*pixels) / length * 100.0;
+            if (const std::optional<std::int64_t> text = Truncated(percent)) {
+                txtMid.SetText(IntegerText(*text));
+            }
+        }
+    }
+    updating_ = false;
+}
+
+GradientParams ParameterForm::GatherAndClamp() {
+    GradientParams params;
+    const bool middleOn = chkMid.Value() == 1;
+    params.middleOn = middleOn ? -1 : 0;
+    params.middleColor = TranslateColor(colMid.Color(), 0);
+    params.startColor = TranslateColor(colStart.Color(), 0);
+    params.endColor = TranslateColor(colEnd.Color(), 0);
+    params.middlePercent = SingleOrZero(txtMid);
+    params.width = SingleOrZero(txtX);
+    params.height = SingleOrZero(txtY);
+    params.middleBand = IntegerOrZero(txtMBR);
+    params.startBand = IntegerOrZero(txtSBR);
+    params.endBand = IntegerOrZero(txtEBR);
+    params.colorMode = ColorModeIndex();
+    params.orientation = OrientationIndex();
+
+    float length = 0.0f;
+    const std::optional<std::int32_t> width = RoundToInt32(params.width);
+    const std::optional<std::int32_t> height = RoundToInt32(params.height);
+    if (width && height) {
+        length = static_cast<float>(GradientLength(params.orientation, *width, *height));
+    }
+
+    if (params.middlePercent < 0.0f) {
+        params.middlePercent = 0.0f;
+        txtMid.SetText("0");
+    }
+    if (params.middlePercent > 100.0f) {
+        params.middlePercent = 100.0f;
+        txtMid.SetText("100");
+    }
+    ClampBand(params.middleBand, BandUpperBound(length, 2.0f), txtMBR);
+    if (!middleOn) {
+        params.middleBand = 1;  // for this drawing only; the field keeps its text
+    }
+    ClampBand(params.startBand, BandUpperBound(length, 3.0f), txtSBR);
+    ClampBand(params.endBand, BandUpperBound(length, 3.0f), txtEBR);
+    return params;
+}
+
+void ParameterForm::RedrawPreview() {
+    const GradientParams params = GatherAndClamp();
+    if (hooks_.drawPreview) {
+        hooks_.drawPreview(params);
+    }
+}
+
+}  // namespace tonzug

@@ -1,0 +1,81 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+
+#include "render/GradientParams.h"
+#include "support/FormControls.h"
+#include "workspace/ColorSwatch.h"
+
+namespace tonzug {
+
+// The main window's parameter controls and their change cascade, without any toolkit.
+// The gradient lives in these controls; every change of a field, the switch or an
+// option ends in RedrawPreview, which gathers and clamps the set and hands it to the
+// drawPreview hook. Clamped values are written back into their fields, and each such
+// write re-enters the cycle through that field's change handling.
+class ParameterForm {
+public:
+    // What the window binds to: drawing the preview, fitting the preview box to the
+    // gradient's aspect, and showing or covering the middle-colour controls.
+    struct Hooks {
+        std::function<void(const GradientParams&)> drawPreview;
+        std::function<void()> layoutPreview;
+        std::function<void()> updateMidControls;
+    };
+
+    ParameterForm();
+    ParameterForm(const ParameterForm&) = delete;
+    ParameterForm& operator=(const ParameterForm&) = delete;
+
+    void SetHooks(Hooks hooks) { hooks_ = std::move(hooks); }
+
+    std::int32_t OrientationIndex() const { return optV.Selected(); }
+    std::int32_t ColorModeIndex() const { return optF.Selected(); }
+    bool Updating() const { return updating_; }
+
+    void SliderToMidText();
+    void MidTextToSlider();
+    // Mode 0: size or orientation changed; 1: percent changed; 2: pixel field changed.
+    void SyncMidPosition(std::int32_t mode);
+    void RedrawPreview();
+
+    // The window's hooks, run directly by commands that need them.
+    void LayoutPreview() const;
+    void UpdateMidControls() const;
+
+    ColorSwatch colStart{kWhite};
+    ColorSwatch colEnd{kBlack};
+    ColorSwatch colMid{kWhite};
+    CheckBox chkMid{0};
+    TextField txtX{"25"};
+    TextField txtY{"256"};
+    TextField txtMid{"50"};
+    TextField txtM{"128"};
+    TextField txtSBR{"1"};
+    TextField txtMBR{"1"};
+    TextField txtEBR{"1"};
+    Slider scrM{0, 100, 50};
+    OptionGroup optV{3, kVertical};
+    OptionGroup optF{2, kModeRgb};
+
+private:
+    void ConnectHandlers();
+    // Runs a field's handling unless the program is writing under the guard.
+    void Guarded(void (ParameterForm::*steps)());
+    void SizeChanged();
+    void OrientationChanged();
+    void PercentChanged();
+    void PixelsChanged();
+    void MidStateChanged();
+    GradientParams GatherAndClamp();
+
+    bool updating_ = false;
+    Hooks hooks_;
+};
+
+// The number of steps along the gradient axis: the width, the height, or the corner
+// radius; 0 for an unknown orientation.
+std::int32_t GradientLength(std::int32_t orientation, std::int32_t width, std::int32_t height);
+
+}  // namespace tonzug

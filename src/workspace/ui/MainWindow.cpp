@@ -1,0 +1,189 @@
+#include "workspace/ui/MainWindow.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "export/ui/ExportCommands.h"
+#include "preview/ui/PreviewWindow.h"
+#include "support/SettingsFolder.h"
+#include "support/ui/DesktopColors.h"
+#include "workspace/ParameterFiles.h"
+#include "workspace/SwatchCommands.h"
+#include "workspace/ui/CommandIcons.h"
+#include "workspace/ui/ParameterFileCommands.h"
+#include "workspace/ui/ParameterPanel.h"
+#include "workspace/ui/PreviewBox.h"
+
+namespace tonzug {
+namespace {
+
+// The preview container's side: the default 25 x 256 gradient shows at its full height.
+constexpr int kPreviewSide = 256;
+constexpr int kHeadingIconSize = 32;
+constexpr int kCommandIconSize = 24;
+
+}  // namespace
+
+MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("F_TONZUG"));
+    setWindowTitle(QStringLiteral("Tonzug"));
+    setWindowIcon(ApplicationIcon());
+    // The system colours of the settings file mean the colours of this desktop.
+    FillSystemColorsFromPalette(QApplication::palette());
+
+    auto* page = new QVBoxLayout(this);
+    page->addWidget(BuildHeading());
+    auto* body = new QHBoxLayout;
+    panel_ = new ParameterPanel(form_);
+    body->addWidget(panel_);
+    body->addWidget(BuildPreviewFrame(), 0, Qt::AlignTop);
+    page->addLayout(body);
+    page->addLayout(BuildCommandRow());
+    // The controls keep fixed places; the window takes the size they need.
+    page->setSizeConstraint(QLayout::SetFixedSize);
+
+    ConnectHooks();
+    StartUp();
+    // Ending the program without closing the window (a session's end) still keeps the set.
+    connect(qApp, &QCoreApplication::aboutToQuit, this, [this] {
+        if (isVisible()) {
+            SaveSettings();
+        }
+    });
+}
+
+MainWindow::~MainWindow() {
+    form_.SetHooks({});
+}
+
+QWidget* MainWindow::BuildHeading() {
+    auto* heading = new QFrame;
+    heading->setObjectName(QStringLiteral("pC0"));
+    heading->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    heading->setBackgroundRole(QPalette::Base);
+    heading->setAutoFillBackground(true);
+    auto* row = new QHBoxLayout(heading);
+
+    auto* picture = new QLabel;
+    picture->setObjectName(QStringLiteral("Image3"));
+    picture->setPixmap(
+        ApplicationIcon().pixmap(QSize(kHeadingIconSize, kHeadingIconSize), devicePixelRatioF()));
+    row->addWidget(picture);
+
+    auto* caption = new QLabel(QStringLiteral("Farbtonzüge erstellen"));
+    caption->setObjectName(QStringLiteral("pCapt"));
+    QFont font = caption->font();
+    font.setFamilies({QStringLiteral("Tahoma"), font.family()});
+    font.setBold(true);
+    font.setPointSizeF(font.pointSizeF() * 1.5);
+    caption->setFont(font);
+    row->addWidget(caption, 1);
+    return heading;
+}
+
+QWidget* MainWindow::BuildPreviewFrame() {
+    auto* frame = new QGroupBox(QStringLiteral("Voransicht : "));
+    frame->setObjectName(QStringLiteral("F4"));
+    auto* column = new QVBoxLayout(frame);
+    preview_ = new PreviewContainer(kPreviewSide);
+    preview_->setObjectName(QStringLiteral("Cont"));
+    column->addWidget(preview_, 0, Qt::AlignCenter);
+    connect(&preview_->Box(), &PreviewBox::doubleClicked, this,
+            [this] { ShowPreviewWindow(*this, form_); });
+    return frame;
+}
+
+QLayout* MainWindow::BuildCommandRow() {
+    auto* row = new QHBoxLayout;
+    const auto exportButton = [this, row](const char* name, CommandIcon icon, const char* tooltip,
+                                          const char* kind) {
+        QToolButton* button = MakePictureButton(name, icon, QString::fromUtf8(tooltip));
+        connect(button, &QToolButton::clicked, this,
+                [this, kind] { ExportGradient(*this, form_, QString::fromLatin1(kind)); });
+        row->addWidget(button);
+    };
+    exportButton("cmdSave", CommandIcon::kSaveBmp, "Tonzug als BMP-Bild speichern...", "BMP");
+    exportButton("cmdSavePNG", CommandIcon::kSavePng, "Tonzug als PNG-Bild speichern...", "PNG");
+    exportButton("cmdSaveJPG", CommandIcon::kSaveJpg, "Tonzug als JPG-Bild speichern...", "JPG");
+    exportButton("cmdSaveCLP", CommandIcon::kCopyToClipboard,
+                 "Tonzug in die Zwischenablage kopieren...", "CLP");
+    row->addSpacing(fontMetrics().height());
+
+    const auto commandButton = [this, row](const char* name, CommandIcon icon, const char* tooltip,
+                                           auto command) {
+        QToolButton* button = MakePictureButton(name, icon, QString::fromUtf8(tooltip));
+        connect(button, &QToolButton::clicked, this, command);
+        row->addWidget(button);
+    };
+    commandButton("cmdLoadD", CommandIcon::kLoadDefaults, "Vorgabe Daten laden...", [this] {
+        LoadDefaults(form_);
+        form_.RedrawPreview();
+    });
+    commandButton("cmdSaveP", CommandIcon::kSaveParameters, "Einstellungsdatei speichern...",
+                  [this] { SaveParameterFileCommand(*this, form_); });
+    commandButton("cmdLoadP", CommandIcon::kLoadParameters, "Einstellungsdatei laden...",
+                  [this] { LoadParameterFileCommand(*this, form_); });
+    row->addSpacing(fontMetrics().height());
+    commandButton("cmdLM", CommandIcon::kDarker, "Dunkler...",
+                  [this] { ShiftAllLightness(form_, kDarkerStep); });
+    commandButton("cmdLP", CommandIcon::kLighter, "Heller...",
+                  [this] { ShiftAllLightness(form_, kLighterStep); });
+    row->addStretch(1);
+
+    auto* close = new QPushButton(QStringLiteral("&Schließen"));
+    close->setObjectName(QStringLiteral("cmdOK"));
+    close->setToolTip(QStringLiteral("Dialog Schließen..."));
+    connect(close, &QPushButton::clicked, this, &QWidget::close);
+    row->addWidget(close);
+    return row;
+}
+
+QToolButton* MainWindow::MakePictureButton(const char* name, CommandIcon icon,
+                                           const QString& tooltip) {
+    auto* button = new QToolButton;
+    button->setObjectName(QString::fromLatin1(name));
+    button->setIcon(IconFor(icon));
+    button->setIconSize(QSize(kCommandIconSize, kCommandIconSize));
+    button->setToolTip(tooltip);
+    button->setAccessibleName(tooltip);
+    return button;
+}
+
+void MainWindow::ConnectHooks() {
+    form_.SetHooks({
+        .drawPreview = [this](const GradientParams& params) { preview_->Box().Draw(params); },
+        .layoutPreview = [this] { preview_->FitBox(form_.txtX.Text(), form_.txtY.Text()); },
+        .updateMidControls = [this] { panel_->UpdateMidControls(); },
+    });
+}
+
+void MainWindow::StartUp() {
+    settingsFile_ = SettingsFilePath();
+    if (PathExists(settingsFile_)) {
+        LoadParameters(form_, settingsFile_);
+    } else {
+        LoadDefaults(form_);
+    }
+    form_.LayoutPreview();
+    form_.UpdateMidControls();
+    form_.RedrawPreview();
+}
+
+void MainWindow::SaveSettings() {
+    if (!settingsFile_.empty()) {
+        SaveParameters(form_, settingsFile_);
+    }
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    SaveSettings();
+    event->accept();
+}
+
+}  // namespace tonzug

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QWidget>
+#include <string>
+
+#include "workspace/ParameterForm.h"
+
+class QToolButton;
+
+namespace tonzug {
+
+enum class CommandIcon;
+class ParameterPanel;
+class PreviewContainer;
+
+// The main window "Tonzug" (F_TONZUG): a view over its parameter form. It starts with
+// the parameter set of the settings file (or the defaults), redraws the preview after
+// every change, and writes the settings file whenever it closes.
+class MainWindow : public QWidget {
+    Q_OBJECT
+
+  public:
+    explicit MainWindow(QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    ParameterForm& Form() { return form_; }
+    const std::string& SettingsFile() const { return settingsFile_; }
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    QWidget* BuildHeading();
+    QWidget* BuildPreviewFrame();
+    QLayout* BuildCommandRow();
+    QToolButton* MakePictureButton(const char* name, CommandIcon icon, const QString& tooltip);
+    void ConnectHooks();
+    void StartUp();
+    // Writes the settings file; a failed write is not reported and never stops closing.
+    void SaveSettings();
+
+    ParameterForm form_;
+    std::string settingsFile_;
+    ParameterPanel* panel_ = nullptr;
+    PreviewContainer* preview_ = nullptr;
+};
+
+}  // namespace tonzug

@@ -1,0 +1,94 @@
+#include "workspace/ui/NumericKeyFilter.h"
+
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+
+#include "support/TextHelpers.h"
+
+namespace tonzug {
+namespace {
+
+constexpr std::int16_t kBackspaceCode = 8;
+constexpr std::int16_t kTabCode = 9;
+constexpr std::int16_t kLineFeedCode = 10;
+constexpr std::int16_t kEnterCode = 13;
+constexpr std::int16_t kEscapeCode = 27;
+constexpr std::int16_t kDeleteCode = 127;
+// Stands for every character beyond the 16-bit code range; no such character passes.
+constexpr std::int16_t kWideCharacterCode = INT16_MAX;
+
+std::int16_t CharacterCode(QChar character) {
+    const char16_t unicode = character.unicode();
+    return unicode > static_cast<char16_t>(INT16_MAX) ? kWideCharacterCode
+                                                      : static_cast<std::int16_t>(unicode);
+}
+
+bool Passes(std::int16_t code) {
+    return FilterNumericKey(code);
+}
+
+}  // namespace
+
+std::optional<std::int16_t> TypedCharacterCode(const QKeyEvent& event) {
+    const int key = event.key();
+    const Qt::KeyboardModifiers modifiers = event.modifiers();
+    if (modifiers.testFlag(Qt::AltModifier)) {
+        return std::nullopt;
+    }
+    if (modifiers.testFlag(Qt::ControlModifier)) {
+        if (key >= Qt::Key_A && key <= Qt::Key_Z) {
+            return static_cast<std::int16_t>(key - Qt::Key_A + 1);
+        }
+        if (key == Qt::Key_Backspace) {
+            return kDeleteCode;
+        }
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            return kLineFeedCode;
+        }
+        return std::nullopt;
+    }
+    switch (key) {
+        case Qt::Key_Backspace:
+            return kBackspaceCode;
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab:
+            return kTabCode;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            return kEnterCode;
+        case Qt::Key_Escape:
+            return kEscapeCode;
+        default:
+            break;
+    }
+    const QString text = event.text();
+    if (text.isEmpty() || !text.front().isPrint()) {
+        return std::nullopt;  // Delete and the other keys that move or erase
+    }
+    return CharacterCode(text.front());
+}
+
+NumericKeyFilter::NumericKeyFilter(QLineEdit& edit) : QObject(&edit) {
+    edit.installEventFilter(this);
+}
+
+bool NumericKeyFilter::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        const std::optional<std::int16_t> code =
+            TypedCharacterCode(*static_cast<QKeyEvent*>(event));
+        if (code && !Passes(*code)) {
+            return true;
+        }
+    } else if (event->type() == QEvent::InputMethod) {
+        const QString committed = static_cast<QInputMethodEvent*>(event)->commitString();
+        for (const QChar character : committed) {
+            if (!Passes(CharacterCode(character))) {
+                return true;
+            }
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+}  // namespace tonzug

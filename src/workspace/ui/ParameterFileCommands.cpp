@@ -1,0 +1,65 @@
+#include "workspace/ui/ParameterFileCommands.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QMessageBox>
+
+#include "support/ui/FileDialogs.h"
+#include "workspace/ParameterFiles.h"
+
+namespace tonzug {
+namespace {
+
+const QString kTypeName = QStringLiteral("Tonzugs-Parameter");
+const QString kExtension = QStringLiteral("tzg");
+
+// Parameter files sit beside the program by habit of its long-time users.
+QString ProgramFolder() {
+    return QCoreApplication::applicationDirPath();
+}
+
+void ReportFileProblem(QWidget& owner, const QString& title, const QString& text,
+                       const QString& path) {
+    QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Ok, &owner);
+    box.setInformativeText(path);
+    box.exec();
+}
+
+}  // namespace
+
+void SaveParameterFileCommand(QWidget& owner, const ParameterForm& form) {
+    const QString title = QStringLiteral("Einstellungsdatei speichern");
+    const QString file = ShowSaveDialog(&owner, kTypeName, kExtension, title, ProgramFolder(), {});
+    if (file.isEmpty()) {
+        return;
+    }
+    // A user who chose a file must learn when it was not written.
+    if (!SaveParameters(form, QFile::encodeName(file).toStdString())) {
+        ReportFileProblem(owner, title,
+                          QStringLiteral("Die Einstellungsdatei konnte nicht gespeichert werden."),
+                          file);
+    }
+}
+
+void LoadParameterFileCommand(QWidget& owner, ParameterForm& form) {
+    const QString title = QStringLiteral("Einstellungsdatei laden");
+    const QString file =
+        ShowOpenDialog(&owner, kTypeName, kExtension, title, ProgramFolder(), {}, 0);
+    if (file.isEmpty()) {
+        return;
+    }
+    // An unreadable file would read as all zeros and wipe the shown set: refuse it.
+    QFile probe(file);
+    if (!probe.open(QIODevice::ReadOnly)) {
+        ReportFileProblem(owner, title,
+                          QStringLiteral("Die Einstellungsdatei konnte nicht gelesen werden."),
+                          file);
+        return;
+    }
+    probe.close();
+    LoadParameters(form, QFile::encodeName(file).toStdString());
+    // A file that differs only in its colours changes no field, so nothing else redraws.
+    form.RedrawPreview();
+}
+
+}  // namespace tonzug

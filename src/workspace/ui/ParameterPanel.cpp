@@ -1,0 +1,248 @@
+#include "workspace/ui/ParameterPanel.h"
+
+#include <QCheckBox>
+#include <QEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QStackedWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <functional>
+
+#include "support/ui/ScreenPicker.h"
+#include "workspace/ParameterForm.h"
+#include "workspace/PreviewLayout.h"
+#include "workspace/SwatchCommands.h"
+#include "workspace/ui/ColorChoice.h"
+#include "workspace/ui/FormBinding.h"
+#include "workspace/ui/NumericKeyFilter.h"
+#include "workspace/ui/SwatchBox.h"
+
+namespace tonzug {
+namespace {
+
+// Digits a number field is sized for: a width of ten million still fits.
+constexpr int kFieldDigits = 8;
+
+// Runs an action on a double-click of the watched widget.
+class DoubleClickAction : public QObject {
+  public:
+    DoubleClickAction(QWidget& watched, std::function<void()> action)
+        : QObject(&watched), action_(std::move(action)) {
+        watched.installEventFilter(this);
+    }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::MouseButtonDblClick) {
+            action_();
+            return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+  private:
+    std::function<void()> action_;
+};
+
+QGroupBox* MakeFrame(const QString& title, int index) {
+    auto* frame = new QGroupBox(title);
+    frame->setObjectName(QStringLiteral("F%1").arg(index));
+    return frame;
+}
+
+}  // namespace
+
+ParameterPanel::ParameterPanel(ParameterForm& form, QWidget* parent)
+    : QWidget(parent), form_(form) {
+    auto* columns = new QHBoxLayout(this);
+    columns->setContentsMargins(0, 0, 0, 0);
+
+    auto* parameters = new QVBoxLayout;
+    parameters->addWidget(BuildColorFrame());
+    parameters->addWidget(BuildSizeFrame());
+    parameters->addWidget(BuildMiddleFrame());
+    parameters->addStretch(1);
+    columns->addLayout(parameters);
+
+    auto* options = new QVBoxLayout;
+    options->addWidget(BuildOrientationFrame());
+    options->addWidget(BuildColorModeFrame());
+    options->addStretch(1);
+    columns->addLayout(options);
+
+    UpdateMidControls();
+}
+
+QGroupBox* ParameterPanel::BuildColorFrame() {
+    QGroupBox* frame = MakeFrame(QStringLiteral("Farbwahl (Start / Ende)  : "), 0);
+    auto* grid = new QGridLayout(frame);
+    grid->addWidget(MakeSwatch("colStart", form_.colStart), 0, 0);
+    grid->addWidget(MakeChooseButton("cmdStart", form_.colStart), 0, 1);
+    QToolButton* swap = MakeTextButton("cmdSwap", QStringLiteral("< >"));
+    connect(swap, &QToolButton::clicked, this, [this] { SwapColors(form_); });
+    grid->addWidget(swap, 0, 2);
+    grid->addWidget(MakeSwatch("colEnd", form_.colEnd), 0, 3);
+    grid->addWidget(MakeChooseButton("cmdEnd", form_.colEnd), 0, 4);
+
+    auto* bands = new QHBoxLayout;
+    bands->addWidget(MakeCaption(QStringLiteral("Start - Breite : "), 5));
+    bands->addWidget(MakeNumberField("txtSBR", form_.txtSBR, false));
+    bands->addStretch(1);
+    bands->addWidget(MakeCaption(QStringLiteral("End - Breite : "), 4));
+    bands->addWidget(MakeNumberField("txtEBR", form_.txtEBR, false));
+    grid->addLayout(bands, 1, 0, 1, 5);
+    return frame;
+}
+
+QGroupBox* ParameterPanel::BuildSizeFrame() {
+    QGroupBox* frame = MakeFrame(QStringLiteral("Abmessungen : "), 1);
+    auto* grid = new QGridLayout(frame);
+    grid->addWidget(MakeCaption(QStringLiteral("Tonzug - Breite : "), 0), 0, 0);
+    grid->addWidget(MakeNumberField("txtX", form_.txtX, true), 0, 1);
+    grid->addWidget(MakeCaption(QStringLiteral("Tonzug - Höhe : "), 1), 1, 0);
+    grid->addWidget(MakeNumberField("txtY", form_.txtY, true), 1, 1);
+    QToolButton* swap = MakeTextButton("cmdHBS", QStringLiteral("<>"));
+    connect(swap, &QToolButton::clicked, this, [this] { SwapWidthAndHeight(form_); });
+    grid->addWidget(swap, 0, 2, 2, 1, Qt::AlignVCenter);
+    grid->setColumnStretch(3, 1);
+    return frame;
+}
+
+QGroupBox* ParameterPanel::BuildMiddleFrame() {
+    QGroupBox* frame = MakeFrame(QStringLiteral("Mittelpunkt - Farbe : "), 2);
+    auto* grid = new QGridLayout(frame);
+
+    middleSwitch_ = new QCheckBox(QStringLiteral("Mittelfarbe : "));
+    middleSwitch_->setObjectName(QStringLiteral("chkMid"));
+    BindCheckBox(*middleSwitch_, form_.chkMid);
+    grid->addWidget(middleSwitch_, 0, 0);
+    auto* colour = new QHBoxLayout;
+    middleColorCover_ = MakeCoverable(MakeSwatch("colMid", form_.colMid), "colMidDummy");
+    colour->addWidget(middleColorCover_);
+    middleChooseButton_ = MakeChooseButton("cmdMid", form_.colMid);
+    colour->addWidget(middleChooseButton_);
+    grid->addLayout(colour, 0, 1);
+
+    grid->addWidget(MakeCaption(QStringLiteral("Mittel - Breite : "), 3), 1, 0);
+    middleBandCover_ = MakeCoverable(MakeNumberField("txtMBR", form_.txtMBR, false), "colMidDmy2");
+    grid->addWidget(middleBandCover_, 1, 1, Qt::AlignLeft);
+
+    grid->addWidget(MakeCaption(QStringLiteral("Mittelpunkt [%] : "), 2), 2, 0);
+    auto* position = new QWidget;
+    auto* positionFields = new QHBoxLayout(position);
+    positionFields->setContentsMargins(0, 0, 0, 0);
+    positionFields->addWidget(MakeNumberField("txtMid", form_.txtMid, false));
+    positionFields->addWidget(MakeNumberField("txtM", form_.txtM, true));
+    positionCover_ = MakeCoverable(position, "colMidDmy3");
+    grid->addWidget(positionCover_, 2, 1, Qt::AlignLeft);
+
+    middleSlider_ = new QScrollBar(Qt::Vertical);
+    middleSlider_->setObjectName(QStringLiteral("scrM"));
+    middleSlider_->setPageStep(5);
+    middleSlider_->setSingleStep(1);
+    BindScrollBar(*middleSlider_, form_.scrM);
+    grid->addWidget(middleSlider_, 0, 2, 3, 1);
+    grid->setColumnStretch(1, 1);
+    return frame;
+}
+
+QGroupBox* ParameterPanel::BuildOrientationFrame() {
+    QGroupBox* frame = MakeFrame(QStringLiteral("Ausrichtung : "), 3);
+    auto* column = new QVBoxLayout(frame);
+    QList<QAbstractButton*> buttons;
+    for (const QString& caption :
+         {QStringLiteral("Horizontal"), QStringLiteral("Vertikal"), QStringLiteral("Kreis")}) {
+        auto* button = new QRadioButton(caption);
+        button->setObjectName(QStringLiteral("optV%1").arg(buttons.size()));
+        column->addWidget(button);
+        buttons.append(button);
+    }
+    BindOptionButtons(buttons, form_.optV);
+    return frame;
+}
+
+QGroupBox* ParameterPanel::BuildColorModeFrame() {
+    QGroupBox* frame = MakeFrame(QStringLiteral("Farbmodus : "), 5);
+    auto* column = new QVBoxLayout(frame);
+    QList<QAbstractButton*> buttons;
+    for (const QString& caption : {QStringLiteral("RGB"), QStringLiteral("HSL")}) {
+        auto* button = new QRadioButton(caption);
+        button->setObjectName(QStringLiteral("optF%1").arg(buttons.size()));
+        column->addWidget(button);
+        buttons.append(button);
+    }
+    BindOptionButtons(buttons, form_.optF);
+    return frame;
+}
+
+QLineEdit* ParameterPanel::MakeNumberField(const char* name, TextField& field, bool keysFiltered) {
+    auto* edit = new QLineEdit;
+    edit->setObjectName(QString::fromLatin1(name));
+    const int digits =
+        edit->fontMetrics().horizontalAdvance(QString(kFieldDigits, QLatin1Char('0')));
+    edit->setFixedWidth(digits + edit->fontMetrics().height());
+    BindLineEdit(*edit, field);
+    if (keysFiltered) {
+        new NumericKeyFilter(*edit);
+    }
+    return edit;
+}
+
+QLabel* ParameterPanel::MakeCaption(const QString& text, int index) {
+    auto* label = new QLabel(text);
+    label->setObjectName(QStringLiteral("Lb%1").arg(index));
+    new DoubleClickAction(*label, [this] { ResetMiddlePosition(form_); });
+    return label;
+}
+
+SwatchBox* ParameterPanel::MakeSwatch(const char* name, ColorSwatch& swatch) {
+    auto* box = new SwatchBox;
+    box->setObjectName(QString::fromLatin1(name));
+    BindSwatch(*box, swatch);
+    new ScreenPicker(
+        *box, [this, &swatch](ColorValue picked) { ApplyChosenColor(form_, swatch, picked); });
+    return box;
+}
+
+QToolButton* ParameterPanel::MakeChooseButton(const char* name, ColorSwatch& swatch) {
+    QToolButton* button = MakeTextButton(name, QStringLiteral("..."));
+    connect(button, &QToolButton::clicked, this,
+            [this, &swatch] { ChooseSwatchColor(*window(), form_, swatch); });
+    return button;
+}
+
+QToolButton* ParameterPanel::MakeTextButton(const char* name, const QString& text) {
+    auto* button = new QToolButton;
+    button->setObjectName(QString::fromLatin1(name));
+    button->setText(text);
+    return button;
+}
+
+QStackedWidget* ParameterPanel::MakeCoverable(QWidget* content, const char* coverName) {
+    auto* stack = new QStackedWidget;
+    stack->addWidget(content);
+    auto* cover = new QFrame;
+    cover->setObjectName(QString::fromLatin1(coverName));
+    cover->setFrameStyle(QFrame::StyledPanel | QFrame::Plain);
+    stack->addWidget(cover);
+    stack->setSizePolicy(content->sizePolicy());
+    return stack;
+}
+
+void ParameterPanel::UpdateMidControls() {
+    const MidControlState state = ComputeMidControlState(form_);
+    middleColorCover_->setCurrentIndex(state.middleColorVisible ? 0 : 1);
+    middleBandCover_->setCurrentIndex(state.middleBandCovered ? 1 : 0);
+    middleChooseButton_->setEnabled(state.middleButtonEnabled);
+    middleSlider_->setEnabled(state.sliderEnabled);
+    positionCover_->setCurrentIndex(state.positionCovered ? 1 : 0);
+    middleSwitch_->setEnabled(state.switchEnabled);
+}
+
+}  // namespace tonzug

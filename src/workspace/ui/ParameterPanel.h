@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QWidget>
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QScrollBar;
+class QStackedWidget;
+class QToolButton;
+
+namespace tonzug {
+
+class ColorSwatch;
+class ParameterForm;
+class SwatchBox;
+class TextField;
+
+// The frames with the gradient's parameters: colours, size, middle, orientation and
+// colour mode. Every widget is bound to its control of the form, and the small commands
+// around the swatches and fields (choose, swap, pick from the screen, swap width and
+// height, reset the middle) work on the form.
+class ParameterPanel : public QWidget {
+    Q_OBJECT
+
+  public:
+    ParameterPanel(ParameterForm& form, QWidget* parent = nullptr);
+
+    // Shows, covers or disables the middle-colour controls as the switch and the colour
+    // mode ask. A covered control is hidden behind an empty cover and cannot be reached.
+    void UpdateMidControls();
+
+  private:
+    QGroupBox* BuildColorFrame();
+    QGroupBox* BuildSizeFrame();
+    QGroupBox* BuildMiddleFrame();
+    QGroupBox* BuildOrientationFrame();
+    QGroupBox* BuildColorModeFrame();
+
+    QLineEdit* MakeNumberField(const char* name, TextField& field, bool keysFiltered);
+    // The captions of the fields; a double-click on any of them resets the middle to 50 %.
+    QLabel* MakeCaption(const QString& text, int index);
+    SwatchBox* MakeSwatch(const char* name, ColorSwatch& swatch);
+    QToolButton* MakeChooseButton(const char* name, ColorSwatch& swatch);
+    QToolButton* MakeTextButton(const char* name, const QString& text);
+    QStackedWidget* MakeCoverable(QWidget* content, const char* coverName);
+
+    ParameterForm& form_;
+    QStackedWidget* middleColorCover_ = nullptr;
+    QStackedWidget* middleBandCover_ = nullptr;
+    QStackedWidget* positionCover_ = nullptr;
+    QToolButton* middleChooseButton_ = nullptr;
+    QCheckBox* middleSwitch_ = nullptr;
+    QScrollBar* middleSlider_ = nullptr;
+};
+
+}  // namespace tonzug

@@ -1,0 +1,74 @@
+#include "workspace/ui/PreviewBox.h"
+
+#include <QImage>
+#include <QPainter>
+#include <cmath>
+
+#include "render/Gradient.h"
+#include "workspace/PreviewLayout.h"
+
+namespace tonzug {
+
+PreviewBox::PreviewBox(QWidget* parent) : QWidget(parent) {
+    // The raster covers the whole box: nothing behind it needs painting first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+QSize PreviewBox::DeviceSize() const {
+    const qreal ratio = devicePixelRatioF();
+    return {static_cast<int>(std::ceil(width() * ratio)),
+            static_cast<int>(std::ceil(height() * ratio))};
+}
+
+void PreviewBox::Draw(const GradientParams& params) {
+    params_ = params;
+    Render();
+    update();
+}
+
+void PreviewBox::Render() {
+    const QSize size = DeviceSize();
+    if (size.width() != raster_.Width() || size.height() != raster_.Height()) {
+        raster_.Reset(size.width(), size.height(), kWhite);
+    }
+    if (params_) {
+        DrawGradient(raster_, *params_);
+    }
+}
+
+void PreviewBox::paintEvent(QPaintEvent* /*event*/) {
+    // A new size or display scale since the last drawing: draw again for the new pixels.
+    const QSize size = DeviceSize();
+    if (size.width() != raster_.Width() || size.height() != raster_.Height()) {
+        Render();
+    }
+    if (raster_.Width() <= 0 || raster_.Height() <= 0) {
+        return;
+    }
+    QImage image(reinterpret_cast<const uchar*>(raster_.Row(0)), raster_.Width(), raster_.Height(),
+                 static_cast<qsizetype>(raster_.Width()) * 4, QImage::Format_RGB32);
+    image.setDevicePixelRatio(devicePixelRatioF());
+    QPainter painter(this);
+    painter.drawImage(QPoint(0, 0), image);
+}
+
+void PreviewBox::mouseDoubleClickEvent(QMouseEvent* /*event*/) {
+    emit doubleClicked();
+}
+
+PreviewContainer::PreviewContainer(int side, QWidget* parent)
+    : QFrame(parent), box_(new PreviewBox(this)) {
+    setFixedSize(side, side);
+    box_->setObjectName(QStringLiteral("picDisp"));
+    box_->setGeometry(0, 0, side, side);
+}
+
+void PreviewContainer::FitBox(std::string_view widthText, std::string_view heightText) {
+    const QRect current = box_->geometry();
+    const PreviewRect fitted =
+        LayoutPreviewBox(widthText, heightText, width(), height(),
+                         {current.x(), current.y(), current.width(), current.height()});
+    box_->setGeometry(fitted.left, fitted.top, fitted.width, fitted.height);
+}
+
+}  // namespace tonzug

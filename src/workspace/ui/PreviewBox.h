@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QFrame>
+#include <QWidget>
+#include <optional>
+#include <string_view>
+
+#include "render/GradientParams.h"
+#include "render/Raster.h"
+
+namespace tonzug {
+
+// The small preview (picDisp): draws the gradient into a raster of the box's size in
+// device pixels, so it stays sharp at any display scaling, and shows that raster.
+class PreviewBox : public QWidget {
+    Q_OBJECT
+
+  public:
+    explicit PreviewBox(QWidget* parent = nullptr);
+
+    // Draws at once, at the box's current size.
+    void Draw(const GradientParams& params);
+    const Raster& Picture() const { return raster_; }
+    // The box's size in device pixels.
+    QSize DeviceSize() const;
+
+  signals:
+    void doubleClicked();
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+  private:
+    void Render();
+
+    std::optional<GradientParams> params_;
+    Raster raster_;
+};
+
+// The fixed-size container (Cont) that the preview box is fitted into, after the
+// gradient's aspect.
+class PreviewContainer : public QFrame {
+    Q_OBJECT
+
+  public:
+    PreviewContainer(int side, QWidget* parent = nullptr);
+
+    PreviewBox& Box() { return *box_; }
+    // Sizes and centres the box for a gradient of the given width and height texts.
+    void FitBox(std::string_view widthText, std::string_view heightText);
+
+  private:
+    PreviewBox* box_;
+};
+
+}  // namespace tonzug

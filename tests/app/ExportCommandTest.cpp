@@ -1,0 +1,219 @@
+#include "app/ExportCommand.h"
+
+#include <gtest/gtest.h>
+#include <signal.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <sstream>
+#include <thread>
+
+#include "export/ExportPicture.h"
+#include "export/PictureReaders.h"
+#include "support/TempFolder.h"
+#include "workspace/ExportParams.h"
+#include "workspace/ParameterFiles.h"
+#include "workspace/ParameterForm.h"
+#include "workspace/ParameterSettings.h"
+
+namespace tonzug {
+namespace {
+
+using testing::TempFolder;
+
+struct Outcome {
+    int exitStatus;
+    std::string out;
+    std::string err;
+};
+
+Outcome RunTonzug(const std::vector<std::string>& arguments) {
+    std::ostringstream out;
+    std::ostringstream err;
+    const int status = RunCommandLine(arguments, out, err);
+    return {status, out.str(), err.str()};
+}
+
+// The picture the window's export would make from a form with these settings.
+Raster ExpectedPicture(const std::vector<std::pair<std::string, std::string>>& settings,
+                       const std::string& parameterFile = {}) {
+    ParameterForm form;
+    if (!parameterFile.empty()) {
+        LoadParameters(form, parameterFile);
+    }
+    for (const auto& [key, value] : settings) {
+        std::string error;
+        EXPECT_TRUE(ApplySetting(form, key, value, error)) << error;
+    }
+    Raster picture;
+    EXPECT_TRUE(RenderFullPicture(ReadExportParams(form), picture).Ok());
+    return picture;
+}
+
+bool SamePixels(const testing::DecodedPicture& read, const Raster& expected) {
+    return read.width == expected.Width() && read.height == expected.Height() &&
+           std::equal(read.pixels.begin(), read.pixels.end(), expected.Pixels().begin(),
+                      expected.Pixels().end());
+}
+
+TEST(CommandLine, HelpGoesToStandardOutput) {
+    for (const auto& arguments : {std::vector<std::string>{}, std::vector<std::string>{"--help"},
+                                  std::vector<std::string>{"--export", "x.png", "-h"}}) {
+        const Outcome outcome = RunTonzug(arguments);
+        EXPECT_EQ(outcome.exitStatus, kExitOk);
+        EXPECT_EQ(outcome.out, CommandLineHelp());
+        EXPECT_TRUE(outcome.err.empty());
+    }
+    EXPECT_NE(CommandLineHelp().find("--export PICTURE"), std::string::npos);
+}
+
+struct FailureCase {
+    std::vector<std::string> arguments;  // "@" stands for the test's folder
+    int exitStatus;
+    std::string messagePart;
+};
+
+class CommandLineFailure : public ::testing::TestWithParam<FailureCase> {};
+
+TEST_P(CommandLineFailure, OneLineOnStandardErrorAndNoFile) {
+    TempFolder folder;
+    std::vector<std::string> arguments = GetParam().arguments;
+    for (std::string& argument : arguments) {
+        if (argument.rfind('@', 0) == 0) {
+            argument = folder.Path() + argument.substr(1);
+        }
+    }
+    const Outcome outcome = RunTonzug(arguments);
+    EXPECT_EQ(outcome.exitStatus, GetParam().exitStatus);
+    EXPECT_TRUE(outcome.out.empty());
+    EXPECT_EQ(outcome.err.rfind("tonzug: ", 0), 0u) << outcome.err;
+    EXPECT_EQ(std::count(outcome.err.begin(), outcome.err.end(), '\n'), 1) << outcome.err;
+    EXPECT_NE(outcome.err.find(GetParam().messagePart), std::string::npos) << outcome.err;
+    EXPECT_TRUE(folder.Entries().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, CommandLineFailure,
+    ::testing::Values(
+        FailureCase{{"--bogus"}, kExitUsage, "unknown option '--bogus'"},
+        FailureCase{{"@/a.png", "--export"}, kExitUsage, "unexpected argument '/"},
+        FailureCase{{"--export"}, kExitUsage, "--export needs a value"},
+        FailureCase{{"--set", "X=5"}, kExitUsage, "--export PICTURE is missing"},
+        FailureCase{{"--export", "@/a.png", "--export", "@/b.png"}, kExitUsage, "more than once"},
+        FailureCase{{"--export", "@/a.png", "--set", "FOO=1"}, kExitUsage, "unknown key 'FOO'"},
+        FailureCase{{"--export", "@/a.png", "--set", "OPT=7"}, kExitUsage, "invalid value '7'"},
+        FailureCase{{"--export", "@/a.png", "--set", "X"}, kExitUsage, "KEY=VALUE"},
+        FailureCase{{"--export", "@/a.gif"}, kExitUsage, "unknown picture type"},
+        FailureCase{{"--export", "@/a"}, kExitUsage, "unknown picture type"},
+        FailureCase{{"--export", "@/a.png", "--params", "@/none.tzg"},
+                    kExitFailed,
+                    "cannot read parameter file"},
+        FailureCase{{"--export", "@/a.png", "--params", "@"}, kExitFailed, "Is a directory"},
+        FailureCase{{"--export", "@/a.png", "--set", "X=0"}, kExitFailed, "empty picture"},
+        FailureCase{{"--export", "@/a.bmp", "--set", "Y=-4"}, kExitFailed, "empty picture"},
+        FailureCase{{"--export", "@/a.jpg", "--set", "Y=65501"}, kExitFailed, "65500"},
+        FailureCase{
+            {"--export", "@/a.bmp", "--set", "X=40000", "--set", "Y=40000"}, kExitFailed, "4 GiB"},
+        FailureCase{{"--export", "@/a.png", "--set", "X=5000000", "--set", "Y=1"},
+                    kExitFailed,
+                    "4194304 pixels wide"},
+        FailureCase{{"--export", "@/missing/a.png"}, kExitFailed, "No such file or directory"}));
+
+class CommandLineExport : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(CommandLineExport, WritesThePictureOfTheSettings) {
+    TempFolder folder;
+    const std::string path = folder.File(GetParam());
+    const std::vector<std::pair<std::string, std::string>> settings = {
+        {"opt", "2"}, {"X", "40"}, {"Y", "30"}, {"STCOL", "#FF0000"}, {"EDCOL", "16711680"}};
+    std::vector<std::string> arguments = {"--export=" + path};
+    for (const auto& [key, value] : settings) {
+        arguments.insert(arguments.end(), {"--set", key + "=" + value});
+    }
+    const Outcome outcome = RunTonzug(arguments);
+    ASSERT_EQ(outcome.exitStatus, kExitOk) << outcome.err;
+    EXPECT_TRUE(outcome.out.empty() && outcome.err.empty());
+
+    const auto read = testing::ReadPicture(path);
+    ASSERT_TRUE(read.has_value());
+    const Raster expected = ExpectedPicture(settings);
+    if (PictureKindFromPath(path) != PictureKind::kJpeg) {
+        EXPECT_TRUE(SamePixels(*read, expected));
+        return;
+    }
+    ASSERT_EQ(read->width, 40);
+    ASSERT_EQ(read->height, 30);
+    // Red at the centre, blue in the corners.
+    EXPECT_GT((read->At(20, 15) >> 16) & 0xFFu, 200u);
+    EXPECT_GT(read->At(0, 0) & 0xFFu, 150u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, CommandLineExport,
+                         ::testing::Values("g.bmp", "g.PNG", "g.jpg", "g.jpeg"));
+
+TEST(CommandLine, ParameterFileThenSettingsInOrder) {
+    TempFolder folder;
+    const std::string file = folder.File("set.tzg");
+    {
+        ParameterForm form;
+        form.txtX.SetText("33");
+        form.txtY.SetText("21");
+        form.optV.Select(kHorizontal);
+        form.chkMid.SetValue(1);
+        form.colMid.SetColor(RgbColor(0, 200, 0));
+        form.txtMid.SetText("30");
+        form.txtMBR.SetText("4");
+        ASSERT_TRUE(SaveParameters(form, file));
+    }
+    const std::string loaded = folder.File("loaded.png");
+    ASSERT_EQ(RunTonzug({"--params", file, "--export", loaded}).exitStatus, kExitOk);
+    const auto read = testing::ReadPng(loaded);
+    ASSERT_TRUE(read.has_value());
+    EXPECT_TRUE(SamePixels(*read, ExpectedPicture({}, file)));
+    EXPECT_EQ(read->width, 33);
+
+    // A --set given before --params still applies after the file; later ones win.
+    const std::string changed = folder.File("changed.png");
+    ASSERT_EQ(RunTonzug({"--set", "X=10", "--export", changed, "--params", file, "--set", "x=12"})
+                  .exitStatus,
+              kExitOk);
+    const auto readChanged = testing::ReadPng(changed);
+    ASSERT_TRUE(readChanged.has_value());
+    EXPECT_TRUE(SamePixels(*readChanged, ExpectedPicture({{"X", "10"}, {"x", "12"}}, file)));
+    EXPECT_EQ(readChanged->width, 12);
+}
+
+TEST(CommandLine, InterruptCancelsAndLeavesNoFile) {
+    TempFolder folder;
+    // A stray signal after the command has restored the handlers must not end the tests.
+    struct sigaction ignore {};
+    ignore.sa_handler = SIG_IGN;
+    struct sigaction previous {};
+    sigaction(SIGINT, &ignore, &previous);
+
+    std::atomic<bool> finished = false;
+    std::thread interrupter([&] {
+        // The temporary file appears when the export starts writing.
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+        while (!finished && std::chrono::steady_clock::now() < deadline) {
+            if (!folder.Entries().empty()) {
+                kill(getpid(), SIGINT);
+                return;
+            }
+            std::this_thread::sleep_for(std::chrono::microseconds(200));
+        }
+    });
+    const Outcome outcome = RunTonzug({"--export", folder.File("big.png"), "--set", "X=4096",
+                                       "--set", "Y=4096", "--set", "OPT=2"});
+    finished = true;
+    interrupter.join();
+    sigaction(SIGINT, &previous, nullptr);
+
+    EXPECT_EQ(outcome.exitStatus, kExitInterrupted);
+    EXPECT_NE(outcome.err.find("interrupted"), std::string::npos) << outcome.err;
+    EXPECT_TRUE(folder.Entries().empty());
+}
+
+}  // namespace
+}  // namespace tonzug

@@ -1,0 +1,81 @@
+#include "colordlg/ColorList.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "color/SystemColors.h"
+
+namespace tonzug {
+namespace {
+
+TEST(ColorListTest, HoldsTheSystemThenTheStandardColoursInOrder) {
+    ResetSystemColors();
+    SetSystemColor(1, RgbColor(1, 2, 3));
+    const std::vector<ColorListItem> items = BuildColorList();
+    ASSERT_EQ(items.size(), static_cast<std::size_t>(kColorListCount));
+    EXPECT_EQ(items.front().name, "Bildlaufleisten");
+    EXPECT_EQ(items.front().key, "K000000");
+    EXPECT_EQ(items[15].name, "Schaltfläche");
+    EXPECT_EQ(items[25].name, "Schwarz");
+    EXPECT_EQ(items.back().name, "Weiss");
+    EXPECT_EQ(items.back().key, "K000040");
+    EXPECT_EQ(items[1].tag, "197121|-2147483647");  // the desktop as the table holds it now
+    EXPECT_EQ(items[37].name, "Rot");
+    EXPECT_EQ(items[37].tag, "255|255");
+
+    std::set<std::string> names;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        EXPECT_FALSE(items[i].name.empty()) << i;
+        names.insert(items[i].name);
+        const ColorTag tag = ParseColorTag(items[i].tag);
+        EXPECT_EQ(tag.value, items[i].value);
+        EXPECT_EQ(tag.rgb, TranslateColor(items[i].value));
+    }
+    EXPECT_EQ(names.size(), items.size());
+    ResetSystemColors();
+}
+
+TEST(ColorListTest, ColorNameKnowsOnlyListedValues) {
+    ColorValue translated = 0;
+    EXPECT_EQ(ColorName(0xC0C0C0, translated), "Hellgrau");
+    EXPECT_EQ(translated, 0xC0C0C0);
+    EXPECT_EQ(ColorName(0x123456, translated), "");
+    EXPECT_EQ(translated, 0x123456);
+    EXPECT_EQ(ColorName(SystemColor(24), translated), "Quickinfo");
+    EXPECT_EQ(translated, TranslateColor(SystemColor(24)));
+    EXPECT_EQ(ColorName(SystemColor(25), translated), "");
+    EXPECT_EQ(translated, kNoColor);
+    EXPECT_EQ(StandardColor(9), 0xFF0000);  // blue in the BGR layout
+    EXPECT_EQ(StandardColor(16), kNoColor);
+}
+
+TEST(ColorListTest, TagsWithoutAValueKeepThePreviewFree) {
+    const ColorTag tag = ParseColorTag("  42 ");
+    EXPECT_EQ(tag.rgb, 42);
+    EXPECT_EQ(tag.value, kNoColor);
+    EXPECT_EQ(ParseColorTag("1|2|3").value, 2);
+    EXPECT_EQ(ParseColorTag("9e99|1").rgb, kNoColor);
+}
+
+TEST(ColorListTest, SwatchIconHasAnOutlineInsideTheBackgroundFrame) {
+    const ColorValue fill = RgbColor(200, 100, 50);
+    const ColorValue background = RgbColor(250, 250, 250);
+    const Raster icon = SwatchIcon(fill, background);
+    ASSERT_EQ(icon.Width(), kSwatchIconSize);
+    ASSERT_EQ(icon.Height(), kSwatchIconSize);
+    for (int i = 0; i < kSwatchIconSize; ++i) {
+        EXPECT_EQ(icon.PixelAt(i, 0), background);
+        EXPECT_EQ(icon.PixelAt(15, i), background);
+    }
+    for (int i = 1; i <= 14; ++i) {
+        EXPECT_EQ(icon.PixelAt(i, 1), kBlack);
+        EXPECT_EQ(icon.PixelAt(14, i), kBlack);
+    }
+    EXPECT_EQ(icon.PixelAt(2, 2), fill);
+    EXPECT_EQ(icon.PixelAt(13, 13), fill);
+    EXPECT_EQ(SwatchIcon(SystemColor(77), background).PixelAt(7, 7), background);
+}
+
+}  // namespace
+}  // namespace tonzug

@@ -1,0 +1,199 @@
+#include <QColorDialog>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <memory>
+
+#include "color/SystemColors.h"
+#include "colordlg/ColorList.h"
+#include "colordlg/ui/ChooserTestSupport.h"
+#include "colordlg/ui/ColorDialog.h"
+#include "colordlg/ui/ColorListView.h"
+#include "colordlg/ui/PictureBox.h"
+#include "support/ui/DialogDriver.h"
+#include "workspace/ui/SwatchBox.h"
+#include "workspace/ui/WindowTestSupport.h"
+
+using tonzug::ColorValue;
+using tonzug::RgbColor;
+using tonzug::testing::Find;
+using tonzug::testing::Move;
+using tonzug::testing::Press;
+using tonzug::testing::Release;
+
+// The chooser's inputs on an open window: the colour list, the fields, the strips, the
+// HTML field, picking from the screen and the system colour dialog.
+class ChooserInputTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void init() {
+        dialog_ = std::make_unique<tonzug::ColorDialog>();
+        dialog_->Form().SetStartColor(RgbColor(255, 0, 0));
+        dialog_->Initialize();
+        dialog_->move(0, 0);
+        dialog_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(dialog_.get()));
+    }
+    void cleanup() { dialog_.reset(); }
+
+    void listHoldsTheNamedColoursOnceAfterEveryBuild() {
+        auto& list = Find<tonzug::ColorListView>(*dialog_, "lv");
+        dialog_->Initialize();  // a rebuild must not add anything
+        QCOMPARE(list.topLevelItemCount(), tonzug::kColorListCount);
+        QCOMPARE(list.columnCount(), 1);
+        QCOMPARE(list.headerItem()->text(0), QStringLiteral("Systemfarben"));
+        QCOMPARE(list.topLevelItem(0)->text(0), QStringLiteral("Bildlaufleisten"));
+        QCOMPARE(list.topLevelItem(40)->text(0), QStringLiteral("Weiss"));
+        QCOMPARE(list.topLevelItem(40)->data(0, tonzug::ColorListView::kKeyRole).toString(),
+                 QStringLiteral("K000040"));
+        QCOMPARE(list.topLevelItem(37)->data(0, tonzug::ColorListView::kTagRole).toString(),
+                 QStringLiteral("255|255"));
+        QCOMPARE(list.selectionBehavior(), QAbstractItemView::SelectRows);
+        const QImage swatch = list.topLevelItem(37)->icon(0).pixmap(16, 16).toImage();
+        QCOMPARE(swatch.size(), QSize(16, 16));
+        QCOMPARE(swatch.pixelColor(1, 1), QColor(Qt::black));
+        QCOMPARE(swatch.pixelColor(8, 8), QColor(Qt::red));
+    }
+
+    void clickOnASystemColourKeepsItsReference() {
+        auto& list = Find<tonzug::ColorListView>(*dialog_, "lv");
+        QTreeWidgetItem* face = list.topLevelItem(15);
+        QCOMPARE(face->text(0), QString::fromUtf8("Schaltfläche"));
+        list.scrollToItem(face);
+        QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.visualItemRect(face).center());
+        const ColorValue shown = tonzug::TranslateColor(tonzug::SystemColor(15));
+        QCOMPARE(Find<tonzug::SwatchBox>(*dialog_, "pCol").Color(), tonzug::SystemColor(15));
+        QCOMPARE(Text("txtG"), QString::number(tonzug::GreenOf(shown)));
+        QVERIFY(face->isSelected());
+        dialog_->Form().Accept();
+        QCOMPARE(dialog_->Form().Result(), shown);
+    }
+
+    void fieldsTakeClicksWithAnyButtonAndDragsWithTheLeftAlone() {
+        auto& light = Find<tonzug::PictureBox>(*dialog_, "picFFL");
+        const QPointF origin = light.contentsRect().topLeft();
+        Press(light, origin + QPointF(5, 60), Qt::RightButton);
+        QCOMPARE(Text("txtL1"), QStringLiteral("60"));
+        QCOMPARE(Text("txtHTML"), QStringLiteral("#800000"));
+        Move(light, origin + QPointF(5, 90), Qt::RightButton);
+        QCOMPARE(Text("txtL1"), QStringLiteral("60"));
+
+        Press(light, origin + QPointF(5, 10));
+        Move(light, origin + QPointF(5, 100));
+        Move(light, origin + QPointF(5, 300));  // past the bottom edge
+        Release(light, origin + QPointF(5, 300));
+        QCOMPARE(Text("txtL1"), QStringLiteral("100"));
+        QCOMPARE(dialog_->Form().picFFL.MarkerTop(), 97.0f);
+
+        // The hue field follows the new lightness: its top row is the current colour.
+        const tonzug::Raster& hue = dialog_->Form().picHFF.Picture();
+        QCOMPARE(hue.PixelAt(0, 0), dialog_->Form().pCol.Color());
+    }
+
+    void stripsPickByClickAndLeftDrag() {
+        auto& hue = Find<tonzug::PictureBox>(*dialog_, "colPick");
+        auto& grey = Find<tonzug::PictureBox>(*dialog_, "colPickSW");
+        const QPointF origin = grey.contentsRect().topLeft();
+        Press(grey, origin + QPointF(3, 239), Qt::RightButton);
+        QCOMPARE(Text("txtHTML"), QStringLiteral("#000000"));
+        Press(grey, origin + QPointF(3, 0));
+        QCOMPARE(Text("txtHTML"), QStringLiteral("#FFFFFF"));
+        Move(hue, origin + QPointF(3, 0), Qt::LeftButton | Qt::RightButton);
+        QCOMPARE(Text("txtHTML"), QStringLiteral("#FFFFFF"));
+        Move(hue, origin + QPointF(3, 0));
+        QCOMPARE(Text("txtHTML"), QStringLiteral("#FF0000"));
+        Move(hue, origin + QPointF(3, 80));
+        QCOMPARE(Text("txtH1"), QStringLiteral("80"));
+    }
+
+    void typingTheHtmlCodeAppliesAtTheSeventhCharacter() {
+        auto& html = Find<QLineEdit>(*dialog_, "txtHTML");
+        html.selectAll();
+        QTest::keyClicks(&html, QStringLiteral("#00ff8"));
+        QCOMPARE(Text("txtR"), QStringLiteral("255"));
+        QTest::keyClick(&html, Qt::Key_0);
+        QCOMPARE(html.text(), QStringLiteral("#00FF80"));
+        QCOMPARE(Text("txtG"), QStringLiteral("255"));
+        QCOMPARE(Text("txtB"), QStringLiteral("128"));
+
+        html.selectAll();
+        QTest::keyClicks(&html, QStringLiteral("#abc"));
+        QTest::keyClick(&html, Qt::Key_Return);
+        QCOMPARE(html.text(), QStringLiteral("#000000"));
+        QVERIFY(dialog_->isVisible());
+
+        // The red field takes digits only, and clamps at once.
+        auto& red = Find<QLineEdit>(*dialog_, "txtR");
+        red.selectAll();
+        QTest::keyClicks(&red, QStringLiteral("3x0.0"));
+        QCOMPARE(red.text(), QStringLiteral("255"));
+        QCOMPARE(dialog_->Form().scrR.Value(), 255);
+    }
+
+    void dragFromThePreviewPicksAWindowOfKnownColour() {
+        QWidget known;
+        known.setAutoFillBackground(true);
+        QPalette colors = known.palette();
+        colors.setColor(QPalette::Window, QColor(12, 34, 56));
+        known.setPalette(colors);
+        known.setGeometry(dialog_->frameGeometry().right() + 40, 40, 60, 60);
+        known.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&known));
+
+        auto& preview = Find<tonzug::SwatchBox>(*dialog_, "pCol");
+        const QPointF over = preview.mapFromGlobal(known.mapToGlobal(QPointF(30, 30)));
+        Press(preview, QPointF(5, 5));
+        QCOMPARE(Text("txtR"), QStringLiteral("255"));  // a press alone picks nothing
+        Move(preview, over);
+        QCOMPARE(Text("txtR"), QStringLiteral("12"));
+        QCOMPARE(Text("txtHTML"), QStringLiteral("#0C2238"));
+        Release(preview, over);
+        Move(preview, QPointF(5, 5), Qt::NoButton);
+        QCOMPARE(preview.Color(), RgbColor(12, 34, 56));  // released: the last colour stays
+    }
+
+    void doubleClickOnThePreviewOpensTheSystemDialog() {
+        auto& preview = Find<tonzug::SwatchBox>(*dialog_, "pCol");
+        QColor started;
+        tonzug::testing::WhenShown<QColorDialog>([&started](QColorDialog& system) {
+            started = system.currentColor();
+            QColorDialog::setCustomColor(0, Qt::red);  // kept only for this call
+            system.reject();
+        });
+        DoubleClick(preview);
+        QCOMPARE(started, QColor(255, 0, 0));
+        QCOMPARE(Text("txtHTML"), QStringLiteral("#FF0000"));
+        QCOMPARE(QWidget::mouseGrabber(), nullptr);  // the double-click started no pick
+
+        QColor firstCustom;
+        tonzug::testing::WhenShown<QColorDialog>([&firstCustom](QColorDialog& system) {
+            firstCustom = QColorDialog::customColor(0);
+            system.setCurrentColor(QColor(10, 20, 30));
+            system.accept();
+        });
+        DoubleClick(preview);
+        QCOMPARE(firstCustom, QColor(Qt::white));
+        QCOMPARE(Text("txtHTML"), QStringLiteral("#0A141E"));
+        QCOMPARE(preview.Color(), RgbColor(10, 20, 30));
+    }
+
+  private:
+    QString Text(const char* name) const { return Find<QLineEdit>(*dialog_, name).text(); }
+
+    // A double-click as the window system sends it: press, release, double-click, release.
+    static void DoubleClick(QWidget& widget) {
+        const QPointF at(5, 5);
+        Press(widget, at);
+        Release(widget, at);
+        tonzug::testing::SendMouse(widget, QEvent::MouseButtonDblClick, at, Qt::LeftButton,
+                                   Qt::LeftButton);
+        Release(widget, at);
+    }
+
+    std::unique_ptr<tonzug::ColorDialog> dialog_;
+};
+
+QTEST_MAIN(ChooserInputTest)
+#include "ChooserInputTest.moc"

@@ -1,0 +1,321 @@
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <random>
+
+#include <cerrno>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "export/PictureEncoder.h"
+#include "export/PictureReaders.h"
+#include "support/TempFolder.h"
+
+namespace tonzug {
+namespace {
+
+using testing::DecodedPicture;
+using testing::TempFolder;
+
+enum class Pattern { kRowsRepeat, kRowsOneColour, kMixed };
+
+std::uint32_t Pixel(int red, int green, int blue) {
+    return 0xFF000000u | (static_cast<std::uint32_t>(red & 0xFF) << 16) |
+           (static_cast<std::uint32_t>(green & 0xFF) << 8) |
+           static_cast<std::uint32_t>(blue & 0xFF);
+}
+
+// Smooth enough for JPEG, yet every row and column, and each channel, tells its place.
+std::vector<std::uint32_t> MakePicture(Pattern pattern, std::int32_t width, std::int32_t height) {
+    std::vector<std::uint32_t> pixels;
+    for (std::int32_t y = 0; y < height; ++y) {
+        for (std::int32_t x = 0; x < width; ++x) {
+            const int across = width > 1 ? x * 255 / (width - 1) : 0;
+            const int down = height > 1 ? y * 255 / (height - 1) : 0;
+            switch (pattern) {
+                case Pattern::kRowsRepeat:
+                    pixels.push_back(Pixel(across, 40, 255 - across));
+                    break;
+                case Pattern::kRowsOneColour:
+                    pixels.push_back(Pixel(200, down, 255 - down));
+                    break;
+                case Pattern::kMixed:
+                    pixels.push_back(Pixel(across, down, (across + down) / 2));
+                    break;
+            }
+        }
+    }
+    return pixels;
+}
+
+std::string Extension(PictureKind kind) {
+    switch (kind) {
+        case PictureKind::kBmp:
+            return ".bmp";
+        case PictureKind::kPng:
+            return ".png";
+        case PictureKind::kJpeg:
+            return ".jpg";
+    }
+    return "";
+}
+
+// Hands the rows over in uneven bands, as the export's last band is.
+EncodeStatus Encode(PictureEncoder& encoder, const std::vector<std::uint32_t>& pixels,
+                    std::int32_t width, std::int32_t height) {
+    EncodeStatus status = encoder.Begin(width, height);
+    std::size_t done = 0;
+    std::int32_t band = 7;
+    while (status.Ok() && done < pixels.size()) {
+        const std::size_t count = std::min(
+            static_cast<std::size_t>(band) * static_cast<std::size_t>(width), pixels.size() - done);
+        status = encoder.WriteRows(std::span(pixels).subspan(done, count));
+        done += count;
+        band = band == 7 ? 1 : 7;
+    }
+    return status.Ok() ? encoder.Finish() : status;
+}
+
+int LargestChannelDifference(std::uint32_t a, std::uint32_t b) {
+    int largest = 0;
+    for (int shift = 0; shift <= 16; shift += 8) {
+        const int difference = std::abs(static_cast<int>((a >> shift) & 0xFFu) -
+                                        static_cast<int>((b >> shift) & 0xFFu));
+        largest = std::max(largest, difference);
+    }
+    return largest;
+}
+
+struct RoundTripCase {
+    PictureKind kind;
+    Pattern pattern;
+    std::int32_t width;
+    std::int32_t height;
+};
+
+class EncoderRoundTrip : public ::testing::TestWithParam<RoundTripCase> {};
+
+TEST_P(EncoderRoundTrip, ReadsBackExactSizeAndPixels) {
+    const RoundTripCase& c = GetParam();
+    TempFolder folder;
+    const std::string path = folder.File("picture" + Extension(c.kind));
+    const std::vector<std::uint32_t> pixels = MakePicture(c.pattern, c.width, c.height);
+    auto encoder = MakePictureEncoder(c.kind, path, 95);
+    const EncodeStatus status = Encode(*encoder, pixels, c.width, c.height);
+    ASSERT_TRUE(status.Ok()) << status.Describe();
+    EXPECT_EQ(folder.Entries(), std::vector<std::string>{"picture" + Extension(c.kind)});
+
+    const std::optional<DecodedPicture> read = testing::ReadPicture(path);
+    ASSERT_TRUE(read.has_value());
+    ASSERT_EQ(read->width, c.width);
+    ASSERT_EQ(read->height, c.height);
+    if (c.kind != PictureKind::kJpeg) {
+        EXPECT_EQ(read->pixels, pixels);
+        return;
+    }
+    // Lossy: close everywhere, and on average very close.
+    std::int64_t sum = 0;
+    for (std::size_t i = 0; i < pixels.size(); ++i) {
+        const int difference = LargestChannelDifference(read->pixels[i], pixels[i]);
+        EXPECT_LE(difference, 24) << "pixel " << i;
+        sum += difference;
+    }
+    EXPECT_LE(static_cast<double>(sum) / static_cast<double>(pixels.size()), 3.0);
+}
+
+std::vector<RoundTripCase> RoundTripCases() {
+    std::vector<RoundTripCase> cases;
+    for (PictureKind kind : {PictureKind::kBmp, PictureKind::kPng, PictureKind::kJpeg}) {
+        for (Pattern pattern : {Pattern::kRowsRepeat, Pattern::kRowsOneColour, Pattern::kMixed}) {
+            cases.push_back({kind, pattern, 37, 23});  // odd width: BMP row padding
+        }
+        cases.push_back({kind, Pattern::kMixed, 1, 1});
+        cases.push_back({kind, Pattern::kMixed, 1, 300});
+        cases.push_back({kind, Pattern::kMixed, 300, 1});
+        cases.push_back({kind, Pattern::kMixed, 64, 64});
+    }
+    return cases;
+}
+
+INSTANTIATE_TEST_SUITE_P(AllKinds, EncoderRoundTrip, ::testing::ValuesIn(RoundTripCases()));
+
+std::string EncodeToBytes(PictureKind kind, const std::string& path, std::int32_t quality) {
+    const std::vector<std::uint32_t> pixels = MakePicture(Pattern::kMixed, 40, 30);
+    auto encoder = MakePictureEncoder(kind, path, quality);
+    EXPECT_TRUE(Encode(*encoder, pixels, 40, 30).Ok());
+    return testing::ReadWholeFile(path);
+}
+
+TEST(JpegEncoder, ClampsQualityToTheScale) {
+    TempFolder folder;
+    const std::string q100 = EncodeToBytes(PictureKind::kJpeg, folder.File("a.jpg"), 100);
+    const std::string q0 = EncodeToBytes(PictureKind::kJpeg, folder.File("b.jpg"), 0);
+    EXPECT_NE(q100, q0);
+    EXPECT_EQ(EncodeToBytes(PictureKind::kJpeg, folder.File("c.jpg"), 150), q100);
+    EXPECT_EQ(EncodeToBytes(PictureKind::kJpeg, folder.File("d.jpg"), -5), q0);
+    EXPECT_LT(EncodeToBytes(PictureKind::kJpeg, folder.File("e.jpg"), 85).size(), q100.size());
+}
+
+TEST(PngEncoder, WritesPicturesWiderThanTheLibraryDefaultLimit) {
+    TempFolder folder;
+    const std::string path = folder.File("wide.png");
+    const std::int32_t width = 1'000'001;
+    const std::vector<std::uint32_t> row(static_cast<std::size_t>(width), Pixel(1, 2, 3));
+    auto encoder = MakePngEncoder(path);
+    const EncodeStatus status = Encode(*encoder, row, width, 1);
+    ASSERT_TRUE(status.Ok()) << status.Describe();
+    const std::string bytes = testing::ReadWholeFile(path);
+    ASSERT_GE(bytes.size(), 24u);
+    // IHDR: width big-endian at offset 16.
+    EXPECT_EQ(bytes.substr(16, 4), std::string("\x00\x0f\x42\x41", 4));
+}
+
+struct FailureCase {
+    PictureKind kind;
+    std::int32_t width;
+    std::int32_t height;
+    std::int32_t status;
+    std::string reasonPart;
+};
+
+class EncoderRefusesSize : public ::testing::TestWithParam<FailureCase> {};
+
+TEST_P(EncoderRefusesSize, BeforeCreatingAnyFile) {
+    const FailureCase& c = GetParam();
+    TempFolder folder;
+    auto encoder = MakePictureEncoder(c.kind, folder.File("x" + Extension(c.kind)), 85);
+    const EncodeStatus status = encoder->Begin(c.width, c.height);
+    EXPECT_EQ(status.status, c.status);
+    EXPECT_NE(status.reason.find(c.reasonPart), std::string::npos) << status.reason;
+    EXPECT_TRUE(folder.Entries().empty());
+    EXPECT_EQ(encoder->Finish().status, c.status) << "the first failure sticks";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Limits, EncoderRefusesSize,
+    ::testing::Values(FailureCase{PictureKind::kJpeg, 65501, 1, kGdipValueOverflow, "65500"},
+                      FailureCase{PictureKind::kJpeg, 1, 65501, kGdipValueOverflow, "65500"},
+                      FailureCase{PictureKind::kBmp, 21845, 65536, kGdipValueOverflow, "4 GiB"},
+                      FailureCase{PictureKind::kPng, 0, 5, kGdipInvalidParameter, "empty"},
+                      FailureCase{PictureKind::kBmp, 5, -1, kGdipInvalidParameter, "empty"}));
+
+TEST(EncoderLimits, LargestJpegAndBmpSizesAreAccepted) {
+    TempFolder folder;
+    auto jpeg = MakeJpegEncoder(folder.File("a.jpg"), 85);
+    EXPECT_TRUE(jpeg->Begin(65500, 1).Ok());
+    // Rows of 21845 pixels take 65536 bytes with padding: 65535 of them and the headers
+    // fit in 32 bits, one more row does not (see the refused sizes).
+    auto bmp = MakeBmpEncoder(folder.File("b.bmp"));
+    EXPECT_TRUE(bmp->Begin(21845, 65535).Ok());
+}
+
+class EncoderFileFailure : public ::testing::TestWithParam<PictureKind> {};
+
+TEST_P(EncoderFileFailure, MissingFolderIsFileNotFound) {
+    TempFolder folder;
+    auto encoder = MakePictureEncoder(GetParam(), folder.File("missing/x.png"), 85);
+    const EncodeStatus status = encoder->Begin(4, 4);
+    EXPECT_EQ(status.status, kGdipFileNotFound);
+    EXPECT_EQ(status.MessageText(), "File Not Found. GDI+ Error:10");
+    EXPECT_NE(status.reason.find("missing/x.png"), std::string::npos) << status.reason;
+    EXPECT_TRUE(folder.Entries().empty());
+}
+
+TEST_P(EncoderFileFailure, PathBelowAFileIsFileNotFound) {
+    TempFolder folder;
+    testing::WriteWholeFile(folder.File("plain"), "x");
+    auto encoder = MakePictureEncoder(GetParam(), folder.File("plain/x.png"), 85);
+    EXPECT_EQ(encoder->Begin(4, 4).status, kGdipFileNotFound);
+    EXPECT_EQ(folder.Entries(), std::vector<std::string>{"plain"});
+}
+
+TEST_P(EncoderFileFailure, ReadOnlyFolderIsAccessDenied) {
+    if (geteuid() == 0) {
+        GTEST_SKIP() << "permissions do not bind the superuser";
+    }
+    TempFolder folder;
+    ASSERT_EQ(chmod(folder.Path().c_str(), 0555), 0);
+    auto encoder = MakePictureEncoder(GetParam(), folder.File("x"), 85);
+    EXPECT_EQ(encoder->Begin(4, 4).status, kGdipAccessDenied);
+    chmod(folder.Path().c_str(), 0755);
+    EXPECT_TRUE(folder.Entries().empty());
+}
+
+TEST_P(EncoderFileFailure, AbandonedOrMisusedEncoderLeavesTheOldFile) {
+    TempFolder folder;
+    const std::string path = folder.File("old");
+    testing::WriteWholeFile(path, "old content");
+    const std::vector<std::uint32_t> pixels = MakePicture(Pattern::kMixed, 4, 4);
+    {
+        auto abandoned = MakePictureEncoder(GetParam(), path, 85);
+        ASSERT_TRUE(abandoned->Begin(4, 4).Ok());
+        ASSERT_TRUE(abandoned->WriteRows(std::span(pixels).first(8)).Ok());
+    }
+    auto early = MakePictureEncoder(GetParam(), path, 85);
+    ASSERT_TRUE(early->Begin(4, 4).Ok());
+    EXPECT_EQ(early->Finish().status, kGdipWrongState);
+    auto tooMany = MakePictureEncoder(GetParam(), path, 85);
+    ASSERT_TRUE(tooMany->Begin(4, 3).Ok());
+    EXPECT_EQ(tooMany->WriteRows(pixels).status, kGdipWrongState);
+    EXPECT_EQ(tooMany->Finish().status, kGdipWrongState);
+    auto partRow = MakePictureEncoder(GetParam(), path, 85);
+    ASSERT_TRUE(partRow->Begin(4, 4).Ok());
+    EXPECT_EQ(partRow->WriteRows(std::span(pixels).first(5)).status, kGdipWrongState);
+
+    EXPECT_EQ(testing::ReadWholeFile(path), "old content");
+    EXPECT_EQ(folder.Entries(), std::vector<std::string>{"old"});
+}
+
+// Lets writes beyond a size fail with EFBIG instead of raising SIGXFSZ.
+class FileSizeLimit {
+  public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &old_);
+        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = old_;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &old_);
+        std::signal(SIGXFSZ, previousHandler_);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+  private:
+    rlimit old_{};
+    void (*previousHandler_)(int) = nullptr;
+};
+
+TEST_P(EncoderFileFailure, FailedWriteReportsTheSystemReasonAndLeavesNoFile) {
+    TempFolder folder;
+    // Noise does not compress, so the output passes the stream's buffer while rows are
+    // still being written and the compressors' own write paths meet the failure.
+    const std::int32_t side = 1024;
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(side) * side);
+    std::mt19937 random(7);
+    for (std::uint32_t& pixel : pixels) {
+        pixel = 0xFF000000u | (random() & 0xFFFFFFu);
+    }
+    EncodeStatus status;
+    {
+        const FileSizeLimit limit(64 * 1024);
+        auto encoder = MakePictureEncoder(GetParam(), folder.File("big"), 100);
+        status = Encode(*encoder, pixels, side, side);
+    }
+    EXPECT_EQ(status.status, kGdipWin32Error);
+    EXPECT_EQ(status.reason, "cannot write " + folder.File("big") + ": File too large");
+    EXPECT_TRUE(folder.Entries().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(AllKinds, EncoderFileFailure,
+                         ::testing::Values(PictureKind::kBmp, PictureKind::kPng,
+                                           PictureKind::kJpeg));
+
+}  // namespace
+}  // namespace tonzug

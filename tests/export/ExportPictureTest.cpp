@@ -1,0 +1,143 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "export/ExportPicture.h"
+#include "export/PictureReaders.h"
+#include "render/Gradient.h"
+#include "support/TempFolder.h"
+
+namespace tonzug {
+namespace {
+
+using testing::TempFolder;
+
+GradientParams Gradient(std::int32_t orientation, std::int32_t colorMode, float width,
+                        float height) {
+    GradientParams params;
+    params.startColor = RgbColor(250, 10, 30);
+    params.endColor = RgbColor(5, 90, 240);
+    params.middleColor = RgbColor(20, 220, 40);
+    params.middleOn = -1;
+    params.middlePercent = 30.0f;
+    params.startBand = 2;
+    params.middleBand = 3;
+    params.endBand = 2;
+    params.width = width;
+    params.height = height;
+    params.orientation = orientation;
+    params.colorMode = colorMode;
+    return params;
+}
+
+struct BandCase {
+    std::int32_t orientation;
+    std::int32_t colorMode;
+    std::size_t bandBytes;
+};
+
+class ExportInBands : public ::testing::TestWithParam<BandCase> {};
+
+// Whatever the band height, the saved picture is the one drawn on a whole surface.
+TEST_P(ExportInBands, SavesTheWholeSurfaceDrawing) {
+    const BandCase& c = GetParam();
+    const GradientParams params = Gradient(c.orientation, c.colorMode, 37.0f, 23.0f);
+    Raster expected;
+    ASSERT_TRUE(RenderFullPicture(params, expected).Ok());
+    TempFolder folder;
+    for (const char* name : {"g.bmp", "g.png"}) {
+        const std::string path = folder.File(name);
+        const EncodeStatus status = ExportPicture(params, path, *PictureKindFromPath(path),
+                                                  kExportJpegQuality, {}, c.bandBytes);
+        ASSERT_TRUE(status.Ok()) << status.Describe();
+        const auto read = testing::ReadPicture(path);
+        ASSERT_TRUE(read.has_value()) << name;
+        EXPECT_EQ(read->width, 37);
+        EXPECT_EQ(read->height, 23);
+        EXPECT_TRUE(std::equal(read->pixels.begin(), read->pixels.end(), expected.Pixels().begin(),
+                               expected.Pixels().end()))
+            << name;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(ShapesAndBands, ExportInBands,
+                         ::testing::Values(BandCase{kHorizontal, kModeRgb, 1},
+                                           BandCase{kVertical, kModeRgb, 1},
+                                           BandCase{kCircle, kModeRgb, 1},
+                                           BandCase{kCircle, kModeRgb, 37 * 4 * 5},
+                                           BandCase{kCircle, kModeHsl, kExportBandBytes},
+                                           BandCase{kVertical, kModeHsl, 37 * 4 * 22},
+                                           BandCase{kHorizontal, kModeHsl, 37 * 4 * 23}));
+
+TEST(ExportPicture, RoundsTheSizeHalfToEven) {
+    TempFolder folder;
+    const std::string path = folder.File("r.png");
+    ASSERT_TRUE(ExportPicture(Gradient(kVertical, kModeRgb, 24.5f, 3.5f), path, PictureKind::kPng,
+                              kExportJpegQuality)
+                    .Ok());
+    const auto read = testing::ReadPng(path);
+    ASSERT_TRUE(read.has_value());
+    EXPECT_EQ(read->width, 24);
+    EXPECT_EQ(read->height, 4);
+}
+
+TEST(ExportPicture, RefusesEmptyAndOversizedPicturesWithoutAFile) {
+    struct Case {
+        float width;
+        float height;
+        std::int32_t status;
+    };
+    TempFolder folder;
+    for (const Case c :
+         {Case{0.5f, 10.0f, kGdipInvalidParameter}, Case{10.0f, -3.0f, kGdipInvalidParameter},
+          Case{1e10f, 10.0f, kGdipValueOverflow},
+          Case{float(kMaxExportRowPixels) + 1.0f, 1.0f, kGdipOutOfMemory},
+          Case{70000.0f, 1.0f, kGdipValueOverflow}}) {
+        const EncodeStatus status =
+            ExportPicture(Gradient(kHorizontal, kModeRgb, c.width, c.height), folder.File("x.jpg"),
+                          PictureKind::kJpeg, kExportJpegQuality);
+        EXPECT_EQ(status.status, c.status) << c.width << " x " << c.height;
+        EXPECT_FALSE(status.reason.empty());
+    }
+    EXPECT_TRUE(folder.Entries().empty());
+}
+
+TEST(ExportPicture, ReportsProgressAndCancelsWithoutAFile) {
+    TempFolder folder;
+    const std::string path = folder.File("c.bmp");
+    testing::WriteWholeFile(path, "old");
+    const GradientParams params = Gradient(kCircle, kModeRgb, 10.0f, 40.0f);
+    std::vector<double> fractions;
+    const auto cancelSecond = [&](double fraction) {
+        fractions.push_back(fraction);
+        return fractions.size() < 2;
+    };
+    const std::size_t tenRows = 10 * 10 * 4;
+    EXPECT_EQ(ExportPicture(params, path, PictureKind::kBmp, 85, cancelSecond, tenRows).status,
+              kGdipAborted);
+    EXPECT_EQ(fractions, (std::vector<double>{0.25, 0.5}));
+    EXPECT_EQ(testing::ReadWholeFile(path), "old");
+    EXPECT_EQ(folder.Entries(), std::vector<std::string>{"c.bmp"});
+
+    fractions.clear();
+    const auto keepGoing = [&](double fraction) {
+        fractions.push_back(fraction);
+        return true;
+    };
+    EXPECT_TRUE(ExportPicture(params, path, PictureKind::kBmp, 85, keepGoing, tenRows).Ok());
+    EXPECT_EQ(fractions, (std::vector<double>{0.25, 0.5, 0.75, 1.0}));
+}
+
+TEST(RenderFullPicture, RefusesPicturesAboveTheMemoryLimit) {
+    Raster picture(2, 2, kBlack);
+    const EncodeStatus status =
+        RenderFullPicture(Gradient(kVertical, kModeRgb, 16384.0f, 16384.0f), picture);
+    EXPECT_EQ(status.status, kGdipOutOfMemory);
+    EXPECT_NE(status.reason.find("512 MiB"), std::string::npos) << status.reason;
+    EXPECT_EQ(picture.Width(), 2);
+    EXPECT_EQ(picture.PixelAt(0, 0), kBlack);
+}
+
+}  // namespace
+}  // namespace tonzug

@@ -1,0 +1,167 @@
+#include "export/PictureReaders.h"
+
+// jpeglib.h needs size_t and FILE declared first.
+#include <cstddef>
+#include <cstdio>
+
+#include <jpeglib.h>
+#include <png.h>
+
+#include <csetjmp>
+#include <fstream>
+#include <iterator>
+#include <memory>
+
+#include "export/PictureKind.h"
+
+namespace tonzug::testing {
+namespace {
+
+std::uint32_t PackPixel(std::uint8_t red, std::uint8_t green, std::uint8_t blue) {
+    return 0xFF000000u | (std::uint32_t{red} << 16) | (std::uint32_t{green} << 8) | blue;
+}
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
+
+struct JpegReadErrors {
+    jpeg_error_mgr manager;
+    std::jmp_buf jump;
+};
+
+void OnJpegReadError(j_common_ptr info) {
+    std::longjmp(reinterpret_cast<JpegReadErrors*>(info->err)->jump, 1);
+}
+
+// Frames between setjmp and longjmp hold nothing with a destructor.
+bool DecodeJpeg(std::FILE* file, JpegReadErrors* errors, jpeg_decompress_struct* info,
+                DecodedPicture* picture) {
+    if (setjmp(errors->jump) != 0) {
+        return false;
+    }
+    jpeg_create_decompress(info);
+    jpeg_stdio_src(info, file);
+    jpeg_read_header(info, TRUE);
+    info->out_color_space = JCS_RGB;
+    jpeg_start_decompress(info);
+    picture->width = static_cast<std::int32_t>(info->output_width);
+    picture->height = static_cast<std::int32_t>(info->output_height);
+    picture->pixels.resize(static_cast<std::size_t>(info->output_width) * info->output_height);
+    // Freed by the library together with the decompressor.
+    JSAMPARRAY rows = (*info->mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(info), JPOOL_IMAGE,
+                                                 info->output_width * 3, 1);
+    JSAMPROW row = rows[0];
+    while (info->output_scanline < info->output_height) {
+        const std::size_t y = info->output_scanline;
+        jpeg_read_scanlines(info, &row, 1);
+        for (std::size_t x = 0; x < info->output_width; ++x) {
+            picture->pixels[y * info->output_width + x] =
+                PackPixel(row[3 * x], row[3 * x + 1], row[3 * x + 2]);
+        }
+    }
+    jpeg_finish_decompress(info);
+    return true;
+}
+
+std::uint32_t LittleEndian(const std::string& bytes, std::size_t at, int count) {
+    std::uint32_t value = 0;
+    for (int i = count - 1; i >= 0; --i) {
+        value = (value << 8) | static_cast<std::uint8_t>(bytes[at + static_cast<std::size_t>(i)]);
+    }
+    return value;
+}
+
+}  // namespace
+
+std::optional<DecodedPicture> ReadPng(const std::string& path) {
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    if (png_image_begin_read_from_file(&image, path.c_str()) == 0) {
+        return std::nullopt;
+    }
+    image.format = PNG_FORMAT_RGB;
+    std::vector<std::uint8_t> bytes(PNG_IMAGE_SIZE(image));
+    if (png_image_finish_read(&image, nullptr, bytes.data(), 0, nullptr) == 0) {
+        png_image_free(&image);
+        return std::nullopt;
+    }
+    DecodedPicture picture;
+    picture.width = static_cast<std::int32_t>(image.width);
+    picture.height = static_cast<std::int32_t>(image.height);
+    picture.pixels.resize(bytes.size() / 3);
+    for (std::size_t i = 0; i < picture.pixels.size(); ++i) {
+        picture.pixels[i] = PackPixel(bytes[3 * i], bytes[3 * i + 1], bytes[3 * i + 2]);
+    }
+    return picture;
+}
+
+std::optional<DecodedPicture> ReadJpeg(const std::string& path) {
+    FileHandle file(std::fopen(path.c_str(), "rb"));
+    if (!file) {
+        return std::nullopt;
+    }
+    JpegReadErrors errors{};
+    jpeg_decompress_struct info{};
+    info.err = jpeg_std_error(&errors.manager);
+    errors.manager.error_exit = OnJpegReadError;
+    DecodedPicture picture;
+    const bool ok = DecodeJpeg(file.get(), &errors, &info, &picture);
+    jpeg_destroy_decompress(&info);
+    if (!ok) {
+        return std::nullopt;
+    }
+    return picture;
+}
+
+std::optional<DecodedPicture> ReadBmp(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    if (bytes.size() < 54 || bytes[0] != 'B' || bytes[1] != 'M' ||
+        LittleEndian(bytes, 2, 4) != bytes.size() || LittleEndian(bytes, 14, 4) != 40 ||
+        LittleEndian(bytes, 26, 2) != 1 || LittleEndian(bytes, 28, 2) != 24 ||
+        LittleEndian(bytes, 30, 4) != 0) {
+        return std::nullopt;
+    }
+    const std::uint32_t offset = LittleEndian(bytes, 10, 4);
+    const auto width = static_cast<std::int32_t>(LittleEndian(bytes, 18, 4));
+    const auto height = static_cast<std::int32_t>(LittleEndian(bytes, 22, 4));
+    if (width < 1 || height < 1) {
+        return std::nullopt;
+    }
+    const std::size_t stride = (static_cast<std::size_t>(width) * 3 + 3) / 4 * 4;
+    if (offset + stride * static_cast<std::size_t>(height) != bytes.size() ||
+        LittleEndian(bytes, 34, 4) != stride * static_cast<std::size_t>(height)) {
+        return std::nullopt;
+    }
+    DecodedPicture picture{width, height, {}};
+    picture.pixels.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+    for (std::int32_t y = 0; y < height; ++y) {
+        // Bottom-up: the first stored row is the bottom row.
+        const std::size_t rowStart = offset + static_cast<std::size_t>(height - 1 - y) * stride;
+        for (std::int32_t x = 0; x < width; ++x) {
+            const std::size_t at = rowStart + static_cast<std::size_t>(x) * 3;
+            picture.pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
+                           static_cast<std::size_t>(x)] =
+                PackPixel(static_cast<std::uint8_t>(bytes[at + 2]),
+                          static_cast<std::uint8_t>(bytes[at + 1]),
+                          static_cast<std::uint8_t>(bytes[at]));
+        }
+    }
+    return picture;
+}
+
+std::optional<DecodedPicture> ReadPicture(const std::string& path) {
+    switch (PictureKindFromPath(path).value_or(PictureKind::kBmp)) {
+        case PictureKind::kPng:
+            return ReadPng(path);
+        case PictureKind::kJpeg:
+            return ReadJpeg(path);
+        case PictureKind::kBmp:
+            return ReadBmp(path);
+    }
+    return std::nullopt;
+}
+
+}  // namespace tonzug::testing

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tonzug::testing {
+
+// A decoded picture: pixels as 0xFFRRGGBB words, row by row, top row first.
+struct DecodedPicture {
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    std::vector<std::uint32_t> pixels;
+
+    std::uint32_t At(std::int32_t x, std::int32_t y) const {
+        return pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
+                      static_cast<std::size_t>(x)];
+    }
+};
+
+// Each reader returns nothing when the file is missing or not a valid picture of its kind.
+std::optional<DecodedPicture> ReadPng(const std::string& path);
+std::optional<DecodedPicture> ReadJpeg(const std::string& path);
+// Parses a 24-bit uncompressed bitmap by hand, checking every header field it relies on.
+std::optional<DecodedPicture> ReadBmp(const std::string& path);
+// By the file name's extension.
+std::optional<DecodedPicture> ReadPicture(const std::string& path);
+
+}  // namespace tonzug::testing

@@ -1,0 +1,144 @@
+#include <gtest/gtest.h>
+
+#include <array>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "color/ColorValue.h"
+#include "render/ColorRamp.h"
+#include "render/LiteralRamps.h"
+
+// The on-demand ramps must hold, entry for entry, what the array-filling algorithms
+// store. Parameters are drawn at random from the ranges where bands, sections and
+// the middle band overlap in every combination.
+namespace tonzug {
+namespace {
+
+void ExpectSameEntries(const ColorRamp& ramp, const std::vector<ColorValue>& expected,
+                       const std::string& what) {
+    ASSERT_EQ(ramp.UpperBound(), static_cast<std::int32_t>(expected.size()) - 1) << what;
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        ASSERT_EQ(ramp.At(static_cast<std::int64_t>(i)), expected[i]) << what << " index " << i;
+    }
+    EXPECT_EQ(ramp.At(-1), 0) << what;
+    EXPECT_EQ(ramp.At(static_cast<std::int64_t>(expected.size())), 0) << what;
+}
+
+class RandomRampCases {
+  public:
+    explicit RandomRampCases(std::uint32_t seed) : engine_(seed) {}
+
+    ColorValue Color() {
+        // Mostly plain colours, some with equal channels, a system colour, an
+        // untranslatable one.
+        switch (Pick(0, 9)) {
+            case 0:
+                return SystemColor(15);
+            case 1:
+                return SystemColor(99);
+            case 2:
+                return Pick(0, 1) == 0 ? kBlack : kWhite;
+            default:
+                return RgbColor(Pick(0, 255), Pick(0, 255), Pick(0, 255));
+        }
+    }
+
+    // Whole, half and arbitrary fractional values, below 2 included.
+    float Steps(int limit) {
+        switch (Pick(0, 3)) {
+            case 0:
+                return static_cast<float>(Pick(-2, limit));
+            case 1:
+                return static_cast<float>(Pick(-2, limit)) + 0.5f;
+            default:
+                return std::uniform_real_distribution<float>(-1.0f,
+                                                             static_cast<float>(limit))(engine_);
+        }
+    }
+
+    float Percent() {
+        switch (Pick(0, 2)) {
+            case 0:
+                return static_cast<float>(Pick(0, 100));
+            case 1:
+                return 50.0f;
+            default:
+                return std::uniform_real_distribution<float>(0.0f, 100.0f)(engine_);
+        }
+    }
+
+    int Pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(engine_); }
+
+  private:
+    std::mt19937 engine_;
+};
+
+TEST(ColorRampEquivalence, TwoColourRampMatchesArrayFilling) {
+    RandomRampCases cases(1);
+    for (int round = 0; round < 2000; ++round) {
+        const ColorValue start = cases.Color();
+        const ColorValue end = cases.Color();
+        const float steps = cases.Steps(300);
+        ExpectSameEntries(*BuildRampTwo(start, end, steps),
+                          literal::BuildRampTwo(start, end, steps),
+                          "two, steps " + std::to_string(steps));
+    }
+}
+
+TEST(ColorRampEquivalence, BandedRampMatchesArrayFilling) {
+    RandomRampCases cases(2);
+    for (int round = 0; round < 6000; ++round) {
+        const ColorValue start = cases.Color();
+        const ColorValue end = cases.Color();
+        const ColorValue middle = cases.Color();
+        const float steps = cases.Steps(round % 3 == 0 ? 12 : 300);
+        const float percent = cases.Percent();
+        const auto middleOn = static_cast<std::int16_t>(cases.Pick(0, 1) == 0 ? 0 : -1);
+        const int bandLimit = cases.Pick(0, 1) == 0 ? 8 : 200;
+        const std::int32_t startBand = cases.Pick(-3, bandLimit);
+        const std::int32_t middleBand = cases.Pick(-3, bandLimit);
+        const std::int32_t endBand = cases.Pick(-3, bandLimit);
+        ExpectSameEntries(*BuildRampBands(start, end, steps, percent, middle, middleOn, startBand,
+                                          middleBand, endBand),
+                          literal::BuildRampBands(start, end, steps, percent, middle, middleOn,
+                                                  startBand, middleBand, endBand),
+                          "bands, steps " + std::to_string(steps) + " percent " +
+                              std::to_string(percent) + " bands " + std::to_string(startBand) +
+                              "/" + std::to_string(middleBand) + "/" + std::to_string(endBand));
+    }
+}
+
+TEST(ColorRampEquivalence, HslRampMatchesArrayFilling) {
+    RandomRampCases cases(3);
+    for (int round = 0; round < 1000; ++round) {
+        const ColorValue start = cases.Color();
+        const ColorValue end = cases.Color();
+        const std::int32_t steps = cases.Pick(-2, 300);
+        ExpectSameEntries(*BuildRampHsl(start, end, steps),
+                          literal::BuildRampHsl(start, end, steps),
+                          "hsl, steps " + std::to_string(steps));
+    }
+}
+
+// Long ramps are not tabulated: the closed forms answer each call themselves.
+TEST(ColorRampEquivalence, LongRampsMatchArrayFilling) {
+    const ColorValue start = RgbColor(250, 3, 128);
+    const ColorValue end = RgbColor(7, 240, 129);
+    const ColorValue middle = RgbColor(20, 20, 200);
+    for (const float steps : {65537.0f, 70000.5f, 100001.0f}) {
+        const std::string what = "steps " + std::to_string(steps);
+        ExpectSameEntries(*BuildRampTwo(start, end, steps),
+                          literal::BuildRampTwo(start, end, steps), "two " + what);
+        ExpectSameEntries(
+            *BuildRampBands(start, end, steps, 37.3f, middle, -1, 1000, 501, 2000),
+            literal::BuildRampBands(start, end, steps, 37.3f, middle, -1, 1000, 501, 2000),
+            "bands " + what);
+        const auto whole = static_cast<std::int32_t>(steps);
+        ExpectSameEntries(*BuildRampHsl(start, end, whole),
+                          literal::BuildRampHsl(start, end, whole), "hsl " + what);
+    }
+}
+
+}  // namespace
+}  // namespace tonzug

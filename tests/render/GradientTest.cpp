@@ -1,0 +1,162 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <limits>
+
+#include "render/ColorRamp.h"
+#include "render/Gradient.h"
+
+namespace tonzug {
+namespace {
+
+constexpr ColorValue kRed = RgbColor(255, 0, 0);
+constexpr ColorValue kBlue = RgbColor(0, 0, 255);
+constexpr ColorValue kFill = RgbColor(7, 8, 9);
+
+GradientParams Params(std::int32_t mode, std::int32_t orientation, float width, float height) {
+    GradientParams params;
+    params.startColor = kRed;
+    params.endColor = kBlue;
+    params.width = width;
+    params.height = height;
+    params.colorMode = mode;
+    params.orientation = orientation;
+    return params;
+}
+
+bool AllPixelsAre(const Raster& raster, ColorValue color) {
+    for (std::uint32_t word : raster.Pixels()) {
+        if (word != ToPixel(color)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+struct RadiusCase {
+    std::int32_t a;
+    std::int32_t b;
+    std::int32_t radius;
+};
+
+class CornerRadiusOf : public ::testing::TestWithParam<RadiusCase> {};
+
+TEST_P(CornerRadiusOf, HalvesSidesTiesToEvenThenRoundsTheRoot) {
+    EXPECT_EQ(CornerRadius(GetParam().a, GetParam().b), GetParam().radius);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, CornerRadiusOf,
+                         ::testing::Values(RadiusCase{300, 200, 180}, RadiusCase{25, 256, 129},
+                                           RadiusCase{256, 256, 181}, RadiusCase{101, 0, 50},
+                                           RadiusCase{103, 0, 52}, RadiusCase{1, 1, 0},
+                                           RadiusCase{-300, -200, 180},
+                                           // Sums of squares beyond 32 bits keep their true radius.
+                                           RadiusCase{100000, 100000, 70711},
+                                           RadiusCase{std::numeric_limits<std::int32_t>::max(),
+                                                      std::numeric_limits<std::int32_t>::max(),
+                                                      1518500250}));
+
+struct RingCase {
+    float width;
+    float height;
+    int surfaceWidth;
+    int surfaceHeight;
+    std::int32_t steps;
+    float ring;
+    std::int16_t pen;
+};
+
+class CircleRings : public ::testing::TestWithParam<RingCase> {};
+
+TEST_P(CircleRings, SpreadTheFullSizeStepsOverTheSurface) {
+    const RingCase& c = GetParam();
+    const GradientRenderer renderer(Params(kModeRgb, kCircle, c.width, c.height), c.surfaceWidth,
+                                    c.surfaceHeight, 1);
+    EXPECT_EQ(renderer.StepCount(), c.steps);
+    EXPECT_FLOAT_EQ(renderer.StepSize(), c.ring);
+    EXPECT_EQ(renderer.RingPenWidth(), c.pen);
+}
+
+INSTANTIATE_TEST_SUITE_P(Previews, CircleRings,
+                         ::testing::Values(RingCase{300.0f, 200.0f, 300, 200, 180, 1.0f, 2},
+                                           RingCase{300.0f, 200.0f, 150, 100, 180, 0.5f, 2},
+                                           RingCase{300.0f, 200.0f, 3000, 2000, 180,
+                                                    1803.0f / 180.0f, 10},
+                                           RingCase{1.0f, 1.0f, 50, 50, 0, 0.0f, 1}));
+
+TEST(CircleRings, KeepTheSurfacePenWhenTheRingWidthIsNoPenWidth) {
+    // A 70000-pixel-wide surface drawn in one step: rings 58333 pixels wide.
+    const GradientRenderer renderer(GradientShape::kCircle, BuildRampTwo(kRed, kBlue, 0.6f), 0.6f,
+                                    70000, 1, 7);
+    EXPECT_EQ(renderer.StepCount(), 1);
+    EXPECT_EQ(renderer.RingPenWidth(), 7);
+}
+
+TEST(DrawGradient, TurnsAutoRedrawOnAndKeepsThePenWidth) {
+    for (const GradientParams& params :
+         {Params(kModeRgb, kCircle, 300.0f, 200.0f), Params(kModeHsl, kCircle, 1.0f, 1.0f)}) {
+        Raster surface(30, 20, kFill);
+        surface.SetPenWidth(5);
+        DrawGradient(surface, params);
+        EXPECT_TRUE(surface.AutoRedraw());
+        EXPECT_EQ(surface.PenWidth(), 5);
+    }
+}
+
+TEST(DrawGradient, DrawsNothingWithoutStepsOrShape) {
+    const GradientParams nothing[] = {
+        Params(kModeRgb, kHorizontal, 0.0f, 10.0f),  Params(kModeHsl, kHorizontal, -5.0f, 10.0f),
+        Params(kModeRgb, kVertical, 10.0f, 0.4f),    Params(kModeRgb, kCircle, 1.0f, 1.0f),
+        Params(2, kVertical, 10.0f, 10.0f),          Params(kModeRgb, 3, 10.0f, 10.0f),
+        Params(kModeRgb, kHorizontal, 1e12f, 10.0f),
+    };
+    for (const GradientParams& params : nothing) {
+        Raster surface(12, 12, kFill);
+        DrawGradient(surface, params);
+        EXPECT_TRUE(AllPixelsAre(surface, kFill)) << params.width << "x" << params.height;
+        EXPECT_TRUE(surface.AutoRedraw());
+    }
+}
+
+TEST(DrawGradient, OneStepShowsStartColourInRgbAndEndColourInHsl) {
+    Raster surface(10, 4, kFill);
+    DrawGradient(surface, Params(kModeRgb, kHorizontal, 1.0f, 4.0f));
+    EXPECT_TRUE(AllPixelsAre(surface, kRed));
+    DrawGradient(surface, Params(kModeHsl, kHorizontal, 1.0f, 4.0f));
+    EXPECT_TRUE(AllPixelsAre(surface, kBlue));
+}
+
+TEST(DrawGradient, StartBandNeedsTheBandedRamp) {
+    GradientParams params = Params(kModeRgb, kVertical, 1.0f, 100.0f);
+    params.startBand = 20;
+    Raster surface(1, 100, kFill);
+    DrawGradient(surface, params);  // middle at 50, middle colour off: two-colour ramp
+    EXPECT_NE(surface.PixelAt(0, 10), kRed);
+    params.middlePercent = 49.0f;
+    DrawGradient(surface, params);
+    EXPECT_EQ(surface.PixelAt(0, 19), kRed);
+    EXPECT_NE(surface.PixelAt(0, 20), kRed);
+}
+
+TEST(DrawGradient, HalfPixelBoxesLeaveTheLaterStepOnEachColumn) {
+    const std::unique_ptr<ColorRamp> ramp = BuildRampTwo(kRed, kBlue, 300.0f);
+    Raster surface(150, 2, kFill);
+    DrawGradient(surface, Params(kModeRgb, kHorizontal, 300.0f, 2.0f));
+    for (int column = 0; column < 150; ++column) {
+        ASSERT_EQ(surface.PixelAt(column, 1), ramp->At(2 * column + 2)) << column;
+    }
+}
+
+TEST(GradientRenderer, PaintsOnlyTheRowsOfItsBand) {
+    const GradientRenderer renderer(Params(kModeRgb, kVertical, 10.0f, 10.0f), 3, 10);
+    Raster band(3, 4, kFill);
+    renderer.RenderRows(8, band);  // surface rows 8, 9 and two rows past the end
+    const std::unique_ptr<ColorRamp> ramp = BuildRampTwo(kRed, kBlue, 10.0f);
+    EXPECT_EQ(band.PixelAt(2, 0), ramp->At(9));
+    EXPECT_EQ(band.PixelAt(2, 1), ramp->At(10));
+    EXPECT_EQ(band.PixelAt(2, 2), kFill);
+    EXPECT_EQ(band.PixelAt(0, 3), kFill);
+}
+
+}  // namespace
+}  // namespace tonzug

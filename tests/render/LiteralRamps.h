@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "color/ColorValue.h"
+
+// Reference ramps for the tests: the array-filling algorithms written out step by step,
+// every write in its original order into a vector of N + 1 entries.
+namespace tonzug::literal {
+
+std::vector<ColorValue> BuildRampTwo(ColorValue start, ColorValue end, float steps);
+
+std::vector<ColorValue> BuildRampBands(ColorValue start, ColorValue end, float steps,
+                                       float middlePercent, ColorValue middle,
+                                       std::int16_t middleOn, std::int32_t startBand,
+                                       std::int32_t middleBand, std::int32_t endBand);
+
+void FillRampSection(std::vector<ColorValue>& ramp, std::int64_t from, std::int64_t to,
+                     ColorValue c1, ColorValue c2, std::int32_t shift);
+
+std::vector<ColorValue> BuildRampHsl(ColorValue start, ColorValue end, std::int32_t n);
+
+}  // namespace tonzug::literal

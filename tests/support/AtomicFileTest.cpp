@@ -1,0 +1,111 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <filesystem>
+
+#include "support/AtomicFile.h"
+#include "support/TempFolder.h"
+
+namespace tonzug {
+namespace {
+
+using testing::ReadWholeFile;
+using testing::TempFolder;
+using testing::WriteWholeFile;
+
+TEST(AtomicFile, CommitReplacesTargetAndLeavesNoTemporaryFile) {
+    TempFolder folder;
+    const std::string path = folder.File("a.bin");
+    WriteWholeFile(path, "old content that is longer");
+    AtomicFile file;
+    ASSERT_TRUE(file.Open(path));
+    EXPECT_TRUE(file.Write("new", 3));
+    EXPECT_EQ(ReadWholeFile(path), "old content that is longer");  // untouched until commit
+    ASSERT_TRUE(file.Commit());
+    EXPECT_EQ(file.Error(), 0);
+    EXPECT_EQ(ReadWholeFile(path), "new");
+    EXPECT_EQ(folder.Entries(), std::vector<std::string>{"a.bin"});
+}
+
+TEST(AtomicFile, WriteAtFillsEarlierPositions) {
+    TempFolder folder;
+    const std::string path = folder.File("rows.bin");
+    AtomicFile file;
+    ASSERT_TRUE(file.Open(path));
+    EXPECT_TRUE(file.WriteAt(4, "EF", 2));
+    EXPECT_TRUE(file.WriteAt(0, "ABCD", 4));
+    ASSERT_TRUE(file.Commit());
+    EXPECT_EQ(ReadWholeFile(path), "ABCDEF");
+}
+
+TEST(AtomicFile, UncommittedFileIsDiscardedAndOldContentKept) {
+    TempFolder folder;
+    const std::string path = folder.File("keep.ini");
+    WriteWholeFile(path, "old");
+    {
+        AtomicFile file;
+        ASSERT_TRUE(file.Open(path));
+        file.Write("half", 4);
+    }
+    EXPECT_EQ(ReadWholeFile(path), "old");
+    EXPECT_EQ(folder.Entries(), std::vector<std::string>{"keep.ini"});
+}
+
+TEST(AtomicFile, FailingRenameKeepsOldTargetAndRemovesTemporaryFile) {
+    TempFolder folder;
+    const std::string path = folder.File("occupied");
+    std::filesystem::create_directories(path + "/inside");  // a file cannot replace it
+    AtomicFile file;
+    ASSERT_TRUE(file.Open(path));
+    file.Write("x", 1);
+    EXPECT_FALSE(file.Commit());
+    EXPECT_NE(file.Error(), 0);
+    EXPECT_TRUE(std::filesystem::is_directory(path + "/inside"));
+    EXPECT_EQ(folder.Entries(), std::vector<std::string>{"occupied"});
+}
+
+TEST(AtomicFile, FailsInMissingFolderAndWithoutOpen) {
+    TempFolder folder;
+    AtomicFile file;
+    EXPECT_FALSE(file.Open(folder.File("missing/a.ini")));
+    EXPECT_EQ(file.Error(), ENOENT);
+    EXPECT_EQ(file.Stream(), nullptr);
+    EXPECT_FALSE(file.Write("x", 1));
+    EXPECT_FALSE(file.Commit());
+}
+
+TEST(AtomicFile, KeepsPermissionsOfExistingTargetAndFollowsLinks) {
+    TempFolder folder;
+    const std::string real = folder.File("real.ini");
+    const std::string link = folder.File("link.ini");
+    WriteWholeFile(real, "old");
+    ASSERT_EQ(chmod(real.c_str(), 0640), 0);
+    ASSERT_EQ(symlink(real.c_str(), link.c_str()), 0);
+    AtomicFile file;
+    ASSERT_TRUE(file.Open(link));
+    file.Write("new", 3);
+    ASSERT_TRUE(file.Commit());
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(ReadWholeFile(real), "new");
+    struct stat info {};
+    ASSERT_EQ(stat(real.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0640u);
+}
+
+TEST(AtomicFile, NewFileGetsDefaultPermissions) {
+    TempFolder folder;
+    const std::string path = folder.File("fresh");
+    const mode_t mask = umask(022);
+    AtomicFile file;
+    ASSERT_TRUE(file.Open(path));
+    ASSERT_TRUE(file.Commit());
+    umask(mask);
+    struct stat info {};
+    ASSERT_EQ(stat(path.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0644u);
+}
+
+}  // namespace
+}  // namespace tonzug

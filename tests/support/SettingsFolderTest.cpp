@@ -1,0 +1,104 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cstdlib>
+#include <optional>
+#include <string>
+
+#include "support/SettingsFolder.h"
+#include "support/TempFolder.h"
+
+namespace tonzug {
+namespace {
+
+using testing::TempFolder;
+using testing::WriteWholeFile;
+
+// Sets an environment variable for one test and restores it afterwards.
+class ScopedEnvironment {
+  public:
+    ScopedEnvironment(const char* name, const char* value) : name_(name) {
+        if (const char* old = std::getenv(name)) {
+            old_ = old;
+        }
+        if (value != nullptr) {
+            setenv(name, value, 1);
+        } else {
+            unsetenv(name);
+        }
+    }
+    ~ScopedEnvironment() {
+        if (old_) {
+            setenv(name_.c_str(), old_->c_str(), 1);
+        } else {
+            unsetenv(name_.c_str());
+        }
+    }
+    ScopedEnvironment(const ScopedEnvironment&) = delete;
+    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
+
+  private:
+    std::string name_;
+    std::optional<std::string> old_;
+};
+
+TEST(SettingsFolder, SeparatorHelpers) {
+    EXPECT_EQ(AddTrailingSeparator("  /x  "), "/x/");
+    EXPECT_EQ(AddTrailingSeparator(""), "");
+    EXPECT_EQ(AddTrailingSeparator("/x/"), "/x/");
+    EXPECT_EQ(StripTrailingSeparator("/"), "/");
+    EXPECT_EQ(StripTrailingSeparator("/x/"), "/x");
+    EXPECT_EQ(StripTrailingSeparator("/x"), "/x");
+}
+
+TEST(SettingsFolder, PathTests) {
+    TempFolder folder;
+    const std::string file = folder.File("f.ini");
+    WriteWholeFile(file, "");
+    EXPECT_TRUE(PathExists(file));
+    EXPECT_FALSE(DirectoryFound(file));
+    EXPECT_TRUE(DirectoryFound(folder.Path() + "/"));
+    EXPECT_TRUE(DirectoryFound("/"));
+    EXPECT_FALSE(PathExists("."));
+    EXPECT_FALSE(PathExists(""));
+    EXPECT_FALSE(FolderExists(""));
+    EXPECT_FALSE(PathExists(folder.File("none")));
+}
+
+TEST(SettingsFolder, CreateFolderPathMakesEveryLevel) {
+    TempFolder folder;
+    EXPECT_TRUE(CreateFolderPath(folder.File("a/b/c")));
+    EXPECT_TRUE(DirectoryFound(folder.File("a/b/c")));
+    EXPECT_TRUE(CreateFolderPath(folder.File("a/b/c/")));  // exists already
+    WriteWholeFile(folder.File("plain"), "");
+    EXPECT_FALSE(CreateFolderPath(folder.File("plain/sub")));
+}
+
+TEST(SettingsFolder, CreatesSubfolderOfConfigFolder) {
+    TempFolder folder;
+    ScopedEnvironment config("XDG_CONFIG_HOME", folder.Path().c_str());
+    EXPECT_EQ(GetSettingsFolder("Tonzug"), folder.Path() + "/Tonzug/");
+    EXPECT_TRUE(DirectoryFound(folder.File("Tonzug")));
+    EXPECT_EQ(GetSettingsFolder(""), folder.Path() + "/");
+    EXPECT_EQ(SettingsFilePath(), folder.Path() + "/Tonzug/Tonzug.ini");
+}
+
+TEST(SettingsFolder, FallsBackToHomeConfigAndCreatesIt) {
+    TempFolder folder;
+    ScopedEnvironment config("XDG_CONFIG_HOME", "relative/path");  // ignored: not absolute
+    ScopedEnvironment home("HOME", folder.Path().c_str());
+    EXPECT_EQ(GetSettingsFolder("Tonzug"), folder.Path() + "/.config/Tonzug/");
+    struct stat info {};
+    ASSERT_EQ(stat(folder.File(".config").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0700u);
+}
+
+TEST(SettingsFolder, UnusableFolderGivesSystemFolder) {
+    TempFolder folder;
+    WriteWholeFile(folder.File("Tonzug"), "a file, not a folder");
+    ScopedEnvironment config("XDG_CONFIG_HOME", folder.Path().c_str());
+    EXPECT_EQ(GetSettingsFolder("Tonzug"), "/etc/xdg/");
+}
+
+}  // namespace
+}  // namespace tonzug

@@ -1,0 +1,80 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include "support/TextHelpers.h"
+
+namespace tonzug {
+namespace {
+
+TEST(FilterNumericKey, PassesDigitsSignsAndEditingKeysOnly) {
+    for (const std::int16_t code :
+         std::initializer_list<std::int16_t>{'0', '5', '9', '+', '-', 8, 9, 13, 3, 22, 24}) {
+        std::int16_t key = code;
+        EXPECT_TRUE(FilterNumericKey(key)) << code;
+        EXPECT_EQ(key, code);
+    }
+    // Letters, full stop, comma, blank, Ctrl+Z, Ctrl+A, a wide character.
+    for (const std::int16_t code :
+         std::initializer_list<std::int16_t>{'a', 'Z', '.', ',', ' ', 26, 1, '/', ':', 0x20AC}) {
+        std::int16_t key = code;
+        EXPECT_FALSE(FilterNumericKey(key)) << code;
+        EXPECT_EQ(key, 0);
+    }
+}
+
+TEST(HexToNumber, ReadsHexDigitsAndCountsOthersAsZero) {
+    EXPECT_EQ(HexToNumber("ff"), 255.0);
+    EXPECT_EQ(HexToNumber("  FF "), 255.0);
+    EXPECT_EQ(HexToNumber("0a"), 10.0);
+    EXPECT_EQ(HexToNumber("00"), 0.0);
+    EXPECT_EQ(HexToNumber("1G"), 16.0);
+    EXPECT_EQ(HexToNumber("G1"), 1.0);
+    EXPECT_EQ(HexToNumber("F"), 0.0);
+    EXPECT_EQ(HexToNumber(""), 0.0);
+    EXPECT_EQ(HexToNumber("FFFFFF"), 16777215.0);
+    EXPECT_FALSE(std::isnan(HexToNumber(std::string(400, '0'))));
+}
+
+TEST(MaxMin, TieKeepsTheEarlierValue) {
+    EXPECT_EQ(MaxOf(0.2, 0.7, 0.7), 0.7);
+    EXPECT_EQ(MinOf(0.2, 0.7, 0.1), 0.1);
+    EXPECT_EQ(MaxOf(3, 2.5, -1), 3.0);
+    EXPECT_EQ(MinOf(5.0), 5.0);
+    // Equal as numbers: the earlier, here the negative zero, is kept.
+    EXPECT_TRUE(std::signbit(MaxOf(-0.0, 0.0)));
+    EXPECT_TRUE(std::signbit(MinOf(-0.0, 0.0)));
+}
+
+TEST(ReplaceAll, CountsAndDoesNotRescanReplacement) {
+    std::string path = "C:/a/b";
+    EXPECT_EQ(ReplaceAll(path, "/", "\\", CompareMode::kExact), 2);
+    EXPECT_EQ(path, "C:\\a\\b");
+
+    std::string unchanged = "abc";
+    EXPECT_EQ(ReplaceAll(unchanged, "", "x", CompareMode::kExact), 0);
+    EXPECT_EQ(unchanged, "abc");
+
+    std::string growing = "aaa";
+    EXPECT_EQ(ReplaceAll(growing, "a", "aa", CompareMode::kExact), 3);
+    EXPECT_EQ(growing, "aaaaaa");
+
+    std::string mixed = "xAbyaBz";
+    EXPECT_EQ(ReplaceAll(mixed, "ab", "-", CompareMode::kExact), 0);
+    EXPECT_EQ(ReplaceAll(mixed, "ab", "-", CompareMode::kIgnoreCase), 2);
+    EXPECT_EQ(mixed, "x-y-z");
+}
+
+TEST(FormatText, FillsPlaceholdersInTurn) {
+    EXPECT_EQ(FormatText(0, "Datei öffnen :", {}), "Datei öffnen :");
+    EXPECT_EQ(FormatText(0, "%s und %S", {"a", "b"}), "a und b");
+    // An argument holding a placeholder is filled by the next argument.
+    EXPECT_EQ(FormatText(0, "<%s>", {"x%sy", "1"}), "<x1y>");
+    EXPECT_EQ(FormatText(0, "kein Platzhalter", {"a"}), "kein Platzhalter");
+}
+
+}  // namespace
+}  // namespace tonzug

@@ -1,0 +1,92 @@
+#include "workspace/ParameterFiles.h"
+
+#include <gtest/gtest.h>
+
+#include "support/Numbers.h"
+#include "testing/TempFolder.h"
+#include "workspace/FormProbe.h"
+
+namespace tonzug {
+namespace {
+
+using testing::FormProbe;
+using testing::ReadWholeFile;
+using testing::TempFolder;
+using testing::WriteWholeFile;
+
+class ParameterFilesTest : public ::testing::Test {
+protected:
+    void SetUp() override { SetUserNumberFormat({'.', ','}); }
+
+    TempFolder folder;
+    ParameterForm form;
+};
+
+TEST_F(ParameterFilesTest, DefaultsAreSavedAsThirteenKeysInOrder) {
+    LoadDefaults(form);
+    const std::string file = folder.File("defaults.tzg");
+    ASSERT_TRUE(SaveParameters(form, file));
+    EXPECT_EQ(ReadWholeFile(file),
+              "[LAST]\nSTCOL=16777215\nEDCOL=0\nX=25\nY=256\nMID=50\nM=128\nMBR=1\nSBR=1\n"
+              "EBR=1\nMDCOL=16777215\nMDCHK=0\nOPT=1\nFRB=0\n");
+}
+
+TEST_F(ParameterFilesTest, SavedSetLoadsBackIntoTheSameControls) {
+    form.txtX.SetText("100");
+    form.txtY.SetText("50");
+    form.optV.Select(kCircle);
+    form.chkMid.SetValue(1);
+    form.optF.Select(kModeHsl);
+    form.colStart.SetColor(0x123456);
+    form.colMid.SetColor(0x00FF00);
+    const std::string file = folder.File("set.tzg");
+    ASSERT_TRUE(SaveParameters(form, file));
+
+    ParameterForm loaded;
+    FormProbe probe(loaded);
+    LoadParameters(loaded, file);
+    EXPECT_EQ(loaded.txtX.Text(), "100");
+    EXPECT_EQ(loaded.txtY.Text(), "50");
+    EXPECT_EQ(loaded.txtM.Text(), "28");  // 50 % of the radius 56
+    EXPECT_EQ(loaded.OrientationIndex(), kCircle);
+    EXPECT_EQ(loaded.ColorModeIndex(), kModeHsl);
+    EXPECT_EQ(loaded.chkMid.Value(), 1);
+    EXPECT_EQ(loaded.colStart.Color(), 0x123456);
+    EXPECT_EQ(loaded.colMid.Color(), 0x00FF00);
+    EXPECT_FALSE(probe.draws.empty());
+}
+
+TEST_F(ParameterFilesTest, MissingKeysReadAsZeroAndRefusedValuesAreSkipped) {
+    const std::string file = folder.File("sparse.tzg");
+    WriteWholeFile(file, "[LAST]\nOPT=5\nFRB=1\nMDCHK=5\nSTCOL=-5\n");
+    form.colMid.SetColor(0x0000FF);
+    form.optV.Select(kHorizontal);
+    LoadParameters(form, file);
+    EXPECT_EQ(form.colMid.Color(), 0x0000FF);       // no MDCOL: kept
+    EXPECT_EQ(form.colStart.Color(), kWhite);       // an untranslatable colour is refused
+    EXPECT_EQ(form.colEnd.Color(), kBlack);         // missing: 0
+    EXPECT_EQ(form.OrientationIndex(), kHorizontal);  // no button 5
+    EXPECT_EQ(form.ColorModeIndex(), kModeHsl);
+    EXPECT_EQ(form.chkMid.Value(), 0);
+    EXPECT_EQ(form.txtX.Text(), "0");
+    EXPECT_EQ(form.txtMid.Text(), "0");
+}
+
+TEST_F(ParameterFilesTest, SavingKeepsTheRestOfAnExistingFile) {
+    const std::string file = folder.File("shared.ini");
+    WriteWholeFile(file, "; mine\n[OTHER]\nKEEP=yes\n\n[LAST]\nX=7\nEXTRA=1\n");
+    LoadDefaults(form);
+    ASSERT_TRUE(SaveParameters(form, file));
+    const std::string saved = ReadWholeFile(file);
+    EXPECT_NE(saved.find("; mine\n[OTHER]\nKEEP=yes\n"), std::string::npos);
+    EXPECT_NE(saved.find("[LAST]\nX=25\nEXTRA=1\n"), std::string::npos);
+    EXPECT_EQ(saved.find("X=7"), std::string::npos);
+}
+
+TEST_F(ParameterFilesTest, UnwritableTargetReportsFailureAndLeavesNothing) {
+    EXPECT_FALSE(SaveParameters(form, folder.File("missing/set.tzg")));
+    EXPECT_TRUE(std::filesystem::is_empty(folder.Path()));
+}
+
+}  // namespace
+}  // namespace tonzug

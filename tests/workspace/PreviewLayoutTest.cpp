@@ -1,0 +1,47 @@
+#include "workspace/PreviewLayout.h"
+
+#include <gtest/gtest.h>
+
+namespace tonzug {
+namespace {
+
+TEST(PreviewLayoutTest, FollowsTheGradientsAspectAndCentres) {
+    const PreviewRect upright = LayoutPreviewBox("25", "256", 300, 300, {});
+    EXPECT_EQ(upright, (PreviewRect{136, 0, 29, 300}));  // 300 / 10.24 = 29.3
+    const PreviewRect landscape = LayoutPreviewBox("512", "256", 300, 300, upright);
+    EXPECT_EQ(landscape, (PreviewRect{0, 75, 300, 150}));
+    const PreviewRect square = LayoutPreviewBox("40abc", " 4 0", 200, 100, {});
+    EXPECT_EQ(square, (PreviewRect{50, 0, 100, 100}));
+}
+
+TEST(PreviewLayoutTest, ZeroOrNegativeSidesKeepThePreviousOtherSide) {
+    const PreviewRect before{10, 20, 30, 40};
+    EXPECT_EQ(LayoutPreviewBox("0", "256", 300, 300, before), (PreviewRect{135, 0, 30, 300}));
+    EXPECT_EQ(LayoutPreviewBox("", "", 300, 300, before), (PreviewRect{135, 0, 30, 300}));
+    EXPECT_EQ(LayoutPreviewBox("-5", "256", 300, 300, before), (PreviewRect{135, 0, 30, 300}));
+    // A very thin gradient still gets a visible box.
+    EXPECT_EQ(LayoutPreviewBox("1", "99999999", 300, 300, before).width, 1);
+}
+
+TEST(PreviewLayoutTest, MiddleControlsFollowSwitchAndColourMode) {
+    ParameterForm form;
+    MidControlState off = ComputeMidControlState(form);
+    EXPECT_FALSE(off.middleColorVisible);
+    EXPECT_TRUE(off.middleBandCovered);
+    EXPECT_FALSE(off.middleButtonEnabled);
+    EXPECT_TRUE(off.sliderEnabled);
+    EXPECT_FALSE(off.positionCovered);
+
+    form.chkMid.SetValue(1);
+    const MidControlState on = ComputeMidControlState(form);
+    EXPECT_TRUE(on.middleColorVisible && on.middleButtonEnabled && !on.middleBandCovered);
+
+    form.optF.Select(kModeHsl);
+    const MidControlState hsl = ComputeMidControlState(form);
+    EXPECT_FALSE(hsl.middleColorVisible || hsl.sliderEnabled || hsl.switchEnabled);
+    EXPECT_TRUE(hsl.positionCovered && hsl.middleBandCovered);
+    EXPECT_EQ(form.chkMid.Value(), 1);
+}
+
+}  // namespace
+}  // namespace tonzug

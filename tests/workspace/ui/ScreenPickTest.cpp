@@ -1,0 +1,138 @@
+#include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QWindow>
+#include <memory>
+
+#include "color/ColorValue.h"
+#include "render/Raster.h"
+#include "support/ui/ScreenPixel.h"
+#include "workspace/ui/MainWindow.h"
+#include "workspace/ui/PreviewBox.h"
+#include "workspace/ui/SwatchBox.h"
+#include "workspace/ui/WindowTestSupport.h"
+
+using tonzug::ColorValue;
+using tonzug::RgbColor;
+using tonzug::testing::Find;
+
+// Picking colours from the screen into the swatches, on a screen of 200 % scale, where
+// logical and device pixels differ.
+class ScreenPickTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void init() {
+        sandbox_ = std::make_unique<tonzug::testing::SettingsSandbox>();
+        window_ = std::make_unique<tonzug::MainWindow>();
+        window_->Form().colStart.SetColor(kRed);
+        window_->Form().colEnd.SetColor(kBlue);
+        window_->Form().RedrawPreview();
+        window_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+    }
+    void cleanup() {
+        window_.reset();
+        sandbox_.reset();
+    }
+
+    void previewIsDrawnAtDevicePixels() {
+        const auto& box = Find<tonzug::PreviewBox>(*window_, "picDisp");
+        QCOMPARE(box.devicePixelRatioF(), 2.0);
+        QCOMPARE(box.Picture().Width(), 2 * box.width());
+        QCOMPARE(box.Picture().Height(), 2 * box.height());
+    }
+
+    // Where the screen cannot be read, the program's own window still gives the colour.
+    void bothReadingsSeeTheShownWindow() {
+        const auto& start = Find<tonzug::SwatchBox>(*window_, "colStart");
+        const auto& box = Find<tonzug::PreviewBox>(*window_, "picDisp");
+        const QPoint nearBottom(box.width() / 2, box.height() - 2);
+        const ColorValue shown = PreviewPixel(box, nearBottom);
+        for (const auto read : {&tonzug::ScreenPixel, &tonzug::OwnWindowPixel}) {
+            QCOMPARE(read(start.mapToGlobal(start.rect().center())), kRed);
+            QCOMPARE(read(box.mapToGlobal(nearBottom)), shown);
+        }
+    }
+
+    void dragFromASwatchPicksLiveUntilRelease() {
+        auto& end = Find<tonzug::SwatchBox>(*window_, "colEnd");
+        auto& start = Find<tonzug::SwatchBox>(*window_, "colStart");
+        Mouse(QEvent::MouseButtonPress, end, end.rect().center());
+        QCOMPARE(end.Color(), kBlue);  // a press alone picks nothing
+        Mouse(QEvent::MouseMove, start, start.rect().center());
+        QCOMPARE(end.Color(), kRed);
+        QCOMPARE(window_->Form().colEnd.Color(), kRed);
+        auto& box = Find<tonzug::PreviewBox>(*window_, "picDisp");
+        QCOMPARE(Bottom(box), kRed);  // the preview followed the move
+        Mouse(QEvent::MouseButtonRelease, start, start.rect().center());
+
+        window_->Form().colEnd.SetColor(kBlue);
+        Mouse(QEvent::MouseMove, start, start.rect().center() + QPoint(1, 0));
+        QCOMPARE(end.Color(), kBlue);  // released: moves pick nothing more
+    }
+
+    void dragOverThePreviewPicksFromThePreview() {
+        auto& start = Find<tonzug::SwatchBox>(*window_, "colStart");
+        auto& box = Find<tonzug::PreviewBox>(*window_, "picDisp");
+        const QPoint nearBottom(box.width() / 2, box.height() - 2);
+        const ColorValue shown =
+            tonzug::FromPixel(box.Picture().Row(2 * nearBottom.y())[2 * nearBottom.x()]);
+        Mouse(QEvent::MouseButtonPress, start, start.rect().center());
+        Mouse(QEvent::MouseMove, box, nearBottom);
+        Mouse(QEvent::MouseButtonRelease, box, nearBottom);
+        QCOMPARE(start.Color(), shown);
+    }
+
+  private:
+    // Mouse input as the window system delivers it: to the window, which hands it to the
+    // widget under the pointer or to the one that grabbed the mouse.
+    void Mouse(QEvent::Type type, const QWidget& over, QPoint position) {
+        QWindow* window = window_->windowHandle();
+        const QPoint inWindow = over.mapTo(window_.get(), position);
+        switch (type) {
+            case QEvent::MouseButtonPress:
+                QTest::mousePress(window, Qt::LeftButton, {}, inWindow);
+                break;
+            case QEvent::MouseButtonRelease:
+                QTest::mouseRelease(window, Qt::LeftButton, {}, inWindow);
+                break;
+            default:
+                QTest::mouseMove(window, inWindow);
+                break;
+        }
+    }
+
+    static constexpr ColorValue kRed = RgbColor(255, 0, 0);
+    static constexpr ColorValue kBlue = RgbColor(0, 0, 255);
+
+    static ColorValue PreviewPixel(const tonzug::PreviewBox& box, QPoint logical) {
+        return tonzug::FromPixel(box.Picture().Row(2 * logical.y())[2 * logical.x()]);
+    }
+    static ColorValue Bottom(const tonzug::PreviewBox& box) {
+        return tonzug::FromPixel(box.Picture().Row(box.Picture().Height() - 1)[0]);
+    }
+
+    std::unique_ptr<tonzug::testing::SettingsSandbox> sandbox_;
+    std::unique_ptr<tonzug::MainWindow> window_;
+};
+
+// A screen of 200 % scale, large enough for the whole window.
+int main(int argc, char** argv) {
+    QTemporaryDir folder;
+    const QString config = folder.filePath(QStringLiteral("screens.json"));
+    QFile file(config);
+    if (!file.open(QIODevice::WriteOnly)) {
+        return 1;
+    }
+    file.write(R"({"screens": [{"name": "hidpi", "x": 0, "y": 0, "width": 3200, "height": 2400,
+                   "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 2}]})");
+    file.close();
+    qputenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + config).toLocal8Bit());
+    QApplication app(argc, argv);
+    ScreenPickTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "ScreenPickTest.moc"

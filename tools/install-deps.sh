@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Installs what building, running and testing Tonzug needs on Debian 12, and only
+# what is missing (so a prepared machine is left alone).
+set -euo pipefail
+
+packages=(
+    g++ cmake make pkg-config
+    qt6-base-dev qt6-svg-dev libgl-dev
+    libpng-dev libjpeg62-turbo-dev
+    libgtest-dev libbenchmark-dev
+    fonts-dejavu-core
+    appstream desktop-file-utils
+)
+
+missing=()
+for package in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+        missing+=("$package")
+    fi
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+    sudo=""
+    if [ "$(id -u)" -ne 0 ]; then
+        sudo="sudo"
+    fi
+    echo "Installing: ${missing[*]}"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
