@@ -16,11 +16,10 @@ void BM_WidthKeystrokeToPreview(benchmark::State& state) {
     SetUserNumberFormat({'.', ','});
     ParameterForm form;
     Raster preview(300, 300);
-    form.SetHooks({.drawPreview = [&preview](const GradientParams& params) {
-                       DrawGradient(preview, params);
-                   },
-                   .layoutPreview = {},
-                   .updateMidControls = {}});
+    form.SetHooks(
+        {.drawPreview = [&preview](const GradientParams& params) { DrawGradient(preview, params); },
+         .layoutPreview = {},
+         .updateMidControls = {}});
     form.optV.Select(static_cast<std::int32_t>(state.range(1)));
     const std::string width = std::to_string(state.range(0));
     // Alternate between two texts so that every write is a change.

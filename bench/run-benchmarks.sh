@@ -44,7 +44,7 @@ for kind in png jpg bmp; do
         if command -v hyperfine >/dev/null; then
             # No shell in between: the arguments hold '#' and the timing is the program's.
             seconds="$(hyperfine -N --warmup 2 --runs "$runs" --style none \
-                --export-json "$out/run.json" "${command[*]}" >/dev/null &&
+                --export-json "$out/run.json" "${command[*]}" >/dev/null 2>&1 &&
                 python3 -c 'import json,sys; r=json.load(open(sys.argv[1]))["results"][0];
 print("%.3f s (+- %.3f)" % (r["mean"], r["stddev"]))' "$out/run.json")"
         else

@@ -8,7 +8,7 @@ packages=(
     qt6-base-dev qt6-svg-dev libgl-dev
     libpng-dev libjpeg62-turbo-dev
     libgtest-dev libbenchmark-dev
-    fonts-dejavu-core
+    fonts-dejavu-core qt6-translations-l10n
     appstream desktop-file-utils
 )
 

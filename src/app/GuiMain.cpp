@@ -4,7 +4,10 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QSocketNotifier>
+#include <QTranslator>
 #include <csignal>
 
 #include "workspace/ui/CommandIcons.h"
@@ -54,6 +57,12 @@ int RunMainWindow(int argc, char** argv) {
     QApplication::setDesktopFileName(QStringLiteral("io.github.tonzug.Tonzug"));
     QApplication::setWindowIcon(ApplicationIcon());
     CloseWindowsOnTermination(app);
+    // The program speaks German; Qt's own dialogs (file dialogs, message boxes) should too.
+    QTranslator qtTexts;
+    if (qtTexts.load(QLocale(QLocale::German, QLocale::Germany), QStringLiteral("qtbase"),
+                     QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QApplication::installTranslator(&qtTexts);
+    }
 
     MainWindow window;
     window.show();

@@ -57,8 +57,8 @@ class ColorForm {
     void ApplyHtml();
     void ShowBackground();
     void ShowListedColor(std::string_view tag);
-    void Accept() { tag = "1"; }
-    void Cancel() { tag = "0"; }
+    void Accept();
+    void Cancel();
     // The chosen colour as plain RGB after "&Wählen"; kNoColor otherwise.
     ColorValue Result() const;
 

@@ -30,11 +30,16 @@ std::int32_t BandRows(PictureSize size, std::size_t bandBytes) {
         std::min<std::size_t>(rows, static_cast<std::size_t>(size.height)));
 }
 
-// A fresh surface is white; a ring gradient may leave corner pixels to it.
-void RenderBand(const GradientRenderer& renderer, PictureSize size, std::int32_t firstRow,
+// A fresh surface is white; a ring gradient may leave corner pixels to it. False when
+// the band could not be had (the raster stays empty when memory runs out).
+bool RenderBand(const GradientRenderer& renderer, PictureSize size, std::int32_t firstRow,
                 std::int32_t rows, Raster& band) {
     band.Reset(size.width, rows, kWhite);
+    if (band.Width() != size.width || band.Height() != rows) {
+        return false;
+    }
     renderer.RenderRows(firstRow, band);
+    return true;
 }
 
 // Renders one band on a second thread while the caller encodes the band before it.
@@ -43,17 +48,17 @@ class BandAhead {
   public:
     void Start(const GradientRenderer& renderer, PictureSize size, std::int32_t firstRow,
                std::int32_t rows, Raster& band) {
-        failed_ = false;
+        rendered_ = false;
         try {
             worker_ = std::jthread([this, &renderer, size, firstRow, rows, &band] {
                 try {
-                    RenderBand(renderer, size, firstRow, rows, band);
+                    rendered_ = RenderBand(renderer, size, firstRow, rows, band);
                 } catch (...) {
-                    failed_ = true;
+                    rendered_ = false;
                 }
             });
         } catch (const std::system_error&) {
-            RenderBand(renderer, size, firstRow, rows, band);
+            rendered_ = RenderBand(renderer, size, firstRow, rows, band);
         }
     }
     // True when the band is ready; false when rendering it failed for lack of memory.
@@ -61,11 +66,11 @@ class BandAhead {
         if (worker_.joinable()) {
             worker_.join();
         }
-        return !failed_;
+        return rendered_;
     }
 
   private:
-    bool failed_ = false;
+    bool rendered_ = false;
     std::jthread worker_;
 };
 
@@ -90,16 +95,19 @@ EncodeStatus ExportInBands(const GradientParams& params, const std::string& path
     const std::int32_t bandRows = BandRows(size, bandBytes);
     std::array<Raster, 2> bands;
     std::size_t current = 0;
-    RenderBand(renderer, size, 0, bandRows, bands[current]);
+    std::int32_t rows = bandRows;
+    if (!RenderBand(renderer, size, 0, rows, bands[current])) {
+        return OutOfMemory();
+    }
     BandAhead ahead;
     for (std::int32_t firstRow = 0; firstRow < size.height;) {
-        const std::int32_t nextRow = firstRow + bands[current].Height();
+        const std::int32_t nextRow = firstRow + rows;
         const std::int32_t nextRows = std::min(bandRows, size.height - nextRow);
         if (nextRows > 0) {
             ahead.Start(renderer, size, nextRow, nextRows, bands[1 - current]);
         }
         const EncodeStatus written = encoder->WriteRows(bands[current].Pixels());
-        if (!ahead.Wait()) {
+        if (nextRows > 0 && !ahead.Wait()) {
             return OutOfMemory();
         }
         if (!written.Ok()) {
@@ -109,6 +117,7 @@ EncodeStatus ExportInBands(const GradientParams& params, const std::string& path
             return EncodeStatus::Failure(kGdipAborted, "export cancelled");
         }
         firstRow = nextRow;
+        rows = nextRows;
         current = 1 - current;
     }
     return encoder->Finish();
@@ -162,6 +171,9 @@ EncodeStatus RenderFullPicture(const GradientParams& params, Raster& picture) {
     }
     try {
         Raster rendered(size.width, size.height, kWhite);
+        if (rendered.Width() != size.width || rendered.Height() != size.height) {
+            return OutOfMemory();  // the raster stays empty when memory runs out
+        }
         DrawGradient(rendered, params);
         picture = std::move(rendered);
     } catch (const std::bad_alloc&) {

@@ -12,9 +12,12 @@
 namespace tonzug {
 namespace {
 
-// Ramps up to this many steps are evaluated once into a table (256 KiB at most);
-// longer ones are evaluated per call.
-constexpr std::int32_t kTableLimit = 65536;
+// Ramps up to this many steps are evaluated once into a table; longer ones are
+// evaluated per call. The limit stays small because a preview redraws on every
+// keystroke and looks up only a few hundred entries: a table of tens of thousands of
+// HSL entries would cost more than the drawing. The renderer keeps tables of its own
+// where a picture looks up each step many times.
+constexpr std::int32_t kTableLimit = 1024;
 
 // Ties to even. Far values are pinned to +-2^62 so that index sums stay in range.
 std::optional<std::int64_t> RoundPosition(double x) {

@@ -16,11 +16,11 @@ namespace tonzug {
 // observers, which a view adds to show every new value at once. Observers run first,
 // so a view shows a value before the handler's nested writes replace it.
 class ControlEvents {
-public:
+  public:
     void SetHandler(std::function<void()> handler) { handler_ = std::move(handler); }
     void AddObserver(std::function<void()> observer) { observers_.push_back(std::move(observer)); }
 
-protected:
+  protected:
     void Raise() const {
         for (const auto& observer : observers_) {
             observer();
@@ -30,13 +30,13 @@ protected:
         }
     }
 
-private:
+  private:
     std::function<void()> handler_;
     std::vector<std::function<void()>> observers_;
 };
 
 class TextField : public ControlEvents {
-public:
+  public:
     explicit TextField(std::string text = {}) : text_(std::move(text)) {}
     const std::string& Text() const { return text_; }
     void SetText(std::string text) {
@@ -47,13 +47,13 @@ public:
         Raise();
     }
 
-private:
+  private:
     std::string text_;
 };
 
 // A scroll bar: it refuses values outside its range.
 class Slider : public ControlEvents {
-public:
+  public:
     Slider(std::int16_t minimum, std::int16_t maximum, std::int16_t value)
         : minimum_(minimum), maximum_(maximum), value_(value) {}
     std::int16_t Value() const { return value_; }
@@ -71,7 +71,7 @@ public:
         return true;
     }
 
-private:
+  private:
     std::int16_t minimum_;
     std::int16_t maximum_;
     std::int16_t value_;
@@ -79,7 +79,7 @@ private:
 
 // A check box holding 0 (off) or 1 (on); it refuses other values.
 class CheckBox : public ControlEvents {
-public:
+  public:
     explicit CheckBox(std::int16_t value = 0) : value_(value) {}
     std::int16_t Value() const { return value_; }
     bool SetValue(std::int32_t value) {
@@ -93,13 +93,13 @@ public:
         return true;
     }
 
-private:
+  private:
     std::int16_t value_;
 };
 
 // A group of option buttons of which one is selected.
 class OptionGroup : public ControlEvents {
-public:
+  public:
     OptionGroup(std::int32_t count, std::int32_t selected) : count_(count), selected_(selected) {}
     std::int32_t Count() const { return count_; }
     std::int32_t Selected() const { return selected_; }
@@ -115,7 +115,7 @@ public:
         return true;
     }
 
-private:
+  private:
     std::int32_t count_;
     std::int32_t selected_;
 };

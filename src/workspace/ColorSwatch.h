@@ -9,12 +9,12 @@ namespace tonzug {
 // commands that set it redraw themselves); observers only show the colour. It refuses
 // a value that cannot be translated to a real colour, so it never holds "no colour".
 class ColorSwatch : public ControlEvents {
-public:
+  public:
     explicit ColorSwatch(ColorValue color) : color_(color) {}
     ColorValue Color() const { return color_; }
     bool SetColor(ColorValue color);
 
-private:
+  private:
     ColorValue color_;
 };
 

@@ -12,7 +12,9 @@ namespace tonzug {
 namespace {
 
 // A field that cannot be read counts as 0 wherever the set is gathered.
-float SingleOrZero(const TextField& field) { return TextToSingle(field.Text()).value_or(0.0f); }
+float SingleOrZero(const TextField& field) {
+    return TextToSingle(field.Text()).value_or(0.0f);
+}
 std::int32_t IntegerOrZero(const TextField& field) {
     return TextToInt32(field.Text()).value_or(0);
 }
@@ -61,7 +63,9 @@ std::int32_t GradientLength(std::int32_t orientation, std::int32_t width, std::i
     }
 }
 
-ParameterForm::ParameterForm() { ConnectHandlers(); }
+ParameterForm::ParameterForm() {
+    ConnectHandlers();
+}
 
 void ParameterForm::ConnectHandlers() {
     chkMid.SetHandler([this] { Guarded(&ParameterForm::MidStateChanged); });

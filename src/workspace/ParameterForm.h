@@ -15,7 +15,7 @@ namespace tonzug {
 // drawPreview hook. Clamped values are written back into their fields, and each such
 // write re-enters the cycle through that field's change handling.
 class ParameterForm {
-public:
+  public:
     // What the window binds to: drawing the preview, fitting the preview box to the
     // gradient's aspect, and showing or covering the middle-colour controls.
     struct Hooks {
@@ -59,7 +59,7 @@ public:
     OptionGroup optV{3, kVertical};
     OptionGroup optF{2, kModeRgb};
 
-private:
+  private:
     void ConnectHandlers();
     // Runs a field's handling unless the program is writing under the guard.
     void Guarded(void (ParameterForm::*steps)());

@@ -42,8 +42,7 @@ std::optional<ColorValue> ColorFromText(std::string_view text) {
     if (error != std::errc() || stop != end) {
         return std::nullopt;
     }
-    return RgbColor(static_cast<int>(rgb >> 16), static_cast<int>(rgb >> 8),
-                    static_cast<int>(rgb));
+    return RgbColor(static_cast<int>(rgb >> 16), static_cast<int>(rgb >> 8), static_cast<int>(rgb));
 }
 
 bool Refused(std::string& error, std::string_view key, std::string_view value,

@@ -12,7 +12,8 @@ namespace {
 
 // A side derived from the container; a size the box cannot take keeps the old one.
 void SetDerivedSide(std::int32_t& side, double length) {
-    if (const std::optional<std::int32_t> rounded = RoundToInt32(length); rounded && *rounded >= 0) {
+    if (const std::optional<std::int32_t> rounded = RoundToInt32(length);
+        rounded && *rounded >= 0) {
         side = std::max<std::int32_t>(*rounded, 1);
     }
 }
@@ -27,10 +28,10 @@ PreviewRect LayoutPreviewBox(std::string_view widthText, std::string_view height
     const std::int32_t height = RoundToInt32(LeadingNumber(heightText)).value_or(0);
     const double shorter = MinOf(static_cast<double>(width), static_cast<double>(height));
     const std::optional<double> ratio =
-        shorter != 0.0 ? std::optional<double>(MaxOf(static_cast<double>(width),
-                                                     static_cast<double>(height)) /
-                                               shorter)
-                       : std::nullopt;
+        shorter != 0.0
+            ? std::optional<double>(MaxOf(static_cast<double>(width), static_cast<double>(height)) /
+                                    shorter)
+            : std::nullopt;
     if (width <= height) {
         box.height = containerHeight;
         if (ratio) {

@@ -32,7 +32,9 @@ void SwapWidthAndHeight(ParameterForm& form) {
     form.txtY.SetText(width);
 }
 
-void ResetMiddlePosition(ParameterForm& form) { form.txtMid.SetText("50"); }
+void ResetMiddlePosition(ParameterForm& form) {
+    form.txtMid.SetText("50");
+}
 
 void ApplyChosenColor(ParameterForm& form, ColorSwatch& swatch, ColorValue chosen) {
     if (chosen != kNoColor) {

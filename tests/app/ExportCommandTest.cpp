@@ -11,7 +11,7 @@
 
 #include "export/ExportPicture.h"
 #include "export/PictureReaders.h"
-#include "support/TempFolder.h"
+#include "testing/TempFolder.h"
 #include "workspace/ExportParams.h"
 #include "workspace/ParameterFiles.h"
 #include "workspace/ParameterForm.h"

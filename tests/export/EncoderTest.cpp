@@ -13,7 +13,7 @@
 
 #include "export/PictureEncoder.h"
 #include "export/PictureReaders.h"
-#include "support/TempFolder.h"
+#include "testing/TempFolder.h"
 
 namespace tonzug {
 namespace {
@@ -141,7 +141,15 @@ std::vector<RoundTripCase> RoundTripCases() {
     return cases;
 }
 
-INSTANTIATE_TEST_SUITE_P(AllKinds, EncoderRoundTrip, ::testing::ValuesIn(RoundTripCases()));
+std::string CaseName(const ::testing::TestParamInfo<RoundTripCase>& info) {
+    static const char* const kPatterns[] = {"RowsRepeat", "RowsOneColour", "Mixed"};
+    const RoundTripCase& c = info.param;
+    return std::string(PictureKindName(c.kind)) + kPatterns[static_cast<int>(c.pattern)] +
+           std::to_string(c.width) + "x" + std::to_string(c.height);
+}
+
+INSTANTIATE_TEST_SUITE_P(AllKinds, EncoderRoundTrip, ::testing::ValuesIn(RoundTripCases()),
+                         CaseName);
 
 std::string EncodeToBytes(PictureKind kind, const std::string& path, std::int32_t quality) {
     const std::vector<std::uint32_t> pixels = MakePicture(Pattern::kMixed, 40, 30);
@@ -315,7 +323,10 @@ TEST_P(EncoderFileFailure, FailedWriteReportsTheSystemReasonAndLeavesNoFile) {
 
 INSTANTIATE_TEST_SUITE_P(AllKinds, EncoderFileFailure,
                          ::testing::Values(PictureKind::kBmp, PictureKind::kPng,
-                                           PictureKind::kJpeg));
+                                           PictureKind::kJpeg),
+                         [](const ::testing::TestParamInfo<PictureKind>& info) {
+                             return std::string(PictureKindName(info.param));
+                         });
 
 }  // namespace
 }  // namespace tonzug

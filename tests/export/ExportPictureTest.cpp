@@ -6,7 +6,7 @@
 #include "export/ExportPicture.h"
 #include "export/PictureReaders.h"
 #include "render/Gradient.h"
-#include "support/TempFolder.h"
+#include "testing/TempFolder.h"
 
 namespace tonzug {
 namespace {

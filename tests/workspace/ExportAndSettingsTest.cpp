@@ -8,7 +8,7 @@ namespace tonzug {
 namespace {
 
 class ExportAndSettingsTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { SetUserNumberFormat({'.', ','}); }
 
     bool Apply(std::string_view key, std::string_view value) {
@@ -60,7 +60,7 @@ TEST_F(ExportAndSettingsTest, SettingsWriteControlsWithTheirChangeHandling) {
 
 TEST_F(ExportAndSettingsTest, SettingsRefuseUnknownKeysAndBadValues) {
     const std::pair<const char*, const char*> bad[] = {
-        {"WIDTH", "5"}, {"OPT", "3"}, {"OPT", "x"}, {"FRB", "2"}, {"MDCHK", "5"},
+        {"WIDTH", "5"},      {"OPT", "3"},         {"OPT", "x"},     {"FRB", "2"},   {"MDCHK", "5"},
         {"STCOL", "#12345"}, {"STCOL", "#GG0000"}, {"EDCOL", "red"}, {"MDCOL", "-5"}};
     for (const auto& [key, value] : bad) {
         error.clear();

@@ -15,7 +15,7 @@ using testing::TempFolder;
 using testing::WriteWholeFile;
 
 class ParameterFilesTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { SetUserNumberFormat({'.', ','}); }
 
     TempFolder folder;
@@ -62,9 +62,9 @@ TEST_F(ParameterFilesTest, MissingKeysReadAsZeroAndRefusedValuesAreSkipped) {
     form.colMid.SetColor(0x0000FF);
     form.optV.Select(kHorizontal);
     LoadParameters(form, file);
-    EXPECT_EQ(form.colMid.Color(), 0x0000FF);       // no MDCOL: kept
-    EXPECT_EQ(form.colStart.Color(), kWhite);       // an untranslatable colour is refused
-    EXPECT_EQ(form.colEnd.Color(), kBlack);         // missing: 0
+    EXPECT_EQ(form.colMid.Color(), 0x0000FF);         // no MDCOL: kept
+    EXPECT_EQ(form.colStart.Color(), kWhite);         // an untranslatable colour is refused
+    EXPECT_EQ(form.colEnd.Color(), kBlack);           // missing: 0
     EXPECT_EQ(form.OrientationIndex(), kHorizontal);  // no button 5
     EXPECT_EQ(form.ColorModeIndex(), kModeHsl);
     EXPECT_EQ(form.chkMid.Value(), 0);

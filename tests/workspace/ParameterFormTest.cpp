@@ -12,7 +12,7 @@ namespace {
 using testing::FormProbe;
 
 class ParameterFormTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         SetUserNumberFormat({'.', ','});
         LoadDefaults(form);

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <functional>
 
 #include "colordlg/ui/ColorListView.h"
 #include "colordlg/ui/PictureBox.h"

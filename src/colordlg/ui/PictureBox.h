@@ -19,9 +19,9 @@ class PictureBox : public QFrame {
   public:
     using MouseHandler = std::function<void(MouseAction, MouseButtons, float x, float y)>;
 
-    PictureBox(const Raster& raster, QWidget* parent = nullptr);
+    explicit PictureBox(const Raster& raster, QWidget* parent = nullptr);
     // A field: shows its marker and repaints whenever the field is redrawn or moved.
-    PictureBox(HslField& field, QWidget* parent = nullptr);
+    explicit PictureBox(HslField& field, QWidget* parent = nullptr);
 
     void SetMouseHandler(MouseHandler handler) { onMouse_ = std::move(handler); }
 

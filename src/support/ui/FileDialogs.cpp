@@ -52,19 +52,19 @@ QString RunDialog(QWidget* owner, const FileDialogRequest& request) {
 QString ShowSaveDialog(QWidget* owner, const QString& typeNames, const QString& extensions,
                        const QString& title, const QString& startFolder,
                        const QString& defaultName) {
-    return RunDialog(owner, BuildSaveDialogRequest(typeNames.toStdString(),
-                                                   extensions.toStdString(), title.toStdString(),
-                                                   startFolder.toStdString(),
-                                                   defaultName.toStdString()));
+    return RunDialog(owner,
+                     BuildSaveDialogRequest(typeNames.toStdString(), extensions.toStdString(),
+                                            title.toStdString(), startFolder.toStdString(),
+                                            defaultName.toStdString()));
 }
 
 QString ShowOpenDialog(QWidget* owner, const QString& typeNames, const QString& extensions,
-                       const QString& title, const QString& startFolder,
-                       const QString& defaultName, int filterIndex) {
-    return RunDialog(owner, BuildOpenDialogRequest(typeNames.toStdString(),
-                                                   extensions.toStdString(), title.toStdString(),
-                                                   startFolder.toStdString(),
-                                                   defaultName.toStdString(), filterIndex));
+                       const QString& title, const QString& startFolder, const QString& defaultName,
+                       int filterIndex) {
+    return RunDialog(owner,
+                     BuildOpenDialogRequest(typeNames.toStdString(), extensions.toStdString(),
+                                            title.toStdString(), startFolder.toStdString(),
+                                            defaultName.toStdString(), filterIndex));
 }
 
 }  // namespace tonzug

@@ -14,7 +14,7 @@ QString ShowSaveDialog(QWidget* owner, const QString& typeNames, const QString& 
                        const QString& title, const QString& startFolder,
                        const QString& defaultName);
 QString ShowOpenDialog(QWidget* owner, const QString& typeNames, const QString& extensions,
-                       const QString& title, const QString& startFolder,
-                       const QString& defaultName, int filterIndex);
+                       const QString& title, const QString& startFolder, const QString& defaultName,
+                       int filterIndex);
 
 }  // namespace tonzug

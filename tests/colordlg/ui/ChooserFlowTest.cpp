@@ -7,6 +7,8 @@
 #include "colordlg/ui/ColorDialog.h"
 #include "colordlg/ui/ShowColorDialog.h"
 #include "support/ui/DialogDriver.h"
+#include "workspace/ui/MainWindow.h"
+#include "workspace/ui/PreviewBox.h"
 #include "workspace/ui/SwatchBox.h"
 #include "workspace/ui/WindowTestSupport.h"
 
@@ -131,6 +133,32 @@ class ChooserFlowTest : public QObject {
         QVERIFY(!seen.html);
     }
 
+    void mainWindowButtonsChooseIntoTheirSwatches() {
+        const tonzug::testing::SettingsSandbox sandbox;
+        tonzug::MainWindow window;
+        window.Form().colEnd.SetColor(RgbColor(0, 0, 200));
+        window.show();
+        QString seenBlue;
+        WhenShown<ColorDialog>([&seenBlue](ColorDialog& dialog) {
+            seenBlue = Text(dialog, "txtB");
+            Type(dialog, "txtR", "255");
+            Click(dialog, "cmdOK");
+        });
+        Click(window, "cmdEnd");
+        QCOMPARE(seenBlue, QStringLiteral("200"));
+        QCOMPARE(window.Form().colEnd.Color(), RgbColor(255, 0, 200));
+        const auto& preview = Find<tonzug::PreviewBox>(window, "picDisp");
+        const tonzug::Raster& shown = preview.Picture();
+        QCOMPARE(tonzug::FromPixel(shown.Row(shown.Height() - 1)[0]), RgbColor(255, 0, 200));
+
+        WhenShown<ColorDialog>([](ColorDialog& dialog) {
+            Type(dialog, "txtG", "99");
+            dialog.close();
+        });
+        Click(window, "cmdStart");
+        QCOMPARE(window.Form().colStart.Color(), tonzug::kWhite);
+    }
+
   private:
     static ColorValue ButtonFace() { return tonzug::TranslateColor(tonzug::SystemColor(15)); }
 
@@ -143,7 +171,7 @@ class ChooserFlowTest : public QObject {
     }
 
     static void Click(const QWidget& dialog, const char* name) {
-        QTest::mouseClick(&Find<QPushButton>(dialog, name), Qt::LeftButton);
+        QTest::mouseClick(&Find<QAbstractButton>(dialog, name), Qt::LeftButton);
     }
 
     // Replaces a field's text by typing, as a person would after selecting it.

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
+#include <QTest>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
@@ -40,10 +41,18 @@ void WhenShown(std::function<void(Dialog&)> act, bool* shown = nullptr) {
     poll->start(10);
 }
 
-// Types a name into the file dialog and confirms it; a name the dialog refuses
-// cancels it.
+// Types a name into the file dialog's name field, as a user does, and confirms it; a
+// name the dialog refuses cancels it. (QFileDialog::selectFile leaves the field alone
+// once it has the focus, which depends on timing.)
 inline void ChooseFile(QFileDialog& dialog, const QString& path) {
-    dialog.selectFile(path);
+    // The dialog lists its folder in the background and may reset the name field when
+    // the listing arrives; let that happen first, as it would before a user types.
+    QTest::qWait(100);
+    if (auto* field = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) {
+        field->setText(path);
+    } else {
+        dialog.selectFile(path);
+    }
     static_cast<QDialog&>(dialog).accept();  // the file dialog's own checks run
     if (dialog.isVisible()) {
         dialog.reject();
