@@ -38,12 +38,6 @@ TEST(RgbToHsl, HexconeReferenceColours) {
     }
 }
 
-TEST(RgbToHsl, TranslatesSystemColours) {
-    ResetSystemColors();
-    const HslColor window = RgbToHsl(SystemColor(5));
-    EXPECT_EQ(window.lightness, 1.0);
-}
-
 TEST(HslToRgb, RoundsHalvesUpAndWrapsHueOnce) {
     RgbTriple triple;
     EXPECT_EQ(HslToRgb(0, 0, 0.5, triple), RgbColor(128, 128, 128));
@@ -64,14 +58,6 @@ TEST(HslToRgb, InvertsRgbToHsl) {
         const ColorValue color = RgbColor(channel(engine), channel(engine), channel(engine));
         EXPECT_EQ(HslToRgb(RgbToHsl(color)), color) << std::hex << color;
     }
-}
-
-TEST(HueToValue, CorrectsTheHueOnceIntoRange) {
-    EXPECT_EQ(HueToValue(0.2, 0.8, 480), 0.8);  // 480 becomes 120
-    EXPECT_EQ(HueToValue(0.2, 0.8, -30), 0.2);  // -30 becomes 330
-    EXPECT_DOUBLE_EQ(HueToValue(0.2, 0.8, 30), 0.5);
-    EXPECT_DOUBLE_EQ(HueToValue(0.2, 0.8, 210), 0.5);
-    EXPECT_EQ(HueToValue(0.2, 0.8, 360), 0.2);
 }
 
 TEST(HslScaledToRgb, ScaleStandsForFullCircleAndOne) {
@@ -101,16 +87,6 @@ TEST(RoundHalfUp, HalvesUpNegativesTowardZeroFailuresZero) {
     for (const auto& c : cases) {
         EXPECT_EQ(RoundHalfUp(c.x), c.expected) << c.x;
     }
-}
-
-TEST(ClampRgb, LimitsEachChannel) {
-    double r = -3;
-    double g = 100.5;
-    double b = 300;
-    ClampRgb(r, g, b);
-    EXPECT_EQ(r, 0);
-    EXPECT_EQ(g, 100.5);
-    EXPECT_EQ(b, 255);
 }
 
 }  // namespace

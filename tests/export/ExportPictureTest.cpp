@@ -6,6 +6,7 @@
 #include "export/ExportPicture.h"
 #include "export/PictureReaders.h"
 #include "render/Gradient.h"
+#include "testing/SampleGradient.h"
 #include "testing/TempFolder.h"
 
 namespace tonzug {
@@ -13,23 +14,7 @@ namespace {
 
 using testing::TempFolder;
 
-GradientParams Gradient(std::int32_t orientation, std::int32_t colorMode, float width,
-                        float height) {
-    GradientParams params;
-    params.startColor = RgbColor(250, 10, 30);
-    params.endColor = RgbColor(5, 90, 240);
-    params.middleColor = RgbColor(20, 220, 40);
-    params.middleOn = -1;
-    params.middlePercent = 30.0f;
-    params.startBand = 2;
-    params.middleBand = 3;
-    params.endBand = 2;
-    params.width = width;
-    params.height = height;
-    params.orientation = orientation;
-    params.colorMode = colorMode;
-    return params;
-}
+using testing::SampleGradient;
 
 struct BandCase {
     std::int32_t orientation;
@@ -42,7 +27,7 @@ class ExportInBands : public ::testing::TestWithParam<BandCase> {};
 // Whatever the band height, the saved picture is the one drawn on a whole surface.
 TEST_P(ExportInBands, SavesTheWholeSurfaceDrawing) {
     const BandCase& c = GetParam();
-    const GradientParams params = Gradient(c.orientation, c.colorMode, 37.0f, 23.0f);
+    const GradientParams params = SampleGradient(c.orientation, c.colorMode, 37.0f, 23.0f);
     Raster expected;
     ASSERT_TRUE(RenderFullPicture(params, expected).Ok());
     TempFolder folder;
@@ -73,8 +58,8 @@ INSTANTIATE_TEST_SUITE_P(ShapesAndBands, ExportInBands,
 TEST(ExportPicture, RoundsTheSizeHalfToEven) {
     TempFolder folder;
     const std::string path = folder.File("r.png");
-    ASSERT_TRUE(ExportPicture(Gradient(kVertical, kModeRgb, 24.5f, 3.5f), path, PictureKind::kPng,
-                              kExportJpegQuality)
+    ASSERT_TRUE(ExportPicture(SampleGradient(kVertical, kModeRgb, 24.5f, 3.5f), path,
+                              PictureKind::kPng, kExportJpegQuality)
                     .Ok());
     const auto read = testing::ReadPng(path);
     ASSERT_TRUE(read.has_value());
@@ -95,8 +80,8 @@ TEST(ExportPicture, RefusesEmptyAndOversizedPicturesWithoutAFile) {
           Case{float(kMaxExportRowPixels) + 1.0f, 1.0f, kGdipOutOfMemory},
           Case{70000.0f, 1.0f, kGdipValueOverflow}}) {
         const EncodeStatus status =
-            ExportPicture(Gradient(kHorizontal, kModeRgb, c.width, c.height), folder.File("x.jpg"),
-                          PictureKind::kJpeg, kExportJpegQuality);
+            ExportPicture(SampleGradient(kHorizontal, kModeRgb, c.width, c.height),
+                          folder.File("x.jpg"), PictureKind::kJpeg, kExportJpegQuality);
         EXPECT_EQ(status.status, c.status) << c.width << " x " << c.height;
         EXPECT_FALSE(status.reason.empty());
     }
@@ -107,7 +92,7 @@ TEST(ExportPicture, ReportsProgressAndCancelsWithoutAFile) {
     TempFolder folder;
     const std::string path = folder.File("c.bmp");
     testing::WriteWholeFile(path, "old");
-    const GradientParams params = Gradient(kCircle, kModeRgb, 10.0f, 40.0f);
+    const GradientParams params = SampleGradient(kCircle, kModeRgb, 10.0f, 40.0f);
     std::vector<double> fractions;
     const auto cancelSecond = [&](double fraction) {
         fractions.push_back(fraction);
@@ -132,7 +117,7 @@ TEST(ExportPicture, ReportsProgressAndCancelsWithoutAFile) {
 TEST(RenderFullPicture, RefusesPicturesAboveTheMemoryLimit) {
     Raster picture(2, 2, kBlack);
     const EncodeStatus status =
-        RenderFullPicture(Gradient(kVertical, kModeRgb, 16384.0f, 16384.0f), picture);
+        RenderFullPicture(SampleGradient(kVertical, kModeRgb, 16384.0f, 16384.0f), picture);
     EXPECT_EQ(status.status, kGdipOutOfMemory);
     EXPECT_NE(status.reason.find("512 MiB"), std::string::npos) << status.reason;
     EXPECT_EQ(picture.Width(), 2);

@@ -5,27 +5,14 @@
 #include <string>
 #include <tuple>
 
+#include "testing/SampleGradient.h"
+
 namespace tonzug {
 namespace {
 
 constexpr ColorValue kBackground = 0x00123456;
 
-GradientParams Gradient(std::int32_t orientation, std::int32_t mode, float width, float height) {
-    GradientParams params;
-    params.startColor = RgbColor(255, 0, 0);
-    params.endColor = RgbColor(0, 0, 255);
-    params.middleColor = RgbColor(0, 255, 0);
-    params.middleOn = -1;
-    params.middlePercent = 30.0f;
-    params.startBand = 3;
-    params.middleBand = 4;
-    params.endBand = 2;
-    params.width = width;
-    params.height = height;
-    params.orientation = orientation;
-    params.colorMode = mode;
-    return params;
-}
+using testing::SampleGradient;
 
 // Every pixel of the part equals the same pixel of the whole picture drawn at once.
 void ExpectPartMatchesWhole(const GradientParams& params, const PixelRect& part) {
@@ -52,7 +39,7 @@ TEST_P(RegionTest, PartsEqualTheWholePicture) {
     const auto [orientation, mode, size] = GetParam();
     const auto [width, height] = size;
     const GradientParams params =
-        Gradient(orientation, mode, static_cast<float>(width), static_cast<float>(height));
+        SampleGradient(orientation, mode, static_cast<float>(width), static_cast<float>(height));
     const std::int64_t w = width;
     const std::int64_t h = height;
     const PixelRect parts[] = {
@@ -79,11 +66,11 @@ INSTANTIATE_TEST_SUITE_P(Shapes, RegionTest,
                                                               std::tuple{64, 333})));
 
 TEST(PreviewPictureTest, FullSizeRoundsTiesToEvenAndRejectsWhatCannotBeShown) {
-    EXPECT_EQ(PreviewPicture(Gradient(kVertical, kModeRgb, 2.5f, 3.5f)).Width(), 2);
-    EXPECT_EQ(PreviewPicture(Gradient(kVertical, kModeRgb, 2.5f, 3.5f)).Height(), 4);
+    EXPECT_EQ(PreviewPicture(SampleGradient(kVertical, kModeRgb, 2.5f, 3.5f)).Width(), 2);
+    EXPECT_EQ(PreviewPicture(SampleGradient(kVertical, kModeRgb, 2.5f, 3.5f)).Height(), 4);
     for (const auto& [width, height] : {std::pair{0.0f, 10.0f}, std::pair{10.0f, -5.0f},
                                         std::pair{1e11f, 10.0f}, std::pair{10.0f, 0.4f}}) {
-        const PreviewPicture picture(Gradient(kVertical, kModeRgb, width, height));
+        const PreviewPicture picture(SampleGradient(kVertical, kModeRgb, width, height));
         EXPECT_EQ(picture.Width(), 0);
         EXPECT_EQ(picture.Height(), 0);
     }
@@ -92,7 +79,7 @@ TEST(PreviewPictureTest, FullSizeRoundsTiesToEvenAndRejectsWhatCannotBeShown) {
 // A picture far too wide to hold is shown through a window of its middle.
 TEST(PreviewPictureTest, MiddleOfAHugePictureRendersWithoutTheWhole) {
     for (const std::int32_t orientation : {kHorizontal, kVertical, kCircle}) {
-        GradientParams params = Gradient(orientation, kModeRgb, 99999999.0f, 256.0f);
+        GradientParams params = SampleGradient(orientation, kModeRgb, 99999999.0f, 256.0f);
         params.middleOn = 0;
         params.middlePercent = 50.0f;
         const PreviewPicture picture(params);

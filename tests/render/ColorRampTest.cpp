@@ -46,20 +46,6 @@ TEST(BuildRampTwo, StepsBelowTwoGiveTheTwoEndColours) {
     }
 }
 
-TEST(BuildRampTwo, ThreeStepsPutTheChannelMeansRoundedToEvenBetween) {
-    // Means 2.5, 128.5 and 127.5 round to 2, 128, 128.
-    const auto ramp = BuildRampTwo(RgbColor(0, 2, 0), RgbColor(5, 255, 255), 3.0f);
-    ASSERT_EQ(ramp->UpperBound(), 3);
-    EXPECT_EQ(ramp->At(2), RgbColor(2, 128, 128));
-}
-
-TEST(BuildRampTwo, TranslatesSystemColours) {
-    ResetSystemColors();
-    const auto ramp = BuildRampTwo(SystemColor(15), SystemColor(8), 10.0f);
-    EXPECT_EQ(ramp->At(1), SystemColorTable()[15]);
-    EXPECT_EQ(ramp->At(10), SystemColorTable()[8]);
-}
-
 // A step count that rounds to no 32-bit integer gives an empty ramp.
 TEST(ColorRamps, UnusableStepCountsGiveEmptyRamps) {
     for (const float steps : {std::numeric_limits<float>::quiet_NaN(),
@@ -93,41 +79,6 @@ TEST(BuildRampBands, WorkedExampleMeetsTheMiddleBetweenEntries149And150) {
     EXPECT_NE(banded->At(152), middle);
 }
 
-TEST(BuildRampBands, DiffersFromTheTwoColourRampAtHalfIncrementOffsets) {
-    const auto bands = BuildRampBands(kBlack, kWhite, 100.0f, 50.0f, kRed, 0, 0, 0, 0);
-    const auto two = BuildRampTwo(kBlack, kWhite, 100.0f);
-    EXPECT_NE(bands->At(1), two->At(1));  // the banded ramp starts one increment in
-    EXPECT_NE(bands->At(100), two->At(100));
-}
-
-TEST(BuildRampBands, BandsHoldTheirColours) {
-    const auto ramp = BuildRampBands(kRed, kBlue, 100.0f, 40.0f, kWhite, -1, 10, 1, 5);
-    for (std::int64_t i = 1; i <= 10; ++i) {
-        EXPECT_EQ(ramp->At(i), kRed) << i;
-    }
-    EXPECT_NE(ramp->At(11), kRed);
-    for (std::int64_t i = 96; i <= 100; ++i) {
-        EXPECT_EQ(ramp->At(i), kBlue) << i;
-    }
-    EXPECT_NE(ramp->At(95), kBlue);
-    EXPECT_EQ(ramp->At(40), kWhite);  // a middle band of 1 at m = 40
-    EXPECT_NE(ramp->At(39), kWhite);
-    EXPECT_NE(ramp->At(41), kWhite);
-}
-
-TEST(BuildRampBands, MiddleBandAtTheVeryEndsIsClipped) {
-    const auto atStart = BuildRampBands(kRed, kBlue, 50.0f, 0.0f, kWhite, -1, 0, 7, 0);
-    const auto atEnd = BuildRampBands(kRed, kBlue, 50.0f, 100.0f, kWhite, -1, 0, 7, 0);
-    for (std::int64_t i = 0; i <= 3; ++i) {
-        EXPECT_EQ(atStart->At(i), kWhite) << i;  // m = 0: indices -3..3, of which 0..3 exist
-    }
-    EXPECT_NE(atStart->At(4), kWhite);
-    for (std::int64_t i = 47; i <= 50; ++i) {
-        EXPECT_EQ(atEnd->At(i), kWhite) << i;
-    }
-    EXPECT_NE(atEnd->At(46), kWhite);
-}
-
 // Band widths at the ends of the 32-bit range must neither overflow nor cost time.
 TEST(BuildRampBands, ExtremeBandWidthsAndLongRampsStayCheap) {
     constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
@@ -143,15 +94,6 @@ TEST(BuildRampBands, ExtremeBandWidthsAndLongRampsStayCheap) {
     EXPECT_EQ(noMiddle->At(2000000000), RgbColor(0, 0, 255));
 }
 
-TEST(BuildRampHsl, ShortRampsKeepTheirEndColour) {
-    const auto one = BuildRampHsl(kRed, kBlue, 1);
-    ASSERT_EQ(one->UpperBound(), 1);
-    EXPECT_EQ(one->At(1), kBlue);
-    const auto none = BuildRampHsl(kRed, kBlue, 0);
-    ASSERT_EQ(none->UpperBound(), 0);
-    EXPECT_EQ(none->At(1), 0);
-}
-
 TEST(BuildRampHsl, RedToBlueRunsThroughYellowGreenAndCyan) {
     const auto ramp = BuildRampHsl(kRed, kBlue, 5);  // hue steps of 60 degrees
     EXPECT_EQ(ramp->At(1), kRed);
@@ -159,14 +101,6 @@ TEST(BuildRampHsl, RedToBlueRunsThroughYellowGreenAndCyan) {
     EXPECT_EQ(ramp->At(3), RgbColor(0, 255, 0));
     EXPECT_EQ(ramp->At(4), RgbColor(0, 255, 255));
     EXPECT_EQ(ramp->At(5), kBlue);
-}
-
-TEST(BuildRampHsl, KeepsASystemStartColourUntranslated) {
-    ResetSystemColors();
-    const auto ramp = BuildRampHsl(SystemColor(15), kBlack, 3);
-    EXPECT_EQ(ramp->At(1), SystemColor(15));
-    const HslColor face = RgbToHsl(SystemColorTable()[15]);
-    EXPECT_EQ(ramp->At(2), HslToRgb(face.hue / 2, face.saturation / 2, face.lightness / 2));
 }
 
 }  // namespace

@@ -118,14 +118,6 @@ TEST(DrawGradient, DrawsNothingWithoutStepsOrShape) {
     }
 }
 
-TEST(DrawGradient, OneStepShowsStartColourInRgbAndEndColourInHsl) {
-    Raster surface(10, 4, kFill);
-    DrawGradient(surface, Params(kModeRgb, kHorizontal, 1.0f, 4.0f));
-    EXPECT_TRUE(AllPixelsAre(surface, kRed));
-    DrawGradient(surface, Params(kModeHsl, kHorizontal, 1.0f, 4.0f));
-    EXPECT_TRUE(AllPixelsAre(surface, kBlue));
-}
-
 TEST(DrawGradient, StartBandNeedsTheBandedRamp) {
     GradientParams params = Params(kModeRgb, kVertical, 1.0f, 100.0f);
     params.startBand = 20;
@@ -136,26 +128,6 @@ TEST(DrawGradient, StartBandNeedsTheBandedRamp) {
     DrawGradient(surface, params);
     EXPECT_EQ(surface.PixelAt(0, 19), kRed);
     EXPECT_NE(surface.PixelAt(0, 20), kRed);
-}
-
-TEST(DrawGradient, HalfPixelBoxesLeaveTheLaterStepOnEachColumn) {
-    const std::unique_ptr<ColorRamp> ramp = BuildRampTwo(kRed, kBlue, 300.0f);
-    Raster surface(150, 2, kFill);
-    DrawGradient(surface, Params(kModeRgb, kHorizontal, 300.0f, 2.0f));
-    for (int column = 0; column < 150; ++column) {
-        ASSERT_EQ(surface.PixelAt(column, 1), ramp->At(2 * column + 2)) << column;
-    }
-}
-
-TEST(GradientRenderer, PaintsOnlyTheRowsOfItsBand) {
-    const GradientRenderer renderer(Params(kModeRgb, kVertical, 10.0f, 10.0f), 3, 10);
-    Raster band(3, 4, kFill);
-    renderer.RenderRows(8, band);  // surface rows 8, 9 and two rows past the end
-    const std::unique_ptr<ColorRamp> ramp = BuildRampTwo(kRed, kBlue, 10.0f);
-    EXPECT_EQ(band.PixelAt(2, 0), ramp->At(9));
-    EXPECT_EQ(band.PixelAt(2, 1), ramp->At(10));
-    EXPECT_EQ(band.PixelAt(2, 2), kFill);
-    EXPECT_EQ(band.PixelAt(0, 3), kFill);
 }
 
 }  // namespace

@@ -23,12 +23,6 @@ class ParameterFormTest : public ::testing::Test {
     FormProbe probe{form};
 };
 
-TEST_F(ParameterFormTest, DefaultsKeepTheThreeMiddleControlsInStep) {
-    EXPECT_EQ(form.txtM.Text(), "128");
-    EXPECT_EQ(form.scrM.Value(), 50);
-    EXPECT_EQ(GradientLength(form.OrientationIndex(), 25, 256), 256);
-}
-
 TEST_F(ParameterFormTest, SliderPercentAndPixelFieldFollowEachOther) {
     form.scrM.SetValue(30);
     EXPECT_EQ(form.txtMid.Text(), "30");
