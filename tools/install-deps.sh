@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-    g++ cmake make pkg-config
+    g++ cmake make pkg-config clang-format git
     qt6-base-dev qt6-svg-dev libgl-dev
     libpng-dev libjpeg62-turbo-dev
     libgtest-dev libbenchmark-dev

@@ -7,6 +7,9 @@ cd "$(dirname "$0")/.."
 bash tools/install-deps.sh
 jobs="$(nproc)"
 
+# The sources keep the format of .clang-format at the root.
+git ls-files -- '*.cpp' '*.h' | xargs clang-format --dry-run -Werror
+
 run_suite() {
     local folder="$1"
     shift

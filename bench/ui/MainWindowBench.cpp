@@ -7,10 +7,10 @@
 #include <QWindow>
 #include <memory>
 
+#include "form/ui/SwatchBox.h"
 #include "workspace/ParameterFiles.h"
 #include "workspace/ui/MainWindow.h"
 #include "workspace/ui/PreviewBox.h"
-#include "workspace/ui/SwatchBox.h"
 
 namespace {
 

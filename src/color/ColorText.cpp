@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "support/TextHelpers.h"
+
 namespace tonzug {
 namespace {
 
@@ -13,19 +15,6 @@ constexpr std::array<char, 16> kHexDigits = {'0', '1', '2', '3', '4', '5', '6', 
 void AppendHexByte(std::string& text, int value) {
     text += kHexDigits[(value >> 4) & 0xF];
     text += kHexDigits[value & 0xF];
-}
-
-int HexDigitValue(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return 0;
 }
 
 bool IsBlank(char c) {

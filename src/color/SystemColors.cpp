@@ -54,14 +54,6 @@ LiveTable& Table() {
 
 }  // namespace
 
-SystemColorArray SystemColorTable() {
-    SystemColorArray snapshot{};
-    for (int i = 0; i < kSystemColorCount; ++i) {
-        snapshot[i] = Table().entries[i].load(std::memory_order_relaxed);
-    }
-    return snapshot;
-}
-
 bool SetSystemColor(int index, ColorValue color) {
     if (index < 0 || index >= kSystemColorCount || color < 0 || color > kWhite) {
         return false;

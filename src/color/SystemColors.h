@@ -12,9 +12,6 @@ namespace tonzug {
 inline constexpr int kSystemColorCount = 25;
 using SystemColorArray = std::array<ColorValue, kSystemColorCount>;
 
-// A snapshot of the current table. It starts with a fixed classic desktop scheme.
-SystemColorArray SystemColorTable();
-
 // Replaces one entry, e.g. from the desktop palette of the window system. Only plain
 // RGB values (0..0xFFFFFF) are taken; returns false and changes nothing otherwise.
 bool SetSystemColor(int index, ColorValue color);

@@ -15,18 +15,6 @@ constexpr ColorValue kButtonFace = SystemColor(15);
 constexpr std::int16_t kHslMaximum = 240;
 constexpr std::int32_t kChannelMaximum = 255;
 
-// Sets the flag for the lifetime of the scope, also when a listener throws.
-class FlagScope {
-  public:
-    explicit FlagScope(bool& flag) : flag_(flag) { flag_ = true; }
-    FlagScope(const FlagScope&) = delete;
-    FlagScope& operator=(const FlagScope&) = delete;
-    ~FlagScope() { flag_ = false; }
-
-  private:
-    bool& flag_;
-};
-
 // The leading number of a text as a whole number (ties to even); 0 when it has none
 // or it lies beyond the 32-bit range.
 std::int32_t LeadingWhole(const TextField& field) {
@@ -134,7 +122,7 @@ void ColorForm::ShowColor(ColorValue rgb, ColorValue previewColor) {
     if (syncing_ || !IsPlainColor(rgb)) {
         return;
     }
-    FlagScope scope(syncing_);
+    const GuardFlag syncing(syncing_);
     const HslColor hsl = RgbToHsl(rgb);
     pCol.SetColor(previewColor != kNoColor ? previewColor : rgb);
     WriteDisplays(rgb, RoundHalfUp(hsl.hue / 360.0 * kHslMaximum),
@@ -146,7 +134,7 @@ void ColorForm::ShowHsl(std::int32_t hue, std::int32_t saturation, std::int32_t 
     if (syncing_) {
         return;
     }
-    FlagScope scope(syncing_);
+    const GuardFlag syncing(syncing_);
     const ColorValue rgb = HslScaledToRgb(hue, saturation, lightness, kHslMaximum);
     pCol.SetColor(rgb);
     WriteDisplays(rgb, hue, saturation, lightness);

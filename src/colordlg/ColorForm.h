@@ -7,9 +7,9 @@
 #include "color/ColorValue.h"
 #include "colordlg/HslField.h"
 #include "colordlg/PickPictures.h"
+#include "form/ColorSwatch.h"
+#include "form/FormControls.h"
 #include "render/Raster.h"
-#include "support/FormControls.h"
-#include "workspace/ColorSwatch.h"
 
 namespace tonzug {
 

@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "form/FormControls.h"
 #include "render/Raster.h"
-#include "support/FormControls.h"
 
 namespace tonzug {
 

@@ -189,15 +189,6 @@ void DrawGradient(Raster& surface, const GradientParams& params) {
     renderer.RenderRows(0, surface);
 }
 
-void DrawHorizontalRgb(Raster& surface, ColorValue start, ColorValue end, float steps,
-                       float middlePercent, ColorValue middle, std::int16_t middleOn,
-                       std::int32_t startBand, std::int32_t middleBand, std::int32_t endBand) {
-    DrawShape(surface, GradientShape::kHorizontal,
-              BuildRgbRamp(start, end, steps, middlePercent, middle, middleOn, startBand,
-                           middleBand, endBand),
-              steps);
-}
-
 void DrawVerticalRgb(Raster& surface, ColorValue start, ColorValue end, float steps,
                      float middlePercent, ColorValue middle, std::int16_t middleOn,
                      std::int32_t startBand, std::int32_t middleBand, std::int32_t endBand) {
@@ -207,25 +198,8 @@ void DrawVerticalRgb(Raster& surface, ColorValue start, ColorValue end, float st
               steps);
 }
 
-void DrawCircleRgb(Raster& surface, ColorValue start, ColorValue end, float steps,
-                   float middlePercent, ColorValue middle, std::int16_t middleOn,
-                   std::int32_t startBand, std::int32_t middleBand, std::int32_t endBand) {
-    DrawShape(surface, GradientShape::kCircle,
-              BuildRgbRamp(start, end, steps, middlePercent, middle, middleOn, startBand,
-                           middleBand, endBand),
-              steps);
-}
-
-void DrawHorizontalHsl(Raster& surface, ColorValue start, ColorValue end, float steps) {
-    DrawShape(surface, GradientShape::kHorizontal, BuildHslRamp(start, end, steps), steps);
-}
-
 void DrawVerticalHsl(Raster& surface, ColorValue start, ColorValue end, float steps) {
     DrawShape(surface, GradientShape::kVertical, BuildHslRamp(start, end, steps), steps);
-}
-
-void DrawCircleHsl(Raster& surface, ColorValue start, ColorValue end, float steps) {
-    DrawShape(surface, GradientShape::kCircle, BuildHslRamp(start, end, steps), steps);
 }
 
 }  // namespace tonzug

@@ -112,20 +112,12 @@ class GradientRenderer {
 // Turns the surface's auto-redraw on; leaves its pen width as it was.
 void DrawGradient(Raster& surface, const GradientParams& params);
 
-// The shapes, with the step count at full size: width (horizontal), height
-// (vertical) or corner radius (circle). The RGB shapes use the banded ramp when the
-// middle differs from 50 or the middle colour is on, else the plain two-colour ramp.
-void DrawHorizontalRgb(Raster& surface, ColorValue start, ColorValue end, float steps,
-                       float middlePercent, ColorValue middle, std::int16_t middleOn,
-                       std::int32_t startBand, std::int32_t middleBand, std::int32_t endBand);
+// The vertical shapes, which the colour chooser paints its strips with; the step count
+// is the height at full size. The RGB shape uses the banded ramp when the middle differs
+// from 50 or the middle colour is on, else the plain two-colour ramp.
 void DrawVerticalRgb(Raster& surface, ColorValue start, ColorValue end, float steps,
                      float middlePercent, ColorValue middle, std::int16_t middleOn,
                      std::int32_t startBand, std::int32_t middleBand, std::int32_t endBand);
-void DrawCircleRgb(Raster& surface, ColorValue start, ColorValue end, float steps,
-                   float middlePercent, ColorValue middle, std::int16_t middleOn,
-                   std::int32_t startBand, std::int32_t middleBand, std::int32_t endBand);
-void DrawHorizontalHsl(Raster& surface, ColorValue start, ColorValue end, float steps);
 void DrawVerticalHsl(Raster& surface, ColorValue start, ColorValue end, float steps);
-void DrawCircleHsl(Raster& surface, ColorValue start, ColorValue end, float steps);
 
 }  // namespace tonzug

@@ -46,10 +46,8 @@ class Raster {
     void SetPenWidth(std::int16_t width) { penWidth_ = width; }
 
     void FillBox(float x1, float y1, float x2, float y2, ColorValue color);
-    void Circle(float centerX, float centerY, float radius, ColorValue color);
 
     ColorValue PixelAt(int x, int y) const;  // kNoColor outside the raster
-    void SetPixel(int x, int y, ColorValue color);
 
     std::uint32_t* Row(int y) { return pixels_.data() + static_cast<std::size_t>(y) * width_; }
     const std::uint32_t* Row(int y) const {

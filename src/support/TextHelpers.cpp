@@ -40,18 +40,25 @@ bool FilterNumericKey(std::int16_t& key) {
     return key != 0;
 }
 
+std::int32_t HexDigitValue(char c) {
+    const char folded = FoldCase(c);
+    if (folded >= 'A' && folded <= 'F') {
+        return folded - 'A' + 10;
+    }
+    if (folded >= '0' && folded <= '9') {
+        return folded - '0';
+    }
+    return 0;
+}
+
 double HexToNumber(std::string_view text) {
     const std::string digits = TrimBlanks(text);
     if (digits.size() < 2) {
         return 0.0;
     }
     double result = 0.0;
-    for (const char raw : digits) {
-        const char c = FoldCase(raw);
-        const std::int32_t digit = (c >= 'A' && c <= 'F')   ? c - 'A' + 10
-                                   : (c >= '0' && c <= '9') ? c - '0'
-                                                            : 0;
-        result = result * 16.0 + digit;
+    for (const char digit : digits) {
+        result = result * 16.0 + HexDigitValue(digit);
     }
     return result;
 }
@@ -104,17 +111,6 @@ std::int32_t ReplaceAll(std::string& text, std::string_view find, std::string_vi
         position = FindText(text, find, position + replacement.size(), mode);
     }
     return count;
-}
-
-std::string FormatText(std::int32_t /*number*/, std::string text,
-                       const std::vector<std::string>& args) {
-    for (const std::string& argument : args) {
-        const std::size_t position = FindText(text, "%s", 0, CompareMode::kIgnoreCase);
-        if (position != std::string::npos) {
-            text.replace(position, 2, argument);
-        }
-    }
-    return text;
 }
 
 std::string TrimBlanks(std::string_view text) {

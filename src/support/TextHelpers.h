@@ -15,6 +15,9 @@ enum class CompareMode { kExact, kIgnoreCase };
 // the key). True when the key passes.
 bool FilterNumericKey(std::int16_t& key);
 
+// The value of one hexadecimal digit in either case; 0 for any other character.
+std::int32_t HexDigitValue(char c);
+
 // Reads hexadecimal digits of either case, blanks around them ignored; a character that is
 // no hex digit counts as 0 ("G1" is 1). A text of fewer than two characters gives 0.
 double HexToNumber(std::string_view text);
@@ -40,11 +43,6 @@ bool TextEquals(std::string_view left, std::string_view right, CompareMode mode)
 // the number of replacements; an empty find changes nothing.
 std::int32_t ReplaceAll(std::string& text, std::string_view find, std::string_view replacement,
                         CompareMode mode);
-
-// Fills the "%s" placeholders (either case) one argument after the other, each into the
-// first placeholder still in the text. The number names the text for translations and
-// selects nothing yet.
-std::string FormatText(std::int32_t number, std::string text, const std::vector<std::string>& args);
 
 // Removes leading and trailing blanks (spaces only).
 std::string TrimBlanks(std::string_view text);

@@ -93,26 +93,26 @@ void ParameterForm::MidStateChanged() {
 }
 
 void ParameterForm::OrientationChanged() {
-    SyncMidPosition(0);
+    SyncMidPosition(MidSync::kSizeChanged);
     MidTextToSlider();
     RedrawPreview();
 }
 
 void ParameterForm::SizeChanged() {
-    SyncMidPosition(0);
+    SyncMidPosition(MidSync::kSizeChanged);
     MidTextToSlider();
     LayoutPreview();
     RedrawPreview();
 }
 
 void ParameterForm::PercentChanged() {
-    SyncMidPosition(1);
+    SyncMidPosition(MidSync::kPercentChanged);
     MidTextToSlider();
     RedrawPreview();
 }
 
 void ParameterForm::PixelsChanged() {
-    SyncMidPosition(2);
+    SyncMidPosition(MidSync::kPixelsChanged);
     MidTextToSlider();
     RedrawPreview();
 }
@@ -136,31 +136,30 @@ void ParameterForm::SliderToMidText() {
 }
 
 void ParameterForm::MidTextToSlider() {
-    updating_ = true;
+    const GuardFlag updating(updating_);
     if (const std::optional<std::int32_t> percent = TextToInt32(txtMid.Text())) {
         if (const std::optional<std::int16_t> value = NarrowToInt16(*percent)) {
             scrM.SetValue(*value);
         }
     }
-    updating_ = false;
 }
 
-void ParameterForm::SyncMidPosition(std::int32_t mode) {
-    updating_ = true;
+void ParameterForm::SyncMidPosition(MidSync mode) {
+    const GuardFlag updating(updating_);
     std::int32_t length = 0;
     const std::optional<std::int32_t> width = TextToInt32(txtX.Text());
     const std::optional<std::int32_t> height = TextToInt32(txtY.Text());
     if (width && height) {
         length = GradientLength(OrientationIndex(), *width, *height);
     }
-    if (mode == 0 || mode == 1) {
+    if (mode == MidSync::kSizeChanged || mode == MidSync::kPercentChanged) {
         if (const std::optional<std::int32_t> percent = TextToInt32(txtMid.Text())) {
             const double pixels = static_cast<double>(*percent) / 100.0 * length;
             if (const std::optional<std::int64_t> text = Truncated(pixels)) {
                 txtM.SetText(IntegerText(*text));
             }
         }
-    } else if (mode == 2 && length != 0) {
+    } else if (mode == MidSync::kPixelsChanged && length != 0) {
         if (const std::optional<std::int32_t> pixels = TextToInt32(txtM.Text())) {
             const double percent = static_cast<double>(*pixels) / length * 100.0;
             if (const std::optional<std::int64_t> text = Truncated(percent)) {
@@ -168,7 +167,6 @@ void ParameterForm::SyncMidPosition(std::int32_t mode) {
             }
         }
     }
-    updating_ = false;
 }
 
 GradientParams ParameterForm::GatherAndClamp() {

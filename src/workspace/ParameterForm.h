@@ -3,11 +3,15 @@
 #include <cstdint>
 #include <functional>
 
+#include "form/ColorSwatch.h"
+#include "form/FormControls.h"
 #include "render/GradientParams.h"
-#include "support/FormControls.h"
-#include "workspace/ColorSwatch.h"
 
 namespace tonzug {
+
+// What SyncMidPosition brings in step: 0 after a new size or orientation (the pixels follow
+// the percent), 1 after a new percent, 2 after new pixels (the percent follows them).
+enum class MidSync : std::int32_t { kSizeChanged = 0, kPercentChanged = 1, kPixelsChanged = 2 };
 
 // The main window's parameter controls and their change cascade, without any toolkit.
 // The gradient lives in these controls; every change of a field, the switch or an
@@ -36,8 +40,7 @@ class ParameterForm {
 
     void SliderToMidText();
     void MidTextToSlider();
-    // Mode 0: size or orientation changed; 1: percent changed; 2: pixel field changed.
-    void SyncMidPosition(std::int32_t mode);
+    void SyncMidPosition(MidSync mode);
     void RedrawPreview();
 
     // The window's hooks, run directly by commands that need them.

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include <string>
 
 #include "color/ColorSpaces.h"
@@ -166,9 +168,10 @@ TEST_F(ColorFormTest, HtmlCodeAppliesAtSevenCharactersOrAtEnter) {
 TEST_F(ColorFormTest, EveryInputSettlesWithoutEndlessChains) {
     ColorForm form;
     int writes = 0;
+    std::vector<tonzug::Subscription> subscriptions;
     for (TextField* field : {&form.txtR, &form.txtG, &form.txtB, &form.txtS, &form.txtH1,
                              &form.txtS1, &form.txtL1, &form.txtHTML}) {
-        field->AddObserver([&writes] { ++writes; });
+        subscriptions.push_back(field->Observe([&writes] { ++writes; }));
     }
     form.ShowColor(RgbColor(12, 200, 99), kNoColor);
     const char* inputs[] = {"", "-", "+", "0", "255", "256", "-300", "12,5", "9e99", "abc", "240"};

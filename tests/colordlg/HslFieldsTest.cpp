@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <vector>
 
 #include "color/ColorSpaces.h"
 #include "colordlg/ColorForm.h"
@@ -18,11 +19,12 @@ class HslFieldsTest : public ::testing::Test {
 
     void CountRedraws(ColorForm& form) {
         for (HslComponent c : kComponents) {
-            form.Field(c).AddObserver([this, c] { ++events[c]; });
+            subscriptions.push_back(form.Field(c).Observe([this, c] { ++events[c]; }));
         }
     }
 
     std::map<HslComponent, int> events;
+    std::vector<tonzug::Subscription> subscriptions;
 };
 
 TEST_F(HslFieldsTest, PureRedDrawsTheFieldsAroundTheCurrentValues) {

@@ -66,13 +66,5 @@ TEST(ReplaceAll, CountsAndDoesNotRescanReplacement) {
     EXPECT_EQ(mixed, "x-y-z");
 }
 
-TEST(FormatText, FillsPlaceholdersInTurn) {
-    EXPECT_EQ(FormatText(0, "Datei öffnen :", {}), "Datei öffnen :");
-    EXPECT_EQ(FormatText(0, "%s und %S", {"a", "b"}), "a und b");
-    // An argument holding a placeholder is filled by the next argument.
-    EXPECT_EQ(FormatText(0, "<%s>", {"x%sy", "1"}), "<x1y>");
-    EXPECT_EQ(FormatText(0, "kein Platzhalter", {"a"}), "kein Platzhalter");
-}
-
 }  // namespace
 }  // namespace tonzug

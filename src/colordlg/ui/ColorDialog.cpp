@@ -10,37 +10,13 @@
 #include "colordlg/ui/ColorListView.h"
 #include "colordlg/ui/PictureBox.h"
 #include "colordlg/ui/SystemColorDialog.h"
+#include "form/ui/DoubleClickAction.h"
+#include "form/ui/FormBinding.h"
+#include "form/ui/NumericKeyFilter.h"
+#include "form/ui/SwatchBox.h"
 #include "support/ui/ScreenPicker.h"
-#include "workspace/ui/FormBinding.h"
-#include "workspace/ui/NumericKeyFilter.h"
-#include "workspace/ui/SwatchBox.h"
 
 namespace tonzug {
-namespace {
-
-// Opens the system colour dialog on a double-click of the preview. It sits in front of
-// the screen picker, so the double-click does not start a pick as well.
-class DoubleClickFilter : public QObject {
-  public:
-    DoubleClickFilter(QWidget& source, std::function<void()> onDoubleClick)
-        : QObject(&source), onDoubleClick_(std::move(onDoubleClick)) {
-        source.installEventFilter(this);
-    }
-
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::MouseButtonDblClick) {
-            onDoubleClick_();
-            return true;
-        }
-        return QObject::eventFilter(watched, event);
-    }
-
-  private:
-    std::function<void()> onDoubleClick_;
-};
-
-}  // namespace
 
 ColorDialog::ColorDialog(QWidget* owner) : QDialog(owner) {
     setObjectName(QStringLiteral("F_COLDLG"));
@@ -107,7 +83,8 @@ void ColorDialog::ConnectPicking() {
 
     ui_.pCol->setToolTip(QString());
     new ScreenPicker(*ui_.pCol, [this](ColorValue pixel) { form_.ShowColor(pixel, kNoColor); });
-    new DoubleClickFilter(*ui_.pCol, [this] { PickFromSystemDialog(); });
+    // In front of the screen picker, so the double-click does not start a pick as well.
+    new DoubleClickAction(*ui_.pCol, [this] { PickFromSystemDialog(); });
 }
 
 void ColorDialog::PickFromSystemDialog() {

@@ -12,7 +12,7 @@
 #include "colordlg/ui/ColorDialog.h"
 #include "colordlg/ui/ColorListView.h"
 #include "colordlg/ui/PictureBox.h"
-#include "workspace/ui/SwatchBox.h"
+#include "form/ui/SwatchBox.h"
 
 namespace tonzug {
 namespace {

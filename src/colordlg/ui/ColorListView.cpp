@@ -8,15 +8,14 @@
 #include "colordlg/ColorList.h"
 #include "support/ui/DesktopColors.h"
 #include "support/ui/QtColor.h"
+#include "support/ui/RasterImage.h"
 
 namespace tonzug {
 namespace {
 
 QIcon SwatchIconImage(ColorValue fill, ColorValue background) {
     const Raster icon = SwatchIcon(fill, background);
-    const QImage image(reinterpret_cast<const uchar*>(icon.Pixels().data()), icon.Width(),
-                       icon.Height(), static_cast<qsizetype>(icon.Width()) * 4,
-                       QImage::Format_RGB32);
+    const QImage image = ImageOfRaster(icon);
     // The raster goes out of scope: the pixmap takes its own copy.
     return QIcon(QPixmap::fromImage(image.copy()));
 }

@@ -5,19 +5,9 @@
 #include <QPainter>
 
 #include "colordlg/HslField.h"
+#include "support/ui/RasterImage.h"
 
 namespace tonzug {
-namespace {
-
-QImage ImageOf(const Raster& raster) {
-    // Raster words are laid out as Format_RGB32: the image shows them without a copy.
-    return QImage(reinterpret_cast<const uchar*>(raster.Pixels().data()), raster.Width(),
-                  raster.Height(), static_cast<qsizetype>(raster.Width()) * 4,
-                  QImage::Format_RGB32);
-}
-
-}  // namespace
-
 MouseButtons ButtonMask(Qt::MouseButtons buttons) {
     MouseButtons mask = 0;
     if (buttons & Qt::LeftButton) {
@@ -42,14 +32,14 @@ PictureBox::PictureBox(const Raster& raster, QWidget* parent) : QFrame(parent), 
 
 PictureBox::PictureBox(HslField& field, QWidget* parent) : PictureBox(field.Picture(), parent) {
     field_ = &field;
-    field.AddObserver([this] { update(); });
+    redraws_ = field.Observe([this] { update(); });
 }
 
 void PictureBox::paintEvent(QPaintEvent* event) {
     {
         QPainter painter(this);
         const QRect inside = contentsRect();
-        painter.drawImage(inside.topLeft(), ImageOf(raster_));
+        painter.drawImage(inside.topLeft(), ImageOfRaster(raster_));
         if (field_ != nullptr) {
             // A small ring centred across the field, on the row of the current value.
             painter.setRenderHint(QPainter::Antialiasing);

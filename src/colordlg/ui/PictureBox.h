@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "colordlg/PickPictures.h"
+#include "form/FormControls.h"
 #include "render/Raster.h"
 
 namespace tonzug {
@@ -35,6 +36,7 @@ class PictureBox : public QFrame {
 
     const Raster& raster_;
     const HslField* field_ = nullptr;
+    Subscription redraws_;
     MouseHandler onMouse_;
 };
 

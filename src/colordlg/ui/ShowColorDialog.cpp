@@ -6,15 +6,15 @@
 
 namespace tonzug {
 
-ColorValue ShowColorDialog(QWidget* owner, ColorValue color, bool showBack, bool showHtml,
-                           const QString& caption) {
+ColorValue ShowColorDialog(QWidget* owner, ColorValue color, BackgroundButton background,
+                           HtmlRow html, const QString& caption) {
     const auto dialog = std::make_unique<ColorDialog>(owner);
     if (!caption.isEmpty()) {
         dialog->setWindowTitle(caption);
     }
     dialog->Form().SetStartColor(color);
-    dialog->SetBackVisible(showBack);
-    dialog->SetHtmlVisible(showHtml);
+    dialog->SetBackVisible(background == BackgroundButton::kShown);
+    dialog->SetHtmlVisible(html == HtmlRow::kShown);
     dialog->Initialize();
     dialog->exec();
     return dialog->Form().Result();

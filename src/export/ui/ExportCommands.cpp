@@ -15,13 +15,13 @@
 #include "export/ExportPicture.h"
 #include "export/PictureKind.h"
 #include "support/ui/FileDialogs.h"
-#include "workspace/ExportParams.h"
+#include "support/ui/RasterImage.h"
 
 namespace tonzug {
 namespace {
 
 struct FileExport {
-    const char* kindWord;
+    ExportTarget target;
     PictureKind kind;
     const char* typeName;
     const char* extension;
@@ -29,9 +29,9 @@ struct FileExport {
 };
 
 constexpr FileExport kFileExports[] = {
-    {"BMP", PictureKind::kBmp, "Bitmap Truecolor", "bmp", ""},
-    {"PNG", PictureKind::kPng, "PNG-Bildatei", "png", "Tonzug"},
-    {"JPG", PictureKind::kJpeg, "JPG-Bildatei", "jpg", "Tonzug"},
+    {ExportTarget::kBmpFile, PictureKind::kBmp, "Bitmap Truecolor", "bmp", ""},
+    {ExportTarget::kPngFile, PictureKind::kPng, "PNG-Bildatei", "png", "Tonzug"},
+    {ExportTarget::kJpegFile, PictureKind::kJpeg, "JPG-Bildatei", "jpg", "Tonzug"},
 };
 
 // Exports shorter than this finish without a progress dialog flashing up.
@@ -87,23 +87,6 @@ void ExportToFile(QWidget& owner, const GradientParams& params, const FileExport
     }
 }
 
-// The rendered picture moves into the image that goes on the clipboard, so the largest
-// picture allowed in memory is held once, not twice.
-std::optional<QImage> ImageOf(Raster&& picture) {
-    auto owned = std::make_unique<Raster>(std::move(picture));
-    const QImageCleanupFunction release = [](void* raster) {
-        const std::unique_ptr<Raster> pixels(static_cast<Raster*>(raster));
-    };
-    QImage image(reinterpret_cast<uchar*>(owned->Row(0)), owned->Width(), owned->Height(),
-                 static_cast<qsizetype>(owned->Width()) * 4, QImage::Format_RGB32, release,
-                 owned.get());
-    if (image.isNull()) {
-        return std::nullopt;  // `owned` still frees the pixels
-    }
-    owned.release();  // the image's cleanup frees them now
-    return image;
-}
-
 void CopyToClipboard(QWidget& owner, const GradientParams& params) {
     std::optional<QImage> image;
     {
@@ -113,7 +96,7 @@ void CopyToClipboard(QWidget& owner, const GradientParams& params) {
             ShowFailure(owner, status);
             return;
         }
-        image = ImageOf(std::move(picture));
+        image = ImageOwningRaster(std::move(picture));
     }
     if (!image) {
         ShowFailure(owner, EncodeStatus::Failure(kGdipOutOfMemory,
@@ -133,17 +116,15 @@ void CopyToClipboard(QWidget& owner, const GradientParams& params) {
 
 }  // namespace
 
-void ExportGradient(QWidget& owner, const ParameterForm& form, const QString& kind) {
-    const QString kindWord = kind.toUpper();
+void ExportGradient(QWidget& owner, const GradientParams& params, ExportTarget target) {
     try {
-        const GradientParams params = ReadExportParams(form);
-        if (kindWord == QLatin1String("CLP")) {
+        if (target == ExportTarget::kClipboard) {
             CopyToClipboard(owner, params);
             return;
         }
-        for (const FileExport& target : kFileExports) {
-            if (kindWord == QLatin1String(target.kindWord)) {
-                ExportToFile(owner, params, target);
+        for (const FileExport& file : kFileExports) {
+            if (file.target == target) {
+                ExportToFile(owner, params, file);
                 return;
             }
         }

@@ -1,16 +1,15 @@
 #pragma once
 
-#include <QString>
+#include "render/GradientParams.h"
 
 class QWidget;
 
 namespace tonzug {
 
-class ParameterForm;
+enum class ExportTarget { kBmpFile, kPngFile, kJpegFile, kClipboard };
 
-// Saves the gradient the fields describe at full size: kind "BMP", "PNG" or "JPG"
-// asks for a file name first, "CLP" puts the picture on the clipboard. Failures are
-// told to the user in a message box.
-void ExportGradient(QWidget& owner, const ParameterForm& form, const QString& kind);
+// Saves the gradient at full size: a file target asks for a file name first, the
+// clipboard takes the picture at once. Failures are told to the user in a message box.
+void ExportGradient(QWidget& owner, const GradientParams& params, ExportTarget target);
 
 }  // namespace tonzug

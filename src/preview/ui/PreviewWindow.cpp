@@ -11,7 +11,7 @@
 #include "preview/PreviewPicture.h"
 #include "preview/PreviewPlacement.h"
 #include "render/Raster.h"
-#include "workspace/ExportParams.h"
+#include "support/ui/RasterImage.h"
 
 namespace tonzug {
 namespace {
@@ -57,9 +57,7 @@ class PreviewView final : public QDialog {
         raster_.Reset(static_cast<int>(part.width), static_cast<int>(part.height), kWhite);
         picture_.Render(part, raster_);
         // The image shares the raster's pixels; both live until the next render.
-        shown_ = QImage(reinterpret_cast<const uchar*>(raster_.Row(0)), raster_.Width(),
-                        raster_.Height(), static_cast<qsizetype>(raster_.Width()) * 4,
-                        QImage::Format_RGB32);
+        shown_ = ImageOfRaster(raster_);
         shown_.setDevicePixelRatio(ratio);
         shownPart_ = part;
     }
@@ -72,9 +70,8 @@ class PreviewView final : public QDialog {
 
 }  // namespace
 
-void ShowPreviewWindow(QWidget& owner, const ParameterForm& form) {
-    // Made per opening, so every opening draws the fields as they stand now.
-    PreviewView view(owner, ReadExportParams(form));
+void ShowPreviewWindow(QWidget& owner, const GradientParams& params) {
+    PreviewView view(owner, params);
     // Without a window manager a maximised state alone may not size the window.
     if (const QScreen* screen =
             owner.screen() ? owner.screen() : QGuiApplication::primaryScreen()) {

@@ -1,13 +1,13 @@
 #pragma once
 
+#include "render/GradientParams.h"
+
 class QWidget;
 
 namespace tonzug {
 
-class ParameterForm;
-
-// Opens the modal, maximised full-size view of the gradient the fields describe and
-// returns when the user closes it.
-void ShowPreviewWindow(QWidget& owner, const ParameterForm& form);
+// Opens the modal, maximised full-size view of the gradient and returns when the user
+// closes it.
+void ShowPreviewWindow(QWidget& owner, const GradientParams& params);
 
 }  // namespace tonzug

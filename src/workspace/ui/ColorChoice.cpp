@@ -6,7 +6,8 @@
 namespace tonzug {
 
 void ChooseSwatchColor(QWidget& owner, ParameterForm& form, ColorSwatch& swatch) {
-    const ColorValue chosen = ShowColorDialog(&owner, swatch.Color(), false, true, QString());
+    const ColorValue chosen = ShowColorDialog(&owner, swatch.Color(), BackgroundButton::kHidden,
+                                              HtmlRow::kShown, QString());
     ApplyChosenColor(form, swatch, chosen);
 }
 

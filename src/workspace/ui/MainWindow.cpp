@@ -13,6 +13,7 @@
 #include "preview/ui/PreviewWindow.h"
 #include "support/SettingsFolder.h"
 #include "support/ui/DesktopColors.h"
+#include "workspace/ExportParams.h"
 #include "workspace/ParameterFiles.h"
 #include "workspace/SwatchCommands.h"
 #include "workspace/ui/CommandIcons.h"
@@ -94,25 +95,30 @@ QWidget* MainWindow::BuildPreviewFrame() {
     preview_ = new PreviewContainer(kPreviewSide);
     preview_->setObjectName(QStringLiteral("Cont"));
     column->addWidget(preview_, 0, Qt::AlignCenter);
-    connect(&preview_->Box(), &PreviewBox::doubleClicked, this,
-            [this] { ShowPreviewWindow(*this, form_); });
+    connect(&preview_->Box(), &PreviewBox::doubleClicked, this, [this] {
+        // Read per opening, so the view draws the fields as they stand now.
+        ShowPreviewWindow(*this, ReadExportParams(form_));
+    });
     return frame;
 }
 
 QLayout* MainWindow::BuildCommandRow() {
     auto* row = new QHBoxLayout;
     const auto exportButton = [this, row](const char* name, CommandIcon icon, const char* tooltip,
-                                          const char* kind) {
+                                          ExportTarget target) {
         QToolButton* button = MakePictureButton(name, icon, QString::fromUtf8(tooltip));
         connect(button, &QToolButton::clicked, this,
-                [this, kind] { ExportGradient(*this, form_, QString::fromLatin1(kind)); });
+                [this, target] { ExportGradient(*this, ReadExportParams(form_), target); });
         row->addWidget(button);
     };
-    exportButton("cmdSave", CommandIcon::kSaveBmp, "Tonzug als BMP-Bild speichern...", "BMP");
-    exportButton("cmdSavePNG", CommandIcon::kSavePng, "Tonzug als PNG-Bild speichern...", "PNG");
-    exportButton("cmdSaveJPG", CommandIcon::kSaveJpg, "Tonzug als JPG-Bild speichern...", "JPG");
+    exportButton("cmdSave", CommandIcon::kSaveBmp, "Tonzug als BMP-Bild speichern...",
+                 ExportTarget::kBmpFile);
+    exportButton("cmdSavePNG", CommandIcon::kSavePng, "Tonzug als PNG-Bild speichern...",
+                 ExportTarget::kPngFile);
+    exportButton("cmdSaveJPG", CommandIcon::kSaveJpg, "Tonzug als JPG-Bild speichern...",
+                 ExportTarget::kJpegFile);
     exportButton("cmdSaveCLP", CommandIcon::kCopyToClipboard,
-                 "Tonzug in die Zwischenablage kopieren...", "CLP");
+                 "Tonzug in die Zwischenablage kopieren...", ExportTarget::kClipboard);
     row->addSpacing(fontMetrics().height());
 
     const auto commandButton = [this, row](const char* name, CommandIcon icon, const char* tooltip,

@@ -14,41 +14,21 @@
 #include <QVBoxLayout>
 #include <functional>
 
+#include "form/ui/DoubleClickAction.h"
+#include "form/ui/FormBinding.h"
+#include "form/ui/NumericKeyFilter.h"
+#include "form/ui/SwatchBox.h"
 #include "support/ui/ScreenPicker.h"
 #include "workspace/ParameterForm.h"
 #include "workspace/PreviewLayout.h"
 #include "workspace/SwatchCommands.h"
 #include "workspace/ui/ColorChoice.h"
-#include "workspace/ui/FormBinding.h"
-#include "workspace/ui/NumericKeyFilter.h"
-#include "workspace/ui/SwatchBox.h"
 
 namespace tonzug {
 namespace {
 
 // Digits a number field is sized for: a width of ten million still fits.
 constexpr int kFieldDigits = 8;
-
-// Runs an action on a double-click of the watched widget.
-class DoubleClickAction : public QObject {
-  public:
-    DoubleClickAction(QWidget& watched, std::function<void()> action)
-        : QObject(&watched), action_(std::move(action)) {
-        watched.installEventFilter(this);
-    }
-
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::MouseButtonDblClick) {
-            action_();
-            return true;
-        }
-        return QObject::eventFilter(watched, event);
-    }
-
-  private:
-    std::function<void()> action_;
-};
 
 QGroupBox* MakeFrame(const QString& title, int index) {
     auto* frame = new QGroupBox(title);

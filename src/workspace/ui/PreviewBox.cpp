@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "render/Gradient.h"
+#include "support/ui/RasterImage.h"
 #include "workspace/PreviewLayout.h"
 
 namespace tonzug {
@@ -45,8 +46,7 @@ void PreviewBox::paintEvent(QPaintEvent* /*event*/) {
     if (raster_.Width() <= 0 || raster_.Height() <= 0) {
         return;
     }
-    QImage image(reinterpret_cast<const uchar*>(raster_.Row(0)), raster_.Width(), raster_.Height(),
-                 static_cast<qsizetype>(raster_.Width()) * 4, QImage::Format_RGB32);
+    QImage image = ImageOfRaster(raster_);
     image.setDevicePixelRatio(devicePixelRatioF());
     QPainter painter(this);
     painter.drawImage(QPoint(0, 0), image);

@@ -6,10 +6,10 @@
 #include "color/SystemColors.h"
 #include "colordlg/ui/ColorDialog.h"
 #include "colordlg/ui/ShowColorDialog.h"
+#include "form/ui/SwatchBox.h"
 #include "support/ui/DialogDriver.h"
 #include "workspace/ui/MainWindow.h"
 #include "workspace/ui/PreviewBox.h"
-#include "workspace/ui/SwatchBox.h"
 #include "workspace/ui/WindowTestSupport.h"
 
 using tonzug::ColorDialog;
@@ -71,8 +71,10 @@ class ChooserFlowTest : public QObject {
             Click(dialog, "cmdBack");
             Click(dialog, "cmdAB");
         });
-        QCOMPARE(tonzug::ShowColorDialog(nullptr, RgbColor(9, 9, 9), true, true, QString()),
-                 tonzug::kNoColor);
+        QCOMPARE(
+            tonzug::ShowColorDialog(nullptr, RgbColor(9, 9, 9), tonzug::BackgroundButton::kShown,
+                                    tonzug::HtmlRow::kShown, QString()),
+            tonzug::kNoColor);
         QString seenRed;
         WhenShown<ColorDialog>([&seenRed](ColorDialog& dialog) {
             seenRed = Text(dialog, "txtR");
@@ -89,7 +91,8 @@ class ChooserFlowTest : public QObject {
             Click(dialog, "cmdOK");
         });
         const ColorValue chosen =
-            tonzug::ShowColorDialog(nullptr, RgbColor(9, 9, 9), true, false, QString());
+            tonzug::ShowColorDialog(nullptr, RgbColor(9, 9, 9), tonzug::BackgroundButton::kShown,
+                                    tonzug::HtmlRow::kHidden, QString());
         QCOMPARE(chosen, ButtonFace());
     }
 
@@ -111,7 +114,8 @@ class ChooserFlowTest : public QObject {
                       (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint))};
             Click(dialog, "cmdAB");
         });
-        tonzug::ShowColorDialog(nullptr, 0, false, true, QStringLiteral("Startfarbe"));
+        tonzug::ShowColorDialog(nullptr, 0, tonzug::BackgroundButton::kHidden,
+                                tonzug::HtmlRow::kShown, QStringLiteral("Startfarbe"));
         QCOMPARE(seen.title, QStringLiteral("Startfarbe"));
         QVERIFY(!seen.back);
         QVERIFY(seen.html);
@@ -124,7 +128,9 @@ class ChooserFlowTest : public QObject {
             Type(dialog, "txtB", "200");  // the other displays work without the HTML row
             Click(dialog, "cmdOK");
         });
-        QCOMPARE(tonzug::ShowColorDialog(nullptr, 0, true, false, QString()), RgbColor(0, 0, 200));
+        QCOMPARE(tonzug::ShowColorDialog(nullptr, 0, tonzug::BackgroundButton::kShown,
+                                         tonzug::HtmlRow::kHidden, QString()),
+                 RgbColor(0, 0, 200));
         QVERIFY(seen.back);
         QVERIFY(!seen.html);
     }
@@ -159,7 +165,8 @@ class ChooserFlowTest : public QObject {
     static ColorValue ButtonFace() { return tonzug::TranslateColor(tonzug::SystemColor(15)); }
 
     static ColorValue Run(ColorValue start) {
-        return tonzug::ShowColorDialog(nullptr, start, false, true, QString());
+        return tonzug::ShowColorDialog(nullptr, start, tonzug::BackgroundButton::kHidden,
+                                       tonzug::HtmlRow::kShown, QString());
     }
 
     static QString Text(const QWidget& dialog, const char* name) {

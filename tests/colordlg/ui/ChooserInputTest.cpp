@@ -11,8 +11,8 @@
 #include "colordlg/ui/ColorDialog.h"
 #include "colordlg/ui/ColorListView.h"
 #include "colordlg/ui/PictureBox.h"
+#include "form/ui/SwatchBox.h"
 #include "support/ui/DialogDriver.h"
-#include "workspace/ui/SwatchBox.h"
 #include "workspace/ui/WindowTestSupport.h"
 
 using tonzug::ColorValue;

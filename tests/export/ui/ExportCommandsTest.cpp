@@ -11,7 +11,6 @@
 
 #include "export/ui/ExportCommands.h"
 #include "support/ui/DialogDriver.h"
-#include "workspace/ParameterForm.h"
 
 using tonzug::testing::ChooseFile;
 using tonzug::testing::ReadAndClose;
@@ -19,16 +18,20 @@ using tonzug::testing::SeenMessage;
 using tonzug::testing::ShownFileName;
 using tonzug::testing::WhenShown;
 
+Q_DECLARE_METATYPE(tonzug::ExportTarget)
+
 namespace {
 
 constexpr QRgb kRed = 0xFFFF0000;
 
-// A red-to-blue vertical gradient of the given size, read from the fields as they stand.
-void SetUp(tonzug::ParameterForm& form, const char* width, const char* height) {
-    form.colStart.SetColor(tonzug::RgbColor(255, 0, 0));
-    form.colEnd.SetColor(tonzug::RgbColor(0, 0, 255));
-    form.txtX.SetText(width);
-    form.txtY.SetText(height);
+// A red-to-blue vertical gradient of the given size.
+tonzug::GradientParams RedToBlue(float width, float height) {
+    tonzug::GradientParams params;
+    params.startColor = tonzug::RgbColor(255, 0, 0);
+    params.endColor = tonzug::RgbColor(0, 0, 255);
+    params.width = width;
+    params.height = height;
+    return params;
 }
 
 }  // namespace
@@ -45,31 +48,27 @@ class ExportCommandsTest : public QObject {
     }
 
     void savesAPictureOfExactlyTheFieldsSize_data() {
-        QTest::addColumn<QString>("kind");
+        QTest::addColumn<tonzug::ExportTarget>("target");
         QTest::addColumn<QString>("filter");
         QTest::addColumn<QString>("defaultName");
         QTest::addColumn<QString>("suffix");
-        QTest::newRow("BMP") << "BMP"
-                             << "Bitmap Truecolor (*.bmp)"
+        QTest::newRow("BMP") << tonzug::ExportTarget::kBmpFile << "Bitmap Truecolor (*.bmp)"
                              << ""
                              << "bmp";
-        QTest::newRow("png in lower case") << "png"
-                                           << "PNG-Bildatei (*.png)"
-                                           << "Tonzug"
-                                           << "png";
-        QTest::newRow("JPG") << "JPG"
-                             << "JPG-Bildatei (*.jpg)"
+        QTest::newRow("PNG") << tonzug::ExportTarget::kPngFile << "PNG-Bildatei (*.png)"
+                             << "Tonzug"
+                             << "png";
+        QTest::newRow("JPG") << tonzug::ExportTarget::kJpegFile << "JPG-Bildatei (*.jpg)"
                              << "Tonzug"
                              << "jpg";
     }
 
     void savesAPictureOfExactlyTheFieldsSize() {
-        QFETCH(QString, kind);
+        QFETCH(tonzug::ExportTarget, target);
         QFETCH(QString, filter);
         QFETCH(QString, defaultName);
         QFETCH(QString, suffix);
-        tonzug::ParameterForm form;
-        SetUp(form, "37", "23");
+        const tonzug::GradientParams params = RedToBlue(37, 23);
         QString title;
         QString selectedFilter;
         QString shownName;
@@ -81,7 +80,7 @@ class ExportCommandsTest : public QObject {
             ChooseFile(dialog, typed);
         });
         QWidget owner;
-        tonzug::ExportGradient(owner, form, kind);
+        tonzug::ExportGradient(owner, params, target);
         QCOMPARE(title, QStringLiteral("Tonzug speichern"));
         QCOMPARE(selectedFilter, filter);
         QCOMPARE(shownName, defaultName);
@@ -93,18 +92,17 @@ class ExportCommandsTest : public QObject {
     }
 
     void cancelledDialogWritesNothing() {
-        tonzug::ParameterForm form;
+        const tonzug::GradientParams params = RedToBlue(25, 256);
         WhenShown<QFileDialog>([](QFileDialog& dialog) { dialog.reject(); });
         QWidget owner;
-        tonzug::ExportGradient(owner, form, "PNG");
+        tonzug::ExportGradient(owner, params, tonzug::ExportTarget::kPngFile);
         QVERIFY(QDir(folder_->path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
     }
 
     void clipboardGetsAPictureOfExactlyTheFieldsSize() {
-        tonzug::ParameterForm form;
-        SetUp(form, "41", "300");
+        const tonzug::GradientParams params = RedToBlue(41, 300);
         QWidget owner;
-        tonzug::ExportGradient(owner, form, "clp");
+        tonzug::ExportGradient(owner, params, tonzug::ExportTarget::kClipboard);
         const QImage copied = QGuiApplication::clipboard()->image();
         QCOMPARE(copied.size(), QSize(41, 300));
         QCOMPARE(copied.pixel(20, 0), kRed);
@@ -117,7 +115,7 @@ class ExportCommandsTest : public QObject {
         QVERIFY(blocker.open(QIODevice::WriteOnly));
         blocker.close();
         const QString target = folder_->filePath("datei/bild.bmp");  // below a plain file
-        tonzug::ParameterForm form;
+        const tonzug::GradientParams params = RedToBlue(25, 256);
         SeenMessage seen;
         bool boxShown = false;
         WhenShown<QFileDialog>([&](QFileDialog& dialog) {
@@ -125,7 +123,7 @@ class ExportCommandsTest : public QObject {
             ChooseFile(dialog, target);
         });
         QWidget owner;
-        tonzug::ExportGradient(owner, form, "BMP");
+        tonzug::ExportGradient(owner, params, tonzug::ExportTarget::kBmpFile);
         QVERIFY(boxShown);
         QCOMPARE(seen.title, QStringLiteral("GDI Error"));
         QCOMPARE(seen.text, QStringLiteral("File Not Found. GDI+ Error:10"));
@@ -134,28 +132,26 @@ class ExportCommandsTest : public QObject {
     }
 
     void pictureTooLargeForTheClipboardIsReported() {
-        tonzug::ParameterForm form;
-        SetUp(form, "100000", "100000");
+        const tonzug::GradientParams params = RedToBlue(100000, 100000);
         SeenMessage seen;
         bool boxShown = false;
         WhenShown<QMessageBox>([&](QMessageBox& box) { ReadAndClose(box, seen); }, &boxShown);
         QWidget owner;
-        tonzug::ExportGradient(owner, form, "CLP");
+        tonzug::ExportGradient(owner, params, tonzug::ExportTarget::kClipboard);
         QVERIFY(boxShown);
         QCOMPARE(seen.title, QStringLiteral("GDI Error"));
         QCOMPARE(seen.text, QStringLiteral("Out Of Memory. GDI+ Error:3"));
     }
 
     void emptyPictureIsReportedBeforeAnyFileIsMade() {
-        tonzug::ParameterForm form;
-        SetUp(form, "0", "256");
+        const tonzug::GradientParams params = RedToBlue(0, 256);
         SeenMessage seen;
         WhenShown<QFileDialog>([&](QFileDialog& dialog) {
             WhenShown<QMessageBox>([&](QMessageBox& box) { ReadAndClose(box, seen); });
             ChooseFile(dialog, folder_->filePath("leer.png"));
         });
         QWidget owner;
-        tonzug::ExportGradient(owner, form, "PNG");
+        tonzug::ExportGradient(owner, params, tonzug::ExportTarget::kPngFile);
         QCOMPARE(seen.text, QStringLiteral("Invalid Parameter. GDI+ Error:2"));
         QVERIFY(!QFile::exists(folder_->filePath("leer.png")));
     }

@@ -47,7 +47,7 @@ Shown OpenAndLook(const tonzug::ParameterForm& form,
         view.close();
     });
     QWidget owner;
-    tonzug::ShowPreviewWindow(owner, form);
+    tonzug::ShowPreviewWindow(owner, tonzug::ReadExportParams(form));
     return shown;
 }
 

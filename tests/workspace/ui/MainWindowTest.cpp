@@ -10,11 +10,11 @@
 #include <memory>
 
 #include "color/ColorValue.h"
+#include "form/ui/SwatchBox.h"
 #include "render/Raster.h"
 #include "support/IniFile.h"
 #include "workspace/ui/MainWindow.h"
 #include "workspace/ui/PreviewBox.h"
-#include "workspace/ui/SwatchBox.h"
 #include "workspace/ui/WindowTestSupport.h"
 
 using tonzug::ColorValue;

@@ -1,15 +1,16 @@
-#include "workspace/ui/FormBinding.h"
+#include "form/ui/FormBinding.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QPointer>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <algorithm>
 
-#include "support/FormControls.h"
-#include "workspace/ColorSwatch.h"
-#include "workspace/ui/SwatchBox.h"
+#include "form/ColorSwatch.h"
+#include "form/FormControls.h"
+#include "form/ui/SwatchBox.h"
 
 namespace tonzug {
 namespace {
@@ -27,11 +28,26 @@ void ShowText(QLineEdit& edit, const std::string& text) {
     edit.setCursorPosition(std::min<qsizetype>(caret, shown.size()));
 }
 
+// Holds an observer's subscription as a child of its widget, so the observer ends with
+// the widget and a destroyed widget is never called back.
+class WidgetSubscription : public QObject {
+  public:
+    WidgetSubscription(QObject& widget, Subscription subscription)
+        : QObject(&widget), subscription_(std::move(subscription)) {}
+
+  private:
+    Subscription subscription_;
+};
+
+void ObserveWhileAlive(QObject& widget, ControlEvents& control, std::function<void()> show) {
+    new WidgetSubscription(widget, control.Observe(std::move(show)));
+}
+
 }  // namespace
 
 void BindLineEdit(QLineEdit& edit, TextField& field) {
     ShowText(edit, field.Text());
-    field.AddObserver([&edit, &field] { ShowText(edit, field.Text()); });
+    ObserveWhileAlive(edit, field, [&edit, &field] { ShowText(edit, field.Text()); });
     // textEdited comes from the user only (typing, pasting, cutting), never from setText.
     QObject::connect(&edit, &QLineEdit::textEdited, &edit,
                      [&field](const QString& text) { field.SetText(text.toStdString()); });
@@ -44,7 +60,7 @@ void BindScrollBar(QScrollBar& bar, Slider& slider) {
     };
     bar.setRange(slider.Minimum(), slider.Maximum());
     show();
-    slider.AddObserver(show);
+    ObserveWhileAlive(bar, slider, show);
     QObject::connect(&bar, &QScrollBar::valueChanged, &bar,
                      [&slider](int value) { slider.SetValue(value); });
 }
@@ -55,21 +71,25 @@ void BindCheckBox(QCheckBox& box, CheckBox& check) {
         box.setChecked(check.Value() == 1);
     };
     show();
-    check.AddObserver(show);
+    ObserveWhileAlive(box, check, show);
     QObject::connect(&box, &QCheckBox::clicked, &box,
                      [&check](bool checked) { check.SetValue(checked ? 1 : 0); });
 }
 
 void BindOptionButtons(const QList<QAbstractButton*>& buttons, OptionGroup& group) {
-    const auto show = [buttons, &group] {
+    if (buttons.isEmpty()) {
+        return;
+    }
+    QList<QPointer<QAbstractButton>> guarded(buttons.begin(), buttons.end());
+    const auto show = [guarded, &group] {
         const qsizetype selected = group.Selected();
-        if (selected >= 0 && selected < buttons.size()) {
-            const QSignalBlocker blocker(buttons[selected]);
-            buttons[selected]->setChecked(true);
+        if (selected >= 0 && selected < guarded.size() && guarded[selected]) {
+            const QSignalBlocker blocker(guarded[selected]);
+            guarded[selected]->setChecked(true);
         }
     };
     show();
-    group.AddObserver(show);
+    ObserveWhileAlive(*buttons.front(), group, show);
     for (qsizetype index = 0; index < buttons.size(); ++index) {
         QObject::connect(buttons[index], &QAbstractButton::clicked, buttons[index],
                          [&group, index] { group.Select(static_cast<std::int32_t>(index)); });
@@ -78,7 +98,7 @@ void BindOptionButtons(const QList<QAbstractButton*>& buttons, OptionGroup& grou
 
 void BindSwatch(SwatchBox& box, ColorSwatch& swatch) {
     box.SetColor(swatch.Color());
-    swatch.AddObserver([&box, &swatch] { box.SetColor(swatch.Color()); });
+    ObserveWhileAlive(box, swatch, [&box, &swatch] { box.SetColor(swatch.Color()); });
 }
 
 }  // namespace tonzug

@@ -1,4 +1,4 @@
-#include "workspace/ColorSwatch.h"
+#include "form/ColorSwatch.h"
 
 #include "color/SystemColors.h"
 

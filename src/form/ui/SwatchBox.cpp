@@ -1,4 +1,4 @@
-#include "workspace/ui/SwatchBox.h"
+#include "form/ui/SwatchBox.h"
 
 #include <QPainter>
 

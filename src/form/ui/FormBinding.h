@@ -19,7 +19,7 @@ class TextField;
 // Two-way bindings between the widgets and the form's controls. A user's edit goes into
 // the control and runs its change handling; every value the program writes into the
 // control shows in the widget at once. Each widget starts out showing the control's
-// current value. The form must outlive the widgets' signals.
+// current value. A binding ends with its widget; the form must outlive the widgets.
 void BindLineEdit(QLineEdit& edit, TextField& field);
 void BindScrollBar(QScrollBar& bar, Slider& slider);
 void BindCheckBox(QCheckBox& box, CheckBox& check);

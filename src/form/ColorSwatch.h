@@ -1,7 +1,7 @@
 #pragma once
 
 #include "color/ColorValue.h"
-#include "support/FormControls.h"
+#include "form/FormControls.h"
 
 namespace tonzug {
 

@@ -2,11 +2,53 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
 namespace tonzug {
+
+// Sets a window's guard flag (`Updating`, `Syncing`) for the lifetime of a scope and
+// clears it again, also when a listener throws on the way out.
+class GuardFlag {
+  public:
+    explicit GuardFlag(bool& flag) : flag_(flag) { flag_ = true; }
+    GuardFlag(const GuardFlag&) = delete;
+    GuardFlag& operator=(const GuardFlag&) = delete;
+    ~GuardFlag() { flag_ = false; }
+
+  private:
+    bool& flag_;
+};
+
+// An observer's registration: the observer stays registered while this object lives.
+// Either side may go first: a subscription that outlives its control does nothing.
+class Subscription {
+  public:
+    Subscription() = default;
+    explicit Subscription(std::function<void()> release) : release_(std::move(release)) {}
+    Subscription(Subscription&& other) noexcept : release_(std::exchange(other.release_, {})) {}
+    Subscription& operator=(Subscription&& other) noexcept {
+        if (this != &other) {
+            Release();
+            release_ = std::exchange(other.release_, {});
+        }
+        return *this;
+    }
+    Subscription(const Subscription&) = delete;
+    Subscription& operator=(const Subscription&) = delete;
+    ~Subscription() { Release(); }
+
+  private:
+    void Release() {
+        if (release_) {
+            std::exchange(release_, {})();
+        }
+    }
+
+    std::function<void()> release_;
+};
 
 // The controls of a window as plain values. A change made by the program raises the
 // control's change handling synchronously, exactly as a user's edit does; a write of
@@ -17,13 +59,30 @@ namespace tonzug {
 // so a view shows a value before the handler's nested writes replace it.
 class ControlEvents {
   public:
+    ControlEvents() = default;
+    ControlEvents(const ControlEvents&) = delete;
+    ControlEvents& operator=(const ControlEvents&) = delete;
+
     void SetHandler(std::function<void()> handler) { handler_ = std::move(handler); }
-    void AddObserver(std::function<void()> observer) { observers_.push_back(std::move(observer)); }
+
+    // The observer runs until the returned subscription ends.
+    [[nodiscard]] Subscription Observe(std::function<void()> observer) {
+        const std::uint64_t id = observers_->nextId++;
+        observers_->entries.push_back({id, std::move(observer)});
+        return Subscription([list = std::weak_ptr<ObserverList>(observers_), id] {
+            if (const std::shared_ptr<ObserverList> observers = list.lock()) {
+                std::erase_if(observers->entries,
+                              [id](const ObserverList::Entry& entry) { return entry.id == id; });
+            }
+        });
+    }
 
   protected:
     void Raise() const {
-        for (const auto& observer : observers_) {
-            observer();
+        // A copy: an observer may end its own or another's subscription while it runs.
+        const std::vector<ObserverList::Entry> observers = observers_->entries;
+        for (const auto& entry : observers) {
+            entry.observer();
         }
         if (handler_) {
             handler_();
@@ -31,8 +90,17 @@ class ControlEvents {
     }
 
   private:
+    struct ObserverList {
+        struct Entry {
+            std::uint64_t id;
+            std::function<void()> observer;
+        };
+        std::vector<Entry> entries;
+        std::uint64_t nextId = 0;
+    };
+
     std::function<void()> handler_;
-    std::vector<std::function<void()>> observers_;
+    std::shared_ptr<ObserverList> observers_ = std::make_shared<ObserverList>();
 };
 
 class TextField : public ControlEvents {

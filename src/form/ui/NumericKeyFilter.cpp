@@ -1,4 +1,4 @@
-#include "workspace/ui/NumericKeyFilter.h"
+#include "form/ui/NumericKeyFilter.h"
 
 #include <QInputMethodEvent>
 #include <QKeyEvent>
