@@ -25,6 +25,22 @@ LinearRgb Clip(const LinearRgb& c) {
     return {ClipChannel(c.red), ClipChannel(c.green), ClipChannel(c.blue)};
 }
 
+// The colours of one lightness and hue, by chroma. The hue's cosine and sine are taken
+// once, so that each step of the search costs no trigonometry.
+class ChromaLine {
+  public:
+    explicit ChromaLine(const OklchColor& lch)
+        : lightness_(lch.lightness), direction_(OklchToOklab({0.0, 1.0, lch.hue})) {}
+
+    OklabColor At(double chroma) const {
+        return {lightness_, chroma * direction_.a, chroma * direction_.b};
+    }
+
+  private:
+    double lightness_;
+    OklabColor direction_;
+};
+
 }  // namespace
 
 RgbTriple GamutMapToSrgb(const OklabColor& color) {
@@ -39,8 +55,9 @@ RgbTriple GamutMapToSrgb(const OklabColor& color) {
     if (InGamut(currentLinear)) {
         return LinearRgbToSrgb(currentLinear);
     }
-    OklchColor current = OklabToOklch(color);
-    OklabColor currentLab = OklchToOklab(current);
+    const OklchColor origin = OklabToOklch(color);
+    const ChromaLine line(origin);
+    OklabColor currentLab = line.At(origin.chroma);
     currentLinear = OklabToLinearRgb(currentLab);
 
     LinearRgb clipped = Clip(currentLinear);
@@ -50,12 +67,11 @@ RgbTriple GamutMapToSrgb(const OklabColor& color) {
     }
 
     double minChroma = 0.0;
-    double maxChroma = current.chroma;
+    double maxChroma = origin.chroma;
     bool minInGamut = true;
     while (maxChroma - minChroma > kChromaEpsilon) {
         const double chroma = (minChroma + maxChroma) / 2.0;
-        current.chroma = chroma;
-        currentLab = OklchToOklab(current);
+        currentLab = line.At(chroma);
         currentLinear = OklabToLinearRgb(currentLab);
         if (minInGamut && InGamut(currentLinear)) {
             minChroma = chroma;
