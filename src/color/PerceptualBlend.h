@@ -17,8 +17,8 @@ enum class BlendSpace : std::int32_t {
 // A blend between two sRGB colours in a perceptual space. The ends are converted once;
 // each sample blends at t (0 at `from`, 1 at `to`), maps the result into the sRGB gamut
 // the CSS Color 4 way and returns unrounded channels 0..255. At t = 0 and t = 1 the ends
-// come back exactly as given. The hue path matters in OkLCh only; in both spaces a colour
-// without hue (a grey) takes the other end's hue. Cheap to copy; At() is safe to call
+// come back exactly as given. The hue path matters in OkLCh only, where a colour without hue
+// (a grey) takes the other end's hue. Cheap to copy; At() is safe to call
 // from several threads.
 class PerceptualBlend {
   public:
