@@ -1,0 +1,184 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "color/GamutMap.h"
+#include "color/HuePath.h"
+#include "color/Oklab.h"
+#include "color/PerceptualBlend.h"
+
+namespace tonzug {
+namespace {
+
+// The reference tables come from colorjs.io, an implementation independent of ours.
+constexpr double kNoHue = std::numeric_limits<double>::quiet_NaN();
+
+struct ConversionReference {
+    const char* name;
+    RgbTriple srgb;
+    OklabColor lab;
+    OklchColor lch;
+};
+
+struct GamutReference {
+    OklchColor lch;
+    RgbTriple srgb;
+};
+
+struct BlendReference {
+    const char* name;
+    RgbTriple from;
+    RgbTriple to;
+    BlendSpace space;
+    HuePath path;
+    double t;
+    RgbTriple srgb;
+};
+
+#include "color/OklabReference.inc"
+
+constexpr double kConversionTolerance = 1e-6;
+// Channels 0..255: far below one step, so the blends agree with the reference, not only
+// round alike. Most of the blends and all gamut cases go through the chroma search.
+constexpr double kBlendTolerance = 1e-6;
+
+void ExpectChannelsNear(const RgbTriple& actual, const RgbTriple& expected, double tolerance) {
+    EXPECT_NEAR(actual.red, expected.red, tolerance);
+    EXPECT_NEAR(actual.green, expected.green, tolerance);
+    EXPECT_NEAR(actual.blue, expected.blue, tolerance);
+}
+
+TEST(Oklab, ConvertsLikeTheReference) {
+    for (const auto& c : kConversionReference) {
+        SCOPED_TRACE(c.name);
+        const OklabColor lab = SrgbToOklab(c.srgb);
+        EXPECT_NEAR(lab.lightness, c.lab.lightness, kConversionTolerance);
+        EXPECT_NEAR(lab.a, c.lab.a, kConversionTolerance);
+        EXPECT_NEAR(lab.b, c.lab.b, kConversionTolerance);
+
+        const OklchColor lch = OklabToOklch(lab);
+        EXPECT_NEAR(lch.lightness, c.lch.lightness, kConversionTolerance);
+        EXPECT_NEAR(lch.chroma, c.lch.chroma, kConversionTolerance);
+        EXPECT_EQ(std::isnan(lch.hue), std::isnan(c.lch.hue));
+        if (!std::isnan(c.lch.hue)) {
+            EXPECT_NEAR(lch.hue, c.lch.hue, kConversionTolerance);
+        }
+
+        // And back, through the polar form.
+        ExpectChannelsNear(OklabToSrgb(OklchToOklab(lch)), c.srgb, kConversionTolerance);
+    }
+}
+
+TEST(Oklab, TransferFunctionIsMirroredAndInvertible) {
+    for (const double encoded : {-0.5, -0.01, 0.0, 0.02, 0.3, 1.0, 1.2}) {
+        EXPECT_NEAR(LinearToSrgb(SrgbToLinear(encoded)), encoded, 1e-12) << encoded;
+        EXPECT_EQ(SrgbToLinear(-encoded), -SrgbToLinear(encoded)) << encoded;
+    }
+    EXPECT_NEAR(SrgbToLinear(0.5), 0.21404114048223255, 1e-15);
+}
+
+TEST(GamutMap, MapsLikeTheReference) {
+    for (const auto& c : kGamutReference) {
+        SCOPED_TRACE(testing::Message()
+                     << c.lch.lightness << ' ' << c.lch.chroma << ' ' << c.lch.hue);
+        ExpectChannelsNear(GamutMapToSrgb(OklchToOklab(c.lch)), c.srgb, kBlendTolerance);
+    }
+}
+
+TEST(GamutMap, KeepsColoursInsideAndNeverYieldsNan) {
+    ExpectChannelsNear(GamutMapToSrgb(SrgbToOklab({12, 90, 77})), {12, 90, 77}, 1e-9);
+    const RgbTriple fromNan = GamutMapToSrgb({std::nan(""), 0.1, 0.1});
+    ExpectChannelsNear(fromNan, {0, 0, 0}, 0.0);
+    const RgbTriple wild = GamutMapToSrgb({0.5, 3.0, -2.0});
+    for (const double channel : {wild.red, wild.green, wild.blue}) {
+        EXPECT_GE(channel, 0.0);
+        EXPECT_LE(channel, 255.0);
+    }
+}
+
+TEST(PerceptualBlend, BlendsLikeTheReference) {
+    for (const auto& c : kBlendReference) {
+        SCOPED_TRACE(testing::Message() << c.name << " space " << static_cast<int>(c.space)
+                                        << " path " << static_cast<int>(c.path) << " t " << c.t);
+        ExpectChannelsNear(PerceptualBlend(c.from, c.to, c.space, c.path).At(c.t), c.srgb,
+                           kBlendTolerance);
+    }
+}
+
+TEST(PerceptualBlend, EndsComeBackExactly) {
+    const RgbTriple red{255, 0, 0};
+    const RgbTriple cyan{0, 255, 255};
+    for (const BlendSpace space : {BlendSpace::kOklab, BlendSpace::kOklch}) {
+        const PerceptualBlend blend(red, cyan, space, HuePath::kLonger);
+        ExpectChannelsNear(blend.At(0.0), red, 0.0);
+        ExpectChannelsNear(blend.At(1.0), cyan, 0.0);
+    }
+    // Oklab's halfway point between black and white is not sRGB's 127.5.
+    EXPECT_NEAR(BlendPerceptual({0, 0, 0}, {255, 255, 255}, 0.5, BlendSpace::kOklab).red, 99.0,
+                1.0);
+}
+
+TEST(HuePath, AdjustsHuesAsCssDoes) {
+    const double none = std::nan("");
+    const struct {
+        double from, to;
+        HuePath path;
+        double adjustedFrom, adjustedTo;
+    } cases[] = {
+        {350, 10, HuePath::kDirect, 350, 10},
+        {350, 10, HuePath::kShorter, 350, 370},
+        {10, 350, HuePath::kShorter, 370, 350},
+        {10, 100, HuePath::kShorter, 10, 100},
+        {10, 100, HuePath::kLonger, 370, 100},
+        {100, 10, HuePath::kLonger, 100, 370},
+        {40, 40, HuePath::kLonger, 40, 400},  // a full turn
+        {10, 350, HuePath::kLonger, 10, 350},
+        {300, 20, HuePath::kIncreasing, 300, 380},
+        {20, 300, HuePath::kIncreasing, 20, 300},
+        {20, 300, HuePath::kDecreasing, 380, 300},
+        {-30, 750, HuePath::kShorter, 330, 390},  // normalised first
+        {-30, 750, HuePath::kDirect, -30, 750},
+        {none, 200, HuePath::kDirect, 200, 200},  // no hue takes the other end's
+        {200, none, HuePath::kDecreasing, 200, 200},
+    };
+    for (const auto& c : cases) {
+        const HuePair hues = AdjustHues(c.from, c.to, c.path);
+        EXPECT_DOUBLE_EQ(hues.from, c.adjustedFrom) << c.from << " " << c.to;
+        EXPECT_DOUBLE_EQ(hues.to, c.adjustedTo) << c.from << " " << c.to;
+    }
+    EXPECT_TRUE(std::isnan(AdjustHues(none, none, HuePath::kShorter).to));
+}
+
+TEST(HuePath, HslGreysHaveNoHueExceptOnTheDirectPath) {
+    const HslColor red{0, 1, 0.5};
+    const HslColor blue{240, 1, 0.5};
+    const HslColor grey{0, 0, 0.5};
+    const struct {
+        HslColor from, to;
+        HuePath path;
+        double adjustedFrom, adjustedTo;
+    } cases[] = {
+        {red, blue, HuePath::kDirect, 0, 240},        {red, blue, HuePath::kShorter, 360, 240},
+        {grey, blue, HuePath::kDirect, 0, 240},       {grey, blue, HuePath::kShorter, 240, 240},
+        {blue, grey, HuePath::kIncreasing, 240, 240}, {grey, grey, HuePath::kLonger, 0, 0},
+    };
+    for (const auto& c : cases) {
+        const HuePair hues = HslHuesForPath(c.from, c.to, c.path);
+        EXPECT_EQ(hues.from, c.adjustedFrom);
+        EXPECT_EQ(hues.to, c.adjustedTo);
+    }
+}
+
+TEST(HuePath, NormalisesIntoOneTurnAndReadsKeys) {
+    EXPECT_EQ(NormalizeHue(720.0), 0.0);
+    EXPECT_EQ(NormalizeHue(-90.0), 270.0);
+    EXPECT_EQ(NormalizeHue(-1e-20), 0.0);
+    EXPECT_TRUE(std::isnan(NormalizeHue(std::nan(""))));
+    EXPECT_EQ(HuePathFromKey(4), HuePath::kDecreasing);
+    EXPECT_EQ(HuePathFromKey(5), HuePath::kDirect);
+    EXPECT_EQ(HuePathFromKey(-1), HuePath::kDirect);
+}
+
+}  // namespace
+}  // namespace tonzug

@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Installs the pinned colorjs.io into a temporary folder (never into the repository) and
+# writes tests/color/OklabReference.inc with it.
+set -euo pipefail
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+cp "$here/package.json" "$here/make-oklab-reference.mjs" "$work/"
+(cd "$work" && npm install --no-audit --no-fund --silent)
+node "$work/make-oklab-reference.mjs" --output "$here/../../tests/color/OklabReference.inc"
