@@ -3,15 +3,14 @@
 #include <vector>
 
 #include "app/ExportCommand.h"
-#include "app/GuiMain.h"
+#include "app/WindowLauncher.h"
 
+// The command: the modes that open no window run here without loading any toolkit; the
+// window is a program of its own that this one becomes.
 int main(int argc, char* argv[]) {
-    if (argc <= 1) {
-        return tonzug::RunMainWindow(argc, argv);
-    }
-    std::vector<std::string> arguments;
-    for (int i = 1; i < argc; ++i) {
-        arguments.emplace_back(argv[i]);
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    if (tonzug::OpensWindow(arguments)) {
+        return tonzug::StartWindowProgram(argv);
     }
     return tonzug::RunCommandLine(arguments, std::cout, std::cerr);
 }
