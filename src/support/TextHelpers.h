@@ -46,6 +46,10 @@ std::int32_t ReplaceAll(std::string& text, std::string_view find, std::string_vi
 // selects nothing yet.
 std::string FormatText(std::int32_t number, std::string text, const std::vector<std::string>& args);
 
+// The text with control characters written as escapes ("\n", "\x1b", "\u009b"), and bytes
+// that are no UTF-8 as "\xNN": safe to print as one line on a terminal.
+std::string EscapeControls(std::string_view text);
+
 // Removes leading and trailing blanks (spaces only).
 std::string TrimBlanks(std::string_view text);
 

@@ -136,6 +136,10 @@ void CopyToClipboard(QWidget& owner, const GradientParams& params) {
 void ExportGradient(QWidget& owner, const ParameterForm& form, const QString& kind) {
     const QString kindWord = kind.toUpper();
     try {
+        if (const EncodeStatus size = CheckTypedSize(form); !size.Ok()) {
+            ShowFailure(owner, size);
+            return;
+        }
         const GradientParams params = ReadExportParams(form);
         if (kindWord == QLatin1String("CLP")) {
             CopyToClipboard(owner, params);

@@ -165,9 +165,13 @@ void MainWindow::ConnectHooks() {
 
 void MainWindow::StartUp() {
     settingsFile_ = SettingsFilePath();
+    bool loaded = false;
     if (PathExists(settingsFile_)) {
-        LoadParameters(form_, settingsFile_);
-    } else {
+        const LoadResult result = LoadParameters(form_, settingsFile_);
+        loaded = result.Loaded();
+        keepSettingsFile_ = result.unreadable;
+    }
+    if (!loaded) {
         LoadDefaults(form_);
     }
     form_.LayoutPreview();
@@ -176,7 +180,7 @@ void MainWindow::StartUp() {
 }
 
 void MainWindow::SaveSettings() {
-    if (!settingsFile_.empty()) {
+    if (!settingsFile_.empty() && !keepSettingsFile_) {
         SaveParameters(form_, settingsFile_);
     }
 }

@@ -41,6 +41,9 @@ class MainWindow : public QWidget {
 
     ParameterForm form_;
     std::string settingsFile_;
+    // Set when the settings file exists but could not be read at start-up: what it holds
+    // is kept, so closing does not replace it with the defaults.
+    bool keepSettingsFile_ = false;
     ParameterPanel* panel_ = nullptr;
     PreviewContainer* preview_ = nullptr;
 };
