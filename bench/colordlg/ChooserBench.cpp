@@ -1,5 +1,7 @@
 #include <benchmark/benchmark.h>
 
+#include <vector>
+
 #include <QApplication>
 #include <QTest>
 #include <memory>
@@ -16,10 +18,12 @@ namespace {
 constexpr tonzug::ColorValue kColors[] = {tonzug::RgbColor(200, 40, 90),
                                           tonzug::RgbColor(30, 180, 250)};
 
-void CountFieldDraws(tonzug::ColorForm& form, std::int64_t& draws) {
+std::vector<tonzug::Subscription> CountFieldDraws(tonzug::ColorForm& form, std::int64_t& draws) {
+    std::vector<tonzug::Subscription> subscriptions;
     for (tonzug::HslField* field : {&form.picHFF, &form.picFSF, &form.picFFL}) {
-        field->AddObserver([&draws] { ++draws; });
+        subscriptions.push_back(field->Observe([&draws] { ++draws; }));
     }
+    return subscriptions;
 }
 
 // The core's share: the cascade of one ShowColor with all field redraws.
@@ -27,7 +31,7 @@ void BM_ShowColorCascade(benchmark::State& state) {
     tonzug::SetUserNumberFormat({'.', ','});
     tonzug::ColorForm form;
     std::int64_t draws = 0;
-    CountFieldDraws(form, draws);
+    const auto counting = CountFieldDraws(form, draws);
     std::size_t call = 0;
     for (auto _ : state) {
         form.ShowColor(kColors[call++ % 2], tonzug::kNoColor);

@@ -1,18 +1,13 @@
 #include "app/ExportCommand.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <array>
-#include <cerrno>
 #include <csignal>
 #include <optional>
-#include <system_error>
 #include <utility>
 #include <variant>
 
 #include "export/ExportPicture.h"
+#include "support/TextHelpers.h"
 #include "workspace/ExportParams.h"
 #include "workspace/ParameterFiles.h"
 #include "workspace/ParameterForm.h"
@@ -120,22 +115,6 @@ std::variant<ExportRequest, UsageError> ParseArguments(const std::vector<std::st
     return request;
 }
 
-// The parameter file must be readable: LoadParameters itself reads a missing file as
-// an empty one, which would quietly export a 0 x 0 picture.
-std::optional<std::string> UnreadableFileReason(const std::string& file) {
-    const int fd = open(file.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        return std::generic_category().message(errno);
-    }
-    struct stat info {};
-    const bool isFolder = fstat(fd, &info) == 0 && S_ISDIR(info.st_mode);
-    close(fd);
-    if (isFolder) {
-        return std::generic_category().message(EISDIR);
-    }
-    return std::nullopt;
-}
-
 // Ctrl-C or a termination request during the export cancels it, so that the temporary
 // file is removed instead of being left beside the target.
 volatile std::sig_atomic_t interruptRequested = 0;
@@ -172,7 +151,8 @@ class InterruptGuard {
 };
 
 int Fail(std::ostream& err, int status, const std::string& message) {
-    err << "tonzug: " << message << '\n';
+    // Names and values come from the user: escaped, the message stays one harmless line.
+    err << "tonzug: " << EscapeControls(message) << '\n';
     return status;
 }
 
@@ -185,17 +165,21 @@ int RunExport(const ExportRequest& request, std::ostream& err) {
     }
     ParameterForm form;
     if (request.parameterFile) {
-        if (const auto reason = UnreadableFileReason(*request.parameterFile)) {
-            return Fail(err, kExitFailed,
-                        "cannot read parameter file " + *request.parameterFile + ": " + *reason);
+        const LoadResult loaded = LoadParameters(form, *request.parameterFile);
+        if (!loaded.Loaded()) {
+            return Fail(
+                err, kExitFailed,
+                "cannot read parameter file " + *request.parameterFile + ": " + loaded.problem);
         }
-        LoadParameters(form, *request.parameterFile);
     }
     for (const auto& [key, value] : request.settings) {
         std::string error;
         if (!ApplySetting(form, key, value, error)) {
             return Fail(err, kExitUsage, error);
         }
+    }
+    if (const EncodeStatus size = CheckTypedSize(form); !size.Ok()) {
+        return Fail(err, kExitFailed, size.Describe());
     }
     const GradientParams params = ReadExportParams(form);
     const InterruptGuard interrupts;
@@ -242,9 +226,10 @@ The picture is written completely or not at all: a failure or an interrupt leave
 file behind, and an existing file of that name stays as it was.
 
 Exit status: 0 when the picture was written; 1 when it could not be made or written
-(a parameter file that cannot be read, an empty picture, a picture too large for the
-format or for memory, a write failure); 2 for a mistake on the command line (an unknown
-option or key, a bad value, an unknown picture type); 130 when interrupted.
+(a parameter file that cannot be read, an empty picture, a side above 16777216 pixels,
+a picture too large for the format or for memory, a write failure); 2 for a mistake on
+the command line (an unknown option or key, a value the key cannot take, an unknown
+picture type); 130 when interrupted.
 Errors are reported as one line on standard error.
 )";
 }

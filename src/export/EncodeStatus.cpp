@@ -60,7 +60,7 @@ std::string EncodeStatus::Describe() const {
     return reason.empty() ? Text() : reason;
 }
 
-EncodeStatus StatusFromErrno(int error, const std::string& path) {
+EncodeStatus StatusFromErrno(int error, const std::string& path, const std::string& explanation) {
     std::int32_t status = kGdipWin32Error;
     switch (error) {
         case ENOENT:
@@ -75,8 +75,10 @@ EncodeStatus StatusFromErrno(int error, const std::string& path) {
         default:
             break;
     }
-    const std::string systemText = std::generic_category().message(error != 0 ? error : EIO);
-    return EncodeStatus::Failure(status, "cannot write " + path + ": " + systemText);
+    const std::string text = explanation.empty()
+                                 ? std::generic_category().message(error != 0 ? error : EIO)
+                                 : explanation;
+    return EncodeStatus::Failure(status, "cannot write " + path + ": " + text);
 }
 
 }  // namespace tonzug

@@ -46,7 +46,8 @@ struct EncodeStatus {
 
 // A failed system call on path: a missing folder gives "File Not Found.", a refused
 // permission "Access Denied.", anything else "Win32 Error."; the reason names the path
-// and the system's error text.
-EncodeStatus StatusFromErrno(int error, const std::string& path);
+// and the given explanation, else the system's error text.
+EncodeStatus StatusFromErrno(int error, const std::string& path,
+                             const std::string& explanation = {});
 
 }  // namespace tonzug

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <new>
 #include <system_error>
 #include <thread>
@@ -74,11 +75,25 @@ class BandAhead {
     std::jthread worker_;
 };
 
+// The full size of a picture to save: a side a float cannot hold exactly is refused, since
+// the renderer would silently draw 16777216 rows for 16777217.
+EncodeStatus ExportSize(const GradientParams& params, PictureSize& size) {
+    constexpr auto kLimit = static_cast<float>(kMaxPictureSide);
+    if (params.width > kLimit || params.height > kLimit) {
+        const auto text = [](float side) {
+            return std::isfinite(side) ? std::to_string(std::llround(std::trunc(side)))
+                                       : std::string("infinity");
+        };
+        return PictureTooLarge(text(params.width), text(params.height));
+    }
+    return FullPictureSize(params, size);
+}
+
 EncodeStatus ExportInBands(const GradientParams& params, const std::string& path, PictureKind kind,
                            std::int32_t jpegQuality, const ExportProgress& progress,
                            std::size_t bandBytes) {
     PictureSize size;
-    if (EncodeStatus status = FullPictureSize(params, size); !status.Ok()) {
+    if (EncodeStatus status = ExportSize(params, size); !status.Ok()) {
         return status;
     }
     if (size.width > kMaxExportRowPixels) {
@@ -125,6 +140,13 @@ EncodeStatus ExportInBands(const GradientParams& params, const std::string& path
 
 }  // namespace
 
+EncodeStatus PictureTooLarge(std::string_view width, std::string_view height) {
+    return EncodeStatus::Failure(
+        kGdipValueOverflow, "picture size " + std::string(width) + " x " + std::string(height) +
+                                " is too large: at most " + std::to_string(kMaxPictureSide) +
+                                " pixels each way");
+}
+
 EncodeStatus FullPictureSize(const GradientParams& params, PictureSize& size) {
     const std::optional<std::int32_t> width = RoundToInt32(params.width);
     const std::optional<std::int32_t> height = RoundToInt32(params.height);
@@ -157,7 +179,7 @@ EncodeStatus ExportPicture(const GradientParams& params, const std::string& path
 
 EncodeStatus RenderFullPicture(const GradientParams& params, Raster& picture) {
     PictureSize size;
-    if (EncodeStatus status = FullPictureSize(params, size); !status.Ok()) {
+    if (EncodeStatus status = ExportSize(params, size); !status.Ok()) {
         return status;
     }
     const std::uint64_t bytes = static_cast<std::uint64_t>(size.width) *

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 
 #include "export/EncodeStatus.h"
 #include "export/PictureKind.h"
@@ -19,6 +20,10 @@ inline constexpr std::int32_t kExportJpegQuality = 85;
 inline constexpr std::size_t kExportBandBytes = std::size_t{2} << 20;
 // One band holds at least one row; wider rows than this are refused.
 inline constexpr std::int32_t kMaxExportRowPixels = std::int32_t{1} << 22;
+// The largest side a picture may have: the largest whole number that a 32-bit float, in
+// which sizes are handed to the renderer, holds exactly. Above it 16777217 would silently
+// become 16777216.
+inline constexpr std::int32_t kMaxPictureSide = std::int32_t{1} << 24;
 // A picture held whole in memory (for the clipboard) may take at most this much.
 inline constexpr std::uint64_t kMaxFullPictureBytes = std::uint64_t{512} << 20;
 
@@ -30,9 +35,13 @@ struct PictureSize {
 // Told the fraction of rows done after each band; returning false cancels the export.
 using ExportProgress = std::function<bool(double fractionDone)>;
 
+// "Value Overflow." for a picture side above kMaxPictureSide, naming the size as given.
+EncodeStatus PictureTooLarge(std::string_view width, std::string_view height);
+
 // The full size: width and height rounded to whole pixels, ties to even. Fails with
 // "Invalid Parameter." for an empty picture (width or height below 1) and with
-// "Value Overflow." for a size beyond 32 bits.
+// "Value Overflow." for a size beyond 32 bits. The exports below also refuse a side above
+// kMaxPictureSide.
 EncodeStatus FullPictureSize(const GradientParams& params, PictureSize& size);
 
 // Renders the gradient at full size and saves it as a picture of the given kind: band by

@@ -23,7 +23,7 @@ EncodeStatus PictureEncoder::Fail(EncodeStatus status) {
 }
 
 EncodeStatus PictureEncoder::FileFailure() const {
-    return StatusFromErrno(file_.Error() != 0 ? file_.Error() : EIO, path_);
+    return StatusFromErrno(file_.Error() != 0 ? file_.Error() : EIO, path_, file_.Refusal());
 }
 
 EncodeStatus PictureEncoder::Begin(std::int32_t width, std::int32_t height) {

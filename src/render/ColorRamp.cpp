@@ -295,16 +295,19 @@ std::unique_ptr<ColorRamp> BuildRampBands(ColorValue start, ColorValue end, floa
     }
     const std::int64_t n = *upperBound;
 
-    // Positions are formed in doubles, where these sums and products are exact.
     RampBands::Layout layout;
     layout.startBand = {1, startBand};
+    // A float step count plus a 32-bit band width: formed in doubles, where the sum is exact,
+    // so that a wide band is not shifted by the float's rounding.
     layout.endBand = {
         RoundPosition(static_cast<double>(steps) - static_cast<double>(endBand) + 1.0).value_or(0),
         n};
-    // A middle position that cannot be rounded leaves the index at 0.
-    const std::int64_t middleIndex =
-        RoundPosition(static_cast<double>(steps) * static_cast<double>(middlePercent) / 100.0)
-            .value_or(0);
+    // Two floats: the product and the quotient are floats, rounded at each operation, as the
+    // decimal arithmetic a user has in mind gives (125 steps at 2.8 % make 3.5, so index 4;
+    // in doubles 2.8f is 2.7999999 and the index 3). A position that cannot be rounded
+    // leaves the index at 0.
+    const float middlePosition = steps * middlePercent / 100.0f;
+    const std::int64_t middleIndex = RoundPosition(middlePosition).value_or(0);
     const std::int64_t beforeMiddle = middleIndex - middleBand / 2 - 1;
     const std::int64_t afterMiddle = beforeMiddle + middleBand + 1;
     layout.middleBand = {beforeMiddle + 1, afterMiddle - 1};

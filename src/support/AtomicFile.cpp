@@ -5,9 +5,11 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <cstdlib>
 #include <fstream>
 #include <limits>
+#include <random>
 #include <vector>
 
 namespace tonzug {
@@ -29,19 +31,18 @@ std::string NameOf(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-// A symbolic link stays a link: the file it points to is replaced instead.
-std::string ResolveLink(const std::string& path) {
-    struct stat info {};
-    if (lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
-        return path;
+// The hidden name the temporary file gets beside the target just before the rename.
+std::string TemporaryName(const std::string& target, std::uint64_t random) {
+    static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+    std::string suffix;
+    for (int i = 0; i < 6; ++i, random /= 36) {
+        suffix += kLetters[random % 36];
     }
-    char* resolved = realpath(path.c_str(), nullptr);
-    if (resolved == nullptr) {
-        return path;
-    }
-    std::string result(resolved);
-    std::free(resolved);
-    return result;
+    return FolderOf(target) + "/." + NameOf(target).substr(0, kMaxNameInTempFile) + "." + suffix;
+}
+
+std::string DescriptorPath(int fd) {
+    return "/proc/self/fd/" + std::to_string(fd);
 }
 
 // Reads the umask without changing it (umask() would briefly alter it for every thread).
@@ -79,32 +80,103 @@ bool AtomicFile::Fail(int error) {
     return false;
 }
 
-bool AtomicFile::Open(const std::string& path) {
-    Discard();
-    error_ = 0;
+bool AtomicFile::Refuse(std::string reason) {
+    refusal_ = std::move(reason);
+    return Fail(EACCES);
+}
+
+bool AtomicFile::CheckTarget(const std::string& path) {
     const std::string name = NameOf(path);
     if (name.empty() || name == "." || name == "..") {
         return Fail(EISDIR);
     }
-    targetPath_ = ResolveLink(path);
-    std::string pattern = FolderOf(targetPath_) + "/." +
-                          NameOf(targetPath_).substr(0, kMaxNameInTempFile) + ".XXXXXX";
-    std::vector<char> buffer(pattern.begin(), pattern.end());
-    buffer.push_back('\0');
-    const int fd = mkostemp(buffer.data(), O_CLOEXEC);
-    if (fd < 0) {
-        return Fail(errno);
+    // Checked before any work, so that a long export does not fail only at the rename.
+    if (name.size() > NAME_MAX || path.size() >= PATH_MAX) {
+        return Fail(ENAMETOOLONG);
     }
-    tempPath_ = buffer.data();
+    targetPath_ = path;
+    struct stat link {};
+    if (lstat(path.c_str(), &link) != 0) {
+        return true;  // a new file, or a path the creation below reports on
+    }
+    if (S_ISLNK(link.st_mode)) {
+        struct stat folder {};
+        const bool shared = stat(FolderOf(path).c_str(), &folder) == 0 &&
+                            (folder.st_mode & S_ISVTX) != 0 && (folder.st_mode & S_IWOTH) != 0;
+        if (shared && link.st_uid != geteuid() && link.st_uid != folder.st_uid) {
+            return Refuse("a symbolic link of another user in a shared folder is not followed");
+        }
+        char* resolved = realpath(path.c_str(), nullptr);
+        if (resolved == nullptr) {
+            if (errno == ENOENT) {
+                return Refuse("the symbolic link points to nothing");
+            }
+            return Fail(errno);
+        }
+        targetPath_ = resolved;
+        std::free(resolved);
+    }
+    if (faccessat(AT_FDCWD, targetPath_.c_str(), W_OK, AT_EACCESS) != 0 && errno == EACCES) {
+        return Refuse("the file is write-protected");
+    }
+    return true;
+}
+
+bool AtomicFile::CreateTemporaryFile() {
+    const std::string folder = FolderOf(targetPath_);
+    int fd = open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+    // The name is given later through /proc; without it, or without O_TMPFILE in this file
+    // system, a named temporary file is the way.
+    if (fd >= 0 && access(DescriptorPath(fd).c_str(), F_OK) != 0) {
+        close(fd);
+        fd = -1;
+    }
+    if (fd < 0) {
+        std::string pattern = TemporaryName(targetPath_, 0);
+        pattern.replace(pattern.size() - 6, 6, "XXXXXX");
+        std::vector<char> buffer(pattern.begin(), pattern.end());
+        buffer.push_back('\0');
+        fd = mkostemp(buffer.data(), O_CLOEXEC);
+        if (fd < 0) {
+            return Fail(errno);
+        }
+        tempPath_ = buffer.data();
+    }
     stream_ = fdopen(fd, "wb");
     if (stream_ == nullptr) {
         const int error = errno;
         close(fd);
-        unlink(tempPath_.c_str());
-        tempPath_.clear();
+        Discard();
         return Fail(error);
     }
     return true;
+}
+
+bool AtomicFile::Open(const std::string& path) {
+    Discard();
+    error_ = 0;
+    refusal_.clear();
+    return CheckTarget(path) && CreateTemporaryFile();
+}
+
+bool AtomicFile::NameTemporaryFile() {
+    if (!tempPath_.empty()) {
+        return true;
+    }
+    std::random_device source;
+    const std::string from = DescriptorPath(fileno(stream_));
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::string name =
+            TemporaryName(targetPath_, (std::uint64_t{source()} << 32) | source());
+        if (linkat(AT_FDCWD, from.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+            tempPath_ = name;
+            return true;
+        }
+        if (errno != EEXIST) {
+            return Fail(errno);
+        }
+    }
+    return Fail(EEXIST);
 }
 
 std::FILE* AtomicFile::Stream() {
@@ -159,6 +231,9 @@ bool AtomicFile::Commit() {
     }
     if (ok && fsync(fd) != 0) {
         ok = Fail(errno);
+    }
+    if (ok) {
+        ok = NameTemporaryFile();
     }
     // Close in every case; a failing close can still mean lost data.
     if (std::fclose(stream_) != 0 && ok) {

@@ -8,8 +8,15 @@
 namespace tonzug {
 
 // Writes a file so that readers only ever see the old content or the complete new one: the
-// data goes into a temporary file beside the target, which replaces the target by rename
-// once everything has been written and synced. Until Commit the target is never touched.
+// data goes into an unnamed temporary file beside the target (a named hidden one where the
+// file system cannot do that), which gets a name only just before it replaces the target by
+// rename, once everything has been written and synced. A process killed on the way leaves
+// nothing behind. Until Commit the target is never touched.
+//
+// A symbolic link stays a link and the file it points to is replaced, except where the
+// kernel itself would not follow it: a link of another user in a sticky, world-writable
+// folder such as /tmp. Such a link, a link to nothing and an existing target the user may
+// not write are refused with EACCES and a reason.
 class AtomicFile {
   public:
     AtomicFile() = default;
@@ -18,8 +25,8 @@ class AtomicFile {
     AtomicFile(const AtomicFile&) = delete;
     AtomicFile& operator=(const AtomicFile&) = delete;
 
-    // Creates the temporary file in the target's folder; false on failure. A file opened
-    // before is discarded first.
+    // Checks the target (name length, links, write permission) and creates the temporary
+    // file in its folder; false on failure. A file opened before is discarded first.
     bool Open(const std::string& path);
     // The stdio stream on the temporary file; nullptr when not open.
     std::FILE* Stream();
@@ -34,14 +41,22 @@ class AtomicFile {
     void Discard();
     // errno of the first failure, 0 if none.
     int Error() const { return error_; }
+    // Why Open refused the target, when the refusal is this class's own and not the
+    // system's; empty otherwise.
+    const std::string& Refusal() const { return refusal_; }
 
   private:
     bool Fail(int error);
+    bool Refuse(std::string reason);
+    bool CheckTarget(const std::string& path);
+    bool CreateTemporaryFile();
+    bool NameTemporaryFile();
 
     std::FILE* stream_ = nullptr;
-    std::string tempPath_;
+    std::string tempPath_;  // empty while the temporary file has no name
     std::string targetPath_;
     int error_ = 0;
+    std::string refusal_;
 };
 
 }  // namespace tonzug

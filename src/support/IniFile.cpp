@@ -1,12 +1,14 @@
 #include "support/IniFile.h"
 
-#include <initializer_list>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdio>
+#include <initializer_list>
 #include <limits>
-#include <memory>
+#include <system_error>
 
 #include "support/AtomicFile.h"
 #include "support/TextHelpers.h"
@@ -79,29 +81,112 @@ std::string CutText(std::string_view text, std::size_t maxBytes) {
     return std::string(text.substr(0, end));
 }
 
-// The leading decimal integer (optional sign), saturated to 32 bits.
-std::optional<std::int32_t> LeadingInteger(std::string_view text) {
-    std::size_t position = 0;
-    const bool negative = !text.empty() && text.front() == '-';
+// The sign and the digits of a leading decimal integer (optional sign).
+struct IntegerDigits {
+    bool negative = false;
+    std::string_view digits;
+};
+
+std::optional<IntegerDigits> LeadingDigits(std::string_view text) {
+    IntegerDigits result;
+    result.negative = !text.empty() && text.front() == '-';
     if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
-        position = 1;
+        text.remove_prefix(1);
     }
-    const std::size_t digitsStart = position;
-    std::int64_t magnitude = 0;
-    constexpr std::int64_t kLimit = std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1;
-    for (; position < text.size() && text[position] >= '0' && text[position] <= '9'; ++position) {
-        magnitude = std::min(kLimit, magnitude * 10 + (text[position] - '0'));
-    }
-    if (position == digitsStart) {
+    const std::size_t end = std::min(text.find_first_not_of("0123456789"), text.size());
+    if (end == 0) {
         return std::nullopt;
     }
-    const std::int64_t value = negative ? -magnitude : std::min(magnitude, kLimit - 1);
+    result.digits = text.substr(0, end);
+    return result;
+}
+
+// The leading decimal integer (optional sign), saturated to 32 bits.
+std::optional<std::int32_t> LeadingInteger(std::string_view text) {
+    const std::optional<IntegerDigits> leading = LeadingDigits(text);
+    if (!leading) {
+        return std::nullopt;
+    }
+    std::int64_t magnitude = 0;
+    constexpr std::int64_t kLimit = std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1;
+    for (const char digit : leading->digits) {
+        magnitude = std::min(kLimit, magnitude * 10 + (digit - '0'));
+    }
+    const std::int64_t value = leading->negative ? -magnitude : std::min(magnitude, kLimit - 1);
     return static_cast<std::int32_t>(value);
 }
 
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
+std::string UpperCaseKey(std::string_view key) {
+    std::string upper(TrimSpace(key));
+    for (char& c : upper) {
+        if (c >= 'a' && c <= 'z') {
+            c = static_cast<char>(c - 'a' + 'A');
+        }
+    }
+    return upper;
+}
+
+// Closes a descriptor on every way out.
+class FileDescriptor {
+  public:
+    explicit FileDescriptor(int fd) : fd_(fd) {}
+    ~FileDescriptor() {
+        if (fd_ >= 0) {
+            close(fd_);
+        }
+    }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    int Get() const { return fd_; }
+
+  private:
+    int fd_;
 };
+
+// The whole content of a regular file of at most kMaxIniFileBytes, or why it was refused.
+// Opening without blocking: a FIFO would otherwise wait for a writer for ever.
+std::optional<std::string> ReadBoundedFile(const std::string& path, std::string& content,
+                                           bool& missing) {
+    missing = false;
+    const FileDescriptor file(open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+    if (file.Get() < 0) {
+        missing = errno == ENOENT || errno == ENOTDIR;
+        return std::generic_category().message(errno);
+    }
+    struct stat info {};
+    if (fstat(file.Get(), &info) != 0) {
+        return std::generic_category().message(errno);
+    }
+    if (!S_ISREG(info.st_mode)) {
+        return S_ISDIR(info.st_mode) ? std::generic_category().message(EISDIR)
+                                     : std::string("not a regular file");
+    }
+    const std::string tooLarge = "larger than " + std::to_string(kMaxIniFileBytes >> 20) + " MiB";
+    if (static_cast<std::uint64_t>(info.st_size) > kMaxIniFileBytes) {
+        return tooLarge;
+    }
+    // One byte more than allowed tells a file that grew since fstat.
+    content.resize(kMaxIniFileBytes + 1);
+    std::size_t filled = 0;
+    while (filled < content.size()) {
+        const ssize_t count = read(file.Get(), content.data() + filled, content.size() - filled);
+        if (count < 0 && errno == EINTR) {
+            continue;
+        }
+        if (count < 0) {
+            return std::generic_category().message(errno);
+        }
+        if (count == 0) {
+            break;
+        }
+        filled += static_cast<std::size_t>(count);
+    }
+    if (filled > kMaxIniFileBytes) {
+        return tooLarge;
+    }
+    content.resize(filled);
+    return std::nullopt;
+}
 
 }  // namespace
 
@@ -109,39 +194,91 @@ bool IniDocument::Load(const std::string& path) {
     lines_.clear();
     crlf_ = false;
     byteOrderMark_ = false;
-    unreadable_ = false;
-    const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-    if (!file) {
-        unreadable_ = errno != ENOENT && errno != ENOTDIR;
-        return false;
-    }
-    std::string content;
-    char buffer[8192];
-    std::size_t count = 0;
-    while ((count = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) {
-        content.append(buffer, count);
-    }
-    if (std::ferror(file.get()) != 0) {
-        unreadable_ = true;
-        return false;
-    }
-    std::string_view rest = content;
-    if (rest.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
-        byteOrderMark_ = true;
-        rest.remove_prefix(kByteOrderMark.size());
-    }
-    const std::size_t firstBreak = rest.find('\n');
-    crlf_ = firstBreak != std::string_view::npos && firstBreak > 0 && rest[firstBreak - 1] == '\r';
-    while (!rest.empty()) {
-        const std::size_t lineEnd = rest.find('\n');
-        std::string_view line = rest.substr(0, lineEnd);
-        rest.remove_prefix(lineEnd == std::string_view::npos ? rest.size() : lineEnd + 1);
-        if (!line.empty() && line.back() == '\r') {
-            line.remove_suffix(1);
+    loadProblem_.clear();
+    try {
+        std::string content;
+        bool missing = false;
+        if (std::optional<std::string> problem = ReadBoundedFile(path, content, missing)) {
+            if (!missing) {
+                loadProblem_ = std::move(*problem);
+            }
+            return false;
         }
-        lines_.emplace_back(line);
+        std::string_view rest = content;
+        if (rest.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
+            byteOrderMark_ = true;
+            rest.remove_prefix(kByteOrderMark.size());
+        }
+        const std::size_t firstBreak = rest.find('\n');
+        crlf_ =
+            firstBreak != std::string_view::npos && firstBreak > 0 && rest[firstBreak - 1] == '\r';
+        while (!rest.empty()) {
+            const std::size_t lineEnd = rest.find('\n');
+            std::string_view line = rest.substr(0, lineEnd);
+            rest.remove_prefix(lineEnd == std::string_view::npos ? rest.size() : lineEnd + 1);
+            if (!line.empty() && line.back() == '\r') {
+                line.remove_suffix(1);
+            }
+            lines_.emplace_back(line);
+        }
+        return true;
+    } catch (const std::exception&) {
+        lines_.clear();
+        lines_.shrink_to_fit();
+        loadProblem_ = "not enough memory to read it";
+        return false;
     }
-    return true;
+}
+
+std::optional<IniSection> IniDocument::Section(std::string_view section) const {
+    const std::optional<std::size_t> header = FindSection(section);
+    if (!header) {
+        return std::nullopt;
+    }
+    IniSection found;
+    for (std::size_t index = *header + 1; index < lines_.size() && !SectionName(lines_[index]);
+         ++index) {
+        if (const std::optional<KeyLine> line = ParseKeyLine(lines_[index])) {
+            found.values_.try_emplace(UpperCaseKey(line->key), line->value);
+        }
+    }
+    return found;
+}
+
+std::optional<std::string_view> IniSection::Get(std::string_view key) const {
+    const auto found = values_.find(UpperCaseKey(key));
+    if (found == values_.end()) {
+        return std::nullopt;
+    }
+    return found->second;
+}
+
+std::string IniStringValue(std::optional<std::string_view> value, const std::string& fallback) {
+    if (!value || value->empty()) {
+        return fallback;
+    }
+    return CutText(*value, kMaxIniValueLength);
+}
+
+std::int32_t IniIntValue(std::optional<std::string_view> value, std::int32_t fallback) {
+    if (!value) {
+        return fallback;
+    }
+    return LeadingInteger(*value).value_or(fallback);
+}
+
+std::optional<std::string> IniIntegerText(std::string_view value) {
+    const std::optional<IntegerDigits> leading = LeadingDigits(value);
+    if (!leading) {
+        return std::nullopt;
+    }
+    const std::size_t firstNonZero = leading->digits.find_first_not_of('0');
+    if (firstNonZero == std::string_view::npos) {
+        return "0";
+    }
+    std::string text = leading->negative ? "-" : "";
+    text.append(leading->digits.substr(firstNonZero));
+    return text;
 }
 
 std::optional<std::size_t> IniDocument::FindSection(std::string_view section) const {
@@ -182,19 +319,13 @@ std::optional<std::string> IniDocument::Get(std::string_view section, std::strin
 std::string IniDocument::GetString(std::string_view section, std::string_view key,
                                    const std::string& fallback) const {
     const std::optional<std::string> value = Get(section, key);
-    if (!value || value->empty()) {
-        return fallback;
-    }
-    return CutText(*value, kMaxIniValueLength);
+    return IniStringValue(value ? std::optional<std::string_view>(*value) : std::nullopt, fallback);
 }
 
 std::int32_t IniDocument::GetInt(std::string_view section, std::string_view key,
                                  std::int32_t fallback) const {
     const std::optional<std::string> value = Get(section, key);
-    if (!value) {
-        return fallback;
-    }
-    return LeadingInteger(*value).value_or(fallback);
+    return IniIntValue(value ? std::optional<std::string_view>(*value) : std::nullopt, fallback);
 }
 
 namespace {
@@ -253,7 +384,7 @@ std::string IniDocument::Text() const {
 }
 
 bool IniDocument::Save(const std::string& path) const {
-    if (unreadable_) {
+    if (!loadProblem_.empty()) {
         return false;  // writing now would lose whatever the file holds
     }
     const std::string text = Text();

@@ -121,4 +121,78 @@ std::string TrimBlanks(std::string_view text) {
     return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
 }
 
+namespace {
+
+std::string HexEscape(const char* prefix, unsigned value, int digits) {
+    static constexpr char kHex[] = "0123456789abcdef";
+    std::string text(prefix);
+    for (int shift = (digits - 1) * 4; shift >= 0; shift -= 4) {
+        text += kHex[(value >> shift) & 0xFu];
+    }
+    return text;
+}
+
+// The length of the well-formed UTF-8 sequence at the start of text, 0 if there is none.
+std::size_t Utf8SequenceLength(std::string_view text) {
+    const auto byte = [&text](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    const unsigned char lead = byte(0);
+    std::size_t length = 0;
+    unsigned smallest = 0;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+        smallest = 0x80;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        smallest = 0x800;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        smallest = 0x10000;
+    } else {
+        return 0;
+    }
+    if (text.size() < length) {
+        return 0;
+    }
+    unsigned code = lead & (0x7Fu >> length);
+    for (std::size_t i = 1; i < length; ++i) {
+        if ((byte(i) & 0xC0) != 0x80) {
+            return 0;
+        }
+        code = (code << 6) | (byte(i) & 0x3Fu);
+    }
+    const bool valid = code >= smallest && code <= 0x10FFFF && (code < 0xD800 || code > 0xDFFF);
+    return valid ? length : 0;
+}
+
+}  // namespace
+
+std::string EscapeControls(std::string_view text) {
+    std::string escaped;
+    while (!text.empty()) {
+        const auto byte = static_cast<unsigned char>(text.front());
+        std::size_t taken = 1;
+        if (byte == '\n') {
+            escaped += "\\n";
+        } else if (byte == '\r') {
+            escaped += "\\r";
+        } else if (byte == '\t') {
+            escaped += "\\t";
+        } else if (byte < 0x20 || byte == 0x7F) {
+            escaped += HexEscape("\\x", byte, 2);
+        } else if (byte < 0x80) {
+            escaped += static_cast<char>(byte);
+        } else if ((taken = Utf8SequenceLength(text)) == 0) {
+            taken = 1;
+            escaped += HexEscape("\\x", byte, 2);
+        } else if (taken == 2 && byte == 0xC2 && static_cast<unsigned char>(text[1]) < 0xA0) {
+            // C1 controls (U+0080..U+009F): some terminals act on them as escape sequences.
+            escaped += HexEscape("\\u", static_cast<unsigned char>(text[1]), 4);
+        } else {
+            escaped.append(text.substr(0, taken));
+        }
+        text.remove_prefix(taken);
+    }
+    return escaped;
+}
+
 }  // namespace tonzug

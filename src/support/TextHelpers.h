@@ -44,6 +44,10 @@ bool TextEquals(std::string_view left, std::string_view right, CompareMode mode)
 std::int32_t ReplaceAll(std::string& text, std::string_view find, std::string_view replacement,
                         CompareMode mode);
 
+// The text with control characters written as escapes ("\n", "\x1b", "\u009b"), and bytes
+// that are no UTF-8 as "\xNN": safe to print as one line on a terminal.
+std::string EscapeControls(std::string_view text);
+
 // Removes leading and trailing blanks (spaces only).
 std::string TrimBlanks(std::string_view text);
 

@@ -1,7 +1,11 @@
 #include "workspace/ExportParams.h"
 
+#include <cmath>
+
 #include "color/SystemColors.h"
+#include "export/ExportPicture.h"
 #include "support/Numbers.h"
+#include "support/TextHelpers.h"
 
 namespace tonzug {
 
@@ -23,6 +27,17 @@ GradientParams ReadExportParams(const ParameterForm& form) {
         params.middleBand = 1;
     }
     return params;
+}
+
+EncodeStatus CheckTypedSize(const ParameterForm& form) {
+    const auto tooLarge = [](const TextField& field) {
+        const std::optional<double> side = ParseUserNumber(field.Text());
+        return side && std::nearbyint(*side) > kMaxPictureSide;
+    };
+    if (tooLarge(form.txtX) || tooLarge(form.txtY)) {
+        return PictureTooLarge(TrimBlanks(form.txtX.Text()), TrimBlanks(form.txtY.Text()));
+    }
+    return EncodeStatus::Success();
 }
 
 }  // namespace tonzug

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "export/EncodeStatus.h"
 #include "render/GradientParams.h"
 #include "workspace/ParameterForm.h"
 
@@ -10,5 +11,9 @@ namespace tonzug {
 // While the middle colour is off the middle band counts as 1, as in the preview, so a
 // covered field the user can neither see nor edit never shapes the saved picture.
 GradientParams ReadExportParams(const ParameterForm& form);
+
+// Refuses a width or height that the export cannot take exactly (above kMaxPictureSide) with
+// a message that names the size as typed: as a float, 99999999 would read as 100000000.
+EncodeStatus CheckTypedSize(const ParameterForm& form);
 
 }  // namespace tonzug

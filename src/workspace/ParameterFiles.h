@@ -12,12 +12,23 @@ inline constexpr const char* kParameterSection = "LAST";
 // Puts the default set into the controls; each write runs its change handling.
 void LoadDefaults(ParameterForm& form);
 
-// Reads the set from a settings or parameter file into the controls, in the order that
-// lets the orientation's change handling bring the middle position in step last. A
-// missing file, section or key reads as 0; a missing middle colour keeps the current one.
-void LoadParameters(ParameterForm& form, const std::string& file);
+// Why a file was not loaded, in plain words; empty when it was.
+struct LoadResult {
+    std::string problem;
+    // The file exists but could not be read or was refused (no regular file, too large):
+    // whatever it holds must not be overwritten.
+    bool unreadable = false;
+    bool Loaded() const { return problem.empty(); }
+};
 
-// Writes the thirteen keys in one atomic save. False when the file cannot be written.
+// Reads the set from a settings or parameter file into the controls. The orientation comes
+// first, so that the clamps judge the band widths against the size being loaded; then the
+// rest in the order of the file. A missing key reads as 0; a missing middle colour keeps the
+// current one. A file that cannot be read, is refused (no regular file, too large) or has no
+// section "LAST" is no parameter file: the controls stay as they were.
+LoadResult LoadParameters(ParameterForm& form, const std::string& file);
+
+// Writes the keys in one atomic save. False when the file cannot be written.
 bool SaveParameters(const ParameterForm& form, const std::string& file);
 
 }  // namespace tonzug

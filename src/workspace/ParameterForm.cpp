@@ -7,6 +7,7 @@
 #include "color/SystemColors.h"
 #include "render/Gradient.h"
 #include "support/Numbers.h"
+#include "workspace/ParameterKeys.h"
 
 namespace tonzug {
 namespace {
@@ -64,6 +65,8 @@ std::int32_t GradientLength(std::int32_t orientation, std::int32_t width, std::i
 }
 
 ParameterForm::ParameterForm() {
+    InitialiseControls(*this);
+    MidTextToSlider();
     ConnectHandlers();
 }
 

@@ -47,19 +47,20 @@ class ParameterForm {
     void LayoutPreview() const;
     void UpdateMidControls() const;
 
-    ColorSwatch colStart{kWhite};
+    // Filled with the defaults of the parameter table on construction.
+    ColorSwatch colStart{kBlack};
     ColorSwatch colEnd{kBlack};
-    ColorSwatch colMid{kWhite};
-    CheckBox chkMid{0};
-    TextField txtX{"25"};
-    TextField txtY{"256"};
-    TextField txtMid{"50"};
-    TextField txtM{"128"};
-    TextField txtSBR{"1"};
-    TextField txtMBR{"1"};
-    TextField txtEBR{"1"};
-    Slider scrM{0, 100, 50};
-    OptionGroup optV{3, kVertical};
+    ColorSwatch colMid{kBlack};
+    CheckBox chkMid;
+    TextField txtX;
+    TextField txtY;
+    TextField txtMid;
+    TextField txtM;
+    TextField txtSBR;
+    TextField txtMBR;
+    TextField txtEBR;
+    Slider scrM{0, 100, 0};
+    OptionGroup optV{3, kHorizontal};
     OptionGroup optF{2, kModeRgb};
 
   private:

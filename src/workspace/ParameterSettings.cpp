@@ -1,95 +1,102 @@
 #include "workspace/ParameterSettings.h"
 
-#include <algorithm>
-#include <cctype>
-#include <charconv>
 #include <optional>
+#include <type_traits>
 
-#include "color/ColorValue.h"
+#include "color/SystemColors.h"
+#include "support/Numbers.h"
+#include "support/TextHelpers.h"
+#include "workspace/ParameterKeys.h"
 
 namespace tonzug {
 namespace {
 
-std::string UpperCase(std::string_view text) {
-    std::string upper(text);
-    std::transform(upper.begin(), upper.end(), upper.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return upper;
+// The largest plain colour value, white.
+constexpr ColorValue kLargestColorValue = 0xFFFFFF;
+
+// A plain colour 0..0xFFFFFF or a system colour this desktop knows; values in between
+// name no colour at all.
+bool IsColorValue(ColorValue color) {
+    return (color >= 0 && color <= kLargestColorValue) ||
+           (IsSystemColor(color) && TranslateColor(color, 0) != kNoColor);
 }
 
-// A plain decimal 32-bit integer, the whole text.
-std::optional<std::int32_t> StrictInteger(std::string_view text) {
-    std::int32_t value = 0;
-    const char* end = text.data() + text.size();
-    const auto [stop, error] = std::from_chars(text.data(), end, value);
-    if (text.empty() || error != std::errc() || stop != end) {
-        return std::nullopt;
+std::string KeyList() {
+    std::string list;
+    for (std::size_t i = 0; i < kParameterKeys.size(); ++i) {
+        list += i == 0 ? "" : (i + 1 == kParameterKeys.size() ? " or " : ", ");
+        list += kParameterKeys[i].key;
     }
-    return value;
+    return list;
 }
 
-// "#RRGGBB" (hex digits of either case) or a decimal colour value.
-std::optional<ColorValue> ColorFromText(std::string_view text) {
-    if (text.empty() || text.front() != '#') {
-        return StrictInteger(text);
+// What the key's control accepts, for the message; empty when it takes the value.
+std::optional<std::string> Refusal(ParameterForm& form, const ParameterKey& row,
+                                   std::string_view value) {
+    switch (row.rule) {
+        case ValueRule::kColor:
+        case ValueRule::kColorOrKeep: {
+            const std::optional<ColorValue> color = ColorFromText(value);
+            if (color && IsColorValue(*color)) {
+                return std::nullopt;
+            }
+            return "a colour value 0 to 16777215 or #RRGGBB";
+        }
+        case ValueRule::kNumber:
+            if (TextToSingle(value)) {
+                return std::nullopt;
+            }
+            return "a number";
+        case ValueRule::kWholeNumber:
+        case ValueRule::kDerived:
+            if (TextToInt32(value)) {
+                return std::nullopt;
+            }
+            return "a whole number from -2147483648 to 2147483647";
+        case ValueRule::kIndex: {
+            const auto* group = std::get_if<OptionGroup ParameterForm::*>(&row.control);
+            const std::int32_t count = group != nullptr ? (form.**group).Count() : 2;
+            const std::optional<std::int32_t> index = DecimalInteger(value);
+            if (index && *index >= 0 && *index < count) {
+                return std::nullopt;
+            }
+            return count == 2 ? "0 or 1" : "0, 1 or 2";
+        }
     }
-    if (text.size() != 7) {
-        return std::nullopt;
-    }
-    std::uint32_t rgb = 0;
-    const char* end = text.data() + text.size();
-    const auto [stop, error] = std::from_chars(text.data() + 1, end, rgb, 16);
-    if (error != std::errc() || stop != end) {
-        return std::nullopt;
-    }
-    return RgbColor(static_cast<int>(rgb >> 16), static_cast<int>(rgb >> 8), static_cast<int>(rgb));
-}
-
-bool Refused(std::string& error, std::string_view key, std::string_view value,
-             std::string_view expected) {
-    error = "invalid value '" + std::string(value) + "' for " + std::string(key) + " (expected " +
-            std::string(expected) + ")";
-    return false;
+    return std::nullopt;
 }
 
 }  // namespace
 
 bool ApplySetting(ParameterForm& form, std::string_view key, std::string_view value,
                   std::string& error) {
-    const std::string name = UpperCase(key);
-    const std::pair<const char*, ColorSwatch*> swatches[] = {
-        {"STCOL", &form.colStart}, {"EDCOL", &form.colEnd}, {"MDCOL", &form.colMid}};
-    for (const auto& [swatchKey, swatch] : swatches) {
-        if (name == swatchKey) {
-            const std::optional<ColorValue> color = ColorFromText(value);
-            if (!color || !swatch->SetColor(*color)) {
-                return Refused(error, name, value, "a colour value or #RRGGBB");
+    const ParameterKey* row = FindParameterKey(key);
+    if (row == nullptr) {
+        error = "unknown key '" + std::string(key) + "' (expected " + KeyList() + ")";
+        return false;
+    }
+    const std::string trimmed = TrimBlanks(value);
+    value = trimmed;
+    if (const std::optional<std::string> expected = Refusal(form, *row, value)) {
+        error = "invalid value '" + std::string(value) + "' for " + std::string(row->key) +
+                " (expected " + *expected + ")";
+        return false;
+    }
+    std::visit(
+        [&form, value](auto ParameterForm::*control) {
+            using Control = std::remove_reference_t<decltype(form.*control)>;
+            if constexpr (std::is_same_v<Control, TextField>) {
+                (form.*control).SetText(std::string(value));
+            } else if constexpr (std::is_same_v<Control, ColorSwatch>) {
+                (form.*control).SetColor(*ColorFromText(value));
+            } else if constexpr (std::is_same_v<Control, CheckBox>) {
+                (form.*control).SetValue(*DecimalInteger(value));
+            } else {
+                (form.*control).Select(*DecimalInteger(value));
             }
-            return true;
-        }
-    }
-    const std::pair<const char*, TextField*> fields[] = {
-        {"X", &form.txtX},     {"Y", &form.txtY},     {"MID", &form.txtMid}, {"M", &form.txtM},
-        {"MBR", &form.txtMBR}, {"SBR", &form.txtSBR}, {"EBR", &form.txtEBR}};
-    for (const auto& [fieldKey, field] : fields) {
-        if (name == fieldKey) {
-            field->SetText(std::string(value));
-            return true;
-        }
-    }
-    const std::optional<std::int32_t> number = StrictInteger(value);
-    if (name == "MDCHK") {
-        return (number && form.chkMid.SetValue(*number)) || Refused(error, name, value, "0 or 1");
-    }
-    if (name == "OPT") {
-        return (number && form.optV.Select(*number)) || Refused(error, name, value, "0, 1 or 2");
-    }
-    if (name == "FRB") {
-        return (number && form.optF.Select(*number)) || Refused(error, name, value, "0 or 1");
-    }
-    error = "unknown key '" + std::string(key) +
-            "' (expected STCOL, EDCOL, X, Y, MID, M, MBR, SBR, EBR, MDCOL, MDCHK, OPT or FRB)";
-    return false;
+        },
+        row->control);
+    return true;
 }
 
 }  // namespace tonzug

@@ -7,12 +7,12 @@
 
 namespace tonzug {
 
-// Writes one value, named by its key in the settings file (case ignored), into the
-// control that holds it, as a program write with all its change handling:
-//  STCOL, EDCOL, MDCOL  the swatch's colour, decimal or "#RRGGBB";
-//  X, Y, MID, M, MBR, SBR, EBR  the field's whole text;
-//  MDCHK 0 or 1; OPT 0..2; FRB 0 or 1.
-// False, with a message in `error`, for an unknown key or a value the control refuses.
+// Writes one value, named by its key in the settings file (case ignored, blanks around the
+// value ignored), into the control that holds it, as a program write with all its change
+// handling: a colour as decimal colour value or "#RRGGBB", a field's number as typed, a
+// switch or option as its index.
+// False, with a message in `error`, for an unknown key or a value the key cannot take: no
+// number for a field, no colour for a swatch, an index without a button.
 bool ApplySetting(ParameterForm& form, std::string_view key, std::string_view value,
                   std::string& error);
 

@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <filesystem>
+#include <random>
 #include <sstream>
 #include <thread>
 
@@ -15,7 +17,9 @@
 #include "workspace/ExportParams.h"
 #include "workspace/ParameterFiles.h"
 #include "workspace/ParameterForm.h"
+#include "workspace/ParameterKeys.h"
 #include "workspace/ParameterSettings.h"
+#include "workspace/RandomSet.h"
 
 namespace tonzug {
 namespace {
@@ -104,6 +108,15 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{{"--export", "@/a.png", "--set", "FOO=1"}, kExitUsage, "unknown key 'FOO'"},
         FailureCase{{"--export", "@/a.png", "--set", "OPT=7"}, kExitUsage, "invalid value '7'"},
         FailureCase{{"--export", "@/a.png", "--set", "X"}, kExitUsage, "KEY=VALUE"},
+        FailureCase{{"--export", "@/a.png", "--set", "X=12abc"}, kExitUsage, "'12abc' for X"},
+        FailureCase{{"--export", "@/a.png", "--set", "MBR=1e10"}, kExitUsage, "'1e10' for MBR"},
+        FailureCase{{"--export", "@/a.png", "--set", "STCOL=16777216"}, kExitUsage, "for STCOL"},
+        FailureCase{{"--export", "@/a.png", "--set", "K\x1b[2J\n=1"}, kExitUsage, "K\\x1b[2J\\n'"},
+        FailureCase{{"--export", "@/a.png", "--set", "X=99999999"}, kExitFailed, "99999999 x 256"},
+        FailureCase{
+            {"--export", "@/a.png", "--set", "Y=3000000000"}, kExitFailed, "25 x 3000000000"},
+        FailureCase{
+            {"--export", "@/a.png", "--params", "/dev/zero"}, kExitFailed, "not a regular file"},
         FailureCase{{"--export", "@/a.gif"}, kExitUsage, "unknown picture type"},
         FailureCase{{"--export", "@/a"}, kExitUsage, "unknown picture type"},
         FailureCase{{"--export", "@/a.png", "--params", "@/none.tzg"},
@@ -120,13 +133,45 @@ INSTANTIATE_TEST_SUITE_P(
                     "4194304 pixels wide"},
         FailureCase{{"--export", "@/missing/a.png"}, kExitFailed, "No such file or directory"}));
 
+// A saved set gives the same picture through --params as through --set with its values, and
+// the picture of the form that saved it.
+TEST(CommandLine, ParameterFileDrawsTheSavedSet) {
+    TempFolder folder;
+    std::mt19937 random(7);
+    const std::string file = folder.File("set.tzg");
+    for (int round = 0; round < 24; ++round) {
+        ParameterForm saved;
+        testing::RandomSet(saved, random, round % 3);
+        ASSERT_TRUE(SaveParameters(saved, file));
+        std::vector<std::string> setArguments = {
+            "--export", folder.File("set.bmp"), "--set",
+            "OPT=" + ControlText(saved, *FindParameterKey("OPT"))};
+        for (const ParameterKey& row : kParameterKeys) {
+            if (row.rule != ValueRule::kDerived && row.key != "OPT") {
+                setArguments.push_back("--set");
+                setArguments.push_back(std::string(row.key) + "=" + ControlText(saved, row));
+            }
+        }
+        ASSERT_EQ(RunTonzug(setArguments).exitStatus, kExitOk);
+        ASSERT_EQ(RunTonzug({"--export", folder.File("params.bmp"), "--params", file}).exitStatus,
+                  kExitOk);
+        const auto fromSet = testing::ReadPicture(folder.File("set.bmp"));
+        const auto fromParams = testing::ReadPicture(folder.File("params.bmp"));
+        ASSERT_TRUE(fromSet && fromParams);
+        Raster expected;
+        ASSERT_TRUE(RenderFullPicture(ReadExportParams(saved), expected).Ok());
+        EXPECT_TRUE(SamePixels(*fromParams, expected)) << testing::ReadWholeFile(file);
+        EXPECT_TRUE(SamePixels(*fromSet, expected)) << testing::ReadWholeFile(file);
+    }
+}
+
 class CommandLineExport : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(CommandLineExport, WritesThePictureOfTheSettings) {
     TempFolder folder;
     const std::string path = folder.File(GetParam());
     const std::vector<std::pair<std::string, std::string>> settings = {
-        {"opt", "2"}, {"X", "40"}, {"Y", "30"}, {"STCOL", "#FF0000"}, {"EDCOL", "16711680"}};
+        {"opt", " 2"}, {"X", "40 "}, {"Y", "30"}, {"STCOL", "#FF0000"}, {"EDCOL", "16711680"}};
     std::vector<std::string> arguments = {"--export=" + path};
     for (const auto& [key, value] : settings) {
         arguments.insert(arguments.end(), {"--set", key + "=" + value});
@@ -194,10 +239,20 @@ TEST(CommandLine, InterruptCancelsAndLeavesNoFile) {
 
     std::atomic<bool> finished = false;
     std::thread interrupter([&] {
-        // The temporary file appears when the export starts writing.
+        // The (unnamed) temporary file is open in the folder once the export writes.
+        const auto writing = [&folder] {
+            std::error_code ignored;
+            for (const auto& fd : std::filesystem::directory_iterator("/proc/self/fd", ignored)) {
+                if (std::filesystem::read_symlink(fd, ignored).string().rfind(folder.Path(), 0) ==
+                    0) {
+                    return true;
+                }
+            }
+            return false;
+        };
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
         while (!finished && std::chrono::steady_clock::now() < deadline) {
-            if (!folder.Entries().empty()) {
+            if (writing()) {
                 kill(getpid(), SIGINT);
                 return;
             }

@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "export/ExportPicture.h"
 #include "export/PictureReaders.h"
 #include "render/Gradient.h"
+#include "render/LiteralDraw.h"
 #include "testing/SampleGradient.h"
 #include "testing/TempFolder.h"
 
@@ -67,6 +69,45 @@ TEST(ExportPicture, RoundsTheSizeHalfToEven) {
     EXPECT_EQ(read->height, 4);
 }
 
+// The middle index is round(steps * percent / 100) in floats: where the typed percent makes
+// an exact half, it goes to the even neighbour, as decimal arithmetic gives. Each case is a
+// whole export, compared with the step-by-step drawing and with the place of the middle.
+TEST(ExportPicture, MiddleIndexIsFormedInFloats) {
+    struct Case {
+        float steps;
+        float percent;
+        int middleIndex;  // 0: not drawn
+    };
+    TempFolder folder;
+    const std::string path = folder.File("m.bmp");
+    constexpr ColorValue kMiddle = RgbColor(0, 255, 0);
+    for (const Case c :
+         {Case{125, 2.8f, 4}, Case{125, 0.4f, 0}, Case{125, 39.6f, 50}, Case{125, 12.4f, 16}}) {
+        GradientParams params = SampleGradient(kHorizontal, kModeRgb, c.steps, 2.0f);
+        params.startColor = RgbColor(255, 0, 0);
+        params.endColor = RgbColor(0, 0, 255);
+        params.middleColor = kMiddle;
+        params.middleOn = -1;
+        params.middlePercent = c.percent;
+        params.startBand = params.middleBand = params.endBand = 1;
+        ASSERT_TRUE(ExportPicture(params, path, PictureKind::kBmp, kExportJpegQuality).Ok());
+        const auto read = testing::ReadPicture(path);
+        ASSERT_TRUE(read.has_value());
+        Raster expected(read->width, read->height, kWhite);
+        reference::DrawGradient(expected, params);
+        EXPECT_TRUE(std::equal(read->pixels.begin(), read->pixels.end(), expected.Pixels().begin(),
+                               expected.Pixels().end()))
+            << c.percent;
+        int drawnAt = 0;
+        for (int x = 0; x < read->width; ++x) {
+            if (expected.PixelAt(x, 0) == kMiddle) {
+                drawnAt = x + 1;  // entry i of the ramp fills column i - 1
+            }
+        }
+        EXPECT_EQ(drawnAt, c.middleIndex) << c.percent;
+    }
+}
+
 TEST(ExportPicture, RefusesEmptyAndOversizedPicturesWithoutAFile) {
     struct Case {
         float width;
@@ -76,7 +117,7 @@ TEST(ExportPicture, RefusesEmptyAndOversizedPicturesWithoutAFile) {
     TempFolder folder;
     for (const Case c :
          {Case{0.5f, 10.0f, kGdipInvalidParameter}, Case{10.0f, -3.0f, kGdipInvalidParameter},
-          Case{1e10f, 10.0f, kGdipValueOverflow},
+          Case{1e10f, 10.0f, kGdipValueOverflow}, Case{1.0f, 16777218.0f, kGdipValueOverflow},
           Case{float(kMaxExportRowPixels) + 1.0f, 1.0f, kGdipOutOfMemory},
           Case{70000.0f, 1.0f, kGdipValueOverflow}}) {
         const EncodeStatus status =

@@ -191,7 +191,7 @@ std::vector<ColorValue> BuildRampBands(ColorValue start, ColorValue end, float s
     for (std::int64_t i = Round(double{steps} - endBand + 1); i <= n; ++i) {
         Put(ramp, i, end);
     }
-    const std::int64_t m = Round(double{steps} * double{middlePercent} / 100);
+    const std::int64_t m = Round(steps * middlePercent / 100.0f);  // two floats: float arithmetic
     const std::int64_t first = m - static_cast<std::int64_t>(std::trunc(middleBand / 2.0)) - 1;
     const std::int64_t last = first + middleBand + 1;
     const auto r0 = static_cast<float>(Red(start));

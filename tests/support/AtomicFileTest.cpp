@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <filesystem>
+#include <functional>
 
 #include "support/AtomicFile.h"
 #include "support/TempFolder.h"
@@ -23,6 +25,8 @@ TEST(AtomicFile, CommitReplacesTargetAndLeavesNoTemporaryFile) {
     ASSERT_TRUE(file.Open(path));
     EXPECT_TRUE(file.Write("new", 3));
     EXPECT_EQ(ReadWholeFile(path), "old content that is longer");  // untouched until commit
+    // The data has no name until the commit, so a killed process leaves nothing behind.
+    EXPECT_EQ(folder.Entries(), std::vector<std::string>{"a.bin"});
     ASSERT_TRUE(file.Commit());
     EXPECT_EQ(file.Error(), 0);
     EXPECT_EQ(ReadWholeFile(path), "new");
@@ -92,6 +96,55 @@ TEST(AtomicFile, KeepsPermissionsOfExistingTargetAndFollowsLinks) {
     struct stat info {};
     ASSERT_EQ(stat(real.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 07777, 0640u);
+}
+
+// Runs the check as an ordinary user: the super-user may write any file.
+bool AsOrdinaryUser(const std::function<bool()>& check) {
+    if (geteuid() != 0) {
+        return check();
+    }
+    const pid_t child = fork();
+    if (child == 0) {
+        const bool ok = setgid(65534) == 0 && setuid(65534) == 0 && check();
+        _exit(ok ? 0 : 1);
+    }
+    int status = 0;
+    return child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status) &&
+           WEXITSTATUS(status) == 0;
+}
+
+TEST(AtomicFile, RefusesTargetsItMustNotReplace) {
+    TempFolder folder;
+    ASSERT_EQ(chmod(folder.Path().c_str(), 01777), 0);  // sticky and world-writable, as /tmp
+    const std::string protectedFile = folder.File("protected.ini");
+    WriteWholeFile(protectedFile, "old");
+    ASSERT_EQ(chmod(protectedFile.c_str(), 0444), 0);
+    const std::string dangling = folder.File("dangling.ini");
+    ASSERT_EQ(symlink(folder.File("nothing").c_str(), dangling.c_str()), 0);
+    const std::string foreignLink = folder.File("foreign.ini");
+    ASSERT_EQ(symlink(protectedFile.c_str(), foreignLink.c_str()), 0);
+    const bool foreignOwned = lchown(foreignLink.c_str(), 65534, 65534) == 0;
+    struct Case {
+        std::string path;
+        int error;
+        bool ordinaryUser;
+    };
+    std::vector<Case> cases = {{folder.File(std::string(256, 'n')), ENAMETOOLONG, false},
+                               {dangling, EACCES, false},
+                               {protectedFile, EACCES, true}};
+    if (foreignOwned) {  // only the super-user can give a link away
+        cases.push_back({foreignLink, EACCES, false});
+    }
+    for (const Case& c : cases) {
+        const auto refused = [&c] {
+            AtomicFile file;
+            return !file.Open(c.path) && file.Error() == c.error &&
+                   (c.error != EACCES || !file.Refusal().empty());
+        };
+        EXPECT_TRUE(c.ordinaryUser ? AsOrdinaryUser(refused) : refused()) << c.path;
+    }
+    EXPECT_EQ(ReadWholeFile(protectedFile), "old");
+    EXPECT_EQ(folder.Entries().size(), 3u);
 }
 
 TEST(AtomicFile, NewFileGetsDefaultPermissions) {

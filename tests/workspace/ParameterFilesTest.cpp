@@ -1,17 +1,23 @@
 #include "workspace/ParameterFiles.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include "support/IniFile.h"
 #include "support/Numbers.h"
 #include "testing/TempFolder.h"
 #include "workspace/FormProbe.h"
+#include "workspace/ParameterKeys.h"
+#include "workspace/RandomSet.h"
 
 namespace tonzug {
 namespace {
 
 using testing::FormProbe;
+using testing::RandomSet;
 using testing::ReadWholeFile;
 using testing::TempFolder;
+using testing::Values;
 using testing::WriteWholeFile;
 
 class ParameterFilesTest : public ::testing::Test {
@@ -54,6 +60,68 @@ TEST_F(ParameterFilesTest, SavedSetLoadsBackIntoTheSameControls) {
     EXPECT_EQ(loaded.colStart.Color(), 0x123456);
     EXPECT_EQ(loaded.colMid.Color(), 0x00FF00);
     EXPECT_FALSE(probe.draws.empty());
+}
+
+TEST_F(ParameterFilesTest, EverySavableSetLoadsBackUnchangedOverAnyState) {
+    std::mt19937 random(20240611);
+    const std::string file = folder.File("round.tzg");
+    for (int round = 0; round < 300; ++round) {
+        ParameterForm saved;
+        RandomSet(saved, random, round % 3);
+        ASSERT_TRUE(SaveParameters(saved, file));
+        ParameterForm loaded;  // the start-up state, or another saved set
+        if (round % 2 == 1) {
+            RandomSet(loaded, random, (round + 1) % 3);
+        }
+        ASSERT_TRUE(LoadParameters(loaded, file).Loaded());
+        ASSERT_EQ(Values(loaded), Values(saved)) << ReadWholeFile(file);
+    }
+}
+
+TEST_F(ParameterFilesTest, ValuesAreReadAsWritten) {
+    struct Case {
+        const char* line;
+        const char* key;
+        const char* expected;
+    };
+    for (const Case& c :
+         {Case{"STCOL=#FF8000", "STCOL", "33023"}, Case{"MDCOL=#00ff00", "MDCOL", "65280"},
+          Case{"X=3000000000", "X", "3000000000"}, Case{"Y= -007 px", "Y", "-7"}}) {
+        const std::string file = folder.File("value.tzg");
+        WriteWholeFile(file, std::string("[LAST]\n") + c.line + "\nOPT=0\n");
+        ParameterForm loaded;
+        ASSERT_TRUE(LoadParameters(loaded, file).Loaded());
+        EXPECT_EQ(ControlText(loaded, *FindParameterKey(c.key)), c.expected) << c.line;
+    }
+}
+
+TEST_F(ParameterFilesTest, RefusedFileLeavesTheFormAndTheFileAsTheyWere) {
+    const std::string fifo = folder.File("fifo.tzg");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const std::string large = folder.File("large.tzg");
+    WriteWholeFile(large, "[LAST]\nX=7\n" + std::string(kMaxIniFileBytes, '\n'));
+    const std::string text = folder.File("notes.txt");
+    WriteWholeFile(text, "X=7\nsome notes\n");
+    struct Case {
+        std::string path;
+        std::string problem;
+        bool unreadable;
+    };
+    for (const Case& c :
+         {Case{large, "larger than 1 MiB", true}, Case{fifo, "not a regular file", true},
+          Case{"/dev/zero", "not a regular file", true},
+          Case{folder.Path(), "Is a directory", true}, Case{text, "not a parameter file", false},
+          Case{folder.File("none.tzg"), "No such file", false}}) {
+        std::mt19937 random(1);
+        RandomSet(form, random, kCircle);
+        const std::vector<std::string> before = Values(form);
+        const LoadResult result = LoadParameters(form, c.path);
+        EXPECT_NE(result.problem.find(c.problem), std::string::npos) << c.path << result.problem;
+        EXPECT_EQ(result.unreadable, c.unreadable) << c.path;
+        EXPECT_EQ(Values(form), before) << c.path;
+    }
+    EXPECT_FALSE(SaveParameters(form, large));
+    EXPECT_EQ(std::filesystem::file_size(large), kMaxIniFileBytes + 11);
 }
 
 TEST_F(ParameterFilesTest, MissingKeysReadAsZeroAndRefusedValuesAreSkipped) {

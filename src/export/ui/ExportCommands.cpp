@@ -38,7 +38,9 @@ constexpr FileExport kFileExports[] = {
 constexpr int kProgressDelayMs = 500;
 constexpr int kProgressSteps = 1000;
 
-void ShowFailure(QWidget& owner, const EncodeStatus& status) {
+}  // namespace
+
+void ShowExportFailure(QWidget& owner, const EncodeStatus& status) {
     QMessageBox box(QMessageBox::Critical, QStringLiteral("GDI Error"),
                     QString::fromStdString(status.MessageText()), QMessageBox::Ok, &owner);
     if (!status.reason.empty()) {
@@ -46,6 +48,8 @@ void ShowFailure(QWidget& owner, const EncodeStatus& status) {
     }
     box.exec();
 }
+
+namespace {
 
 // Shows the waiting cursor while a picture is made without a progress dialog.
 class BusyCursor {
@@ -83,7 +87,7 @@ void ExportToFile(QWidget& owner, const GradientParams& params, const FileExport
                       });
     progress.reset();
     if (!status.Ok() && status.status != kGdipAborted) {
-        ShowFailure(owner, status);
+        ShowExportFailure(owner, status);
     }
 }
 
@@ -93,14 +97,15 @@ void CopyToClipboard(QWidget& owner, const GradientParams& params) {
         const BusyCursor busy;
         Raster picture;
         if (const EncodeStatus status = RenderFullPicture(params, picture); !status.Ok()) {
-            ShowFailure(owner, status);
+            ShowExportFailure(owner, status);
             return;
         }
         image = ImageOwningRaster(std::move(picture));
     }
     if (!image) {
-        ShowFailure(owner, EncodeStatus::Failure(kGdipOutOfMemory,
-                                                 "the picture cannot be handed to the clipboard"));
+        ShowExportFailure(owner,
+                          EncodeStatus::Failure(kGdipOutOfMemory,
+                                                "the picture cannot be handed to the clipboard"));
         return;
     }
     QClipboard* clipboard = QGuiApplication::clipboard();
@@ -109,8 +114,8 @@ void CopyToClipboard(QWidget& owner, const GradientParams& params) {
     // Another program may hold the clipboard and refuse to give it up.
     const QMimeData* offered = clipboard->mimeData();
     if (offered == nullptr || !offered->hasImage()) {
-        ShowFailure(owner, EncodeStatus::Failure(kGdipObjectBusy,
-                                                 "the clipboard did not take the picture"));
+        ShowExportFailure(owner, EncodeStatus::Failure(kGdipObjectBusy,
+                                                       "the clipboard did not take the picture"));
     }
 }
 
@@ -129,7 +134,7 @@ void ExportGradient(QWidget& owner, const GradientParams& params, ExportTarget t
             }
         }
     } catch (const std::bad_alloc&) {
-        ShowFailure(owner, EncodeStatus::Failure(kGdipOutOfMemory, "not enough memory"));
+        ShowExportFailure(owner, EncodeStatus::Failure(kGdipOutOfMemory, "not enough memory"));
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "export/EncodeStatus.h"
 #include "render/GradientParams.h"
 
 class QWidget;
@@ -11,5 +12,8 @@ enum class ExportTarget { kBmpFile, kPngFile, kJpegFile, kClipboard };
 // Saves the gradient at full size: a file target asks for a file name first, the
 // clipboard takes the picture at once. Failures are told to the user in a message box.
 void ExportGradient(QWidget& owner, const GradientParams& params, ExportTarget target);
+
+// The message box of a failed export ("GDI Error"), with the reason below the message.
+void ShowExportFailure(QWidget& owner, const EncodeStatus& status);
 
 }  // namespace tonzug

@@ -102,13 +102,21 @@ QWidget* MainWindow::BuildPreviewFrame() {
     return frame;
 }
 
+void MainWindow::ExportCommand(ExportTarget target) {
+    // The size as typed: a width the float fields would round is refused as the user wrote it.
+    if (const EncodeStatus size = CheckTypedSize(form_); !size.Ok()) {
+        ShowExportFailure(*this, size);
+        return;
+    }
+    ExportGradient(*this, ReadExportParams(form_), target);
+}
+
 QLayout* MainWindow::BuildCommandRow() {
     auto* row = new QHBoxLayout;
     const auto exportButton = [this, row](const char* name, CommandIcon icon, const char* tooltip,
                                           ExportTarget target) {
         QToolButton* button = MakePictureButton(name, icon, QString::fromUtf8(tooltip));
-        connect(button, &QToolButton::clicked, this,
-                [this, target] { ExportGradient(*this, ReadExportParams(form_), target); });
+        connect(button, &QToolButton::clicked, this, [this, target] { ExportCommand(target); });
         row->addWidget(button);
     };
     exportButton("cmdSave", CommandIcon::kSaveBmp, "Tonzug als BMP-Bild speichern...",
@@ -171,9 +179,13 @@ void MainWindow::ConnectHooks() {
 
 void MainWindow::StartUp() {
     settingsFile_ = SettingsFilePath();
+    bool loaded = false;
     if (PathExists(settingsFile_)) {
-        LoadParameters(form_, settingsFile_);
-    } else {
+        const LoadResult result = LoadParameters(form_, settingsFile_);
+        loaded = result.Loaded();
+        keepSettingsFile_ = result.unreadable;
+    }
+    if (!loaded) {
         LoadDefaults(form_);
     }
     form_.LayoutPreview();
@@ -182,7 +194,7 @@ void MainWindow::StartUp() {
 }
 
 void MainWindow::SaveSettings() {
-    if (!settingsFile_.empty()) {
+    if (!settingsFile_.empty() && !keepSettingsFile_) {
         SaveParameters(form_, settingsFile_);
     }
 }

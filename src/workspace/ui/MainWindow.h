@@ -3,6 +3,7 @@
 #include <QWidget>
 #include <string>
 
+#include "export/ui/ExportCommands.h"
 #include "workspace/ParameterForm.h"
 
 class QToolButton;
@@ -33,6 +34,7 @@ class MainWindow : public QWidget {
     QWidget* BuildHeading();
     QWidget* BuildPreviewFrame();
     QLayout* BuildCommandRow();
+    void ExportCommand(ExportTarget target);
     QToolButton* MakePictureButton(const char* name, CommandIcon icon, const QString& tooltip);
     void ConnectHooks();
     void StartUp();
@@ -41,6 +43,9 @@ class MainWindow : public QWidget {
 
     ParameterForm form_;
     std::string settingsFile_;
+    // Set when the settings file exists but could not be read at start-up: what it holds
+    // is kept, so closing does not replace it with the defaults.
+    bool keepSettingsFile_ = false;
     ParameterPanel* panel_ = nullptr;
     PreviewContainer* preview_ = nullptr;
 };

@@ -48,16 +48,13 @@ void LoadParameterFileCommand(QWidget& owner, ParameterForm& form) {
     if (file.isEmpty()) {
         return;
     }
-    // An unreadable file would read as all zeros and wipe the shown set: refuse it.
-    QFile probe(file);
-    if (!probe.open(QIODevice::ReadOnly)) {
+    // A file that cannot be read, or is no parameter file, leaves the shown set as it is.
+    if (!LoadParameters(form, QFile::encodeName(file).toStdString()).Loaded()) {
         ReportFileProblem(owner, title,
                           QStringLiteral("Die Einstellungsdatei konnte nicht gelesen werden."),
                           file);
         return;
     }
-    probe.close();
-    LoadParameters(form, QFile::encodeName(file).toStdString());
     // A file that differs only in its colours changes no field, so nothing else redraws.
     form.RedrawPreview();
 }

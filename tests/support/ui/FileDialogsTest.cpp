@@ -159,6 +159,30 @@ class FileDialogsTest : public QObject {
         QCOMPARE(drawn.endColor, tonzug::RgbColor(0, 128, 0));
     }
 
+    // A text file chosen by mistake is no parameter file: the box, and the form as it was.
+    void aFileWithoutTheSectionIsRefusedAndTheFormKept() {
+        const QString file = folder_->filePath("notizen.tzg");
+        {
+            QFile text(file);
+            QVERIFY(text.open(QIODevice::WriteOnly));
+            text.write("X=7\nEinkaufsliste\n");
+        }
+        SeenMessage seen;
+        bool boxShown = false;
+        WhenShown<QFileDialog>([&](QFileDialog& dialog) {
+            WhenShown<QMessageBox>([&](QMessageBox& box) { ReadAndClose(box, seen); }, &boxShown);
+            ChooseFile(dialog, file);
+        });
+        QWidget owner;
+        tonzug::ParameterForm form;
+        form.colEnd.SetColor(tonzug::RgbColor(0, 128, 0));
+        tonzug::LoadParameterFileCommand(owner, form);
+        QVERIFY(boxShown);
+        QCOMPARE(seen.text, QStringLiteral("Die Einstellungsdatei konnte nicht gelesen werden."));
+        QCOMPARE(form.txtX.Text(), std::string("25"));
+        QCOMPARE(form.colEnd.Color(), tonzug::RgbColor(0, 128, 0));
+    }
+
     void unwritableParameterFileIsReported() {
         QFile blocker(folder_->filePath("kein-ordner"));
         QVERIFY(blocker.open(QIODevice::WriteOnly));

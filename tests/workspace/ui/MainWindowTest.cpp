@@ -13,6 +13,7 @@
 #include "form/ui/SwatchBox.h"
 #include "render/Raster.h"
 #include "support/IniFile.h"
+#include "support/SettingsFolder.h"
 #include "workspace/ui/MainWindow.h"
 #include "workspace/ui/PreviewBox.h"
 #include "workspace/ui/WindowTestSupport.h"
@@ -69,6 +70,26 @@ class MainWindowTest : public QObject {
         QVERIFY(Find<QRadioButton>(next, "optV0").isChecked());
         QCOMPARE(Find<tonzug::SwatchBox>(next, "colEnd").Color(), RgbColor(0, 0, 255));
         QCOMPARE(Find<tonzug::PreviewBox>(next, "picDisp").geometry(), QRect(0, 64, 256, 128));
+    }
+
+    void aRefusedSettingsFileShowsTheDefaultsAndIsNeverOverwritten() {
+        const std::string file = tonzug::SettingsFilePath();
+        const QByteArray content =
+            QByteArray("[LAST]\nX=7\n") + QByteArray(int(tonzug::kMaxIniFileBytes), '\n');
+        {
+            QFile settings(QString::fromStdString(file));
+            QVERIFY(settings.open(QIODevice::WriteOnly));
+            settings.write(content);
+        }
+        {
+            tonzug::MainWindow window;
+            window.show();
+            QCOMPARE(Find<QLineEdit>(window, "txtX").text(), QStringLiteral("25"));
+            QVERIFY(window.close());
+        }
+        QFile settings(QString::fromStdString(file));
+        QVERIFY(settings.open(QIODevice::ReadOnly));
+        QCOMPARE(settings.readAll(), content);
     }
 
     void anUnwritableSettingsFolderNeitherStopsStartNorClose() {
