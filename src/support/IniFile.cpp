@@ -316,18 +316,6 @@ std::optional<std::string> IniDocument::Get(std::string_view section, std::strin
     return std::string(ParseKeyLine(lines_[*line])->value);
 }
 
-std::string IniDocument::GetString(std::string_view section, std::string_view key,
-                                   const std::string& fallback) const {
-    const std::optional<std::string> value = Get(section, key);
-    return IniStringValue(value ? std::optional<std::string_view>(*value) : std::nullopt, fallback);
-}
-
-std::int32_t IniDocument::GetInt(std::string_view section, std::string_view key,
-                                 std::int32_t fallback) const {
-    const std::optional<std::string> value = Get(section, key);
-    return IniIntValue(value ? std::optional<std::string_view>(*value) : std::nullopt, fallback);
-}
-
 namespace {
 
 // Concatenation by appending: GCC 12 warns falsely (-Wrestrict) about "literal" + string.
@@ -390,27 +378,6 @@ bool IniDocument::Save(const std::string& path) const {
     const std::string text = Text();
     AtomicFile file;
     return file.Open(path) && file.Write(text.data(), text.size()) && file.Commit();
-}
-
-std::int32_t ReadIniInt(const std::string& file, std::string_view section, std::string_view key,
-                        std::int32_t fallback) {
-    IniDocument document;
-    document.Load(file);
-    return document.GetInt(section, key, fallback);
-}
-
-std::string ReadIniString(const std::string& file, std::string_view section, std::string_view key,
-                          const std::string& fallback) {
-    IniDocument document;
-    document.Load(file);
-    return document.GetString(section, key, fallback);
-}
-
-std::int32_t WriteIniString(const std::string& file, std::string_view section, std::string_view key,
-                            std::string_view value) {
-    IniDocument document;
-    document.Load(file);
-    return document.Set(section, key, value) && document.Save(file) ? 1 : 0;
 }
 
 }  // namespace tonzug

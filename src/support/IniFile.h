@@ -54,13 +54,6 @@ class IniDocument {
 
     // The stored value, blanks around it removed, uncut; empty when section or key is missing.
     std::optional<std::string> Get(std::string_view section, std::string_view key) const;
-    // The value cut to kMaxIniValueLength; the fallback when missing or empty.
-    std::string GetString(std::string_view section, std::string_view key,
-                          const std::string& fallback) const;
-    // The leading decimal integer of the value, saturated to the 32-bit range; the fallback
-    // when missing or not starting with a number.
-    std::int32_t GetInt(std::string_view section, std::string_view key,
-                        std::int32_t fallback) const;
 
     // Replaces the key's value in place, or adds the key after the last key of its section,
     // or adds the section at the end. False (nothing changed) for names or a value that
@@ -85,16 +78,5 @@ class IniDocument {
     bool byteOrderMark_ = false;
     std::string loadProblem_;
 };
-
-// Single-value access as the program uses it: the file path first. Readers give the
-// fallback when the file, the section or the key is missing; a string reader also for an
-// empty value. The writer reports non-zero on success, 0 on any failure (a missing folder
-// included), and keeps the file whole in every case.
-std::int32_t ReadIniInt(const std::string& file, std::string_view section, std::string_view key,
-                        std::int32_t fallback);
-std::string ReadIniString(const std::string& file, std::string_view section, std::string_view key,
-                          const std::string& fallback);
-std::int32_t WriteIniString(const std::string& file, std::string_view section, std::string_view key,
-                            std::string_view value);
 
 }  // namespace tonzug

@@ -51,18 +51,6 @@ std::int32_t HexDigitValue(char c) {
     return 0;
 }
 
-double HexToNumber(std::string_view text) {
-    const std::string digits = TrimBlanks(text);
-    if (digits.size() < 2) {
-        return 0.0;
-    }
-    double result = 0.0;
-    for (const char digit : digits) {
-        result = result * 16.0 + HexDigitValue(digit);
-    }
-    return result;
-}
-
 double MaxOf(std::initializer_list<double> values) {
     if (values.size() == 0) {
         return 0.0;

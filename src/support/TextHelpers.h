@@ -18,10 +18,6 @@ bool FilterNumericKey(std::int16_t& key);
 // The value of one hexadecimal digit in either case; 0 for any other character.
 std::int32_t HexDigitValue(char c);
 
-// Reads hexadecimal digits of either case, blanks around them ignored; a character that is
-// no hex digit counts as 0 ("G1" is 1). A text of fewer than two characters gives 0.
-double HexToNumber(std::string_view text);
-
 // The largest (smallest) value; a tie keeps the earlier one. An empty list gives 0.
 double MaxOf(std::initializer_list<double> values);
 double MinOf(std::initializer_list<double> values);

@@ -26,15 +26,12 @@ TEST(FilterNumericKey, PassesDigitsSignsAndEditingKeysOnly) {
     }
 }
 
-TEST(HexToNumber, ReadsHexDigitsAndCountsOthersAsZero) {
-    EXPECT_EQ(HexToNumber("ff"), 255.0);
-    EXPECT_EQ(HexToNumber("  FF "), 255.0);
-    EXPECT_EQ(HexToNumber("1G"), 16.0);
-    EXPECT_EQ(HexToNumber("G1"), 1.0);
-    EXPECT_EQ(HexToNumber("F"), 0.0);
-    EXPECT_EQ(HexToNumber(""), 0.0);
-    EXPECT_EQ(HexToNumber("FFFFFF"), 16777215.0);
-    EXPECT_FALSE(std::isnan(HexToNumber(std::string(400, '0'))));
+TEST(HexDigitValue, EitherCaseAndOthersCountAsZero) {
+    EXPECT_EQ(HexDigitValue('f'), 15);
+    EXPECT_EQ(HexDigitValue('A'), 10);
+    EXPECT_EQ(HexDigitValue('9'), 9);
+    EXPECT_EQ(HexDigitValue('G'), 0);
+    EXPECT_EQ(HexDigitValue(' '), 0);
 }
 
 TEST(MaxMin, TieKeepsTheEarlierValue) {

@@ -62,8 +62,10 @@ class MainWindowTest : public QObject {
             QVERIFY(!window.isVisible());
         }
         const std::string file = settingsFile.toStdString();
-        QCOMPARE(tonzug::ReadIniString(file, "LAST", "X", ""), std::string("512"));
-        QCOMPARE(tonzug::ReadIniInt(file, "LAST", "OPT", -1), 0);
+        tonzug::IniDocument saved;
+        QVERIFY(saved.Load(file));
+        QCOMPARE(saved.Get("LAST", "X"), std::optional<std::string>("512"));
+        QCOMPARE(saved.Get("LAST", "OPT"), std::optional<std::string>("0"));
 
         tonzug::MainWindow next;
         QCOMPARE(Find<QLineEdit>(next, "txtX").text(), QStringLiteral("512"));
