@@ -26,7 +26,7 @@ TEST(IniValues, MissingOrEmptyGiveTheFallbackIntegersSaturate) {
     EXPECT_EQ(IniStringValue(std::nullopt, "d"), "d");
     EXPECT_EQ(IniStringValue("", "d"), "d");
     EXPECT_EQ(IniIntValue("abc", 7), 7);
-    EXPECT_EQ(IniIntValue("  -12px", 7), -12);
+    EXPECT_EQ(IniIntValue("-12px", 7), -12);
     EXPECT_EQ(IniIntValue("99999999999", 0), 2147483647);
     EXPECT_EQ(IniIntValue("-99999999999", 0), -2147483647 - 1);
     EXPECT_EQ(IniIntegerText("-0099999999999x"), "-99999999999");
