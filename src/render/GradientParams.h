@@ -6,7 +6,8 @@
 
 namespace tonzug {
 
-enum ColorMode : std::int32_t { kModeRgb = 0, kModeHsl = 1 };
+// The colour space in which the colours are blended; the values are those of "FRB".
+enum ColorMode : std::int32_t { kModeRgb = 0, kModeHsl = 1, kModeOklab = 2, kModeOklch = 3 };
 enum Orientation : std::int32_t { kHorizontal = 0, kVertical = 1, kCircle = 2 };
 
 // One gradient as handed to the renderer. The colours are already translated by
@@ -24,6 +25,8 @@ struct GradientParams {
     std::int32_t endBand = 1;
     std::int32_t colorMode = kModeRgb;
     std::int32_t orientation = kVertical;
+    // The way round the colour circle in HSL and OkLCh, as "HUE" stores it (HuePath).
+    std::int32_t huePath = 0;
 
     friend bool operator==(const GradientParams&, const GradientParams&) = default;
 };

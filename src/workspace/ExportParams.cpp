@@ -22,6 +22,7 @@ GradientParams ReadExportParams(const ParameterForm& form) {
     params.startBand = TextToInt32(form.txtSBR.Text()).value_or(0);
     params.endBand = TextToInt32(form.txtEBR.Text()).value_or(0);
     params.colorMode = form.ColorModeIndex();
+    params.huePath = form.HuePathIndex();
     params.orientation = form.OrientationIndex();
     if (params.middleOn == 0) {
         params.middleBand = 1;

@@ -73,6 +73,7 @@ ParameterForm::ParameterForm() {
 void ParameterForm::ConnectHandlers() {
     chkMid.SetHandler([this] { Guarded(&ParameterForm::MidStateChanged); });
     optF.SetHandler([this] { Guarded(&ParameterForm::MidStateChanged); });
+    optH.SetHandler([this] { Guarded(&ParameterForm::RedrawPreview); });
     optV.SetHandler([this] { Guarded(&ParameterForm::OrientationChanged); });
     txtX.SetHandler([this] { Guarded(&ParameterForm::SizeChanged); });
     txtY.SetHandler([this] { Guarded(&ParameterForm::SizeChanged); });
@@ -187,6 +188,7 @@ GradientParams ParameterForm::GatherAndClamp() {
     params.endBand = IntegerOrZero(txtEBR);
     params.colorMode = ColorModeIndex();
     params.orientation = OrientationIndex();
+    params.huePath = HuePathIndex();
 
     float length = 0.0f;
     const std::optional<std::int32_t> width = RoundToInt32(params.width);

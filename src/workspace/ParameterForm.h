@@ -36,6 +36,7 @@ class ParameterForm {
 
     std::int32_t OrientationIndex() const { return optV.Selected(); }
     std::int32_t ColorModeIndex() const { return optF.Selected(); }
+    std::int32_t HuePathIndex() const { return optH.Selected(); }
     bool Updating() const { return updating_; }
 
     void SliderToMidText();
@@ -61,7 +62,8 @@ class ParameterForm {
     TextField txtEBR;
     Slider scrM{0, 100, 0};
     OptionGroup optV{3, kHorizontal};
-    OptionGroup optF{2, kModeRgb};
+    OptionGroup optF{4, kModeRgb};
+    OptionGroup optH{5, 0};
 
   private:
     void ConnectHandlers();

@@ -54,6 +54,7 @@ inline const std::array kParameterKeys = {
     ParameterKey{"MDCHK", &ParameterForm::chkMid, "0", ValueRule::kIndex},
     ParameterKey{"OPT", &ParameterForm::optV, "1", ValueRule::kIndex},
     ParameterKey{"FRB", &ParameterForm::optF, "0", ValueRule::kIndex},
+    ParameterKey{"HUE", &ParameterForm::optH, "0", ValueRule::kIndex},
 };
 
 // The row of a key, letter case ignored.

@@ -58,6 +58,8 @@ MidControlState ComputeMidControlState(const ParameterForm& form) {
     state.sliderEnabled = !hsl;
     state.positionCovered = hsl;
     state.switchEnabled = !hsl;
+    const std::int32_t mode = form.ColorModeIndex();
+    state.huePathEnabled = mode == kModeHsl || mode == kModeOklch;
     return state;
 }
 

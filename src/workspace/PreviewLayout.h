@@ -32,12 +32,14 @@ struct MidControlState {
     bool sliderEnabled = false;        // scrM
     bool positionCovered = false;      // colMidDmy3 over txtMid and txtM
     bool switchEnabled = false;        // chkMid
+    bool huePathEnabled = false;       // the "Farbton" options
     friend bool operator==(const MidControlState&, const MidControlState&) = default;
 };
 
-// In RGB mode the middle colour, its button and band appear only with the switch on and
-// the position stays editable; in HSL mode every middle control is covered or disabled,
-// and the switch keeps its value for a later return to RGB.
+// In RGB, Oklab and OkLCh the middle colour, its button and band appear only with the
+// switch on and the position stays editable; in HSL mode every middle control is covered
+// or disabled, and the switch keeps its value for a later return. The hue path applies
+// where a hue is blended: HSL and OkLCh.
 MidControlState ComputeMidControlState(const ParameterForm& form);
 
 }  // namespace tonzug

@@ -60,8 +60,9 @@ TEST_F(ExportAndSettingsTest, SettingsWriteControlsWithTheirChangeHandling) {
 
 TEST_F(ExportAndSettingsTest, SettingsRefuseUnknownKeysAndBadValues) {
     const std::pair<const char*, const char*> bad[] = {
-        {"WIDTH", "5"},      {"OPT", "3"},         {"OPT", "x"},     {"FRB", "2"},   {"MDCHK", "5"},
-        {"STCOL", "#12345"}, {"STCOL", "#GG0000"}, {"EDCOL", "red"}, {"MDCOL", "-5"}};
+        {"WIDTH", "5"},   {"OPT", "3"},   {"OPT", "x"},        {"FRB", "4"},
+        {"HUE", "5"},     {"MDCHK", "5"}, {"STCOL", "#12345"}, {"STCOL", "#GG0000"},
+        {"EDCOL", "red"}, {"MDCOL", "-5"}};
     for (const auto& [key, value] : bad) {
         error.clear();
         EXPECT_FALSE(Apply(key, value)) << key << "=" << value;

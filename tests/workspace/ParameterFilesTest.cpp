@@ -28,13 +28,14 @@ class ParameterFilesTest : public ::testing::Test {
     ParameterForm form;
 };
 
-TEST_F(ParameterFilesTest, DefaultsAreSavedAsThirteenKeysInOrder) {
+// The thirteen keys of old come first and in their order; newer keys follow.
+TEST_F(ParameterFilesTest, DefaultsAreSavedAsTheOldKeysInOrderThenTheNewOnes) {
     LoadDefaults(form);
     const std::string file = folder.File("defaults.tzg");
     ASSERT_TRUE(SaveParameters(form, file));
     EXPECT_EQ(ReadWholeFile(file),
               "[LAST]\nSTCOL=16777215\nEDCOL=0\nX=25\nY=256\nMID=50\nM=128\nMBR=1\nSBR=1\n"
-              "EBR=1\nMDCOL=16777215\nMDCHK=0\nOPT=1\nFRB=0\n");
+              "EBR=1\nMDCOL=16777215\nMDCHK=0\nOPT=1\nFRB=0\nHUE=0\n");
 }
 
 TEST_F(ParameterFilesTest, SavedSetLoadsBackIntoTheSameControls) {
