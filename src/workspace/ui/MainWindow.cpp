@@ -94,6 +94,7 @@ QWidget* MainWindow::BuildPreviewFrame() {
     preview_ = new PreviewContainer(kPreviewSide);
     preview_->setObjectName(QStringLiteral("Cont"));
     column->addWidget(preview_, 0, Qt::AlignCenter);
+    preview_->Box().setToolTip(QStringLiteral("Doppelklick: große Voransicht..."));
     connect(&preview_->Box(), &PreviewBox::doubleClicked, this,
             [this] { ShowPreviewWindow(*this, form_); });
     return frame;

@@ -1,0 +1,49 @@
+#include "support/ui/DialogFolders.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <string>
+
+#include "support/IniFile.h"
+#include "support/SettingsFolder.h"
+
+namespace tonzug {
+namespace {
+
+constexpr const char* kFolderSection = "FOLDERS";
+
+const char* FolderKey(DialogFolder kind) {
+    return kind == DialogFolder::kParameterFiles ? "PARAMETERS" : "PICTURES";
+}
+
+QStandardPaths::StandardLocation UsualLocation(DialogFolder kind) {
+    return kind == DialogFolder::kParameterFiles ? QStandardPaths::DocumentsLocation
+                                                 : QStandardPaths::PicturesLocation;
+}
+
+}  // namespace
+
+QString StartFolder(DialogFolder kind) {
+    const std::string remembered =
+        ReadIniString(SettingsFilePath(), kFolderSection, FolderKey(kind), std::string());
+    if (FolderExists(remembered)) {
+        return QFile::decodeName(QByteArray::fromStdString(remembered));
+    }
+    // The desktop names this folder even where it was never created.
+    const QString usual = QStandardPaths::writableLocation(UsualLocation(kind));
+    if (!usual.isEmpty() && QFileInfo(usual).isDir()) {
+        return usual;
+    }
+    return QDir::homePath();
+}
+
+void RememberFolder(DialogFolder kind, const QString& chosenFile) {
+    const QString folder = QFileInfo(chosenFile).absolutePath();
+    // A name the settings file cannot hold (a line break in it) is simply not remembered.
+    WriteIniString(SettingsFilePath(), kFolderSection, FolderKey(kind),
+                   QFile::encodeName(folder).toStdString());
+}
+
+}  // namespace tonzug
