@@ -1,6 +1,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWidget>
@@ -191,7 +192,8 @@ class FileDialogsTest : public QObject {
     // file keeps the folders apart from the parameter set.
     void dialogsStartWhereTheUserLastWent() {
         QDir home(folder_->path());
-        const QByteArray previousHome = qgetenv("HOME");
+        const auto restoreHome =
+            qScopeGuard([previous = qgetenv("HOME")] { qputenv("HOME", previous); });
         qputenv("HOME", home.path().toLocal8Bit());
         QVERIFY(home.mkpath("Dokumente/Tonzug") && home.mkpath("Bilder"));
         QFile userDirs(QDir(sandbox_->Path()).filePath("user-dirs.dirs"));
@@ -234,7 +236,6 @@ class FileDialogsTest : public QObject {
         QVERIFY(settings.Load(tonzug::SettingsFilePath()));
         QVERIFY(!settings.Get(tonzug::kParameterSection, "PICTURES"));
         QCOMPARE(settings.Get("FOLDERS", "PICTURES"), home.filePath("Fotos").toStdString());
-        qputenv("HOME", previousHome);
     }
 
   private:
