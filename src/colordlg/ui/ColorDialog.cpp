@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <functional>
 
+#include "color/SystemColors.h"
 #include "colordlg/ui/ColorListView.h"
 #include "colordlg/ui/PictureBox.h"
 #include "colordlg/ui/SystemColorDialog.h"
@@ -81,8 +82,14 @@ void ColorDialog::ConnectPicking() {
     ui_.colPick->SetMouseHandler(stripMouse(PickStrip::kHue));
     ui_.colPickSW->SetMouseHandler(stripMouse(PickStrip::kGrey));
 
-    ui_.pCol->setToolTip(QString());
-    new ScreenPicker(*ui_.pCol, [this](ColorValue pixel) { form_.ShowColor(pixel, kNoColor); });
+    ui_.pCol->setToolTip(
+        QStringLiteral("Mit gedrückter Maustaste ziehen: Farbe vom Bildschirm aufnehmen (Esc "
+                       "bricht ab); Doppelklick: Farbdialog des Systems..."));
+    // A screen pixel is a plain colour. The value that Escape puts back may be a system
+    // colour: it shows as the colour it stands for and stays a system colour in the preview.
+    new ScreenPicker(
+        *ui_.pCol, [this] { return form_.pCol.Color(); },
+        [this](ColorValue picked) { form_.ShowColor(TranslateColor(picked), picked); });
     // In front of the screen picker, so the double-click does not start a pick as well.
     new DoubleClickAction(*ui_.pCol, [this] { PickFromSystemDialog(); });
 }

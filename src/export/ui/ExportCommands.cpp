@@ -14,6 +14,7 @@
 #include "export/EncodeStatus.h"
 #include "export/ExportPicture.h"
 #include "export/PictureKind.h"
+#include "support/ui/DialogFolders.h"
 #include "support/ui/FileDialogs.h"
 #include "support/ui/RasterImage.h"
 
@@ -67,12 +68,14 @@ PictureKind KindForFile(const QString& file, PictureKind chosen) {
 }
 
 void ExportToFile(QWidget& owner, const GradientParams& params, const FileExport& target) {
-    const QString file = ShowSaveDialog(
-        &owner, QString::fromUtf8(target.typeName), QString::fromUtf8(target.extension),
-        QStringLiteral("Tonzug speichern"), QString(), QString::fromUtf8(target.defaultName));
+    const QString file =
+        ShowSaveDialog(&owner, QString::fromUtf8(target.typeName),
+                       QString::fromUtf8(target.extension), QStringLiteral("Tonzug speichern"),
+                       StartFolder(DialogFolder::kPictures), QString::fromUtf8(target.defaultName));
     if (file.isEmpty()) {
         return;
     }
+    RememberFolder(DialogFolder::kPictures, file);
     QProgressDialog progress(QStringLiteral("Tonzug wird gespeichert..."),
                              QStringLiteral("Abbrechen"), 0, kProgressSteps, &owner);
     progress.setWindowTitle(QStringLiteral("Tonzug speichern"));

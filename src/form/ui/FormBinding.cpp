@@ -15,9 +15,10 @@
 namespace tonzug {
 namespace {
 
-// A program write replaces the text but leaves the caret where it was, so a person typing
-// into a field that the program corrects (a clamp, a recomputed value) goes on at the
-// same place. An equal text is not written at all, which keeps the caret and selection.
+// A program write into the field that has the keyboard focus is a correction of what the
+// user is typing (a clamp): the corrected text is selected, so that the next keystroke
+// replaces it instead of landing behind it ("-3" would give "13"). Elsewhere the caret
+// stays where it was. An equal text is not written at all, which keeps caret and selection.
 void ShowText(QLineEdit& edit, const std::string& text) {
     const QString shown = QString::fromStdString(text);
     if (edit.text() == shown) {
@@ -25,7 +26,11 @@ void ShowText(QLineEdit& edit, const std::string& text) {
     }
     const int caret = edit.cursorPosition();
     edit.setText(shown);
-    edit.setCursorPosition(std::min<qsizetype>(caret, shown.size()));
+    if (edit.hasFocus()) {
+        edit.selectAll();
+    } else {
+        edit.setCursorPosition(std::min<qsizetype>(caret, shown.size()));
+    }
 }
 
 // Holds an observer's subscription as a child of its widget, so the observer ends with

@@ -2,6 +2,7 @@
 
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QLineEdit>
 
 #include "support/TextHelpers.h"
@@ -26,6 +27,18 @@ std::int16_t CharacterCode(QChar character) {
 
 bool Passes(std::int16_t code) {
     return FilterNumericKey(code);
+}
+
+// The editing shortcuts that the field's own context menu offers too; they type nothing.
+bool IsEditingShortcut(const QKeyEvent& event) {
+    for (const QKeySequence::StandardKey shortcut :
+         {QKeySequence::SelectAll, QKeySequence::Undo, QKeySequence::Redo, QKeySequence::Copy,
+          QKeySequence::Cut, QKeySequence::Paste}) {
+        if (event.matches(shortcut)) {
+            return true;
+        }
+    }
+    return false;
 }
 
 }  // namespace
@@ -75,9 +88,9 @@ NumericKeyFilter::NumericKeyFilter(QLineEdit& edit) : QObject(&edit) {
 
 bool NumericKeyFilter::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
-        const std::optional<std::int16_t> code =
-            TypedCharacterCode(*static_cast<QKeyEvent*>(event));
-        if (code && !Passes(*code)) {
+        const auto& key = *static_cast<QKeyEvent*>(event);
+        const std::optional<std::int16_t> code = TypedCharacterCode(key);
+        if (code && !Passes(*code) && !IsEditingShortcut(key)) {
             return true;
         }
     } else if (event->type() == QEvent::InputMethod) {

@@ -15,9 +15,9 @@ namespace tonzug {
 // Delete, Shift+Insert, Alt combinations) give none and always pass.
 std::optional<std::int16_t> TypedCharacterCode(const QKeyEvent& event);
 
-// Lets only digits, "+", "-", the editing keys and Ctrl+C/V/X into a line edit; text
-// composed by an input method passes only when every character would pass. Pasted text
-// is not filtered.
+// Lets only digits, "+", "-", the editing keys and the standard editing shortcuts (select
+// all, undo, redo, copy, cut, paste) into a line edit; text composed by an input method
+// passes only when every character would pass. Pasted text is not filtered.
 class NumericKeyFilter : public QObject {
     Q_OBJECT
 

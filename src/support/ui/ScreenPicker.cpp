@@ -1,6 +1,7 @@
 #include "support/ui/ScreenPicker.h"
 
 #include <QEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWidget>
 
@@ -8,14 +9,20 @@
 
 namespace tonzug {
 
-ScreenPicker::ScreenPicker(QWidget& source, PickHandler onPick)
-    : QObject(&source), source_(&source), onPick_(std::move(onPick)) {
+ScreenPicker::ScreenPicker(QWidget& source, ColorSource currentColor, PickHandler onPick)
+    : QObject(&source),
+      source_(&source),
+      currentColor_(std::move(currentColor)),
+      onPick_(std::move(onPick)) {
     source.installEventFilter(this);
 }
 
 void ScreenPicker::Start() {
     picking_ = true;
+    colorBeforePick_ = currentColor_ ? currentColor_() : kNoColor;
     source_->grabMouse(Qt::CrossCursor);
+    // The keyboard too, so that Escape reaches the picker whichever widget has the focus.
+    source_->grabKeyboard();
 }
 
 void ScreenPicker::Stop() {
@@ -24,7 +31,15 @@ void ScreenPicker::Stop() {
     }
     picking_ = false;
     if (source_ != nullptr) {
+        source_->releaseKeyboard();
         source_->releaseMouse();
+    }
+}
+
+void ScreenPicker::Cancel() {
+    Stop();
+    if (onPick_ && colorBeforePick_ != kNoColor) {
+        onPick_(colorBeforePick_);
     }
 }
 
@@ -48,6 +63,12 @@ bool ScreenPicker::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::MouseButtonRelease:
             Stop();
             return true;
+        case QEvent::KeyPress:
+            if (picking_ && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+                Cancel();
+                return true;
+            }
+            break;
         // A hidden source loses its grab without a release.
         case QEvent::Hide:
             Stop();

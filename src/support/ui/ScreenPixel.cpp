@@ -26,7 +26,11 @@ ColorValue ReadScreen(QPoint globalPos) {
     if (screen == nullptr) {
         return kNoColor;
     }
-    return FirstPixel(screen->grabWindow(0, globalPos.x(), globalPos.y(), 1, 1));
+    // For the whole screen (window 0) the toolkit takes the point relative to that screen
+    // and adds the screen's origin itself; desktop coordinates would read the wrong place
+    // on every monitor that does not sit at (0, 0).
+    const QPoint onScreen = globalPos - screen->geometry().topLeft();
+    return FirstPixel(screen->grabWindow(0, onScreen.x(), onScreen.y(), 1, 1));
 }
 
 }  // namespace

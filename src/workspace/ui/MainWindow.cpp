@@ -95,6 +95,7 @@ QWidget* MainWindow::BuildPreviewFrame() {
     preview_ = new PreviewContainer(kPreviewSide);
     preview_->setObjectName(QStringLiteral("Cont"));
     column->addWidget(preview_, 0, Qt::AlignCenter);
+    preview_->Box().setToolTip(QStringLiteral("Doppelklick: große Voransicht..."));
     connect(&preview_->Box(), &PreviewBox::doubleClicked, this, [this] {
         // Read per opening, so the view draws the fields as they stand now.
         ShowPreviewWindow(*this, ReadExportParams(form_));

@@ -1,9 +1,9 @@
 #include "workspace/ui/ParameterFileCommands.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QMessageBox>
 
+#include "support/ui/DialogFolders.h"
 #include "support/ui/FileDialogs.h"
 #include "workspace/ParameterFiles.h"
 
@@ -12,11 +12,6 @@ namespace {
 
 const QString kTypeName = QStringLiteral("Tonzugs-Parameter");
 const QString kExtension = QStringLiteral("tzg");
-
-// Parameter files sit beside the program by habit of its long-time users.
-QString ProgramFolder() {
-    return QCoreApplication::applicationDirPath();
-}
 
 void ReportFileProblem(QWidget& owner, const QString& title, const QString& text,
                        const QString& path) {
@@ -29,10 +24,12 @@ void ReportFileProblem(QWidget& owner, const QString& title, const QString& text
 
 void SaveParameterFileCommand(QWidget& owner, const ParameterForm& form) {
     const QString title = QStringLiteral("Einstellungsdatei speichern");
-    const QString file = ShowSaveDialog(&owner, kTypeName, kExtension, title, ProgramFolder(), {});
+    const QString file = ShowSaveDialog(&owner, kTypeName, kExtension, title,
+                                        StartFolder(DialogFolder::kParameterFiles), {});
     if (file.isEmpty()) {
         return;
     }
+    RememberFolder(DialogFolder::kParameterFiles, file);
     // A user who chose a file must learn when it was not written.
     if (!SaveParameters(form, QFile::encodeName(file).toStdString())) {
         ReportFileProblem(owner, title,
@@ -43,11 +40,12 @@ void SaveParameterFileCommand(QWidget& owner, const ParameterForm& form) {
 
 void LoadParameterFileCommand(QWidget& owner, ParameterForm& form) {
     const QString title = QStringLiteral("Einstellungsdatei laden");
-    const QString file =
-        ShowOpenDialog(&owner, kTypeName, kExtension, title, ProgramFolder(), {}, 0);
+    const QString file = ShowOpenDialog(&owner, kTypeName, kExtension, title,
+                                        StartFolder(DialogFolder::kParameterFiles), {}, 0);
     if (file.isEmpty()) {
         return;
     }
+    RememberFolder(DialogFolder::kParameterFiles, file);
     // A file that cannot be read, or is no parameter file, leaves the shown set as it is.
     if (!LoadParameters(form, QFile::encodeName(file).toStdString()).Loaded()) {
         ReportFileProblem(owner, title,

@@ -177,6 +177,7 @@ QLineEdit* ParameterPanel::MakeNumberField(const char* name, TextField& field, b
 QLabel* ParameterPanel::MakeCaption(const QString& text, int index) {
     auto* label = new QLabel(text);
     label->setObjectName(QStringLiteral("Lb%1").arg(index));
+    label->setToolTip(QStringLiteral("Doppelklick: Mittelpunkt auf 50 % setzen..."));
     new DoubleClickAction(*label, [this] { ResetMiddlePosition(form_); });
     return label;
 }
@@ -184,9 +185,12 @@ QLabel* ParameterPanel::MakeCaption(const QString& text, int index) {
 SwatchBox* ParameterPanel::MakeSwatch(const char* name, ColorSwatch& swatch) {
     auto* box = new SwatchBox;
     box->setObjectName(QString::fromLatin1(name));
+    box->setToolTip(QStringLiteral(
+        "Mit gedrückter Maustaste ziehen: Farbe vom Bildschirm aufnehmen (Esc bricht ab)..."));
     BindSwatch(*box, swatch);
     new ScreenPicker(
-        *box, [this, &swatch](ColorValue picked) { ApplyChosenColor(form_, swatch, picked); });
+        *box, [&swatch] { return swatch.Color(); },
+        [this, &swatch](ColorValue picked) { ApplyChosenColor(form_, swatch, picked); });
     return box;
 }
 

@@ -107,27 +107,47 @@ class ChooserInputTest : public QObject {
         QTest::keyClick(&html, Qt::Key_Return);
         QCOMPARE(html.text(), QStringLiteral("#000000"));
         QVERIFY(dialog_->isVisible());
+    }
 
-        // The red field takes digits only, and clamps at once.
-        auto& red = Find<QLineEdit>(*dialog_, "txtR");
-        red.selectAll();
-        QTest::keyClicks(&red, QStringLiteral("3x0.0"));
-        QCOMPARE(red.text(), QStringLiteral("255"));
-        QCOMPARE(dialog_->Form().scrR.Value(), 255);
+    // The red field takes digits only. A value that the dialog corrects while the user
+    // types is selected, so that the next key replaces it.
+    void correctedTextIsReplacedByTheNextKey_data() {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("red above 255") << "txtR"
+                                       << "3x0.0"
+                                       << "255";
+        QTest::newRow("and typed on") << "txtR"
+                                      << "3007"
+                                      << "7";
+        QTest::newRow("minus in red") << "txtR"
+                                      << "-5"
+                                      << "5";
+        QTest::newRow("leading zero in lightness") << "txtL1"
+                                                   << "05"
+                                                   << "5";
+        QTest::newRow("saturation above 240") << "txtS1"
+                                              << "250"
+                                              << "240";
+    }
+    void correctedTextIsReplacedByTheNextKey() {
+        QFETCH(QString, field);
+        QFETCH(QString, typed);
+        QFETCH(QString, expected);
+        dialog_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(dialog_.get()));
+        auto& edit = Find<QLineEdit>(*dialog_, field.toLatin1().constData());
+        edit.setFocus();
+        edit.selectAll();
+        QTest::keyClicks(&edit, typed);
+        QCOMPARE(edit.text(), expected);
     }
 
     void dragFromThePreviewPicksAWindowOfKnownColour() {
-        QWidget known;
-        known.setAutoFillBackground(true);
-        QPalette colors = known.palette();
-        colors.setColor(QPalette::Window, QColor(12, 34, 56));
-        known.setPalette(colors);
-        known.setGeometry(dialog_->frameGeometry().right() + 40, 40, 60, 60);
-        known.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&known));
-
+        const std::unique_ptr<QWidget> known = ShowKnownColourBesideTheDialog();
         auto& preview = Find<tonzug::SwatchBox>(*dialog_, "pCol");
-        const QPointF over = preview.mapFromGlobal(known.mapToGlobal(QPointF(30, 30)));
+        const QPointF over = preview.mapFromGlobal(known->mapToGlobal(QPointF(30, 30)));
         Press(preview, QPointF(5, 5));
         QCOMPARE(Text("txtR"), QStringLiteral("255"));  // a press alone picks nothing
         Move(preview, over);
@@ -138,9 +158,30 @@ class ChooserInputTest : public QObject {
         QCOMPARE(preview.Color(), RgbColor(12, 34, 56));  // released: the last colour stays
     }
 
+    // Escape ends a pick and puts back the colour from before it, a system colour as such.
+    void escapeEndsAPickAndPutsBackTheColour() {
+        Find<QPushButton>(*dialog_, "cmdBack").click();
+        const std::unique_ptr<QWidget> known = ShowKnownColourBesideTheDialog();
+        auto& preview = Find<tonzug::SwatchBox>(*dialog_, "pCol");
+        const QString before = Text("txtHTML");
+        const QPointF over = preview.mapFromGlobal(known->mapToGlobal(QPointF(30, 30)));
+        Press(preview, QPointF(5, 5));
+        Move(preview, over);
+        QCOMPARE(Text("txtHTML"), QStringLiteral("#0C2238"));
+        QTest::keyClick(dialog_->windowHandle(), Qt::Key_Escape);
+        QCOMPARE(preview.Color(), tonzug::SystemColor(15));
+        QCOMPARE(Text("txtHTML"), before);
+        QCOMPARE(QWidget::mouseGrabber(), nullptr);
+        QCOMPARE(QWidget::keyboardGrabber(), nullptr);
+        Move(preview, over);
+        QCOMPARE(Text("txtHTML"), before);  // the pick is over
+        QVERIFY(dialog_->isVisible());
+    }
+
     void doubleClickOnThePreviewOpensTheSystemDialog() {
         auto& preview = Find<tonzug::SwatchBox>(*dialog_, "pCol");
         QColor started;
+        QVERIFY(preview.toolTip().contains(QStringLiteral("Doppelklick: Farbdialog")));
         tonzug::testing::WhenShown<QColorDialog>([&started](QColorDialog& system) {
             started = system.currentColor();
             QColorDialog::setCustomColor(0, Qt::red);  // kept only for this call
@@ -165,6 +206,21 @@ class ChooserInputTest : public QObject {
 
   private:
     QString Text(const char* name) const { return Find<QLineEdit>(*dialog_, name).text(); }
+
+    // A window of the colour #0C2238 to the right of the dialog.
+    std::unique_ptr<QWidget> ShowKnownColourBesideTheDialog() const {
+        auto known = std::make_unique<QWidget>();
+        known->setAutoFillBackground(true);
+        QPalette colors = known->palette();
+        colors.setColor(QPalette::Window, QColor(12, 34, 56));
+        known->setPalette(colors);
+        known->setGeometry(dialog_->frameGeometry().right() + 40, 40, 60, 60);
+        known->show();
+        if (!QTest::qWaitForWindowExposed(known.get())) {
+            qFatal("the window of known colour was never shown");
+        }
+        return known;
+    }
 
     // A double-click as the window system sends it: press, release, double-click, release.
     static void DoubleClick(QWidget& widget) {

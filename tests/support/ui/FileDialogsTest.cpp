@@ -1,17 +1,24 @@
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWidget>
+#include <functional>
 #include <memory>
 
+#include "export/ui/ExportCommands.h"
 #include "render/GradientParams.h"
+#include "support/IniFile.h"
+#include "support/SettingsFolder.h"
 #include "support/ui/DialogDriver.h"
 #include "support/ui/FileDialogs.h"
+#include "workspace/ExportParams.h"
+#include "workspace/ParameterFiles.h"
 #include "workspace/ParameterForm.h"
 #include "workspace/ui/ParameterFileCommands.h"
+#include "workspace/ui/WindowTestSupport.h"
 
 using tonzug::testing::ChooseFile;
 using tonzug::testing::ReadAndClose;
@@ -26,9 +33,11 @@ class FileDialogsTest : public QObject {
 
   private slots:
     void init() {
+        sandbox_ = std::make_unique<tonzug::testing::SettingsSandbox>();
         folder_ = std::make_unique<QTemporaryDir>();
         QVERIFY(folder_->isValid());
     }
+    void cleanup() { sandbox_.reset(); }
 
     void saveDialogOffersAllFilesFirstAndPreselectsTheType() {
         QStringList filters;
@@ -104,17 +113,14 @@ class FileDialogsTest : public QObject {
         saved.optV.Select(tonzug::kCircle);
         saved.optF.Select(tonzug::kModeHsl);
         saved.colStart.SetColor(tonzug::RgbColor(10, 20, 30));
-        QString startFolder;
         QString title;
         WhenShown<QFileDialog>([&](QFileDialog& dialog) {
-            startFolder = dialog.directory().absolutePath();
             title = dialog.windowTitle();
             ChooseFile(dialog, folder_->filePath("satz"));
         });
         QWidget owner;
         tonzug::SaveParameterFileCommand(owner, saved);
         QCOMPARE(title, QStringLiteral("Einstellungsdatei speichern"));
-        QCOMPARE(startFolder, QDir(QCoreApplication::applicationDirPath()).absolutePath());
         QVERIFY(QFile::exists(folder_->filePath("satz.tzg")));
 
         tonzug::ParameterForm loaded;
@@ -206,7 +212,62 @@ class FileDialogsTest : public QObject {
         QVERIFY(!QFile::exists(target));
     }
 
+    // Parameter files and pictures each start where the user last put one, while that
+    // folder exists; else in the documents (pictures) folder, else at home. The settings
+    // file keeps the folders apart from the parameter set.
+    void dialogsStartWhereTheUserLastWent() {
+        QDir home(folder_->path());
+        const auto restoreHome =
+            qScopeGuard([previous = qgetenv("HOME")] { qputenv("HOME", previous); });
+        qputenv("HOME", home.path().toLocal8Bit());
+        QVERIFY(home.mkpath("Dokumente/Tonzug") && home.mkpath("Bilder"));
+        QFile userDirs(QDir(sandbox_->Path()).filePath("user-dirs.dirs"));
+        QVERIFY(userDirs.open(QIODevice::WriteOnly));
+        userDirs.write(
+            "XDG_DOCUMENTS_DIR=\"$HOME/Dokumente\"\nXDG_PICTURES_DIR=\"$HOME/Bilder\"\n");
+        userDirs.close();
+        tonzug::ParameterForm form;
+        form.txtX.SetText("4");
+        form.txtY.SetText("4");
+        QWidget owner;
+        const auto startOf = [&](const std::function<void()>& command, const QString& chosen) {
+            QString start;
+            WhenShown<QFileDialog>([&](QFileDialog& dialog) {
+                start = dialog.directory().absolutePath();
+                if (chosen.isEmpty()) {
+                    dialog.reject();
+                } else {
+                    ChooseFile(dialog, home.filePath(chosen));
+                }
+            });
+            command();
+            return home.relativeFilePath(start);
+        };
+        const auto saveSet = [&] { tonzug::SaveParameterFileCommand(owner, form); };
+        const auto loadSet = [&] { tonzug::LoadParameterFileCommand(owner, form); };
+        const auto savePicture = [&] {
+            tonzug::ExportGradient(owner, tonzug::ReadExportParams(form),
+                                   tonzug::ExportTarget::kPngFile);
+        };
+
+        QCOMPARE(startOf(saveSet, "Dokumente/Tonzug/satz"), QStringLiteral("Dokumente"));
+        QCOMPARE(startOf(savePicture, "Bilder/bild"), QStringLiteral("Bilder"));
+        QCOMPARE(startOf(loadSet, "Dokumente/Tonzug/satz.tzg"), QStringLiteral("Dokumente/Tonzug"));
+        QVERIFY(home.rename("Bilder", "Fotos"));
+        QCOMPARE(startOf(savePicture, "Fotos/verlauf"), QStringLiteral("."));
+        QCOMPARE(startOf(savePicture, {}), QStringLiteral("Fotos"));
+        QCOMPARE(startOf(saveSet, {}), QStringLiteral("Dokumente/Tonzug"));
+        QVERIFY(QDir(home.filePath("Dokumente")).removeRecursively());
+        QCOMPARE(startOf(saveSet, {}), QStringLiteral("."));
+
+        tonzug::IniDocument settings;
+        QVERIFY(settings.Load(tonzug::SettingsFilePath()));
+        QVERIFY(!settings.Get(tonzug::kParameterSection, "PICTURES"));
+        QCOMPARE(settings.Get("FOLDERS", "PICTURES"), home.filePath("Fotos").toStdString());
+    }
+
   private:
+    std::unique_ptr<tonzug::testing::SettingsSandbox> sandbox_;
     std::unique_ptr<QTemporaryDir> folder_;
 };
 

@@ -46,14 +46,22 @@ class ParameterPanelTest : public QObject {
         QTestEventList backspace;
         backspace.addKeyClick(Qt::Key_Backspace);
         row("backspace erases", backspace, "2");
-        QTestEventList undo;
-        undo.addKeyClick(Qt::Key_7);
-        undo.addKeyClick(Qt::Key_Z, Qt::ControlModifier);
-        row("ctrl+z dropped", undo, "257");
         QTestEventList selectAll;
         selectAll.addKeyClick(Qt::Key_A, Qt::ControlModifier);
-        selectAll.addKeyClick(Qt::Key_9);
-        row("ctrl+a dropped", selectAll, "259");
+        selectAll.addKeyClicks(QStringLiteral("400"));
+        row("ctrl+a selects all", selectAll, "400");
+        QTestEventList undoRedo;
+        undoRedo.addKeyClick(Qt::Key_7);
+        undoRedo.addKeyClick(Qt::Key_Z, Qt::ControlModifier);
+        row("ctrl+z undoes", undoRedo, "25");
+        undoRedo.addKeyClick(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        row("ctrl+shift+z redoes", undoRedo, "257");
+        QTestEventList cut;
+        cut.addKeyClick(Qt::Key_Home, Qt::ShiftModifier);
+        cut.addKeyClick(Qt::Key_X, Qt::ControlModifier);
+        cut.addKeyClick(Qt::Key_1);
+        cut.addKeyClick(Qt::Key_V, Qt::ControlModifier);
+        row("ctrl+x cuts", cut, "125");
         QTestEventList copyPaste;
         copyPaste.addKeyClick(Qt::Key_Home, Qt::ShiftModifier);
         copyPaste.addKeyClick(Qt::Key_C, Qt::ControlModifier);
@@ -110,16 +118,58 @@ class ParameterPanelTest : public QObject {
         }
     }
 
-    void clampedPercentKeepsTheCaret() {
-        auto& percent = Find<QLineEdit>(*window_, "txtMid");
-        percent.selectAll();
-        QTest::keyClicks(&percent, QStringLiteral("150"));
-        QCOMPARE(percent.text(), QStringLiteral("100"));
-        QCOMPARE(percent.cursorPosition(), 3);
-        QCOMPARE(Find<QScrollBar>(*window_, "scrM").value(), 100);
-        QTest::keyClick(&percent, Qt::Key_Backspace);
-        QCOMPARE(percent.text(), QStringLiteral("10"));
-        QCOMPARE(percent.cursorPosition(), 2);
+    // A value that the program corrects while the user types is selected, so that the
+    // next key replaces it rather than landing behind it.
+    void correctedTextIsReplacedByTheNextKey_data() {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("minus in a band") << "txtSBR"
+                                         << "-3"
+                                         << "3";
+        QTest::newRow("leading zero in a band") << "txtSBR"
+                                                << "05"
+                                                << "5";
+        QTest::newRow("band above a third") << "txtEBR"
+                                            << "90"
+                                            << "85";
+        QTest::newRow("percent above 100") << "txtMid"
+                                           << "150"
+                                           << "100";
+        QTest::newRow("and typed on") << "txtMid"
+                                      << "1507"
+                                      << "7";
+    }
+    void correctedTextIsReplacedByTheNextKey() {
+        QFETCH(QString, field);
+        QFETCH(QString, typed);
+        QFETCH(QString, expected);
+        window_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+        auto& edit = Find<QLineEdit>(*window_, field.toLatin1().constData());
+        edit.setFocus();
+        edit.selectAll();
+        QTest::keyClicks(&edit, typed);
+        QCOMPARE(edit.text(), expected);
+    }
+
+    // The gestures that nothing on the screen shows are told in the tooltips.
+    void tooltipsTellOfTheHiddenGestures_data() {
+        QTest::addColumn<QString>("widget");
+        QTest::addColumn<QString>("gesture");
+        QTest::newRow("swatch") << "colStart"
+                                << "Maustaste ziehen: Farbe vom Bildschirm";
+        QTest::newRow("middle swatch") << "colMid"
+                                       << "Maustaste ziehen: Farbe vom Bildschirm";
+        QTest::newRow("preview") << "picDisp"
+                                 << "Doppelklick: große Voransicht";
+        QTest::newRow("caption") << "Lb3"
+                                 << "Doppelklick: Mittelpunkt auf 50 %";
+    }
+    void tooltipsTellOfTheHiddenGestures() {
+        QFETCH(QString, widget);
+        QFETCH(QString, gesture);
+        QVERIFY(Find<QWidget>(*window_, widget.toLatin1().constData()).toolTip().contains(gesture));
     }
 
     void hslCoversEveryMiddleControl() {

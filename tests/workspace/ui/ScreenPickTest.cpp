@@ -1,13 +1,20 @@
 #include <QApplication>
 #include <QFile>
+#include <QPainter>
+#include <QRasterWindow>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWindow>
+#include <algorithm>
 #include <memory>
+#include <string_view>
+#include <vector>
 
 #include "color/ColorValue.h"
 #include "form/ui/SwatchBox.h"
 #include "render/Raster.h"
+#include "support/ui/QtColor.h"
 #include "support/ui/ScreenPixel.h"
 #include "workspace/ui/MainWindow.h"
 #include "workspace/ui/PreviewBox.h"
@@ -73,6 +80,22 @@ class ScreenPickTest : public QObject {
         QCOMPARE(end.Color(), kBlue);  // released: moves pick nothing more
     }
 
+    void escapeEndsAPickAndPutsBackTheColour() {
+        auto& end = Find<tonzug::SwatchBox>(*window_, "colEnd");
+        auto& start = Find<tonzug::SwatchBox>(*window_, "colStart");
+        auto& box = Find<tonzug::PreviewBox>(*window_, "picDisp");
+        Mouse(QEvent::MouseButtonPress, end, end.rect().center());
+        Mouse(QEvent::MouseMove, start, start.rect().center());
+        QCOMPARE(end.Color(), kRed);
+        QTest::keyClick(window_->windowHandle(), Qt::Key_Escape);
+        QCOMPARE(window_->Form().colEnd.Color(), kBlue);
+        QCOMPARE(Bottom(box), kBlue);  // the preview is redrawn too
+        QCOMPARE(QWidget::mouseGrabber(), nullptr);
+        QCOMPARE(QWidget::keyboardGrabber(), nullptr);
+        Mouse(QEvent::MouseMove, start, start.rect().center() + QPoint(1, 0));
+        QCOMPARE(end.Color(), kBlue);
+    }
+
     void dragOverThePreviewPicksFromThePreview() {
         auto& start = Find<tonzug::SwatchBox>(*window_, "colStart");
         auto& box = Find<tonzug::PreviewBox>(*window_, "picDisp");
@@ -118,8 +141,59 @@ class ScreenPickTest : public QObject {
     std::unique_ptr<tonzug::MainWindow> window_;
 };
 
-// A screen of 200 % scale, large enough for the whole window.
+// A window of one colour that is no widget, so that only a reading of the screen sees it.
+class PlainColourWindow : public QRasterWindow {
+  public:
+    explicit PlainColourWindow(ColorValue color) : color_(tonzug::ToQColor(color)) {}
+
+  protected:
+    void paintEvent(QPaintEvent* /*event*/) override {
+        QPainter(this).fillRect(QRect(QPoint(), size()), color_);
+    }
+
+  private:
+    QColor color_;
+};
+
+// Reading the screen on a real X server with two monitors side by side, one desktop of
+// 1600 x 600 (run by OnTwoScreens.sh). Each monitor is a screen with its own origin.
+class TwoScreensTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void readsThePixelUnderThePointOnEveryScreen_data() {
+        QTest::addColumn<QPoint>("point");
+        QTest::addColumn<ColorValue>("color");
+        QTest::newRow("left screen") << QPoint(300, 200) << RgbColor(200, 40, 40);
+        QTest::newRow("right screen") << QPoint(1300, 400) << RgbColor(40, 90, 200);
+    }
+    void readsThePixelUnderThePointOnEveryScreen() {
+        QFETCH(QPoint, point);
+        QFETCH(ColorValue, color);
+        QCOMPARE(QGuiApplication::screens().size(), 2);
+        PlainColourWindow window(color);
+        window.setGeometry(QRect(point - QPoint(40, 40), QSize(80, 80)));
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QCOMPARE(QGuiApplication::screenAt(point), window.screen());
+        QTRY_COMPARE(tonzug::ScreenPixel(point), color);
+    }
+};
+
+// A screen of 200 % scale, large enough for the whole window; with "--two-screens" the
+// test on the X server that the caller has started instead.
 int main(int argc, char** argv) {
+    std::vector<char*> arguments(argv, argv + argc);
+    const auto twoScreens =
+        std::find(arguments.begin(), arguments.end(), std::string_view("--two-screens"));
+    if (twoScreens != arguments.end()) {
+        arguments.erase(twoScreens);
+        int count = static_cast<int>(arguments.size());
+        QApplication app(count, arguments.data());
+        TwoScreensTest test;
+        return QTest::qExec(&test, count, arguments.data());
+    }
+
     QTemporaryDir folder;
     const QString config = folder.filePath(QStringLiteral("screens.json"));
     QFile file(config);
