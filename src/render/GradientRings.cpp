@@ -7,6 +7,7 @@
 
 #include "render/Gradient.h"
 #include "render/GradientSteps.h"
+#include "render/PixelTargets.h"
 #include "render/RasterCoverage.h"
 
 namespace tonzug {
@@ -21,6 +22,12 @@ constexpr int kExactSide = 1 << 24;
 constexpr float kWalkingRing = 0.25f;
 // Largest quadrant kept in memory to share words across the diagonal (16 MiB).
 constexpr std::int64_t kMaxOctantQuadrant = std::int64_t{1} << 22;
+// The step codes of an unrounded output are painted in slices of at most this many
+// pixels (4 MiB), so its memory follows the band, not the picture.
+constexpr std::int64_t kMaxCodeSlice = std::int64_t{1} << 20;
+// Levels of recently seen steps, by step code: a pixel's ring is mostly the ring of its
+// neighbour or of its mirror pixel.
+constexpr std::size_t kLevelCacheSize = std::size_t{1} << 14;
 
 }  // namespace
 
@@ -77,7 +84,7 @@ inline GradientRenderer::RingHit GradientRenderer::RingWord(double distanceSquar
     return {word != kNoPixel ? word : LastPaintedRing(step, distanceSquared, painter), false};
 }
 
-void GradientRenderer::RenderCircle(int firstColumn, int firstRow, Raster& band,
+void GradientRenderer::RenderCircle(int firstColumn, int firstRow, WordRows band,
                                     StepPainter& painter) const {
     const PixelSpan rows = BandPartWithin({0, surfaceHeight_}, firstRow, band.Height());
     if (!MirrorsExactly()) {
@@ -185,7 +192,7 @@ void GradientRenderer::PaintRingRow(std::int64_t y, std::uint32_t* row, std::uin
     }
 }
 
-void GradientRenderer::PaintRingOctants(Raster& surface, StepPainter& painter) const {
+void GradientRenderer::PaintRingOctants(WordRows surface, StepPainter& painter) const {
     // Pixel (a, b) of the lower right quadrant, a columns and b rows from the centre: with
     // sides of the same parity, (b, a) lies at exactly the same distance.
     const int halfWidth = surfaceWidth_ / 2;
@@ -231,5 +238,44 @@ void GradientRenderer::PaintRingOctants(Raster& surface, StepPainter& painter) c
         }
     }
 }
+
+template <class Target>
+void GradientRenderer::RenderExactRings(int firstColumn, int firstRow, Target& target,
+                                        StepPainter& painter) const {
+    const int width = target.Width();
+    const int sliceRows =
+        static_cast<int>(std::clamp<std::int64_t>(kMaxCodeSlice / width, 1, target.Height()));
+    std::vector<std::uint32_t> codes(static_cast<std::size_t>(width) *
+                                     static_cast<std::size_t>(sliceRows));
+    struct CachedLevels {
+        std::uint32_t code = kNoPixel;
+        typename Target::Levels levels{};
+    };
+    std::vector<CachedLevels> cache(kLevelCacheSize);
+    for (int sliceFirst = 0; sliceFirst < target.Height(); sliceFirst += sliceRows) {
+        const int rows = std::min(sliceRows, target.Height() - sliceFirst);
+        std::fill(codes.begin(), codes.end(), kNoPixel);
+        const WordRows slice(codes.data(), width, rows);
+        RenderCircle(firstColumn, firstRow + sliceFirst, slice, painter);
+        for (int k = 0; k < rows; ++k) {
+            const std::uint32_t* row = slice.Row(k);
+            const std::int64_t y = std::int64_t{firstRow} + sliceFirst + k;
+            for (int c = 0; c < width; ++c) {
+                const std::uint32_t code = row[c];
+                if (code == kNoPixel) {
+                    continue;
+                }
+                CachedLevels& cached = cache[code % kLevelCacheSize];
+                if (cached.code != code) {
+                    cached = {code, target.LevelsOf(code)};
+                }
+                target.Put(sliceFirst + k, c, std::int64_t{firstColumn} + c, y, cached.levels);
+            }
+        }
+    }
+}
+
+template void GradientRenderer::RenderExactRings(int, int, DitherTarget&, StepPainter&) const;
+template void GradientRenderer::RenderExactRings(int, int, DeepTarget&, StepPainter&) const;
 
 }  // namespace tonzug

@@ -7,6 +7,7 @@
 
 #include "render/Gradient.h"
 #include "render/GradientSteps.h"
+#include "render/PixelTargets.h"
 #include "render/RasterCoverage.h"
 
 namespace tonzug {
@@ -31,52 +32,84 @@ std::uint32_t GradientRenderer::BoxStripWord(std::int64_t strip, StepPainter& pa
     return painter.LastPainted(step, reachesStrip);
 }
 
-void GradientRenderer::RenderHorizontal(int firstColumn, int firstRow, Raster& band,
+template <class Target>
+void GradientRenderer::RenderHorizontal(int firstColumn, int firstRow, Target& target,
                                         StepPainter& painter) const {
     const PixelSpan surfaceRows =
         CoveredSpan(0.0f, static_cast<float>(surfaceHeight_), surfaceHeight_);
-    const PixelSpan rows = BandPartWithin(surfaceRows, firstRow, band.Height());
+    const PixelSpan rows = BandPartWithin(surfaceRows, firstRow, target.Height());
     const int columns =
-        std::min(band.Width(), surfaceWidth_ - std::min(firstColumn, surfaceWidth_));
+        std::min(target.Width(), surfaceWidth_ - std::min(firstColumn, surfaceWidth_));
     if (rows.Empty() || columns <= 0) {
         return;
     }
-    std::vector<std::uint32_t> words(static_cast<std::size_t>(columns));
+    // What the painter yields for each column, and its levels; a run of columns that
+    // shows one step asks for the levels once.
+    std::vector<std::uint32_t> painted(static_cast<std::size_t>(columns));
+    std::vector<typename Target::Levels> levels(static_cast<std::size_t>(columns));
     bool complete = true;
+    std::uint32_t previous = kNoPixel;
+    typename Target::Levels previousLevels{};
     for (int column = 0; column < columns; ++column) {
-        words[static_cast<std::size_t>(column)] =
-            BoxStripWord(std::int64_t{firstColumn} + column, painter);
-        complete = complete && words[static_cast<std::size_t>(column)] != kNoPixel;
-    }
-    for (int k = rows.first; k < rows.end; ++k) {
-        std::uint32_t* row = band.Row(k);
-        if (complete) {
-            std::copy(words.begin(), words.end(), row);
+        const auto i = static_cast<std::size_t>(column);
+        painted[i] = BoxStripWord(std::int64_t{firstColumn} + column, painter);
+        if (painted[i] == kNoPixel) {
+            complete = false;
             continue;
         }
+        if (painted[i] != previous) {
+            previousLevels = target.LevelsOf(painted[i]);
+            previous = painted[i];
+        }
+        levels[i] = previousLevels;
+    }
+    const PixelSpan allColumns{0, columns};
+    for (int k = rows.first; k < rows.end; ++k) {
+        if (complete && k - Target::kRowPeriod >= rows.first) {
+            target.CopyRow(k - Target::kRowPeriod, k, allColumns);
+            continue;
+        }
+        const std::int64_t y = std::int64_t{firstRow} + k;
         for (int column = 0; column < columns; ++column) {
-            if (words[static_cast<std::size_t>(column)] != kNoPixel) {
-                row[column] = words[static_cast<std::size_t>(column)];
+            const auto i = static_cast<std::size_t>(column);
+            if (painted[i] != kNoPixel) {
+                target.Put(k, column, std::int64_t{firstColumn} + column, y, levels[i]);
             }
         }
     }
 }
 
-void GradientRenderer::RenderVertical(int firstColumn, int firstRow, Raster& band,
+template <class Target>
+void GradientRenderer::RenderVertical(int firstColumn, int firstRow, Target& target,
                                       StepPainter& painter) const {
     const PixelSpan columns =
         BandPartWithin(CoveredSpan(0.0f, static_cast<float>(surfaceWidth_), surfaceWidth_),
-                       firstColumn, band.Width());
-    const PixelSpan rows = BandPartWithin({0, surfaceHeight_}, firstRow, band.Height());
+                       firstColumn, target.Width());
+    const PixelSpan rows = BandPartWithin({0, surfaceHeight_}, firstRow, target.Height());
     if (columns.Empty()) {
         return;
     }
+    std::uint32_t previous = kNoPixel;
+    typename Target::Levels levels{};
     for (int k = rows.first; k < rows.end; ++k) {
-        const std::uint32_t word = BoxStripWord(std::int64_t{firstRow} + k, painter);
-        if (word != kNoPixel) {
-            std::fill(band.Row(k) + columns.first, band.Row(k) + columns.end, word);
+        const std::int64_t y = std::int64_t{firstRow} + k;
+        const std::uint32_t painted = BoxStripWord(y, painter);
+        if (painted == kNoPixel) {
+            continue;
         }
+        if (painted != previous) {
+            levels = target.LevelsOf(painted);
+            previous = painted;
+        }
+        target.FillSpan(k, columns, firstColumn, y, levels);
     }
 }
+
+template void GradientRenderer::RenderHorizontal(int, int, PlainTarget&, StepPainter&) const;
+template void GradientRenderer::RenderHorizontal(int, int, DitherTarget&, StepPainter&) const;
+template void GradientRenderer::RenderHorizontal(int, int, DeepTarget&, StepPainter&) const;
+template void GradientRenderer::RenderVertical(int, int, PlainTarget&, StepPainter&) const;
+template void GradientRenderer::RenderVertical(int, int, DitherTarget&, StepPainter&) const;
+template void GradientRenderer::RenderVertical(int, int, DeepTarget&, StepPainter&) const;
 
 }  // namespace tonzug
