@@ -27,10 +27,11 @@ void RenderPictureInFormat(benchmark::State& state) {
     params.orientation = static_cast<std::int32_t>(state.range(2));
     params.width = static_cast<float>(kSide);
     params.height = static_cast<float>(kSide);
-    const GradientRenderer renderer(params, kSide, kSide);
     Raster band(kSide, kBandRows);
     Raster16 deepBand(kSide, kBandRows);
     for (auto _ : state) {
+        // One renderer per picture, as the export makes it: what it prepares counts too.
+        const GradientRenderer renderer(params, kSide, kSide);
         for (int firstRow = 0; firstRow < kSide; firstRow += kBandRows) {
             if (format == OutputFormat::kDeep16) {
                 renderer.RenderRows(firstRow, deepBand);

@@ -14,8 +14,14 @@ inline constexpr int kBlueNoiseCells = kBlueNoiseSide * kBlueNoiseSide;
 
 extern const std::array<std::uint16_t, kBlueNoiseCells> kBlueNoiseRanks;
 
+// The ranks of the mask row that lies on picture row y >= 0.
+inline const std::uint16_t* BlueNoiseRankRow(std::int64_t y) {
+    constexpr std::int64_t kWrap = kBlueNoiseSide - 1;
+    return kBlueNoiseRanks.data() + static_cast<std::size_t>((y & kWrap) * kBlueNoiseSide);
+}
+
 // The rank at picture pixel (x, y), x and y >= 0.
-inline std::uint32_t BlueNoiseRank(std::int64_t x, std::int64_t y) {
+inline std::int32_t BlueNoiseRank(std::int64_t x, std::int64_t y) {
     constexpr std::int64_t kWrap = kBlueNoiseSide - 1;
     return kBlueNoiseRanks[static_cast<std::size_t>((y & kWrap) * kBlueNoiseSide + (x & kWrap))];
 }

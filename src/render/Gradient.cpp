@@ -18,6 +18,9 @@ namespace {
 // steps for the pixels to compute (a quarter of the surface, by symmetry), up to 20 MiB.
 constexpr std::int64_t kMaxStepWords = std::int64_t{1} << 20;
 constexpr std::int64_t kPixelsPerStepWord = 8;
+// Horizontal gradients keep the rows that repeat in an unrounded output (64 dithered rows,
+// one 16-bit row) for surfaces up to 2^16 columns (16 MiB).
+constexpr std::int64_t kMaxRepeatedRowsPixels = std::int64_t{1} << 22;
 
 std::unique_ptr<ColorRamp> BuildRgbRamp(ColorValue start, ColorValue end, float steps,
                                         float middlePercent, ColorValue middle,
@@ -141,6 +144,10 @@ GradientRenderer::GradientRenderer(GradientShape shape, std::unique_ptr<ColorRam
     switch (shape_) {
         case GradientShape::kHorizontal:
             stepSize_ = scaleWidth / steps;
+            if (std::int64_t{surfaceWidth_} * kBlueNoiseSide <= kMaxRepeatedRowsPixels) {
+                ditheredRows_ = std::make_shared<RepeatedRows<Raster>>();
+                deepRows_ = std::make_shared<RepeatedRows<Raster16>>();
+            }
             return;
         case GradientShape::kVertical:
             stepSize_ = scaleHeight / steps;

@@ -20,6 +20,8 @@ std::int32_t CornerRadius(std::int32_t a, std::int32_t b);
 
 class StepPainter;
 struct WordRows;
+template <class Band>
+struct RepeatedRows;
 
 enum class GradientShape { kHorizontal, kVertical, kCircle };
 
@@ -78,6 +80,14 @@ class GradientRenderer {
     template <class Target>
     void RenderHorizontal(int firstColumn, int firstRow, Target& target,
                           StepPainter& painter) const;
+    // Paints the columns; false when some column shows no step.
+    template <class Target>
+    bool PaintColumns(int firstColumn, int firstRow, Target& target, StepPainter& painter) const;
+    // The rows that every full row of a horizontal gradient repeats in an unrounded output
+    // (64 dithered rows, one 16-bit row), made on first use and shared by all bands; null
+    // when some column shows no step.
+    template <class Target>
+    const typename Target::Band* RepeatingRows() const;
     template <class Target>
     void RenderVertical(int firstColumn, int firstRow, Target& target, StepPainter& painter) const;
     void RenderCircle(int firstColumn, int firstRow, WordRows band, StepPainter& painter) const;
@@ -127,6 +137,8 @@ class GradientRenderer {
     };
     std::vector<std::uint32_t> stepWords_;
     std::vector<RingLimits> ringLimits_;
+    std::shared_ptr<RepeatedRows<Raster>> ditheredRows_;
+    std::shared_ptr<RepeatedRows<Raster16>> deepRows_;
 };
 
 // The ramp the renderer draws a parameter set with; null when the colour mode and

@@ -25,8 +25,10 @@ constexpr std::int64_t kMaxOctantQuadrant = std::int64_t{1} << 22;
 // The step codes of an unrounded output are painted in slices of at most this many
 // pixels (4 MiB), so its memory follows the band, not the picture.
 constexpr std::int64_t kMaxCodeSlice = std::int64_t{1} << 20;
-// Levels of recently seen steps, by step code: a pixel's ring is mostly the ring of its
-// neighbour or of its mirror pixel.
+// A slice tabulates the levels of its steps when it has at least this many pixels per step.
+constexpr std::size_t kPixelsPerTableStep = 4;
+// Otherwise it keeps the levels of recently seen steps, by step code: a pixel's ring is mostly the
+// ring of its neighbour or of its mirror pixel.
 constexpr std::size_t kLevelCacheSize = std::size_t{1} << 14;
 
 }  // namespace
@@ -242,35 +244,61 @@ void GradientRenderer::PaintRingOctants(WordRows surface, StepPainter& painter) 
 template <class Target>
 void GradientRenderer::RenderExactRings(int firstColumn, int firstRow, Target& target,
                                         StepPainter& painter) const {
+    using Levels = typename Target::Levels;
     const int width = target.Width();
     const int sliceRows =
         static_cast<int>(std::clamp<std::int64_t>(kMaxCodeSlice / width, 1, target.Height()));
-    std::vector<std::uint32_t> codes(static_cast<std::size_t>(width) *
-                                     static_cast<std::size_t>(sliceRows));
+    const std::size_t slicePixels =
+        static_cast<std::size_t>(width) * static_cast<std::size_t>(sliceRows);
+    std::vector<std::uint32_t> codes(slicePixels);
+    // The levels of every step of a slice when they are few for its pixels, else of the
+    // steps seen last.
+    std::vector<Levels> table;
     struct CachedLevels {
         std::uint32_t code = kNoPixel;
-        typename Target::Levels levels{};
+        Levels levels{};
     };
-    std::vector<CachedLevels> cache(kLevelCacheSize);
+    std::vector<CachedLevels> cache;
     for (int sliceFirst = 0; sliceFirst < target.Height(); sliceFirst += sliceRows) {
         const int rows = std::min(sliceRows, target.Height() - sliceFirst);
         std::fill(codes.begin(), codes.end(), kNoPixel);
         const WordRows slice(codes.data(), width, rows);
         RenderCircle(firstColumn, firstRow + sliceFirst, slice, painter);
+        std::uint32_t lowest = ~kNoPixel;
+        std::uint32_t highest = kNoPixel;
+        for (const std::uint32_t code : codes) {
+            if (code != kNoPixel) {
+                lowest = std::min(lowest, code);
+                highest = std::max(highest, code);
+            }
+        }
+        if (highest == kNoPixel) {
+            continue;  // nothing painted
+        }
+        const bool tabulate = highest - lowest < slicePixels / kPixelsPerTableStep;
+        if (tabulate) {
+            table.resize(highest - lowest + 1);
+            for (std::uint32_t code = lowest; code <= highest; ++code) {
+                table[code - lowest] = target.LevelsOf(code);
+            }
+        } else if (cache.empty()) {
+            cache.resize(kLevelCacheSize);
+        }
         for (int k = 0; k < rows; ++k) {
             const std::uint32_t* row = slice.Row(k);
             const std::int64_t y = std::int64_t{firstRow} + sliceFirst + k;
-            for (int c = 0; c < width; ++c) {
-                const std::uint32_t code = row[c];
-                if (code == kNoPixel) {
-                    continue;
-                }
-                CachedLevels& cached = cache[code % kLevelCacheSize];
-                if (cached.code != code) {
-                    cached = {code, target.LevelsOf(code)};
-                }
-                target.Put(sliceFirst + k, c, std::int64_t{firstColumn} + c, y, cached.levels);
+            if (tabulate) {
+                target.PaintRow(sliceFirst + k, firstColumn, y, row, width,
+                                [&](int c) { return table[row[c] - lowest]; });
+                continue;
             }
+            target.PaintRow(sliceFirst + k, firstColumn, y, row, width, [&](int c) {
+                CachedLevels& cached = cache[row[c] % kLevelCacheSize];
+                if (cached.code != row[c]) {
+                    cached = {row[c], target.LevelsOf(row[c])};
+                }
+                return cached.levels;
+            });
         }
     }
 }

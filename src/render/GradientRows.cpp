@@ -3,6 +3,8 @@
 // one by one.
 
 #include <algorithm>
+#include <mutex>
+#include <type_traits>
 #include <vector>
 
 #include "render/Gradient.h"
@@ -33,15 +35,57 @@ std::uint32_t GradientRenderer::BoxStripWord(std::int64_t strip, StepPainter& pa
 }
 
 template <class Target>
+const typename Target::Band* GradientRenderer::RepeatingRows() const {
+    const auto& tile = [this]() -> const auto& {
+        if constexpr (std::is_same_v<Target, DitherTarget>) {
+            return ditheredRows_;
+        } else {
+            return deepRows_;
+        }
+    }
+    ();
+    if (!tile || !ramp_ || surfaceHeight_ < Target::kRowPeriod) {
+        return nullptr;
+    }
+    std::call_once(tile->made, [&] {
+        tile->rows.Reset(surfaceWidth_, Target::kRowPeriod);
+        Target target(*ramp_, tile->rows);
+        StepPainter painter(*ramp_, stepWords_, Target::kYield);
+        tile->complete =
+            tile->rows.Height() == Target::kRowPeriod && PaintColumns(0, 0, target, painter);
+    });
+    return tile->complete ? &tile->rows : nullptr;
+}
+
+template <class Target>
 void GradientRenderer::RenderHorizontal(int firstColumn, int firstRow, Target& target,
                                         StepPainter& painter) const {
+    if constexpr (!std::is_same_v<Target, PlainTarget>) {
+        // Full rows repeat with the period of the output: every band copies them.
+        const auto* tile =
+            firstColumn == 0 && target.Width() == surfaceWidth_ ? RepeatingRows<Target>() : nullptr;
+        if (tile != nullptr) {
+            const PixelSpan rows = BandPartWithin({0, surfaceHeight_}, firstRow, target.Height());
+            for (int k = rows.first; k < rows.end; ++k) {
+                target.CopyRowFrom(tile->Row((firstRow + k) % Target::kRowPeriod), k,
+                                   {0, surfaceWidth_});
+            }
+            return;
+        }
+    }
+    PaintColumns(firstColumn, firstRow, target, painter);
+}
+
+template <class Target>
+bool GradientRenderer::PaintColumns(int firstColumn, int firstRow, Target& target,
+                                    StepPainter& painter) const {
     const PixelSpan surfaceRows =
         CoveredSpan(0.0f, static_cast<float>(surfaceHeight_), surfaceHeight_);
     const PixelSpan rows = BandPartWithin(surfaceRows, firstRow, target.Height());
     const int columns =
         std::min(target.Width(), surfaceWidth_ - std::min(firstColumn, surfaceWidth_));
     if (rows.Empty() || columns <= 0) {
-        return;
+        return false;
     }
     // What the painter yields for each column, and its levels; a run of columns that
     // shows one step asks for the levels once.
@@ -64,19 +108,16 @@ void GradientRenderer::RenderHorizontal(int firstColumn, int firstRow, Target& t
         levels[i] = previousLevels;
     }
     const PixelSpan allColumns{0, columns};
+    const std::uint32_t* paintedOrAll = complete ? nullptr : painted.data();
     for (int k = rows.first; k < rows.end; ++k) {
         if (complete && k - Target::kRowPeriod >= rows.first) {
             target.CopyRow(k - Target::kRowPeriod, k, allColumns);
             continue;
         }
-        const std::int64_t y = std::int64_t{firstRow} + k;
-        for (int column = 0; column < columns; ++column) {
-            const auto i = static_cast<std::size_t>(column);
-            if (painted[i] != kNoPixel) {
-                target.Put(k, column, std::int64_t{firstColumn} + column, y, levels[i]);
-            }
-        }
+        target.PaintRow(k, firstColumn, std::int64_t{firstRow} + k, paintedOrAll, columns,
+                        [&](int column) { return levels[static_cast<std::size_t>(column)]; });
     }
+    return complete;
 }
 
 template <class Target>

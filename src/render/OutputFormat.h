@@ -34,14 +34,14 @@ inline Rgb16 DeepOf(const ExactColor& exact) {
 // whole v never changes (its lift rank is 4096, beyond every rank), and over the 4096
 // ranks the share of lifted pixels is the fraction of v within 1/8192.
 struct DitherLevels {
-    std::uint32_t lowWord = 0;                // 0xFFRRGGBB of the floors
-    std::array<std::uint16_t, 3> liftRank{};  // red, green, blue
+    std::uint32_t lowWord = 0;               // 0xFFRRGGBB of the floors
+    std::array<std::int32_t, 3> liftRank{};  // red, green, blue
 };
 
-inline std::uint16_t LiftRank(double fraction) {
+inline std::int32_t LiftRank(double fraction) {
     // rank + 1/2 >= 4096 (1 - fraction)
     const double rank = std::ceil(static_cast<double>(kBlueNoiseCells) * (1.0 - fraction) - 0.5);
-    return static_cast<std::uint16_t>(std::clamp(rank, 0.0, static_cast<double>(kBlueNoiseCells)));
+    return static_cast<std::int32_t>(std::clamp(rank, 0.0, static_cast<double>(kBlueNoiseCells)));
 }
 
 inline DitherLevels DitherLevelsOf(const ExactColor& exact) {
@@ -59,7 +59,7 @@ inline DitherLevels DitherLevelsOf(const ExactColor& exact) {
 
 // The dithered word at a pixel of mask rank `rank`. A lifted channel is below 255, so the
 // sum never carries into the next channel.
-inline std::uint32_t DitheredWord(const DitherLevels& levels, std::uint32_t rank) {
+inline std::uint32_t DitheredWord(const DitherLevels& levels, std::int32_t rank) {
     return levels.lowWord + (static_cast<std::uint32_t>(rank >= levels.liftRank[0]) << 16) +
            (static_cast<std::uint32_t>(rank >= levels.liftRank[1]) << 8) +
            static_cast<std::uint32_t>(rank >= levels.liftRank[2]);

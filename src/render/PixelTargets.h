@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <mutex>
 
 #include "render/ColorRamp.h"
 #include "render/GradientSteps.h"
@@ -17,6 +18,14 @@
 #include "render/RasterCoverage.h"
 
 namespace tonzug {
+
+// The rows that a horizontal gradient repeats, made once (GradientRenderer::RepeatingRows).
+template <class Band>
+struct RepeatedRows {
+    std::once_flag made;
+    Band rows;
+    bool complete = false;
+};
 
 // Copies the first `period` items of span `columns` of a row along the rest of the span,
 // so that every item repeats the one `period` columns before it.
@@ -29,6 +38,23 @@ void RepeatAlongRow(Pixel* row, PixelSpan columns, int period) {
         const int length = std::min(filled, total - filled);
         std::memcpy(first + filled, first, static_cast<std::size_t>(length) * sizeof(Pixel));
         filled += length;
+    }
+}
+
+// Sets row[c] = pixelAt(c) for the columns begin .. end - 1 whose painted[c] is not
+// kNoPixel; for all of them when `painted` is null, in a loop the compiler can vectorise.
+template <class Pixel, class PixelAt>
+void PaintPixels(Pixel* row, const std::uint32_t* painted, int begin, int end, PixelAt pixelAt) {
+    if (painted == nullptr) {
+        for (int c = begin; c < end; ++c) {
+            row[c] = pixelAt(c);
+        }
+        return;
+    }
+    for (int c = begin; c < end; ++c) {
+        if (painted[c] != kNoPixel) {
+            row[c] = pixelAt(c);
+        }
     }
 }
 
@@ -52,8 +78,10 @@ class PlainTarget {
     WordRows Words() { return WordRows(raster_); }
 
     Levels LevelsOf(std::uint32_t word) const { return word; }
-    void Put(int k, int c, std::int64_t /*x*/, std::int64_t /*y*/, Levels word) {
-        raster_.Row(k)[c] = word;
+    template <class LevelsAt>
+    void PaintRow(int k, std::int64_t /*firstColumn*/, std::int64_t /*y*/,
+                  const std::uint32_t* painted, int columns, LevelsAt levelsAt) {
+        PaintPixels(raster_.Row(k), painted, 0, columns, [&](int c) { return levelsAt(c); });
     }
     void FillSpan(int k, PixelSpan columns, std::int64_t /*firstColumn*/, std::int64_t /*y*/,
                   Levels word) {
@@ -83,6 +111,7 @@ class ExactTarget {
 // 8 bits, dithered with the blue-noise mask at each pixel's place on the surface.
 class DitherTarget : public ExactTarget {
   public:
+    using Band = Raster;
     using Levels = DitherLevels;
     static constexpr int kRowPeriod = kBlueNoiseSide;
 
@@ -92,21 +121,37 @@ class DitherTarget : public ExactTarget {
     int Height() const { return raster_.Height(); }
 
     Levels LevelsOf(std::uint32_t code) const { return DitherLevelsOf(ExactOfCode(code)); }
-    void Put(int k, int c, std::int64_t x, std::int64_t y, const Levels& levels) {
-        raster_.Row(k)[c] = DitheredWord(levels, BlueNoiseRank(x, y));
+    template <class LevelsAt>
+    void PaintRow(int k, std::int64_t firstColumn, std::int64_t y, const std::uint32_t* painted,
+                  int columns, LevelsAt levelsAt) {
+        const std::uint16_t* ranks = BlueNoiseRankRow(y);
+        constexpr std::int64_t kWrap = kBlueNoiseSide - 1;
+        // In runs of columns that meet the mask row in one piece.
+        for (int begin = 0; begin < columns;) {
+            const auto offset = static_cast<int>((firstColumn + begin) & kWrap) - begin;
+            const int end = std::min(columns, begin + kBlueNoiseSide - (offset + begin));
+            PaintPixels(raster_.Row(k), painted, begin, end,
+                        [&](int c) { return DitheredWord(levelsAt(c), ranks[offset + c]); });
+            begin = end;
+        }
     }
     // A row of one colour repeats with the mask, every 64 columns.
     void FillSpan(int k, PixelSpan columns, std::int64_t firstColumn, std::int64_t y,
                   const Levels& levels) {
         std::uint32_t* row = raster_.Row(k);
+        const std::uint16_t* ranks = BlueNoiseRankRow(y);
+        constexpr std::int64_t kWrap = kBlueNoiseSide - 1;
         const int patternEnd = std::min(columns.end, columns.first + kBlueNoiseSide);
         for (int c = columns.first; c < patternEnd; ++c) {
-            row[c] = DitheredWord(levels, BlueNoiseRank(firstColumn + c, y));
+            row[c] = DitheredWord(levels, ranks[(firstColumn + c) & kWrap]);
         }
         RepeatAlongRow(row, columns, kBlueNoiseSide);
     }
     void CopyRow(int from, int to, PixelSpan columns) {
         CopyRowSpan(raster_.Row(from), raster_.Row(to), columns);
+    }
+    void CopyRowFrom(const std::uint32_t* from, int to, PixelSpan columns) {
+        CopyRowSpan(from, raster_.Row(to), columns);
     }
 
   private:
@@ -116,6 +161,7 @@ class DitherTarget : public ExactTarget {
 // 16 bits per channel.
 class DeepTarget : public ExactTarget {
   public:
+    using Band = Raster16;
     using Levels = Rgb16;
     static constexpr int kRowPeriod = 1;
 
@@ -125,8 +171,10 @@ class DeepTarget : public ExactTarget {
     int Height() const { return raster_.Height(); }
 
     Levels LevelsOf(std::uint32_t code) const { return DeepOf(ExactOfCode(code)); }
-    void Put(int k, int c, std::int64_t /*x*/, std::int64_t /*y*/, Levels pixel) {
-        raster_.Row(k)[c] = pixel;
+    template <class LevelsAt>
+    void PaintRow(int k, std::int64_t /*firstColumn*/, std::int64_t /*y*/,
+                  const std::uint32_t* painted, int columns, LevelsAt levelsAt) {
+        PaintPixels(raster_.Row(k), painted, 0, columns, [&](int c) { return levelsAt(c); });
     }
     void FillSpan(int k, PixelSpan columns, std::int64_t /*firstColumn*/, std::int64_t /*y*/,
                   Levels pixel) {
@@ -134,6 +182,9 @@ class DeepTarget : public ExactTarget {
     }
     void CopyRow(int from, int to, PixelSpan columns) {
         CopyRowSpan(raster_.Row(from), raster_.Row(to), columns);
+    }
+    void CopyRowFrom(const Rgb16* from, int to, PixelSpan columns) {
+        CopyRowSpan(from, raster_.Row(to), columns);
     }
 
   private:
