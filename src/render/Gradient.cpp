@@ -18,9 +18,6 @@ namespace {
 // steps for the pixels to compute (a quarter of the surface, by symmetry), up to 20 MiB.
 constexpr std::int64_t kMaxStepWords = std::int64_t{1} << 20;
 constexpr std::int64_t kPixelsPerStepWord = 8;
-// Horizontal gradients keep the rows that repeat in an unrounded output (64 dithered rows,
-// one 16-bit row) for surfaces up to 2^16 columns (16 MiB).
-constexpr std::int64_t kMaxRepeatedRowsPixels = std::int64_t{1} << 22;
 
 std::unique_ptr<ColorRamp> BuildRgbRamp(ColorValue start, ColorValue end, float steps,
                                         float middlePercent, ColorValue middle,
@@ -133,7 +130,9 @@ GradientRenderer::GradientRenderer(GradientShape shape, std::unique_ptr<ColorRam
       ramp_(std::move(ramp)),
       surfaceWidth_(std::max(surfaceWidth, 0)),
       surfaceHeight_(std::max(surfaceHeight, 0)),
-      ringPen_(penWidth) {
+      ringPen_(penWidth),
+      ditherPreparation_(std::make_shared<ExactPreparation<DitherTarget>>()),
+      deepPreparation_(std::make_shared<ExactPreparation<DeepTarget>>()) {
     const std::optional<std::int32_t> count = RoundToInt32(static_cast<double>(steps));
     if (!ramp_ || !count || *count <= 0) {
         return;  // nothing to draw
@@ -144,10 +143,6 @@ GradientRenderer::GradientRenderer(GradientShape shape, std::unique_ptr<ColorRam
     switch (shape_) {
         case GradientShape::kHorizontal:
             stepSize_ = scaleWidth / steps;
-            if (std::int64_t{surfaceWidth_} * kBlueNoiseSide <= kMaxRepeatedRowsPixels) {
-                ditheredRows_ = std::make_shared<RepeatedRows<Raster>>();
-                deepRows_ = std::make_shared<RepeatedRows<Raster16>>();
-            }
             return;
         case GradientShape::kVertical:
             stepSize_ = scaleHeight / steps;
@@ -199,6 +194,18 @@ void GradientRenderer::RenderRegion(int firstColumn, int firstRow, Raster16& reg
         RenderWith(firstColumn, firstRow, target);
     }
 }
+
+template <class Target>
+ExactPreparation<Target>* GradientRenderer::Preparation() const {
+    if constexpr (std::is_same_v<Target, DitherTarget>) {
+        return ditherPreparation_.get();
+    } else {
+        return deepPreparation_.get();
+    }
+}
+
+template ExactPreparation<DitherTarget>* GradientRenderer::Preparation() const;
+template ExactPreparation<DeepTarget>* GradientRenderer::Preparation() const;
 
 template <class Target>
 void GradientRenderer::RenderWith(int firstColumn, int firstRow, Target& target) const {

@@ -20,8 +20,10 @@ std::int32_t CornerRadius(std::int32_t a, std::int32_t b);
 
 class StepPainter;
 struct WordRows;
-template <class Band>
-struct RepeatedRows;
+template <class Target>
+struct ExactPreparation;
+class DitherTarget;
+class DeepTarget;
 
 enum class GradientShape { kHorizontal, kVertical, kCircle };
 
@@ -88,6 +90,12 @@ class GradientRenderer {
     // when some column shows no step.
     template <class Target>
     const typename Target::Band* RepeatingRows() const;
+    // The levels of every step when the renderer keeps the steps' words (few steps for
+    // the pixels), made on first use; null otherwise.
+    template <class Target>
+    const std::vector<typename Target::Levels>* StepLevels(const Target& target) const;
+    template <class Target>
+    ExactPreparation<Target>* Preparation() const;
     template <class Target>
     void RenderVertical(int firstColumn, int firstRow, Target& target, StepPainter& painter) const;
     void RenderCircle(int firstColumn, int firstRow, WordRows band, StepPainter& painter) const;
@@ -137,8 +145,8 @@ class GradientRenderer {
     };
     std::vector<std::uint32_t> stepWords_;
     std::vector<RingLimits> ringLimits_;
-    std::shared_ptr<RepeatedRows<Raster>> ditheredRows_;
-    std::shared_ptr<RepeatedRows<Raster16>> deepRows_;
+    std::shared_ptr<ExactPreparation<DitherTarget>> ditherPreparation_;
+    std::shared_ptr<ExactPreparation<DeepTarget>> deepPreparation_;
 };
 
 // The ramp the renderer draws a parameter set with; null when the colour mode and

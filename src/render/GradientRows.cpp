@@ -13,6 +13,13 @@
 #include "render/RasterCoverage.h"
 
 namespace tonzug {
+namespace {
+
+// Horizontal gradients keep the rows that repeat in an unrounded output (64 dithered rows,
+// one 16-bit row) for surfaces up to 2^16 columns (16 MiB).
+constexpr std::int64_t kMaxRepeatedRowsPixels = std::int64_t{1} << 22;
+
+}  // namespace
 
 std::uint32_t GradientRenderer::BoxStripWord(std::int64_t strip, StepPainter& painter) const {
     // Box i spans StepStart(i) .. StepStart(i) + stepSize_; both edges grow with i, so
@@ -36,25 +43,19 @@ std::uint32_t GradientRenderer::BoxStripWord(std::int64_t strip, StepPainter& pa
 
 template <class Target>
 const typename Target::Band* GradientRenderer::RepeatingRows() const {
-    const auto& tile = [this]() -> const auto& {
-        if constexpr (std::is_same_v<Target, DitherTarget>) {
-            return ditheredRows_;
-        } else {
-            return deepRows_;
-        }
-    }
-    ();
-    if (!tile || !ramp_ || surfaceHeight_ < Target::kRowPeriod) {
+    ExactPreparation<Target>* prepared = Preparation<Target>();
+    if (prepared == nullptr || !ramp_ || surfaceHeight_ < Target::kRowPeriod ||
+        std::int64_t{surfaceWidth_} * Target::kRowPeriod > kMaxRepeatedRowsPixels) {
         return nullptr;
     }
-    std::call_once(tile->made, [&] {
-        tile->rows.Reset(surfaceWidth_, Target::kRowPeriod);
-        Target target(*ramp_, tile->rows);
+    std::call_once(prepared->rowsMade, [&] {
+        prepared->rows.Reset(surfaceWidth_, Target::kRowPeriod);
+        Target target(*ramp_, prepared->rows);
         StepPainter painter(*ramp_, stepWords_, Target::kYield);
-        tile->complete =
-            tile->rows.Height() == Target::kRowPeriod && PaintColumns(0, 0, target, painter);
+        prepared->rowsComplete =
+            prepared->rows.Height() == Target::kRowPeriod && PaintColumns(0, 0, target, painter);
     });
-    return tile->complete ? &tile->rows : nullptr;
+    return prepared->rowsComplete ? &prepared->rows : nullptr;
 }
 
 template <class Target>

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstring>
 #include <mutex>
+#include <vector>
 
 #include "render/ColorRamp.h"
 #include "render/GradientSteps.h"
@@ -19,12 +20,16 @@
 
 namespace tonzug {
 
-// The rows that a horizontal gradient repeats, made once (GradientRenderer::RepeatingRows).
-template <class Band>
-struct RepeatedRows {
-    std::once_flag made;
-    Band rows;
-    bool complete = false;
+// What an unrounded output prepares once per renderer, on first use, and shares between
+// bands: the rows that a horizontal gradient repeats (GradientRenderer::RepeatingRows)
+// and the levels of every step of a circle (GradientRenderer::StepLevels).
+template <class Target>
+struct ExactPreparation {
+    std::once_flag rowsMade;
+    typename Target::Band rows;
+    bool rowsComplete = false;
+    std::once_flag stepsMade;
+    std::vector<typename Target::Levels> stepLevels;
 };
 
 // Copies the first `period` items of span `columns` of a row along the rest of the span,
