@@ -68,44 +68,56 @@ void CopyRowSpan(const Pixel* from, Pixel* to, PixelSpan columns) {
     std::copy(from + columns.first, from + columns.end, to + columns.first);
 }
 
+// A band as the shapes paint it, for outputs whose pixel for a step is the same wherever
+// the step shows; an output that depends on the place hides PaintRow and FillSpan.
+template <class Band, class Pixel>
+class BandTarget {
+  public:
+    explicit BandTarget(Band& band) : band_(band) {}
+
+    int Width() const { return band_.Width(); }
+    int Height() const { return band_.Height(); }
+
+    template <class LevelsAt>
+    void PaintRow(int k, std::int64_t /*firstColumn*/, std::int64_t /*y*/,
+                  const std::uint32_t* painted, int columns, LevelsAt levelsAt) {
+        PaintPixels(band_.Row(k), painted, 0, columns, [&](int c) { return levelsAt(c); });
+    }
+    void FillSpan(int k, PixelSpan columns, std::int64_t /*firstColumn*/, std::int64_t /*y*/,
+                  Pixel pixel) {
+        std::fill(band_.Row(k) + columns.first, band_.Row(k) + columns.end, pixel);
+    }
+    void CopyRow(int from, int to, PixelSpan columns) {
+        CopyRowSpan(band_.Row(from), band_.Row(to), columns);
+    }
+    void CopyRowFrom(const Pixel* from, int to, PixelSpan columns) {
+        CopyRowSpan(from, band_.Row(to), columns);
+    }
+
+  protected:
+    Band& band_;
+};
+
 // Today's 8-bit pixels: each step's rounded colour.
-class PlainTarget {
+class PlainTarget : public BandTarget<Raster, std::uint32_t> {
   public:
     using Levels = std::uint32_t;
     static constexpr StepPainter::Yield kYield = StepPainter::Yield::kPixelWords;
     // Rows that repeat: each row of a horizontal gradient is the one above.
     static constexpr int kRowPeriod = 1;
 
-    explicit PlainTarget(Raster& raster) : raster_(raster) {}
+    explicit PlainTarget(Raster& raster) : BandTarget(raster) {}
 
-    int Width() const { return raster_.Width(); }
-    int Height() const { return raster_.Height(); }
-    WordRows Words() { return WordRows(raster_); }
-
+    WordRows Words() { return WordRows(band_); }
     Levels LevelsOf(std::uint32_t word) const { return word; }
-    template <class LevelsAt>
-    void PaintRow(int k, std::int64_t /*firstColumn*/, std::int64_t /*y*/,
-                  const std::uint32_t* painted, int columns, LevelsAt levelsAt) {
-        PaintPixels(raster_.Row(k), painted, 0, columns, [&](int c) { return levelsAt(c); });
-    }
-    void FillSpan(int k, PixelSpan columns, std::int64_t /*firstColumn*/, std::int64_t /*y*/,
-                  Levels word) {
-        std::fill(raster_.Row(k) + columns.first, raster_.Row(k) + columns.end, word);
-    }
-    void CopyRow(int from, int to, PixelSpan columns) {
-        CopyRowSpan(raster_.Row(from), raster_.Row(to), columns);
-    }
-
-  private:
-    Raster& raster_;
 };
 
 // Unrounded outputs: the levels of a step come from its exact colour.
-class ExactTarget {
+class ExactLevels {
   public:
     static constexpr StepPainter::Yield kYield = StepPainter::Yield::kStepCodes;
 
-    explicit ExactTarget(const ColorRamp& ramp) : ramp_(ramp) {}
+    explicit ExactLevels(const ColorRamp& ramp) : ramp_(ramp) {}
 
     ExactColor ExactOfCode(std::uint32_t code) const { return ramp_.Exact(StepOfCode(code) + 1); }
 
@@ -114,16 +126,13 @@ class ExactTarget {
 };
 
 // 8 bits, dithered with the blue-noise mask at each pixel's place on the surface.
-class DitherTarget : public ExactTarget {
+class DitherTarget : public BandTarget<Raster, std::uint32_t>, public ExactLevels {
   public:
     using Band = Raster;
     using Levels = DitherLevels;
     static constexpr int kRowPeriod = kBlueNoiseSide;
 
-    DitherTarget(const ColorRamp& ramp, Raster& raster) : ExactTarget(ramp), raster_(raster) {}
-
-    int Width() const { return raster_.Width(); }
-    int Height() const { return raster_.Height(); }
+    DitherTarget(const ColorRamp& ramp, Raster& raster) : BandTarget(raster), ExactLevels(ramp) {}
 
     Levels LevelsOf(std::uint32_t code) const { return DitherLevelsOf(ExactOfCode(code)); }
     template <class LevelsAt>
@@ -135,7 +144,7 @@ class DitherTarget : public ExactTarget {
         for (int begin = 0; begin < columns;) {
             const auto offset = static_cast<int>((firstColumn + begin) & kWrap) - begin;
             const int end = std::min(columns, begin + kBlueNoiseSide - (offset + begin));
-            PaintPixels(raster_.Row(k), painted, begin, end,
+            PaintPixels(band_.Row(k), painted, begin, end,
                         [&](int c) { return DitheredWord(levelsAt(c), ranks[offset + c]); });
             begin = end;
         }
@@ -143,7 +152,7 @@ class DitherTarget : public ExactTarget {
     // A row of one colour repeats with the mask, every 64 columns.
     void FillSpan(int k, PixelSpan columns, std::int64_t firstColumn, std::int64_t y,
                   const Levels& levels) {
-        std::uint32_t* row = raster_.Row(k);
+        std::uint32_t* row = band_.Row(k);
         const std::uint16_t* ranks = BlueNoiseRankRow(y);
         constexpr std::int64_t kWrap = kBlueNoiseSide - 1;
         const int patternEnd = std::min(columns.end, columns.first + kBlueNoiseSide);
@@ -152,48 +161,18 @@ class DitherTarget : public ExactTarget {
         }
         RepeatAlongRow(row, columns, kBlueNoiseSide);
     }
-    void CopyRow(int from, int to, PixelSpan columns) {
-        CopyRowSpan(raster_.Row(from), raster_.Row(to), columns);
-    }
-    void CopyRowFrom(const std::uint32_t* from, int to, PixelSpan columns) {
-        CopyRowSpan(from, raster_.Row(to), columns);
-    }
-
-  private:
-    Raster& raster_;
 };
 
 // 16 bits per channel.
-class DeepTarget : public ExactTarget {
+class DeepTarget : public BandTarget<Raster16, Rgb16>, public ExactLevels {
   public:
     using Band = Raster16;
     using Levels = Rgb16;
     static constexpr int kRowPeriod = 1;
 
-    DeepTarget(const ColorRamp& ramp, Raster16& raster) : ExactTarget(ramp), raster_(raster) {}
-
-    int Width() const { return raster_.Width(); }
-    int Height() const { return raster_.Height(); }
+    DeepTarget(const ColorRamp& ramp, Raster16& raster) : BandTarget(raster), ExactLevels(ramp) {}
 
     Levels LevelsOf(std::uint32_t code) const { return DeepOf(ExactOfCode(code)); }
-    template <class LevelsAt>
-    void PaintRow(int k, std::int64_t /*firstColumn*/, std::int64_t /*y*/,
-                  const std::uint32_t* painted, int columns, LevelsAt levelsAt) {
-        PaintPixels(raster_.Row(k), painted, 0, columns, [&](int c) { return levelsAt(c); });
-    }
-    void FillSpan(int k, PixelSpan columns, std::int64_t /*firstColumn*/, std::int64_t /*y*/,
-                  Levels pixel) {
-        std::fill(raster_.Row(k) + columns.first, raster_.Row(k) + columns.end, pixel);
-    }
-    void CopyRow(int from, int to, PixelSpan columns) {
-        CopyRowSpan(raster_.Row(from), raster_.Row(to), columns);
-    }
-    void CopyRowFrom(const Rgb16* from, int to, PixelSpan columns) {
-        CopyRowSpan(from, raster_.Row(to), columns);
-    }
-
-  private:
-    Raster16& raster_;
 };
 
 }  // namespace tonzug
