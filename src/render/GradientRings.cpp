@@ -290,12 +290,15 @@ void GradientRenderer::RenderExactRings(int firstColumn, int firstRow, Target& t
                 if (table != nullptr) {
                     // The levels of the row first, so that a full row is dithered in one loop
                     // the compiler can vectorise.
-                    bool complete = true;
+                    std::uint32_t unpainted = 0;
                     for (int c = 0; c < width; ++c) {
-                        complete &= row[c] != kNoPixel;
+                        unpainted |= static_cast<std::uint32_t>(row[c] == kNoPixel);
+                    }
+                    for (int c = 0; c < width; ++c) {
                         rowLevels[static_cast<std::size_t>(c)] = (*table)[row[c]];
                     }
-                    target.PaintRow(sliceFirst + k, firstColumn, y, complete ? nullptr : row, width,
+                    target.PaintRow(sliceFirst + k, firstColumn, y, unpainted != 0 ? row : nullptr,
+                                    width,
                                     [&](int c) { return rowLevels[static_cast<std::size_t>(c)]; });
                     continue;
                 }
