@@ -8,6 +8,7 @@
 #include "color/ColorSpaces.h"
 #include "color/SystemColors.h"
 #include "render/RampLine.h"
+#include "render/Raster.h"
 
 namespace tonzug {
 namespace {
@@ -70,8 +71,10 @@ struct RampSection {
         line.blue -= (line.dBlue / 2.0f) * shiftFactor;
     }
 
-    ColorValue At(std::int64_t index) const {
-        return line.At(static_cast<float>(index - range.first + 1));
+    ColorValue At(std::int64_t index) const { return line.At(Increments(index)); }
+    ExactColor Exact(std::int64_t index) const { return line.ExactAt(Increments(index)); }
+    float Increments(std::int64_t index) const {
+        return static_cast<float>(index - range.first + 1);
     }
 
     IndexRange range;
@@ -82,6 +85,7 @@ class EmptyRamp final : public ColorRamp {
   public:
     std::int32_t UpperBound() const override { return -1; }
     ColorValue At(std::int64_t) const override { return 0; }
+    ExactColor Exact(std::int64_t) const override { return {}; }
 };
 
 class RampTwo final : public ColorRamp {
@@ -107,6 +111,16 @@ class RampTwo final : public ColorRamp {
             return end_;
         }
         return line_.At(static_cast<float>(index - 1));
+    }
+
+    ExactColor Exact(std::int64_t index) const override {
+        if (index < 1 || index > upperBound_) {
+            return {};
+        }
+        if (index == 1 || index == upperBound_) {
+            return ExactOf(At(index));
+        }
+        return line_.ExactAt(static_cast<float>(index - 1));
     }
 
   private:
@@ -166,6 +180,19 @@ class RampBands final : public ColorRamp {
         return 0;
     }
 
+    ExactColor Exact(std::int64_t index) const override {
+        if (index < 0 || index > upperBound_ || middleBand_.Contains(index)) {
+            return ExactOf(At(index));
+        }
+        if (awayFromMiddle_.range.Contains(index)) {
+            return awayFromMiddle_.Exact(index);
+        }
+        if (towardMiddle_.range.Contains(index)) {
+            return towardMiddle_.Exact(index);
+        }
+        return ExactOf(At(index));
+    }
+
   private:
     std::int32_t upperBound_;
     ColorValue start_;
@@ -209,13 +236,37 @@ class RampHsl final : public ColorRamp {
         if (index == 1) {
             return start_;
         }
-        const auto k = static_cast<double>(index - 1);
-        return HslToRgb(k * increment_.hue + origin_.hue,
-                        k * increment_.saturation + origin_.saturation,
-                        k * increment_.lightness + origin_.lightness);
+        RgbTriple unused;
+        return Blend(index, unused);
+    }
+
+    ExactColor Exact(std::int64_t index) const override {
+        if (index <= 1 || index > upperBound_ || (index == upperBound_ && upperBound_ <= 1)) {
+            return ExactOf(At(index));
+        }
+        RgbTriple unrounded;
+        const ColorValue rounded = Blend(index, unrounded);
+        return {ExactHslChannel(unrounded.red, RedOf(rounded)),
+                ExactHslChannel(unrounded.green, GreenOf(rounded)),
+                ExactHslChannel(unrounded.blue, BlueOf(rounded))};
     }
 
   private:
+    ColorValue Blend(std::int64_t index, RgbTriple& unrounded) const {
+        const auto k = static_cast<double>(index - 1);
+        return HslToRgb(k * increment_.hue + origin_.hue,
+                        k * increment_.saturation + origin_.saturation,
+                        k * increment_.lightness + origin_.lightness, unrounded);
+    }
+
+    // The channel x 255 limited to 0..255, as long as it rounds (halves up) to the channel
+    // HslToRgb gave; the channel itself for the few values that do not (a channel that
+    // was no number counts as 0 there).
+    static double ExactHslChannel(double unrounded, std::int32_t rounded) {
+        const double limited = std::isfinite(unrounded) ? std::clamp(unrounded, 0.0, 255.0) : 0.0;
+        return RoundHalfUp(limited) == rounded ? limited : static_cast<double>(rounded);
+    }
+
     std::int32_t upperBound_;
     ColorValue start_;
     ColorValue end_;
@@ -228,9 +279,10 @@ class TabulatedRamp final : public ColorRamp {
   public:
     template <class Ramp>
     explicit TabulatedRamp(const Ramp& source)
-        : entries_(static_cast<std::size_t>(source.UpperBound()) + 1) {
+        : entries_(static_cast<std::size_t>(source.UpperBound()) + 1), exact_(entries_.size()) {
         for (std::size_t i = 0; i < entries_.size(); ++i) {
             entries_[i] = source.Ramp::At(static_cast<std::int64_t>(i));
+            exact_[i] = source.Ramp::Exact(static_cast<std::int64_t>(i));
         }
     }
 
@@ -245,8 +297,16 @@ class TabulatedRamp final : public ColorRamp {
         return entries_[static_cast<std::size_t>(index)];
     }
 
+    ExactColor Exact(std::int64_t index) const override {
+        if (index < 0 || static_cast<std::uint64_t>(index) >= entries_.size()) {
+            return {};
+        }
+        return exact_[static_cast<std::size_t>(index)];
+    }
+
   private:
     std::vector<ColorValue> entries_;
+    std::vector<ExactColor> exact_;
 };
 
 template <class Ramp>
@@ -258,6 +318,16 @@ std::unique_ptr<ColorRamp> Finish(const Ramp& ramp) {
 }
 
 }  // namespace
+
+ExactColor ExactOf(ColorValue color) {
+    const std::uint32_t word = ResolvePixel(color);
+    if (word == kNoPixel) {
+        return {};
+    }
+    const ColorValue resolved = FromPixel(word);
+    return {static_cast<double>(RedOf(resolved)), static_cast<double>(GreenOf(resolved)),
+            static_cast<double>(BlueOf(resolved))};
+}
 
 std::int32_t ClampByte(float x) {
     return ClampChannel(x);

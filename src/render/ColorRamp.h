@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "color/ColorValue.h"
+#include "render/RampLine.h"
 
 namespace tonzug {
 
@@ -19,7 +20,17 @@ class ColorRamp {
 
     // The entry at index; 0 for an index outside 0..N (a fresh ramp holds zeros).
     virtual ColorValue At(std::int64_t index) const = 0;
+
+    // The same entry before its channels were rounded, for outputs finer than 8 bits. A
+    // blended entry gives the values its builder rounds (ties to even in RGB, halves up in
+    // HSL, as At does); an entry that is a colour as given (an end colour, a band, the
+    // middle colour) gives its whole channels, a system colour translated (black when
+    // it cannot be).
+    virtual ExactColor Exact(std::int64_t index) const = 0;
 };
+
+// The whole channels of a colour value, a system colour translated (black when it cannot be).
+ExactColor ExactOf(ColorValue color);
 
 // Start to end colour in RGB, evenly (32-bit float arithmetic). The RGB builders raise
 // a step count below 2 to 2; one that rounds to no 32-bit integer gives an empty ramp.

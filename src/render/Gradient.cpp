@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <type_traits>
 #include <utility>
 
 #include "render/GradientSteps.h"
+#include "render/PixelTargets.h"
 #include "render/RasterCoverage.h"
 #include "support/Numbers.h"
 
@@ -68,7 +70,9 @@ GradientShape ShapeOf(std::int32_t orientation) {
     }
 }
 
-std::unique_ptr<ColorRamp> RampOf(const GradientParams& params) {
+}  // namespace
+
+std::unique_ptr<ColorRamp> BuildGradientRamp(const GradientParams& params) {
     if (params.orientation < kHorizontal || params.orientation > kCircle) {
         return nullptr;
     }
@@ -84,6 +88,8 @@ std::unique_ptr<ColorRamp> RampOf(const GradientParams& params) {
             return nullptr;
     }
 }
+
+namespace {
 
 // Pen 2 for thin rings, else the ring width rounded; the surface's pen when that
 // width is no 16-bit integer.
@@ -114,8 +120,8 @@ std::int32_t CornerRadius(std::int32_t a, std::int32_t b) {
 
 GradientRenderer::GradientRenderer(const GradientParams& params, int surfaceWidth,
                                    int surfaceHeight, std::int16_t penWidth)
-    : GradientRenderer(ShapeOf(params.orientation), RampOf(params), StepsOf(params), surfaceWidth,
-                       surfaceHeight, penWidth) {}
+    : GradientRenderer(ShapeOf(params.orientation), BuildGradientRamp(params), StepsOf(params),
+                       surfaceWidth, surfaceHeight, penWidth) {}
 
 GradientRenderer::GradientRenderer(GradientShape shape, std::unique_ptr<ColorRamp> ramp,
                                    float steps, int surfaceWidth, int surfaceHeight,
@@ -124,7 +130,9 @@ GradientRenderer::GradientRenderer(GradientShape shape, std::unique_ptr<ColorRam
       ramp_(std::move(ramp)),
       surfaceWidth_(std::max(surfaceWidth, 0)),
       surfaceHeight_(std::max(surfaceHeight, 0)),
-      ringPen_(penWidth) {
+      ringPen_(penWidth),
+      ditherPreparation_(std::make_shared<ExactPreparation<DitherTarget>>()),
+      deepPreparation_(std::make_shared<ExactPreparation<DeepTarget>>()) {
     const std::optional<std::int32_t> count = RoundToInt32(static_cast<double>(steps));
     if (!ramp_ || !count || *count <= 0) {
         return;  // nothing to draw
@@ -161,32 +169,71 @@ GradientRenderer::GradientRenderer(GradientShape shape, std::unique_ptr<ColorRam
     }
 }
 
-void GradientRenderer::RenderRows(int firstRow, Raster& band) const {
+void GradientRenderer::RenderRows(int firstRow, Raster& band, OutputFormat format) const {
+    RenderRegion(0, firstRow, band, format);
+}
+
+void GradientRenderer::RenderRows(int firstRow, Raster16& band) const {
     RenderRegion(0, firstRow, band);
 }
 
-void GradientRenderer::RenderRegion(int firstColumn, int firstRow, Raster& region) const {
-    if (stepCount_ <= 0 || region.Height() <= 0 || region.Width() <= 0 || firstColumn < 0) {
+void GradientRenderer::RenderRegion(int firstColumn, int firstRow, Raster& region,
+                                    OutputFormat format) const {
+    if (format == OutputFormat::kDithered8 && ramp_) {
+        DitherTarget target(*ramp_, region);
+        RenderWith(firstColumn, firstRow, target);
         return;
     }
-    StepPainter painter(*ramp_, stepWords_);
+    PlainTarget target(region);
+    RenderWith(firstColumn, firstRow, target);
+}
+
+void GradientRenderer::RenderRegion(int firstColumn, int firstRow, Raster16& region) const {
+    if (ramp_) {
+        DeepTarget target(*ramp_, region);
+        RenderWith(firstColumn, firstRow, target);
+    }
+}
+
+template <class Target>
+ExactPreparation<Target>* GradientRenderer::Preparation() const {
+    if constexpr (std::is_same_v<Target, DitherTarget>) {
+        return ditherPreparation_.get();
+    } else {
+        return deepPreparation_.get();
+    }
+}
+
+template ExactPreparation<DitherTarget>* GradientRenderer::Preparation() const;
+template ExactPreparation<DeepTarget>* GradientRenderer::Preparation() const;
+
+template <class Target>
+void GradientRenderer::RenderWith(int firstColumn, int firstRow, Target& target) const {
+    if (stepCount_ <= 0 || target.Height() <= 0 || target.Width() <= 0 || firstColumn < 0) {
+        return;
+    }
+    StepPainter painter(*ramp_, stepWords_, Target::kYield);
     switch (shape_) {
         case GradientShape::kHorizontal:
-            RenderHorizontal(firstColumn, firstRow, region, painter);
+            RenderHorizontal(firstColumn, firstRow, target, painter);
             break;
         case GradientShape::kVertical:
-            RenderVertical(firstColumn, firstRow, region, painter);
+            RenderVertical(firstColumn, firstRow, target, painter);
             break;
         case GradientShape::kCircle:
-            RenderCircle(firstColumn, firstRow, region, painter);
+            if constexpr (std::is_same_v<Target, PlainTarget>) {
+                RenderCircle(firstColumn, firstRow, target.Words(), painter);
+            } else {
+                RenderExactRings(firstColumn, firstRow, target, painter);
+            }
             break;
     }
 }
 
-void DrawGradient(Raster& surface, const GradientParams& params) {
+void DrawGradient(Raster& surface, const GradientParams& params, OutputFormat format) {
     surface.SetAutoRedraw(true);
     const GradientRenderer renderer(params, surface.Width(), surface.Height(), surface.PenWidth());
-    renderer.RenderRows(0, surface);
+    renderer.RenderRows(0, surface, format);
 }
 
 void DrawVerticalRgb(Raster& surface, ColorValue start, ColorValue end, float steps,

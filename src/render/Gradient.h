@@ -7,7 +7,9 @@
 #include "color/ColorValue.h"
 #include "render/ColorRamp.h"
 #include "render/GradientParams.h"
+#include "render/OutputFormat.h"
 #include "render/Raster.h"
+#include "render/Raster16.h"
 
 namespace tonzug {
 
@@ -17,6 +19,11 @@ namespace tonzug {
 std::int32_t CornerRadius(std::int32_t a, std::int32_t b);
 
 class StepPainter;
+struct WordRows;
+template <class Target>
+struct ExactPreparation;
+class DitherTarget;
+class DeepTarget;
 
 enum class GradientShape { kHorizontal, kVertical, kCircle };
 
@@ -42,12 +49,18 @@ class GradientRenderer {
     ~GradientRenderer() = default;
 
     // Paints surface rows firstRow .. firstRow + band.Height() - 1 into `band`, a Raster
-    // of surfaceWidth columns. Pixels that no step covers keep their content.
-    void RenderRows(int firstRow, Raster& band) const;
+    // of surfaceWidth columns. Pixels that no step covers keep their content. An 8-bit
+    // band takes kPlain8 or kDithered8; kDeep16 paints it plain, as 8 bits hold it.
+    void RenderRows(int firstRow, Raster& band, OutputFormat format = OutputFormat::kPlain8) const;
+    // The same rows in 16 bits per channel (kDeep16).
+    void RenderRows(int firstRow, Raster16& band) const;
     // Paints the window of the surface whose top-left pixel is (firstColumn, firstRow)
     // into `region`, which may be narrower than the surface: a view can show a part of a
-    // picture too wide to hold. Pixels that no step covers keep their content.
-    void RenderRegion(int firstColumn, int firstRow, Raster& region) const;
+    // picture too wide to hold. Pixels that no step covers keep their content. The dither
+    // mask lies on the surface, so windows and bands fit together seamlessly.
+    void RenderRegion(int firstColumn, int firstRow, Raster& region,
+                      OutputFormat format = OutputFormat::kPlain8) const;
+    void RenderRegion(int firstColumn, int firstRow, Raster16& region) const;
 
     // The steps drawn (0 when nothing is drawn) and the size of one step on the
     // surface: box width, box height or the radius added per ring.
@@ -62,15 +75,41 @@ class GradientRenderer {
 
     // The word for one column (horizontal) or row (vertical) of the surface.
     std::uint32_t BoxStripWord(std::int64_t strip, StepPainter& painter) const;
-    void RenderHorizontal(int firstColumn, int firstRow, Raster& band, StepPainter& painter) const;
-    void RenderVertical(int firstColumn, int firstRow, Raster& band, StepPainter& painter) const;
-    void RenderCircle(int firstColumn, int firstRow, Raster& band, StepPainter& painter) const;
+    // Paints the window at (firstColumn, firstRow) into a band of one output format
+    // (render/PixelTargets.h).
+    template <class Target>
+    void RenderWith(int firstColumn, int firstRow, Target& target) const;
+    template <class Target>
+    void RenderHorizontal(int firstColumn, int firstRow, Target& target,
+                          StepPainter& painter) const;
+    // Paints the columns; false when some column shows no step.
+    template <class Target>
+    bool PaintColumns(int firstColumn, int firstRow, Target& target, StepPainter& painter) const;
+    // The rows that every full row of a horizontal gradient repeats in an unrounded output
+    // (64 dithered rows, one 16-bit row), made on first use and shared by all bands; null
+    // when some column shows no step.
+    template <class Target>
+    const typename Target::Band* RepeatingRows() const;
+    // The levels of every step when the renderer keeps the steps' words (few steps for
+    // the pixels), made on first use; null otherwise.
+    template <class Target>
+    const std::vector<typename Target::Levels>* StepLevels(const Target& target) const;
+    template <class Target>
+    ExactPreparation<Target>* Preparation() const;
+    template <class Target>
+    void RenderVertical(int firstColumn, int firstRow, Target& target, StepPainter& painter) const;
+    void RenderCircle(int firstColumn, int firstRow, WordRows band, StepPainter& painter) const;
+    // The rings of an unrounded output: their step codes, painted as RenderCircle paints
+    // words, turned into the target's pixels.
+    template <class Target>
+    void RenderExactRings(int firstColumn, int firstRow, Target& target,
+                          StepPainter& painter) const;
     // Paints surface row y into the band row `row` (and `mirrorRow`), which hold the surface
     // columns firstColumn .. firstColumn + columns - 1.
     void PaintRingRow(std::int64_t y, std::uint32_t* row, std::uint32_t* mirrorRow, int firstColumn,
                       int columns, StepPainter& painter) const;
     // The whole surface at once, each pixel shared with the one mirrored at the diagonal.
-    void PaintRingOctants(Raster& surface, StepPainter& painter) const;
+    void PaintRingOctants(WordRows surface, StepPainter& painter) const;
     bool MirrorsExactly() const;
 
     // What the rings make of one pixel: its word (kNoPixel when none paints it), and
@@ -106,11 +145,18 @@ class GradientRenderer {
     };
     std::vector<std::uint32_t> stepWords_;
     std::vector<RingLimits> ringLimits_;
+    std::shared_ptr<ExactPreparation<DitherTarget>> ditherPreparation_;
+    std::shared_ptr<ExactPreparation<DeepTarget>> deepPreparation_;
 };
+
+// The ramp the renderer draws a parameter set with; null when the colour mode and
+// orientation have no shape.
+std::unique_ptr<ColorRamp> BuildGradientRamp(const GradientParams& params);
 
 // Draws a gradient on the surface, picking the shape by colour mode and orientation.
 // Turns the surface's auto-redraw on; leaves its pen width as it was.
-void DrawGradient(Raster& surface, const GradientParams& params);
+void DrawGradient(Raster& surface, const GradientParams& params,
+                  OutputFormat format = OutputFormat::kPlain8);
 
 // The vertical shapes, which the colour chooser paints its strips with; the step count
 // is the height at full size. The RGB shape uses the banded ramp when the middle differs

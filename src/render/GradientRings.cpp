@@ -3,10 +3,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <type_traits>
 #include <vector>
 
 #include "render/Gradient.h"
 #include "render/GradientSteps.h"
+#include "render/PixelTargets.h"
 #include "render/RasterCoverage.h"
 
 namespace tonzug {
@@ -21,6 +23,14 @@ constexpr int kExactSide = 1 << 24;
 constexpr float kWalkingRing = 0.25f;
 // Largest quadrant kept in memory to share words across the diagonal (16 MiB).
 constexpr std::int64_t kMaxOctantQuadrant = std::int64_t{1} << 22;
+// The step codes of an unrounded output are painted in slices of at most this many
+// pixels (4 MiB), so its memory follows the band, not the picture; with a table of the
+// steps' levels, in slices small enough to stay in the cache (256 KiB) until they are read.
+constexpr std::int64_t kMaxCodeSlice = std::int64_t{1} << 20;
+constexpr std::int64_t kCachedCodeSlice = std::int64_t{1} << 16;
+// Without a table of every step's levels, the levels of recently seen steps, by step code: a
+// pixel's ring is mostly the ring of its neighbour or of its mirror pixel.
+constexpr std::size_t kLevelCacheSize = std::size_t{1} << 14;
 
 }  // namespace
 
@@ -77,7 +87,7 @@ inline GradientRenderer::RingHit GradientRenderer::RingWord(double distanceSquar
     return {word != kNoPixel ? word : LastPaintedRing(step, distanceSquared, painter), false};
 }
 
-void GradientRenderer::RenderCircle(int firstColumn, int firstRow, Raster& band,
+void GradientRenderer::RenderCircle(int firstColumn, int firstRow, WordRows band,
                                     StepPainter& painter) const {
     const PixelSpan rows = BandPartWithin({0, surfaceHeight_}, firstRow, band.Height());
     if (!MirrorsExactly()) {
@@ -185,7 +195,7 @@ void GradientRenderer::PaintRingRow(std::int64_t y, std::uint32_t* row, std::uin
     }
 }
 
-void GradientRenderer::PaintRingOctants(Raster& surface, StepPainter& painter) const {
+void GradientRenderer::PaintRingOctants(WordRows surface, StepPainter& painter) const {
     // Pixel (a, b) of the lower right quadrant, a columns and b rows from the centre: with
     // sides of the same parity, (b, a) lies at exactly the same distance.
     const int halfWidth = surfaceWidth_ / 2;
@@ -231,5 +241,85 @@ void GradientRenderer::PaintRingOctants(Raster& surface, StepPainter& painter) c
         }
     }
 }
+
+template <class Target>
+const std::vector<typename Target::Levels>* GradientRenderer::StepLevels(
+    const Target& target) const {
+    ExactPreparation<Target>* prepared = Preparation<Target>();
+    if (prepared == nullptr || stepWords_.empty()) {
+        return nullptr;
+    }
+    std::call_once(prepared->stepsMade, [&] {
+        // Indexed by step code; code kNoPixel has levels that are never painted.
+        prepared->stepLevels.resize(stepWords_.size() + 1);
+        for (std::size_t step = 0; step < stepWords_.size(); ++step) {
+            const std::uint32_t code = StepCode(static_cast<std::int64_t>(step));
+            prepared->stepLevels[code] = target.LevelsOf(code);
+        }
+    });
+    return &prepared->stepLevels;
+}
+
+template <class Target>
+void GradientRenderer::RenderExactRings(int firstColumn, int firstRow, Target& target,
+                                        StepPainter& painter) const {
+    using Levels = typename Target::Levels;
+    // The levels of every step when the rings are few for the pixels, else of the steps
+    // seen last.
+    const std::vector<Levels>* table = StepLevels(target);
+    const int width = target.Width();
+    const int sliceRows = static_cast<int>(std::clamp<std::int64_t>(
+        (table != nullptr ? kCachedCodeSlice : kMaxCodeSlice) / width, 1, target.Height()));
+    std::vector<std::uint32_t> codes(static_cast<std::size_t>(width) *
+                                     static_cast<std::size_t>(sliceRows));
+    struct CachedLevels {
+        std::uint32_t code = kNoPixel;
+        Levels levels{};
+    };
+    std::vector<CachedLevels> cache(table != nullptr ? 0 : kLevelCacheSize);
+    std::vector<Levels> rowLevels(table != nullptr ? static_cast<std::size_t>(width) : 0);
+    for (int sliceFirst = 0; sliceFirst < target.Height(); sliceFirst += sliceRows) {
+        const int rows = std::min(sliceRows, target.Height() - sliceFirst);
+        std::fill(codes.begin(), codes.end(), kNoPixel);
+        const WordRows slice(codes.data(), width, rows);
+        RenderCircle(firstColumn, firstRow + sliceFirst, slice, painter);
+        for (int k = 0; k < rows; ++k) {
+            const std::uint32_t* row = slice.Row(k);
+            const std::int64_t y = std::int64_t{firstRow} + sliceFirst + k;
+            if constexpr (std::is_same_v<Target, DitherTarget>) {
+                if (table != nullptr) {
+                    // The levels of the row first, so that a full row is dithered in one loop
+                    // the compiler can vectorise.
+                    std::uint32_t unpainted = 0;
+                    for (int c = 0; c < width; ++c) {
+                        unpainted |= static_cast<std::uint32_t>(row[c] == kNoPixel);
+                    }
+                    for (int c = 0; c < width; ++c) {
+                        rowLevels[static_cast<std::size_t>(c)] = (*table)[row[c]];
+                    }
+                    target.PaintRow(sliceFirst + k, firstColumn, y, unpainted != 0 ? row : nullptr,
+                                    width,
+                                    [&](int c) { return rowLevels[static_cast<std::size_t>(c)]; });
+                    continue;
+                }
+            }
+            if (table != nullptr) {
+                target.PaintRow(sliceFirst + k, firstColumn, y, row, width,
+                                [&](int c) { return (*table)[row[c]]; });
+                continue;
+            }
+            target.PaintRow(sliceFirst + k, firstColumn, y, row, width, [&](int c) {
+                CachedLevels& cached = cache[row[c] % kLevelCacheSize];
+                if (cached.code != row[c]) {
+                    cached = {row[c], target.LevelsOf(row[c])};
+                }
+                return cached.levels;
+            });
+        }
+    }
+}
+
+template void GradientRenderer::RenderExactRings(int, int, DitherTarget&, StepPainter&) const;
+template void GradientRenderer::RenderExactRings(int, int, DeepTarget&, StepPainter&) const;
 
 }  // namespace tonzug

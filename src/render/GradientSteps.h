@@ -12,6 +12,31 @@
 
 namespace tonzug {
 
+// Rows of 32-bit words that the shapes paint: the pixels of a raster, or the step codes
+// from which an unrounded output is made.
+struct WordRows {
+    std::uint32_t* pixels = nullptr;
+    int width = 0;
+    int height = 0;
+
+    explicit WordRows(Raster& raster)
+        : pixels(raster.Row(0)), width(raster.Width()), height(raster.Height()) {}
+    WordRows(std::uint32_t* words, int columns, int rows)
+        : pixels(words), width(columns), height(rows) {}
+
+    int Width() const { return width; }
+    int Height() const { return height; }
+    std::uint32_t* Row(int k) const { return pixels + static_cast<std::size_t>(k) * width; }
+};
+
+// The code under which the shapes paint step `step` when asked for steps: never kNoPixel.
+inline std::uint32_t StepCode(std::int64_t step) {
+    return static_cast<std::uint32_t>(step + 1);
+}
+inline std::int64_t StepOfCode(std::uint32_t code) {
+    return static_cast<std::int64_t>(code) - 1;
+}
+
 // The part k of a band (or region) whose surface position first + k lies in `span`,
 // for a band of `size` rows (or columns).
 inline PixelSpan BandPartWithin(PixelSpan span, int first, int size) {
@@ -84,18 +109,24 @@ std::int64_t LastHolding(std::int64_t lo, std::int64_t hi, std::int64_t guess, P
     return below;
 }
 
-// The pixel words of a gradient's steps (step i shows ramp entry i + 1). Remembers runs
-// of steps whose colour paints nothing, so that looking past a long band of such
-// colours is paid for once per drawing, not once per pixel.
+// The pixel words of a gradient's steps (step i shows ramp entry i + 1), or their step
+// codes. Remembers runs of steps whose colour paints nothing, so that looking past a long
+// band of such colours is paid for once per drawing, not once per pixel.
 class StepPainter {
   public:
-    // `table`, when not empty, holds the word of every step.
-    StepPainter(const ColorRamp& ramp, std::span<const std::uint32_t> table)
-        : ramp_(ramp), table_(table) {}
+    enum class Yield { kPixelWords, kStepCodes };
 
+    // `table`, when not empty, holds the word of every step.
+    StepPainter(const ColorRamp& ramp, std::span<const std::uint32_t> table,
+                Yield yield = Yield::kPixelWords)
+        : ramp_(ramp), table_(table), yieldsCodes_(yield == Yield::kStepCodes) {}
+
+    // The word of the step, or its code when asked for codes; kNoPixel either way when
+    // its colour paints nothing.
     std::uint32_t PixelOf(std::int64_t step) const {
-        return table_.empty() ? ResolvePixel(ramp_.At(step + 1))
-                              : table_[static_cast<std::size_t>(step)];
+        const std::uint32_t word = table_.empty() ? ResolvePixel(ramp_.At(step + 1))
+                                                  : table_[static_cast<std::size_t>(step)];
+        return yieldsCodes_ && word != kNoPixel ? StepCode(step) : word;
     }
 
     // The word of the last step at or below `step` that paints something, looking only
@@ -165,6 +196,7 @@ class StepPainter {
 
     const ColorRamp& ramp_;
     std::span<const std::uint32_t> table_;
+    bool yieldsCodes_ = false;
     std::array<Run, 4> unpainted_{};
     std::size_t nextSlot_ = 0;
 };

@@ -19,28 +19,17 @@ std::uint32_t ResolvePixel(ColorValue color) {
     return ToPixel(color);
 }
 
+std::uint32_t FillPixel(ColorValue color) {
+    const std::uint32_t word = ResolvePixel(color);
+    return word == kNoPixel ? ToPixel(kBlack) : word;
+}
+
 Raster::Raster(int width, int height, ColorValue fill) {
     Reset(width, height, fill);
 }
 
 void Raster::Reset(int width, int height, ColorValue fill) {
-    width = std::max(width, 0);
-    height = std::max(height, 0);
-    std::uint32_t word = ResolvePixel(fill);
-    if (word == kNoPixel) {
-        word = ToPixel(kBlack);  // a fresh raster holds real pixels only
-    }
-    try {
-        pixels_.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), word);
-        width_ = width;
-        height_ = height;
-    } catch (const std::bad_alloc&) {
-        // Too large for memory: an empty raster rather than an exception out of a drawing.
-        pixels_.clear();
-        pixels_.shrink_to_fit();
-        width_ = 0;
-        height_ = 0;
-    }
+    AssignPixels(pixels_, width_, height_, width, height, FillPixel(fill));
 }
 
 void Raster::FillBox(float x1, float y1, float x2, float y2, ColorValue color) {

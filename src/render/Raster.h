@@ -1,6 +1,8 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
+#include <new>
 #include <span>
 #include <vector>
 
@@ -77,5 +79,29 @@ constexpr ColorValue FromPixel(std::uint32_t pixel) {
 // whose top byte is 0xFF) for a colour that cannot be resolved and paints nothing.
 inline constexpr std::uint32_t kNoPixel = 0;
 std::uint32_t ResolvePixel(ColorValue color);
+
+// The word a fresh surface is filled with: the colour's, black for one that cannot be
+// resolved (a fresh surface holds real pixels only).
+std::uint32_t FillPixel(ColorValue color);
+
+// Makes `pixels` width x height copies of `fill` (sizes below 0 count as 0) and sets the
+// size; a size beyond memory leaves it empty, 0 x 0, rather than throwing out of a drawing.
+template <class Pixel>
+void AssignPixels(std::vector<Pixel>& pixels, int& width, int& height, int newWidth, int newHeight,
+                  Pixel fill) {
+    newWidth = std::max(newWidth, 0);
+    newHeight = std::max(newHeight, 0);
+    try {
+        pixels.assign(static_cast<std::size_t>(newWidth) * static_cast<std::size_t>(newHeight),
+                      fill);
+        width = newWidth;
+        height = newHeight;
+    } catch (const std::bad_alloc&) {
+        pixels.clear();
+        pixels.shrink_to_fit();
+        width = 0;
+        height = 0;
+    }
+}
 
 }  // namespace tonzug

@@ -1,13 +1,16 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cmath>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "color/ColorSpaces.h"
 #include "color/ColorValue.h"
 #include "render/ColorRamp.h"
 #include "render/LiteralRamps.h"
+#include "render/Raster.h"
 
 // The on-demand ramps must hold, entry for entry, what the array-filling algorithms
 // store. Parameters are drawn at random from the ranges where bands, sections and
@@ -138,6 +141,56 @@ TEST(ColorRampEquivalence, LongRampsMatchArrayFilling) {
         ExpectSameEntries(*BuildRampHsl(start, end, whole),
                           literal::BuildRampHsl(start, end, whole), "hsl " + what);
     }
+}
+
+// The unrounded entries round back to the 8-bit ones, bit for bit: ties to even in RGB,
+// halves up in HSL. `fractional` counts the entries that are no whole numbers.
+enum class Rounding { kTiesToEven, kHalfUp };
+
+void ExpectExactRoundsToEntries(const ColorRamp& ramp, Rounding rounding, const std::string& what,
+                                int& fractional) {
+    const auto round = [rounding](double v) {
+        return rounding == Rounding::kTiesToEven ? static_cast<int>(std::nearbyint(v))
+                                                 : RoundHalfUp(v);
+    };
+    for (std::int64_t i = -1; i <= ramp.UpperBound() + 1; ++i) {
+        const std::uint32_t word = ResolvePixel(ramp.At(i));
+        const ExactColor exact = ramp.Exact(i);
+        if (word == kNoPixel) {
+            continue;  // paints nothing
+        }
+        for (const double v : {exact.red, exact.green, exact.blue}) {
+            ASSERT_TRUE(v >= 0.0 && v <= 255.0) << what << " index " << i << ": " << v;
+            fractional += v != std::floor(v) ? 1 : 0;
+        }
+        ASSERT_EQ(ToPixel(RgbColor(round(exact.red), round(exact.green), round(exact.blue))), word)
+            << what << " index " << i;
+    }
+}
+
+TEST(ColorRampExact, RoundsToTheEightBitEntries) {
+    RandomRampCases cases(4);
+    int fractional = 0;
+    for (int round = 0; round < 3000; ++round) {
+        const ColorValue start = cases.Color();
+        const ColorValue end = cases.Color();
+        const ColorValue middle = cases.Color();
+        // Now and then beyond the table limit, where the closed forms answer.
+        const int limit = round % 50 == 0 ? 3000 : 300;
+        const float steps = cases.Steps(limit);
+        const std::string what = "steps " + std::to_string(steps);
+        ExpectExactRoundsToEntries(*BuildRampTwo(start, end, steps), Rounding::kTiesToEven,
+                                   "two, " + what, fractional);
+        const int bandLimit = cases.Pick(0, 1) == 0 ? 8 : 200;
+        ExpectExactRoundsToEntries(
+            *BuildRampBands(start, end, steps, cases.Percent(), middle,
+                            static_cast<std::int16_t>(cases.Pick(-1, 0)), cases.Pick(-3, bandLimit),
+                            cases.Pick(-3, bandLimit), cases.Pick(-3, bandLimit)),
+            Rounding::kTiesToEven, "bands, " + what, fractional);
+        ExpectExactRoundsToEntries(*BuildRampHsl(start, end, cases.Pick(-2, limit)),
+                                   Rounding::kHalfUp, "hsl, " + what, fractional);
+    }
+    EXPECT_GT(fractional, 100000);  // really unrounded, not the rounded channels again
 }
 
 }  // namespace

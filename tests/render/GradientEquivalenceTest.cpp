@@ -3,11 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <random>
 #include <sstream>
 #include <string>
 #include <tuple>
+#include <vector>
 
+#include "render/BlueNoiseMask.h"
 #include "render/Gradient.h"
 #include "render/LiteralDraw.h"
 
@@ -195,6 +198,63 @@ TEST_P(GradientMatchesStepByStep, WhenWideBandsPaintNothing) {
         c.params.startColor = round % 2 == 0 ? kNoColor : c.params.startColor;
         c.params.startBand = static_cast<std::int32_t>(random_() % 300);
         ASSERT_TRUE(SamePixels(Reference(c), Rendered(c))) << Describe(c);
+    }
+}
+
+// The unrounded outputs show at each pixel the step that the plain output shows there
+// (one of the steps with that 8-bit colour), quantised, and uncovered pixels keep the
+// band's content. Bands of rows give the same pixels as the whole surface.
+::testing::AssertionResult ExactOutputsFollowPlainSteps(const Case& c) {
+    const Raster plain = Reference(c);
+    Raster dithered(c.surfaceWidth, c.surfaceHeight, c.fill);
+    Raster16 deep(c.surfaceWidth, c.surfaceHeight, c.fill);
+    const GradientRenderer renderer(c.params, c.surfaceWidth, c.surfaceHeight, c.pen);
+    renderer.RenderRows(0, dithered, OutputFormat::kDithered8);
+    renderer.RenderRows(0, deep);
+    const std::unique_ptr<ColorRamp> ramp = BuildGradientRamp(c.params);
+    std::map<std::uint32_t, std::vector<std::int64_t>> stepsOfWord;
+    for (std::int64_t step = 0; ramp && step < renderer.StepCount(); ++step) {
+        stepsOfWord[ResolvePixel(ramp->At(step + 1))].push_back(step);
+    }
+    for (int y = 0; y < c.surfaceHeight; ++y) {
+        for (int x = 0; x < c.surfaceWidth; ++x) {
+            const std::uint32_t word = plain.Row(y)[x];
+            bool found = word == ToPixel(c.fill) && dithered.Row(y)[x] == word &&
+                         deep.Row(y)[x] == DeepPixel(word);
+            for (const std::int64_t step : stepsOfWord[word]) {
+                const ExactColor exact = ramp->Exact(step + 1);
+                found = found || (deep.Row(y)[x] == DeepOf(exact) &&
+                                  dithered.Row(y)[x] ==
+                                      DitheredWord(DitherLevelsOf(exact), BlueNoiseRank(x, y)));
+            }
+            if (!found) {
+                return ::testing::AssertionFailure() << "pixel (" << x << ", " << y << ")";
+            }
+        }
+    }
+    for (int firstRow = 0, rows = 1; firstRow < c.surfaceHeight; firstRow += rows, rows += 2) {
+        Raster ditheredBand(c.surfaceWidth, rows, c.fill);
+        Raster16 deepBand(c.surfaceWidth, rows, c.fill);
+        renderer.RenderRows(firstRow, ditheredBand, OutputFormat::kDithered8);
+        renderer.RenderRows(firstRow, deepBand);
+        for (int k = 0; k < rows && firstRow + k < c.surfaceHeight; ++k) {
+            for (int x = 0; x < c.surfaceWidth; ++x) {
+                if (ditheredBand.Row(k)[x] != dithered.Row(firstRow + k)[x] ||
+                    deepBand.Row(k)[x] != deep.Row(firstRow + k)[x]) {
+                    return ::testing::AssertionFailure()
+                           << "band pixel (" << x << ", " << firstRow + k << ")";
+                }
+            }
+        }
+    }
+    return ::testing::AssertionSuccess();
+}
+
+TEST_P(GradientMatchesStepByStep, InUnroundedOutputs) {
+    for (int round = 0; round < 100; ++round) {
+        const Case c = round % 4 == 0 ? RandomCase(random_, Mode(), Orientation(), 200, 3000, 24)
+                                      : RandomCase(random_, Mode(), Orientation(), 0, 80, 70);
+        ASSERT_TRUE(ExactOutputsFollowPlainSteps(c)) << Describe(c);
     }
 }
 
