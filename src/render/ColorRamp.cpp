@@ -8,10 +8,16 @@
 #include "color/ColorSpaces.h"
 #include "color/SystemColors.h"
 #include "render/RampLine.h"
+#include "render/RampParts.h"
 #include "render/Raster.h"
 
 namespace tonzug {
 namespace {
+
+using ramp_parts::BandLayout;
+using ramp_parts::EmptyRamp;
+using ramp_parts::IndexRange;
+using ramp_parts::RgbUpperBound;
 
 // Ramps up to this many steps are evaluated once into a table; longer ones are
 // evaluated per call. The limit stays small because a preview redraws on every
@@ -19,27 +25,6 @@ namespace {
 // HSL entries would cost more than the drawing. The renderer keeps tables of its own
 // where a picture looks up each step many times.
 constexpr std::int32_t kTableLimit = 1024;
-
-// Ties to even. Far values are pinned to +-2^62 so that index sums stay in range.
-std::optional<std::int64_t> RoundPosition(double x) {
-    if (std::isnan(x)) {
-        return std::nullopt;
-    }
-    constexpr double kLimit = 4611686018427387904.0;  // 2^62
-    return static_cast<std::int64_t>(std::nearbyint(std::clamp(x, -kLimit, kLimit)));
-}
-
-// N of an RGB ramp: the step count raised to 2 and rounded. Empty when the result is
-// no 32-bit integer (NaN, infinity, too large).
-std::optional<std::int32_t> RgbUpperBound(float& steps) {
-    if (steps < 2.0f) {
-        steps = 2.0f;
-    }
-    if (!(steps < 2147483648.0f)) {
-        return std::nullopt;
-    }
-    return static_cast<std::int32_t>(std::nearbyint(steps));
-}
 
 RampLine LineFrom(ColorValue origin) {
     RampLine line;
@@ -49,43 +34,28 @@ RampLine LineFrom(ColorValue origin) {
     return line;
 }
 
-struct IndexRange {
-    std::int64_t first = 0;
-    std::int64_t last = -1;
-    bool Contains(std::int64_t index) const { return index >= first && index <= last; }
-};
-
-// One blended section of a banded ramp: entries from..to on the way from c1 to c2,
-// sampled at k / (count + 1/2) (shift 0) or (k - 1/2) / (count + 1/2) (shift 1).
-struct RampSection {
-    RampSection(std::int64_t from, std::int64_t to, ColorValue c1, ColorValue c2,
-                std::int32_t shift)
-        : range{from, to}, line(LineFrom(c1)) {
-        const auto count = static_cast<float>(static_cast<double>(to - from) + 1.5);
-        line.dRed = DiffRed(c1, c2) / count;
-        line.dGreen = DiffGreen(c1, c2) / count;
-        line.dBlue = DiffBlue(c1, c2) / count;
-        const auto shiftFactor = static_cast<float>(shift);
-        line.red -= (line.dRed / 2.0f) * shiftFactor;
-        line.green -= (line.dGreen / 2.0f) * shiftFactor;
-        line.blue -= (line.dBlue / 2.0f) * shiftFactor;
-    }
-
-    ColorValue At(std::int64_t index) const { return line.At(Increments(index)); }
-    ExactColor Exact(std::int64_t index) const { return line.ExactAt(Increments(index)); }
-    float Increments(std::int64_t index) const {
-        return static_cast<float>(index - range.first + 1);
-    }
-
-    IndexRange range;
-    RampLine line;
-};
-
-class EmptyRamp final : public ColorRamp {
+// One blended section of an RGB banded ramp: k increments past its origin, which lies
+// at c1 (shift 0) or half an increment before it (shift 1), the increment being
+// (c2 - c1) / (count + 1/2).
+class RampSection {
   public:
-    std::int32_t UpperBound() const override { return -1; }
-    ColorValue At(std::int64_t) const override { return 0; }
-    ExactColor Exact(std::int64_t) const override { return {}; }
+    RampSection(const IndexRange& range, ColorValue c1, ColorValue c2, std::int32_t shift)
+        : line_(LineFrom(c1)) {
+        const auto count = static_cast<float>(static_cast<double>(range.last - range.first) + 1.5);
+        line_.dRed = DiffRed(c1, c2) / count;
+        line_.dGreen = DiffGreen(c1, c2) / count;
+        line_.dBlue = DiffBlue(c1, c2) / count;
+        const auto shiftFactor = static_cast<float>(shift);
+        line_.red -= (line_.dRed / 2.0f) * shiftFactor;
+        line_.green -= (line_.dGreen / 2.0f) * shiftFactor;
+        line_.blue -= (line_.dBlue / 2.0f) * shiftFactor;
+    }
+
+    ColorValue At(std::int64_t k) const { return line_.At(static_cast<float>(k)); }
+    ExactColor Exact(std::int64_t k) const { return line_.ExactAt(static_cast<float>(k)); }
+
+  private:
+    RampLine line_;
 };
 
 class RampTwo final : public ColorRamp {
@@ -130,86 +100,18 @@ class RampTwo final : public ColorRamp {
     RampLine line_;
 };
 
-// Start band, end band, a section toward the middle colour, a section away from it and
-// the middle band, where a later one of these wins an index over an earlier one.
-class RampBands final : public ColorRamp {
-  public:
-    struct Layout {
-        IndexRange startBand;
-        IndexRange endBand;
-        IndexRange middleBand;
-        std::int64_t towardMiddleFrom = 0;
-        std::int64_t towardMiddleTo = -1;
-        std::int64_t awayFromMiddleFrom = 0;
-        std::int64_t awayFromMiddleTo = -1;
-    };
-
-    RampBands(std::int32_t upperBound, const Layout& layout, ColorValue start, ColorValue middle,
-              ColorValue end)
-        : upperBound_(upperBound),
-          start_(start),
-          middle_(middle),
-          end_(end),
-          startBand_(layout.startBand),
-          endBand_(layout.endBand),
-          middleBand_(layout.middleBand),
-          towardMiddle_(layout.towardMiddleFrom, layout.towardMiddleTo, start, middle, 0),
-          awayFromMiddle_(layout.awayFromMiddleFrom, layout.awayFromMiddleTo, middle, end, 1) {}
-
-    std::int32_t UpperBound() const override { return upperBound_; }
-
-    ColorValue At(std::int64_t index) const override {
-        if (index < 0 || index > upperBound_) {
-            return 0;
-        }
-        if (middleBand_.Contains(index)) {
-            return middle_;
-        }
-        if (awayFromMiddle_.range.Contains(index)) {
-            return awayFromMiddle_.At(index);
-        }
-        if (towardMiddle_.range.Contains(index)) {
-            return towardMiddle_.At(index);
-        }
-        if (endBand_.Contains(index)) {
-            return end_;
-        }
-        if (startBand_.Contains(index)) {
-            return start_;
-        }
-        return 0;
-    }
-
-    ExactColor Exact(std::int64_t index) const override {
-        if (index < 0 || index > upperBound_ || middleBand_.Contains(index)) {
-            return ExactOf(At(index));
-        }
-        if (awayFromMiddle_.range.Contains(index)) {
-            return awayFromMiddle_.Exact(index);
-        }
-        if (towardMiddle_.range.Contains(index)) {
-            return towardMiddle_.Exact(index);
-        }
-        return ExactOf(At(index));
-    }
-
-  private:
-    std::int32_t upperBound_;
-    ColorValue start_;
-    ColorValue middle_;
-    ColorValue end_;
-    IndexRange startBand_;
-    IndexRange endBand_;
-    IndexRange middleBand_;
-    RampSection towardMiddle_;
-    RampSection awayFromMiddle_;
-};
-
 class RampHsl final : public ColorRamp {
   public:
-    RampHsl(ColorValue start, ColorValue end, std::int32_t upperBound)
-        : upperBound_(upperBound), start_(start), end_(end), origin_(RgbToHsl(start)) {
-        const HslColor target = RgbToHsl(end);
+    RampHsl(ColorValue start, ColorValue end, std::int32_t upperBound, HuePath path)
+        : upperBound_(upperBound),
+          start_(start),
+          end_(end),
+          origin_(RgbToHsl(start)),
+          wrapsHue_(path != HuePath::kDirect) {
+        HslColor target = RgbToHsl(end);
+        const HuePair hues = HslHuesForPath(origin_, target, path);
+        origin_.hue = hues.from;
+        target.hue = hues.to;
         // With one step the increments cannot be formed and stay 0.
         if (upperBound != 1) {
             const double divisor = static_cast<double>(upperBound) - 1.0;
@@ -254,7 +156,10 @@ class RampHsl final : public ColorRamp {
   private:
     ColorValue Blend(std::int64_t index, RgbTriple& unrounded) const {
         const auto k = static_cast<double>(index - 1);
-        return HslToRgb(k * increment_.hue + origin_.hue,
+        // Along a chosen path the blended hue may pass 360 and is brought back; the direct
+        // blend keeps the plain number, as it always did.
+        const double hue = k * increment_.hue + origin_.hue;
+        return HslToRgb(wrapsHue_ ? NormalizeHue(hue) : hue,
                         k * increment_.saturation + origin_.saturation,
                         k * increment_.lightness + origin_.lightness, unrounded);
     }
@@ -272,50 +177,8 @@ class RampHsl final : public ColorRamp {
     ColorValue end_;
     HslColor origin_;
     HslColor increment_;
+    bool wrapsHue_;
 };
-
-// The entries of a short ramp, evaluated once.
-class TabulatedRamp final : public ColorRamp {
-  public:
-    template <class Ramp>
-    explicit TabulatedRamp(const Ramp& source)
-        : entries_(static_cast<std::size_t>(source.UpperBound()) + 1), exact_(entries_.size()) {
-        for (std::size_t i = 0; i < entries_.size(); ++i) {
-            entries_[i] = source.Ramp::At(static_cast<std::int64_t>(i));
-            exact_[i] = source.Ramp::Exact(static_cast<std::int64_t>(i));
-        }
-    }
-
-    std::int32_t UpperBound() const override {
-        return static_cast<std::int32_t>(entries_.size()) - 1;
-    }
-
-    ColorValue At(std::int64_t index) const override {
-        if (index < 0 || static_cast<std::uint64_t>(index) >= entries_.size()) {
-            return 0;
-        }
-        return entries_[static_cast<std::size_t>(index)];
-    }
-
-    ExactColor Exact(std::int64_t index) const override {
-        if (index < 0 || static_cast<std::uint64_t>(index) >= entries_.size()) {
-            return {};
-        }
-        return exact_[static_cast<std::size_t>(index)];
-    }
-
-  private:
-    std::vector<ColorValue> entries_;
-    std::vector<ExactColor> exact_;
-};
-
-template <class Ramp>
-std::unique_ptr<ColorRamp> Finish(const Ramp& ramp) {
-    if (ramp.UpperBound() <= kTableLimit) {
-        return std::make_unique<TabulatedRamp>(ramp);
-    }
-    return std::make_unique<Ramp>(ramp);
-}
 
 }  // namespace
 
@@ -350,7 +213,7 @@ std::unique_ptr<ColorRamp> BuildRampTwo(ColorValue start, ColorValue end, float 
     if (!upperBound) {
         return std::make_unique<EmptyRamp>();
     }
-    return Finish(RampTwo(start, end, steps, *upperBound));
+    return ramp_parts::Finish(RampTwo(start, end, steps, *upperBound), kTableLimit);
 }
 
 std::unique_ptr<ColorRamp> BuildRampBands(ColorValue start, ColorValue end, float steps,
@@ -363,43 +226,27 @@ std::unique_ptr<ColorRamp> BuildRampBands(ColorValue start, ColorValue end, floa
     if (!upperBound) {
         return std::make_unique<EmptyRamp>();
     }
-    const std::int64_t n = *upperBound;
-
-    RampBands::Layout layout;
-    layout.startBand = {1, startBand};
-    // A float step count plus a 32-bit band width: formed in doubles, where the sum is exact,
-    // so that a wide band is not shifted by the float's rounding.
-    layout.endBand = {
-        RoundPosition(static_cast<double>(steps) - static_cast<double>(endBand) + 1.0).value_or(0),
-        n};
-    // Two floats: the product and the quotient are floats, rounded at each operation, as the
-    // decimal arithmetic a user has in mind gives (125 steps at 2.8 % make 3.5, so index 4;
-    // in doubles 2.8f is 2.7999999 and the index 3). A position that cannot be rounded
-    // leaves the index at 0.
-    const float middlePosition = steps * middlePercent / 100.0f;
-    const std::int64_t middleIndex = RoundPosition(middlePosition).value_or(0);
-    const std::int64_t beforeMiddle = middleIndex - middleBand / 2 - 1;
-    const std::int64_t afterMiddle = beforeMiddle + middleBand + 1;
-    layout.middleBand = {beforeMiddle + 1, afterMiddle - 1};
-    layout.towardMiddleFrom = static_cast<std::int64_t>(startBand) + 1;
-    layout.towardMiddleTo = beforeMiddle;
-    layout.awayFromMiddleFrom = afterMiddle;
-    layout.awayFromMiddleTo = n - endBand;
-
+    const BandLayout layout = ramp_parts::ComputeBandLayout(steps, *upperBound, middlePercent,
+                                                            startBand, middleBand, endBand);
     if (middleOn == 0) {
         const RampLine halfway = LineFrom(start);
         middle = RgbColor(ClampByte(halfway.red + DiffRed(start, end) / 2.0f),
                           ClampByte(halfway.green + DiffGreen(start, end) / 2.0f),
                           ClampByte(halfway.blue + DiffBlue(start, end) / 2.0f));
     }
-    return Finish(RampBands(*upperBound, layout, start, middle, end));
+    return ramp_parts::Finish(
+        ramp_parts::RampBandsOf<RampSection>(*upperBound, layout, start, middle, end,
+                                             RampSection(layout.towardMiddle, start, middle, 0),
+                                             RampSection(layout.awayFromMiddle, middle, end, 1)),
+        kTableLimit);
 }
 
-std::unique_ptr<ColorRamp> BuildRampHsl(ColorValue start, ColorValue end, std::int32_t steps) {
+std::unique_ptr<ColorRamp> BuildRampHsl(ColorValue start, ColorValue end, std::int32_t steps,
+                                        HuePath path) {
     if (steps < 0) {
         return std::make_unique<EmptyRamp>();
     }
-    return Finish(RampHsl(start, end, steps));
+    return ramp_parts::Finish(RampHsl(start, end, steps, path), kTableLimit);
 }
 
 }  // namespace tonzug

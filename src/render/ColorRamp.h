@@ -4,6 +4,8 @@
 #include <memory>
 
 #include "color/ColorValue.h"
+#include "color/HuePath.h"
+#include "color/PerceptualBlend.h"
 #include "render/RampLine.h"
 
 namespace tonzug {
@@ -43,8 +45,21 @@ std::unique_ptr<ColorRamp> BuildRampBands(ColorValue start, ColorValue end, floa
                                           std::int32_t middleBand, std::int32_t endBand);
 
 // Start to end colour through HSL (64-bit float arithmetic), n steps; empty for n < 0.
-// Entry 1 is the start colour as given (a system colour stays untranslated).
-std::unique_ptr<ColorRamp> BuildRampHsl(ColorValue start, ColorValue end, std::int32_t steps);
+// Entry 1 is the start colour as given (a system colour stays untranslated). The hue goes
+// the chosen way round; kDirect blends it as a plain number.
+std::unique_ptr<ColorRamp> BuildRampHsl(ColorValue start, ColorValue end, std::int32_t steps,
+                                        HuePath path = HuePath::kDirect);
+
+// The same two ramps blended in Oklab or OkLCh: every entry sits where the RGB builder puts
+// it, only the space in which it is blended differs; a result outside sRGB is brought into
+// the gamut. With the middle colour off the middle is the space's own halfway point.
+std::unique_ptr<ColorRamp> BuildRampPerceptualTwo(ColorValue start, ColorValue end, float steps,
+                                                  BlendSpace space, HuePath path);
+std::unique_ptr<ColorRamp> BuildRampPerceptualBands(ColorValue start, ColorValue end, float steps,
+                                                    float middlePercent, ColorValue middle,
+                                                    std::int16_t middleOn, std::int32_t startBand,
+                                                    std::int32_t middleBand, std::int32_t endBand,
+                                                    BlendSpace space, HuePath path);
 
 // x limited to 0..255 (NaN counts as 0) and rounded, ties to even.
 std::int32_t ClampByte(float x);

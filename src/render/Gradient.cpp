@@ -30,12 +30,25 @@ std::unique_ptr<ColorRamp> BuildRgbRamp(ColorValue start, ColorValue end, float 
     return BuildRampTwo(start, end, steps);
 }
 
-std::unique_ptr<ColorRamp> BuildHslRamp(ColorValue start, ColorValue end, float steps) {
+std::unique_ptr<ColorRamp> BuildHslRamp(ColorValue start, ColorValue end, float steps,
+                                        HuePath path = HuePath::kDirect) {
     const std::optional<std::int32_t> count = RoundToInt32(static_cast<double>(steps));
     if (!count) {
         return nullptr;
     }
-    return BuildRampHsl(start, end, *count);
+    return BuildRampHsl(start, end, *count, path);
+}
+
+// The perceptual modes use the middle and the bands exactly as RGB does.
+std::unique_ptr<ColorRamp> BuildPerceptualRamp(const GradientParams& p, float steps,
+                                               BlendSpace space) {
+    const HuePath path = HuePathFromKey(p.huePath);
+    if (p.middlePercent != 50.0f || p.middleOn != 0) {
+        return BuildRampPerceptualBands(p.startColor, p.endColor, steps, p.middlePercent,
+                                        p.middleColor, p.middleOn, p.startBand, p.middleBand,
+                                        p.endBand, space, path);
+    }
+    return BuildRampPerceptualTwo(p.startColor, p.endColor, steps, space, path);
 }
 
 // The corner radius of a size given in floats; 0 when a side is no 32-bit integer.
@@ -83,7 +96,12 @@ std::unique_ptr<ColorRamp> BuildGradientRamp(const GradientParams& params) {
                                 params.middleColor, params.middleOn, params.startBand,
                                 params.middleBand, params.endBand);
         case kModeHsl:
-            return BuildHslRamp(params.startColor, params.endColor, steps);
+            return BuildHslRamp(params.startColor, params.endColor, steps,
+                                HuePathFromKey(params.huePath));
+        case kModeOklab:
+            return BuildPerceptualRamp(params, steps, BlendSpace::kOklab);
+        case kModeOklch:
+            return BuildPerceptualRamp(params, steps, BlendSpace::kOklch);
         default:
             return nullptr;
     }

@@ -6,37 +6,13 @@
 #include "color/GamutMap.h"
 #include "color/HuePath.h"
 #include "color/Oklab.h"
+#include "color/OklabReference.h"
 #include "color/PerceptualBlend.h"
 
 namespace tonzug {
 namespace {
 
-// The reference tables come from colorjs.io, an implementation independent of ours.
-constexpr double kNoHue = std::numeric_limits<double>::quiet_NaN();
-
-struct ConversionReference {
-    const char* name;
-    RgbTriple srgb;
-    OklabColor lab;
-    OklchColor lch;
-};
-
-struct GamutReference {
-    OklchColor lch;
-    RgbTriple srgb;
-};
-
-struct BlendReference {
-    const char* name;
-    RgbTriple from;
-    RgbTriple to;
-    BlendSpace space;
-    HuePath path;
-    double t;
-    RgbTriple srgb;
-};
-
-#include "color/OklabReference.inc"
+using namespace reference;  // NOLINT: the tables read as plain names here
 
 constexpr double kConversionTolerance = 1e-6;
 // Channels 0..255: far below one step, so the blends agree with the reference, not only

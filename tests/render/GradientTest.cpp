@@ -107,7 +107,7 @@ TEST(DrawGradient, DrawsNothingWithoutStepsOrShape) {
     const GradientParams nothing[] = {
         Params(kModeRgb, kHorizontal, 0.0f, 10.0f),  Params(kModeHsl, kHorizontal, -5.0f, 10.0f),
         Params(kModeRgb, kVertical, 10.0f, 0.4f),    Params(kModeRgb, kCircle, 1.0f, 1.0f),
-        Params(2, kVertical, 10.0f, 10.0f),          Params(kModeRgb, 3, 10.0f, 10.0f),
+        Params(4, kVertical, 10.0f, 10.0f),          Params(kModeRgb, 3, 10.0f, 10.0f),
         Params(kModeRgb, kHorizontal, 1e12f, 10.0f),
     };
     for (const GradientParams& params : nothing) {

@@ -1,0 +1,134 @@
+#include <algorithm>
+#include <cmath>
+
+#include "color/PerceptualBlend.h"
+#include "color/SystemColors.h"
+#include "render/ColorRamp.h"
+#include "render/RampParts.h"
+
+namespace tonzug {
+namespace {
+
+using ramp_parts::BandLayout;
+using ramp_parts::EmptyRamp;
+using ramp_parts::IndexRange;
+
+// A perceptual sample costs up to a microsecond when it leaves the sRGB gamut, so only
+// short ramps are worth a table: a preview looks up a few hundred entries at most.
+constexpr std::int32_t kTableLimit = 128;
+
+ExactColor ExactFrom(const RgbTriple& channels) {
+    const auto limit = [](double v) { return std::isfinite(v) ? std::clamp(v, 0.0, 255.0) : 0.0; };
+    return {limit(channels.red), limit(channels.green), limit(channels.blue)};
+}
+
+// The 8-bit colour of unrounded channels, ties to even as the RGB ramps round.
+ColorValue Rounded(const ExactColor& exact) {
+    return RgbColor(static_cast<int>(std::nearbyint(exact.red)),
+                    static_cast<int>(std::nearbyint(exact.green)),
+                    static_cast<int>(std::nearbyint(exact.blue)));
+}
+
+// One blended section of a banded ramp, sampled where the RGB section samples: entry k
+// of count entries at t = (k - shift / 2) / (count + 1/2) between c1 and c2.
+class PerceptualSection {
+  public:
+    PerceptualSection(const IndexRange& range, ColorValue c1, ColorValue c2, std::int32_t shift,
+                      BlendSpace space, HuePath path)
+        : blend_(ChannelsOf(c1), ChannelsOf(c2), space, path),
+          count_(static_cast<double>(range.last - range.first) + 1.5),
+          shift_(static_cast<double>(shift) / 2.0) {}
+
+    ColorValue At(std::int64_t k) const { return Rounded(Exact(k)); }
+    ExactColor Exact(std::int64_t k) const {
+        return ExactFrom(blend_.At((static_cast<double>(k) - shift_) / count_));
+    }
+
+  private:
+    PerceptualBlend blend_;
+    double count_;
+    double shift_;
+};
+
+// Start to end colour, entry i at t = (i - 1) / (steps - 1) as in the RGB ramp.
+class PerceptualTwo final : public ColorRamp {
+  public:
+    PerceptualTwo(ColorValue start, ColorValue end, float steps, std::int32_t upperBound,
+                  BlendSpace space, HuePath path)
+        : upperBound_(upperBound),
+          start_(start),
+          end_(end),
+          divisor_(static_cast<double>(steps) - 1.0),
+          blend_(ChannelsOf(start), ChannelsOf(end), space, path) {}
+
+    std::int32_t UpperBound() const override { return upperBound_; }
+
+    ColorValue At(std::int64_t index) const override {
+        if (index < 1 || index > upperBound_) {
+            return 0;
+        }
+        if (index == 1) {
+            return start_;
+        }
+        if (index == upperBound_) {
+            return end_;
+        }
+        return Rounded(Exact(index));
+    }
+
+    ExactColor Exact(std::int64_t index) const override {
+        if (index <= 1 || index >= upperBound_) {
+            return ExactOf(At(index));
+        }
+        return ExactFrom(blend_.At(static_cast<double>(index - 1) / divisor_));
+    }
+
+  private:
+    std::int32_t upperBound_;
+    ColorValue start_;
+    ColorValue end_;
+    double divisor_;
+    PerceptualBlend blend_;
+};
+
+}  // namespace
+
+std::unique_ptr<ColorRamp> BuildRampPerceptualTwo(ColorValue start, ColorValue end, float steps,
+                                                  BlendSpace space, HuePath path) {
+    start = TranslateColor(start, 0);
+    end = TranslateColor(end, 0);
+    const std::optional<std::int32_t> upperBound = ramp_parts::RgbUpperBound(steps);
+    if (!upperBound) {
+        return std::make_unique<EmptyRamp>();
+    }
+    return ramp_parts::Finish(PerceptualTwo(start, end, steps, *upperBound, space, path),
+                              kTableLimit);
+}
+
+std::unique_ptr<ColorRamp> BuildRampPerceptualBands(ColorValue start, ColorValue end, float steps,
+                                                    float middlePercent, ColorValue middle,
+                                                    std::int16_t middleOn, std::int32_t startBand,
+                                                    std::int32_t middleBand, std::int32_t endBand,
+                                                    BlendSpace space, HuePath path) {
+    start = TranslateColor(start, 0);
+    end = TranslateColor(end, 0);
+    const std::optional<std::int32_t> upperBound = ramp_parts::RgbUpperBound(steps);
+    if (!upperBound) {
+        return std::make_unique<EmptyRamp>();
+    }
+    const BandLayout layout = ramp_parts::ComputeBandLayout(steps, *upperBound, middlePercent,
+                                                            startBand, middleBand, endBand);
+    if (middleOn == 0) {
+        // The space's own halfway point, as a whole colour like the RGB ramp's.
+        const PerceptualBlend whole(ChannelsOf(start), ChannelsOf(end), space, path);
+        middle = Rounded(ExactFrom(whole.At(0.5)));
+    }
+    return ramp_parts::Finish(
+        ramp_parts::RampBandsOf<PerceptualSection>(
+            *upperBound, layout, start, middle, end,
+            PerceptualSection(layout.towardMiddle, start, middle, 0, space, path),
+            PerceptualSection(layout.awayFromMiddle, middle, end, 1, space, path)),
+        kTableLimit);
+}
+
+}  // namespace tonzug

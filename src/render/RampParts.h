@@ -1,0 +1,140 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "render/ColorRamp.h"
+
+// The pieces that every ramp builder shares: the layout of the bands and sections, the
+// banded ramp over any kind of section, and the table that short ramps are held in.
+namespace tonzug::ramp_parts {
+
+struct IndexRange {
+    std::int64_t first = 0;
+    std::int64_t last = -1;
+    bool Contains(std::int64_t index) const { return index >= first && index <= last; }
+};
+
+// Where the bands and the two blended sections of a banded ramp lie.
+struct BandLayout {
+    IndexRange startBand;
+    IndexRange endBand;
+    IndexRange middleBand;
+    IndexRange towardMiddle;
+    IndexRange awayFromMiddle;
+};
+
+// N of an RGB ramp: the step count raised to 2 and rounded. Empty when the result is
+// no 32-bit integer (NaN, infinity, too large).
+std::optional<std::int32_t> RgbUpperBound(float& steps);
+
+// The layout for `steps` (already raised to 2) and N.
+BandLayout ComputeBandLayout(float steps, std::int64_t upperBound, float middlePercent,
+                             std::int32_t startBand, std::int32_t middleBand, std::int32_t endBand);
+
+// A section blends its colours over its range; k counts its entries from 1.
+template <class Section>
+class RampBandsOf final : public ColorRamp {
+  public:
+    RampBandsOf(std::int32_t upperBound, const BandLayout& layout, ColorValue start,
+                ColorValue middle, ColorValue end, Section towardMiddle, Section awayFromMiddle)
+        : upperBound_(upperBound),
+          layout_(layout),
+          start_(start),
+          middle_(middle),
+          end_(end),
+          towardMiddle_(std::move(towardMiddle)),
+          awayFromMiddle_(std::move(awayFromMiddle)) {}
+
+    std::int32_t UpperBound() const override { return upperBound_; }
+
+    // Start band, end band, the section toward the middle, the one away from it and the
+    // middle band were written in this order: a later one wins an index.
+    ColorValue At(std::int64_t index) const override {
+        if (index < 0 || index > upperBound_) {
+            return 0;
+        }
+        if (layout_.middleBand.Contains(index)) {
+            return middle_;
+        }
+        if (layout_.awayFromMiddle.Contains(index)) {
+            return awayFromMiddle_.At(index - layout_.awayFromMiddle.first + 1);
+        }
+        if (layout_.towardMiddle.Contains(index)) {
+            return towardMiddle_.At(index - layout_.towardMiddle.first + 1);
+        }
+        if (layout_.endBand.Contains(index)) {
+            return end_;
+        }
+        if (layout_.startBand.Contains(index)) {
+            return start_;
+        }
+        return 0;
+    }
+
+    ExactColor Exact(std::int64_t index) const override {
+        if (index < 0 || index > upperBound_ || layout_.middleBand.Contains(index)) {
+            return ExactOf(At(index));
+        }
+        if (layout_.awayFromMiddle.Contains(index)) {
+            return awayFromMiddle_.Exact(index - layout_.awayFromMiddle.first + 1);
+        }
+        if (layout_.towardMiddle.Contains(index)) {
+            return towardMiddle_.Exact(index - layout_.towardMiddle.first + 1);
+        }
+        return ExactOf(At(index));
+    }
+
+  private:
+    std::int32_t upperBound_;
+    BandLayout layout_;
+    ColorValue start_;
+    ColorValue middle_;
+    ColorValue end_;
+    Section towardMiddle_;
+    Section awayFromMiddle_;
+};
+
+class EmptyRamp final : public ColorRamp {
+  public:
+    std::int32_t UpperBound() const override { return -1; }
+    ColorValue At(std::int64_t) const override { return 0; }
+    ExactColor Exact(std::int64_t) const override { return {}; }
+};
+
+// The entries of a short ramp, evaluated once.
+class TabulatedRamp final : public ColorRamp {
+  public:
+    explicit TabulatedRamp(const ColorRamp& source);
+
+    std::int32_t UpperBound() const override {
+        return static_cast<std::int32_t>(entries_.size()) - 1;
+    }
+    ColorValue At(std::int64_t index) const override {
+        return Inside(index) ? entries_[static_cast<std::size_t>(index)] : 0;
+    }
+    ExactColor Exact(std::int64_t index) const override {
+        return Inside(index) ? exact_[static_cast<std::size_t>(index)] : ExactColor{};
+    }
+
+  private:
+    bool Inside(std::int64_t index) const {
+        return index >= 0 && static_cast<std::uint64_t>(index) < entries_.size();
+    }
+
+    std::vector<ColorValue> entries_;
+    std::vector<ExactColor> exact_;
+};
+
+// The ramp as it is, or in a table when it has at most `tableLimit` steps.
+template <class Ramp>
+std::unique_ptr<ColorRamp> Finish(Ramp&& ramp, std::int32_t tableLimit) {
+    if (ramp.UpperBound() <= tableLimit) {
+        return std::make_unique<TabulatedRamp>(ramp);
+    }
+    return std::make_unique<std::decay_t<Ramp>>(std::forward<Ramp>(ramp));
+}
+
+}  // namespace tonzug::ramp_parts
