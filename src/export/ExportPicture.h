@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 
+#include "export/BandPipeline.h"
 #include "export/EncodeStatus.h"
 #include "export/PictureKind.h"
 #include "render/GradientParams.h"
@@ -30,18 +31,33 @@ struct PictureSize {
 // Told the fraction of rows done after each band; returning false cancels the export.
 using ExportProgress = std::function<bool(double fractionDone)>;
 
+// Threads beyond this many would mostly add memory.
+inline constexpr std::int32_t kMaxExportThreads = 64;
+
+struct ExportOptions {
+    // Called on the exporting thread.
+    ExportProgress progress;
+    std::size_t bandBytes = kExportBandBytes;
+    // The threads that render and compress, the calling one included (1 to
+    // kMaxExportThreads; values outside are clamped). The file is the same for any number.
+    std::int32_t threads = AvailableCores();
+    // How helper threads are started; the work is done on the calling thread when none
+    // can be.
+    ThreadStarter startThread = StartThread;
+};
+
 // The full size: width and height rounded to whole pixels, ties to even. Fails with
 // "Invalid Parameter." for an empty picture (width or height below 1) and with
 // "Value Overflow." for a size beyond 32 bits.
 EncodeStatus FullPictureSize(const GradientParams& params, PictureSize& size);
 
-// Renders the gradient at full size and saves it as a picture of the given kind: band by
-// band, each band encoded while the next one is rendered. Nothing is left under the name
-// (and no temporary file) unless the whole picture was written; a cancel through the
-// progress callback gives "Aborted.".
+// Renders the gradient at full size and saves it as a picture of the given kind, band by
+// band on several threads, so memory does not grow with the height: PNG bands are
+// rendered, filtered and compressed in parallel, BMP and JPEG bands rendered in parallel
+// and encoded in order. Nothing is left under the name (and no temporary file) unless the
+// whole picture was written; a cancel through the progress callback gives "Aborted.".
 EncodeStatus ExportPicture(const GradientParams& params, const std::string& path, PictureKind kind,
-                           std::int32_t jpegQuality, const ExportProgress& progress = {},
-                           std::size_t bandBytes = kExportBandBytes);
+                           std::int32_t jpegQuality, const ExportOptions& options = {});
 
 // Renders the whole picture at full size into `picture` (for the clipboard), refusing
 // pictures above kMaxFullPictureBytes with "Out Of Memory.". On failure `picture` is
