@@ -14,7 +14,7 @@ using ThreadStarter = std::function<std::jthread(std::function<void()> work)>;
 // The usual starter: a std::jthread, or none when the system refuses one.
 std::jthread StartThread(std::function<void()> work);
 
-// The cores this machine offers, at least 1.
+// The cores this process may run on, at least 1.
 std::int32_t AvailableCores();
 
 // Produces band `band` using the scratch of worker `worker` (0 .. threads - 1); may run

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstring>
 
+#include "export/Adler32.h"
 #include "export/PixelRows.h"
 
 namespace tonzug {
@@ -29,10 +31,7 @@ EncodeStatus DeflateFailure(const char* what) {
 }  // namespace
 
 PngBandCoder::PngBandCoder(std::int32_t width)
-    : rowBytes_(static_cast<std::size_t>(width) * kPixelBytes),
-      filter_(rowBytes_),
-      packed_(2 * rowBytes_),
-      zeroRow_(rowBytes_) {}
+    : rowBytes_(static_cast<std::size_t>(width) * kPixelBytes), packed_(2 * rowBytes_) {}
 
 PngBandCoder::~PngBandCoder() {
     if (streamReady_) {
@@ -45,12 +44,18 @@ void PngBandCoder::Filter(const std::uint32_t* pixels, std::int32_t rows,
     const std::size_t width = rowBytes_ / kPixelBytes;
     const std::size_t filteredRowBytes = rowBytes_ + 1;
     filtered_.resize(static_cast<std::size_t>(rows) * filteredRowBytes);
-    const std::uint8_t* above = rowAbove.empty() ? zeroRow_.data() : rowAbove.data();
+    const std::uint8_t* above = rowAbove.empty() ? nullptr : rowAbove.data();
     for (std::size_t y = 0; y < static_cast<std::size_t>(rows); ++y) {
-        lastRow_ = (y % 2) * rowBytes_;
-        std::uint8_t* row = packed_.data() + lastRow_;
-        PackRgbRow(pixels + y * width, static_cast<std::int32_t>(width), row);
-        filter_.FilterRow(row, above, filtered_.data() + y * filteredRowBytes);
+        const std::uint32_t* source = pixels + y * width;
+        // Rows that repeat the one before (horizontal gradients) are packed once.
+        const bool repeats =
+            y > 0 && std::memcmp(source, source - width, width * sizeof(std::uint32_t)) == 0;
+        if (!repeats) {
+            lastRow_ = lastRow_ == 0 ? rowBytes_ : 0;  // the slot not holding `above`
+            PackRgbRow(source, static_cast<std::int32_t>(width), packed_.data() + lastRow_);
+        }
+        const std::uint8_t* row = packed_.data() + lastRow_;
+        FilterPngRow(row, above, rowBytes_, filtered_.data() + y * filteredRowBytes);
         above = row;
     }
 }
@@ -82,7 +87,7 @@ EncodeStatus PngBandCoder::Deflate(std::span<const std::uint8_t> tailBefore, Ban
                                                     static_cast<uInt>(tailBefore.size())) != Z_OK) {
         return DeflateFailure("cannot prime the compressor");
     }
-    band.adler = static_cast<std::uint32_t>(adler32_z(1, filtered_.data(), filtered_.size()));
+    band.adler = Adler32(1, filtered_.data(), filtered_.size());
     band.filteredBytes = filtered_.size();
     band.end = end;
     band.deflated.resize(std::max(kMinOutputBytes, filtered_.size() / 64));

@@ -54,9 +54,7 @@ class PngBandCoder {
 
   private:
     std::size_t rowBytes_;
-    PngRowFilter filter_;
     std::vector<std::uint8_t> packed_;  // two rows: the current and the one above
-    std::vector<std::uint8_t> zeroRow_;
     std::vector<std::uint8_t> filtered_;
     std::size_t lastRow_ = 0;  // offset of the last packed row in packed_
     z_stream stream_{};

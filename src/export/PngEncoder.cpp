@@ -116,7 +116,9 @@ bool PngEncoder::WriteChunk(const char (&type)[5], std::span<const std::uint8_t>
     PutBigEndian(static_cast<std::uint32_t>(data.size()), head.data());
     std::copy(type, type + 4, head.begin() + 4);
     uLong crc = crc32(0, head.data() + 4, 4);
-    crc = crc32_z(crc, data.data(), data.size());
+    if (!data.empty()) {  // zlib takes a null buffer as a request for the initial value
+        crc = crc32_z(crc, data.data(), data.size());
+    }
     std::array<std::uint8_t, 4> tail{};
     PutBigEndian(static_cast<std::uint32_t>(crc), tail.data());
     return File().Write(head.data(), head.size()) &&

@@ -1,29 +1,24 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
-#include <span>
-#include <vector>
 
 namespace tonzug {
 
-// The PNG row filters for 8-bit RGB (3 bytes per pixel).
-enum class PngFilterType : std::uint8_t { kNone = 0, kSub = 1, kUp = 2, kAverage = 3, kPaeth = 4 };
+// The PNG row filters this encoder uses, for 8-bit RGB (3 bytes per pixel).
+enum class PngFilterType : std::uint8_t { kSub = 1, kUp = 2 };
 
-// Filters rows the way libpng does by default: each row with the filter whose output has
-// the smallest sum of absolute values (bytes read as signed), which suits smooth
-// gradients (Up or Sub leave zeros) as well as noisy rows (Paeth).
-class PngRowFilter {
-  public:
-    explicit PngRowFilter(std::size_t rowBytes);
-
-    // Writes the filter type byte and the filtered row (rowBytes + 1 bytes) to `out`.
-    // `above` is the row above, all zeros for the top row of the picture.
-    void FilterRow(const std::uint8_t* row, const std::uint8_t* above, std::uint8_t* out);
-
-  private:
-    std::size_t rowBytes_;
-    std::vector<std::uint8_t> best_;
-    std::vector<std::uint8_t> trial_;
-};
+// Writes the filter type byte and the filtered row (rowBytes + 1 bytes) to `out`. `above`
+// is the row above, nullptr for the top row of the picture.
+//
+// One rule that suits gradients and costs next to nothing: the top row and a row of one
+// colour (a vertical gradient) take Sub, which leaves zeros after the first pixel of a
+// one-colour row and small steps in the others; every other row takes Up,
+// which leaves zeros where a row repeats the one above (horizontal gradients) and small
+// runs in rings. With zlib's run-length strategy this gave smaller 4096 x 4096 gradients
+// than libpng's per-row minimum-sum heuristic over all five filters, at a fraction of its
+// time.
+void FilterPngRow(const std::uint8_t* row, const std::uint8_t* above, std::size_t rowBytes,
+                  std::uint8_t* out);
 
 }  // namespace tonzug
