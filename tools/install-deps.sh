@@ -10,6 +10,7 @@ packages=(
     libgtest-dev libbenchmark-dev
     fonts-dejavu-core qt6-translations-l10n
     appstream desktop-file-utils
+    pngcheck time
 )
 
 missing=()

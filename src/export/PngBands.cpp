@@ -6,6 +6,7 @@
 
 #include "export/Adler32.h"
 #include "export/PixelRows.h"
+#include "export/PngFilter.h"
 
 namespace tonzug {
 namespace {

@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "export/EncodeStatus.h"
-#include "export/PngFilter.h"
 
 namespace tonzug {
 
