@@ -87,14 +87,17 @@ void EncodeBandRenderedPicture(benchmark::State& state) {
     SetLabels(state, kind, orientation, path);
 }
 
-// The whole export: band rendering overlapped with encoding. Arguments as above.
+// The whole export: bands rendered (and for PNG compressed) on several threads.
+// Arguments as above, then the threads.
 void ExportFullPicture(benchmark::State& state) {
     const auto kind = static_cast<PictureKind>(state.range(0));
     const auto orientation = static_cast<std::int32_t>(state.range(1));
     const std::string path = OutputFile(Extension(kind));
     const GradientParams params = BenchGradient(orientation);
+    ExportOptions options;
+    options.threads = static_cast<std::int32_t>(state.range(2));
     for (auto _ : state) {
-        const EncodeStatus status = ExportPicture(params, path, kind, kExportJpegQuality);
+        const EncodeStatus status = ExportPicture(params, path, kind, kExportJpegQuality, options);
         if (!status.Ok()) {
             state.SkipWithError(status.Describe().c_str());
             break;
@@ -112,8 +115,19 @@ void KindsAndShapes(benchmark::internal::Benchmark* bench) {
     bench->Unit(benchmark::kMillisecond)->UseRealTime();
 }
 
+void KindsShapesAndThreads(benchmark::internal::Benchmark* bench) {
+    for (PictureKind kind : {PictureKind::kPng, PictureKind::kJpeg, PictureKind::kBmp}) {
+        for (std::int32_t orientation : {kHorizontal, kVertical, kCircle}) {
+            for (std::int32_t threads : {1, AvailableCores()}) {
+                bench->Args({static_cast<std::int64_t>(kind), orientation, threads});
+            }
+        }
+    }
+    bench->Unit(benchmark::kMillisecond)->UseRealTime();
+}
+
 BENCHMARK(EncodeBandRenderedPicture)->Apply(KindsAndShapes);
-BENCHMARK(ExportFullPicture)->Apply(KindsAndShapes);
+BENCHMARK(ExportFullPicture)->Apply(KindsShapesAndThreads);
 
 }  // namespace
 }  // namespace tonzug

@@ -11,6 +11,7 @@ packages=(
     fonts-dejavu-core qt6-translations-l10n
     appstream desktop-file-utils
     xvfb x11-xserver-utils
+    pngcheck time
 )
 
 missing=()

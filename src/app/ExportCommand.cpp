@@ -183,9 +183,10 @@ int RunExport(const ExportRequest& request, std::ostream& err) {
     }
     const GradientParams params = ReadExportParams(form);
     const InterruptGuard interrupts;
+    ExportOptions options;
+    options.progress = [](double) { return !InterruptGuard::Interrupted(); };
     const EncodeStatus status =
-        ExportPicture(params, request.picture, *kind, kExportJpegQuality,
-                      [](double) { return !InterruptGuard::Interrupted(); });
+        ExportPicture(params, request.picture, *kind, kExportJpegQuality, options);
     if (status.status == kGdipAborted) {
         return Fail(err, kExitInterrupted, "export interrupted; nothing was written");
     }

@@ -4,11 +4,13 @@
 #include <array>
 #include <cmath>
 #include <new>
-#include <system_error>
-#include <thread>
 #include <utility>
+#include <vector>
 
+#include "export/ExportBands.h"
 #include "export/PictureEncoder.h"
+#include "export/PngBandWork.h"
+#include "export/PngEncoder.h"
 #include "render/Gradient.h"
 #include "support/Numbers.h"
 
@@ -23,56 +25,31 @@ EncodeStatus OutOfMemory() {
     return EncodeStatus::Failure(kGdipOutOfMemory, "not enough memory to render the picture");
 }
 
-// Rows of one band: about `bandBytes` of pixels, at least one row, at most the picture.
-std::int32_t BandRows(PictureSize size, std::size_t bandBytes) {
-    const std::size_t rowBytes = static_cast<std::size_t>(size.width) * sizeof(std::uint32_t);
-    const std::size_t rows = std::max<std::size_t>(1, bandBytes / rowBytes);
-    return static_cast<std::int32_t>(
-        std::min<std::size_t>(rows, static_cast<std::size_t>(size.height)));
-}
-
-// A fresh surface is white; a ring gradient may leave corner pixels to it. False when
-// the band could not be had (the raster stays empty when memory runs out).
-bool RenderBand(const GradientRenderer& renderer, PictureSize size, std::int32_t firstRow,
-                std::int32_t rows, Raster& band) {
-    band.Reset(size.width, rows, kWhite);
-    if (band.Width() != size.width || band.Height() != rows) {
-        return false;
-    }
-    renderer.RenderRows(firstRow, band);
-    return true;
-}
-
-// Renders one band on a second thread while the caller encodes the band before it.
-// Rendering inline instead when no thread can be started.
-class BandAhead {
+// BMP and JPEG bands: rendered on any thread, encoded in order.
+class RenderedBands {
   public:
-    void Start(const GradientRenderer& renderer, PictureSize size, std::int32_t firstRow,
-               std::int32_t rows, Raster& band) {
-        rendered_ = false;
-        try {
-            worker_ = std::jthread([this, &renderer, size, firstRow, rows, &band] {
-                try {
-                    rendered_ = RenderBand(renderer, size, firstRow, rows, band);
-                } catch (...) {
-                    rendered_ = false;
-                }
-            });
-        } catch (const std::system_error&) {
-            rendered_ = RenderBand(renderer, size, firstRow, rows, band);
-        }
+    RenderedBands(const GradientRenderer& renderer, const BandLayout& layout,
+                  PictureEncoder& encoder, std::int32_t window)
+        : renderer_(renderer),
+          layout_(layout),
+          encoder_(encoder),
+          rasters_(static_cast<std::size_t>(window)) {}
+
+    EncodeStatus Produce(std::int32_t band, std::int32_t) {
+        return RenderBand(renderer_, layout_, band, Slot(band)) ? EncodeStatus::Success()
+                                                                : OutOfMemory();
     }
-    // True when the band is ready; false when rendering it failed for lack of memory.
-    bool Wait() {
-        if (worker_.joinable()) {
-            worker_.join();
-        }
-        return rendered_;
-    }
+    EncodeStatus Deliver(std::int32_t band) { return encoder_.WriteRows(Slot(band).Pixels()); }
 
   private:
-    bool rendered_ = false;
-    std::jthread worker_;
+    Raster& Slot(std::int32_t band) {
+        return rasters_[static_cast<std::size_t>(band) % rasters_.size()];
+    }
+
+    const GradientRenderer& renderer_;
+    const BandLayout& layout_;
+    PictureEncoder& encoder_;
+    std::vector<Raster> rasters_;
 };
 
 // The full size of a picture to save: a side a float cannot hold exactly is refused, since
@@ -89,9 +66,26 @@ EncodeStatus ExportSize(const GradientParams& params, PictureSize& size) {
     return FullPictureSize(params, size);
 }
 
+template <typename Bands>
+EncodeStatus RunBands(Bands& bands, const BandPipelineSetup& setup, const BandLayout& layout,
+                      const ExportProgress& progress) {
+    return RunBandPipeline(
+        setup, [&](std::int32_t band, std::int32_t worker) { return bands.Produce(band, worker); },
+        [&](std::int32_t band) {
+            if (EncodeStatus delivered = bands.Deliver(band); !delivered.Ok()) {
+                return delivered;
+            }
+            const double done =
+                static_cast<double>(layout.FirstRow(band) + layout.Rows(band)) / layout.height;
+            if (progress && !progress(done)) {
+                return EncodeStatus::Failure(kGdipAborted, "export cancelled");
+            }
+            return EncodeStatus::Success();
+        });
+}
+
 EncodeStatus ExportInBands(const GradientParams& params, const std::string& path, PictureKind kind,
-                           std::int32_t jpegQuality, const ExportProgress& progress,
-                           std::size_t bandBytes) {
+                           std::int32_t jpegQuality, const ExportOptions& options) {
     PictureSize size;
     if (EncodeStatus status = ExportSize(params, size); !status.Ok()) {
         return status;
@@ -102,38 +96,33 @@ EncodeStatus ExportInBands(const GradientParams& params, const std::string& path
                                   " pixels wide, the export memory limit for one row (" +
                                   SizeText(size.width, size.height) + " requested)");
     }
+    const BandLayout layout = LayOutBands(size.width, size.height, options.bandBytes);
+    BandPipelineSetup setup;
+    setup.bandCount = layout.bandCount;
+    setup.threads = std::clamp(options.threads, 1, kMaxExportThreads);
+    // Room for every thread's band and a few finished ones waiting to be written.
+    setup.window = setup.threads + 2;
+    setup.startThread = options.startThread;
+
+    const GradientRenderer renderer(params, size.width, size.height);
+    if (kind == PictureKind::kPng) {
+        PngEncoder encoder(path);
+        if (EncodeStatus status = encoder.Begin(size.width, size.height); !status.Ok()) {
+            return status;
+        }
+        PngBandWork bands(renderer, layout, encoder, setup.threads, setup.window);
+        if (EncodeStatus status = RunBands(bands, setup, layout, options.progress); !status.Ok()) {
+            return status;
+        }
+        return encoder.Finish();
+    }
     std::unique_ptr<PictureEncoder> encoder = MakePictureEncoder(kind, path, jpegQuality);
     if (EncodeStatus status = encoder->Begin(size.width, size.height); !status.Ok()) {
         return status;
     }
-    const GradientRenderer renderer(params, size.width, size.height);
-    const std::int32_t bandRows = BandRows(size, bandBytes);
-    std::array<Raster, 2> bands;
-    std::size_t current = 0;
-    std::int32_t rows = bandRows;
-    if (!RenderBand(renderer, size, 0, rows, bands[current])) {
-        return OutOfMemory();
-    }
-    BandAhead ahead;
-    for (std::int32_t firstRow = 0; firstRow < size.height;) {
-        const std::int32_t nextRow = firstRow + rows;
-        const std::int32_t nextRows = std::min(bandRows, size.height - nextRow);
-        if (nextRows > 0) {
-            ahead.Start(renderer, size, nextRow, nextRows, bands[1 - current]);
-        }
-        const EncodeStatus written = encoder->WriteRows(bands[current].Pixels());
-        if (nextRows > 0 && !ahead.Wait()) {
-            return OutOfMemory();
-        }
-        if (!written.Ok()) {
-            return written;
-        }
-        if (progress && !progress(static_cast<double>(nextRow) / size.height)) {
-            return EncodeStatus::Failure(kGdipAborted, "export cancelled");
-        }
-        firstRow = nextRow;
-        rows = nextRows;
-        current = 1 - current;
+    RenderedBands bands(renderer, layout, *encoder, setup.window);
+    if (EncodeStatus status = RunBands(bands, setup, layout, options.progress); !status.Ok()) {
+        return status;
     }
     return encoder->Finish();
 }
@@ -166,10 +155,9 @@ EncodeStatus FullPictureSize(const GradientParams& params, PictureSize& size) {
 }
 
 EncodeStatus ExportPicture(const GradientParams& params, const std::string& path, PictureKind kind,
-                           std::int32_t jpegQuality, const ExportProgress& progress,
-                           std::size_t bandBytes) {
+                           std::int32_t jpegQuality, const ExportOptions& options) {
     try {
-        return ExportInBands(params, path, kind, jpegQuality, progress, bandBytes);
+        return ExportInBands(params, path, kind, jpegQuality, options);
     } catch (const std::bad_alloc&) {
         return OutOfMemory();
     } catch (const std::exception& error) {

@@ -1,6 +1,8 @@
 #include "export/PictureEncoder.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 
 namespace tonzug {
@@ -55,23 +57,29 @@ EncodeStatus PictureEncoder::Begin(std::int32_t width, std::int32_t height) {
 }
 
 EncodeStatus PictureEncoder::WriteRows(std::span<const std::uint32_t> pixels) {
+    const std::size_t rowLength = std::max<std::size_t>(1, static_cast<std::size_t>(width_));
+    // A partial row never fits.
+    const std::size_t rowCount =
+        pixels.size() % rowLength == 0 ? pixels.size() / rowLength : SIZE_MAX;
+    return AppendRows(
+        rowCount, [&] { return EncodeRows(pixels.data(), static_cast<std::int32_t>(rowCount)); });
+}
+
+EncodeStatus PictureEncoder::AppendRows(std::size_t rowCount,
+                                        const std::function<EncodeStatus()>& encode) {
     if (stage_ == Stage::kFailed) {
         return failure_;
     }
     if (stage_ != Stage::kOpen) {
         return Fail(WrongUse("rows written outside Begin and Finish"));
     }
-    const std::size_t rowLength = static_cast<std::size_t>(width_);
-    const std::size_t rowCount = pixels.size() / rowLength;
-    if (pixels.size() % rowLength != 0 ||
-        rowCount > static_cast<std::size_t>(height_ - rowsWritten_)) {
+    if (rowCount > static_cast<std::size_t>(height_ - rowsWritten_)) {
         return Fail(WrongUse("rows do not fit the picture"));
     }
     if (rowCount == 0) {
         return EncodeStatus::Success();
     }
-    if (EncodeStatus encoded = EncodeRows(pixels.data(), static_cast<std::int32_t>(rowCount));
-        !encoded.Ok()) {
+    if (EncodeStatus encoded = encode(); !encoded.Ok()) {
         return Fail(encoded);
     }
     rowsWritten_ += static_cast<std::int32_t>(rowCount);

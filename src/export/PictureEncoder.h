@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <span>
 #include <string>
@@ -46,6 +47,9 @@ class PictureEncoder {
     std::int32_t RowsWritten() const { return rowsWritten_; }
     // The failure of the file's first failed write, in terms of the target's path.
     EncodeStatus FileFailure() const;
+    // Counts `rowCount` rows as written once `encode` has written them, with the checks
+    // and the sticky failure of WriteRows; for rows that come in other forms than pixels.
+    EncodeStatus AppendRows(std::size_t rowCount, const std::function<EncodeStatus()>& encode);
 
   private:
     enum class Stage { kNew, kOpen, kDone, kFailed };

@@ -8,6 +8,7 @@
 #include "export/PictureReaders.h"
 #include "render/Gradient.h"
 #include "render/LiteralDraw.h"
+#include "testing/BandOptions.h"
 #include "testing/SampleGradient.h"
 #include "testing/TempFolder.h"
 
@@ -35,8 +36,9 @@ TEST_P(ExportInBands, SavesTheWholeSurfaceDrawing) {
     TempFolder folder;
     for (const char* name : {"g.bmp", "g.png"}) {
         const std::string path = folder.File(name);
-        const EncodeStatus status = ExportPicture(params, path, *PictureKindFromPath(path),
-                                                  kExportJpegQuality, {}, c.bandBytes);
+        const EncodeStatus status =
+            ExportPicture(params, path, *PictureKindFromPath(path), kExportJpegQuality,
+                          testing::BandOptions(c.bandBytes));
         ASSERT_TRUE(status.Ok()) << status.Describe();
         const auto read = testing::ReadPicture(path);
         ASSERT_TRUE(read.has_value()) << name;
@@ -140,7 +142,9 @@ TEST(ExportPicture, ReportsProgressAndCancelsWithoutAFile) {
         return fractions.size() < 2;
     };
     const std::size_t tenRows = 10 * 10 * 4;
-    EXPECT_EQ(ExportPicture(params, path, PictureKind::kBmp, 85, cancelSecond, tenRows).status,
+    EXPECT_EQ(ExportPicture(params, path, PictureKind::kBmp, 85,
+                            testing::BandOptions(tenRows, AvailableCores(), cancelSecond))
+                  .status,
               kGdipAborted);
     EXPECT_EQ(fractions, (std::vector<double>{0.25, 0.5}));
     EXPECT_EQ(testing::ReadWholeFile(path), "old");
@@ -151,7 +155,9 @@ TEST(ExportPicture, ReportsProgressAndCancelsWithoutAFile) {
         fractions.push_back(fraction);
         return true;
     };
-    EXPECT_TRUE(ExportPicture(params, path, PictureKind::kBmp, 85, keepGoing, tenRows).Ok());
+    EXPECT_TRUE(ExportPicture(params, path, PictureKind::kBmp, 85,
+                              testing::BandOptions(tenRows, AvailableCores(), keepGoing))
+                    .Ok());
     EXPECT_EQ(fractions, (std::vector<double>{0.25, 0.5, 0.75, 1.0}));
 }
 

@@ -82,12 +82,14 @@ void ExportToFile(QWidget& owner, const GradientParams& params, const FileExport
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(kProgressDelayMs);
     progress.setValue(0);
+    ExportOptions options;
+    options.progress = [&progress](double fractionDone) {
+        progress.setValue(static_cast<int>(fractionDone * kProgressSteps));
+        return !progress.wasCanceled();
+    };
     const EncodeStatus status =
         ExportPicture(params, QFile::encodeName(file).toStdString(), KindForFile(file, target.kind),
-                      kExportJpegQuality, [&progress](double fractionDone) {
-                          progress.setValue(static_cast<int>(fractionDone * kProgressSteps));
-                          return !progress.wasCanceled();
-                      });
+                      kExportJpegQuality, options);
     progress.reset();
     if (!status.Ok() && status.status != kGdipAborted) {
         ShowExportFailure(owner, status);

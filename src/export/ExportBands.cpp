@@ -1,0 +1,31 @@
+#include "export/ExportBands.h"
+
+#include <algorithm>
+
+namespace tonzug {
+
+BandLayout LayOutBands(std::int32_t width, std::int32_t height, std::size_t bandBytes) {
+    const std::size_t rowBytes = static_cast<std::size_t>(width) * sizeof(std::uint32_t);
+    const std::size_t rows =
+        std::clamp<std::size_t>(bandBytes / rowBytes, 1, static_cast<std::size_t>(height));
+    BandLayout layout;
+    layout.width = width;
+    layout.height = height;
+    layout.bandRows = static_cast<std::int32_t>(rows);
+    layout.bandCount =
+        static_cast<std::int32_t>((static_cast<std::size_t>(height) + rows - 1) / rows);
+    return layout;
+}
+
+bool RenderBand(const GradientRenderer& renderer, const BandLayout& layout, std::int32_t band,
+                Raster& raster) {
+    const std::int32_t rows = layout.Rows(band);
+    raster.Reset(layout.width, rows, kWhite);
+    if (raster.Width() != layout.width || raster.Height() != rows) {
+        return false;
+    }
+    renderer.RenderRows(layout.FirstRow(band), raster);
+    return true;
+}
+
+}  // namespace tonzug

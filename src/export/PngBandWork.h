@@ -1,0 +1,78 @@
+#pragma once
+
+#include <condition_variable>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+#include "export/EncodeStatus.h"
+#include "export/ExportBands.h"
+#include "export/PngBands.h"
+#include "export/PngEncoder.h"
+#include "render/Gradient.h"
+#include "render/Raster.h"
+
+namespace tonzug {
+
+// What each band hands to the next: its last row, which the next band's first row is
+// filtered against, and the filtered bytes up to its end, the next band's dictionary.
+// A band's successor waits for these; a band that fails hands on a failure instead, so
+// nobody waits for ever.
+class BandRelay {
+  public:
+    enum class Stage { kStarted, kRowReady, kTailReady, kFailed };
+    struct Entry {
+        std::int32_t band = -1;
+        Stage stage = Stage::kStarted;
+        std::vector<std::uint8_t> lastRow;
+        std::vector<std::uint8_t> tail;
+    };
+
+    // Entries are reused: band b's entry is free once band b - entries + 1 is done.
+    explicit BandRelay(std::size_t entries) : entries_(entries) {}
+
+    // Claims the band's entry; its data may be filled in until it is published.
+    Entry& Start(std::int32_t band);
+    void Publish(std::int32_t band, Stage stage);
+    // The entry of `band` once it reached `stage`; nullptr when the band failed.
+    const Entry* Await(std::int32_t band, Stage stage);
+
+  private:
+    Entry& EntryOf(std::int32_t band) {
+        return entries_[static_cast<std::size_t>(band) % entries_.size()];
+    }
+
+    std::mutex mutex_;
+    std::condition_variable published_;
+    std::vector<Entry> entries_;
+};
+
+// The PNG export's bands: each rendered, filtered and deflated on whichever thread takes
+// it, and appended to the encoder in order.
+class PngBandWork {
+  public:
+    PngBandWork(const GradientRenderer& renderer, const BandLayout& layout, PngEncoder& encoder,
+                std::int32_t workers, std::int32_t window);
+
+    EncodeStatus Produce(std::int32_t band, std::int32_t worker);
+    EncodeStatus Deliver(std::int32_t band);
+
+  private:
+    struct Worker {
+        Raster raster;
+        std::unique_ptr<PngBandCoder> coder;
+    };
+
+    EncodeStatus Code(std::int32_t band, Worker& worker, BandRelay::Entry& entry);
+
+    const GradientRenderer& renderer_;
+    const BandLayout layout_;
+    PngEncoder& encoder_;
+    std::int32_t window_;
+    std::vector<Worker> workers_;
+    std::vector<PngBand> products_;
+    BandRelay relay_;
+};
+
+}  // namespace tonzug

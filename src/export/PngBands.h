@@ -1,0 +1,66 @@
+#pragma once
+
+#include <zlib.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "export/EncodeStatus.h"
+
+namespace tonzug {
+
+// The distance deflate looks back: the dictionary each band is primed with.
+inline constexpr std::size_t kDeflateWindowBytes = std::size_t{1} << 15;
+
+enum class BandEnd { kMore, kLast };
+
+// One band's share of a PNG's zlib stream.
+struct PngBand {
+    // Raw deflate data; ends on a byte boundary unless it is the last band.
+    std::vector<std::uint8_t> deflated;
+    // Adler-32 and length of the filtered bytes it holds.
+    std::uint32_t adler = 1;
+    std::uint64_t filteredBytes = 0;
+    BandEnd end = BandEnd::kMore;
+};
+
+// Filters and deflates a band of a PNG's rows apart from the other bands, so bands can be
+// compressed on several threads at once (the way pigz does): each band's deflate is primed
+// with the last 32 KiB of filtered bytes before it and ends with a full flush, so the
+// pieces join into one zlib stream. Given the same bands, the bytes are the same on any
+// thread. One coder per thread.
+class PngBandCoder {
+  public:
+    explicit PngBandCoder(std::int32_t width);
+    ~PngBandCoder();
+    PngBandCoder(const PngBandCoder&) = delete;
+    PngBandCoder& operator=(const PngBandCoder&) = delete;
+
+    // Packs the band's rows (0xFFRRGGBB words) to RGB and filters them. `rowAbove` holds
+    // the packed row above the band; empty for the picture's top row.
+    void Filter(const std::uint32_t* pixels, std::int32_t rows,
+                std::span<const std::uint8_t> rowAbove);
+    // The band's last row, packed: the next band's row above.
+    std::span<const std::uint8_t> LastRow() const;
+    // The last filtered bytes (at most a deflate window) up to the end of this band, given
+    // those up to its start.
+    void TailAfter(std::span<const std::uint8_t> tailBefore, std::vector<std::uint8_t>& tail) const;
+    // Deflates the filtered band, primed with the tail before it; the last band ends the
+    // stream. Fails only for lack of memory.
+    EncodeStatus Deflate(std::span<const std::uint8_t> tailBefore, BandEnd end, PngBand& band);
+
+  private:
+    std::size_t rowBytes_;
+    std::vector<std::uint8_t> packed_;  // two rows: the current and the one above
+    std::vector<std::uint8_t> filtered_;
+    std::size_t lastRow_ = 0;  // offset of the last packed row in packed_
+    z_stream stream_{};
+    bool streamReady_ = false;
+};
+
+// The zlib stream's two-byte header for a deflate window of 32 KiB at the fastest level.
+inline constexpr std::uint8_t kZlibHeader[] = {0x78, 0x01};
+
+}  // namespace tonzug

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "export/PictureEncoder.h"
+#include "export/PngBands.h"
+
+namespace tonzug {
+
+// 8-bit RGB, lossless. Rows come either as pixels through WriteRows (each call one band) or
+// as bands filtered and deflated elsewhere by PngBandCoders through WriteBand; the
+// bands' pieces join into one zlib stream in the IDAT chunks.
+class PngEncoder final : public PictureEncoder {
+  public:
+    explicit PngEncoder(std::string path);
+    ~PngEncoder() override;
+
+    // Appends the next `rows` rows, coded by a PngBandCoder; the last band must end the
+    // stream (BandEnd::kLast).
+    EncodeStatus WriteBand(std::int32_t rows, const PngBand& band);
+
+  protected:
+    EncodeStatus CheckSize(std::int32_t width, std::int32_t height) const override;
+    EncodeStatus WriteHeader() override;
+    EncodeStatus EncodeRows(const std::uint32_t* pixels, std::int32_t rowCount) override;
+    EncodeStatus WriteTrailer() override;
+
+  private:
+    EncodeStatus AppendBand(const PngBand& band);
+    // Writes the picture data gathered so far as IDAT chunks.
+    EncodeStatus FlushPictureData();
+    bool WriteChunk(const char (&type)[5], std::span<const std::uint8_t> data);
+
+    std::vector<std::uint8_t> pictureData_;  // zlib stream bytes not yet in a chunk
+    std::uint32_t adler_ = 1;
+    bool streamEnded_ = false;
+    // For rows given as pixels: the coder and what one band hands to the next.
+    std::unique_ptr<PngBandCoder> coder_;
+    std::vector<std::uint8_t> rowAbove_;
+    std::vector<std::uint8_t> tail_;
+    std::vector<std::uint8_t> nextTail_;
+    PngBand band_;
+};
+
+}  // namespace tonzug
