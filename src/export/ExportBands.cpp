@@ -17,15 +17,33 @@ BandLayout LayOutBands(std::int32_t width, std::int32_t height, std::size_t band
     return layout;
 }
 
-bool RenderBand(const GradientRenderer& renderer, const BandLayout& layout, std::int32_t band,
-                Raster& raster) {
+namespace {
+
+template <class Band, class Render>
+bool RenderFreshBand(const BandLayout& layout, std::int32_t band, Band& raster, Render render) {
     const std::int32_t rows = layout.Rows(band);
     raster.Reset(layout.width, rows, kWhite);
     if (raster.Width() != layout.width || raster.Height() != rows) {
         return false;
     }
-    renderer.RenderRows(layout.FirstRow(band), raster);
+    render(layout.FirstRow(band), raster);
     return true;
+}
+
+}  // namespace
+
+bool RenderBand(const GradientRenderer& renderer, const BandLayout& layout, std::int32_t band,
+                Raster& raster, OutputFormat format) {
+    return RenderFreshBand(layout, band, raster, [&](std::int32_t firstRow, Raster& fresh) {
+        renderer.RenderRows(firstRow, fresh, format);
+    });
+}
+
+bool RenderBand(const GradientRenderer& renderer, const BandLayout& layout, std::int32_t band,
+                Raster16& raster) {
+    return RenderFreshBand(layout, band, raster, [&](std::int32_t firstRow, Raster16& fresh) {
+        renderer.RenderRows(firstRow, fresh);
+    });
 }
 
 }  // namespace tonzug

@@ -30,6 +30,9 @@ BandLayout LayOutBands(std::int32_t width, std::int32_t height, std::size_t band
 // corner pixels to it). False when the band could not be had: the raster stays empty
 // when memory runs out.
 bool RenderBand(const GradientRenderer& renderer, const BandLayout& layout, std::int32_t band,
-                Raster& raster);
+                Raster& raster, OutputFormat format = OutputFormat::kPlain8);
+// The same band in 16 bits per channel.
+bool RenderBand(const GradientRenderer& renderer, const BandLayout& layout, std::int32_t band,
+                Raster16& raster);
 
 }  // namespace tonzug

@@ -29,15 +29,16 @@ EncodeStatus OutOfMemory() {
 class RenderedBands {
   public:
     RenderedBands(const GradientRenderer& renderer, const BandLayout& layout,
-                  PictureEncoder& encoder, std::int32_t window)
+                  PictureEncoder& encoder, std::int32_t window, OutputFormat format)
         : renderer_(renderer),
           layout_(layout),
           encoder_(encoder),
+          format_(format),
           rasters_(static_cast<std::size_t>(window)) {}
 
     EncodeStatus Produce(std::int32_t band, std::int32_t) {
-        return RenderBand(renderer_, layout_, band, Slot(band)) ? EncodeStatus::Success()
-                                                                : OutOfMemory();
+        return RenderBand(renderer_, layout_, band, Slot(band), format_) ? EncodeStatus::Success()
+                                                                         : OutOfMemory();
     }
     EncodeStatus Deliver(std::int32_t band) { return encoder_.WriteRows(Slot(band).Pixels()); }
 
@@ -49,6 +50,7 @@ class RenderedBands {
     const GradientRenderer& renderer_;
     const BandLayout& layout_;
     PictureEncoder& encoder_;
+    OutputFormat format_;
     std::vector<Raster> rasters_;
 };
 
@@ -105,12 +107,13 @@ EncodeStatus ExportInBands(const GradientParams& params, const std::string& path
     setup.startThread = options.startThread;
 
     const GradientRenderer renderer(params, size.width, size.height);
+    const OutputFormat format = OutputFormatFor(kind, options.depth);
     if (kind == PictureKind::kPng) {
-        PngEncoder encoder(path);
+        PngEncoder encoder(path, format == OutputFormat::kDeep16 ? PngDepth::k16 : PngDepth::k8);
         if (EncodeStatus status = encoder.Begin(size.width, size.height); !status.Ok()) {
             return status;
         }
-        PngBandWork bands(renderer, layout, encoder, setup.threads, setup.window);
+        PngBandWork bands(renderer, layout, encoder, setup.threads, setup.window, format);
         if (EncodeStatus status = RunBands(bands, setup, layout, options.progress); !status.Ok()) {
             return status;
         }
@@ -120,7 +123,7 @@ EncodeStatus ExportInBands(const GradientParams& params, const std::string& path
     if (EncodeStatus status = encoder->Begin(size.width, size.height); !status.Ok()) {
         return status;
     }
-    RenderedBands bands(renderer, layout, *encoder, setup.window);
+    RenderedBands bands(renderer, layout, *encoder, setup.window, format);
     if (EncodeStatus status = RunBands(bands, setup, layout, options.progress); !status.Ok()) {
         return status;
     }
@@ -165,7 +168,14 @@ EncodeStatus ExportPicture(const GradientParams& params, const std::string& path
     }
 }
 
-EncodeStatus RenderFullPicture(const GradientParams& params, Raster& picture) {
+OutputFormat OutputFormatFor(PictureKind kind, const ColorDepthChoice& choice) {
+    if (choice.sixteenBits && kind == PictureKind::kPng) {
+        return OutputFormat::kDeep16;
+    }
+    return choice.dither ? OutputFormat::kDithered8 : OutputFormat::kPlain8;
+}
+
+EncodeStatus RenderFullPicture(const GradientParams& params, Raster& picture, OutputFormat format) {
     PictureSize size;
     if (EncodeStatus status = ExportSize(params, size); !status.Ok()) {
         return status;
@@ -184,7 +194,7 @@ EncodeStatus RenderFullPicture(const GradientParams& params, Raster& picture) {
         if (rendered.Width() != size.width || rendered.Height() != size.height) {
             return OutOfMemory();  // the raster stays empty when memory runs out
         }
-        DrawGradient(rendered, params);
+        DrawGradient(rendered, params, format);
         picture = std::move(rendered);
     } catch (const std::bad_alloc&) {
         return OutOfMemory();

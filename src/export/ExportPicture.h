@@ -10,6 +10,7 @@
 #include "export/EncodeStatus.h"
 #include "export/PictureKind.h"
 #include "render/GradientParams.h"
+#include "render/OutputFormat.h"
 #include "render/Raster.h"
 
 namespace tonzug {
@@ -45,6 +46,16 @@ EncodeStatus PictureTooLarge(std::string_view width, std::string_view height);
 // Threads beyond this many would mostly add memory.
 inline constexpr std::int32_t kMaxExportThreads = 64;
 
+// The colour depth the user chose ("Farbtiefe", "Dithering").
+struct ColorDepthChoice {
+    bool sixteenBits = false;
+    bool dither = false;
+};
+
+// What the renderer gives a picture of `kind`: 16 bits per channel in PNG only, the other
+// kinds hold 8; dithering applies to every 8-bit output.
+OutputFormat OutputFormatFor(PictureKind kind, const ColorDepthChoice& choice);
+
 struct ExportOptions {
     // Called on the exporting thread.
     ExportProgress progress;
@@ -55,6 +66,7 @@ struct ExportOptions {
     // How helper threads are started; the work is done on the calling thread when none
     // can be.
     ThreadStarter startThread = StartThread;
+    ColorDepthChoice depth;
 };
 
 // The full size: width and height rounded to whole pixels, ties to even. Fails with
@@ -74,6 +86,7 @@ EncodeStatus ExportPicture(const GradientParams& params, const std::string& path
 // Renders the whole picture at full size into `picture` (for the clipboard), refusing
 // pictures above kMaxFullPictureBytes with "Out Of Memory.". On failure `picture` is
 // left as it was.
-EncodeStatus RenderFullPicture(const GradientParams& params, Raster& picture);
+EncodeStatus RenderFullPicture(const GradientParams& params, Raster& picture,
+                               OutputFormat format = OutputFormat::kPlain8);
 
 }  // namespace tonzug

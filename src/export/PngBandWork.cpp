@@ -7,8 +7,6 @@
 namespace tonzug {
 namespace {
 
-constexpr std::size_t kPixelBytes = 3;
-
 // Hands on a failure for a band left in any other way than with its tail published.
 class FailUnlessHandedOn {
   public:
@@ -59,10 +57,12 @@ const BandRelay::Entry* BandRelay::Await(std::int32_t band, Stage stage) {
 }
 
 PngBandWork::PngBandWork(const GradientRenderer& renderer, const BandLayout& layout,
-                         PngEncoder& encoder, std::int32_t workers, std::int32_t window)
+                         PngEncoder& encoder, std::int32_t workers, std::int32_t window,
+                         OutputFormat format)
     : renderer_(renderer),
       layout_(layout),
       encoder_(encoder),
+      format_(format),
       window_(window),
       workers_(static_cast<std::size_t>(workers)),
       products_(static_cast<std::size_t>(window)),
@@ -74,12 +74,9 @@ EncodeStatus PngBandWork::Produce(std::int32_t band, std::int32_t worker) {
     BandRelay::Entry& entry = relay_.Start(band);
     FailUnlessHandedOn guard(relay_, band);
     Worker& own = workers_[static_cast<std::size_t>(worker)];
-    if (!RenderBand(renderer_, layout_, band, own.raster)) {
+    if (!Render(band, own, entry)) {
         return EncodeStatus::Failure(kGdipOutOfMemory, "not enough memory to render the picture");
     }
-    const std::int32_t rows = layout_.Rows(band);
-    entry.lastRow.resize(static_cast<std::size_t>(layout_.width) * kPixelBytes);
-    PackRgbRow(own.raster.Row(rows - 1), layout_.width, entry.lastRow.data());
     relay_.Publish(band, BandRelay::Stage::kRowReady);
 
     const bool top = band == 0;
@@ -88,11 +85,7 @@ EncodeStatus PngBandWork::Produce(std::int32_t band, std::int32_t worker) {
     if (!top && before == nullptr) {
         return EarlierBandFailed();
     }
-    if (!own.coder) {
-        own.coder = std::make_unique<PngBandCoder>(layout_.width);
-    }
-    own.coder->Filter(own.raster.Row(0), rows,
-                      top ? std::span<const std::uint8_t>() : std::span(before->lastRow));
+    Filter(band, own, top ? std::span<const std::uint8_t>() : std::span(before->lastRow));
 
     before = top ? nullptr : relay_.Await(band - 1, BandRelay::Stage::kTailReady);
     if (!top && before == nullptr) {
@@ -105,6 +98,40 @@ EncodeStatus PngBandWork::Produce(std::int32_t band, std::int32_t worker) {
 
     const BandEnd end = band + 1 == layout_.bandCount ? BandEnd::kLast : BandEnd::kMore;
     return own.coder->Deflate(tailBefore, end, products_[static_cast<std::size_t>(band % window_)]);
+}
+
+bool PngBandWork::Render(std::int32_t band, Worker& worker, BandRelay::Entry& entry) {
+    const std::int32_t last = layout_.Rows(band) - 1;
+    entry.lastRow.resize(
+        static_cast<std::size_t>(layout_.width) *
+        PixelBytes(format_ == OutputFormat::kDeep16 ? PngDepth::k16 : PngDepth::k8));
+    if (format_ == OutputFormat::kDeep16) {
+        if (!RenderBand(renderer_, layout_, band, worker.deep)) {
+            return false;
+        }
+        PackRgb16Row(worker.deep.Row(last), layout_.width, entry.lastRow.data());
+        return true;
+    }
+    if (!RenderBand(renderer_, layout_, band, worker.raster, format_)) {
+        return false;
+    }
+    PackRgbRow(worker.raster.Row(last), layout_.width, entry.lastRow.data());
+    return true;
+}
+
+void PngBandWork::Filter(std::int32_t band, Worker& worker,
+                         std::span<const std::uint8_t> rowAbove) {
+    const bool deep = format_ == OutputFormat::kDeep16;
+    if (!worker.coder) {
+        worker.coder =
+            std::make_unique<PngBandCoder>(layout_.width, deep ? PngDepth::k16 : PngDepth::k8);
+    }
+    const std::int32_t rows = layout_.Rows(band);
+    if (deep) {
+        worker.coder->Filter(worker.deep.Row(0), rows, rowAbove);
+    } else {
+        worker.coder->Filter(worker.raster.Row(0), rows, rowAbove);
+    }
 }
 
 EncodeStatus PngBandWork::Deliver(std::int32_t band) {

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <span>
 #include <vector>
 
 #include "export/EncodeStatus.h"
@@ -12,6 +13,7 @@
 #include "export/PngEncoder.h"
 #include "render/Gradient.h"
 #include "render/Raster.h"
+#include "render/Raster16.h"
 
 namespace tonzug {
 
@@ -52,8 +54,9 @@ class BandRelay {
 // it, and appended to the encoder in order.
 class PngBandWork {
   public:
+    // `format` kDeep16 needs an encoder of PngDepth::k16.
     PngBandWork(const GradientRenderer& renderer, const BandLayout& layout, PngEncoder& encoder,
-                std::int32_t workers, std::int32_t window);
+                std::int32_t workers, std::int32_t window, OutputFormat format);
 
     EncodeStatus Produce(std::int32_t band, std::int32_t worker);
     EncodeStatus Deliver(std::int32_t band);
@@ -61,14 +64,18 @@ class PngBandWork {
   private:
     struct Worker {
         Raster raster;
+        Raster16 deep;
         std::unique_ptr<PngBandCoder> coder;
     };
 
-    EncodeStatus Code(std::int32_t band, Worker& worker, BandRelay::Entry& entry);
+    // Renders the band and hands its last row, packed, to the next band.
+    bool Render(std::int32_t band, Worker& worker, BandRelay::Entry& entry);
+    void Filter(std::int32_t band, Worker& worker, std::span<const std::uint8_t> rowAbove);
 
     const GradientRenderer& renderer_;
     const BandLayout layout_;
     PngEncoder& encoder_;
+    OutputFormat format_;
     std::int32_t window_;
     std::vector<Worker> workers_;
     std::vector<PngBand> products_;

@@ -23,16 +23,16 @@ constexpr int kRawDeflateWindowBits = -15;
 constexpr std::size_t kMaxZlibPiece = std::size_t{1} << 30;
 constexpr std::size_t kMinOutputBytes = std::size_t{1} << 12;
 
-constexpr std::size_t kPixelBytes = 3;
-
 EncodeStatus DeflateFailure(const char* what) {
     return EncodeStatus::Failure(kGdipOutOfMemory, std::string("PNG encoder: ") + what);
 }
 
 }  // namespace
 
-PngBandCoder::PngBandCoder(std::int32_t width)
-    : rowBytes_(static_cast<std::size_t>(width) * kPixelBytes), packed_(2 * rowBytes_) {}
+PngBandCoder::PngBandCoder(std::int32_t width, PngDepth depth)
+    : pixelBytes_(PixelBytes(depth)),
+      rowBytes_(static_cast<std::size_t>(width) * pixelBytes_),
+      packed_(2 * rowBytes_) {}
 
 PngBandCoder::~PngBandCoder() {
     if (streamReady_) {
@@ -40,25 +40,36 @@ PngBandCoder::~PngBandCoder() {
     }
 }
 
-void PngBandCoder::Filter(const std::uint32_t* pixels, std::int32_t rows,
-                          std::span<const std::uint8_t> rowAbove) {
-    const std::size_t width = rowBytes_ / kPixelBytes;
+template <class Pixel, class Pack>
+void PngBandCoder::FilterRows(const Pixel* pixels, std::int32_t rows,
+                              std::span<const std::uint8_t> rowAbove, Pack pack) {
+    const std::size_t width = rowBytes_ / pixelBytes_;
     const std::size_t filteredRowBytes = rowBytes_ + 1;
     filtered_.resize(static_cast<std::size_t>(rows) * filteredRowBytes);
     const std::uint8_t* above = rowAbove.empty() ? nullptr : rowAbove.data();
     for (std::size_t y = 0; y < static_cast<std::size_t>(rows); ++y) {
-        const std::uint32_t* source = pixels + y * width;
+        const Pixel* source = pixels + y * width;
         // Rows that repeat the one before (horizontal gradients) are packed once.
         const bool repeats =
-            y > 0 && std::memcmp(source, source - width, width * sizeof(std::uint32_t)) == 0;
+            y > 0 && std::memcmp(source, source - width, width * sizeof(Pixel)) == 0;
         if (!repeats) {
             lastRow_ = lastRow_ == 0 ? rowBytes_ : 0;  // the slot not holding `above`
-            PackRgbRow(source, static_cast<std::int32_t>(width), packed_.data() + lastRow_);
+            pack(source, static_cast<std::int32_t>(width), packed_.data() + lastRow_);
         }
         const std::uint8_t* row = packed_.data() + lastRow_;
-        FilterPngRow(row, above, rowBytes_, filtered_.data() + y * filteredRowBytes);
+        FilterPngRow(row, above, rowBytes_, pixelBytes_, filtered_.data() + y * filteredRowBytes);
         above = row;
     }
+}
+
+void PngBandCoder::Filter(const std::uint32_t* pixels, std::int32_t rows,
+                          std::span<const std::uint8_t> rowAbove) {
+    FilterRows(pixels, rows, rowAbove, PackRgbRow);
+}
+
+void PngBandCoder::Filter(const Rgb16* pixels, std::int32_t rows,
+                          std::span<const std::uint8_t> rowAbove) {
+    FilterRows(pixels, rows, rowAbove, PackRgb16Row);
 }
 
 std::span<const std::uint8_t> PngBandCoder::LastRow() const {

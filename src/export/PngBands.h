@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "export/EncodeStatus.h"
+#include "render/Raster16.h"
 
 namespace tonzug {
 
@@ -15,6 +16,13 @@ namespace tonzug {
 inline constexpr std::size_t kDeflateWindowBytes = std::size_t{1} << 15;
 
 enum class BandEnd { kMore, kLast };
+
+// The bits of each sample: 8-bit or 16-bit RGB.
+enum class PngDepth { k8, k16 };
+
+constexpr std::size_t PixelBytes(PngDepth depth) {
+    return depth == PngDepth::k16 ? 6 : 3;
+}
 
 // One band's share of a PNG's zlib stream.
 struct PngBand {
@@ -33,15 +41,17 @@ struct PngBand {
 // thread. One coder per thread.
 class PngBandCoder {
   public:
-    explicit PngBandCoder(std::int32_t width);
+    PngBandCoder(std::int32_t width, PngDepth depth);
     ~PngBandCoder();
     PngBandCoder(const PngBandCoder&) = delete;
     PngBandCoder& operator=(const PngBandCoder&) = delete;
 
-    // Packs the band's rows (0xFFRRGGBB words) to RGB and filters them. `rowAbove` holds
-    // the packed row above the band; empty for the picture's top row.
+    // Packs the band's rows (0xFFRRGGBB words for 8 bits, Rgb16 for 16) to RGB samples and
+    // filters them. `rowAbove` holds the packed row above the band; empty for the picture's
+    // top row.
     void Filter(const std::uint32_t* pixels, std::int32_t rows,
                 std::span<const std::uint8_t> rowAbove);
+    void Filter(const Rgb16* pixels, std::int32_t rows, std::span<const std::uint8_t> rowAbove);
     // The band's last row, packed: the next band's row above.
     std::span<const std::uint8_t> LastRow() const;
     // The last filtered bytes (at most a deflate window) up to the end of this band, given
@@ -52,6 +62,11 @@ class PngBandCoder {
     EncodeStatus Deflate(std::span<const std::uint8_t> tailBefore, BandEnd end, PngBand& band);
 
   private:
+    template <class Pixel, class Pack>
+    void FilterRows(const Pixel* pixels, std::int32_t rows, std::span<const std::uint8_t> rowAbove,
+                    Pack pack);
+
+    std::size_t pixelBytes_;
     std::size_t rowBytes_;
     std::vector<std::uint8_t> packed_;  // two rows: the current and the one above
     std::vector<std::uint8_t> filtered_;

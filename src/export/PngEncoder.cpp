@@ -9,7 +9,6 @@ namespace tonzug {
 namespace {
 
 constexpr std::array<std::uint8_t, 8> kPngSignature = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-constexpr std::uint8_t kBitDepth = 8;
 constexpr std::uint8_t kColorTypeRgb = 2;
 // Picture data is written in chunks of about this size.
 constexpr std::size_t kIdatChunkBytes = std::size_t{1} << 18;
@@ -25,7 +24,8 @@ void PutBigEndian(std::uint32_t value, std::uint8_t* out) {
 
 }  // namespace
 
-PngEncoder::PngEncoder(std::string path) : PictureEncoder(std::move(path)) {}
+PngEncoder::PngEncoder(std::string path, PngDepth depth)
+    : PictureEncoder(std::move(path)), depth_(depth) {}
 
 PngEncoder::~PngEncoder() = default;
 
@@ -38,7 +38,7 @@ EncodeStatus PngEncoder::WriteHeader() {
     std::array<std::uint8_t, 13> header{};
     PutBigEndian(static_cast<std::uint32_t>(Width()), header.data());
     PutBigEndian(static_cast<std::uint32_t>(Height()), header.data() + 4);
-    header[8] = kBitDepth;
+    header[8] = depth_ == PngDepth::k16 ? 16 : 8;
     header[9] = kColorTypeRgb;
     // Compression, filter method and interlace all 0: deflate, adaptive, none.
     if (!File().Write(kPngSignature.data(), kPngSignature.size()) || !WriteChunk("IHDR", header)) {
@@ -50,7 +50,7 @@ EncodeStatus PngEncoder::WriteHeader() {
 
 EncodeStatus PngEncoder::EncodeRows(const std::uint32_t* pixels, std::int32_t rowCount) {
     if (!coder_) {
-        coder_ = std::make_unique<PngBandCoder>(Width());
+        coder_ = std::make_unique<PngBandCoder>(Width(), PngDepth::k8);
     }
     const BandEnd end = RowsWritten() + rowCount == Height() ? BandEnd::kLast : BandEnd::kMore;
     coder_->Filter(pixels, rowCount, rowAbove_);

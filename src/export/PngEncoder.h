@@ -11,12 +11,12 @@
 
 namespace tonzug {
 
-// 8-bit RGB, lossless. Rows come either as pixels through WriteRows (each call one band) or
-// as bands filtered and deflated elsewhere by PngBandCoders through WriteBand; the
-// bands' pieces join into one zlib stream in the IDAT chunks.
+// 8-bit or 16-bit RGB, lossless. Rows come either as 8-bit pixels through WriteRows (each
+// call one band) or as bands filtered and deflated elsewhere by PngBandCoders of the same
+// depth through WriteBand; the bands' pieces join into one zlib stream in the IDAT chunks.
 class PngEncoder final : public PictureEncoder {
   public:
-    explicit PngEncoder(std::string path);
+    explicit PngEncoder(std::string path, PngDepth depth = PngDepth::k8);
     ~PngEncoder() override;
 
     // Appends the next `rows` rows, coded by a PngBandCoder; the last band must end the
@@ -35,6 +35,7 @@ class PngEncoder final : public PictureEncoder {
     EncodeStatus FlushPictureData();
     bool WriteChunk(const char (&type)[5], std::span<const std::uint8_t> data);
 
+    PngDepth depth_;
     std::vector<std::uint8_t> pictureData_;  // zlib stream bytes not yet in a chunk
     std::uint32_t adler_ = 1;
     bool streamEnded_ = false;

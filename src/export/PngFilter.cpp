@@ -3,20 +3,15 @@
 #include <cstring>
 
 namespace tonzug {
-namespace {
-
-constexpr std::size_t kPixelBytes = 3;
-
-}  // namespace
 
 void FilterPngRow(const std::uint8_t* row, const std::uint8_t* above, std::size_t rowBytes,
-                  std::uint8_t* out) {
+                  std::size_t pixelBytes, std::uint8_t* out) {
     std::uint8_t* filtered = out + 1;
     if (above == nullptr) {
         out[0] = static_cast<std::uint8_t>(PngFilterType::kSub);
         for (std::size_t i = 0; i < rowBytes; ++i) {
             filtered[i] =
-                static_cast<std::uint8_t>(i < kPixelBytes ? row[i] : row[i] - row[i - kPixelBytes]);
+                static_cast<std::uint8_t>(i < pixelBytes ? row[i] : row[i] - row[i - pixelBytes]);
         }
         return;
     }
@@ -28,10 +23,10 @@ void FilterPngRow(const std::uint8_t* row, const std::uint8_t* above, std::size_
     // Every pixel equals its left neighbour exactly when the row equals itself shifted
     // by one pixel.
     const bool oneColour =
-        rowBytes <= kPixelBytes || std::memcmp(row, row + kPixelBytes, rowBytes - kPixelBytes) == 0;
+        rowBytes <= pixelBytes || std::memcmp(row, row + pixelBytes, rowBytes - pixelBytes) == 0;
     if (oneColour) {
         out[0] = static_cast<std::uint8_t>(PngFilterType::kSub);
-        const std::size_t first = rowBytes < kPixelBytes ? rowBytes : kPixelBytes;
+        const std::size_t first = rowBytes < pixelBytes ? rowBytes : pixelBytes;
         std::memcpy(filtered, row, first);
         std::memset(filtered + first, 0, rowBytes - first);
         return;

@@ -5,11 +5,12 @@
 
 namespace tonzug {
 
-// The PNG row filters this encoder uses, for 8-bit RGB (3 bytes per pixel).
+// The PNG row filters this encoder uses.
 enum class PngFilterType : std::uint8_t { kSub = 1, kUp = 2 };
 
 // Writes the filter type byte and the filtered row (rowBytes + 1 bytes) to `out`. `above`
-// is the row above, nullptr for the top row of the picture.
+// is the row above, nullptr for the top row of the picture; a pixel takes `pixelBytes`
+// (3 for 8-bit RGB, 6 for 16-bit).
 //
 // One rule that suits gradients and costs next to nothing: the top row and a row of one
 // colour (a vertical gradient) take Sub, which leaves zeros after the first pixel of a
@@ -19,6 +20,6 @@ enum class PngFilterType : std::uint8_t { kSub = 1, kUp = 2 };
 // than libpng's per-row minimum-sum heuristic over all five filters, at a fraction of its
 // time.
 void FilterPngRow(const std::uint8_t* row, const std::uint8_t* above, std::size_t rowBytes,
-                  std::uint8_t* out);
+                  std::size_t pixelBytes, std::uint8_t* out);
 
 }  // namespace tonzug

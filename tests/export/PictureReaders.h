@@ -24,6 +24,9 @@ std::optional<DecodedPicture> ReadPng(const std::string& path);
 std::optional<DecodedPicture> ReadJpeg(const std::string& path);
 // Parses a 24-bit uncompressed bitmap by hand, checking every header field it relies on.
 std::optional<DecodedPicture> ReadBmp(const std::string& path);
+// A 16-bit RGB PNG's samples, red, green, blue of each pixel in turn; nothing for a file
+// of another depth or kind.
+std::optional<std::vector<std::uint16_t>> ReadPng16(const std::string& path);
 // By the file name's extension.
 std::optional<DecodedPicture> ReadPicture(const std::string& path);
 

@@ -1,0 +1,92 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "export/ExportPicture.h"
+#include "export/PictureReaders.h"
+#include "render/Gradient.h"
+#include "testing/TempFolder.h"
+
+namespace tonzug {
+namespace {
+
+using testing::TempFolder;
+
+// 16 levels of grey over 4096 rows: banding at 8 bits.
+GradientParams GreyRamp() {
+    GradientParams params;
+    params.startColor = RgbColor(32, 32, 32);
+    params.endColor = RgbColor(48, 48, 48);
+    params.width = 64.0f;
+    params.height = 4096.0f;
+    return params;
+}
+
+ExportOptions Options(ColorDepthChoice depth, std::int32_t threads) {
+    ExportOptions options;
+    options.depth = depth;
+    options.threads = threads;
+    options.bandBytes = 64 * 4 * 100;  // many bands, so the joins are exercised
+    return options;
+}
+
+// The file holds the renderer's 16-bit picture, and so round(v x 257) of every step; the
+// same bytes for any number of threads.
+TEST(DepthExport, SixteenBitPngHoldsTheRenderersSamples) {
+    const GradientParams params = GreyRamp();
+    const GradientRenderer renderer(params, 64, 4096);
+    Raster16 expected(64, 4096, kWhite);
+    renderer.RenderRows(0, expected);
+    TempFolder folder;
+    std::string first;
+    for (const std::int32_t threads : {1, 3}) {
+        const std::string path = folder.File("deep" + std::to_string(threads) + ".png");
+        ASSERT_TRUE(ExportPicture(params, path, PictureKind::kPng, kExportJpegQuality,
+                                  Options({.sixteenBits = true}, threads))
+                        .Ok());
+        const auto samples = testing::ReadPng16(path);
+        ASSERT_TRUE(samples.has_value());
+        ASSERT_EQ(samples->size(), expected.Pixels().size() * 3);
+        for (std::size_t i = 0; i < expected.Pixels().size(); ++i) {
+            const Rgb16 pixel = expected.Pixels()[i];
+            ASSERT_EQ((*samples)[3 * i], pixel.red) << i;
+            ASSERT_EQ((*samples)[3 * i + 2], pixel.blue) << i;
+        }
+        const std::string bytes = testing::ReadWholeFile(path);
+        if (first.empty()) {
+            first = bytes;
+        }
+        EXPECT_EQ(bytes, first);
+    }
+    EXPECT_EQ(ExportPicture(params, folder.File("d.bmp"), PictureKind::kBmp, kExportJpegQuality,
+                            Options({.sixteenBits = true}, 2))
+                  .status,
+              kGdipOk);  // BMP stays 8 bits
+}
+
+// Dithering applies to every 8-bit kind; the dithered file is the renderer's dithered picture.
+TEST(DepthExport, DitheredFilesHoldTheDitheredPicture) {
+    const GradientParams params = GreyRamp();
+    Raster expected(64, 4096, kWhite);
+    GradientRenderer(params, 64, 4096).RenderRows(0, expected, OutputFormat::kDithered8);
+    TempFolder folder;
+    for (const char* name : {"d.png", "d.bmp"}) {
+        const std::string path = folder.File(name);
+        ASSERT_TRUE(ExportPicture(params, path, *PictureKindFromPath(path), kExportJpegQuality,
+                                  Options({.dither = true}, 2))
+                        .Ok());
+        const auto read = testing::ReadPicture(path);
+        ASSERT_TRUE(read.has_value());
+        EXPECT_TRUE(std::equal(read->pixels.begin(), read->pixels.end(), expected.Pixels().begin(),
+                               expected.Pixels().end()))
+            << name;
+    }
+    EXPECT_EQ(OutputFormatFor(PictureKind::kJpeg, {.sixteenBits = true, .dither = true}),
+              OutputFormat::kDithered8);
+    EXPECT_EQ(OutputFormatFor(PictureKind::kPng, {.sixteenBits = true, .dither = true}),
+              OutputFormat::kDeep16);
+}
+
+}  // namespace
+}  // namespace tonzug
