@@ -4,14 +4,22 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <QFile>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QSocketNotifier>
+#include <QTimer>
 #include <QTranslator>
 #include <csignal>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/CommandLineOptions.h"
 
 #include "workspace/ui/CommandIcons.h"
 #include "workspace/ui/MainWindow.h"
+#include "workspace/ui/ParameterFileCommands.h"
 
 namespace tonzug {
 namespace {
@@ -66,6 +74,17 @@ int RunMainWindow(int argc, char** argv) {
 
     MainWindow window;
     window.show();
+    // QApplication has taken its own options out of argv; what is left is ours.
+    const std::optional<WindowRequest> request =
+        ParseWindowRequest(std::vector<std::string>(argv + 1, argv + argc));
+    if (request && request->parameterFile) {
+        // Loaded once the window is up, so a message about the file appears over it.
+        QTimer::singleShot(0, &window,
+                           [&window, file = QFile::decodeName(
+                                         QByteArray::fromStdString(*request->parameterFile))] {
+                               LoadParameterFile(window, window.Form(), file);
+                           });
+    }
     return QApplication::exec();
 }
 

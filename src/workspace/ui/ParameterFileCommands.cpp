@@ -12,6 +12,7 @@ namespace {
 
 const QString kTypeName = QStringLiteral("Tonzugs-Parameter");
 const QString kExtension = QStringLiteral("tzg");
+const QString kLoadTitle = QStringLiteral("Einstellungsdatei laden");
 
 // Parameter files sit beside the program by habit of its long-time users.
 QString ProgramFolder() {
@@ -42,15 +43,17 @@ void SaveParameterFileCommand(QWidget& owner, const ParameterForm& form) {
 }
 
 void LoadParameterFileCommand(QWidget& owner, ParameterForm& form) {
-    const QString title = QStringLiteral("Einstellungsdatei laden");
     const QString file =
-        ShowOpenDialog(&owner, kTypeName, kExtension, title, ProgramFolder(), {}, 0);
-    if (file.isEmpty()) {
-        return;
+        ShowOpenDialog(&owner, kTypeName, kExtension, kLoadTitle, ProgramFolder(), {}, 0);
+    if (!file.isEmpty()) {
+        LoadParameterFile(owner, form, file);
     }
+}
+
+void LoadParameterFile(QWidget& owner, ParameterForm& form, const QString& file) {
     // A file that cannot be read, or is no parameter file, leaves the shown set as it is.
     if (!LoadParameters(form, QFile::encodeName(file).toStdString()).Loaded()) {
-        ReportFileProblem(owner, title,
+        ReportFileProblem(owner, kLoadTitle,
                           QStringLiteral("Die Einstellungsdatei konnte nicht gelesen werden."),
                           file);
         return;
