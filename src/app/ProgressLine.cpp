@@ -12,7 +12,8 @@ constexpr std::chrono::milliseconds kRedrawInterval{250};
 constexpr const char* kEraseLine = "\r\x1b[K";
 
 std::string DurationText(double seconds) {
-    const long whole = std::lround(std::max(seconds, 0.0));
+    // Rounded up: the line never promises the end before it comes.
+    const long whole = std::lround(std::ceil(std::max(seconds, 0.0)));
     if (whole < 60) {
         return std::to_string(whole) + " s";
     }
@@ -27,7 +28,7 @@ std::string ProgressText(double fractionDone, std::chrono::duration<double> elap
     const double fraction = std::clamp(fractionDone, 0.0, 1.0);
     const int percent = static_cast<int>(std::floor(fraction * 100.0));
     std::string text = "tonzug: " + std::to_string(percent) + "% of rows";
-    if (fraction > 0.0) {
+    if (fraction > 0.0 && fraction < 1.0) {
         text += ", about " + DurationText(elapsed.count() * (1.0 - fraction) / fraction) + " left";
     }
     return text;
