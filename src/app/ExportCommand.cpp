@@ -63,6 +63,11 @@ int Fail(std::ostream& err, int status, const std::string& message) {
     return status;
 }
 
+// A mistake on the command line, with a pointer to the help.
+int FailUsage(std::ostream& err, const std::string& message) {
+    return Fail(err, kExitUsage, message + " (see tonzug --help)");
+}
+
 // The format --format names, else the one the picture's extension names; a mistake when
 // neither tells it or the two disagree.
 std::variant<PictureKind, std::string> ChooseFormat(const CommandRequest& request) {
@@ -96,7 +101,7 @@ int RunExport(const CommandRequest& request, const Console& console) {
     }
     const auto format = ChooseFormat(request);
     if (const std::string* mistake = std::get_if<std::string>(&format)) {
-        return Fail(err, kExitUsage, *mistake + " (see tonzug --help)");
+        return FailUsage(err, *mistake);
     }
     const PictureKind kind = std::get<PictureKind>(format);
     ParameterForm form;
@@ -218,7 +223,7 @@ int RunCommandLine(const std::vector<std::string>& arguments, const Console& con
     }
     auto parsed = ParseCommandLine(arguments);
     if (const UsageError* error = std::get_if<UsageError>(&parsed)) {
-        return Fail(console.err, kExitUsage, error->message + " (see tonzug --help)");
+        return FailUsage(console.err, error->message);
     }
     const CommandRequest& request = std::get<CommandRequest>(parsed);
     switch (request.mode) {

@@ -3,6 +3,7 @@
 # window writes into the settings file when it is told to end. A file that cannot be read
 # leaves the window with the last settings.
 set -euo pipefail
+source "$(dirname "$0")/window-process.sh"
 program="$(realpath "$1")"
 folder="$(mktemp -d)"
 trap 'rm -rf "$folder"' EXIT
@@ -14,21 +15,12 @@ printf '[LAST]\nSTCOL=255\nEDCOL=65280\nX=77\nY=33\nMID=50\nMBR=1\nSBR=1\nEBR=1\
 printf '[LAST]\nSTCOL=16711680\nEDCOL=0\nX=640\nY=48\nMID=25\nMBR=1\nSBR=3\nEBR=1\nMDCHK=0\nOPT=0\nFRB=1\n' \
     > "$folder/-sample.tzg"
 
-# Starts the window with the given arguments and ends it as the system would once it
-# catches SIGTERM (bit 15 of its caught-signal mask), which it does from the moment the
-# named file is being loaded; the settings file then holds what the window showed.
+# Starts the window with the given arguments and ends it once it catches SIGTERM, which
+# it does from the moment the named file is being loaded; the settings file then holds
+# what the window showed.
 run_window() {
     "$program" "$@" &
-    local pid=$!
-    for _ in $(seq 200); do
-        mask=$(awk '/^SigCgt:/ {print $2}' "/proc/$pid/status" 2>/dev/null || echo 0)
-        if (( (16#$mask >> 14) & 1 )); then
-            break
-        fi
-        sleep 0.05
-    done
-    kill -TERM "$pid"
-    wait "$pid"
+    end_window_when_ready $!
 }
 
 expect_setting() {
