@@ -9,8 +9,8 @@ packages=(
     libpng-dev libjpeg62-turbo-dev
     libgtest-dev libbenchmark-dev
     fonts-dejavu-core qt6-translations-l10n
-    appstream desktop-file-utils
-    xvfb x11-xserver-utils
+    appstream desktop-file-utils shared-mime-info groff-base
+    file bsdutils xvfb x11-xserver-utils
     pngcheck time
 )
 

@@ -1,11 +1,17 @@
 #include "app/ExportCommand.h"
 
+#include <unistd.h>
+
 #include <array>
 #include <csignal>
+#include <iostream>
 #include <optional>
 #include <utility>
 #include <variant>
 
+#include "app/CommandLineOptions.h"
+#include "app/ProgressLine.h"
+#include "app/StreamExport.h"
 #include "export/ExportPicture.h"
 #include "support/TextHelpers.h"
 #include "workspace/ExportParams.h"
@@ -15,105 +21,6 @@
 
 namespace tonzug {
 namespace {
-
-struct ExportRequest {
-    std::string picture;
-    std::optional<std::string> parameterFile;
-    std::vector<std::pair<std::string, std::string>> settings;
-    bool help = false;
-};
-
-// A mistake on the command line, with the words to tell the user.
-struct UsageError {
-    std::string message;
-};
-
-class ArgumentReader {
-  public:
-    explicit ArgumentReader(const std::vector<std::string>& arguments) : arguments_(arguments) {}
-
-    bool Done() const { return next_ >= arguments_.size(); }
-
-    // The next argument; for "--name=value" only the name, keeping the value for Value().
-    std::string Take() {
-        std::string argument = arguments_[next_++];
-        inlineValue_.reset();
-        const std::size_t equals = argument.find('=');
-        if (argument.rfind("--", 0) == 0 && equals != std::string::npos) {
-            inlineValue_ = argument.substr(equals + 1);
-            argument.resize(equals);
-        }
-        return argument;
-    }
-
-    std::optional<std::string> Value() {
-        if (inlineValue_) {
-            return std::exchange(inlineValue_, std::nullopt);
-        }
-        if (Done()) {
-            return std::nullopt;
-        }
-        return arguments_[next_++];
-    }
-
-    bool HasInlineValue() const { return inlineValue_.has_value(); }
-
-  private:
-    const std::vector<std::string>& arguments_;
-    std::size_t next_ = 0;
-    std::optional<std::string> inlineValue_;
-};
-
-std::variant<ExportRequest, UsageError> ParseArguments(const std::vector<std::string>& arguments) {
-    ExportRequest request;
-    bool exportGiven = false;
-    ArgumentReader reader(arguments);
-    while (!reader.Done()) {
-        const std::string option = reader.Take();
-        if (option == "--help" || option == "-h") {
-            if (reader.HasInlineValue()) {
-                return UsageError{"--help takes no value"};
-            }
-            request.help = true;
-            continue;
-        }
-        if (option.rfind('-', 0) != 0) {
-            return UsageError{"unexpected argument '" + option + "'"};
-        }
-        if (option != "--export" && option != "--params" && option != "--set") {
-            return UsageError{"unknown option '" + option + "'"};
-        }
-        const std::optional<std::string> value = reader.Value();
-        if (!value) {
-            return UsageError{option + " needs a value"};
-        }
-        if (option == "--export") {
-            if (exportGiven) {
-                return UsageError{"--export given more than once"};
-            }
-            exportGiven = true;
-            request.picture = *value;
-        } else if (option == "--params") {
-            if (request.parameterFile) {
-                return UsageError{"--params given more than once"};
-            }
-            request.parameterFile = *value;
-        } else {
-            const std::size_t equals = value->find('=');
-            if (equals == std::string::npos) {
-                return UsageError{"--set needs KEY=VALUE, not '" + *value + "'"};
-            }
-            request.settings.emplace_back(value->substr(0, equals), value->substr(equals + 1));
-        }
-    }
-    if (!request.help && !exportGiven) {
-        return UsageError{"--export PICTURE is missing"};
-    }
-    if (exportGiven && request.picture.empty()) {
-        return UsageError{"--export needs a file name"};
-    }
-    return request;
-}
 
 // Ctrl-C or a termination request during the export cancels it, so that the temporary
 // file is removed instead of being left beside the target.
@@ -156,13 +63,47 @@ int Fail(std::ostream& err, int status, const std::string& message) {
     return status;
 }
 
-int RunExport(const ExportRequest& request, std::ostream& err) {
-    const std::optional<PictureKind> kind = PictureKindFromPath(request.picture);
-    if (!kind) {
-        return Fail(err, kExitUsage,
-                    "unknown picture type '" + request.picture +
-                        "': the name must end in .bmp, .png, .jpg or .jpeg");
+// A mistake on the command line, with a pointer to the help.
+int FailUsage(std::ostream& err, const std::string& message) {
+    return Fail(err, kExitUsage, message + " (see tonzug --help)");
+}
+
+// The format --format names, else the one the picture's extension names; a mistake when
+// neither tells it or the two disagree.
+std::variant<PictureKind, std::string> ChooseFormat(const CommandRequest& request) {
+    const std::optional<PictureKind> byName =
+        request.ToStandardOutput() ? std::nullopt : PictureKindFromPath(request.picture);
+    if (request.format && byName && *request.format != *byName) {
+        return "--format names " + std::string(PictureKindName(*request.format)) +
+               ", but the extension of '" + request.picture + "' names " +
+               std::string(PictureKindName(*byName));
     }
+    if (request.format) {
+        return *request.format;
+    }
+    if (byName) {
+        return *byName;
+    }
+    if (request.ToStandardOutput()) {
+        return std::string("--export - needs --format png, bmp or jpeg");
+    }
+    return "unknown picture type '" + request.picture +
+           "': the name must end in .bmp, .png, .jpg or .jpeg, or --format must name the type";
+}
+
+int RunExport(const CommandRequest& request, const Console& console) {
+    std::ostream& err = console.err;
+    // Picture bytes would garble the terminal, as compressed data would (gzip refuses too).
+    if (request.ToStandardOutput() && console.outIsTerminal) {
+        return Fail(err, kExitUsage,
+                    "the picture is not written to a terminal: redirect standard output to a "
+                    "file or a pipe");
+    }
+    const auto format = ChooseFormat(request);
+    if (const std::string* mistake = std::get_if<std::string>(&format)) {
+        return FailUsage(err, *mistake);
+    }
+    const PictureKind kind = std::get<PictureKind>(format);
     ParameterForm form;
     if (request.parameterFile) {
         const LoadResult loaded = LoadParameters(form, *request.parameterFile);
@@ -183,10 +124,27 @@ int RunExport(const ExportRequest& request, std::ostream& err) {
     }
     const GradientParams params = ReadExportParams(form);
     const InterruptGuard interrupts;
+    std::optional<ProgressLine> progressLine;
+    if (console.errIsTerminal && !request.quiet) {
+        progressLine.emplace(err);
+    }
     ExportOptions options;
-    options.progress = [](double) { return !InterruptGuard::Interrupted(); };
+    // Called on this thread only, between bands.
+    options.progress = [&progressLine](double fractionDone) {
+        if (progressLine) {
+            progressLine->Update(fractionDone);
+        }
+        return !InterruptGuard::Interrupted();
+    };
+    if (request.threads) {
+        options.threads = *request.threads;
+    }
+    options.depth = ReadColorDepth(form);
     const EncodeStatus status =
-        ExportPicture(params, request.picture, *kind, kExportJpegQuality, options);
+        request.ToStandardOutput()
+            ? ExportToStream(params, kind, kExportJpegQuality, options, console.out)
+            : ExportPicture(params, request.picture, kind, kExportJpegQuality, options);
+    progressLine.reset();
     if (status.status == kGdipAborted) {
         return Fail(err, kExitInterrupted, "export interrupted; nothing was written");
     }
@@ -198,17 +156,39 @@ int RunExport(const ExportRequest& request, std::ostream& err) {
 
 }  // namespace
 
+Console SystemConsole() {
+    return {std::cout, std::cerr, ::isatty(STDOUT_FILENO) == 1, ::isatty(STDERR_FILENO) == 1};
+}
+
+std::string VersionText() {
+    return std::string("tonzug ") + TONZUG_VERSION;
+}
+
 std::string CommandLineHelp() {
-    return R"(Usage: tonzug --export PICTURE [--params FILE] [--set KEY=VALUE]...
-       tonzug --help
+    return R"(Usage: tonzug [[--] FILE.tzg]
+       tonzug --export PICTURE [--format FORMAT] [--params FILE] [--set KEY=VALUE]...
+              [--threads N] [--quiet]
+       tonzug --help | --version
 
-Renders a colour gradient at its full size and saves it without opening a window.
+Without arguments, tonzug opens its window with the last parameter set. Given one
+parameter file (.tzg), the window opens with that file loaded.
 
-  --export PICTURE  the picture to write; its extension picks the format:
-                    .bmp (24-bit bitmap), .png, .jpg or .jpeg (quality 85), in any case
+With --export, tonzug renders a colour gradient at its full size and saves it without
+opening a window:
+
+  --export PICTURE  the picture to write, or - for standard output (never a terminal)
+  --format FORMAT   png, bmp (24-bit bitmap) or jpeg (quality 85); without it the
+                    extension of PICTURE (.png, .bmp, .jpg, .jpeg, in any case) decides
   --params FILE     load a parameter file (.tzg) first, as the window's load does
   --set KEY=VALUE   then set one value; may be repeated and applies in the order given
+  --threads N       use N threads (at least 1); the default is one per core
+  --quiet, -q       show no progress line (it appears on a terminal for exports
+                    that take longer than half a second)
   --help, -h        show this text
+  --version         show the version
+
+Options that take a value accept it as the next argument or after "=" (--set=X=100).
+"--" ends the options.
 
 The parameters start from the defaults; the settings file is neither read nor written.
 KEY is one of the keys of a parameter file, in any letter case:
@@ -219,38 +199,58 @@ KEY is one of the keys of a parameter file, in any letter case:
   SBR, MBR, EBR        start, middle and end band width in steps
   MDCHK                middle colour: 0 off, 1 on
   OPT                  orientation: 0 Horizontal, 1 Vertikal, 2 Kreis
-  FRB                  colour mode: 0 RGB, 1 HSL
+  FRB                  colour mode: 0 RGB, 1 HSL, 2 Oklab, 3 OkLCh (Oklab and OkLCh
+                       blend as the eye sees: no grey middle from blue to yellow)
+  HUE                  way round the colour circle in HSL and OkLCh: 0 direct (the
+                       hues as plain numbers), 1 shorter, 2 longer, 3 increasing,
+                       4 decreasing
+  DEPTH                8 or 16 bits per channel; 16 applies to PNG and keeps long,
+                       gentle gradients free of bands
+  DITHER               1 dithers 8-bit pictures (BMP, JPEG, PNG of 8 bits) with a
+                       fixed blue-noise pattern against banding; 0 off
 Each value is entered as if typed into its field, with the same follow-up changes
 (a new width moves the middle position in pixels, and so on).
 
 The picture is written completely or not at all: a failure or an interrupt leaves no
 file behind, and an existing file of that name stays as it was.
 
-Exit status: 0 when the picture was written; 1 when it could not be made or written
-(a parameter file that cannot be read, an empty picture, a side above 16777216 pixels,
-a picture too large for the format or for memory, a write failure); 2 for a mistake on
-the command line (an unknown option or key, a value the key cannot take, an unknown
-picture type); 130 when interrupted.
+Exit status:
+  0    the picture was written
+  1    it could not be made or written (a parameter file that cannot be read, an
+       empty picture, a side above 16777216 pixels, a picture too large for the format
+       or for memory, a write failure such as a full disk)
+  2    a mistake on the command line (an unknown option or key, a value the key cannot
+       take, an unknown picture type, standard output on a terminal)
+  130  interrupted
 Errors are reported as one line on standard error.
+
+Examples:
+  tonzug --export sky.png --set X=1920 --set Y=1080 --set STCOL=#87CEEB --set EDCOL=#FFFFFF
+  tonzug --export - --format png --params sunset.tzg | display
 )";
 }
 
-int RunCommandLine(const std::vector<std::string>& arguments, std::ostream& out,
-                   std::ostream& err) {
+int RunCommandLine(const std::vector<std::string>& arguments, const Console& console) {
     if (arguments.empty()) {
-        out << CommandLineHelp();
+        console.out << CommandLineHelp();
         return kExitOk;
     }
-    auto parsed = ParseArguments(arguments);
+    auto parsed = ParseCommandLine(arguments);
     if (const UsageError* error = std::get_if<UsageError>(&parsed)) {
-        return Fail(err, kExitUsage, error->message + " (see tonzug --help)");
+        return FailUsage(console.err, error->message);
     }
-    const ExportRequest& request = std::get<ExportRequest>(parsed);
-    if (request.help) {
-        out << CommandLineHelp();
-        return kExitOk;
+    const CommandRequest& request = std::get<CommandRequest>(parsed);
+    switch (request.mode) {
+        case CommandMode::kHelp:
+            console.out << CommandLineHelp();
+            return kExitOk;
+        case CommandMode::kVersion:
+            console.out << VersionText() << '\n';
+            return kExitOk;
+        case CommandMode::kExport:
+            break;
     }
-    return RunExport(request, err);
+    return RunExport(request, console);
 }
 
 }  // namespace tonzug

@@ -4,14 +4,22 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <QFile>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QSocketNotifier>
+#include <QTimer>
 #include <QTranslator>
 #include <csignal>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/CommandLineOptions.h"
 
 #include "workspace/ui/CommandIcons.h"
 #include "workspace/ui/MainWindow.h"
+#include "workspace/ui/ParameterFileCommands.h"
 
 namespace tonzug {
 namespace {
@@ -56,7 +64,6 @@ int RunMainWindow(int argc, char** argv) {
     QApplication::setOrganizationName(QStringLiteral("Tonzug"));
     QApplication::setDesktopFileName(QStringLiteral("io.github.tonzug.Tonzug"));
     QApplication::setWindowIcon(ApplicationIcon());
-    CloseWindowsOnTermination(app);
     // The program speaks German; Qt's own dialogs (file dialogs, message boxes) should too.
     QTranslator qtTexts;
     if (qtTexts.load(QLocale(QLocale::German, QLocale::Germany), QStringLiteral("qtbase"),
@@ -66,6 +73,22 @@ int RunMainWindow(int argc, char** argv) {
 
     MainWindow window;
     window.show();
+    // QApplication has taken its own options out of argv; what is left is ours.
+    const std::optional<WindowRequest> request =
+        ParseWindowRequest(std::vector<std::string>(argv + 1, argv + argc));
+    const std::optional<std::string> parameterFile =
+        request ? request->parameterFile : std::nullopt;
+    // Once the window is up: a message about the file then appears over it. Until the
+    // file is loaded there is nothing a termination could save that the settings file
+    // does not hold already, so termination closes the windows from here on; a script can
+    // tell by the caught signal that the window holds the file's set.
+    QTimer::singleShot(0, &window, [&app, &window, parameterFile] {
+        CloseWindowsOnTermination(app);
+        if (parameterFile) {
+            LoadParameterFile(window, window.Form(),
+                              QFile::decodeName(QByteArray::fromStdString(*parameterFile)));
+        }
+    });
     return QApplication::exec();
 }
 

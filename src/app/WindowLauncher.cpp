@@ -22,11 +22,6 @@ bool IsExecutable(const std::filesystem::path& path) {
 
 }  // namespace
 
-bool OpensWindow(const std::vector<std::string>& arguments) {
-    return arguments.empty() ||
-           (arguments.size() == 1 && !arguments.front().empty() && arguments.front()[0] != '-');
-}
-
 std::string WindowProgramPath(const std::string& ownPath) {
     const std::filesystem::path folder = std::filesystem::path(ownPath).parent_path();
     for (const std::filesystem::path& candidate :

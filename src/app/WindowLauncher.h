@@ -1,13 +1,8 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
 namespace tonzug {
-
-// Whether the arguments ask for the main window: none at all, or one parameter file to
-// open (an argument that is no option).
-bool OpensWindow(const std::vector<std::string>& arguments);
 
 // The window program that runs beside this one: next to it in the build folder, or in
 // the library-exec folder of the installation. Empty when neither exists.

@@ -1,7 +1,7 @@
-#include <iostream>
 #include <string>
 #include <vector>
 
+#include "app/CommandLineOptions.h"
 #include "app/ExportCommand.h"
 #include "app/WindowLauncher.h"
 
@@ -9,8 +9,8 @@
 // window is a program of its own that this one becomes.
 int main(int argc, char* argv[]) {
     const std::vector<std::string> arguments(argv + 1, argv + argc);
-    if (tonzug::OpensWindow(arguments)) {
+    if (tonzug::ParseWindowRequest(arguments)) {
         return tonzug::StartWindowProgram(argv);
     }
-    return tonzug::RunCommandLine(arguments, std::cout, std::cerr);
+    return tonzug::RunCommandLine(arguments, tonzug::SystemConsole());
 }

@@ -30,6 +30,10 @@ GradientParams ReadExportParams(const ParameterForm& form) {
     return params;
 }
 
+ColorDepthChoice ReadColorDepth(const ParameterForm& form) {
+    return {.sixteenBits = form.optDepth.Selected() == 1, .dither = form.chkDither.Value() == 1};
+}
+
 EncodeStatus CheckTypedSize(const ParameterForm& form) {
     const auto tooLarge = [](const TextField& field) {
         const std::optional<double> side = ParseUserNumber(field.Text());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "export/EncodeStatus.h"
+#include "export/ExportPicture.h"
 #include "render/GradientParams.h"
 #include "workspace/ParameterForm.h"
 
@@ -11,6 +12,9 @@ namespace tonzug {
 // While the middle colour is off the middle band counts as 1, as in the preview, so a
 // covered field the user can neither see nor edit never shapes the saved picture.
 GradientParams ReadExportParams(const ParameterForm& form);
+
+// The colour depth chosen for saved pictures ("Farbtiefe", "Dithering").
+ColorDepthChoice ReadColorDepth(const ParameterForm& form);
 
 // Refuses a width or height that the export cannot take exactly (above kMaxPictureSide) with
 // a message that names the size as typed: as a float, 99999999 would read as 100000000.

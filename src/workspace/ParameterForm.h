@@ -64,6 +64,9 @@ class ParameterForm {
     OptionGroup optV{3, kHorizontal};
     OptionGroup optF{4, kModeRgb};
     OptionGroup optH{5, 0};
+    // How pictures are saved: 8 or 16 bits per channel (PNG only), and dithering.
+    OptionGroup optDepth{2, 0};
+    CheckBox chkDither{0};
 
   private:
     void ConnectHandlers();

@@ -46,8 +46,12 @@ std::string ControlText(const ParameterForm& form, const ParameterKey& row) {
             },
             [&form](TextField ParameterForm::*field) { return (form.*field).Text(); },
             [&form](CheckBox ParameterForm::*check) { return IntegerText((form.*check).Value()); },
-            [&form](OptionGroup ParameterForm::*group) {
-                return IntegerText((form.*group).Selected());
+            [&form, &row](OptionGroup ParameterForm::*group) {
+                const std::int32_t selected = (form.*group).Selected();
+                if (row.rule == ValueRule::kBitDepth) {
+                    return std::string(selected == 1 ? "16" : "8");
+                }
+                return IntegerText(selected);
             },
         },
         row.control);
@@ -77,7 +81,10 @@ void ReadIntoControl(ParameterForm& form, const ParameterKey& row,
                 }
             },
             [&](OptionGroup ParameterForm::*group) {
-                if (const auto index = NarrowToInt16(IniIntValue(value, 0))) {
+                if (row.rule == ValueRule::kBitDepth) {
+                    const std::string bits = IntegerText(IniIntValue(value, 8));
+                    (form.*group).Select(DepthIndex(bits).value_or(0));
+                } else if (const auto index = NarrowToInt16(IniIntValue(value, 0))) {
                     (form.*group).Select(*index);
                 }
             },
@@ -98,11 +105,24 @@ void InitialiseControls(ParameterForm& form) {
                            (form.*check).SetValue(DecimalInteger(row.defaultValue).value_or(0));
                        },
                        [&](OptionGroup ParameterForm::*group) {
-                           (form.*group).Select(DecimalInteger(row.defaultValue).value_or(0));
+                           (form.*group)
+                               .Select(row.rule == ValueRule::kBitDepth
+                                           ? DepthIndex(row.defaultValue).value_or(0)
+                                           : DecimalInteger(row.defaultValue).value_or(0));
                        },
                    },
                    row.control);
     }
+}
+
+std::optional<std::int32_t> DepthIndex(std::string_view bits) {
+    if (bits == "8") {
+        return 0;
+    }
+    if (bits == "16") {
+        return 1;
+    }
+    return std::nullopt;
 }
 
 std::optional<std::int32_t> DecimalInteger(std::string_view text) {

@@ -25,6 +25,9 @@ enum class ValueRule {
     kDerived,
     // A switch or option index; from a file narrowed to 16 bits, a refused index skipped.
     kIndex,
+    // The colour depth, written as its bits (8 or 16) and held as the option index 0 or 1;
+    // from a file any other value, or none, reads as 8.
+    kBitDepth,
 };
 
 using ParameterControl = std::variant<ColorSwatch ParameterForm::*, TextField ParameterForm::*,
@@ -55,6 +58,8 @@ inline const std::array kParameterKeys = {
     ParameterKey{"OPT", &ParameterForm::optV, "1", ValueRule::kIndex},
     ParameterKey{"FRB", &ParameterForm::optF, "0", ValueRule::kIndex},
     ParameterKey{"HUE", &ParameterForm::optH, "0", ValueRule::kIndex},
+    ParameterKey{"DEPTH", &ParameterForm::optDepth, "8", ValueRule::kBitDepth},
+    ParameterKey{"DITHER", &ParameterForm::chkDither, "0", ValueRule::kIndex},
 };
 
 // The row of a key, letter case ignored.
@@ -71,6 +76,9 @@ void ReadIntoControl(ParameterForm& form, const ParameterKey& row,
 // Puts every key's default into its control without running any change handling: the
 // controls' contents before the first load.
 void InitialiseControls(ParameterForm& form);
+
+// The option index of a colour depth written as its bits: 8 gives 0, 16 gives 1.
+std::optional<std::int32_t> DepthIndex(std::string_view bits);
 
 // A plain decimal 32-bit integer, the whole text.
 std::optional<std::int32_t> DecimalInteger(std::string_view text);

@@ -60,8 +60,13 @@ std::optional<std::string> Refusal(ParameterForm& form, const ParameterKey& row,
             if (index && *index >= 0 && *index < count) {
                 return std::nullopt;
             }
-            return count == 2 ? "0 or 1" : "0, 1 or 2";
+            return count == 2 ? "0 or 1" : "0 to " + std::to_string(count - 1);
         }
+        case ValueRule::kBitDepth:
+            if (DepthIndex(value)) {
+                return std::nullopt;
+            }
+            return "8 or 16";
     }
     return std::nullopt;
 }
@@ -83,7 +88,7 @@ bool ApplySetting(ParameterForm& form, std::string_view key, std::string_view va
         return false;
     }
     std::visit(
-        [&form, value](auto ParameterForm::*control) {
+        [&form, value, row](auto ParameterForm::*control) {
             using Control = std::remove_reference_t<decltype(form.*control)>;
             if constexpr (std::is_same_v<Control, TextField>) {
                 (form.*control).SetText(std::string(value));
@@ -91,6 +96,8 @@ bool ApplySetting(ParameterForm& form, std::string_view key, std::string_view va
                 (form.*control).SetColor(*ColorFromText(value));
             } else if constexpr (std::is_same_v<Control, CheckBox>) {
                 (form.*control).SetValue(*DecimalInteger(value));
+            } else if (row->rule == ValueRule::kBitDepth) {
+                (form.*control).Select(*DepthIndex(value));
             } else {
                 (form.*control).Select(*DecimalInteger(value));
             }

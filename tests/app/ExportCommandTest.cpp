@@ -7,12 +7,15 @@
 #include <atomic>
 #include <chrono>
 #include <filesystem>
+#include <optional>
 #include <random>
 #include <sstream>
 #include <thread>
 
+#include "app/CommandLineOptions.h"
 #include "export/ExportPicture.h"
 #include "export/PictureReaders.h"
+#include "testing/ScopedEnvironment.h"
 #include "testing/TempFolder.h"
 #include "workspace/ExportParams.h"
 #include "workspace/ParameterFiles.h"
@@ -24,6 +27,7 @@
 namespace tonzug {
 namespace {
 
+using testing::ScopedEnvironment;
 using testing::TempFolder;
 
 struct Outcome {
@@ -32,10 +36,13 @@ struct Outcome {
     std::string err;
 };
 
-Outcome RunTonzug(const std::vector<std::string>& arguments) {
+enum class Terminal { kNone, kStandardOutput };
+
+Outcome RunTonzug(const std::vector<std::string>& arguments, Terminal terminal = Terminal::kNone) {
     std::ostringstream out;
     std::ostringstream err;
-    const int status = RunCommandLine(arguments, out, err);
+    const int status =
+        RunCommandLine(arguments, {out, err, terminal == Terminal::kStandardOutput, false});
     return {status, out.str(), err.str()};
 }
 
@@ -69,7 +76,44 @@ TEST(CommandLine, HelpGoesToStandardOutput) {
         EXPECT_EQ(outcome.out, CommandLineHelp());
         EXPECT_TRUE(outcome.err.empty());
     }
-    EXPECT_NE(CommandLineHelp().find("--export PICTURE"), std::string::npos);
+    // Every mode, option, key and exit status is named.
+    for (const char* part : {"--export PICTURE", "FILE.tzg", "--format", "--params", "--set",
+                             "--threads", "--quiet", "--version", "STCOL", "MDCOL", "MDCHK", "OPT",
+                             "FRB", "\n  0 ", "\n  1 ", "\n  2 ", "\n  130 "}) {
+        EXPECT_NE(CommandLineHelp().find(part), std::string::npos) << part;
+    }
+}
+
+TEST(CommandLine, VersionNamesTheProgramAndItsVersion) {
+    for (const auto& arguments : {std::vector<std::string>{"--version"},
+                                  std::vector<std::string>{"--export", "x.png", "--version"}}) {
+        const Outcome outcome = RunTonzug(arguments);
+        EXPECT_EQ(outcome.exitStatus, kExitOk);
+        EXPECT_EQ(outcome.out, VersionText() + "\n");
+        EXPECT_TRUE(outcome.err.empty());
+    }
+    // "tonzug MAJOR.MINOR.PATCH".
+    const std::string version = VersionText();
+    ASSERT_EQ(version.rfind("tonzug ", 0), 0u) << version;
+    const std::string number = version.substr(7);
+    EXPECT_EQ(number.find_first_not_of("0123456789."), std::string::npos) << version;
+    EXPECT_EQ(std::count(number.begin(), number.end(), '.'), 2) << version;
+}
+
+// Only an empty command line or a lone parameter file opens the window.
+TEST(CommandLine, WindowRequests) {
+    using Arguments = std::vector<std::string>;
+    const std::vector<std::pair<Arguments, std::optional<std::string>>> opening = {
+        {{}, std::nullopt}, {{"a.tzg"}, "a.tzg"}, {{"--", "-a.tzg"}, "-a.tzg"}};
+    for (const auto& [arguments, file] : opening) {
+        const std::optional<WindowRequest> request = ParseWindowRequest(arguments);
+        ASSERT_TRUE(request.has_value()) << ::testing::PrintToString(arguments);
+        EXPECT_EQ(request->parameterFile, file);
+    }
+    for (const Arguments& arguments : {Arguments{"-a.tzg"}, Arguments{"--"}, Arguments{"-"},
+                                       Arguments{"a.tzg", "b.tzg"}, Arguments{"--version"}}) {
+        EXPECT_FALSE(ParseWindowRequest(arguments)) << ::testing::PrintToString(arguments);
+    }
 }
 
 struct FailureCase {
@@ -100,7 +144,16 @@ TEST_P(CommandLineFailure, OneLineOnStandardErrorAndNoFile) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, CommandLineFailure,
     ::testing::Values(
-        FailureCase{{"--bogus"}, kExitUsage, "unknown option '--bogus'"},
+        FailureCase{{"--bogus"}, kExitUsage, "unknown option '--bogus'; the options are --export"},
+        FailureCase{{"--export=@/a.png", "--bogus=1"}, kExitUsage, "unknown option '--bogus'"},
+        FailureCase{{"--export", "@/a.png", "--quiet=1"}, kExitUsage, "--quiet takes no value"},
+        FailureCase{{"--", "--export", "@/a.png"}, kExitUsage, "unexpected argument '--export'"},
+        FailureCase{{"--export", "-"}, kExitUsage, "needs --format png, bmp or jpeg"},
+        FailureCase{{"--export", "@/a.png", "--format", "jpeg"}, kExitUsage, "names JPEG, but"},
+        FailureCase{{"--export", "@/a.png", "--format=gif"}, kExitUsage, "unknown format 'gif'"},
+        FailureCase{{"--export", "@/a.png", "--format", "x.png"}, kExitUsage, "unknown format"},
+        FailureCase{{"--export", "@/a.png", "--threads", "0"}, kExitUsage, "at least 1, not '0'"},
+        FailureCase{{"--export", "@/a.png", "--threads=2x"}, kExitUsage, "not '2x'"},
         FailureCase{{"@/a.png", "--export"}, kExitUsage, "unexpected argument '/"},
         FailureCase{{"--export"}, kExitUsage, "--export needs a value"},
         FailureCase{{"--set", "X=5"}, kExitUsage, "--export PICTURE is missing"},
@@ -196,6 +249,66 @@ TEST_P(CommandLineExport, WritesThePictureOfTheSettings) {
 
 INSTANTIATE_TEST_SUITE_P(Kinds, CommandLineExport,
                          ::testing::Values("g.bmp", "g.PNG", "g.jpg", "g.jpeg"));
+
+// Each way of writing the same request makes the same file, byte for byte.
+TEST(CommandLine, OptionFormsAgree) {
+    TempFolder folder;
+    const std::string file = folder.File("set.tzg");
+    {
+        ParameterForm form;
+        form.txtX.SetText("31");
+        ASSERT_TRUE(SaveParameters(form, file));
+    }
+    const std::string picture = folder.File("p.bmp");
+    using Arguments = std::vector<std::string>;
+    const std::vector<Arguments> forms = {
+        {"--export", picture, "--params", file, "--set", "Y=17", "--format", "bmp"},
+        {"--export=" + picture, "--params=" + file, "--set=Y=17", "--format=BMP"},
+        {"--set", "Y=17", "--quiet", "--params", file, "--threads", "1", "--export", picture, "--"},
+        {"-q", "--threads=2", "--params", file, "--set=y=17", "--export", picture}};
+    std::optional<std::string> first;
+    for (const Arguments& arguments : forms) {
+        const Outcome outcome = RunTonzug(arguments);
+        ASSERT_EQ(outcome.exitStatus, kExitOk) << outcome.err;
+        const std::string written = testing::ReadWholeFile(picture);
+        EXPECT_EQ(written, first.value_or(written)) << ::testing::PrintToString(arguments);
+        first = written;
+    }
+    const auto read = testing::ReadPicture(picture);
+    ASSERT_TRUE(read.has_value());
+    EXPECT_EQ(read->width, 31);
+    EXPECT_EQ(read->height, 17);
+}
+
+// "-" sends the picture to standard output, byte for byte what a file would hold, and
+// nothing is left in the temporary folder.
+TEST(CommandLine, StandardOutputGetsThePicture) {
+    TempFolder folder;
+    TempFolder scratch;
+    const ScopedEnvironment tmpdir("TMPDIR", scratch.Path().c_str());
+    for (const char* format : {"png", "bmp", "jpeg"}) {
+        const std::string file = folder.File(std::string("g.") + format);
+        ASSERT_EQ(RunTonzug({"--export", file, "--set", "X=33"}).exitStatus, kExitOk);
+        const Outcome outcome = RunTonzug({"--export", "-", "--format", format, "--set", "X=33"});
+        ASSERT_EQ(outcome.exitStatus, kExitOk) << outcome.err;
+        EXPECT_TRUE(outcome.err.empty());
+        EXPECT_EQ(outcome.out, testing::ReadWholeFile(file)) << format;
+        EXPECT_TRUE(scratch.Entries().empty());
+    }
+    // A failure says so and leaves nothing either.
+    const Outcome failed = RunTonzug({"--export", "-", "--format", "png", "--set", "X=0"});
+    EXPECT_EQ(failed.exitStatus, kExitFailed);
+    EXPECT_TRUE(failed.out.empty());
+    EXPECT_TRUE(scratch.Entries().empty());
+}
+
+TEST(CommandLine, RefusesToWriteThePictureToATerminal) {
+    const Outcome outcome =
+        RunTonzug({"--export", "-", "--format", "png"}, Terminal::kStandardOutput);
+    EXPECT_EQ(outcome.exitStatus, kExitUsage);
+    EXPECT_TRUE(outcome.out.empty());
+    EXPECT_NE(outcome.err.find("not written to a terminal"), std::string::npos) << outcome.err;
+}
 
 TEST(CommandLine, ParameterFileThenSettingsInOrder) {
     TempFolder folder;

@@ -35,7 +35,7 @@ TEST_F(ParameterFilesTest, DefaultsAreSavedAsTheOldKeysInOrderThenTheNewOnes) {
     ASSERT_TRUE(SaveParameters(form, file));
     EXPECT_EQ(ReadWholeFile(file),
               "[LAST]\nSTCOL=16777215\nEDCOL=0\nX=25\nY=256\nMID=50\nM=128\nMBR=1\nSBR=1\n"
-              "EBR=1\nMDCOL=16777215\nMDCHK=0\nOPT=1\nFRB=0\nHUE=0\n");
+              "EBR=1\nMDCOL=16777215\nMDCHK=0\nOPT=1\nFRB=0\nHUE=0\nDEPTH=8\nDITHER=0\n");
 }
 
 TEST_F(ParameterFilesTest, SavedSetLoadsBackIntoTheSameControls) {
@@ -87,7 +87,9 @@ TEST_F(ParameterFilesTest, ValuesAreReadAsWritten) {
     };
     for (const Case& c :
          {Case{"STCOL=#FF8000", "STCOL", "33023"}, Case{"MDCOL=#00ff00", "MDCOL", "65280"},
-          Case{"X=3000000000", "X", "3000000000"}, Case{"Y= -007 px", "Y", "-7"}}) {
+          Case{"X=3000000000", "X", "3000000000"}, Case{"Y= -007 px", "Y", "-7"},
+          Case{"DEPTH=16", "DEPTH", "16"}, Case{"DEPTH=12", "DEPTH", "8"},
+          Case{"FRB=3", "FRB", "3"}}) {
         const std::string file = folder.File("value.tzg");
         WriteWholeFile(file, std::string("[LAST]\n") + c.line + "\nOPT=0\n");
         ParameterForm loaded;
@@ -130,7 +132,14 @@ TEST_F(ParameterFilesTest, MissingKeysReadAsZeroAndRefusedValuesAreSkipped) {
     WriteWholeFile(file, "[LAST]\nOPT=5\nFRB=1\nMDCHK=5\nSTCOL=-5\n");
     form.colMid.SetColor(0x0000FF);
     form.optV.Select(kHorizontal);
+    form.optH.Select(2);
+    form.optDepth.Select(1);
+    form.chkDither.SetValue(1);
     LoadParameters(form, file);
+    // A file of before the newer keys reads as it always did: direct hues, 8 bits, no dither.
+    EXPECT_EQ(form.HuePathIndex(), 0);
+    EXPECT_EQ(form.optDepth.Selected(), 0);
+    EXPECT_EQ(form.chkDither.Value(), 0);
     EXPECT_EQ(form.colMid.Color(), 0x0000FF);         // no MDCOL: kept
     EXPECT_EQ(form.colStart.Color(), kWhite);         // an untranslatable colour is refused
     EXPECT_EQ(form.colEnd.Color(), kBlack);           // missing: 0

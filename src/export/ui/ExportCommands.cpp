@@ -67,7 +67,8 @@ PictureKind KindForFile(const QString& file, PictureKind chosen) {
     return PictureKindFromPath(QFile::encodeName(file).toStdString()).value_or(chosen);
 }
 
-void ExportToFile(QWidget& owner, const GradientParams& params, const FileExport& target) {
+void ExportToFile(QWidget& owner, const GradientParams& params, const ColorDepthChoice& depth,
+                  const FileExport& target) {
     const QString file =
         ShowSaveDialog(&owner, QString::fromUtf8(target.typeName),
                        QString::fromUtf8(target.extension), QStringLiteral("Tonzug speichern"),
@@ -83,6 +84,7 @@ void ExportToFile(QWidget& owner, const GradientParams& params, const FileExport
     progress.setMinimumDuration(kProgressDelayMs);
     progress.setValue(0);
     ExportOptions options;
+    options.depth = depth;
     options.progress = [&progress](double fractionDone) {
         progress.setValue(static_cast<int>(fractionDone * kProgressSteps));
         return !progress.wasCanceled();
@@ -96,12 +98,14 @@ void ExportToFile(QWidget& owner, const GradientParams& params, const FileExport
     }
 }
 
-void CopyToClipboard(QWidget& owner, const GradientParams& params) {
+void CopyToClipboard(QWidget& owner, const GradientParams& params, const ColorDepthChoice& depth) {
     std::optional<QImage> image;
     {
         const BusyCursor busy;
         Raster picture;
-        if (const EncodeStatus status = RenderFullPicture(params, picture); !status.Ok()) {
+        // The clipboard holds 8 bits; dithering applies to it as to the 8-bit files.
+        const OutputFormat format = depth.dither ? OutputFormat::kDithered8 : OutputFormat::kPlain8;
+        if (const EncodeStatus status = RenderFullPicture(params, picture, format); !status.Ok()) {
             ShowExportFailure(owner, status);
             return;
         }
@@ -126,15 +130,16 @@ void CopyToClipboard(QWidget& owner, const GradientParams& params) {
 
 }  // namespace
 
-void ExportGradient(QWidget& owner, const GradientParams& params, ExportTarget target) {
+void ExportGradient(QWidget& owner, const GradientParams& params, ExportTarget target,
+                    const ColorDepthChoice& depth) {
     try {
         if (target == ExportTarget::kClipboard) {
-            CopyToClipboard(owner, params);
+            CopyToClipboard(owner, params, depth);
             return;
         }
         for (const FileExport& file : kFileExports) {
             if (file.target == target) {
-                ExportToFile(owner, params, file);
+                ExportToFile(owner, params, depth, file);
                 return;
             }
         }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "export/EncodeStatus.h"
+#include "export/ExportPicture.h"
 #include "render/GradientParams.h"
 
 class QWidget;
@@ -9,9 +10,11 @@ namespace tonzug {
 
 enum class ExportTarget { kBmpFile, kPngFile, kJpegFile, kClipboard };
 
-// Saves the gradient at full size: a file target asks for a file name first, the
-// clipboard takes the picture at once. Failures are told to the user in a message box.
-void ExportGradient(QWidget& owner, const GradientParams& params, ExportTarget target);
+// Saves the gradient at full size in the chosen colour depth: a file target asks for a file
+// name first, the clipboard takes the picture at once. Failures are told to the user in a
+// message box.
+void ExportGradient(QWidget& owner, const GradientParams& params, ExportTarget target,
+                    const ColorDepthChoice& depth = {});
 
 // The message box of a failed export ("GDI Error"), with the reason below the message.
 void ShowExportFailure(QWidget& owner, const EncodeStatus& status);

@@ -109,7 +109,7 @@ void MainWindow::ExportCommand(ExportTarget target) {
         ShowExportFailure(*this, size);
         return;
     }
-    ExportGradient(*this, ReadExportParams(form_), target);
+    ExportGradient(*this, ReadExportParams(form_), target, ReadColorDepth(form_));
 }
 
 QLayout* MainWindow::BuildCommandRow() {
@@ -172,7 +172,12 @@ QToolButton* MainWindow::MakePictureButton(const char* name, CommandIcon icon,
 
 void MainWindow::ConnectHooks() {
     form_.SetHooks({
-        .drawPreview = [this](const GradientParams& params) { preview_->Box().Draw(params); },
+        // The preview shows the dithered picture when the pictures are dithered.
+        .drawPreview =
+            [this](const GradientParams& params) {
+                preview_->Box().Draw(params, form_.chkDither.Value() == 1 ? OutputFormat::kDithered8
+                                                                          : OutputFormat::kPlain8);
+            },
         .layoutPreview = [this] { preview_->FitBox(form_.txtX.Text(), form_.txtY.Text()); },
         .updateMidControls = [this] { panel_->UpdateMidControls(); },
     });

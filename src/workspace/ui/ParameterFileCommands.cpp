@@ -12,6 +12,7 @@ namespace {
 
 const QString kTypeName = QStringLiteral("Tonzugs-Parameter");
 const QString kExtension = QStringLiteral("tzg");
+const QString kLoadTitle = QStringLiteral("Einstellungsdatei laden");
 
 void ReportFileProblem(QWidget& owner, const QString& title, const QString& text,
                        const QString& path) {
@@ -39,16 +40,18 @@ void SaveParameterFileCommand(QWidget& owner, const ParameterForm& form) {
 }
 
 void LoadParameterFileCommand(QWidget& owner, ParameterForm& form) {
-    const QString title = QStringLiteral("Einstellungsdatei laden");
-    const QString file = ShowOpenDialog(&owner, kTypeName, kExtension, title,
+    const QString file = ShowOpenDialog(&owner, kTypeName, kExtension, kLoadTitle,
                                         StartFolder(DialogFolder::kParameterFiles), {}, 0);
-    if (file.isEmpty()) {
-        return;
+    if (!file.isEmpty()) {
+        RememberFolder(DialogFolder::kParameterFiles, file);
+        LoadParameterFile(owner, form, file);
     }
-    RememberFolder(DialogFolder::kParameterFiles, file);
+}
+
+void LoadParameterFile(QWidget& owner, ParameterForm& form, const QString& file) {
     // A file that cannot be read, or is no parameter file, leaves the shown set as it is.
     if (!LoadParameters(form, QFile::encodeName(file).toStdString()).Loaded()) {
-        ReportFileProblem(owner, title,
+        ReportFileProblem(owner, kLoadTitle,
                           QStringLiteral("Die Einstellungsdatei konnte nicht gelesen werden."),
                           file);
         return;

@@ -1,5 +1,6 @@
 #pragma once
 
+class QString;
 class QWidget;
 
 namespace tonzug {
@@ -10,5 +11,10 @@ class ParameterForm;
 // and write the form into it, or read it into the form and redraw.
 void SaveParameterFileCommand(QWidget& owner, const ParameterForm& form);
 void LoadParameterFileCommand(QWidget& owner, ParameterForm& form);
+
+// Reads the named parameter file into the form and redraws, as "Einstellungsdatei laden"
+// does once a file is chosen; a file that cannot be read is reported over `owner` and
+// leaves the form as it was.
+void LoadParameterFile(QWidget& owner, ParameterForm& form, const QString& file);
 
 }  // namespace tonzug

@@ -53,6 +53,8 @@ ParameterPanel::ParameterPanel(ParameterForm& form, QWidget* parent)
     auto* options = new QVBoxLayout;
     options->addWidget(BuildOrientationFrame());
     options->addWidget(BuildColorModeFrame());
+    options->addWidget(BuildHuePathFrame());
+    options->addWidget(BuildExportFrame());
     options->addStretch(1);
     columns->addLayout(options);
 
@@ -132,32 +134,73 @@ QGroupBox* ParameterPanel::BuildMiddleFrame() {
     return frame;
 }
 
-QGroupBox* ParameterPanel::BuildOrientationFrame() {
-    QGroupBox* frame = MakeFrame(QStringLiteral("Ausrichtung : "), 3);
-    auto* column = new QVBoxLayout(frame);
+QGroupBox* ParameterPanel::BuildOptionFrame(const QString& title, int frameIndex,
+                                            const char* buttonPrefix, const QStringList& captions,
+                                            OptionGroup& group, int rows) {
+    QGroupBox* frame = MakeFrame(title, frameIndex);
+    auto* grid = new QGridLayout(frame);
     QList<QAbstractButton*> buttons;
-    for (const QString& caption :
-         {QStringLiteral("Horizontal"), QStringLiteral("Vertikal"), QStringLiteral("Kreis")}) {
+    for (const QString& caption : captions) {
         auto* button = new QRadioButton(caption);
-        button->setObjectName(QStringLiteral("optV%1").arg(buttons.size()));
-        column->addWidget(button);
+        button->setObjectName(
+            QStringLiteral("%1%2").arg(QLatin1String(buttonPrefix)).arg(buttons.size()));
+        // Filled column by column, so a group reads from top to bottom.
+        grid->addWidget(button, static_cast<int>(buttons.size()) % rows,
+                        static_cast<int>(buttons.size()) / rows);
         buttons.append(button);
     }
-    BindOptionButtons(buttons, form_.optV);
+    BindOptionButtons(buttons, group);
+    // An empty last column takes the spare width, so each button is as wide as its caption.
+    grid->setColumnStretch(grid->columnCount(), 1);
     return frame;
 }
 
+QGroupBox* ParameterPanel::BuildOrientationFrame() {
+    return BuildOptionFrame(
+        QStringLiteral("Ausrichtung : "), 3, "optV",
+        {QStringLiteral("Horizontal"), QStringLiteral("Vertikal"), QStringLiteral("Kreis")},
+        form_.optV, 3);
+}
+
 QGroupBox* ParameterPanel::BuildColorModeFrame() {
-    QGroupBox* frame = MakeFrame(QStringLiteral("Farbmodus : "), 5);
-    auto* column = new QVBoxLayout(frame);
-    QList<QAbstractButton*> buttons;
-    for (const QString& caption : {QStringLiteral("RGB"), QStringLiteral("HSL")}) {
+    return BuildOptionFrame(QStringLiteral("Farbmodus : "), 5, "optF",
+                            {QStringLiteral("RGB"), QStringLiteral("HSL"), QStringLiteral("Oklab"),
+                             QStringLiteral("OkLCh")},
+                            form_.optF, 2);
+}
+
+QGroupBox* ParameterPanel::BuildHuePathFrame() {
+    huePathFrame_ = BuildOptionFrame(
+        QStringLiteral("Farbton : "), 6, "optH",
+        {QStringLiteral("direkt"), QStringLiteral("kürzer"), QStringLiteral("länger"),
+         QStringLiteral("steigend"), QStringLiteral("fallend")},
+        form_.optH, 3);
+    huePathFrame_->setToolTip(
+        QStringLiteral("Der Weg um den Farbkreis in HSL und OkLCh: direkt wie die Zahlen, der "
+                       "kürzere oder längere Bogen, steigend oder fallend..."));
+    return huePathFrame_;
+}
+
+QGroupBox* ParameterPanel::BuildExportFrame() {
+    QGroupBox* frame = MakeFrame(QStringLiteral("Export : "), 7);
+    frame->setToolTip(QStringLiteral(
+        "16 Bit je Kanal gelten für PNG; Dithering gegen Streifen gilt für alle 8-Bit-Bilder, "
+        "die Zwischenablage und die Voransicht..."));
+    auto* grid = new QGridLayout(frame);
+    grid->addWidget(new QLabel(QStringLiteral("Farbtiefe : ")), 0, 0);
+    QList<QAbstractButton*> depths;
+    for (const QString& caption : {QStringLiteral("8 Bit"), QStringLiteral("16 Bit")}) {
         auto* button = new QRadioButton(caption);
-        button->setObjectName(QStringLiteral("optF%1").arg(buttons.size()));
-        column->addWidget(button);
-        buttons.append(button);
+        button->setObjectName(QStringLiteral("optDepth%1").arg(depths.size()));
+        grid->addWidget(button, 0, static_cast<int>(depths.size()) + 1);
+        depths.append(button);
     }
-    BindOptionButtons(buttons, form_.optF);
+    BindOptionButtons(depths, form_.optDepth);
+    auto* dither = new QCheckBox(QStringLiteral("Dithering"));
+    dither->setObjectName(QStringLiteral("chkDither"));
+    BindCheckBox(*dither, form_.chkDither);
+    grid->addWidget(dither, 1, 0, 1, 3);
+    grid->setColumnStretch(3, 1);
     return frame;
 }
 
@@ -227,6 +270,7 @@ void ParameterPanel::UpdateMidControls() {
     middleSlider_->setEnabled(state.sliderEnabled);
     positionCover_->setCurrentIndex(state.positionCovered ? 1 : 0);
     middleSwitch_->setEnabled(state.switchEnabled);
+    huePathFrame_->setEnabled(state.huePathEnabled);
 }
 
 }  // namespace tonzug

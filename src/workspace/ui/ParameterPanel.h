@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QStringList>
 #include <QWidget>
 
 class QCheckBox;
@@ -13,14 +14,15 @@ class QToolButton;
 namespace tonzug {
 
 class ColorSwatch;
+class OptionGroup;
 class ParameterForm;
 class SwatchBox;
 class TextField;
 
-// The frames with the gradient's parameters: colours, size, middle, orientation and
-// colour mode. Every widget is bound to its control of the form, and the small commands
-// around the swatches and fields (choose, swap, pick from the screen, swap width and
-// height, reset the middle) work on the form.
+// The frames with the gradient's parameters: colours, size, middle, orientation, colour
+// mode, hue path and the pictures' colour depth. Every widget is bound to its control of the form,
+// and the small commands around the swatches and fields (choose, swap, pick from the screen, swap
+// width and height, reset the middle) work on the form.
 class ParameterPanel : public QWidget {
     Q_OBJECT
 
@@ -37,6 +39,11 @@ class ParameterPanel : public QWidget {
     QGroupBox* BuildMiddleFrame();
     QGroupBox* BuildOrientationFrame();
     QGroupBox* BuildColorModeFrame();
+    QGroupBox* BuildHuePathFrame();
+    QGroupBox* BuildExportFrame();
+    // A frame of option buttons named prefix0, prefix1, ..., in columns of `rows`.
+    QGroupBox* BuildOptionFrame(const QString& title, int frameIndex, const char* buttonPrefix,
+                                const QStringList& captions, OptionGroup& group, int rows);
 
     QLineEdit* MakeNumberField(const char* name, TextField& field, bool keysFiltered);
     // The captions of the fields; a double-click on any of them resets the middle to 50 %.
@@ -53,6 +60,7 @@ class ParameterPanel : public QWidget {
     QToolButton* middleChooseButton_ = nullptr;
     QCheckBox* middleSwitch_ = nullptr;
     QScrollBar* middleSlider_ = nullptr;
+    QGroupBox* huePathFrame_ = nullptr;
 };
 
 }  // namespace tonzug

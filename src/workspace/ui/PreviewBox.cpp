@@ -21,8 +21,9 @@ QSize PreviewBox::DeviceSize() const {
             static_cast<int>(std::ceil(height() * ratio))};
 }
 
-void PreviewBox::Draw(const GradientParams& params) {
+void PreviewBox::Draw(const GradientParams& params, OutputFormat format) {
     params_ = params;
+    format_ = format;
     Render();
     update();
 }
@@ -33,7 +34,7 @@ void PreviewBox::Render() {
         raster_.Reset(size.width(), size.height(), kWhite);
     }
     if (params_) {
-        DrawGradient(raster_, *params_);
+        DrawGradient(raster_, *params_, format_);
     }
 }
 

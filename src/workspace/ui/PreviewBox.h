@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "render/GradientParams.h"
+#include "render/OutputFormat.h"
 #include "render/Raster.h"
 
 namespace tonzug {
@@ -19,7 +20,7 @@ class PreviewBox : public QWidget {
     explicit PreviewBox(QWidget* parent = nullptr);
 
     // Draws at once, at the box's current size.
-    void Draw(const GradientParams& params);
+    void Draw(const GradientParams& params, OutputFormat format = OutputFormat::kPlain8);
     const Raster& Picture() const { return raster_; }
     // The box's size in device pixels.
     QSize DeviceSize() const;
@@ -35,6 +36,7 @@ class PreviewBox : public QWidget {
     void Render();
 
     std::optional<GradientParams> params_;
+    OutputFormat format_ = OutputFormat::kPlain8;
     Raster raster_;
 };
 

@@ -1,0 +1,60 @@
+#!/usr/bin/env bash
+# The command on terminals and in pipes: the picture goes into a pipe but never onto a
+# terminal, and the progress line of a long export appears on a terminal only, unless
+# --quiet. `script` gives the command a pseudo-terminal.
+set -euo pipefail
+program="$(realpath "$1")"
+folder="$(mktemp -d)"
+trap 'rm -rf "$folder"' EXIT
+cd "$folder"
+
+# Runs the command under a pseudo-terminal; what the terminal showed goes to "shown".
+on_terminal() {
+    script --quiet --return --command "$(printf '%q ' "$program" "$@")" typescript > shown
+}
+
+fail() {
+    echo "$1" >&2
+    cat -v "${2:-/dev/null}" >&2
+    exit 1
+}
+
+"$program" --export - --format png --set X=40 | file - > type
+grep -q 'PNG image data, 40 x 256' type || fail "standard output holds no PNG:" type
+
+status=0
+on_terminal --export - --format png || status=$?
+[ "$status" -eq 2 ] || fail "a picture for a terminal exits with $status"
+grep -q 'not written to a terminal' shown || fail "no refusal on the terminal:" shown
+! grep -q 'PNG' shown || fail "picture bytes on the terminal:" shown
+
+# Standard error into a pipe; what it carried goes to "shown".
+in_pipe() {
+    "$program" "$@" 2>&1 | cat > shown
+}
+
+# Long enough on one thread to pass the half second after which the line appears.
+long="--export big.png --set X=12288 --set Y=12288 --set OPT=2 --threads 1"
+cases=(
+    "yes on_terminal $long"
+    "no on_terminal $long --quiet"
+    "no in_pipe $long"
+)
+for case in "${cases[@]}"; do
+    read -r expected runner arguments <<< "$case"
+    rm -f shown big.png
+    # shellcheck disable=SC2086 # the arguments are words
+    $runner $arguments
+    [ -s big.png ] || fail "$case: no picture written"
+    if grep -qE '[0-9]+% of rows, about [0-9]+ (s|min [0-9]+ s) left' shown; then
+        shown=yes
+    else
+        shown=no
+    fi
+    [ "$shown" = "$expected" ] || fail "$case: progress line shown: $shown" shown
+    # Erased at the end, so the prompt starts on a clean line.
+    if [ "$shown" = yes ] && [[ "$(tail -c 20 shown | cat -v)" != *'^M^[[K' ]]; then
+        fail "$case: progress line not erased:" shown
+    fi
+done
+echo "pictures stay off terminals; the progress line shows on terminals only"
