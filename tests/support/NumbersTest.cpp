@@ -1,13 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdlib>
 #include <limits>
 #include <optional>
 #include <span>
 #include <string>
 
 #include "support/Numbers.h"
+#include "testing/ScopedEnvironment.h"
 
 namespace tonzug {
 namespace {
@@ -82,15 +82,8 @@ TEST_F(NumbersTest, TextToSingleKeepsFractionsAndChecksRange) {
 }
 
 TEST_F(NumbersTest, EnvironmentWithoutGroupingFallsBackToComma) {
-    const char* old = std::getenv("LC_ALL");
-    const std::string saved = old != nullptr ? old : "";
-    setenv("LC_ALL", "C", 1);
+    const testing::ScopedEnvironment locale("LC_ALL", "C");
     const NumberFormat format = NumberFormatFromEnvironment();
-    if (old != nullptr) {
-        setenv("LC_ALL", saved.c_str(), 1);
-    } else {
-        unsetenv("LC_ALL");
-    }
     EXPECT_EQ(format.decimalPoint, '.');
     EXPECT_EQ(format.groupSeparator, ',');
 }

@@ -1,46 +1,18 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <cstdlib>
-#include <optional>
 #include <string>
 
 #include "support/SettingsFolder.h"
+#include "testing/ScopedEnvironment.h"
 #include "testing/TempFolder.h"
 
 namespace tonzug {
 namespace {
 
+using testing::ScopedEnvironment;
 using testing::TempFolder;
 using testing::WriteWholeFile;
-
-// Sets an environment variable for one test and restores it afterwards.
-class ScopedEnvironment {
-  public:
-    ScopedEnvironment(const char* name, const char* value) : name_(name) {
-        if (const char* old = std::getenv(name)) {
-            old_ = old;
-        }
-        if (value != nullptr) {
-            setenv(name, value, 1);
-        } else {
-            unsetenv(name);
-        }
-    }
-    ~ScopedEnvironment() {
-        if (old_) {
-            setenv(name_.c_str(), old_->c_str(), 1);
-        } else {
-            unsetenv(name_.c_str());
-        }
-    }
-    ScopedEnvironment(const ScopedEnvironment&) = delete;
-    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
-
-  private:
-    std::string name_;
-    std::optional<std::string> old_;
-};
 
 TEST(SettingsFolder, SeparatorHelpers) {
     EXPECT_EQ(AddTrailingSeparator("  /x  "), "/x/");
