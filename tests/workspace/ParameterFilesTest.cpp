@@ -1,19 +1,16 @@
 #include "workspace/ParameterFiles.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include "support/IniFile.h"
 #include "support/Numbers.h"
 #include "testing/TempFolder.h"
-#include "workspace/FormProbe.h"
 #include "workspace/ParameterKeys.h"
 #include "workspace/RandomSet.h"
 
 namespace tonzug {
 namespace {
 
-using testing::FormProbe;
 using testing::RandomSet;
 using testing::ReadWholeFile;
 using testing::TempFolder;
@@ -36,31 +33,6 @@ TEST_F(ParameterFilesTest, DefaultsAreSavedAsTheOldKeysInOrderThenTheNewOnes) {
     EXPECT_EQ(ReadWholeFile(file),
               "[LAST]\nSTCOL=16777215\nEDCOL=0\nX=25\nY=256\nMID=50\nM=128\nMBR=1\nSBR=1\n"
               "EBR=1\nMDCOL=16777215\nMDCHK=0\nOPT=1\nFRB=0\nHUE=0\nDEPTH=8\nDITHER=0\n");
-}
-
-TEST_F(ParameterFilesTest, SavedSetLoadsBackIntoTheSameControls) {
-    form.txtX.SetText("100");
-    form.txtY.SetText("50");
-    form.optV.Select(kCircle);
-    form.chkMid.SetValue(1);
-    form.optF.Select(kModeHsl);
-    form.colStart.SetColor(0x123456);
-    form.colMid.SetColor(0x00FF00);
-    const std::string file = folder.File("set.tzg");
-    ASSERT_TRUE(SaveParameters(form, file));
-
-    ParameterForm loaded;
-    FormProbe probe(loaded);
-    LoadParameters(loaded, file);
-    EXPECT_EQ(loaded.txtX.Text(), "100");
-    EXPECT_EQ(loaded.txtY.Text(), "50");
-    EXPECT_EQ(loaded.txtM.Text(), "28");  // 50 % of the radius 56
-    EXPECT_EQ(loaded.OrientationIndex(), kCircle);
-    EXPECT_EQ(loaded.ColorModeIndex(), kModeHsl);
-    EXPECT_EQ(loaded.chkMid.Value(), 1);
-    EXPECT_EQ(loaded.colStart.Color(), 0x123456);
-    EXPECT_EQ(loaded.colMid.Color(), 0x00FF00);
-    EXPECT_FALSE(probe.draws.empty());
 }
 
 TEST_F(ParameterFilesTest, EverySavableSetLoadsBackUnchangedOverAnyState) {
@@ -99,8 +71,6 @@ TEST_F(ParameterFilesTest, ValuesAreReadAsWritten) {
 }
 
 TEST_F(ParameterFilesTest, RefusedFileLeavesTheFormAndTheFileAsTheyWere) {
-    const std::string fifo = folder.File("fifo.tzg");
-    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
     const std::string large = folder.File("large.tzg");
     WriteWholeFile(large, "[LAST]\nX=7\n" + std::string(kMaxIniFileBytes, '\n'));
     const std::string text = folder.File("notes.txt");
@@ -111,8 +81,7 @@ TEST_F(ParameterFilesTest, RefusedFileLeavesTheFormAndTheFileAsTheyWere) {
         bool unreadable;
     };
     for (const Case& c :
-         {Case{large, "larger than 1 MiB", true}, Case{fifo, "not a regular file", true},
-          Case{"/dev/zero", "not a regular file", true},
+         {Case{large, "larger than 1 MiB", true}, Case{"/dev/zero", "not a regular file", true},
           Case{folder.Path(), "Is a directory", true}, Case{text, "not a parameter file", false},
           Case{folder.File("none.tzg"), "No such file", false}}) {
         std::mt19937 random(1);

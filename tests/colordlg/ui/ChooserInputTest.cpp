@@ -235,5 +235,5 @@ class ChooserInputTest : public QObject {
     std::unique_ptr<tonzug::ColorDialog> dialog_;
 };
 
-QTEST_MAIN(ChooserInputTest)
+TONZUG_QT_TEST(ChooserInputTest)
 #include "ChooserInputTest.moc"

@@ -2,13 +2,13 @@
 #include <QImage>
 #include <QTest>
 #include <QWidget>
+#include <functional>
 
 #include "preview/ui/PreviewWindow.h"
 #include "render/Gradient.h"
 #include "render/Raster.h"
 #include "support/ui/DialogDriver.h"
-#include "workspace/ExportParams.h"
-#include "workspace/ParameterForm.h"
+#include "testing/QtTests.h"
 
 using tonzug::testing::WhenShown;
 
@@ -22,38 +22,38 @@ struct Shown {
     QRect picture;  // the pixels that differ from the window's background
 };
 
-Shown Look(QDialog& view) {
-    Shown shown{view.windowTitle(), view.isMaximized(), view.grab().toImage(), {}};
-    const QRgb background = view.palette().window().color().rgb();
-    for (int y = 0; y < shown.image.height(); ++y) {
-        for (int x = 0; x < shown.image.width(); ++x) {
-            if (shown.image.pixel(x, y) != background) {
-                shown.picture |= QRect(x, y, 1, 1);
-            }
-        }
-    }
-    return shown;
-}
-
-// Opens the preview for the form, looks at it (after `prepare`), and closes it.
-Shown OpenAndLook(const tonzug::ParameterForm& form,
+// Opens the preview, looks at it (after `prepare`), and closes it.
+Shown OpenAndLook(const tonzug::GradientParams& params,
                   const std::function<void(QDialog&)>& prepare = {}) {
     Shown shown;
     WhenShown<QDialog>([&](QDialog& view) {
         if (prepare) {
             prepare(view);
         }
-        shown = Look(view);
+        shown = {view.windowTitle(), view.isMaximized(), view.grab().toImage(), {}};
+        const QRgb background = view.palette().window().color().rgb();
+        for (int y = 0; y < shown.image.height(); ++y) {
+            for (int x = 0; x < shown.image.width(); ++x) {
+                if (shown.image.pixel(x, y) != background) {
+                    shown.picture |= QRect(x, y, 1, 1);
+                }
+            }
+        }
         view.close();
     });
     QWidget owner;
-    tonzug::ShowPreviewWindow(owner, tonzug::ReadExportParams(form));
+    tonzug::ShowPreviewWindow(owner, params);
     return shown;
 }
 
-void RedToBlue(tonzug::ParameterForm& form) {
-    form.colStart.SetColor(tonzug::RgbColor(255, 0, 0));
-    form.colEnd.SetColor(tonzug::RgbColor(0, 0, 255));
+tonzug::GradientParams RedToBlue(std::int32_t orientation, float width, float height) {
+    tonzug::GradientParams params;
+    params.startColor = tonzug::RgbColor(255, 0, 0);
+    params.endColor = tonzug::RgbColor(0, 0, 255);
+    params.orientation = orientation;
+    params.width = width;
+    params.height = height;
+    return params;
 }
 
 }  // namespace
@@ -63,72 +63,36 @@ class PreviewWindowTest : public QObject {
     Q_OBJECT
 
   private slots:
-    void showsTheDefaultStripInTheMiddleOfTheMaximisedWindow() {
-        tonzug::ParameterForm form;
-        RedToBlue(form);
-        const Shown shown = OpenAndLook(form);
+    void showsTheStripInTheMiddleOfTheMaximisedWindowAfterEveryResize() {
+        const tonzug::GradientParams strip = RedToBlue(tonzug::kVertical, 25, 256);
+        const Shown shown = OpenAndLook(strip);
         QCOMPARE(shown.title, QStringLiteral("Tonzug Voransicht"));
         QVERIFY(shown.maximised);
-        QCOMPARE(shown.picture.size(), QSize(25, 256));
-        QCOMPARE(shown.picture.left(), (shown.image.width() - 25) / 2);
-        QCOMPARE(shown.picture.top(), (shown.image.height() - 256) / 2);
+        QCOMPARE(shown.picture,
+                 QRect((shown.image.width() - 25) / 2, (shown.image.height() - 256) / 2, 25, 256));
         QCOMPARE(shown.image.pixel(shown.picture.topLeft()), 0xFFFF0000);
-    }
-
-    void centresAgainAfterEveryResize() {
-        tonzug::ParameterForm form;
-        RedToBlue(form);
-        const Shown shown = OpenAndLook(form, [](QDialog& view) {
+        const Shown resized = OpenAndLook(strip, [](QDialog& view) {
             view.setWindowState(Qt::WindowNoState);
             view.resize(301, 400);
         });
-        QCOMPARE(shown.image.size(), QSize(301, 400));
-        QCOMPARE(shown.picture, QRect(138, 72, 25, 256));
+        QCOMPARE(resized.picture, QRect(138, 72, 25, 256));
     }
 
     // Wider than the window: the middle shows, cut off evenly, pixel for pixel.
     void widePictureIsCutOffEvenlyOnBothSides() {
-        tonzug::ParameterForm form;
-        RedToBlue(form);
-        form.optV.Select(tonzug::kHorizontal);
-        form.txtX.SetText("3000");
-        form.txtY.SetText("200");
-        const Shown shown = OpenAndLook(form);
+        const tonzug::GradientParams wide = RedToBlue(tonzug::kHorizontal, 3000, 200);
+        const Shown shown = OpenAndLook(wide);
         const int width = shown.image.width();
-        QCOMPARE(shown.picture.width(), width);
-        QCOMPARE(shown.picture.height(), 200);
+        QCOMPARE(shown.picture.size(), QSize(width, 200));
         tonzug::Raster whole(3000, 200);
-        tonzug::DrawGradient(whole, tonzug::ReadExportParams(form));
+        tonzug::DrawGradient(whole, wide);
         const int cut = (3000 - width) / 2;
-        const int row = shown.picture.top() + 100;
         for (int x = 0; x < width; ++x) {
-            QCOMPARE(shown.image.pixel(x, row),
+            QCOMPARE(shown.image.pixel(x, shown.picture.top() + 100),
                      static_cast<QRgb>(tonzug::ToPixel(whole.PixelAt(cut + x, 100))));
         }
     }
-
-    void everyOpeningDrawsTheFieldsAsTheyStandThen() {
-        tonzug::ParameterForm form;
-        RedToBlue(form);
-        const Shown first = OpenAndLook(form);
-        form.colStart.SetColor(tonzug::RgbColor(0, 255, 0));
-        const Shown second = OpenAndLook(form);
-        QCOMPARE(first.image.pixel(first.picture.topLeft()), 0xFFFF0000);
-        QCOMPARE(second.image.pixel(second.picture.topLeft()), 0xFF00FF00);
-    }
-
-    // Fifty million steps in a window of a few hundred pixels: only the middle is drawn.
-    void hugePictureShowsItsMiddle() {
-        tonzug::ParameterForm form;
-        RedToBlue(form);
-        form.optV.Select(tonzug::kCircle);
-        form.txtX.SetText("99999999");
-        const Shown shown = OpenAndLook(form);
-        QCOMPARE(shown.picture.width(), shown.image.width());
-        QCOMPARE(shown.picture.height(), 256);
-        QVERIFY(qRed(shown.image.pixel(shown.image.width() / 2, shown.picture.center().y())) > 250);
-    }
 };
 
-QTEST_MAIN(PreviewWindowTest)
+TONZUG_QT_TEST(PreviewWindowTest)
 #include "PreviewWindowTest.moc"

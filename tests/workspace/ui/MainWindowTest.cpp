@@ -1,182 +1,296 @@
 #include <unistd.h>
-#include <QDir>
+#include <QAbstractButton>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
-#include <QRadioButton>
 #include <QScrollBar>
 #include <QTest>
-#include <QToolButton>
 #include <memory>
+#include <utility>
 
-#include "color/ColorValue.h"
 #include "form/ui/SwatchBox.h"
-#include "render/Raster.h"
 #include "support/IniFile.h"
 #include "support/SettingsFolder.h"
+#include "testing/QtTests.h"
+#include "workspace/ParameterKeys.h"
+#include "workspace/ParameterSettings.h"
 #include "workspace/ui/MainWindow.h"
 #include "workspace/ui/PreviewBox.h"
 #include "workspace/ui/WindowTestSupport.h"
 
 using tonzug::ColorValue;
 using tonzug::RgbColor;
+using tonzug::testing::Cell;
 using tonzug::testing::Find;
+using tonzug::testing::TextTable;
 
-Q_DECLARE_METATYPE(tonzug::ColorValue)
-
-// Start-up, closing with the settings file, and the commands around the swatches and the
-// size fields, driven through the window's buttons and labels.
+// What the main window's widgets do on their own: the bindings to the form, the key filter,
+// the caret, the covers, the preview box's geometry, tooltips, the command buttons, and the
+// settings file at start and close. The form's own rules are tested in the core.
 class MainWindowTest : public QObject {
     Q_OBJECT
 
   private slots:
-    void init() { sandbox_ = std::make_unique<tonzug::testing::SettingsSandbox>(); }
-    void cleanup() { sandbox_.reset(); }
+    void init() {
+        sandbox_ = std::make_unique<tonzug::testing::SettingsSandbox>();
+        window_ = std::make_unique<tonzug::MainWindow>();
+        window_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+    }
+    void cleanup() {
+        window_.reset();
+        sandbox_.reset();
+    }
 
-    void firstStartShowsDefaultsWithAnUprightPreview() {
-        tonzug::MainWindow window;
-        QCOMPARE(Find<QLineEdit>(window, "txtX").text(), QStringLiteral("25"));
-        QCOMPARE(Find<QLineEdit>(window, "txtY").text(), QStringLiteral("256"));
-        QCOMPARE(Find<QLineEdit>(window, "txtM").text(), QStringLiteral("128"));
-        QCOMPARE(Find<QScrollBar>(window, "scrM").value(), 50);
-        QVERIFY(Find<QRadioButton>(window, "optV1").isChecked());
-        QVERIFY(Find<QRadioButton>(window, "optF0").isChecked());
-        const auto& box = Find<tonzug::PreviewBox>(window, "picDisp");
+    // A user's input reaches the control; a program write into the control shows.
+    void bindingsCarryValuesBothWays_data() {
+        TextTable({"widget", "typed", "key", "read", "written", "shown"},
+                  {{"txtX", "txtX", "300", "X", "300", "40", "40"},
+                   {"txtY", "txtY", "30", "Y", "30", "41", "41"},
+                   {"txtMid", "txtMid", "30", "MID", "30", "70", "70"},
+                   {"txtM", "txtM", "64", "M", "64", "", ""},
+                   {"txtSBR", "txtSBR", "5", "SBR", "5", "7", "7"},
+                   {"txtEBR", "txtEBR", "6", "EBR", "6", "8", "8"},
+                   {"scrM", "scrM", "20", "MID", "20", "70", "70"},
+                   {"chkMid", "chkMid", "", "MDCHK", "1", "0", "0"},
+                   {"optV0", "optV0", "", "OPT", "0", "2", "0"},
+                   {"optV2", "optV2", "", "OPT", "2", "0", "0"},
+                   {"optF1", "optF1", "", "FRB", "1", "0", "0"},
+                   {"colStart", "colStart", "", "STCOL", "16777215", "255", "255"},
+                   {"colMid", "colMid", "", "MDCOL", "16777215", "#00FF00", "65280"}});
+    }
+    void bindingsCarryValuesBothWays() {
+        QWidget& widget = Find<QWidget>(*window_, Cell("widget").toLatin1().constData());
+        if (auto* edit = qobject_cast<QLineEdit*>(&widget)) {
+            edit->selectAll();
+            QTest::keyClicks(edit, Cell("typed"));
+        } else if (auto* bar = qobject_cast<QScrollBar*>(&widget)) {
+            bar->setValue(Cell("typed").toInt());
+        } else if (auto* button = qobject_cast<QAbstractButton*>(&widget)) {
+            button->click();
+        }
+        QCOMPARE(Value(Cell("key")), Cell("read"));
+        if (!Cell("written").isEmpty()) {
+            std::string error;
+            QVERIFY(tonzug::ApplySetting(window_->Form(), Cell("key").toStdString(),
+                                         Cell("written").toStdString(), error));
+            QCOMPARE(Shown(widget), Cell("shown"));
+        }
+    }
+
+    // The size and pixel fields drop what no number needs; editing shortcuts pass.
+    void keyFilterOfTheNumberFields_data() {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QTestEventList>("keys");
+        QTest::addColumn<QString>("expected");
+        using Press = std::pair<Qt::Key, Qt::KeyboardModifiers>;
+        const auto row = [](const char* name, const char* field, const char* typed,
+                            std::initializer_list<Press> presses, const char* expected) {
+            QTestEventList keys;
+            keys.addKeyClicks(QString::fromLatin1(typed));
+            for (const auto& [key, modifiers] : presses) {
+                keys.addKeyClick(key, modifiers);
+            }
+            QTest::newRow(name) << QString::fromLatin1(field) << keys << QString(expected);
+        };
+        const Qt::KeyboardModifiers none = Qt::NoModifier;
+        const Qt::KeyboardModifiers ctrl = Qt::ControlModifier;
+        const Qt::KeyboardModifiers shift = Qt::ShiftModifier;
+        row("letters, stop, comma and blank dropped", "txtX", "a., x", {}, "25");
+        row("digits and signs typed", "txtX", "+-7", {}, "25+-7");
+        row("pixel field filtered", "txtM", "x", {}, "128");
+        row("percent field not filtered", "txtMid", "x", {}, "50x");
+        row("backspace erases", "txtX", "", {{Qt::Key_Backspace, none}}, "2");
+        row("ctrl+a selects all", "txtX", "", {{Qt::Key_A, ctrl}, {Qt::Key_4, none}}, "4");
+        row("ctrl+z undoes", "txtX", "7", {{Qt::Key_Z, ctrl}}, "25");
+        row("ctrl+shift+z redoes", "txtX", "7", {{Qt::Key_Z, ctrl}, {Qt::Key_Z, ctrl | shift}},
+            "257");
+        row("ctrl+x cuts, ctrl+v pastes", "txtX", "",
+            {{Qt::Key_Home, shift}, {Qt::Key_X, ctrl}, {Qt::Key_1, none}, {Qt::Key_V, ctrl}},
+            "125");
+        row("ctrl+c copies", "txtX", "",
+            {{Qt::Key_Home, shift}, {Qt::Key_C, ctrl}, {Qt::Key_End, none}, {Qt::Key_V, ctrl}},
+            "2525");
+    }
+    void keyFilterOfTheNumberFields() {
+        QFETCH(QString, field);
+        QFETCH(QTestEventList, keys);
+        QFETCH(QString, expected);
+        auto& edit = Find<QLineEdit>(*window_, field.toLatin1().constData());
+        edit.setFocus();
+        edit.setCursorPosition(edit.text().size());
+        keys.simulate(&edit);
+        QCOMPARE(edit.text(), expected);
+    }
+
+    // A value that the program corrects while the user types is selected, so that the
+    // next key replaces it rather than landing behind it.
+    void correctedTextIsReplacedByTheNextKey_data() {
+        TextTable({"field", "typed", "expected"}, {{"minus in a band", "txtSBR", "-3", "3"},
+                                                   {"band above a third", "txtEBR", "90", "85"},
+                                                   {"percent typed on", "txtMid", "1507", "7"}});
+    }
+    void correctedTextIsReplacedByTheNextKey() {
+        window_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+        auto& edit = Find<QLineEdit>(*window_, Cell("field").toLatin1().constData());
+        edit.setFocus();
+        edit.selectAll();
+        QTest::keyClicks(&edit, Cell("typed"));
+        QCOMPARE(edit.text(), Cell("expected"));
+    }
+
+    // The gestures that nothing on the screen shows are told in the tooltips.
+    void tooltipsTellOfTheHiddenGestures_data() {
+        TextTable({"widget", "gesture"},
+                  {{"swatch", "colMid", "Maustaste ziehen: Farbe vom Bildschirm"},
+                   {"preview", "picDisp", "Doppelklick: große Voransicht"},
+                   {"caption", "Lb3", "Doppelklick: Mittelpunkt auf 50 %"}});
+    }
+    void tooltipsTellOfTheHiddenGestures() {
+        const QWidget& widget = Find<QWidget>(*window_, Cell("widget").toLatin1().constData());
+        QVERIFY(widget.toolTip().contains(Cell("gesture")));
+    }
+
+    void coversFollowTheMiddleControlState() {
+        const auto covered = [this] {
+            return QList<bool>{!IsShown("colMid"),
+                               !IsShown("txtMBR"),
+                               !IsShown("txtMid"),
+                               !Find<QWidget>(*window_, "cmdMid").isEnabled(),
+                               !Find<QWidget>(*window_, "scrM").isEnabled(),
+                               !Find<QWidget>(*window_, "chkMid").isEnabled()};
+        };
+        QCOMPARE(covered(), (QList<bool>{true, true, false, true, false, false}));
+        window_->Form().chkMid.SetValue(1);
+        QCOMPARE(covered(), (QList<bool>{false, false, false, false, false, false}));
+        window_->Form().optF.Select(tonzug::kModeHsl);
+        QCOMPARE(covered(), (QList<bool>{true, true, true, true, true, true}));
+        QVERIFY(IsShown("colMidDummy") && IsShown("colMidDmy2") && IsShown("colMidDmy3"));
+    }
+
+    void previewBoxFollowsEveryKeystroke() {
+        auto& box = Find<tonzug::PreviewBox>(*window_, "picDisp");
         QCOMPARE(box.geometry(), QRect(116, 0, 25, 256));
         QCOMPARE(Top(box), tonzug::kWhite);
-        QCOMPARE(Bottom(box), tonzug::kBlack);
+        auto& width = Find<QLineEdit>(*window_, "txtX");
+        width.selectAll();
+        const struct {
+            Qt::Key key;
+            QRect box;
+        } steps[] = {{Qt::Key_3, {126, 0, 3, 256}},
+                     {Qt::Key_0, {113, 0, 30, 256}},
+                     {Qt::Key_0, {0, 19, 256, 218}}};
+        for (const auto& step : steps) {
+            QTest::keyClick(&width, step.key);
+            QCOMPARE(box.geometry(), step.box);
+            QCOMPARE(box.Picture().Width(), step.box.width());
+        }
+    }
+
+    void badSizesNeverStopTheWindow() {
+        const char* const sizes[] = {"99999999", "-5", "", "99999999999"};
+        for (const char* orientation : {"optV0", "optV1", "optV2"}) {
+            Find<QAbstractButton>(*window_, orientation).click();
+            for (const char* size : sizes) {
+                window_->Form().txtX.SetText(size);
+                window_->Form().txtY.SetText(size);
+                Find<tonzug::PreviewBox>(*window_, "picDisp").repaint();
+            }
+        }
+    }
+
+    // Each button or caption runs its command, and the preview shows the outcome.
+    void commandsRunFromTheirWidgets_data() {
+        TextTable({"widget", "key", "expected"}, {{"darker", "cmdLM", "STCOL", "8224125"},
+                                                  {"lighter", "cmdLP", "STCOL", "8618883"},
+                                                  {"swap colours", "cmdSwap", "STCOL", "0"},
+                                                  {"swap sizes", "cmdHBS", "X", "256"},
+                                                  {"defaults", "cmdLoadD", "STCOL", "16777215"},
+                                                  {"caption Lb0", "Lb0", "MID", "50"},
+                                                  {"caption Lb5", "Lb5", "MID", "50"}});
+    }
+    void commandsRunFromTheirWidgets() {
+        tonzug::ParameterForm& form = window_->Form();
+        form.scrM.SetValue(20);
+        form.colStart.SetColor(RgbColor(128, 128, 128));
+        QWidget& widget = Find<QWidget>(*window_, Cell("widget").toLatin1().constData());
+        if (auto* button = qobject_cast<QAbstractButton*>(&widget)) {
+            button->click();
+        } else {
+            QTest::mouseDClick(&widget, Qt::LeftButton);
+        }
+        QCOMPARE(Value(Cell("key")), Cell("expected"));
+        QCOMPARE(Top(Find<tonzug::PreviewBox>(*window_, "picDisp")), form.colStart.Color());
     }
 
     void closingWritesTheSettingsThatTheNextStartReads() {
-        QString settingsFile;
-        {
-            tonzug::MainWindow window;
-            settingsFile = QString::fromStdString(window.SettingsFile());
-            QVERIFY(settingsFile.startsWith(sandbox_->Path()));
-            window.show();
-            Find<QLineEdit>(window, "txtX").setText(QString());
-            QTest::keyClicks(&Find<QLineEdit>(window, "txtX"), QStringLiteral("512"));
-            QTest::mouseClick(&Find<QRadioButton>(window, "optV0"), Qt::LeftButton);
-            window.Form().colEnd.SetColor(RgbColor(0, 0, 255));
-            QTest::mouseClick(&Find<QWidget>(window, "cmdOK"), Qt::LeftButton);
-            QVERIFY(!window.isVisible());
-        }
-        const std::string file = settingsFile.toStdString();
+        window_->Form().txtX.SetText("512");
+        window_->Form().optV.Select(tonzug::kHorizontal);
+        QTest::mouseClick(&Find<QWidget>(*window_, "cmdOK"), Qt::LeftButton);
+        QVERIFY(!window_->isVisible());
         tonzug::IniDocument saved;
-        QVERIFY(saved.Load(file));
+        QVERIFY(saved.Load(window_->SettingsFile()));
+        QVERIFY(window_->SettingsFile().starts_with(sandbox_->Path().toStdString()));
         QCOMPARE(saved.Get("LAST", "X"), std::optional<std::string>("512"));
-        QCOMPARE(saved.Get("LAST", "OPT"), std::optional<std::string>("0"));
-
         tonzug::MainWindow next;
         QCOMPARE(Find<QLineEdit>(next, "txtX").text(), QStringLiteral("512"));
-        QVERIFY(Find<QRadioButton>(next, "optV0").isChecked());
-        QCOMPARE(Find<tonzug::SwatchBox>(next, "colEnd").Color(), RgbColor(0, 0, 255));
         QCOMPARE(Find<tonzug::PreviewBox>(next, "picDisp").geometry(), QRect(0, 64, 256, 128));
     }
 
     void aRefusedSettingsFileShowsTheDefaultsAndIsNeverOverwritten() {
-        const std::string file = tonzug::SettingsFilePath();
+        window_.reset();
         const QByteArray content =
             QByteArray("[LAST]\nX=7\n") + QByteArray(int(tonzug::kMaxIniFileBytes), '\n');
-        {
-            QFile settings(QString::fromStdString(file));
-            QVERIFY(settings.open(QIODevice::WriteOnly));
-            settings.write(content);
-        }
-        {
-            tonzug::MainWindow window;
-            window.show();
-            QCOMPARE(Find<QLineEdit>(window, "txtX").text(), QStringLiteral("25"));
-            QVERIFY(window.close());
-        }
-        QFile settings(QString::fromStdString(file));
+        QFile settings(QString::fromStdString(tonzug::SettingsFilePath()));
+        QVERIFY(settings.open(QIODevice::WriteOnly));
+        settings.write(content);
+        settings.close();
+        tonzug::MainWindow window;
+        QCOMPARE(Find<QLineEdit>(window, "txtX").text(), QStringLiteral("25"));
+        QVERIFY(window.close());
         QVERIFY(settings.open(QIODevice::ReadOnly));
         QCOMPARE(settings.readAll(), content);
     }
 
     void anUnwritableSettingsFolderNeitherStopsStartNorClose() {
+        window_.reset();
         if (::geteuid() == 0) {
             QSKIP("the super-user can write into any folder");
         }
         QVERIFY(QFile::setPermissions(sandbox_->Path(), QFile::ReadOwner | QFile::ExeOwner));
-        {
-            tonzug::MainWindow window;
-            window.show();
-            QVERIFY(window.close());
-        }
+        tonzug::MainWindow window;
+        window.show();
+        QVERIFY(window.close());
         QFile::setPermissions(sandbox_->Path(),
                               QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
 
-    void lightnessButtonsShiftEverySwatch_data() {
-        QTest::addColumn<QString>("button");
-        QTest::addColumn<ColorValue>("before");
-        QTest::addColumn<ColorValue>("after");
-        QTest::newRow("grey darker")
-            << "cmdLM" << RgbColor(128, 128, 128) << RgbColor(125, 125, 125);
-        QTest::newRow("red lighter") << "cmdLP" << RgbColor(255, 0, 0) << RgbColor(255, 5, 5);
-    }
-    void lightnessButtonsShiftEverySwatch() {
-        QFETCH(QString, button);
-        QFETCH(ColorValue, before);
-        QFETCH(ColorValue, after);
-        tonzug::MainWindow window;
-        auto& form = window.Form();
-        for (auto* swatch : {&form.colStart, &form.colMid, &form.colEnd}) {
-            swatch->SetColor(before);
-        }
-        Find<QToolButton>(window, button.toLatin1().constData()).click();
-        for (const char* name : {"colStart", "colMid", "colEnd"}) {
-            QCOMPARE(Find<tonzug::SwatchBox>(window, name).Color(), after);
-        }
-        QCOMPARE(Top(Find<tonzug::PreviewBox>(window, "picDisp")), after);
-    }
-
-    void swapButtonSwapsStartAndEndColours() {
-        tonzug::MainWindow window;
-        Find<QToolButton>(window, "cmdSwap").click();
-        QCOMPARE(Find<tonzug::SwatchBox>(window, "colStart").Color(), tonzug::kBlack);
-        QCOMPARE(Top(Find<tonzug::PreviewBox>(window, "picDisp")), tonzug::kBlack);
-    }
-
-    void sizeSwapTurnsTheUprightPreviewOnItsSide() {
-        tonzug::MainWindow window;
-        Find<QToolButton>(window, "cmdHBS").click();
-        QCOMPARE(Find<QLineEdit>(window, "txtX").text(), QStringLiteral("256"));
-        QCOMPARE(Find<QLineEdit>(window, "txtY").text(), QStringLiteral("25"));
-        QCOMPARE(Find<tonzug::PreviewBox>(window, "picDisp").geometry(), QRect(0, 116, 256, 25));
-    }
-
-    void doubleClickOnAnyCaptionResetsTheMiddle() {
-        tonzug::MainWindow window;
-        window.show();
-        for (const char* label : {"Lb0", "Lb1", "Lb2", "Lb3", "Lb4", "Lb5"}) {
-            Find<QScrollBar>(window, "scrM").setValue(20);
-            QTest::mouseDClick(&Find<QLabel>(window, label), Qt::LeftButton);
-            QCOMPARE(Find<QLineEdit>(window, "txtMid").text(), QStringLiteral("50"));
-            QCOMPARE(Find<QScrollBar>(window, "scrM").value(), 50);
-        }
-    }
-
-    void defaultsButtonRestoresTheDefaults() {
-        tonzug::MainWindow window;
-        window.Form().txtX.SetText("300");
-        window.Form().colStart.SetColor(RgbColor(9, 9, 9));
-        Find<QToolButton>(window, "cmdLoadD").click();
-        QCOMPARE(Find<QLineEdit>(window, "txtX").text(), QStringLiteral("25"));
-        QCOMPARE(Top(Find<tonzug::PreviewBox>(window, "picDisp")), tonzug::kWhite);
-    }
-
   private:
+    QString Value(const QString& key) const {
+        const tonzug::ParameterKey& row = *tonzug::FindParameterKey(key.toStdString());
+        return QString::fromStdString(tonzug::ControlText(window_->Form(), row));
+    }
+    bool IsShown(const char* name) const { return Find<QWidget>(*window_, name).isVisible(); }
     static ColorValue Top(const tonzug::PreviewBox& box) {
         return tonzug::FromPixel(box.Picture().Row(0)[0]);
     }
-    static ColorValue Bottom(const tonzug::PreviewBox& box) {
-        return tonzug::FromPixel(box.Picture().Row(box.Picture().Height() - 1)[0]);
+    static QString Shown(const QWidget& widget) {
+        if (const auto* edit = qobject_cast<const QLineEdit*>(&widget)) {
+            return edit->text();
+        }
+        if (const auto* bar = qobject_cast<const QScrollBar*>(&widget)) {
+            return QString::number(bar->value());
+        }
+        if (const auto* swatch = qobject_cast<const tonzug::SwatchBox*>(&widget)) {
+            return QString::number(swatch->Color());
+        }
+        return qobject_cast<const QAbstractButton*>(&widget)->isChecked() ? "1" : "0";
     }
 
     std::unique_ptr<tonzug::testing::SettingsSandbox> sandbox_;
+    std::unique_ptr<tonzug::MainWindow> window_;
 };
 
-QTEST_MAIN(MainWindowTest)
+TONZUG_QT_TEST(MainWindowTest)
 #include "MainWindowTest.moc"

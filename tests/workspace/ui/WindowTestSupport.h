@@ -4,6 +4,8 @@
 #include <QTemporaryDir>
 #include <QWidget>
 
+#include "testing/QtTests.h"
+
 namespace tonzug::testing {
 
 // Points the settings folder into a fresh temporary folder while it lives, so a test

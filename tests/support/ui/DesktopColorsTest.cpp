@@ -1,0 +1,52 @@
+#include <QPalette>
+#include <QTest>
+
+#include "color/SystemColors.h"
+#include "support/ui/DesktopColors.h"
+#include "testing/QtTests.h"
+
+using tonzug::RgbColor;
+using tonzug::SystemColor;
+using tonzug::TranslateColor;
+
+// The desktop's palette becomes the system-colour table that system colour values read.
+class DesktopColorsTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void cleanup() { tonzug::ResetSystemColors(); }
+
+    void paletteRolesFillTheirSystemColours() {
+        QPalette palette;
+        int shade = 0;
+        for (const QPalette::ColorGroup group :
+             {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+            for (int role = 0; role < QPalette::NColorRoles; ++role) {
+                ++shade;  // a colour of its own for every group and role
+                palette.setColor(group, QPalette::ColorRole(role), QColor(shade, 0, group));
+            }
+        }
+        tonzug::FillSystemColorsFromPalette(palette);
+        const struct {
+            int index;
+            QPalette::ColorGroup group;
+            QPalette::ColorRole role;
+        } rows[] = {{15, QPalette::Active, QPalette::Button},        // button face
+                    {3, QPalette::Inactive, QPalette::Mid},          // inactive caption
+                    {17, QPalette::Disabled, QPalette::Text},        // grey text
+                    {20, QPalette::Active, QPalette::Light},         // button highlight
+                    {24, QPalette::Active, QPalette::ToolTipBase}};  // tool tip background
+        for (const auto& row : rows) {
+            const QColor expected = palette.color(row.group, row.role);
+            QCOMPARE(TranslateColor(SystemColor(row.index)),
+                     RgbColor(expected.red(), expected.green(), expected.blue()));
+        }
+        for (int index = 0; index < tonzug::kSystemColorCount; ++index) {
+            const tonzug::ColorValue color = TranslateColor(SystemColor(index));
+            QVERIFY(tonzug::RedOf(color) > 0 && tonzug::GreenOf(color) == 0);  // none is left out
+        }
+    }
+};
+
+TONZUG_QT_TEST(DesktopColorsTest)
+#include "DesktopColorsTest.moc"
