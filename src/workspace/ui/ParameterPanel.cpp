@@ -47,6 +47,7 @@ ParameterPanel::ParameterPanel(ParameterForm& form, QWidget* parent)
     parameters->addWidget(BuildColorFrame());
     parameters->addWidget(BuildSizeFrame());
     parameters->addWidget(BuildMiddleFrame());
+    parameters->addWidget(BuildExportFrame());
     parameters->addStretch(1);
     columns->addLayout(parameters);
 
@@ -54,7 +55,6 @@ ParameterPanel::ParameterPanel(ParameterForm& form, QWidget* parent)
     options->addWidget(BuildOrientationFrame());
     options->addWidget(BuildColorModeFrame());
     options->addWidget(BuildHuePathFrame());
-    options->addWidget(BuildExportFrame());
     options->addStretch(1);
     columns->addLayout(options);
 
