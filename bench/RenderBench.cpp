@@ -39,7 +39,9 @@ void DrawGradientOnPreview(benchmark::State& state) {
 }
 BENCHMARK(DrawGradientOnPreview)
     ->ArgNames({"mode", "orientation", "steps"})
-    ->ArgsProduct({{kModeRgb, kModeHsl}, {kHorizontal, kVertical, kCircle}, {300, 10000000}})
+    ->ArgsProduct({{kModeRgb, kModeHsl, kModeOklab, kModeOklch},
+                   {kHorizontal, kVertical, kCircle},
+                   {300, 10000000}})
     ->Unit(benchmark::kMicrosecond);
 
 // A 4096 x 4096 picture at full size, rendered in bands of 256 rows as the export

@@ -77,6 +77,16 @@ if command -v hyperfine >/dev/null; then
     done
 
     echo
+    echo "== Whole process: 16-bit and dithered PNG at 4096 x 4096 beside plain 8 bits"
+    for i in "${!shapes[@]}"; do
+        echo "${names[$i]}:"
+        export_command="$tonzug --export $out/t.png --set X=4096 --set Y=4096 --set OPT=${shapes[$i]} ${colours[*]}"
+        time_commands "plain 8 bits" "$export_command" \
+            "16 bits" "$export_command --set DEPTH=16" \
+            "dithered 8 bits" "$export_command --set DITHER=1"
+    done
+
+    echo
     echo "== Whole process: JPEG and BMP at 4096 x 4096"
     for kind in jpg bmp; do
         for i in "${!shapes[@]}"; do

@@ -10,10 +10,17 @@ jobs="$(nproc)"
 # The sources keep the format of .clang-format at the root.
 git ls-files -- '*.cpp' '*.h' | xargs clang-format --dry-run -Werror
 
+# A compiler cache, where the machine has one, spares rebuilding what an earlier run built.
+launcher=()
+if command -v ccache >/dev/null; then
+    export CCACHE_BASEDIR="$PWD"
+    launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+fi
+
 run_suite() {
     local folder="$1"
     shift
-    cmake -S . -B "$folder" -DTONZUG_BUILD_TESTS=ON -DTONZUG_BUILD_BENCHMARKS=OFF "$@"
+    cmake -S . -B "$folder" -DTONZUG_BUILD_TESTS=ON -DTONZUG_BUILD_BENCHMARKS=OFF "${launcher[@]}" "$@"
     cmake --build "$folder" -j"$jobs"
     ctest --test-dir "$folder" --output-on-failure -j"$jobs" --timeout 600
 }

@@ -25,7 +25,10 @@ double ChildCpuSeconds() {
 // A whole start of the program with a settings file present: process creation, loading
 // the libraries, the application object, reading the settings, building the window, and
 // the window shown. The probe is the program's start-up that ends at that point.
+// Arguments: 0 the program, 1 a bare Qt window as the reference.
 void BM_ProcessStartUpToShownWindow(benchmark::State& state) {
+    const QString program = state.range(0) == 0 ? QStringLiteral(TONZUG_STARTUP_PROBE)
+                                                : QStringLiteral(BARE_QT_STARTUP_PROBE);
     QTemporaryDir config;
     QDir(config.path()).mkpath(QStringLiteral("Tonzug"));
     tonzug::ParameterForm form;
@@ -49,7 +52,7 @@ void BM_ProcessStartUpToShownWindow(benchmark::State& state) {
         probe.setStandardErrorFile(QProcess::nullDevice());
         QElapsedTimer clock;
         clock.start();
-        probe.start(QStringLiteral(TONZUG_STARTUP_PROBE), {});
+        probe.start(program, {});
         if (!probe.waitForFinished(10000) || probe.exitCode() != 0) {
             state.SkipWithError("the program did not start and show its window");
             return;
@@ -61,6 +64,9 @@ void BM_ProcessStartUpToShownWindow(benchmark::State& state) {
                                                           static_cast<double>(state.iterations()));
 }
 BENCHMARK(BM_ProcessStartUpToShownWindow)
+    ->ArgName("bare_qt")
+    ->Arg(0)
+    ->Arg(1)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond)
     ->Iterations(20);
