@@ -37,32 +37,40 @@ printed="$("$program" --pick)" || fail "--pick failed with status $?"
 # The window, with a start colour that shows nowhere else. A colour value is 0x00BBGGRR.
 export XDG_CONFIG_HOME="$session_folder/config"
 mkdir -p "$XDG_CONFIG_HOME/Tonzug"
-printf '[LAST]\nSTCOL=%d\nEDCOL=0\n' $((0x20E010)) >"$XDG_CONFIG_HOME/Tonzug/Tonzug.ini"
+printf '[LAST]\nSTCOL=%d\nEDCOL=0\nX=256\nY=25\nMID=50\nMBR=1\nSBR=1\nEBR=1\nOPT=0\n' \
+    $((0x20E010)) >"$XDG_CONFIG_HOME/Tonzug/Tonzug.ini"
 "$program" &
 window=$!
 session_pids+=("$window")
 
-# Where the start swatch shows on the X server: the box of its colour.
+# Where the start swatch shows on the X server: the largest patch of its colour (the
+# preview's first column has it too).
 find_swatch() {
-    import -window root "$session_folder/shot.png" 2>/dev/null &&
-        read -r width height left top < <(convert "$session_folder/shot.png" -alpha off \
-            -fill black +opaque '#10E020' -fill white -opaque '#10E020' -trim \
-            -format '%w %h %X %Y' info: 2>/dev/null) &&
-        [ "$width" -gt 4 ] && [ "$height" -gt 4 ]
+    import -window root "$session_folder/shot.png" 2>/dev/null || return 1
+    local box
+    box="$(convert "$session_folder/shot.png" -alpha off -fill black +opaque '#10E020' \
+        -fill white -opaque '#10E020' -define connected-components:verbose=true \
+        -connected-components 4 null: 2>/dev/null |
+        awk '/srgb\(255,255,255\)/ && $4 > area { area = $4; box = $2 } END { print box }')"
+    [[ "$box" =~ ^([0-9]+)x([0-9]+)\+([0-9]+)\+([0-9]+)$ ]] || return 1
+    width="${BASH_REMATCH[1]}" height="${BASH_REMATCH[2]}"
+    left="${BASH_REMATCH[3]}" top="${BASH_REMATCH[4]}"
+    [ "$width" -gt 4 ] && [ "$height" -gt 4 ]
 }
 wait_for find_swatch || fail "the start swatch did not show"
 xdotool mousemove $((left + width / 2)) $((top + height / 2)) click 1
 
-# The settings are written at the close; the start colour is then the portal's.
+# The swatch shows the portal's colour (read beside the pointer, which weston draws).
 swatch_changed() {
     import -window root "$session_folder/shot.png" 2>/dev/null &&
-        [ "$(convert "$session_folder/shot.png" -crop "1x1+$((left + width / 2))+$((top + height / 2))" \
+        [ "$(convert "$session_folder/shot.png" -crop "1x1+$((left + 2))+$((top + 2))" \
             -format '%[hex:p{0,0}]' info: 2>/dev/null)" = "3366CC" ]
 }
 wait_for swatch_changed || fail "the swatch did not take the portal's colour"
 if [ -n "${TONZUG_SHOT:-}" ]; then
     cp "$session_folder/shot.png" "$TONZUG_SHOT"
 fi
+# The settings are written at the close; the start colour is then the portal's.
 kill -TERM "$window"
 wait "$window"
 grep -q "^STCOL=$((0xCC6633))\$" "$XDG_CONFIG_HOME/Tonzug/Tonzug.ini" ||

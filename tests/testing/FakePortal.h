@@ -49,14 +49,17 @@ class FakePortalBus {
     // is on the bus.
     bool StartPortal(int version, const QString& answer) {
         StopPortal();
-        QFile::remove(RecordPath());
         portal_.start(kPython, {QStringLiteral(TONZUG_TESTING_DIR "/fake_portal.py"),
                                 QStringLiteral("--version"), QString::number(version),
                                 QStringLiteral("--answer"), answer, QStringLiteral("--record"),
                                 RecordPath()});
         return portal_.waitForReadyRead(10'000) && portal_.readLine().trimmed() == "ready";
     }
-    void StopPortal() { Stop(portal_); }
+    // Stops the portal and forgets its calls.
+    void StopPortal() {
+        Stop(portal_);
+        QFile::remove(RecordPath());
+    }
 
     // The PickColor calls that the portal got: parent_window and options.
     QList<QJsonObject> Calls() const {

@@ -25,12 +25,13 @@ require_tools() {
     done
 }
 
-# Waits up to ten seconds for a command to succeed.
+# Waits up to thirty seconds for a command to succeed (a loaded machine starts programs
+# slowly).
 wait_for() {
     local waited=0
     until "$@"; do
         waited=$((waited + 1))
-        if [ "$waited" -gt 100 ]; then
+        if [ "$waited" -gt 300 ]; then
             return 1
         fi
         sleep 0.1
@@ -40,7 +41,8 @@ wait_for() {
 # An X server of its own: sets DISPLAY.
 start_xvfb() {
     require_tools Xvfb
-    Xvfb -displayfd 3 -nolisten tcp -screen 0 "${1:-1024x768}x24" \
+    # -noreset: the root background set by a test would go with a reset.
+    Xvfb -displayfd 3 -nolisten tcp -noreset -screen 0 "${1:-1024x768}x24" \
         3>"$session_folder/display" 2>"$session_folder/xvfb.log" &
     session_pids+=($!)
     if ! wait_for test -s "$session_folder/display"; then
