@@ -12,6 +12,10 @@ packages=(
     appstream desktop-file-utils shared-mime-info groff-base
     file bsdutils xvfb x11-xserver-utils
     pngcheck time
+    # Picking from the screen: the X11 pointer grab, the Wayland platform and the portal's
+    # D-Bus; the tests run weston and a fake portal on a session bus of their own.
+    libxcb1-dev qt6-wayland
+    weston xdotool imagemagick dbus-daemon python3-dbus python3-gi
 )
 
 missing=()

@@ -168,10 +168,15 @@ std::string CommandLineHelp() {
     return R"(Usage: tonzug [[--] FILE.tzg]
        tonzug --export PICTURE [--format FORMAT] [--params FILE] [--set KEY=VALUE]...
               [--threads N] [--quiet]
+       tonzug --pick
        tonzug --help | --version
 
 Without arguments, tonzug opens its window with the last parameter set. Given one
 parameter file (.tzg), the window opens with that file loaded.
+
+  --pick            pick one colour from the screen and print it as #RRGGBB; exit
+                    status 0 for a colour, 1 when cancelled or not available (on X11
+                    the next click picks, on Wayland the desktop portal asks)
 
 With --export, tonzug renders a colour gradient at its full size and saves it without
 opening a window:

@@ -82,16 +82,19 @@ void ColorDialog::ConnectPicking() {
     ui_.colPick->SetMouseHandler(stripMouse(PickStrip::kHue));
     ui_.colPickSW->SetMouseHandler(stripMouse(PickStrip::kGrey));
 
-    ui_.pCol->setToolTip(
-        QStringLiteral("Mit gedrückter Maustaste ziehen: Farbe vom Bildschirm aufnehmen (Esc "
-                       "bricht ab); Doppelklick: Farbdialog des Systems..."));
+    ui_.pCol->setToolTip(ScreenPickHint() +
+                         QStringLiteral("; Doppelklick: Farbdialog des Systems..."));
     // A screen pixel is a plain colour. The value that Escape puts back may be a system
     // colour: it shows as the colour it stands for and stays a system colour in the preview.
-    new ScreenPicker(
+    auto* picker = new ScreenPicker(
         *ui_.pCol, [this] { return form_.pCol.Color(); },
         [this](ColorValue picked) { form_.ShowColor(TranslateColor(picked), picked); });
-    // In front of the screen picker, so the double-click does not start a pick as well.
-    new DoubleClickAction(*ui_.pCol, [this] { PickFromSystemDialog(); });
+    // In front of the screen picker, so the double-click does not start a pick as well;
+    // a portal pick that waits for the end of the first click is dropped.
+    new DoubleClickAction(*ui_.pCol, [this, picker] {
+        picker->CancelPendingPick();
+        PickFromSystemDialog();
+    });
 }
 
 void ColorDialog::PickFromSystemDialog() {

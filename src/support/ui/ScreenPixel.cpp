@@ -45,6 +45,10 @@ ColorValue OwnWindowPixel(QPoint globalPos) {
     return FirstPixel(window->grab(QRect(window->mapFromGlobal(globalPos), QSize(1, 1))));
 }
 
+bool ScreenCanBeRead(QPoint globalPos) {
+    return ReadScreen(globalPos) != kNoColor;
+}
+
 ColorValue ScreenPixel(QPoint globalPos) {
     const ColorValue onScreen = ReadScreen(globalPos);
     return onScreen != kNoColor ? onScreen : OwnWindowPixel(globalPos);

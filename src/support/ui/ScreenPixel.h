@@ -12,6 +12,9 @@ namespace tonzug {
 // kNoColor when neither can be read.
 ColorValue ScreenPixel(QPoint globalPos);
 
+// Whether the window system lets the program read the screen at that point.
+bool ScreenCanBeRead(QPoint globalPos);
+
 // The colour at that point as the program's own window there draws it; kNoColor where no
 // window of the program is.
 ColorValue OwnWindowPixel(QPoint globalPos);

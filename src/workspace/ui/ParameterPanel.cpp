@@ -228,8 +228,7 @@ QLabel* ParameterPanel::MakeCaption(const QString& text, int index) {
 SwatchBox* ParameterPanel::MakeSwatch(const char* name, ColorSwatch& swatch) {
     auto* box = new SwatchBox;
     box->setObjectName(QString::fromLatin1(name));
-    box->setToolTip(QStringLiteral(
-        "Mit gedrückter Maustaste ziehen: Farbe vom Bildschirm aufnehmen (Esc bricht ab)..."));
+    box->setToolTip(ScreenPickHint() + QStringLiteral("..."));
     BindSwatch(*box, swatch);
     new ScreenPicker(
         *box, [&swatch] { return swatch.Color(); },
