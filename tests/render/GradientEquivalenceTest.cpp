@@ -101,7 +101,7 @@ Raster Reference(const Case& c) {
 }
 
 Raster Rendered(const Case& c) {
-    return Rendered(c);
+    return Drawn(c, [](Raster& s, const GradientParams& p) { DrawGradient(s, p); });
 }
 
 // A region of the surface at (firstColumn, firstRow) holds the expected pixels; pixels
