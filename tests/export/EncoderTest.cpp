@@ -5,7 +5,6 @@
 #include <csignal>
 #include <random>
 
-#include <cerrno>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -127,25 +126,20 @@ TEST_P(EncoderRoundTrip, ReadsBackExactSizeAndPixels) {
     EXPECT_LE(static_cast<double>(sum) / static_cast<double>(pixels.size()), 3.0);
 }
 
+// Per kind: an odd width (BMP row padding) in each pattern, and one pixel.
 std::vector<RoundTripCase> RoundTripCases() {
     std::vector<RoundTripCase> cases;
     for (PictureKind kind : {PictureKind::kBmp, PictureKind::kPng, PictureKind::kJpeg}) {
         for (Pattern pattern : {Pattern::kRowsRepeat, Pattern::kRowsOneColour, Pattern::kMixed}) {
-            cases.push_back({kind, pattern, 37, 23});  // odd width: BMP row padding
+            cases.push_back({kind, pattern, 37, 23});
         }
         cases.push_back({kind, Pattern::kMixed, 1, 1});
-        cases.push_back({kind, Pattern::kMixed, 1, 300});
-        cases.push_back({kind, Pattern::kMixed, 300, 1});
-        cases.push_back({kind, Pattern::kMixed, 64, 64});
     }
     return cases;
 }
 
 std::string CaseName(const ::testing::TestParamInfo<RoundTripCase>& info) {
-    static const char* const kPatterns[] = {"RowsRepeat", "RowsOneColour", "Mixed"};
-    const RoundTripCase& c = info.param;
-    return std::string(PictureKindName(c.kind)) + kPatterns[static_cast<int>(c.pattern)] +
-           std::to_string(c.width) + "x" + std::to_string(c.height);
+    return std::string(PictureKindName(info.param.kind)) + std::to_string(info.index);
 }
 
 INSTANTIATE_TEST_SUITE_P(AllKinds, EncoderRoundTrip, ::testing::ValuesIn(RoundTripCases()),
@@ -165,7 +159,6 @@ TEST(JpegEncoder, ClampsQualityToTheScale) {
     EXPECT_NE(q100, q0);
     EXPECT_EQ(EncodeToBytes(PictureKind::kJpeg, folder.File("c.jpg"), 150), q100);
     EXPECT_EQ(EncodeToBytes(PictureKind::kJpeg, folder.File("d.jpg"), -5), q0);
-    EXPECT_LT(EncodeToBytes(PictureKind::kJpeg, folder.File("e.jpg"), 85).size(), q100.size());
 }
 
 TEST(PngEncoder, WritesPicturesWiderThanTheLibraryDefaultLimit) {
@@ -208,8 +201,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(FailureCase{PictureKind::kJpeg, 65501, 1, kGdipValueOverflow, "65500"},
                       FailureCase{PictureKind::kJpeg, 1, 65501, kGdipValueOverflow, "65500"},
                       FailureCase{PictureKind::kBmp, 21845, 65536, kGdipValueOverflow, "4 GiB"},
-                      FailureCase{PictureKind::kPng, 0, 5, kGdipInvalidParameter, "empty"},
-                      FailureCase{PictureKind::kBmp, 5, -1, kGdipInvalidParameter, "empty"}));
+                      FailureCase{PictureKind::kPng, 0, 5, kGdipInvalidParameter, "empty"}));
 
 TEST(EncoderLimits, LargestJpegAndBmpSizesAreAccepted) {
     TempFolder folder;

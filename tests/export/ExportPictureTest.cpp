@@ -52,12 +52,9 @@ TEST_P(ExportInBands, SavesTheWholeSurfaceDrawing) {
 
 INSTANTIATE_TEST_SUITE_P(ShapesAndBands, ExportInBands,
                          ::testing::Values(BandCase{kHorizontal, kModeRgb, 1},
-                                           BandCase{kVertical, kModeRgb, 1},
-                                           BandCase{kCircle, kModeRgb, 1},
                                            BandCase{kCircle, kModeRgb, 37 * 4 * 5},
                                            BandCase{kCircle, kModeHsl, kExportBandBytes},
-                                           BandCase{kVertical, kModeHsl, 37 * 4 * 22},
-                                           BandCase{kHorizontal, kModeHsl, 37 * 4 * 23}));
+                                           BandCase{kVertical, kModeHsl, 37 * 4 * 22}));
 
 TEST(ExportPicture, RoundsTheSizeHalfToEven) {
     TempFolder folder;
@@ -118,8 +115,7 @@ TEST(ExportPicture, RefusesEmptyAndOversizedPicturesWithoutAFile) {
     };
     TempFolder folder;
     for (const Case c :
-         {Case{0.5f, 10.0f, kGdipInvalidParameter}, Case{10.0f, -3.0f, kGdipInvalidParameter},
-          Case{1e10f, 10.0f, kGdipValueOverflow}, Case{1.0f, 16777218.0f, kGdipValueOverflow},
+         {Case{0.5f, 10.0f, kGdipInvalidParameter}, Case{1e10f, 10.0f, kGdipValueOverflow},
           Case{float(kMaxExportRowPixels) + 1.0f, 1.0f, kGdipOutOfMemory},
           Case{70000.0f, 1.0f, kGdipValueOverflow}}) {
         const EncodeStatus status =

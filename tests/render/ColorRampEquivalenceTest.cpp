@@ -77,19 +77,7 @@ class RandomRampCases {
     std::mt19937 engine_;
 };
 
-TEST(ColorRampEquivalence, TwoColourRampMatchesArrayFilling) {
-    RandomRampCases cases(1);
-    for (int round = 0; round < 2000; ++round) {
-        const ColorValue start = cases.Color();
-        const ColorValue end = cases.Color();
-        const float steps = cases.Steps(300);
-        ExpectSameEntries(*BuildRampTwo(start, end, steps),
-                          literal::BuildRampTwo(start, end, steps),
-                          "two, steps " + std::to_string(steps));
-    }
-}
-
-TEST(ColorRampEquivalence, BandedRampMatchesArrayFilling) {
+TEST(ColorRampEquivalence, RandomRampsMatchArrayFilling) {
     RandomRampCases cases(2);
     for (int round = 0; round < 6000; ++round) {
         const ColorValue start = cases.Color();
@@ -102,25 +90,22 @@ TEST(ColorRampEquivalence, BandedRampMatchesArrayFilling) {
         const std::int32_t startBand = cases.Pick(-3, bandLimit);
         const std::int32_t middleBand = cases.Pick(-3, bandLimit);
         const std::int32_t endBand = cases.Pick(-3, bandLimit);
+        const std::string what = "steps " + std::to_string(steps) + " percent " +
+                                 std::to_string(percent) + " bands " + std::to_string(startBand) +
+                                 "/" + std::to_string(middleBand) + "/" + std::to_string(endBand);
         ExpectSameEntries(*BuildRampBands(start, end, steps, percent, middle, middleOn, startBand,
                                           middleBand, endBand),
                           literal::BuildRampBands(start, end, steps, percent, middle, middleOn,
                                                   startBand, middleBand, endBand),
-                          "bands, steps " + std::to_string(steps) + " percent " +
-                              std::to_string(percent) + " bands " + std::to_string(startBand) +
-                              "/" + std::to_string(middleBand) + "/" + std::to_string(endBand));
-    }
-}
-
-TEST(ColorRampEquivalence, HslRampMatchesArrayFilling) {
-    RandomRampCases cases(3);
-    for (int round = 0; round < 1000; ++round) {
-        const ColorValue start = cases.Color();
-        const ColorValue end = cases.Color();
-        const std::int32_t steps = cases.Pick(-2, 300);
-        ExpectSameEntries(*BuildRampHsl(start, end, steps),
-                          literal::BuildRampHsl(start, end, steps),
-                          "hsl, steps " + std::to_string(steps));
+                          "bands, " + what);
+        if (round % 3 == 0) {
+            ExpectSameEntries(*BuildRampTwo(start, end, steps),
+                              literal::BuildRampTwo(start, end, steps), "two, " + what);
+            const std::int32_t whole = cases.Pick(-2, 300);
+            ExpectSameEntries(*BuildRampHsl(start, end, whole),
+                              literal::BuildRampHsl(start, end, whole),
+                              "hsl, steps " + std::to_string(whole));
+        }
     }
 }
 
@@ -129,7 +114,7 @@ TEST(ColorRampEquivalence, LongRampsMatchArrayFilling) {
     const ColorValue start = RgbColor(250, 3, 128);
     const ColorValue end = RgbColor(7, 240, 129);
     const ColorValue middle = RgbColor(20, 20, 200);
-    for (const float steps : {65537.0f, 70000.5f, 100001.0f}) {
+    for (const float steps : {65537.0f, 70000.5f}) {
         const std::string what = "steps " + std::to_string(steps);
         ExpectSameEntries(*BuildRampTwo(start, end, steps),
                           literal::BuildRampTwo(start, end, steps), "two " + what);

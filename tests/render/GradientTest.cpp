@@ -45,13 +45,10 @@ TEST_P(CornerRadiusOf, HalvesSidesTiesToEvenThenRoundsTheRoot) {
     EXPECT_EQ(CornerRadius(GetParam().a, GetParam().b), GetParam().radius);
 }
 
+// One row per rule: halves tie to even, the root rounds, signs drop, no 32-bit overflow.
 INSTANTIATE_TEST_SUITE_P(Sizes, CornerRadiusOf,
-                         ::testing::Values(RadiusCase{300, 200, 180}, RadiusCase{25, 256, 129},
-                                           RadiusCase{256, 256, 181}, RadiusCase{101, 0, 50},
-                                           RadiusCase{103, 0, 52}, RadiusCase{1, 1, 0},
-                                           RadiusCase{-300, -200, 180},
-                                           // Sums of squares beyond 32 bits keep their true radius.
-                                           RadiusCase{100000, 100000, 70711},
+                         ::testing::Values(RadiusCase{300, 200, 180}, RadiusCase{101, 0, 50},
+                                           RadiusCase{103, 0, 52}, RadiusCase{-300, -200, 180},
                                            RadiusCase{std::numeric_limits<std::int32_t>::max(),
                                                       std::numeric_limits<std::int32_t>::max(),
                                                       1518500250}));
@@ -78,8 +75,7 @@ TEST_P(CircleRings, SpreadTheFullSizeStepsOverTheSurface) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Previews, CircleRings,
-                         ::testing::Values(RingCase{300.0f, 200.0f, 300, 200, 180, 1.0f, 2},
-                                           RingCase{300.0f, 200.0f, 150, 100, 180, 0.5f, 2},
+                         ::testing::Values(RingCase{300.0f, 200.0f, 150, 100, 180, 0.5f, 2},
                                            RingCase{300.0f, 200.0f, 3000, 2000, 180,
                                                     1803.0f / 180.0f, 10},
                                            RingCase{1.0f, 1.0f, 50, 50, 0, 0.0f, 1}));
