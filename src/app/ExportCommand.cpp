@@ -7,7 +7,9 @@
 #include <variant>
 
 #include "export/ExportPicture.h"
+#include "export/WebExport.h"
 #include "support/TextHelpers.h"
+#include "web/WebGradientText.h"
 #include "workspace/ExportParams.h"
 #include "workspace/ParameterFiles.h"
 #include "workspace/ParameterForm.h"
@@ -21,6 +23,7 @@ struct ExportRequest {
     std::optional<std::string> parameterFile;
     std::vector<std::pair<std::string, std::string>> settings;
     bool help = false;
+    bool css = false;
 };
 
 // A mistake on the command line, with the words to tell the user.
@@ -77,6 +80,13 @@ std::variant<ExportRequest, UsageError> ParseArguments(const std::vector<std::st
             request.help = true;
             continue;
         }
+        if (option == "--css") {
+            if (reader.HasInlineValue()) {
+                return UsageError{"--css takes no value"};
+            }
+            request.css = true;
+            continue;
+        }
         if (option.rfind('-', 0) != 0) {
             return UsageError{"unexpected argument '" + option + "'"};
         }
@@ -106,8 +116,11 @@ std::variant<ExportRequest, UsageError> ParseArguments(const std::vector<std::st
             request.settings.emplace_back(value->substr(0, equals), value->substr(equals + 1));
         }
     }
-    if (!request.help && !exportGiven) {
-        return UsageError{"--export PICTURE is missing"};
+    if (exportGiven && request.css) {
+        return UsageError{"--css and --export cannot be combined"};
+    }
+    if (!request.help && !exportGiven && !request.css) {
+        return UsageError{"--export PICTURE or --css is missing"};
     }
     if (exportGiven && request.picture.empty()) {
         return UsageError{"--export needs a file name"};
@@ -156,13 +169,9 @@ int Fail(std::ostream& err, int status, const std::string& message) {
     return status;
 }
 
-int RunExport(const ExportRequest& request, std::ostream& err) {
-    const std::optional<PictureKind> kind = PictureKindFromPath(request.picture);
-    if (!kind) {
-        return Fail(err, kExitUsage,
-                    "unknown picture type '" + request.picture +
-                        "': the name must end in .bmp, .png, .jpg or .jpeg");
-    }
+// The parameter set of --params and --set; the exit status when it cannot be had.
+std::optional<int> LoadRequestParams(const ExportRequest& request, std::ostream& err,
+                                     GradientParams& params) {
     ParameterForm form;
     if (request.parameterFile) {
         const LoadResult loaded = LoadParameters(form, *request.parameterFile);
@@ -181,7 +190,38 @@ int RunExport(const ExportRequest& request, std::ostream& err) {
     if (const EncodeStatus size = CheckTypedSize(form); !size.Ok()) {
         return Fail(err, kExitFailed, size.Describe());
     }
-    const GradientParams params = ReadExportParams(form);
+    params = ReadExportParams(form);
+    return std::nullopt;
+}
+
+int RunCss(const ExportRequest& request, std::ostream& out, std::ostream& err) {
+    GradientParams params;
+    if (const std::optional<int> failed = LoadRequestParams(request, err, params)) {
+        return *failed;
+    }
+    WebGradient gradient;
+    if (const EncodeStatus status = FitFullSize(params, gradient); !status.Ok()) {
+        return Fail(err, kExitFailed, status.Describe());
+    }
+    out << CssDeclaration(gradient) << '\n';
+    if (gradient.tolerance > kStopTolerance) {
+        err << "tonzug: note: " << gradient.stops.size() << " stops keep the blend within "
+            << gradient.tolerance << " of every step (more would be needed for 0.5)\n";
+    }
+    return kExitOk;
+}
+
+int RunExport(const ExportRequest& request, std::ostream& err) {
+    const std::optional<PictureKind> kind = PictureKindFromPath(request.picture);
+    if (!kind) {
+        return Fail(err, kExitUsage,
+                    "unknown picture type '" + request.picture +
+                        "': the name must end in .bmp, .png, .jpg, .jpeg or .svg");
+    }
+    GradientParams params;
+    if (const std::optional<int> failed = LoadRequestParams(request, err, params)) {
+        return *failed;
+    }
     const InterruptGuard interrupts;
     ExportOptions options;
     options.progress = [](double) { return !InterruptGuard::Interrupted(); };
@@ -200,12 +240,16 @@ int RunExport(const ExportRequest& request, std::ostream& err) {
 
 std::string CommandLineHelp() {
     return R"(Usage: tonzug --export PICTURE [--params FILE] [--set KEY=VALUE]...
+       tonzug --css [--params FILE] [--set KEY=VALUE]...
        tonzug --help
 
 Renders a colour gradient at its full size and saves it without opening a window.
 
   --export PICTURE  the picture to write; its extension picks the format:
-                    .bmp (24-bit bitmap), .png, .jpg or .jpeg (quality 85), in any case
+                    .bmp (24-bit bitmap), .png, .jpg or .jpeg (quality 85), in any case;
+                    .svg writes the gradient as an SVG picture of the same size
+  --css             print the gradient as one CSS declaration (background-image)
+                    and nothing else, e.g. tonzug --css >> site.css
   --params FILE     load a parameter file (.tzg) first, as the window's load does
   --set KEY=VALUE   then set one value; may be repeated and applies in the order given
   --help, -h        show this text
@@ -226,7 +270,7 @@ Each value is entered as if typed into its field, with the same follow-up change
 The picture is written completely or not at all: a failure or an interrupt leaves no
 file behind, and an existing file of that name stays as it was.
 
-Exit status: 0 when the picture was written; 1 when it could not be made or written
+Exit status: 0 when the picture or CSS was written; 1 when it could not be made or written
 (a parameter file that cannot be read, an empty picture, a side above 16777216 pixels,
 a picture too large for the format or for memory, a write failure); 2 for a mistake on
 the command line (an unknown option or key, a value the key cannot take, an unknown
@@ -249,6 +293,9 @@ int RunCommandLine(const std::vector<std::string>& arguments, std::ostream& out,
     if (request.help) {
         out << CommandLineHelp();
         return kExitOk;
+    }
+    if (request.css) {
+        return RunCss(request, out, err);
     }
     return RunExport(request, err);
 }

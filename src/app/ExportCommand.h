@@ -14,9 +14,10 @@ inline constexpr int kExitInterrupted = 130;
 
 // The headless command line, arguments without the program name:
 //   --export PICTURE [--params FILE] [--set KEY=VALUE]...   render and save one picture
+//   --css [--params FILE] [--set KEY=VALUE]...              print the CSS declaration
 //   --help                                                   describe the command line
 // Starts from the default parameter set and never touches the settings file. Writes the
-// help to `out` and at most one "tonzug: ..." line to `err`; returns the exit status.
+// help or the CSS to `out` and at most one "tonzug: ..." line to `err`; returns the exit status.
 int RunCommandLine(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
 
 // The help text printed by --help.

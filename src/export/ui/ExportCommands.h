@@ -7,10 +7,12 @@ class QWidget;
 
 namespace tonzug {
 
-enum class ExportTarget { kBmpFile, kPngFile, kJpegFile, kClipboard };
+enum class ExportTarget { kBmpFile, kPngFile, kJpegFile, kClipboard, kCssClipboard };
 
-// Saves the gradient at full size: a file target asks for a file name first, the
-// clipboard takes the picture at once. Failures are told to the user in a message box.
+// Saves the gradient at full size: a file target asks for a file name first (a name ending
+// in .svg, or the SVG type chosen in the dialog, writes an SVG picture), the clipboard
+// takes the picture or the CSS declaration at once as text. Failures are told to the user
+// in a message box.
 void ExportGradient(QWidget& owner, const GradientParams& params, ExportTarget target);
 
 // The message box of a failed export ("GDI Error"), with the reason below the message.
