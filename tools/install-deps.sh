@@ -12,6 +12,8 @@ packages=(
     appstream desktop-file-utils
     xvfb x11-xserver-utils
     pngcheck time
+    # the CSS and SVG tests draw with a real browser and a real SVG renderer
+    chromium librsvg2-bin
 )
 
 missing=()

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <limits>
 #include <memory>
 #include <optional>
 
@@ -17,6 +18,10 @@ namespace {
 // cut short by another, never a blend however steep.
 constexpr double kEdgeFactor = 2.0;
 constexpr double kEdgeSlack = 2.0;
+// A ring shows one colour over a whole pixel of radius, where a blend would change along
+// it: rings further apart than this are kept apart by a hard edge, so that the browser's
+// blend within a ring stays as close to the ring as between the middles of lines.
+constexpr double kRingChange = 1.0;
 // Each retry widens the tolerance by this factor.
 constexpr double kWidening = 2.0;
 constexpr int kMaxWidenings = 16;
@@ -78,6 +83,10 @@ class DrawnSteps {
     }
 
     WebShape Shape() const { return shape_; }
+    // The largest change between neighbouring steps that may be blended over.
+    double SteadyChange() const {
+        return shape_ == WebShape::kCircle ? kRingChange : std::numeric_limits<double>::infinity();
+    }
     double AxisLength() const { return axisLength_; }
     std::int64_t First() const { return first_; }
     std::int64_t Last() const { return last_; }
@@ -121,12 +130,15 @@ class DrawnSteps {
 };
 
 bool IsEdge(const std::optional<Channels>& before, const Channels& left, const Channels& right,
-            const std::optional<Channels>& after) {
-    if (!before && !after) {
-        return false;
-    }
+            const std::optional<Channels>& after, double steadyChange) {
     for (std::size_t c = 0; c < 3; ++c) {
         const double change = std::abs(right[c] - left[c]);
+        if (change > steadyChange) {
+            return true;
+        }
+        if (!before && !after) {
+            continue;
+        }
         const bool outLeft =
             !before || change > kEdgeFactor * std::abs(left[c] - (*before)[c]) + kEdgeSlack;
         const bool outRight =
@@ -171,7 +183,7 @@ bool WalkSteps(const DrawnSteps& steps, bool withEdges, Take&& take) {
         }
         if (withEdges && !runAfter && (next || runBefore)) {
             const bool runStarts = next && after && *after == *next;
-            const bool edge = next && IsEdge(before, current, *next, after);
+            const bool edge = next && IsEdge(before, current, *next, after, steps.SteadyChange());
             if ((runBefore || edge) && !fixed(span.end, steps.Shown(step))) {
                 return false;
             }
