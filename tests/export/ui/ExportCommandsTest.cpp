@@ -1,4 +1,5 @@
 #include <QClipboard>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -9,8 +10,10 @@
 #include <QWidget>
 #include <memory>
 
+#include "export/WebExport.h"
 #include "export/ui/ExportCommands.h"
 #include "support/ui/DialogDriver.h"
+#include "web/WebGradientText.h"
 
 using tonzug::testing::ChooseFile;
 using tonzug::testing::ReadAndClose;
@@ -154,6 +157,40 @@ class ExportCommandsTest : public QObject {
         tonzug::ExportGradient(owner, params, tonzug::ExportTarget::kPngFile);
         QCOMPARE(seen.text, QStringLiteral("Invalid Parameter. GDI+ Error:2"));
         QVERIFY(!QFile::exists(folder_->filePath("leer.png")));
+    }
+
+    // Every picture dialog offers SVG; choosing it gives a bare name the .svg extension.
+    void svgTypeChosenInAPictureDialogWritesAnSvgPicture() {
+        const tonzug::GradientParams params = RedToBlue(37, 23);
+        const QString typed = folder_->filePath("vektor");
+        WhenShown<QFileDialog>([&](QFileDialog& dialog) {
+            auto* types = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+            QVERIFY(types != nullptr);
+            const int svg = types->findText(QStringLiteral("SVG-Grafik (*.svg)"));
+            QVERIFY(svg >= 0);
+            types->setCurrentIndex(svg);
+            // As a user's choice does.
+            emit types->activated(svg);
+            emit types->textActivated(types->itemText(svg));
+            ChooseFile(dialog, typed);
+        });
+        QWidget owner;
+        tonzug::ExportGradient(owner, params, tonzug::ExportTarget::kJpegFile);
+        QFile saved(typed + ".svg");
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        tonzug::WebGradient expected;
+        QVERIFY(tonzug::FitFullSize(params, expected).Ok());
+        QCOMPARE(saved.readAll().toStdString(), tonzug::SvgPicture(expected));
+    }
+
+    void cssButtonPutsTheDeclarationOnTheClipboard() {
+        const tonzug::GradientParams params = RedToBlue(41, 300);
+        QWidget owner;
+        tonzug::ExportGradient(owner, params, tonzug::ExportTarget::kCssClipboard);
+        tonzug::WebGradient expected;
+        QVERIFY(tonzug::FitFullSize(params, expected).Ok());
+        QCOMPARE(QGuiApplication::clipboard()->text().toStdString(),
+                 tonzug::CssDeclaration(expected));
     }
 
   private:
