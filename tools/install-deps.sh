@@ -16,6 +16,8 @@ packages=(
     # D-Bus; the tests run weston and a fake portal on a session bus of their own.
     libxcb1-dev qt6-wayland
     weston xdotool imagemagick dbus-daemon python3-dbus python3-gi
+    # The CSS and SVG tests draw with a real browser and a real SVG renderer
+    chromium librsvg2-bin
 )
 
 missing=()

@@ -8,7 +8,7 @@
 namespace tonzug {
 namespace {
 
-enum class Option { kExport, kFormat, kParams, kSet, kThreads, kQuiet, kHelp, kVersion };
+enum class Option { kExport, kCss, kFormat, kParams, kSet, kThreads, kQuiet, kHelp, kVersion };
 
 struct OptionSpec {
     std::string_view name;
@@ -19,6 +19,7 @@ struct OptionSpec {
 
 constexpr std::array kOptions = {
     OptionSpec{"--export", "", Option::kExport, true},
+    OptionSpec{"--css", "", Option::kCss, false},
     OptionSpec{"--format", "", Option::kFormat, true},
     OptionSpec{"--params", "", Option::kParams, true},
     OptionSpec{"--set", "", Option::kSet, true},
@@ -62,6 +63,11 @@ std::optional<std::string> Apply(CommandRequest& request, Option option, const s
             }
             exportGiven = true;
             request.picture = value;
+            return std::nullopt;
+        case Option::kCss:
+            if (request.mode == CommandMode::kExport) {
+                request.mode = CommandMode::kCss;
+            }
             return std::nullopt;
         case Option::kFormat:
             request.format = FormatFromName(value);
@@ -167,8 +173,11 @@ std::variant<CommandRequest, UsageError> ParseCommandLine(
             return UsageError{std::move(*mistake)};
         }
     }
+    if (request.mode == CommandMode::kCss && exportGiven) {
+        return UsageError{"--css and --export cannot be combined"};
+    }
     if (request.mode == CommandMode::kExport && !exportGiven) {
-        return UsageError{"--export PICTURE is missing"};
+        return UsageError{"--export PICTURE or --css is missing"};
     }
     return request;
 }

@@ -15,7 +15,7 @@ namespace tonzug {
 // The picture name that stands for standard output.
 inline constexpr std::string_view kStandardOutputName = "-";
 
-enum class CommandMode { kExport, kHelp, kVersion };
+enum class CommandMode { kExport, kCss, kHelp, kVersion };
 
 // What the command line asks for, checked for form but not yet for meaning (keys, values
 // and the picture type are judged when the export runs).

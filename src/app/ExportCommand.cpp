@@ -13,7 +13,9 @@
 #include "app/ProgressLine.h"
 #include "app/StreamExport.h"
 #include "export/ExportPicture.h"
+#include "export/WebExport.h"
 #include "support/TextHelpers.h"
+#include "web/WebGradientText.h"
 #include "workspace/ExportParams.h"
 #include "workspace/ParameterFiles.h"
 #include "workspace/ParameterForm.h"
@@ -91,20 +93,10 @@ std::variant<PictureKind, std::string> ChooseFormat(const CommandRequest& reques
            "': the name must end in .bmp, .png, .jpg or .jpeg, or --format must name the type";
 }
 
-int RunExport(const CommandRequest& request, const Console& console) {
-    std::ostream& err = console.err;
-    // Picture bytes would garble the terminal, as compressed data would (gzip refuses too).
-    if (request.ToStandardOutput() && console.outIsTerminal) {
-        return Fail(err, kExitUsage,
-                    "the picture is not written to a terminal: redirect standard output to a "
-                    "file or a pipe");
-    }
-    const auto format = ChooseFormat(request);
-    if (const std::string* mistake = std::get_if<std::string>(&format)) {
-        return FailUsage(err, *mistake);
-    }
-    const PictureKind kind = std::get<PictureKind>(format);
-    ParameterForm form;
+// The default set, then the parameter file and the settings of the command line; the exit
+// status of a failure, else nothing.
+std::optional<int> LoadRequestedSet(const CommandRequest& request, std::ostream& err,
+                                    ParameterForm& form) {
     if (request.parameterFile) {
         const LoadResult loaded = LoadParameters(form, *request.parameterFile);
         if (!loaded.Loaded()) {
@@ -121,6 +113,44 @@ int RunExport(const CommandRequest& request, const Console& console) {
     }
     if (const EncodeStatus size = CheckTypedSize(form); !size.Ok()) {
         return Fail(err, kExitFailed, size.Describe());
+    }
+    return std::nullopt;
+}
+
+// Prints the gradient as one CSS declaration and nothing else on standard output.
+int RunCss(const CommandRequest& request, const Console& console) {
+    ParameterForm form;
+    if (const std::optional<int> failed = LoadRequestedSet(request, console.err, form)) {
+        return *failed;
+    }
+    WebGradient gradient;
+    if (const EncodeStatus status = FitFullSize(ReadExportParams(form), gradient); !status.Ok()) {
+        return Fail(console.err, kExitFailed, status.Describe());
+    }
+    console.out << CssDeclaration(gradient) << '\n';
+    if (gradient.tolerance > kStopTolerance) {
+        console.err << "tonzug: note: " << gradient.stops.size() << " stops keep the blend within "
+                    << gradient.tolerance << " of every step (more would be needed for 0.5)\n";
+    }
+    return kExitOk;
+}
+
+int RunExport(const CommandRequest& request, const Console& console) {
+    std::ostream& err = console.err;
+    // Picture bytes would garble the terminal, as compressed data would (gzip refuses too).
+    if (request.ToStandardOutput() && console.outIsTerminal) {
+        return Fail(err, kExitUsage,
+                    "the picture is not written to a terminal: redirect standard output to a "
+                    "file or a pipe");
+    }
+    const auto format = ChooseFormat(request);
+    if (const std::string* mistake = std::get_if<std::string>(&format)) {
+        return FailUsage(err, *mistake);
+    }
+    const PictureKind kind = std::get<PictureKind>(format);
+    ParameterForm form;
+    if (const std::optional<int> failed = LoadRequestedSet(request, err, form)) {
+        return *failed;
     }
     const GradientParams params = ReadExportParams(form);
     const InterruptGuard interrupts;
@@ -168,6 +198,7 @@ std::string CommandLineHelp() {
     return R"(Usage: tonzug [[--] FILE.tzg]
        tonzug --export PICTURE [--format FORMAT] [--params FILE] [--set KEY=VALUE]...
               [--threads N] [--quiet]
+       tonzug --css [--params FILE] [--set KEY=VALUE]...
        tonzug --pick
        tonzug --help | --version
 
@@ -181,7 +212,10 @@ parameter file (.tzg), the window opens with that file loaded.
 With --export, tonzug renders a colour gradient at its full size and saves it without
 opening a window:
 
-  --export PICTURE  the picture to write, or - for standard output (never a terminal)
+  --export PICTURE  the picture to write, or - for standard output (never a terminal);
+                    a name ending in .svg writes the gradient as an SVG picture
+  --css             instead of a picture, print the gradient as one CSS declaration
+                    (background-image) and nothing else: tonzug --css >> site.css
   --format FORMAT   png, bmp (24-bit bitmap) or jpeg (quality 85); without it the
                     extension of PICTURE (.png, .bmp, .jpg, .jpeg, in any case) decides
   --params FILE     load a parameter file (.tzg) first, as the window's load does
@@ -252,6 +286,8 @@ int RunCommandLine(const std::vector<std::string>& arguments, const Console& con
         case CommandMode::kVersion:
             console.out << VersionText() << '\n';
             return kExitOk;
+        case CommandMode::kCss:
+            return RunCss(request, console);
         case CommandMode::kExport:
             break;
     }

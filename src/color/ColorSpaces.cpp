@@ -108,10 +108,13 @@ ColorValue HslScaledToRgb(double hue, double saturation, double lightness, std::
 }
 
 std::int32_t RoundHalfUp(double x) {
-    if (!std::isfinite(x)) {
+    // Beyond these no result fits 32 bits; within them a cast truncates as std::trunc does,
+    // without a call into the maths library (ramps round millions of channels).
+    constexpr double kBeyondInt32 = 2147483649.0;
+    if (!(x > -kBeyondInt32 && x < kBeyondInt32)) {
         return 0;
     }
-    const double whole = std::trunc(x);
+    const auto whole = static_cast<double>(static_cast<std::int64_t>(x));
     const double rounded = (x - whole) >= 0.5 ? whole + 1.0 : whole;
     if (rounded < std::numeric_limits<std::int32_t>::min() ||
         rounded > std::numeric_limits<std::int32_t>::max()) {

@@ -11,6 +11,7 @@
 #include "export/PictureEncoder.h"
 #include "export/PngBandWork.h"
 #include "export/PngEncoder.h"
+#include "export/WebExport.h"
 #include "render/Gradient.h"
 #include "support/Numbers.h"
 
@@ -54,8 +55,10 @@ class RenderedBands {
     std::vector<Raster> rasters_;
 };
 
-// The full size of a picture to save: a side a float cannot hold exactly is refused, since
-// the renderer would silently draw 16777216 rows for 16777217.
+}  // namespace
+
+// A side a float cannot hold exactly is refused, since the renderer would silently draw
+// 16777216 rows for 16777217.
 EncodeStatus ExportSize(const GradientParams& params, PictureSize& size) {
     constexpr auto kLimit = static_cast<float>(kMaxPictureSide);
     if (params.width > kLimit || params.height > kLimit) {
@@ -67,6 +70,8 @@ EncodeStatus ExportSize(const GradientParams& params, PictureSize& size) {
     }
     return FullPictureSize(params, size);
 }
+
+namespace {
 
 template <typename Bands>
 EncodeStatus RunBands(Bands& bands, const BandPipelineSetup& setup, const BandLayout& layout,
@@ -160,6 +165,9 @@ EncodeStatus FullPictureSize(const GradientParams& params, PictureSize& size) {
 EncodeStatus ExportPicture(const GradientParams& params, const std::string& path, PictureKind kind,
                            std::int32_t jpegQuality, const ExportOptions& options) {
     try {
+        if (kind == PictureKind::kSvg) {
+            return ExportSvgPicture(params, path);
+        }
         return ExportInBands(params, path, kind, jpegQuality, options);
     } catch (const std::bad_alloc&) {
         return OutOfMemory();

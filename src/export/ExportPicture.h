@@ -74,12 +74,16 @@ struct ExportOptions {
 // "Value Overflow." for a size beyond 32 bits. The exports below also refuse a side above
 // kMaxPictureSide.
 EncodeStatus FullPictureSize(const GradientParams& params, PictureSize& size);
+// The full size of a picture to save: FullPictureSize, and a side above kMaxPictureSide is
+// refused, naming the size as given.
+EncodeStatus ExportSize(const GradientParams& params, PictureSize& size);
 
 // Renders the gradient at full size and saves it as a picture of the given kind, band by
 // band on several threads, so memory does not grow with the height: PNG bands are
 // rendered, filtered and compressed in parallel, BMP and JPEG bands rendered in parallel
 // and encoded in order. Nothing is left under the name (and no temporary file) unless the
 // whole picture was written; a cancel through the progress callback gives "Aborted.".
+// An SVG picture is written from the gradient's stops (export/WebExport.h) at once.
 EncodeStatus ExportPicture(const GradientParams& params, const std::string& path, PictureKind kind,
                            std::int32_t jpegQuality, const ExportOptions& options = {});
 

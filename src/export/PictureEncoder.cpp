@@ -112,6 +112,8 @@ std::unique_ptr<PictureEncoder> MakePictureEncoder(PictureKind kind, std::string
             return MakePngEncoder(std::move(path));
         case PictureKind::kJpeg:
             return MakeJpegEncoder(std::move(path), jpegQuality);
+        case PictureKind::kSvg:
+            break;  // not made of pixels: ExportPicture writes it
     }
     return nullptr;
 }

@@ -68,6 +68,7 @@ std::unique_ptr<PictureEncoder> MakePngEncoder(std::string path);
 // Quality on the 0..100 scale; values outside are clamped.
 std::unique_ptr<PictureEncoder> MakeJpegEncoder(std::string path, std::int32_t quality);
 std::unique_ptr<PictureEncoder> MakeBmpEncoder(std::string path);
+// Null for kSvg, which is no picture of pixels.
 std::unique_ptr<PictureEncoder> MakePictureEncoder(PictureKind kind, std::string path,
                                                    std::int32_t jpegQuality);
 

@@ -24,6 +24,9 @@ std::optional<PictureKind> PictureKindFromPath(std::string_view path) {
     if (extension == "jpg" || extension == "jpeg") {
         return PictureKind::kJpeg;
     }
+    if (extension == "svg") {
+        return PictureKind::kSvg;
+    }
     return std::nullopt;
 }
 
@@ -35,6 +38,8 @@ std::string_view PictureKindName(PictureKind kind) {
             return "PNG";
         case PictureKind::kJpeg:
             return "JPEG";
+        case PictureKind::kSvg:
+            return "SVG";
     }
     return "";
 }

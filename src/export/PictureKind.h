@@ -6,12 +6,13 @@
 
 namespace tonzug {
 
-enum class PictureKind { kBmp, kPng, kJpeg };
+// kSvg is drawn as stops (web/WebGradient.h), not as pixels.
+enum class PictureKind { kBmp, kPng, kJpeg, kSvg };
 
-// The kind a file name's extension names: .bmp, .png, .jpg or .jpeg in any letter case.
+// The kind a file name's extension names: .bmp, .png, .jpg, .jpeg or .svg in any letter case.
 std::optional<PictureKind> PictureKindFromPath(std::string_view path);
 
-// "BMP", "PNG", "JPEG": for messages.
+// "BMP", "PNG", "JPEG", "SVG": for messages.
 std::string_view PictureKindName(PictureKind kind);
 
 }  // namespace tonzug

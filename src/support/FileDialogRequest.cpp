@@ -47,7 +47,8 @@ FileDialogRequest BuildRequest(FileDialogKind kind, std::string_view typeNames,
     ReplaceAll(request.startFolder, "\\", "/", CompareMode::kExact);
     request.defaultName = CleanName(defaultName);
     if (!extensions.empty()) {
-        request.defaultExtension = FirstExtension(extensions);
+        // The first type's: "png|svg" appends "png" to a bare name.
+        request.defaultExtension = FirstExtension(extensions.substr(0, extensions.find('|')));
     }
     return request;
 }
@@ -102,6 +103,13 @@ FileDialogRequest BuildOpenDialogRequest(std::string_view typeNames, std::string
         request.filterIndex = filterIndex;
     }
     return request;
+}
+
+std::string FilterExtension(const FileFilter& filter) {
+    if (filter.pattern == kAllFilesPattern || filter.pattern.rfind("*.", 0) != 0) {
+        return {};
+    }
+    return FirstExtension(std::string_view(filter.pattern).substr(2));
 }
 
 std::string FilterString(const FileFilter& filter) {

@@ -46,6 +46,10 @@ FileDialogRequest BuildOpenDialogRequest(std::string_view typeNames, std::string
                                          std::string_view title, std::string_view startFolder,
                                          std::string_view defaultName, std::int32_t filterIndex);
 
+// The first extension of an entry's pattern ("*.htm;*.html" gives "htm"); empty for the
+// all-files entry.
+std::string FilterExtension(const FileFilter& filter);
+
 // The entry as a Qt name filter: "Bitmap Truecolor (*.bmp)", several patterns separated by
 // blanks. "*.*" becomes "*", which matches names without a dot too.
 std::string FilterString(const FileFilter& filter);

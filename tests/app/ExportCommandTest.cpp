@@ -156,7 +156,7 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{{"--export", "@/a.png", "--threads=2x"}, kExitUsage, "not '2x'"},
         FailureCase{{"@/a.png", "--export"}, kExitUsage, "unexpected argument '/"},
         FailureCase{{"--export"}, kExitUsage, "--export needs a value"},
-        FailureCase{{"--set", "X=5"}, kExitUsage, "--export PICTURE is missing"},
+        FailureCase{{"--set", "X=5"}, kExitUsage, "--export PICTURE or --css is missing"},
         FailureCase{{"--export", "@/a.png", "--export", "@/b.png"}, kExitUsage, "more than once"},
         FailureCase{{"--export", "@/a.png", "--set", "FOO=1"}, kExitUsage, "unknown key 'FOO'"},
         FailureCase{{"--export", "@/a.png", "--set", "OPT=7"}, kExitUsage, "invalid value '7'"},

@@ -59,6 +59,8 @@ std::string Extension(PictureKind kind) {
             return ".png";
         case PictureKind::kJpeg:
             return ".jpg";
+        case PictureKind::kSvg:
+            return ".svg";
     }
     return "";
 }

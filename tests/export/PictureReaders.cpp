@@ -195,6 +195,8 @@ std::optional<DecodedPicture> ReadPicture(const std::string& path) {
             return ReadJpeg(path);
         case PictureKind::kBmp:
             return ReadBmp(path);
+        case PictureKind::kSvg:
+            break;
     }
     return std::nullopt;
 }

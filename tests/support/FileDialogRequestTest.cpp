@@ -43,6 +43,16 @@ TEST(FileDialogRequest, TypeListsOfDifferentLengthsOfferTheFirstTypeOnly) {
     EXPECT_EQ(request.title, "T");
 }
 
+// Several types: a bare name gets the first type's extension, or that of the type chosen.
+TEST(FileDialogRequest, SeveralTypesDefaultToTheFirstTypesExtension) {
+    const FileDialogRequest request =
+        BuildSaveDialogRequest("PNG-Bildatei|SVG-Grafik", "png|svg", "", "", "");
+    EXPECT_EQ(request.defaultExtension, "png");
+    EXPECT_EQ(FilterExtension(request.filters[0]), "");
+    EXPECT_EQ(FilterExtension(request.filters[2]), "svg");
+    EXPECT_EQ(FilterExtension({"Web", "*.htm;*.html"}), "htm");
+}
+
 TEST(FileDialogRequest, NoTypesPreselectAllFiles) {
     const FileDialogRequest request = BuildOpenDialogRequest("", "txt", "", "", "", 0);
     EXPECT_EQ(request.kind, FileDialogKind::kOpen);

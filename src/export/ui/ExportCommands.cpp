@@ -14,9 +14,11 @@
 #include "export/EncodeStatus.h"
 #include "export/ExportPicture.h"
 #include "export/PictureKind.h"
+#include "export/WebExport.h"
 #include "support/ui/DialogFolders.h"
 #include "support/ui/FileDialogs.h"
 #include "support/ui/RasterImage.h"
+#include "web/WebGradientText.h"
 
 namespace tonzug {
 namespace {
@@ -28,6 +30,10 @@ struct FileExport {
     const char* extension;
     const char* defaultName;
 };
+
+// Every picture dialog offers SVG beside its own type.
+constexpr const char* kSvgTypeName = "|SVG-Grafik";
+constexpr const char* kSvgExtension = "|svg";
 
 constexpr FileExport kFileExports[] = {
     {ExportTarget::kBmpFile, PictureKind::kBmp, "Bitmap Truecolor", "bmp", ""},
@@ -70,9 +76,10 @@ PictureKind KindForFile(const QString& file, PictureKind chosen) {
 void ExportToFile(QWidget& owner, const GradientParams& params, const ColorDepthChoice& depth,
                   const FileExport& target) {
     const QString file =
-        ShowSaveDialog(&owner, QString::fromUtf8(target.typeName),
-                       QString::fromUtf8(target.extension), QStringLiteral("Tonzug speichern"),
-                       StartFolder(DialogFolder::kPictures), QString::fromUtf8(target.defaultName));
+        ShowSaveDialog(&owner, QString::fromUtf8(target.typeName) + QString::fromUtf8(kSvgTypeName),
+                       QString::fromUtf8(target.extension) + QString::fromUtf8(kSvgExtension),
+                       QStringLiteral("Tonzug speichern"), StartFolder(DialogFolder::kPictures),
+                       QString::fromUtf8(target.defaultName));
     if (file.isEmpty()) {
         return;
     }
@@ -128,6 +135,21 @@ void CopyToClipboard(QWidget& owner, const GradientParams& params, const ColorDe
     }
 }
 
+void CopyCssToClipboard(QWidget& owner, const GradientParams& params) {
+    WebGradient gradient;
+    if (const EncodeStatus status = FitFullSize(params, gradient); !status.Ok()) {
+        ShowExportFailure(owner, status);
+        return;
+    }
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->setText(QString::fromStdString(CssDeclaration(gradient)));
+    const QMimeData* offered = clipboard->mimeData();
+    if (offered == nullptr || !offered->hasText()) {
+        ShowExportFailure(
+            owner, EncodeStatus::Failure(kGdipObjectBusy, "the clipboard did not take the CSS"));
+    }
+}
+
 }  // namespace
 
 void ExportGradient(QWidget& owner, const GradientParams& params, ExportTarget target,
@@ -135,6 +157,10 @@ void ExportGradient(QWidget& owner, const GradientParams& params, ExportTarget t
     try {
         if (target == ExportTarget::kClipboard) {
             CopyToClipboard(owner, params, depth);
+            return;
+        }
+        if (target == ExportTarget::kCssClipboard) {
+            CopyCssToClipboard(owner, params);
             return;
         }
         for (const FileExport& file : kFileExports) {

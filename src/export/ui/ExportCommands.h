@@ -8,11 +8,12 @@ class QWidget;
 
 namespace tonzug {
 
-enum class ExportTarget { kBmpFile, kPngFile, kJpegFile, kClipboard };
+enum class ExportTarget { kBmpFile, kPngFile, kJpegFile, kClipboard, kCssClipboard };
 
 // Saves the gradient at full size in the chosen colour depth: a file target asks for a file
-// name first, the clipboard takes the picture at once. Failures are told to the user in a
-// message box.
+// name first (a name ending in .svg, or the SVG type chosen in the dialog, writes an SVG
+// picture), the clipboard takes the picture or the CSS declaration at once as text.
+// Failures are told to the user in a message box.
 void ExportGradient(QWidget& owner, const GradientParams& params, ExportTarget target,
                     const ColorDepthChoice& depth = {});
 

@@ -33,6 +33,17 @@ QString RunDialog(QWidget* owner, const FileDialogRequest& request) {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
         dialog.setDefaultSuffix(FromUtf8(request.defaultExtension));
+        // A bare name gets the extension of the type chosen in the list.
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                         [&dialog, &request](const QString& chosen) {
+                             for (const FileFilter& filter : request.filters) {
+                                 if (FromUtf8(FilterString(filter)) == chosen) {
+                                     const std::string extension = FilterExtension(filter);
+                                     dialog.setDefaultSuffix(FromUtf8(
+                                         extension.empty() ? request.defaultExtension : extension));
+                                 }
+                             }
+                         });
     } else {
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode(QFileDialog::ExistingFile);

@@ -128,6 +128,14 @@ QLayout* MainWindow::BuildCommandRow() {
                  ExportTarget::kJpegFile);
     exportButton("cmdSaveCLP", CommandIcon::kCopyToClipboard,
                  "Tonzug in die Zwischenablage kopieren...", ExportTarget::kClipboard);
+    auto* css = new QToolButton;
+    css->setObjectName(QStringLiteral("cmdCopyCSS"));
+    css->setText(QStringLiteral("CSS kopieren"));
+    css->setToolTip(QStringLiteral("Tonzug als CSS in die Zwischenablage kopieren..."));
+    css->setMinimumHeight(row->itemAt(0)->widget()->sizeHint().height());
+    connect(css, &QToolButton::clicked, this,
+            [this] { ExportCommand(ExportTarget::kCssClipboard); });
+    row->addWidget(css);
     row->addSpacing(fontMetrics().height());
 
     const auto commandButton = [this, row](const char* name, CommandIcon icon, const char* tooltip,

@@ -1,0 +1,33 @@
+#include "export/WebExport.h"
+
+#include <cerrno>
+
+#include "export/ExportPicture.h"
+#include "support/AtomicFile.h"
+#include "web/WebGradientText.h"
+
+namespace tonzug {
+
+EncodeStatus FitFullSize(const GradientParams& params, WebGradient& gradient) {
+    PictureSize size;
+    if (EncodeStatus status = ExportSize(params, size); !status.Ok()) {
+        return status;
+    }
+    gradient = FitWebGradient(params, size.width, size.height);
+    return EncodeStatus::Success();
+}
+
+EncodeStatus ExportSvgPicture(const GradientParams& params, const std::string& path) {
+    WebGradient gradient;
+    if (EncodeStatus status = FitFullSize(params, gradient); !status.Ok()) {
+        return status;
+    }
+    const std::string text = SvgPicture(gradient);
+    AtomicFile file;
+    if (!file.Open(path) || !file.Write(text.data(), text.size()) || !file.Commit()) {
+        return StatusFromErrno(file.Error() != 0 ? file.Error() : EIO, path, file.Refusal());
+    }
+    return EncodeStatus::Success();
+}
+
+}  // namespace tonzug

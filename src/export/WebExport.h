@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+
+#include "export/EncodeStatus.h"
+#include "render/GradientParams.h"
+#include "web/WebGradient.h"
+
+namespace tonzug {
+
+// The stops of the gradient at its full size, for CSS and SVG. Fails as the picture
+// exports do for a size that makes no picture.
+EncodeStatus FitFullSize(const GradientParams& params, WebGradient& gradient);
+
+// Writes the gradient as an SVG picture of its full size, completely or not at all.
+EncodeStatus ExportSvgPicture(const GradientParams& params, const std::string& path);
+
+}  // namespace tonzug
