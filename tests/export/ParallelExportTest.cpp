@@ -65,10 +65,10 @@ TEST_P(ExportOnThreads, WritesTheSameBytesWithAnyNumberOfThreads) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    ShapesAndSizes, ExportOnThreads,
-    ::testing::Values(ThreadCase{kHorizontal, 37, 23, 1}, ThreadCase{kCircle, 37, 23, 3},
-                      ThreadCase{kVertical, 300, 130, 7}));
+INSTANTIATE_TEST_SUITE_P(ShapesAndSizes, ExportOnThreads,
+                         ::testing::Values(ThreadCase{kHorizontal, 37, 23, 1},
+                                           ThreadCase{kCircle, 37, 23, 3},
+                                           ThreadCase{kVertical, 300, 130, 7}));
 
 // When no helper thread can be started, or only some, the calling thread does their work.
 TEST(ExportOnThreads, WorksOnTheCallingThreadWhenHelpersCannotStart) {
