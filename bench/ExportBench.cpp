@@ -32,6 +32,8 @@ const char* Extension(PictureKind kind) {
             return ".png";
         case PictureKind::kJpeg:
             return ".jpg";
+        case PictureKind::kSvg:
+            return ".svg";
     }
     return "";
 }
