@@ -5,6 +5,7 @@
 #include <array>
 #include <csignal>
 #include <iostream>
+#include <new>
 #include <optional>
 #include <utility>
 #include <variant>
@@ -124,10 +125,17 @@ int RunCss(const CommandRequest& request, const Console& console) {
         return *failed;
     }
     WebGradient gradient;
-    if (const EncodeStatus status = FitFullSize(ReadExportParams(form), gradient); !status.Ok()) {
-        return Fail(console.err, kExitFailed, status.Describe());
+    std::string declaration;
+    try {
+        if (const EncodeStatus status = FitFullSize(ReadExportParams(form), gradient);
+            !status.Ok()) {
+            return Fail(console.err, kExitFailed, status.Describe());
+        }
+        declaration = CssDeclaration(gradient);
+    } catch (const std::bad_alloc&) {
+        return Fail(console.err, kExitFailed, "not enough memory to fit the gradient's stops");
     }
-    console.out << CssDeclaration(gradient) << '\n';
+    console.out << declaration << '\n';
     if (gradient.tolerance > kStopTolerance) {
         console.err << "tonzug: note: " << gradient.stops.size() << " stops keep the blend within "
                     << gradient.tolerance << " of every step (more would be needed for 0.5)\n";
