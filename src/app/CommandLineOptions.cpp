@@ -10,7 +10,7 @@ namespace {
 
 enum class Option { kExport, kCss, kFormat, kParams, kSet, kThreads, kQuiet, kHelp, kVersion };
 
-struct OptionSpec {
+struct OptionRow {
     std::string_view name;
     std::string_view shortName;  // empty when there is none
     Option option;
@@ -18,20 +18,20 @@ struct OptionSpec {
 };
 
 constexpr std::array kOptions = {
-    OptionSpec{"--export", "", Option::kExport, true},
-    OptionSpec{"--css", "", Option::kCss, false},
-    OptionSpec{"--format", "", Option::kFormat, true},
-    OptionSpec{"--params", "", Option::kParams, true},
-    OptionSpec{"--set", "", Option::kSet, true},
-    OptionSpec{"--threads", "", Option::kThreads, true},
-    OptionSpec{"--quiet", "-q", Option::kQuiet, false},
-    OptionSpec{"--help", "-h", Option::kHelp, false},
-    OptionSpec{"--version", "", Option::kVersion, false},
+    OptionRow{"--export", "", Option::kExport, true},
+    OptionRow{"--css", "", Option::kCss, false},
+    OptionRow{"--format", "", Option::kFormat, true},
+    OptionRow{"--params", "", Option::kParams, true},
+    OptionRow{"--set", "", Option::kSet, true},
+    OptionRow{"--threads", "", Option::kThreads, true},
+    OptionRow{"--quiet", "-q", Option::kQuiet, false},
+    OptionRow{"--help", "-h", Option::kHelp, false},
+    OptionRow{"--version", "", Option::kVersion, false},
 };
 
-const OptionSpec* FindOption(std::string_view name) {
-    const auto found = std::find_if(kOptions.begin(), kOptions.end(), [name](const auto& spec) {
-        return spec.name == name || (!spec.shortName.empty() && spec.shortName == name);
+const OptionRow* FindOption(std::string_view name) {
+    const auto found = std::find_if(kOptions.begin(), kOptions.end(), [name](const auto& row) {
+        return row.name == name || (!row.shortName.empty() && row.shortName == name);
     });
     return found == kOptions.end() ? nullptr : &*found;
 }
@@ -127,11 +127,11 @@ std::optional<WindowRequest> ParseWindowRequest(const std::vector<std::string>& 
 
 std::string OptionNames() {
     std::string names;
-    for (const OptionSpec& spec : kOptions) {
+    for (const OptionRow& row : kOptions) {
         if (!names.empty()) {
             names += ", ";
         }
-        names += spec.name;
+        names += row.name;
     }
     return names;
 }
@@ -153,23 +153,23 @@ std::variant<CommandRequest, UsageError> ParseCommandLine(
         const std::size_t equals = argument.find('=');
         const bool hasInlineValue = argument.rfind("--", 0) == 0 && equals != std::string::npos;
         const std::string name = hasInlineValue ? argument.substr(0, equals) : argument;
-        const OptionSpec* spec = FindOption(name);
-        if (spec == nullptr) {
+        const OptionRow* row = FindOption(name);
+        if (row == nullptr) {
             return UsageError{"unknown option '" + name + "'; the options are " + OptionNames()};
         }
         std::string value;
         if (hasInlineValue) {
-            if (!spec->takesValue) {
-                return UsageError{std::string(spec->name) + " takes no value"};
+            if (!row->takesValue) {
+                return UsageError{std::string(row->name) + " takes no value"};
             }
             value = argument.substr(equals + 1);
-        } else if (spec->takesValue) {
+        } else if (row->takesValue) {
             if (next >= arguments.size()) {
-                return UsageError{std::string(spec->name) + " needs a value"};
+                return UsageError{std::string(row->name) + " needs a value"};
             }
             value = arguments[next++];
         }
-        if (std::optional<std::string> mistake = Apply(request, spec->option, value, exportGiven)) {
+        if (std::optional<std::string> mistake = Apply(request, row->option, value, exportGiven)) {
             return UsageError{std::move(*mistake)};
         }
     }
