@@ -16,45 +16,40 @@ QIcon BundledIcon(const char* resource) {
     return QIcon(QString::fromLatin1(resource));
 }
 
-struct IconSource {
-    const char* themeName;  // a freedesktop name, or the program's own where none fits
-    const char* resource;
-};
-
-IconSource SourceOf(CommandIcon command) {
+const char* ResourceOf(CommandIcon command) {
     switch (command) {
         case CommandIcon::kSaveBmp:
-            return {"tonzug-save-bmp", ":/icons/save-bmp.svg"};
+            return ":/icons/save-bmp.svg";
         case CommandIcon::kSavePng:
-            return {"tonzug-save-png", ":/icons/save-png.svg"};
+            return ":/icons/save-png.svg";
         case CommandIcon::kSaveJpg:
-            return {"tonzug-save-jpg", ":/icons/save-jpg.svg"};
+            return ":/icons/save-jpg.svg";
         case CommandIcon::kCopyToClipboard:
-            return {"edit-copy", ":/icons/edit-copy.svg"};
+            return ":/icons/edit-copy.svg";
         case CommandIcon::kLoadDefaults:
-            return {"document-revert", ":/icons/document-revert.svg"};
+            return ":/icons/document-revert.svg";
         case CommandIcon::kSaveParameters:
-            return {"document-save", ":/icons/document-save.svg"};
+            return ":/icons/document-save.svg";
         case CommandIcon::kLoadParameters:
-            return {"document-open", ":/icons/document-open.svg"};
+            return ":/icons/document-open.svg";
         case CommandIcon::kDarker:
-            return {"tonzug-darker", ":/icons/darker.svg"};
+            return ":/icons/darker.svg";
         case CommandIcon::kLighter:
-            return {"tonzug-lighter", ":/icons/lighter.svg"};
+            return ":/icons/lighter.svg";
     }
-    return {"", ""};
+    return "";
 }
 
 }  // namespace
 
 QIcon IconFor(CommandIcon command) {
-    const IconSource source = SourceOf(command);
-    return QIcon::fromTheme(QString::fromLatin1(source.themeName), BundledIcon(source.resource));
+    return BundledIcon(ResourceOf(command));
 }
 
 QIcon ApplicationIcon() {
-    return QIcon::fromTheme(QStringLiteral("io.github.tonzug.Tonzug"),
-                            BundledIcon(":/icons/tonzug.svg"));
+    // The desktop shows the themed icon of the desktop entry; inside the window the
+    // program's own picture serves.
+    return BundledIcon(":/icons/tonzug.svg");
 }
 
 }  // namespace tonzug

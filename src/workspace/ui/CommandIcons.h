@@ -4,8 +4,9 @@
 
 namespace tonzug {
 
-// The pictures of the main window's buttons. Each comes from the desktop's icon theme
-// when the theme has it, else from the program's own resources.
+// The pictures of the main window's buttons, from the program's own resources: one set
+// that belongs together, and no search of the desktop's icon theme, which costs a fifth of
+// the start-up.
 enum class CommandIcon {
     kSaveBmp,
     kSavePng,
