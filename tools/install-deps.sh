@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
     g++ cmake make pkg-config clang-format git
     qt6-base-dev qt6-svg-dev libgl-dev
-    libpng-dev libjpeg62-turbo-dev
+    libpng-dev libjpeg62-turbo-dev libisal-dev
     libgtest-dev libbenchmark-dev
     fonts-dejavu-core qt6-translations-l10n
     appstream desktop-file-utils shared-mime-info groff-base

@@ -4,10 +4,13 @@
 
 namespace tonzug {
 
-BandLayout LayOutBands(std::int32_t width, std::int32_t height, std::size_t bandBytes) {
+BandLayout LayOutBands(std::int32_t width, std::int32_t height, std::size_t bandBytes,
+                       std::int32_t rowPeriod) {
     const std::size_t rowBytes = static_cast<std::size_t>(width) * sizeof(std::uint32_t);
+    const std::size_t period = static_cast<std::size_t>(std::max(rowPeriod, 1));
+    const std::size_t periods = std::max<std::size_t>(bandBytes / rowBytes / period, 1);
     const std::size_t rows =
-        std::clamp<std::size_t>(bandBytes / rowBytes, 1, static_cast<std::size_t>(height));
+        std::clamp<std::size_t>(periods * period, 1, static_cast<std::size_t>(height));
     BandLayout layout;
     layout.width = width;
     layout.height = height;

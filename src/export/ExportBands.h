@@ -23,8 +23,11 @@ struct BandLayout {
     }
 };
 
-// Bands of about `bandBytes` of pixels each: at least one row, at most the picture.
-BandLayout LayOutBands(std::int32_t width, std::int32_t height, std::size_t bandBytes);
+// Bands of about `bandBytes` of pixels each: at least one row, at most the picture, and a
+// whole number of `rowPeriod` rows where a pattern repeats with that period, so that bands
+// can repeat whole.
+BandLayout LayOutBands(std::int32_t width, std::int32_t height, std::size_t bandBytes,
+                       std::int32_t rowPeriod = 1);
 
 // Renders the band into `raster` on a fresh white surface (a ring gradient may leave
 // corner pixels to it). False when the band could not be had: the raster stays empty

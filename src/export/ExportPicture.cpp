@@ -103,7 +103,11 @@ EncodeStatus ExportInBands(const GradientParams& params, const std::string& path
                                   " pixels wide, the export memory limit for one row (" +
                                   SizeText(size.width, size.height) + " requested)");
     }
-    const BandLayout layout = LayOutBands(size.width, size.height, options.bandBytes);
+    const OutputFormat format = OutputFormatFor(kind, options.depth);
+    const GradientRenderer renderer(params, size.width, size.height);
+    // Where rows repeat, bands of whole periods repeat too, and are coded once.
+    const BandLayout layout =
+        LayOutBands(size.width, size.height, options.bandBytes, renderer.RowPeriod(format));
     BandPipelineSetup setup;
     setup.bandCount = layout.bandCount;
     setup.threads = std::clamp(options.threads, 1, kMaxExportThreads);
@@ -111,8 +115,6 @@ EncodeStatus ExportInBands(const GradientParams& params, const std::string& path
     setup.window = setup.threads + 2;
     setup.startThread = options.startThread;
 
-    const GradientRenderer renderer(params, size.width, size.height);
-    const OutputFormat format = OutputFormatFor(kind, options.depth);
     if (kind == PictureKind::kPng) {
         PngEncoder encoder(path, format == OutputFormat::kDeep16 ? PngDepth::k16 : PngDepth::k8);
         if (EncodeStatus status = encoder.Begin(size.width, size.height); !status.Ok()) {

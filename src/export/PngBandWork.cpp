@@ -63,6 +63,7 @@ PngBandWork::PngBandWork(const GradientRenderer& renderer, const BandLayout& lay
       layout_(layout),
       encoder_(encoder),
       format_(format),
+      rowPeriod_(renderer.RowPeriod(format)),
       window_(window),
       workers_(static_cast<std::size_t>(workers)),
       products_(static_cast<std::size_t>(window)),
@@ -86,6 +87,7 @@ EncodeStatus PngBandWork::Produce(std::int32_t band, std::int32_t worker) {
         return EarlierBandFailed();
     }
     Filter(band, own, top ? std::span<const std::uint8_t>() : std::span(before->lastRow));
+    own.lastBand = band;
 
     before = top ? nullptr : relay_.Await(band - 1, BandRelay::Stage::kTailReady);
     if (!top && before == nullptr) {
@@ -100,19 +102,27 @@ EncodeStatus PngBandWork::Produce(std::int32_t band, std::int32_t worker) {
     return own.coder->Deflate(tailBefore, end, products_[static_cast<std::size_t>(band % window_)]);
 }
 
+bool PngBandWork::RepeatsLastBand(std::int32_t band, const Worker& worker) const {
+    // Bands hold whole periods of rows, so two bands of as many rows, neither the top one
+    // (which has no row above), hold the same rows below the same row above.
+    return rowPeriod_ > 0 && band > 0 && worker.lastBand > 0 &&
+           layout_.Rows(band) == layout_.Rows(worker.lastBand);
+}
+
 bool PngBandWork::Render(std::int32_t band, Worker& worker, BandRelay::Entry& entry) {
     const std::int32_t last = layout_.Rows(band) - 1;
+    const bool repeat = RepeatsLastBand(band, worker);
     entry.lastRow.resize(
         static_cast<std::size_t>(layout_.width) *
         PixelBytes(format_ == OutputFormat::kDeep16 ? PngDepth::k16 : PngDepth::k8));
     if (format_ == OutputFormat::kDeep16) {
-        if (!RenderBand(renderer_, layout_, band, worker.deep)) {
+        if (!repeat && !RenderBand(renderer_, layout_, band, worker.deep)) {
             return false;
         }
         PackRgb16Row(worker.deep.Row(last), layout_.width, entry.lastRow.data());
         return true;
     }
-    if (!RenderBand(renderer_, layout_, band, worker.raster, format_)) {
+    if (!repeat && !RenderBand(renderer_, layout_, band, worker.raster, format_)) {
         return false;
     }
     PackRgbRow(worker.raster.Row(last), layout_.width, entry.lastRow.data());
@@ -122,9 +132,16 @@ bool PngBandWork::Render(std::int32_t band, Worker& worker, BandRelay::Entry& en
 void PngBandWork::Filter(std::int32_t band, Worker& worker,
                          std::span<const std::uint8_t> rowAbove) {
     const bool deep = format_ == OutputFormat::kDeep16;
+    if (RepeatsLastBand(band, worker)) {
+        worker.coder->RepeatFiltered();
+        return;
+    }
     if (!worker.coder) {
-        worker.coder =
-            std::make_unique<PngBandCoder>(layout_.width, deep ? PngDepth::k16 : PngDepth::k8);
+        const PngCompression compression =
+            format_ == OutputFormat::kPlain8 ? PngCompression::kLongRuns : PngCompression::kNoisy;
+        worker.coder = std::make_unique<PngBandCoder>(
+            layout_.width, deep ? PngDepth::k16 : PngDepth::k8, compression,
+            rowPeriod_ > 0 ? BandRepeats::kPossible : BandRepeats::kNever);
     }
     const std::int32_t rows = layout_.Rows(band);
     if (deep) {

@@ -66,9 +66,13 @@ class PngBandWork {
         Raster raster;
         Raster16 deep;
         std::unique_ptr<PngBandCoder> coder;
+        std::int32_t lastBand = -1;  // the band this worker's raster and coder hold
     };
 
-    // Renders the band and hands its last row, packed, to the next band.
+    // Whether the band has the rows, and the row above, of the worker's last band.
+    bool RepeatsLastBand(std::int32_t band, const Worker& worker) const;
+    // Renders the band, unless it repeats the worker's last, and hands its last row,
+    // packed, to the next band.
     bool Render(std::int32_t band, Worker& worker, BandRelay::Entry& entry);
     void Filter(std::int32_t band, Worker& worker, std::span<const std::uint8_t> rowAbove);
 
@@ -76,6 +80,7 @@ class PngBandWork {
     const BandLayout layout_;
     PngEncoder& encoder_;
     OutputFormat format_;
+    std::int32_t rowPeriod_;
     std::int32_t window_;
     std::vector<Worker> workers_;
     std::vector<PngBand> products_;

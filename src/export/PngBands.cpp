@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "export/Adler32.h"
+#include "export/IgzipBandStream.h"
 #include "export/PixelRows.h"
 #include "export/PngFilter.h"
 
@@ -29,10 +30,14 @@ EncodeStatus DeflateFailure(const char* what) {
 
 }  // namespace
 
-PngBandCoder::PngBandCoder(std::int32_t width, PngDepth depth)
-    : pixelBytes_(PixelBytes(depth)),
+PngBandCoder::PngBandCoder(std::int32_t width, PngDepth depth, PngCompression compression,
+                           BandRepeats repeats)
+    : repeatable_(repeats),
+      pixelBytes_(PixelBytes(depth)),
       rowBytes_(static_cast<std::size_t>(width) * pixelBytes_),
-      packed_(2 * rowBytes_) {}
+      packed_(2 * rowBytes_),
+      noisyStream_(compression == PngCompression::kNoisy ? std::make_unique<IgzipBandStream>()
+                                                         : nullptr) {}
 
 PngBandCoder::~PngBandCoder() {
     if (streamReady_) {
@@ -45,6 +50,7 @@ void PngBandCoder::FilterRows(const Pixel* pixels, std::int32_t rows,
                               std::span<const std::uint8_t> rowAbove, Pack pack) {
     const std::size_t width = rowBytes_ / pixelBytes_;
     const std::size_t filteredRowBytes = rowBytes_ + 1;
+    repeated_ = false;
     filtered_.resize(static_cast<std::size_t>(rows) * filteredRowBytes);
     const std::uint8_t* above = rowAbove.empty() ? nullptr : rowAbove.data();
     for (std::size_t y = 0; y < static_cast<std::size_t>(rows); ++y) {
@@ -84,8 +90,35 @@ void PngBandCoder::TailAfter(std::span<const std::uint8_t> tailBefore,
     tail.insert(tail.end(), filtered_.end() - static_cast<std::ptrdiff_t>(own), filtered_.end());
 }
 
+void PngBandCoder::RepeatFiltered() {
+    repeated_ = true;
+}
+
 EncodeStatus PngBandCoder::Deflate(std::span<const std::uint8_t> tailBefore, BandEnd end,
                                    PngBand& band) {
+    if (repeated_ && last_.valid && last_.product.end == end &&
+        std::equal(tailBefore.begin(), tailBefore.end(), last_.tailBefore.begin(),
+                   last_.tailBefore.end())) {
+        band = last_.product;
+        return EncodeStatus::Success();
+    }
+    band.adler = Adler32(1, filtered_.data(), filtered_.size());
+    band.filteredBytes = filtered_.size();
+    band.end = end;
+    last_.valid = false;
+    EncodeStatus status = noisyStream_
+                              ? noisyStream_->Deflate(tailBefore, filtered_, end, band.deflated)
+                              : DeflateWithZlib(tailBefore, end, band);
+    if (status.Ok() && repeatable_ == BandRepeats::kPossible) {
+        last_.tailBefore.assign(tailBefore.begin(), tailBefore.end());
+        last_.product = band;
+        last_.valid = true;
+    }
+    return status;
+}
+
+EncodeStatus PngBandCoder::DeflateWithZlib(std::span<const std::uint8_t> tailBefore, BandEnd end,
+                                           PngBand& band) {
     if (!streamReady_) {
         if (deflateInit2(&stream_, kZlibLevel, Z_DEFLATED, kRawDeflateWindowBits, kZlibMemoryLevel,
                          kZlibStrategy) != Z_OK) {
@@ -99,9 +132,6 @@ EncodeStatus PngBandCoder::Deflate(std::span<const std::uint8_t> tailBefore, Ban
                                                     static_cast<uInt>(tailBefore.size())) != Z_OK) {
         return DeflateFailure("cannot prime the compressor");
     }
-    band.adler = Adler32(1, filtered_.data(), filtered_.size());
-    band.filteredBytes = filtered_.size();
-    band.end = end;
     band.deflated.resize(std::max(kMinOutputBytes, filtered_.size() / 64));
 
     // A full flush ends on a byte boundary with the compressor's history cleared, so the

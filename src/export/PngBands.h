@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <vector>
 
@@ -24,6 +25,17 @@ constexpr std::size_t PixelBytes(PngDepth depth) {
     return depth == PngDepth::k16 ? 6 : 3;
 }
 
+// How a band's filtered bytes are deflated. Plain 8-bit gradients are long runs of equal
+// bytes; dithered and 16-bit samples are noisy and want a compressor that codes literals
+// fast.
+enum class PngCompression { kLongRuns, kNoisy };
+
+// Whether bands of a picture can repeat whole (a horizontal gradient's); a coder then
+// keeps the last band's deflated bytes for a repeat of it.
+enum class BandRepeats { kNever, kPossible };
+
+class IgzipBandStream;
+
 // One band's share of a PNG's zlib stream.
 struct PngBand {
     // Raw deflate data; ends on a byte boundary unless it is the last band.
@@ -41,7 +53,9 @@ struct PngBand {
 // thread. One coder per thread.
 class PngBandCoder {
   public:
-    PngBandCoder(std::int32_t width, PngDepth depth);
+    PngBandCoder(std::int32_t width, PngDepth depth,
+                 PngCompression compression = PngCompression::kLongRuns,
+                 BandRepeats repeats = BandRepeats::kNever);
     ~PngBandCoder();
     PngBandCoder(const PngBandCoder&) = delete;
     PngBandCoder& operator=(const PngBandCoder&) = delete;
@@ -57,22 +71,38 @@ class PngBandCoder {
     // The last filtered bytes (at most a deflate window) up to the end of this band, given
     // those up to its start.
     void TailAfter(std::span<const std::uint8_t> tailBefore, std::vector<std::uint8_t>& tail) const;
+    // Declares the next band a repeat of the band filtered last: the same rows below the
+    // same row above. Its filtered bytes are those already here.
+    void RepeatFiltered();
     // Deflates the filtered band, primed with the tail before it; the last band ends the
-    // stream. Fails only for lack of memory.
+    // stream. Fails only for lack of memory. A repeated band primed with the same tail as
+    // the band deflated last takes that band's bytes.
     EncodeStatus Deflate(std::span<const std::uint8_t> tailBefore, BandEnd end, PngBand& band);
 
   private:
+    EncodeStatus DeflateWithZlib(std::span<const std::uint8_t> tailBefore, BandEnd end,
+                                 PngBand& band);
     template <class Pixel, class Pack>
     void FilterRows(const Pixel* pixels, std::int32_t rows, std::span<const std::uint8_t> rowAbove,
                     Pack pack);
 
+    BandRepeats repeatable_;
     std::size_t pixelBytes_;
     std::size_t rowBytes_;
     std::vector<std::uint8_t> packed_;  // two rows: the current and the one above
     std::vector<std::uint8_t> filtered_;
+    // The band deflated last, for a repeat of it.
+    struct DeflatedBand {
+        std::vector<std::uint8_t> tailBefore;
+        PngBand product;
+        bool valid = false;
+    };
+    DeflatedBand last_;
+    bool repeated_ = false;    // filtered_ holds a repeat of the band deflated last
     std::size_t lastRow_ = 0;  // offset of the last packed row in packed_
     z_stream stream_{};
     bool streamReady_ = false;
+    std::unique_ptr<IgzipBandStream> noisyStream_;  // only for PngCompression::kNoisy
 };
 
 // The zlib stream's two-byte header for a deflate window of 32 KiB at the fastest level.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <span>
@@ -34,6 +35,9 @@ class PngEncoder final : public PictureEncoder {
     // Writes the picture data gathered so far as IDAT chunks.
     EncodeStatus FlushPictureData();
     bool WriteChunk(const char (&type)[5], std::span<const std::uint8_t> data);
+    // A chunk whose data lies in two pieces, written one after the other.
+    bool WriteChunkPieces(const char (&type)[5],
+                          std::array<std::span<const std::uint8_t>, 2> pieces);
 
     PngDepth depth_;
     std::vector<std::uint8_t> pictureData_;  // zlib stream bytes not yet in a chunk

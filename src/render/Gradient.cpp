@@ -248,6 +248,13 @@ void GradientRenderer::RenderWith(int firstColumn, int firstRow, Target& target)
     }
 }
 
+std::int32_t GradientRenderer::RowPeriod(OutputFormat format) const {
+    if (shape_ != GradientShape::kHorizontal) {
+        return 0;
+    }
+    return format == OutputFormat::kDithered8 ? DitherTarget::kRowPeriod : 1;
+}
+
 void DrawGradient(Raster& surface, const GradientParams& params, OutputFormat format) {
     surface.SetAutoRedraw(true);
     const GradientRenderer renderer(params, surface.Width(), surface.Height(), surface.PenWidth());

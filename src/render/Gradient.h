@@ -66,6 +66,10 @@ class GradientRenderer {
     // surface: box width, box height or the radius added per ring.
     std::int32_t StepCount() const { return stepCount_; }
     float StepSize() const { return stepSize_; }
+    // The period with which the surface's rows repeat in `format`: 1 for a horizontal
+    // gradient, whose boxes span every row, and the dither mask's side when dithered; 0
+    // when rows do not repeat.
+    std::int32_t RowPeriod(OutputFormat format) const;
     // The pen width the rings are drawn with.
     std::int16_t RingPenWidth() const { return ringPen_; }
 

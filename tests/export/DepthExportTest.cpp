@@ -65,22 +65,36 @@ TEST(DepthExport, SixteenBitPngHoldsTheRenderersSamples) {
               kGdipOk);  // BMP stays 8 bits
 }
 
-// Dithering applies to every 8-bit kind; the dithered file is the renderer's dithered picture.
+// Dithering applies to every 8-bit kind; the dithered file is the renderer's dithered picture,
+// also where a horizontal gradient's bands repeat and are coded once per thread.
 TEST(DepthExport, DitheredFilesHoldTheDitheredPicture) {
-    const GradientParams params = GreyRamp();
-    Raster expected(64, 4096, kWhite);
-    GradientRenderer(params, 64, 4096).RenderRows(0, expected, OutputFormat::kDithered8);
     TempFolder folder;
-    for (const char* name : {"d.png", "d.bmp"}) {
-        const std::string path = folder.File(name);
-        ASSERT_TRUE(ExportPicture(params, path, *PictureKindFromPath(path), kExportJpegQuality,
-                                  Options({.dither = true}, 2))
-                        .Ok());
-        const auto read = testing::ReadPicture(path);
-        ASSERT_TRUE(read.has_value());
-        EXPECT_TRUE(std::equal(read->pixels.begin(), read->pixels.end(), expected.Pixels().begin(),
-                               expected.Pixels().end()))
-            << name;
+    for (const Orientation orientation : {kVertical, kHorizontal}) {
+        GradientParams params = GreyRamp();
+        params.orientation = orientation;
+        params.width = orientation == kHorizontal ? 300.0f : 64.0f;
+        const auto width = static_cast<std::int32_t>(params.width);
+        Raster expected(width, 4096, kWhite);
+        GradientRenderer(params, width, 4096).RenderRows(0, expected, OutputFormat::kDithered8);
+        std::string firstPng;
+        for (const std::int32_t threads : {1, 3}) {
+            for (const char* name : {"d.png", "d.bmp"}) {
+                const std::string path = folder.File(name);
+                ExportOptions options = Options({.dither = true}, threads);
+                options.bandBytes = static_cast<std::size_t>(width) * 4 * 100;
+                ASSERT_TRUE(ExportPicture(params, path, *PictureKindFromPath(path),
+                                          kExportJpegQuality, options)
+                                .Ok());
+                const auto read = testing::ReadPicture(path);
+                ASSERT_TRUE(read.has_value());
+                EXPECT_TRUE(std::equal(read->pixels.begin(), read->pixels.end(),
+                                       expected.Pixels().begin(), expected.Pixels().end()))
+                    << name << " orientation " << orientation << " threads " << threads;
+            }
+            const std::string png = testing::ReadWholeFile(folder.File("d.png"));
+            firstPng = firstPng.empty() ? png : firstPng;
+            EXPECT_EQ(png, firstPng) << "orientation " << orientation;
+        }
     }
     EXPECT_EQ(OutputFormatFor(PictureKind::kJpeg, {.sixteenBits = true, .dither = true}),
               OutputFormat::kDithered8);
