@@ -27,6 +27,7 @@
 namespace tonzug {
 namespace {
 
+using testing::SamePixels;
 using testing::ScopedEnvironment;
 using testing::TempFolder;
 
@@ -36,23 +37,16 @@ struct Outcome {
     std::string err;
 };
 
-enum class Terminal { kNone, kStandardOutput };
-
-Outcome RunTonzug(const std::vector<std::string>& arguments, Terminal terminal = Terminal::kNone) {
+Outcome RunTonzug(const std::vector<std::string>& arguments) {
     std::ostringstream out;
     std::ostringstream err;
-    const int status =
-        RunCommandLine(arguments, {out, err, terminal == Terminal::kStandardOutput, false});
+    const int status = RunCommandLine(arguments, {out, err, false, false});
     return {status, out.str(), err.str()};
 }
 
 // The picture the window's export would make from a form with these settings.
-Raster ExpectedPicture(const std::vector<std::pair<std::string, std::string>>& settings,
-                       const std::string& parameterFile = {}) {
+Raster ExpectedPicture(const std::vector<std::pair<std::string, std::string>>& settings) {
     ParameterForm form;
-    if (!parameterFile.empty()) {
-        LoadParameters(form, parameterFile);
-    }
     for (const auto& [key, value] : settings) {
         std::string error;
         EXPECT_TRUE(ApplySetting(form, key, value, error)) << error;
@@ -62,42 +56,22 @@ Raster ExpectedPicture(const std::vector<std::pair<std::string, std::string>>& s
     return picture;
 }
 
-bool SamePixels(const testing::DecodedPicture& read, const Raster& expected) {
-    return read.width == expected.Width() && read.height == expected.Height() &&
-           std::equal(read.pixels.begin(), read.pixels.end(), expected.Pixels().begin(),
-                      expected.Pixels().end());
-}
-
-TEST(CommandLine, HelpGoesToStandardOutput) {
-    for (const auto& arguments : {std::vector<std::string>{}, std::vector<std::string>{"--help"},
-                                  std::vector<std::string>{"--export", "x.png", "-h"}}) {
+// Help and version go to standard output, also after other options.
+TEST(CommandLine, HelpAndVersionGoToStandardOutput) {
+    using Arguments = std::vector<std::string>;
+    for (const auto& [arguments, text] :
+         {std::pair{Arguments{}, CommandLineHelp()},
+          {Arguments{"--export", "x.png", "-h"}, CommandLineHelp()},
+          {Arguments{"--export", "x.png", "--version"}, VersionText() + "\n"}}) {
         const Outcome outcome = RunTonzug(arguments);
         EXPECT_EQ(outcome.exitStatus, kExitOk);
-        EXPECT_EQ(outcome.out, CommandLineHelp());
+        EXPECT_EQ(outcome.out, text);
         EXPECT_TRUE(outcome.err.empty());
     }
-    // Every mode, option, key and exit status is named.
-    for (const char* part : {"--export PICTURE", "FILE.tzg", "--format", "--params", "--set",
-                             "--threads", "--quiet", "--version", "STCOL", "MDCOL", "MDCHK", "OPT",
-                             "FRB", "\n  0 ", "\n  1 ", "\n  2 ", "\n  130 "}) {
+    for (const char* part : {"--export PICTURE", "FILE.tzg", "--params", "--set", "--threads",
+                             "STCOL", "MDCHK", "FRB", "\n  2 ", "\n  130 "}) {
         EXPECT_NE(CommandLineHelp().find(part), std::string::npos) << part;
     }
-}
-
-TEST(CommandLine, VersionNamesTheProgramAndItsVersion) {
-    for (const auto& arguments : {std::vector<std::string>{"--version"},
-                                  std::vector<std::string>{"--export", "x.png", "--version"}}) {
-        const Outcome outcome = RunTonzug(arguments);
-        EXPECT_EQ(outcome.exitStatus, kExitOk);
-        EXPECT_EQ(outcome.out, VersionText() + "\n");
-        EXPECT_TRUE(outcome.err.empty());
-    }
-    // "tonzug MAJOR.MINOR.PATCH".
-    const std::string version = VersionText();
-    ASSERT_EQ(version.rfind("tonzug ", 0), 0u) << version;
-    const std::string number = version.substr(7);
-    EXPECT_EQ(number.find_first_not_of("0123456789."), std::string::npos) << version;
-    EXPECT_EQ(std::count(number.begin(), number.end(), '.'), 2) << version;
 }
 
 // Only an empty command line or a lone parameter file opens the window.
@@ -145,15 +119,12 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, CommandLineFailure,
     ::testing::Values(
         FailureCase{{"--bogus"}, kExitUsage, "unknown option '--bogus'; the options are --export"},
-        FailureCase{{"--export=@/a.png", "--bogus=1"}, kExitUsage, "unknown option '--bogus'"},
         FailureCase{{"--export", "@/a.png", "--quiet=1"}, kExitUsage, "--quiet takes no value"},
         FailureCase{{"--", "--export", "@/a.png"}, kExitUsage, "unexpected argument '--export'"},
         FailureCase{{"--export", "-"}, kExitUsage, "needs --format png, bmp or jpeg"},
         FailureCase{{"--export", "@/a.png", "--format", "jpeg"}, kExitUsage, "names JPEG, but"},
         FailureCase{{"--export", "@/a.png", "--format=gif"}, kExitUsage, "unknown format 'gif'"},
-        FailureCase{{"--export", "@/a.png", "--format", "x.png"}, kExitUsage, "unknown format"},
         FailureCase{{"--export", "@/a.png", "--threads", "0"}, kExitUsage, "at least 1, not '0'"},
-        FailureCase{{"--export", "@/a.png", "--threads=2x"}, kExitUsage, "not '2x'"},
         FailureCase{{"@/a.png", "--export"}, kExitUsage, "unexpected argument '/"},
         FailureCase{{"--export"}, kExitUsage, "--export needs a value"},
         FailureCase{{"--set", "X=5"}, kExitUsage, "--export PICTURE or --css is missing"},
@@ -161,29 +132,15 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{{"--export", "@/a.png", "--set", "FOO=1"}, kExitUsage, "unknown key 'FOO'"},
         FailureCase{{"--export", "@/a.png", "--set", "OPT=7"}, kExitUsage, "invalid value '7'"},
         FailureCase{{"--export", "@/a.png", "--set", "X"}, kExitUsage, "KEY=VALUE"},
-        FailureCase{{"--export", "@/a.png", "--set", "X=12abc"}, kExitUsage, "'12abc' for X"},
         FailureCase{{"--export", "@/a.png", "--set", "MBR=1e10"}, kExitUsage, "'1e10' for MBR"},
-        FailureCase{{"--export", "@/a.png", "--set", "STCOL=16777216"}, kExitUsage, "for STCOL"},
         FailureCase{{"--export", "@/a.png", "--set", "K\x1b[2J\n=1"}, kExitUsage, "K\\x1b[2J\\n'"},
-        FailureCase{{"--export", "@/a.png", "--set", "X=99999999"}, kExitFailed, "99999999 x 256"},
-        FailureCase{
-            {"--export", "@/a.png", "--set", "Y=3000000000"}, kExitFailed, "25 x 3000000000"},
         FailureCase{
             {"--export", "@/a.png", "--params", "/dev/zero"}, kExitFailed, "not a regular file"},
         FailureCase{{"--export", "@/a.gif"}, kExitUsage, "unknown picture type"},
-        FailureCase{{"--export", "@/a"}, kExitUsage, "unknown picture type"},
         FailureCase{{"--export", "@/a.png", "--params", "@/none.tzg"},
                     kExitFailed,
                     "cannot read parameter file"},
-        FailureCase{{"--export", "@/a.png", "--params", "@"}, kExitFailed, "Is a directory"},
         FailureCase{{"--export", "@/a.png", "--set", "X=0"}, kExitFailed, "empty picture"},
-        FailureCase{{"--export", "@/a.bmp", "--set", "Y=-4"}, kExitFailed, "empty picture"},
-        FailureCase{{"--export", "@/a.jpg", "--set", "Y=65501"}, kExitFailed, "65500"},
-        FailureCase{
-            {"--export", "@/a.bmp", "--set", "X=40000", "--set", "Y=40000"}, kExitFailed, "4 GiB"},
-        FailureCase{{"--export", "@/a.png", "--set", "X=5000000", "--set", "Y=1"},
-                    kExitFailed,
-                    "4194304 pixels wide"},
         FailureCase{{"--export", "@/missing/a.png"}, kExitFailed, "No such file or directory"}));
 
 // A saved set gives the same picture through --params as through --set with its values, and
@@ -250,7 +207,8 @@ TEST_P(CommandLineExport, WritesThePictureOfTheSettings) {
 INSTANTIATE_TEST_SUITE_P(Kinds, CommandLineExport,
                          ::testing::Values("g.bmp", "g.PNG", "g.jpg", "g.jpeg"));
 
-// Each way of writing the same request makes the same file, byte for byte.
+// Each way of writing the same request makes the same file, byte for byte: a --set applies
+// after the parameter file wherever it stands, and a later one wins.
 TEST(CommandLine, OptionFormsAgree) {
     TempFolder folder;
     const std::string file = folder.File("set.tzg");
@@ -265,7 +223,7 @@ TEST(CommandLine, OptionFormsAgree) {
         {"--export", picture, "--params", file, "--set", "Y=17", "--format", "bmp"},
         {"--export=" + picture, "--params=" + file, "--set=Y=17", "--format=BMP"},
         {"--set", "Y=17", "--quiet", "--params", file, "--threads", "1", "--export", picture, "--"},
-        {"-q", "--threads=2", "--params", file, "--set=y=17", "--export", picture}};
+        {"--set=Y=3", "-q", "--threads=2", "--params", file, "--set=y=17", "--export", picture}};
     std::optional<std::string> first;
     for (const Arguments& arguments : forms) {
         const Outcome outcome = RunTonzug(arguments);
@@ -300,46 +258,6 @@ TEST(CommandLine, StandardOutputGetsThePicture) {
     EXPECT_EQ(failed.exitStatus, kExitFailed);
     EXPECT_TRUE(failed.out.empty());
     EXPECT_TRUE(scratch.Entries().empty());
-}
-
-TEST(CommandLine, RefusesToWriteThePictureToATerminal) {
-    const Outcome outcome =
-        RunTonzug({"--export", "-", "--format", "png"}, Terminal::kStandardOutput);
-    EXPECT_EQ(outcome.exitStatus, kExitUsage);
-    EXPECT_TRUE(outcome.out.empty());
-    EXPECT_NE(outcome.err.find("not written to a terminal"), std::string::npos) << outcome.err;
-}
-
-TEST(CommandLine, ParameterFileThenSettingsInOrder) {
-    TempFolder folder;
-    const std::string file = folder.File("set.tzg");
-    {
-        ParameterForm form;
-        form.txtX.SetText("33");
-        form.txtY.SetText("21");
-        form.optV.Select(kHorizontal);
-        form.chkMid.SetValue(1);
-        form.colMid.SetColor(RgbColor(0, 200, 0));
-        form.txtMid.SetText("30");
-        form.txtMBR.SetText("4");
-        ASSERT_TRUE(SaveParameters(form, file));
-    }
-    const std::string loaded = folder.File("loaded.png");
-    ASSERT_EQ(RunTonzug({"--params", file, "--export", loaded}).exitStatus, kExitOk);
-    const auto read = testing::ReadPng(loaded);
-    ASSERT_TRUE(read.has_value());
-    EXPECT_TRUE(SamePixels(*read, ExpectedPicture({}, file)));
-    EXPECT_EQ(read->width, 33);
-
-    // A --set given before --params still applies after the file; later ones win.
-    const std::string changed = folder.File("changed.png");
-    ASSERT_EQ(RunTonzug({"--set", "X=10", "--export", changed, "--params", file, "--set", "x=12"})
-                  .exitStatus,
-              kExitOk);
-    const auto readChanged = testing::ReadPng(changed);
-    ASSERT_TRUE(readChanged.has_value());
-    EXPECT_TRUE(SamePixels(*readChanged, ExpectedPicture({{"X", "10"}, {"x", "12"}}, file)));
-    EXPECT_EQ(readChanged->width, 12);
 }
 
 TEST(CommandLine, InterruptCancelsAndLeavesNoFile) {

@@ -80,15 +80,6 @@ TEST_F(ColorFormTest, TypedTextIsClampedAndCarriedThrough) {
     }
 }
 
-TEST_F(ColorFormTest, GreyInputGivesThePureGreyAndItsSwatch) {
-    ColorForm form;
-    form.ShowColor(RgbColor(200, 10, 10), kNoColor);
-    form.scrS.SetValue(128);
-    ExpectDisplaysAgree(form, RgbColor(128, 128, 128));
-    form.txtS.SetText("40");
-    ExpectDisplaysAgree(form, RgbColor(40, 40, 40));
-}
-
 TEST_F(ColorFormTest, HtmlCodeAppliesAtSevenCharactersOrAtEnter) {
     ColorForm form;
     form.ShowColor(RgbColor(1, 2, 3), kNoColor);

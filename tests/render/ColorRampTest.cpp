@@ -33,16 +33,6 @@ TEST(ClampByte, LimitsAndRoundsTiesToEven) {
     EXPECT_EQ(DiffGreen(kRed, kBlue), 0.0f);
 }
 
-TEST(BuildRampTwo, StepsBelowTwoGiveTheTwoEndColours) {
-    for (const float steps : {1.9f, 0.0f, -5.0f, -std::numeric_limits<float>::infinity()}) {
-        const auto ramp = BuildRampTwo(kRed, kBlue, steps);
-        ASSERT_EQ(ramp->UpperBound(), 2) << steps;
-        EXPECT_EQ(ramp->At(0), 0);
-        EXPECT_EQ(ramp->At(1), kRed);
-        EXPECT_EQ(ramp->At(2), kBlue);
-    }
-}
-
 // A step count that rounds to no 32-bit integer gives an empty ramp.
 TEST(ColorRamps, UnusableStepCountsGiveEmptyRamps) {
     for (const float steps : {std::numeric_limits<float>::quiet_NaN(),
@@ -89,15 +79,6 @@ TEST(BuildRampBands, ExtremeBandWidthsAndLongRampsStayCheap) {
     EXPECT_EQ(narrow->At(2000000000), kWhite);
     const auto noMiddle = BuildRampBands(kRed, kBlue, 2e9f, std::nanf(""), kWhite, -1, 0, 0, 0);
     EXPECT_EQ(noMiddle->At(2000000000), RgbColor(0, 0, 255));
-}
-
-TEST(BuildRampHsl, RedToBlueRunsThroughYellowGreenAndCyan) {
-    const auto ramp = BuildRampHsl(kRed, kBlue, 5);  // hue steps of 60 degrees
-    EXPECT_EQ(ramp->At(1), kRed);
-    EXPECT_EQ(ramp->At(2), RgbColor(255, 255, 0));
-    EXPECT_EQ(ramp->At(3), RgbColor(0, 255, 0));
-    EXPECT_EQ(ramp->At(4), RgbColor(0, 255, 255));
-    EXPECT_EQ(ramp->At(5), kBlue);
 }
 
 }  // namespace
