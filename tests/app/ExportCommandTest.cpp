@@ -1,34 +1,25 @@
 #include "app/ExportCommand.h"
 
 #include <gtest/gtest.h>
-#include <signal.h>
 
 #include <algorithm>
-#include <atomic>
-#include <chrono>
-#include <filesystem>
 #include <optional>
 #include <random>
 #include <sstream>
-#include <thread>
 
 #include "app/CommandLineOptions.h"
 #include "export/ExportPicture.h"
 #include "export/PictureReaders.h"
-#include "testing/ScopedEnvironment.h"
 #include "testing/TempFolder.h"
 #include "workspace/ExportParams.h"
 #include "workspace/ParameterFiles.h"
-#include "workspace/ParameterForm.h"
 #include "workspace/ParameterKeys.h"
-#include "workspace/ParameterSettings.h"
 #include "workspace/RandomSet.h"
 
 namespace tonzug {
 namespace {
 
 using testing::SamePixels;
-using testing::ScopedEnvironment;
 using testing::TempFolder;
 
 struct Outcome {
@@ -42,18 +33,6 @@ Outcome RunTonzug(const std::vector<std::string>& arguments) {
     std::ostringstream err;
     const int status = RunCommandLine(arguments, {out, err, false, false});
     return {status, out.str(), err.str()};
-}
-
-// The picture the window's export would make from a form with these settings.
-Raster ExpectedPicture(const std::vector<std::pair<std::string, std::string>>& settings) {
-    ParameterForm form;
-    for (const auto& [key, value] : settings) {
-        std::string error;
-        EXPECT_TRUE(ApplySetting(form, key, value, error)) << error;
-    }
-    Raster picture;
-    EXPECT_TRUE(RenderFullPicture(ReadExportParams(form), picture).Ok());
-    return picture;
 }
 
 // Help and version go to standard output, also after other options.
@@ -175,40 +154,9 @@ TEST(CommandLine, ParameterFileDrawsTheSavedSet) {
     }
 }
 
-class CommandLineExport : public ::testing::TestWithParam<const char*> {};
-
-TEST_P(CommandLineExport, WritesThePictureOfTheSettings) {
-    TempFolder folder;
-    const std::string path = folder.File(GetParam());
-    const std::vector<std::pair<std::string, std::string>> settings = {
-        {"opt", " 2"}, {"X", "40 "}, {"Y", "30"}, {"STCOL", "#FF0000"}, {"EDCOL", "16711680"}};
-    std::vector<std::string> arguments = {"--export=" + path};
-    for (const auto& [key, value] : settings) {
-        arguments.insert(arguments.end(), {"--set", key + "=" + value});
-    }
-    const Outcome outcome = RunTonzug(arguments);
-    ASSERT_EQ(outcome.exitStatus, kExitOk) << outcome.err;
-    EXPECT_TRUE(outcome.out.empty() && outcome.err.empty());
-
-    const auto read = testing::ReadPicture(path);
-    ASSERT_TRUE(read.has_value());
-    const Raster expected = ExpectedPicture(settings);
-    if (PictureKindFromPath(path) != PictureKind::kJpeg) {
-        EXPECT_TRUE(SamePixels(*read, expected));
-        return;
-    }
-    ASSERT_EQ(read->width, 40);
-    ASSERT_EQ(read->height, 30);
-    // Red at the centre, blue in the corners.
-    EXPECT_GT((read->At(20, 15) >> 16) & 0xFFu, 200u);
-    EXPECT_GT(read->At(0, 0) & 0xFFu, 150u);
-}
-
-INSTANTIATE_TEST_SUITE_P(Kinds, CommandLineExport,
-                         ::testing::Values("g.bmp", "g.PNG", "g.jpg", "g.jpeg"));
-
 // Each way of writing the same request makes the same file, byte for byte: a --set applies
-// after the parameter file wherever it stands, and a later one wins.
+// after the parameter file wherever it stands, and a later one wins. (Pipes, terminals and
+// interrupts are tested on the real program: terminal-and-pipes.sh.)
 TEST(CommandLine, OptionFormsAgree) {
     TempFolder folder;
     const std::string file = folder.File("set.tzg");
@@ -236,69 +184,6 @@ TEST(CommandLine, OptionFormsAgree) {
     ASSERT_TRUE(read.has_value());
     EXPECT_EQ(read->width, 31);
     EXPECT_EQ(read->height, 17);
-}
-
-// "-" sends the picture to standard output, byte for byte what a file would hold, and
-// nothing is left in the temporary folder.
-TEST(CommandLine, StandardOutputGetsThePicture) {
-    TempFolder folder;
-    TempFolder scratch;
-    const ScopedEnvironment tmpdir("TMPDIR", scratch.Path().c_str());
-    for (const char* format : {"png", "bmp", "jpeg"}) {
-        const std::string file = folder.File(std::string("g.") + format);
-        ASSERT_EQ(RunTonzug({"--export", file, "--set", "X=33"}).exitStatus, kExitOk);
-        const Outcome outcome = RunTonzug({"--export", "-", "--format", format, "--set", "X=33"});
-        ASSERT_EQ(outcome.exitStatus, kExitOk) << outcome.err;
-        EXPECT_TRUE(outcome.err.empty());
-        EXPECT_EQ(outcome.out, testing::ReadWholeFile(file)) << format;
-        EXPECT_TRUE(scratch.Entries().empty());
-    }
-    // A failure says so and leaves nothing either.
-    const Outcome failed = RunTonzug({"--export", "-", "--format", "png", "--set", "X=0"});
-    EXPECT_EQ(failed.exitStatus, kExitFailed);
-    EXPECT_TRUE(failed.out.empty());
-    EXPECT_TRUE(scratch.Entries().empty());
-}
-
-TEST(CommandLine, InterruptCancelsAndLeavesNoFile) {
-    TempFolder folder;
-    // A stray signal after the command has restored the handlers must not end the tests.
-    struct sigaction ignore {};
-    ignore.sa_handler = SIG_IGN;
-    struct sigaction previous {};
-    sigaction(SIGINT, &ignore, &previous);
-
-    std::atomic<bool> finished = false;
-    std::thread interrupter([&] {
-        // The (unnamed) temporary file is open in the folder once the export writes.
-        const auto writing = [&folder] {
-            std::error_code ignored;
-            for (const auto& fd : std::filesystem::directory_iterator("/proc/self/fd", ignored)) {
-                if (std::filesystem::read_symlink(fd, ignored).string().rfind(folder.Path(), 0) ==
-                    0) {
-                    return true;
-                }
-            }
-            return false;
-        };
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-        while (!finished && std::chrono::steady_clock::now() < deadline) {
-            if (writing()) {
-                kill(getpid(), SIGINT);
-                return;
-            }
-            std::this_thread::sleep_for(std::chrono::microseconds(200));
-        }
-    });
-    const Outcome outcome = RunTonzug({"--export", folder.File("big.png"), "--set", "X=4096",
-                                       "--set", "Y=4096", "--set", "OPT=2"});
-    finished = true;
-    interrupter.join();
-    sigaction(SIGINT, &previous, nullptr);
-
-    EXPECT_EQ(outcome.exitStatus, kExitInterrupted);
-    EXPECT_NE(outcome.err.find("interrupted"), std::string::npos) << outcome.err;
-    EXPECT_TRUE(folder.Entries().empty());
 }
 
 }  // namespace

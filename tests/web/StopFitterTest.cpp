@@ -77,33 +77,5 @@ INSTANTIATE_TEST_SUITE_P(
         return name;
     });
 
-TEST(StopFitter, FixedPointsAreStopsInOrderAndMakeHardEdges) {
-    StopFitter fitter(0.5, 100);
-    fitter.Add({AxisPoint::Kind::kFixed, 0.0, Grey(255.0)});
-    fitter.Add({AxisPoint::Kind::kFixed, 10.0, Grey(255.0)});
-    fitter.Add({AxisPoint::Kind::kFixed, 10.0, Grey(0.0)});
-    for (int i = 10; i < 20; ++i) {
-        fitter.Add({AxisPoint::Kind::kSample, i + 0.5, Grey(10.0 * (i - 9))});
-    }
-    ASSERT_TRUE(fitter.Finish());
-    const std::vector<FittedStop> expected = {
-        {0.0, {255, 255, 255}}, {10.0, {255, 255, 255}}, {10.0, {0, 0, 0}}};
-    ASSERT_GE(fitter.Stops().size(), 4u);
-    EXPECT_EQ(std::vector<FittedStop>(fitter.Stops().begin(), fitter.Stops().begin() + 3),
-              expected);
-    EXPECT_EQ(fitter.Stops().back(), (FittedStop{19.5, {100, 100, 100}}));
-}
-
-TEST(StopFitter, FailsBeyondTheLargestNumberOfStops) {
-    const Curve zigzag = [](double x) { return Grey(static_cast<int>(x) % 2 == 0 ? 0.0 : 255.0); };
-    StopFitter fitter(0.5, 10);
-    bool taken = true;
-    for (int i = 0; i < 100 && taken; ++i) {
-        taken = fitter.Add({AxisPoint::Kind::kSample, i + 0.5, zigzag(i + 0.5)});
-    }
-    EXPECT_FALSE(taken);
-    EXPECT_FALSE(fitter.Finish());
-}
-
 }  // namespace
 }  // namespace tonzug

@@ -38,13 +38,11 @@ class ChooserInputTest : public QObject {
     }
     void cleanup() { dialog_.reset(); }
 
+    // The list shows the core's items (ColorListTest), once after every build.
     void listHoldsTheNamedColoursOnceAfterEveryBuild() {
         auto& list = Find<tonzug::ColorListView>(*dialog_, "lv");
-        dialog_->Initialize();  // a rebuild must not add anything
+        dialog_->Initialize();
         QCOMPARE(list.topLevelItemCount(), tonzug::kColorListCount);
-        QCOMPARE(list.topLevelItem(40)->text(0), QStringLiteral("Weiss"));
-        QCOMPARE(list.topLevelItem(40)->data(0, tonzug::ColorListView::kKeyRole).toString(),
-                 QStringLiteral("K000040"));
         QCOMPARE(list.topLevelItem(37)->data(0, tonzug::ColorListView::kTagRole).toString(),
                  QStringLiteral("255|255"));
         const QImage swatch = list.topLevelItem(37)->icon(0).pixmap(16, 16).toImage();

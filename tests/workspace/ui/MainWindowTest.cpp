@@ -1,6 +1,4 @@
-#include <unistd.h>
 #include <QAbstractButton>
-#include <QFile>
 #include <QLineEdit>
 #include <QTest>
 #include <memory>
@@ -146,18 +144,6 @@ class MainWindowTest : public QObject {
         }
     }
 
-    void badSizesNeverStopTheWindow() {
-        const char* const sizes[] = {"99999999", "-5", ""};
-        for (const char* orientation : {"optV0", "optV1", "optV2"}) {
-            Find<QAbstractButton>(*window_, orientation).click();
-            for (const char* size : sizes) {
-                window_->Form().txtX.SetText(size);
-                window_->Form().txtY.SetText(size);
-                Find<tonzug::PreviewBox>(*window_, "picDisp").repaint();
-            }
-        }
-    }
-
     // Each button or caption runs its command, and the preview shows the outcome.
     void commandsRunFromTheirWidgets_data() {
         TextTable({"widget", "key", "expected"}, {{"darker", "cmdLM", "STCOL", "8224125"},
@@ -192,19 +178,6 @@ class MainWindowTest : public QObject {
         tonzug::MainWindow next;
         QCOMPARE(Find<QLineEdit>(next, "txtX").text(), QStringLiteral("512"));
         QCOMPARE(Find<tonzug::PreviewBox>(next, "picDisp").geometry(), QRect(0, 64, 256, 128));
-    }
-
-    void anUnwritableSettingsFolderNeitherStopsStartNorClose() {
-        window_.reset();
-        if (::geteuid() == 0) {
-            QSKIP("the super-user can write into any folder");
-        }
-        QVERIFY(QFile::setPermissions(sandbox_->Path(), QFile::ReadOwner | QFile::ExeOwner));
-        tonzug::MainWindow window;
-        window.show();
-        QVERIFY(window.close());
-        QFile::setPermissions(sandbox_->Path(),
-                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
 
   private:
