@@ -1,8 +1,4 @@
 #include <gtest/gtest.h>
-#include <sys/resource.h>
-
-#include <csignal>
-#include <random>
 
 #include <cstdint>
 #include <cstdlib>
@@ -233,48 +229,7 @@ TEST_P(EncoderFileFailure, AbandonedOrMisusedEncoderLeavesTheOldFile) {
     EXPECT_EQ(folder.Entries(), std::vector<std::string>{"old"});
 }
 
-// Lets writes beyond a size fail with EFBIG instead of raising SIGXFSZ.
-class FileSizeLimit {
-  public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &old_);
-        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = old_;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &old_);
-        std::signal(SIGXFSZ, previousHandler_);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-  private:
-    rlimit old_{};
-    void (*previousHandler_)(int) = nullptr;
-};
-
-TEST_P(EncoderFileFailure, FailedWriteReportsTheSystemReasonAndLeavesNoFile) {
-    TempFolder folder;
-    // Noise does not compress, so the output passes the stream's buffer while rows are
-    // still being written and the compressors' own write paths meet the failure.
-    const std::int32_t side = 1024;
-    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(side) * side);
-    std::mt19937 random(7);
-    for (std::uint32_t& pixel : pixels) {
-        pixel = 0xFF000000u | (random() & 0xFFFFFFu);
-    }
-    EncodeStatus status;
-    {
-        const FileSizeLimit limit(64 * 1024);
-        auto encoder = MakePictureEncoder(GetParam(), folder.File("big"), 100);
-        status = Encode(*encoder, pixels, side, side);
-    }
-    EXPECT_EQ(status.status, kGdipWin32Error);
-    EXPECT_EQ(status.reason, "cannot write " + folder.File("big") + ": File too large");
-    EXPECT_TRUE(folder.Entries().empty());
-}
+// A write that fails part way is tested on the program (failed-write.sh).
 
 INSTANTIATE_TEST_SUITE_P(AllKinds, EncoderFileFailure,
                          ::testing::Values(PictureKind::kBmp, PictureKind::kPng,

@@ -1,20 +1,13 @@
 #include <QApplication>
 #include <QFile>
-#include <QPainter>
-#include <QRasterWindow>
-#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWindow>
-#include <algorithm>
 #include <memory>
-#include <string_view>
-#include <vector>
 
 #include "color/ColorValue.h"
 #include "form/ui/SwatchBox.h"
 #include "render/Raster.h"
-#include "support/ui/QtColor.h"
 #include "support/ui/ScreenPixel.h"
 #include "workspace/ui/MainWindow.h"
 #include "workspace/ui/PreviewBox.h"
@@ -108,59 +101,9 @@ class ScreenPickTest : public QObject {
     tonzug::MainWindow* window_ = nullptr;
 };
 
-// A window of one colour that is no widget, so that only a reading of the screen sees it.
-class PlainColourWindow : public QRasterWindow {
-  public:
-    explicit PlainColourWindow(ColorValue color) : color_(tonzug::ToQColor(color)) {}
-
-  protected:
-    void paintEvent(QPaintEvent* /*event*/) override {
-        QPainter(this).fillRect(QRect(QPoint(), size()), color_);
-    }
-
-  private:
-    QColor color_;
-};
-
-// Reading the screen on a real X server with two monitors side by side, one desktop of
-// 1600 x 600 (run by OnTwoScreens.sh). Each monitor is a screen with its own origin.
-class TwoScreensTest : public QObject {
-    Q_OBJECT
-
-  private slots:
-    void readsThePixelUnderThePointOnEveryScreen_data() {
-        QTest::addColumn<QPoint>("point");
-        QTest::addColumn<ColorValue>("color");
-        QTest::newRow("left screen") << QPoint(300, 200) << RgbColor(200, 40, 40);
-        QTest::newRow("right screen") << QPoint(1300, 400) << RgbColor(40, 90, 200);
-    }
-    void readsThePixelUnderThePointOnEveryScreen() {
-        QFETCH(QPoint, point);
-        QFETCH(ColorValue, color);
-        QCOMPARE(QGuiApplication::screens().size(), 2);
-        PlainColourWindow window(color);
-        window.setGeometry(QRect(point - QPoint(40, 40), QSize(80, 80)));
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QCOMPARE(QGuiApplication::screenAt(point), window.screen());
-        QTRY_COMPARE(tonzug::ScreenPixel(point), color);
-    }
-};
-
-// A screen of 200 % scale, large enough for the whole window; with "--two-screens" the
-// test on the X server that the caller has started instead.
+// A screen of 200 % scale, large enough for the whole window. (Reading the screen on two
+// monitors of a real X server: pick-on-x11.sh.)
 int main(int argc, char** argv) {
-    std::vector<char*> arguments(argv, argv + argc);
-    const auto twoScreens =
-        std::find(arguments.begin(), arguments.end(), std::string_view("--two-screens"));
-    if (twoScreens != arguments.end()) {
-        arguments.erase(twoScreens);
-        int count = static_cast<int>(arguments.size());
-        QApplication app(count, arguments.data());
-        TwoScreensTest test;
-        return QTest::qExec(&test, count, arguments.data());
-    }
-
     QTemporaryDir folder;
     const QString config = folder.filePath(QStringLiteral("screens.json"));
     QFile file(config);
