@@ -4,22 +4,16 @@
 
 #include <algorithm>
 #include <optional>
-#include <random>
 #include <sstream>
 
 #include "app/CommandLineOptions.h"
-#include "export/ExportPicture.h"
 #include "export/PictureReaders.h"
 #include "testing/TempFolder.h"
-#include "workspace/ExportParams.h"
 #include "workspace/ParameterFiles.h"
-#include "workspace/ParameterKeys.h"
-#include "workspace/RandomSet.h"
 
 namespace tonzug {
 namespace {
 
-using testing::SamePixels;
 using testing::TempFolder;
 
 struct Outcome {
@@ -121,38 +115,6 @@ INSTANTIATE_TEST_SUITE_P(
                     "cannot read parameter file"},
         FailureCase{{"--export", "@/a.png", "--set", "X=0"}, kExitFailed, "empty picture"},
         FailureCase{{"--export", "@/missing/a.png"}, kExitFailed, "No such file or directory"}));
-
-// A saved set gives the same picture through --params as through --set with its values, and
-// the picture of the form that saved it.
-TEST(CommandLine, ParameterFileDrawsTheSavedSet) {
-    TempFolder folder;
-    std::mt19937 random(7);
-    const std::string file = folder.File("set.tzg");
-    for (int round = 0; round < 24; ++round) {
-        ParameterForm saved;
-        testing::RandomSet(saved, random, round % 3);
-        ASSERT_TRUE(SaveParameters(saved, file));
-        std::vector<std::string> setArguments = {
-            "--export", folder.File("set.bmp"), "--set",
-            "OPT=" + ControlText(saved, *FindParameterKey("OPT"))};
-        for (const ParameterKey& row : kParameterKeys) {
-            if (row.rule != ValueRule::kDerived && row.key != "OPT") {
-                setArguments.push_back("--set");
-                setArguments.push_back(std::string(row.key) + "=" + ControlText(saved, row));
-            }
-        }
-        ASSERT_EQ(RunTonzug(setArguments).exitStatus, kExitOk);
-        ASSERT_EQ(RunTonzug({"--export", folder.File("params.bmp"), "--params", file}).exitStatus,
-                  kExitOk);
-        const auto fromSet = testing::ReadPicture(folder.File("set.bmp"));
-        const auto fromParams = testing::ReadPicture(folder.File("params.bmp"));
-        ASSERT_TRUE(fromSet && fromParams);
-        Raster expected;
-        ASSERT_TRUE(RenderFullPicture(ReadExportParams(saved), expected).Ok());
-        EXPECT_TRUE(SamePixels(*fromParams, expected)) << testing::ReadWholeFile(file);
-        EXPECT_TRUE(SamePixels(*fromSet, expected)) << testing::ReadWholeFile(file);
-    }
-}
 
 // Each way of writing the same request makes the same file, byte for byte: a --set applies
 // after the parameter file wherever it stands, and a later one wins. (Pipes, terminals and

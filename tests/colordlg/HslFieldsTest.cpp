@@ -46,15 +46,6 @@ TEST_F(HslFieldsTest, PureRedDrawsTheFieldsAroundTheCurrentValues) {
     EXPECT_FLOAT_EQ(form.picFSF.MarkerTop(), 240.0f - HslField::kMarkerHeight / 2);
 }
 
-TEST_F(HslFieldsTest, GreyMakesTheHueFieldOneGrey) {
-    ColorForm form;
-    form.ShowColor(RgbColor(90, 90, 90), kNoColor);
-    const Raster& hue = form.picHFF.Picture();
-    for (int row = 0; row < hue.Height(); ++row) {
-        ASSERT_EQ(hue.PixelAt(8, row), RgbColor(90, 90, 90)) << row;
-    }
-}
-
 TEST_F(HslFieldsTest, AComponentRedrawsTheOtherFieldsAndMovesOnlyItsMarker) {
     ColorForm form;
     form.ShowColor(RgbColor(40, 160, 90), kNoColor);

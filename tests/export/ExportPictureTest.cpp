@@ -118,34 +118,27 @@ TEST(ExportPicture, RoundsTheSizeAndRefusesEmptyAndOversizedPictures) {
     EXPECT_EQ(read->height, 4);
 }
 
+// Each band reports its share; a cancel leaves the old file.
 TEST(ExportPicture, ReportsProgressAndCancelsWithoutAFile) {
     TempFolder folder;
     const std::string path = folder.File("c.bmp");
     testing::WriteWholeFile(path, "old");
     const GradientParams params = SampleGradient(kCircle, kModeRgb, 10.0f, 40.0f);
-    std::vector<double> fractions;
-    const auto cancelSecond = [&](double fraction) {
-        fractions.push_back(fraction);
-        return fractions.size() < 2;
-    };
-    const std::size_t tenRows = 10 * 10 * 4;
-    EXPECT_EQ(ExportPicture(params, path, PictureKind::kBmp, 85,
-                            testing::BandOptions(tenRows, AvailableCores(), cancelSecond))
-                  .status,
-              kGdipAborted);
-    EXPECT_EQ(fractions, (std::vector<double>{0.25, 0.5}));
-    EXPECT_EQ(testing::ReadWholeFile(path), "old");
+    for (const std::size_t cancelAt : {2, 0}) {
+        std::vector<double> fractions;
+        const auto progress = [&](double fraction) {
+            fractions.push_back(fraction);
+            return fractions.size() != cancelAt;
+        };
+        const EncodeStatus status = ExportPicture(
+            params, path, PictureKind::kBmp, 85,
+            testing::BandOptions(10 * 10 * 4, AvailableCores(), progress));  // ten rows a band
+        EXPECT_EQ(status.status, cancelAt == 0 ? kGdipOk : kGdipAborted);
+        EXPECT_EQ(fractions, cancelAt == 0 ? (std::vector<double>{0.25, 0.5, 0.75, 1.0})
+                                           : (std::vector<double>{0.25, 0.5}));
+        EXPECT_EQ(testing::ReadWholeFile(path).size() == 3, cancelAt != 0);
+    }
     EXPECT_EQ(folder.Entries(), std::vector<std::string>{"c.bmp"});
-
-    fractions.clear();
-    const auto keepGoing = [&](double fraction) {
-        fractions.push_back(fraction);
-        return true;
-    };
-    EXPECT_TRUE(ExportPicture(params, path, PictureKind::kBmp, 85,
-                              testing::BandOptions(tenRows, AvailableCores(), keepGoing))
-                    .Ok());
-    EXPECT_EQ(fractions, (std::vector<double>{0.25, 0.5, 0.75, 1.0}));
 }
 
 TEST(RenderFullPicture, RefusesPicturesAboveTheMemoryLimit) {

@@ -74,14 +74,6 @@ INSTANTIATE_TEST_SUITE_P(Previews, CircleRings,
                                                     1803.0f / 180.0f, 10},
                                            RingCase{1.0f, 1.0f, 50, 50, 0, 0.0f, 1}));
 
-TEST(CircleRings, KeepTheSurfacePenWhenTheRingWidthIsNoPenWidth) {
-    // A 70000-pixel-wide surface drawn in one step: rings 58333 pixels wide.
-    const GradientRenderer renderer(GradientShape::kCircle, BuildRampTwo(kRed, kBlue, 0.6f), 0.6f,
-                                    70000, 1, 7);
-    EXPECT_EQ(renderer.StepCount(), 1);
-    EXPECT_EQ(renderer.RingPenWidth(), 7);
-}
-
 TEST(DrawGradient, DrawsNothingWithoutStepsOrShape) {
     const GradientParams nothing[] = {
         Params(kModeRgb, kHorizontal, 0.0f, 10.0f),  Params(kModeHsl, kHorizontal, -5.0f, 10.0f),

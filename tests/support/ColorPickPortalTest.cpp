@@ -48,15 +48,5 @@ TEST(PortalColor, RoundsEachChannelTimes255ToTheNearest) {
     EXPECT_EQ(PortalColor(std::nan(""), 0.0, 0.0), std::nullopt);
 }
 
-TEST(PortalResponse, OnlyASuccessWithAColourPicks) {
-    const PortalPick picked = PortalResponse(0, RgbColor(1, 2, 3));
-    EXPECT_EQ(picked.outcome, PortalPickOutcome::kPicked);
-    EXPECT_EQ(picked.color, RgbColor(1, 2, 3));
-    for (const std::uint32_t code : {1u, 2u, 7u}) {
-        EXPECT_EQ(PortalResponse(code, RgbColor(1, 2, 3)).outcome, PortalPickOutcome::kCancelled);
-    }
-    EXPECT_EQ(PortalResponse(0, std::nullopt).outcome, PortalPickOutcome::kCancelled);
-}
-
 }  // namespace
 }  // namespace tonzug

@@ -26,14 +26,6 @@ TEST(FilterNumericKey, PassesDigitsSignsAndEditingKeysOnly) {
     }
 }
 
-TEST(MaxMin, TieKeepsTheEarlierValue) {
-    EXPECT_EQ(MaxOf(0.2, 0.7, 0.7), 0.7);
-    EXPECT_EQ(MinOf(0.2, 0.7, 0.1), 0.1);
-    // Equal as numbers: the earlier, here the negative zero, is kept.
-    EXPECT_TRUE(std::signbit(MaxOf(-0.0, 0.0)));
-    EXPECT_TRUE(std::signbit(MinOf(-0.0, 0.0)));
-}
-
 TEST(TextHelpers, EscapeControlsKeepsOneHarmlessLine) {
     EXPECT_EQ(EscapeControls("a\tb\r\n\x1b[31m\x7f"), "a\\tb\\r\\n\\x1b[31m\\x7f");
     EXPECT_EQ(EscapeControls("Gr\xC3\xBC\xC3\x9F \xE2\x82\xAC"), "Gr\xC3\xBC\xC3\x9F \xE2\x82\xAC");
