@@ -129,10 +129,5 @@ TEST(HuePath, HslGreysHaveNoHueExceptOnTheDirectPath) {
     }
 }
 
-TEST(HuePath, NormalisesIntoOneTurn) {
-    EXPECT_EQ(NormalizeHue(-1e-20), 0.0);
-    EXPECT_TRUE(std::isnan(NormalizeHue(std::nan(""))));
-}
-
 }  // namespace
 }  // namespace tonzug

@@ -49,21 +49,5 @@ TEST(ColorListTest, TagsWithoutAValueKeepThePreviewFree) {
     EXPECT_EQ(ParseColorTag("9e99|1").rgb, kNoColor);
 }
 
-TEST(ColorListTest, SwatchIconHasAnOutlineInsideTheBackgroundFrame) {
-    const ColorValue fill = RgbColor(200, 100, 50);
-    const ColorValue background = RgbColor(250, 250, 250);
-    const Raster icon = SwatchIcon(fill, background);
-    ASSERT_EQ(icon.Width(), kSwatchIconSize);
-    ASSERT_EQ(icon.Height(), kSwatchIconSize);
-    // Frame, outline and fill along the diagonal.
-    for (const int i : {0, 1, 2, 13, 14, 15}) {
-        EXPECT_EQ(icon.PixelAt(i, i), i == 0 || i == 15   ? background
-                                      : i == 1 || i == 14 ? kBlack
-                                                          : fill)
-            << i;
-    }
-    EXPECT_EQ(SwatchIcon(SystemColor(77), background).PixelAt(7, 7), background);
-}
-
 }  // namespace
 }  // namespace tonzug

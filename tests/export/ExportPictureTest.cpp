@@ -51,43 +51,6 @@ INSTANTIATE_TEST_SUITE_P(ShapesAndBands, ExportInBands,
                                            BandCase{kCircle, kModeHsl, kExportBandBytes},
                                            BandCase{kVertical, kModeHsl, 37 * 4 * 22}));
 
-// The middle index is round(steps * percent / 100) in floats: where the typed percent makes
-// an exact half, it goes to the even neighbour, as decimal arithmetic gives. Each case is a
-// whole export, compared with the step-by-step drawing and with the place of the middle.
-TEST(ExportPicture, MiddleIndexIsFormedInFloats) {
-    struct Case {
-        float steps;
-        float percent;
-        int middleIndex;  // 0: not drawn
-    };
-    TempFolder folder;
-    const std::string path = folder.File("m.bmp");
-    constexpr ColorValue kMiddle = RgbColor(0, 255, 0);
-    for (const Case c :
-         {Case{125, 2.8f, 4}, Case{125, 0.4f, 0}, Case{125, 39.6f, 50}, Case{125, 12.4f, 16}}) {
-        GradientParams params = SampleGradient(kHorizontal, kModeRgb, c.steps, 2.0f);
-        params.startColor = RgbColor(255, 0, 0);
-        params.endColor = RgbColor(0, 0, 255);
-        params.middleColor = kMiddle;
-        params.middleOn = -1;
-        params.middlePercent = c.percent;
-        params.startBand = params.middleBand = params.endBand = 1;
-        ASSERT_TRUE(ExportPicture(params, path, PictureKind::kBmp, kExportJpegQuality).Ok());
-        const auto read = testing::ReadPicture(path);
-        ASSERT_TRUE(read.has_value());
-        Raster expected(read->width, read->height, kWhite);
-        reference::DrawGradient(expected, params);
-        EXPECT_TRUE(testing::SamePixels(*read, expected)) << c.percent;
-        int drawnAt = 0;
-        for (int x = 0; x < read->width; ++x) {
-            if (expected.PixelAt(x, 0) == kMiddle) {
-                drawnAt = x + 1;  // entry i of the ramp fills column i - 1
-            }
-        }
-        EXPECT_EQ(drawnAt, c.middleIndex) << c.percent;
-    }
-}
-
 // 24.5 x 3.5 rounds to 24 x 4 (half to even); a size that rounds to nothing, or is too
 // large, is refused without a file.
 TEST(ExportPicture, RoundsTheSizeAndRefusesEmptyAndOversizedPictures) {

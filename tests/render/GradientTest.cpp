@@ -3,15 +3,12 @@
 #include <cstdint>
 #include <limits>
 
-#include "render/ColorRamp.h"
 #include "render/Gradient.h"
 #include "testing/SampleGradient.h"
 
 namespace tonzug {
 namespace {
 
-constexpr ColorValue kRed = RgbColor(255, 0, 0);
-constexpr ColorValue kBlue = RgbColor(0, 0, 255);
 constexpr ColorValue kFill = RgbColor(7, 8, 9);
 
 GradientParams Params(std::int32_t mode, std::int32_t orientation, float width, float height) {
@@ -46,33 +43,6 @@ INSTANTIATE_TEST_SUITE_P(Sizes, CornerRadiusOf,
                                            RadiusCase{std::numeric_limits<std::int32_t>::max(),
                                                       std::numeric_limits<std::int32_t>::max(),
                                                       1518500250}));
-
-struct RingCase {
-    float width;
-    float height;
-    int surfaceWidth;
-    int surfaceHeight;
-    std::int32_t steps;
-    float ring;
-    std::int16_t pen;
-};
-
-class CircleRings : public ::testing::TestWithParam<RingCase> {};
-
-TEST_P(CircleRings, SpreadTheFullSizeStepsOverTheSurface) {
-    const RingCase& c = GetParam();
-    const GradientRenderer renderer(Params(kModeRgb, kCircle, c.width, c.height), c.surfaceWidth,
-                                    c.surfaceHeight, 1);
-    EXPECT_EQ(renderer.StepCount(), c.steps);
-    EXPECT_FLOAT_EQ(renderer.StepSize(), c.ring);
-    EXPECT_EQ(renderer.RingPenWidth(), c.pen);
-}
-
-INSTANTIATE_TEST_SUITE_P(Previews, CircleRings,
-                         ::testing::Values(RingCase{300.0f, 200.0f, 150, 100, 180, 0.5f, 2},
-                                           RingCase{300.0f, 200.0f, 3000, 2000, 180,
-                                                    1803.0f / 180.0f, 10},
-                                           RingCase{1.0f, 1.0f, 50, 50, 0, 0.0f, 1}));
 
 TEST(DrawGradient, DrawsNothingWithoutStepsOrShape) {
     const GradientParams nothing[] = {

@@ -16,16 +16,6 @@ std::vector<std::string> DisplayTexts(const FileDialogRequest& request) {
     return texts;
 }
 
-TEST(SplitList, ClosesLastItemAndHonoursFlags) {
-    using V = std::vector<std::string>;
-    EXPECT_EQ(SplitList("a| b |", "|", CompareMode::kExact, true, false), (V{"a", "b", ""}));
-    EXPECT_EQ(SplitList("a| b |", "|", CompareMode::kExact, false, true), (V{"a", " b "}));
-    EXPECT_EQ(SplitList("1x2X3", "x", CompareMode::kIgnoreCase, false, false), (V{"1", "2", "3"}));
-    EXPECT_EQ(SplitList("a::b", "::", CompareMode::kExact, false, false), (V{"a", "b"}));
-    EXPECT_TRUE(SplitList("abc", "", CompareMode::kExact, false, false).empty());
-    EXPECT_EQ(FirstExtension(" htm ;*.html"), "htm");
-}
-
 TEST(FileDialogRequest, SaveDialogDefaultsToTheFirstType) {
     const FileDialogRequest request =
         BuildSaveDialogRequest("Bitmap Truecolor|HTML", "bmp|htm;*.html", "", "..", ".");

@@ -14,20 +14,6 @@ using testing::ScopedEnvironment;
 using testing::TempFolder;
 using testing::WriteWholeFile;
 
-TEST(SettingsFolder, PathHelpers) {
-    EXPECT_EQ(AddTrailingSeparator("  /x  "), "/x/");
-    EXPECT_EQ(StripTrailingSeparator("/"), "/");
-    TempFolder folder;
-    WriteWholeFile(folder.File("plain"), "");
-    EXPECT_TRUE(PathExists(folder.File("plain")));
-    EXPECT_FALSE(DirectoryFound(folder.File("plain")));
-    EXPECT_FALSE(PathExists("."));
-    EXPECT_TRUE(CreateFolderPath(folder.File("a/b/c")));
-    EXPECT_TRUE(DirectoryFound(folder.File("a/b/c/")));
-    EXPECT_TRUE(CreateFolderPath(folder.File("a/b/c/")));  // exists already
-    EXPECT_FALSE(CreateFolderPath(folder.File("plain/sub")));
-}
-
 TEST(SettingsFolder, CreatesSubfolderOfConfigFolder) {
     TempFolder folder;
     ScopedEnvironment config("XDG_CONFIG_HOME", folder.Path().c_str());

@@ -74,14 +74,6 @@ TEST(WebGradient, TooManyStopsWidenTheToleranceAndSaySo) {
     EXPECT_LE(MeasureWebGradient(params, gradient).largest, gradient.tolerance);
 }
 
-TEST(WebGradient, NothingDrawnLeavesTheWhitePicture) {
-    const WebGradient gradient = FitWebGradient(RedToBlue(kCircle, kModeRgb, 1, 1), 1, 1);
-    EXPECT_TRUE(gradient.stops.empty());
-    EXPECT_EQ(CssDeclaration(gradient),
-              "background-image: radial-gradient(circle farthest-corner at 50% 50%, "
-              "#ffffff 0%, #ffffff 100%);");
-}
-
 TEST(WebGradientText, CssOfTheDefaults) {
     GradientParams defaults;
     defaults.width = 25;

@@ -78,10 +78,6 @@ bool Run(const std::string& command) {
     return std::system(command.c_str()) == 0;
 }
 
-bool Found(const char* program) {
-    return Run(std::string("command -v ") + program + " > /dev/null 2>&1");
-}
-
 struct Point {
     int x = 0;
     int y = 0;
@@ -190,7 +186,7 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     const std::string tonzug = argv[1];
-    if (!Found("chromium") || !Found("rsvg-convert")) {
+    if (!Run("command -v chromium > /dev/null && command -v rsvg-convert > /dev/null")) {
         std::cout << "chromium or rsvg-convert missing (tools/install-deps.sh installs them)\n";
         return kExitSkipped;
     }

@@ -122,8 +122,6 @@ class MainWindowTest : public QObject {
                                !Find<QWidget>(*window_, "chkMid").isEnabled()};
         };
         QCOMPARE(covered(), (QList<bool>{true, true, false, true, false, false}));
-        window_->Form().chkMid.SetValue(1);
-        QCOMPARE(covered(), (QList<bool>{false, false, false, false, false, false}));
         window_->Form().optF.Select(tonzug::kModeHsl);
         QCOMPARE(covered(), (QList<bool>{true, true, true, true, true, true}));
         QVERIFY(IsShown("colMidDummy") && IsShown("colMidDmy2") && IsShown("colMidDmy3"));
