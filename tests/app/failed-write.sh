@@ -5,17 +5,18 @@
 set -uo pipefail
 program="$1"
 folder="$(mktemp -d)"
-trap 'rm -rf "$folder"' EXIT
+err="$(mktemp)"
+trap 'rm -rf "$folder" "$err"' EXIT
 for kind in bmp png jpg; do
     status=0
     # SIGXFSZ ignored, so that the write fails with EFBIG instead of ending the program.
     (trap '' XFSZ && ulimit -f 64 && exec "$program" --export "$folder/big.$kind" \
-        --set X=3000 --set Y=3000 --set OPT=2 --set FRB=1) 2> "$folder/err" || status=$?
-    left="$(ls -A "$folder" | grep -vx err)"
+        --set X=3000 --set Y=3000 --set OPT=2 --set FRB=1) 2> "$err" || status=$?
+    left="$(ls -A "$folder")"
     if [ "$status" -ne 1 ] || [ -n "$left" ] ||
-        ! grep -q "cannot write $folder/big.$kind: File too large" "$folder/err"; then
+        ! grep -q "cannot write $folder/big.$kind: File too large" "$err"; then
         echo "$kind: status $status, left: $left" >&2
-        cat "$folder/err" >&2
+        cat "$err" >&2
         exit 1
     fi
 done

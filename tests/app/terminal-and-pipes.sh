@@ -30,7 +30,9 @@ for format in png bmp jpeg; do
 done
 status=0
 TMPDIR="$PWD/scratch" "$program" --export - --format png --set X=0 > piped 2> /dev/null || status=$?
-[ "$status" -eq 1 ] && [ ! -s piped ] || fail "a failed export to a pipe exits with $status"
+if [ "$status" -ne 1 ] || [ -s piped ]; then
+    fail "a failed export to a pipe exits with $status"
+fi
 [ -z "$(ls -A scratch)" ] || fail "left in the temporary folder: $(ls -A scratch)"
 
 status=0
@@ -78,7 +80,9 @@ sleep 0.5
 kill -INT "$pid"
 status=0
 wait "$pid" || status=$?
-[ "$status" -eq 130 ] && grep -q interrupted shown || fail "interrupt: status $status" shown
+if [ "$status" -ne 130 ] || ! grep -q interrupted shown; then
+    fail "interrupt: status $status" shown
+fi
 [ ! -e huge.png ] || fail "an interrupted export left its picture"
 
 echo "pictures go into pipes but stay off terminals; the progress line shows on terminals" \
