@@ -1,33 +1,19 @@
 #include "app/ExportCommand.h"
 
 #include <gtest/gtest.h>
-#include <signal.h>
 
 #include <algorithm>
-#include <atomic>
-#include <chrono>
-#include <filesystem>
 #include <optional>
-#include <random>
 #include <sstream>
-#include <thread>
 
 #include "app/CommandLineOptions.h"
-#include "export/ExportPicture.h"
 #include "export/PictureReaders.h"
-#include "testing/ScopedEnvironment.h"
 #include "testing/TempFolder.h"
-#include "workspace/ExportParams.h"
 #include "workspace/ParameterFiles.h"
-#include "workspace/ParameterForm.h"
-#include "workspace/ParameterKeys.h"
-#include "workspace/ParameterSettings.h"
-#include "workspace/RandomSet.h"
 
 namespace tonzug {
 namespace {
 
-using testing::ScopedEnvironment;
 using testing::TempFolder;
 
 struct Outcome {
@@ -36,68 +22,29 @@ struct Outcome {
     std::string err;
 };
 
-enum class Terminal { kNone, kStandardOutput };
-
-Outcome RunTonzug(const std::vector<std::string>& arguments, Terminal terminal = Terminal::kNone) {
+Outcome RunTonzug(const std::vector<std::string>& arguments) {
     std::ostringstream out;
     std::ostringstream err;
-    const int status =
-        RunCommandLine(arguments, {out, err, terminal == Terminal::kStandardOutput, false});
+    const int status = RunCommandLine(arguments, {out, err, false, false});
     return {status, out.str(), err.str()};
 }
 
-// The picture the window's export would make from a form with these settings.
-Raster ExpectedPicture(const std::vector<std::pair<std::string, std::string>>& settings,
-                       const std::string& parameterFile = {}) {
-    ParameterForm form;
-    if (!parameterFile.empty()) {
-        LoadParameters(form, parameterFile);
-    }
-    for (const auto& [key, value] : settings) {
-        std::string error;
-        EXPECT_TRUE(ApplySetting(form, key, value, error)) << error;
-    }
-    Raster picture;
-    EXPECT_TRUE(RenderFullPicture(ReadExportParams(form), picture).Ok());
-    return picture;
-}
-
-bool SamePixels(const testing::DecodedPicture& read, const Raster& expected) {
-    return read.width == expected.Width() && read.height == expected.Height() &&
-           std::equal(read.pixels.begin(), read.pixels.end(), expected.Pixels().begin(),
-                      expected.Pixels().end());
-}
-
-TEST(CommandLine, HelpGoesToStandardOutput) {
-    for (const auto& arguments : {std::vector<std::string>{}, std::vector<std::string>{"--help"},
-                                  std::vector<std::string>{"--export", "x.png", "-h"}}) {
+// Help and version go to standard output, also after other options.
+TEST(CommandLine, HelpAndVersionGoToStandardOutput) {
+    using Arguments = std::vector<std::string>;
+    for (const auto& [arguments, text] :
+         {std::pair{Arguments{}, CommandLineHelp()},
+          {Arguments{"--export", "x.png", "-h"}, CommandLineHelp()},
+          {Arguments{"--export", "x.png", "--version"}, VersionText() + "\n"}}) {
         const Outcome outcome = RunTonzug(arguments);
         EXPECT_EQ(outcome.exitStatus, kExitOk);
-        EXPECT_EQ(outcome.out, CommandLineHelp());
+        EXPECT_EQ(outcome.out, text);
         EXPECT_TRUE(outcome.err.empty());
     }
-    // Every mode, option, key and exit status is named.
-    for (const char* part : {"--export PICTURE", "FILE.tzg", "--format", "--params", "--set",
-                             "--threads", "--quiet", "--version", "STCOL", "MDCOL", "MDCHK", "OPT",
-                             "FRB", "\n  0 ", "\n  1 ", "\n  2 ", "\n  130 "}) {
+    for (const char* part : {"--export PICTURE", "FILE.tzg", "--params", "--set", "--threads",
+                             "STCOL", "MDCHK", "FRB", "\n  2 ", "\n  130 "}) {
         EXPECT_NE(CommandLineHelp().find(part), std::string::npos) << part;
     }
-}
-
-TEST(CommandLine, VersionNamesTheProgramAndItsVersion) {
-    for (const auto& arguments : {std::vector<std::string>{"--version"},
-                                  std::vector<std::string>{"--export", "x.png", "--version"}}) {
-        const Outcome outcome = RunTonzug(arguments);
-        EXPECT_EQ(outcome.exitStatus, kExitOk);
-        EXPECT_EQ(outcome.out, VersionText() + "\n");
-        EXPECT_TRUE(outcome.err.empty());
-    }
-    // "tonzug MAJOR.MINOR.PATCH".
-    const std::string version = VersionText();
-    ASSERT_EQ(version.rfind("tonzug ", 0), 0u) << version;
-    const std::string number = version.substr(7);
-    EXPECT_EQ(number.find_first_not_of("0123456789."), std::string::npos) << version;
-    EXPECT_EQ(std::count(number.begin(), number.end(), '.'), 2) << version;
 }
 
 // Only an empty command line or a lone parameter file opens the window.
@@ -145,112 +92,28 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, CommandLineFailure,
     ::testing::Values(
         FailureCase{{"--bogus"}, kExitUsage, "unknown option '--bogus'; the options are --export"},
-        FailureCase{{"--export=@/a.png", "--bogus=1"}, kExitUsage, "unknown option '--bogus'"},
         FailureCase{{"--export", "@/a.png", "--quiet=1"}, kExitUsage, "--quiet takes no value"},
         FailureCase{{"--", "--export", "@/a.png"}, kExitUsage, "unexpected argument '--export'"},
         FailureCase{{"--export", "-"}, kExitUsage, "needs --format png, bmp or jpeg"},
         FailureCase{{"--export", "@/a.png", "--format", "jpeg"}, kExitUsage, "names JPEG, but"},
         FailureCase{{"--export", "@/a.png", "--format=gif"}, kExitUsage, "unknown format 'gif'"},
-        FailureCase{{"--export", "@/a.png", "--format", "x.png"}, kExitUsage, "unknown format"},
         FailureCase{{"--export", "@/a.png", "--threads", "0"}, kExitUsage, "at least 1, not '0'"},
-        FailureCase{{"--export", "@/a.png", "--threads=2x"}, kExitUsage, "not '2x'"},
-        FailureCase{{"@/a.png", "--export"}, kExitUsage, "unexpected argument '/"},
         FailureCase{{"--export"}, kExitUsage, "--export needs a value"},
         FailureCase{{"--set", "X=5"}, kExitUsage, "--export PICTURE or --css is missing"},
         FailureCase{{"--export", "@/a.png", "--export", "@/b.png"}, kExitUsage, "more than once"},
         FailureCase{{"--export", "@/a.png", "--set", "FOO=1"}, kExitUsage, "unknown key 'FOO'"},
         FailureCase{{"--export", "@/a.png", "--set", "OPT=7"}, kExitUsage, "invalid value '7'"},
         FailureCase{{"--export", "@/a.png", "--set", "X"}, kExitUsage, "KEY=VALUE"},
-        FailureCase{{"--export", "@/a.png", "--set", "X=12abc"}, kExitUsage, "'12abc' for X"},
-        FailureCase{{"--export", "@/a.png", "--set", "MBR=1e10"}, kExitUsage, "'1e10' for MBR"},
-        FailureCase{{"--export", "@/a.png", "--set", "STCOL=16777216"}, kExitUsage, "for STCOL"},
         FailureCase{{"--export", "@/a.png", "--set", "K\x1b[2J\n=1"}, kExitUsage, "K\\x1b[2J\\n'"},
-        FailureCase{{"--export", "@/a.png", "--set", "X=99999999"}, kExitFailed, "99999999 x 256"},
-        FailureCase{
-            {"--export", "@/a.png", "--set", "Y=3000000000"}, kExitFailed, "25 x 3000000000"},
-        FailureCase{
-            {"--export", "@/a.png", "--params", "/dev/zero"}, kExitFailed, "not a regular file"},
         FailureCase{{"--export", "@/a.gif"}, kExitUsage, "unknown picture type"},
-        FailureCase{{"--export", "@/a"}, kExitUsage, "unknown picture type"},
         FailureCase{{"--export", "@/a.png", "--params", "@/none.tzg"},
                     kExitFailed,
                     "cannot read parameter file"},
-        FailureCase{{"--export", "@/a.png", "--params", "@"}, kExitFailed, "Is a directory"},
-        FailureCase{{"--export", "@/a.png", "--set", "X=0"}, kExitFailed, "empty picture"},
-        FailureCase{{"--export", "@/a.bmp", "--set", "Y=-4"}, kExitFailed, "empty picture"},
-        FailureCase{{"--export", "@/a.jpg", "--set", "Y=65501"}, kExitFailed, "65500"},
-        FailureCase{
-            {"--export", "@/a.bmp", "--set", "X=40000", "--set", "Y=40000"}, kExitFailed, "4 GiB"},
-        FailureCase{{"--export", "@/a.png", "--set", "X=5000000", "--set", "Y=1"},
-                    kExitFailed,
-                    "4194304 pixels wide"},
         FailureCase{{"--export", "@/missing/a.png"}, kExitFailed, "No such file or directory"}));
 
-// A saved set gives the same picture through --params as through --set with its values, and
-// the picture of the form that saved it.
-TEST(CommandLine, ParameterFileDrawsTheSavedSet) {
-    TempFolder folder;
-    std::mt19937 random(7);
-    const std::string file = folder.File("set.tzg");
-    for (int round = 0; round < 24; ++round) {
-        ParameterForm saved;
-        testing::RandomSet(saved, random, round % 3);
-        ASSERT_TRUE(SaveParameters(saved, file));
-        std::vector<std::string> setArguments = {
-            "--export", folder.File("set.bmp"), "--set",
-            "OPT=" + ControlText(saved, *FindParameterKey("OPT"))};
-        for (const ParameterKey& row : kParameterKeys) {
-            if (row.rule != ValueRule::kDerived && row.key != "OPT") {
-                setArguments.push_back("--set");
-                setArguments.push_back(std::string(row.key) + "=" + ControlText(saved, row));
-            }
-        }
-        ASSERT_EQ(RunTonzug(setArguments).exitStatus, kExitOk);
-        ASSERT_EQ(RunTonzug({"--export", folder.File("params.bmp"), "--params", file}).exitStatus,
-                  kExitOk);
-        const auto fromSet = testing::ReadPicture(folder.File("set.bmp"));
-        const auto fromParams = testing::ReadPicture(folder.File("params.bmp"));
-        ASSERT_TRUE(fromSet && fromParams);
-        Raster expected;
-        ASSERT_TRUE(RenderFullPicture(ReadExportParams(saved), expected).Ok());
-        EXPECT_TRUE(SamePixels(*fromParams, expected)) << testing::ReadWholeFile(file);
-        EXPECT_TRUE(SamePixels(*fromSet, expected)) << testing::ReadWholeFile(file);
-    }
-}
-
-class CommandLineExport : public ::testing::TestWithParam<const char*> {};
-
-TEST_P(CommandLineExport, WritesThePictureOfTheSettings) {
-    TempFolder folder;
-    const std::string path = folder.File(GetParam());
-    const std::vector<std::pair<std::string, std::string>> settings = {
-        {"opt", " 2"}, {"X", "40 "}, {"Y", "30"}, {"STCOL", "#FF0000"}, {"EDCOL", "16711680"}};
-    std::vector<std::string> arguments = {"--export=" + path};
-    for (const auto& [key, value] : settings) {
-        arguments.insert(arguments.end(), {"--set", key + "=" + value});
-    }
-    const Outcome outcome = RunTonzug(arguments);
-    ASSERT_EQ(outcome.exitStatus, kExitOk) << outcome.err;
-    EXPECT_TRUE(outcome.out.empty() && outcome.err.empty());
-
-    const auto read = testing::ReadPicture(path);
-    ASSERT_TRUE(read.has_value());
-    const Raster expected = ExpectedPicture(settings);
-    if (PictureKindFromPath(path) != PictureKind::kJpeg) {
-        EXPECT_TRUE(SamePixels(*read, expected));
-        return;
-    }
-    ASSERT_EQ(read->width, 40);
-    ASSERT_EQ(read->height, 30);
-    // Red at the centre, blue in the corners.
-    EXPECT_GT((read->At(20, 15) >> 16) & 0xFFu, 200u);
-    EXPECT_GT(read->At(0, 0) & 0xFFu, 150u);
-}
-
-INSTANTIATE_TEST_SUITE_P(Kinds, CommandLineExport,
-                         ::testing::Values("g.bmp", "g.PNG", "g.jpg", "g.jpeg"));
-
-// Each way of writing the same request makes the same file, byte for byte.
+// Each way of writing the same request makes the same file, byte for byte: a --set applies
+// after the parameter file wherever it stands, and a later one wins. (Pipes, terminals and
+// interrupts are tested on the real program: terminal-and-pipes.sh.)
 TEST(CommandLine, OptionFormsAgree) {
     TempFolder folder;
     const std::string file = folder.File("set.tzg");
@@ -265,7 +128,7 @@ TEST(CommandLine, OptionFormsAgree) {
         {"--export", picture, "--params", file, "--set", "Y=17", "--format", "bmp"},
         {"--export=" + picture, "--params=" + file, "--set=Y=17", "--format=BMP"},
         {"--set", "Y=17", "--quiet", "--params", file, "--threads", "1", "--export", picture, "--"},
-        {"-q", "--threads=2", "--params", file, "--set=y=17", "--export", picture}};
+        {"--set=Y=3", "-q", "--threads=2", "--params", file, "--set=y=17", "--export", picture}};
     std::optional<std::string> first;
     for (const Arguments& arguments : forms) {
         const Outcome outcome = RunTonzug(arguments);
@@ -278,109 +141,6 @@ TEST(CommandLine, OptionFormsAgree) {
     ASSERT_TRUE(read.has_value());
     EXPECT_EQ(read->width, 31);
     EXPECT_EQ(read->height, 17);
-}
-
-// "-" sends the picture to standard output, byte for byte what a file would hold, and
-// nothing is left in the temporary folder.
-TEST(CommandLine, StandardOutputGetsThePicture) {
-    TempFolder folder;
-    TempFolder scratch;
-    const ScopedEnvironment tmpdir("TMPDIR", scratch.Path().c_str());
-    for (const char* format : {"png", "bmp", "jpeg"}) {
-        const std::string file = folder.File(std::string("g.") + format);
-        ASSERT_EQ(RunTonzug({"--export", file, "--set", "X=33"}).exitStatus, kExitOk);
-        const Outcome outcome = RunTonzug({"--export", "-", "--format", format, "--set", "X=33"});
-        ASSERT_EQ(outcome.exitStatus, kExitOk) << outcome.err;
-        EXPECT_TRUE(outcome.err.empty());
-        EXPECT_EQ(outcome.out, testing::ReadWholeFile(file)) << format;
-        EXPECT_TRUE(scratch.Entries().empty());
-    }
-    // A failure says so and leaves nothing either.
-    const Outcome failed = RunTonzug({"--export", "-", "--format", "png", "--set", "X=0"});
-    EXPECT_EQ(failed.exitStatus, kExitFailed);
-    EXPECT_TRUE(failed.out.empty());
-    EXPECT_TRUE(scratch.Entries().empty());
-}
-
-TEST(CommandLine, RefusesToWriteThePictureToATerminal) {
-    const Outcome outcome =
-        RunTonzug({"--export", "-", "--format", "png"}, Terminal::kStandardOutput);
-    EXPECT_EQ(outcome.exitStatus, kExitUsage);
-    EXPECT_TRUE(outcome.out.empty());
-    EXPECT_NE(outcome.err.find("not written to a terminal"), std::string::npos) << outcome.err;
-}
-
-TEST(CommandLine, ParameterFileThenSettingsInOrder) {
-    TempFolder folder;
-    const std::string file = folder.File("set.tzg");
-    {
-        ParameterForm form;
-        form.txtX.SetText("33");
-        form.txtY.SetText("21");
-        form.optV.Select(kHorizontal);
-        form.chkMid.SetValue(1);
-        form.colMid.SetColor(RgbColor(0, 200, 0));
-        form.txtMid.SetText("30");
-        form.txtMBR.SetText("4");
-        ASSERT_TRUE(SaveParameters(form, file));
-    }
-    const std::string loaded = folder.File("loaded.png");
-    ASSERT_EQ(RunTonzug({"--params", file, "--export", loaded}).exitStatus, kExitOk);
-    const auto read = testing::ReadPng(loaded);
-    ASSERT_TRUE(read.has_value());
-    EXPECT_TRUE(SamePixels(*read, ExpectedPicture({}, file)));
-    EXPECT_EQ(read->width, 33);
-
-    // A --set given before --params still applies after the file; later ones win.
-    const std::string changed = folder.File("changed.png");
-    ASSERT_EQ(RunTonzug({"--set", "X=10", "--export", changed, "--params", file, "--set", "x=12"})
-                  .exitStatus,
-              kExitOk);
-    const auto readChanged = testing::ReadPng(changed);
-    ASSERT_TRUE(readChanged.has_value());
-    EXPECT_TRUE(SamePixels(*readChanged, ExpectedPicture({{"X", "10"}, {"x", "12"}}, file)));
-    EXPECT_EQ(readChanged->width, 12);
-}
-
-TEST(CommandLine, InterruptCancelsAndLeavesNoFile) {
-    TempFolder folder;
-    // A stray signal after the command has restored the handlers must not end the tests.
-    struct sigaction ignore {};
-    ignore.sa_handler = SIG_IGN;
-    struct sigaction previous {};
-    sigaction(SIGINT, &ignore, &previous);
-
-    std::atomic<bool> finished = false;
-    std::thread interrupter([&] {
-        // The (unnamed) temporary file is open in the folder once the export writes.
-        const auto writing = [&folder] {
-            std::error_code ignored;
-            for (const auto& fd : std::filesystem::directory_iterator("/proc/self/fd", ignored)) {
-                if (std::filesystem::read_symlink(fd, ignored).string().rfind(folder.Path(), 0) ==
-                    0) {
-                    return true;
-                }
-            }
-            return false;
-        };
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-        while (!finished && std::chrono::steady_clock::now() < deadline) {
-            if (writing()) {
-                kill(getpid(), SIGINT);
-                return;
-            }
-            std::this_thread::sleep_for(std::chrono::microseconds(200));
-        }
-    });
-    const Outcome outcome = RunTonzug({"--export", folder.File("big.png"), "--set", "X=4096",
-                                       "--set", "Y=4096", "--set", "OPT=2"});
-    finished = true;
-    interrupter.join();
-    sigaction(SIGINT, &previous, nullptr);
-
-    EXPECT_EQ(outcome.exitStatus, kExitInterrupted);
-    EXPECT_NE(outcome.err.find("interrupted"), std::string::npos) << outcome.err;
-    EXPECT_TRUE(folder.Entries().empty());
 }
 
 }  // namespace

@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
-# `tonzug --pick` on an X server: it waits for one click and prints the colour under it;
-# a key cancels with status 1.
+# `tonzug --pick` on an X server with two monitors: it waits for one click and prints the
+# colour under it, on either monitor; a key cancels with status 1.
 set -uo pipefail
 program="$1"
 testing_dir="$2"
 source "$testing_dir/desktop-session.sh"
 trap stop_session EXIT
-require_tools xdotool xsetroot
-start_xvfb || exit 1
-xsetroot -solid '#3366cc'
+require_tools xdotool convert display
+start_xvfb_two_monitors || exit 1
+# The left monitor blue, the right one red, as the root window's background.
+convert -size 800x600 xc:'#3366cc' xc:'#cc3322' +append "$session_folder/root.png"
+display -window root "$session_folder/root.png"
 unset WAYLAND_DISPLAY XDG_SESSION_TYPE DBUS_SESSION_BUS_ADDRESS
 export QT_QPA_PLATFORM=xcb
 
@@ -24,17 +26,20 @@ pick_with() {
     wait "$pid"
 }
 
-pick_with mousemove 300 200 click 1
-status=$?
-if [ "$status" -ne 0 ] || [ "$(cat "$session_folder/out")" != "#3366CC" ]; then
-    echo "click: status $status, printed '$(cat "$session_folder/out")'" >&2
-    cat "$session_folder/err" >&2
-    exit 1
-fi
+for place in "300 200 #3366CC" "1300 400 #CC3322"; do
+    read -r x y color <<< "$place"
+    pick_with mousemove "$x" "$y" click 1
+    status=$?
+    if [ "$status" -ne 0 ] || [ "$(cat "$session_folder/out")" != "$color" ]; then
+        echo "click at $x, $y: status $status, printed '$(cat "$session_folder/out")'" >&2
+        cat "$session_folder/err" >&2
+        exit 1
+    fi
+done
 pick_with key Escape
 status=$?
 if [ "$status" -ne 1 ] || [ -s "$session_folder/out" ]; then
     echo "Escape: status $status, printed '$(cat "$session_folder/out")'" >&2
     exit 1
 fi
-echo "picked #3366CC with a click, Escape cancelled"
+echo "picked with a click on each monitor, Escape cancelled"

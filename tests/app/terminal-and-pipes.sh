@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# The command on terminals and in pipes: the picture goes into a pipe but never onto a
-# terminal, and the progress line of a long export appears on a terminal only, unless
-# --quiet. `script` gives the command a pseudo-terminal.
+# The command on terminals and in pipes: the picture goes into a pipe (byte for byte the
+# file, nothing left in the temporary folder) but never onto a terminal, the progress line
+# of a long export appears on a terminal only, unless --quiet, and an interrupt leaves no
+# file. `script` gives the command a pseudo-terminal.
 set -euo pipefail
 program="$(realpath "$1")"
 folder="$(mktemp -d)"
@@ -21,6 +22,18 @@ fail() {
 
 "$program" --export - --format png --set X=40 | file - > type
 grep -q 'PNG image data, 40 x 256' type || fail "standard output holds no PNG:" type
+mkdir scratch
+for format in png bmp jpeg; do
+    "$program" --export "g.$format" --set X=33
+    TMPDIR="$PWD/scratch" "$program" --export - --format "$format" --set X=33 > piped
+    cmp -s piped "g.$format" || fail "$format: standard output differs from the file"
+done
+status=0
+TMPDIR="$PWD/scratch" "$program" --export - --format png --set X=0 > piped 2> /dev/null || status=$?
+if [ "$status" -ne 1 ] || [ -s piped ]; then
+    fail "a failed export to a pipe exits with $status"
+fi
+[ -z "$(ls -A scratch)" ] || fail "left in the temporary folder: $(ls -A scratch)"
 
 status=0
 on_terminal --export - --format png || status=$?
@@ -57,4 +70,20 @@ for case in "${cases[@]}"; do
         fail "$case: progress line not erased:" shown
     fi
 done
-echo "pictures stay off terminals; the progress line shows on terminals only"
+# An interrupt ends the export with 130 and leaves no file. (Job control, so that the
+# background command does not ignore the interrupt.)
+set -m
+"$program" --export huge.png --set X=30000 --set Y=30000 --set OPT=2 --threads 1 2> shown &
+pid=$!
+set +m
+sleep 0.5
+kill -INT "$pid"
+status=0
+wait "$pid" || status=$?
+if [ "$status" -ne 130 ] || ! grep -q interrupted shown; then
+    fail "interrupt: status $status" shown
+fi
+[ ! -e huge.png ] || fail "an interrupted export left its picture"
+
+echo "pictures go into pipes but stay off terminals; the progress line shows on terminals" \
+    "only; an interrupt leaves no file"

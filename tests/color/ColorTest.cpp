@@ -3,11 +3,9 @@
 #include <cmath>
 #include <limits>
 #include <random>
-#include <vector>
 
 #include "color/ColorSpaces.h"
 #include "color/ColorText.h"
-#include "color/FieldRamps.h"
 #include "color/SystemColors.h"
 
 namespace tonzug {
@@ -17,25 +15,6 @@ TEST(ColorValue, ChannelsInBgrLayoutAndLuminance) {
     EXPECT_EQ(RgbColor(255, 128, 0), 0x0080FF);
     EXPECT_EQ(Luminance(RgbColor(0, 255, 0)), 150);  // 150.45
     EXPECT_EQ(Luminance(RgbColor(255, 0, 0)), 76);   // 76.5 rounds to even
-}
-
-TEST(RgbToHsl, HexconeReferenceColours) {
-    const struct {
-        ColorValue color;
-        double hue, saturation, lightness;
-    } cases[] = {
-        {kWhite, 0, 0, 1},
-        {RgbColor(255, 255, 0), 60, 1, 0.5},   // red wins the tie with green
-        {RgbColor(0, 255, 255), 180, 1, 0.5},  // green wins the tie with blue
-        {RgbColor(255, 0, 128), 360 - 60 * 128 / 255.0, 1, 0.5},
-        {RgbColor(64, 128, 64), 120, 1.0 / 3, 96 / 255.0},
-    };
-    for (const auto& c : cases) {
-        const HslColor hsl = RgbToHsl(c.color);
-        EXPECT_NEAR(hsl.hue, c.hue, 1e-9) << std::hex << c.color;
-        EXPECT_NEAR(hsl.saturation, c.saturation, 1e-9) << std::hex << c.color;
-        EXPECT_NEAR(hsl.lightness, c.lightness, 1e-9) << std::hex << c.color;
-    }
 }
 
 TEST(HslToRgb, RoundsHalvesUpClampsAndInvertsRgbToHsl) {
@@ -101,22 +80,6 @@ TEST(SystemColors, TranslateThroughTheTableThatTheDesktopFills) {
     EXPECT_FALSE(SetSystemColor(15, SystemColor(5)));
     EXPECT_EQ(TranslateColor(SystemColor(15)), RgbColor(10, 20, 30));
     ResetSystemColors();
-    EXPECT_EQ(TranslateColor(SystemColor(15)), RgbColor(212, 208, 200));
-}
-
-TEST(FieldRamps, HueRunsRoundTheCircleAndBandsStartAtZero) {
-    const std::vector<ColorValue> expected = {0,
-                                              RgbColor(255, 0, 0),
-                                              RgbColor(255, 255, 0),
-                                              RgbColor(0, 255, 0),
-                                              RgbColor(0, 255, 255),
-                                              RgbColor(0, 0, 255),
-                                              RgbColor(255, 0, 255)};
-    EXPECT_EQ(FieldRampHue(240, 120, 6), expected);
-    EXPECT_EQ(FieldRampLight(40, 240, 10).at(1), kBlack);
-    EXPECT_EQ(FieldRampSat(40, 120, 10).at(1), RgbColor(128, 128, 128));
-    EXPECT_NE(FieldRampLight(0, 0, 10).back(), kWhite);  // one band short of white
-    EXPECT_TRUE(FieldRampSat(0, 120, -1).empty());
 }
 
 }  // namespace

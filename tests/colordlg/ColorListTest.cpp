@@ -33,8 +33,6 @@ TEST(ColorListTest, HoldsTheSystemThenTheStandardColoursInOrder) {
 
 TEST(ColorListTest, ColorNameKnowsOnlyListedValues) {
     ColorValue translated = 0;
-    EXPECT_EQ(ColorName(0xC0C0C0, translated), "Hellgrau");
-    EXPECT_EQ(translated, 0xC0C0C0);
     EXPECT_EQ(ColorName(SystemColor(24), translated), "Quickinfo");
     EXPECT_EQ(translated, TranslateColor(SystemColor(24)));
     EXPECT_EQ(ColorName(SystemColor(25), translated), "");
@@ -49,21 +47,6 @@ TEST(ColorListTest, TagsWithoutAValueKeepThePreviewFree) {
     EXPECT_EQ(tag.value, kNoColor);
     EXPECT_EQ(ParseColorTag("1|2|3").value, 2);
     EXPECT_EQ(ParseColorTag("9e99|1").rgb, kNoColor);
-}
-
-TEST(ColorListTest, SwatchIconHasAnOutlineInsideTheBackgroundFrame) {
-    const ColorValue fill = RgbColor(200, 100, 50);
-    const ColorValue background = RgbColor(250, 250, 250);
-    const Raster icon = SwatchIcon(fill, background);
-    ASSERT_EQ(icon.Width(), kSwatchIconSize);
-    ASSERT_EQ(icon.Height(), kSwatchIconSize);
-    // Frame, outline and fill along the diagonal.
-    const ColorValue diagonal[] = {background, kBlack, fill, fill, fill, fill, fill,   fill,
-                                   fill,       fill,   fill, fill, fill, fill, kBlack, background};
-    for (int i = 0; i < kSwatchIconSize; ++i) {
-        EXPECT_EQ(icon.PixelAt(i, i), diagonal[i]) << i;
-    }
-    EXPECT_EQ(SwatchIcon(SystemColor(77), background).PixelAt(7, 7), background);
 }
 
 }  // namespace

@@ -1,8 +1,4 @@
 #include <gtest/gtest.h>
-
-#include <map>
-#include <vector>
-
 #include "color/ColorSpaces.h"
 #include "colordlg/ColorForm.h"
 #include "support/Numbers.h"
@@ -10,21 +6,9 @@
 namespace tonzug {
 namespace {
 
-constexpr HslComponent kComponents[] = {HslComponent::kHue, HslComponent::kSaturation,
-                                        HslComponent::kLightness};
-
 class HslFieldsTest : public ::testing::Test {
   protected:
     void SetUp() override { SetUserNumberFormat({'.', ','}); }
-
-    void CountRedraws(ColorForm& form) {
-        for (HslComponent c : kComponents) {
-            subscriptions.push_back(form.Field(c).Observe([this, c] { ++events[c]; }));
-        }
-    }
-
-    std::map<HslComponent, int> events;
-    std::vector<tonzug::Subscription> subscriptions;
 };
 
 TEST_F(HslFieldsTest, PureRedDrawsTheFieldsAroundTheCurrentValues) {
@@ -44,29 +28,6 @@ TEST_F(HslFieldsTest, PureRedDrawsTheFieldsAroundTheCurrentValues) {
     const Raster& sat = form.picFSF.Picture();
     EXPECT_EQ(sat.PixelAt(3, 0), RgbColor(128, 128, 128));
     EXPECT_FLOAT_EQ(form.picFSF.MarkerTop(), 240.0f - HslField::kMarkerHeight / 2);
-}
-
-TEST_F(HslFieldsTest, GreyMakesTheHueFieldOneGrey) {
-    ColorForm form;
-    form.ShowColor(RgbColor(90, 90, 90), kNoColor);
-    const Raster& hue = form.picHFF.Picture();
-    for (int row = 0; row < hue.Height(); ++row) {
-        ASSERT_EQ(hue.PixelAt(8, row), RgbColor(90, 90, 90)) << row;
-    }
-}
-
-TEST_F(HslFieldsTest, AComponentRedrawsTheOtherFieldsAndMovesOnlyItsMarker) {
-    ColorForm form;
-    form.ShowColor(RgbColor(40, 160, 90), kNoColor);
-    CountRedraws(form);
-    const Raster before = form.picFSF.Picture();
-    form.scrS1.SetValue(30);
-    EXPECT_GT(events[HslComponent::kHue], 0);
-    EXPECT_GT(events[HslComponent::kLightness], 0);
-    EXPECT_EQ(events[HslComponent::kSaturation], 1);  // the marker move alone
-    EXPECT_TRUE(std::equal(before.Pixels().begin(), before.Pixels().end(),
-                           form.picFSF.Picture().Pixels().begin()));
-    EXPECT_FLOAT_EQ(form.picFSF.MarkerTop(), 30.0f - HslField::kMarkerHeight / 2);
 }
 
 TEST_F(HslFieldsTest, ClicksSetTheValueAndDragsNeedTheLeftButtonAlone) {

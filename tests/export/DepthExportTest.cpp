@@ -87,8 +87,7 @@ TEST(DepthExport, DitheredFilesHoldTheDitheredPicture) {
                                 .Ok());
                 const auto read = testing::ReadPicture(path);
                 ASSERT_TRUE(read.has_value());
-                EXPECT_TRUE(std::equal(read->pixels.begin(), read->pixels.end(),
-                                       expected.Pixels().begin(), expected.Pixels().end()))
+                EXPECT_TRUE(testing::SamePixels(*read, expected))
                     << name << " orientation " << orientation << " threads " << threads;
             }
             const std::string png = testing::ReadWholeFile(folder.File("d.png"));

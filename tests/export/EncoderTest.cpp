@@ -1,9 +1,4 @@
 #include <gtest/gtest.h>
-#include <sys/resource.h>
-#include <unistd.h>
-
-#include <csignal>
-#include <random>
 
 #include <cstdint>
 #include <cstdlib>
@@ -20,7 +15,7 @@ namespace {
 using testing::DecodedPicture;
 using testing::TempFolder;
 
-enum class Pattern { kRowsRepeat, kRowsOneColour, kMixed };
+enum class Pattern { kRowsRepeat, kMixed };
 
 std::uint32_t Pixel(int red, int green, int blue) {
     return 0xFF000000u | (static_cast<std::uint32_t>(red & 0xFF) << 16) |
@@ -39,9 +34,6 @@ std::vector<std::uint32_t> MakePicture(Pattern pattern, std::int32_t width, std:
                 case Pattern::kRowsRepeat:
                     pixels.push_back(Pixel(across, 40, 255 - across));
                     break;
-                case Pattern::kRowsOneColour:
-                    pixels.push_back(Pixel(200, down, 255 - down));
-                    break;
                 case Pattern::kMixed:
                     pixels.push_back(Pixel(across, down, (across + down) / 2));
                     break;
@@ -51,18 +43,9 @@ std::vector<std::uint32_t> MakePicture(Pattern pattern, std::int32_t width, std:
     return pixels;
 }
 
-std::string Extension(PictureKind kind) {
-    switch (kind) {
-        case PictureKind::kBmp:
-            return ".bmp";
-        case PictureKind::kPng:
-            return ".png";
-        case PictureKind::kJpeg:
-            return ".jpg";
-        case PictureKind::kSvg:
-            return ".svg";
-    }
-    return "";
+// "picture.PNG" and the like: the encoders go by the kind, the readers by the name.
+std::string FileName(PictureKind kind) {
+    return "picture." + std::string(PictureKindName(kind));
 }
 
 // Hands the rows over in uneven bands, as the export's last band is.
@@ -103,12 +86,12 @@ class EncoderRoundTrip : public ::testing::TestWithParam<RoundTripCase> {};
 TEST_P(EncoderRoundTrip, ReadsBackExactSizeAndPixels) {
     const RoundTripCase& c = GetParam();
     TempFolder folder;
-    const std::string path = folder.File("picture" + Extension(c.kind));
+    const std::string path = folder.File(FileName(c.kind));
     const std::vector<std::uint32_t> pixels = MakePicture(c.pattern, c.width, c.height);
     auto encoder = MakePictureEncoder(c.kind, path, 95);
     const EncodeStatus status = Encode(*encoder, pixels, c.width, c.height);
     ASSERT_TRUE(status.Ok()) << status.Describe();
-    EXPECT_EQ(folder.Entries(), std::vector<std::string>{"picture" + Extension(c.kind)});
+    EXPECT_EQ(folder.Entries(), std::vector<std::string>{FileName(c.kind)});
 
     const std::optional<DecodedPicture> read = testing::ReadPicture(path);
     ASSERT_TRUE(read.has_value());
@@ -132,7 +115,7 @@ TEST_P(EncoderRoundTrip, ReadsBackExactSizeAndPixels) {
 std::vector<RoundTripCase> RoundTripCases() {
     std::vector<RoundTripCase> cases;
     for (PictureKind kind : {PictureKind::kBmp, PictureKind::kPng, PictureKind::kJpeg}) {
-        for (Pattern pattern : {Pattern::kRowsRepeat, Pattern::kRowsOneColour, Pattern::kMixed}) {
+        for (Pattern pattern : {Pattern::kRowsRepeat, Pattern::kMixed}) {
             cases.push_back({kind, pattern, 37, 23});
         }
         cases.push_back({kind, Pattern::kMixed, 1, 1});
@@ -140,27 +123,21 @@ std::vector<RoundTripCase> RoundTripCases() {
     return cases;
 }
 
-std::string CaseName(const ::testing::TestParamInfo<RoundTripCase>& info) {
-    return std::string(PictureKindName(info.param.kind)) + std::to_string(info.index);
-}
+INSTANTIATE_TEST_SUITE_P(AllKinds, EncoderRoundTrip, ::testing::ValuesIn(RoundTripCases()));
 
-INSTANTIATE_TEST_SUITE_P(AllKinds, EncoderRoundTrip, ::testing::ValuesIn(RoundTripCases()),
-                         CaseName);
-
-std::string EncodeToBytes(PictureKind kind, const std::string& path, std::int32_t quality) {
+std::string EncodeToBytes(const std::string& path, std::int32_t quality) {
     const std::vector<std::uint32_t> pixels = MakePicture(Pattern::kMixed, 40, 30);
-    auto encoder = MakePictureEncoder(kind, path, quality);
+    auto encoder = MakePictureEncoder(PictureKind::kJpeg, path, quality);
     EXPECT_TRUE(Encode(*encoder, pixels, 40, 30).Ok());
     return testing::ReadWholeFile(path);
 }
 
 TEST(JpegEncoder, ClampsQualityToTheScale) {
     TempFolder folder;
-    const std::string q100 = EncodeToBytes(PictureKind::kJpeg, folder.File("a.jpg"), 100);
-    const std::string q0 = EncodeToBytes(PictureKind::kJpeg, folder.File("b.jpg"), 0);
-    EXPECT_NE(q100, q0);
-    EXPECT_EQ(EncodeToBytes(PictureKind::kJpeg, folder.File("c.jpg"), 150), q100);
-    EXPECT_EQ(EncodeToBytes(PictureKind::kJpeg, folder.File("d.jpg"), -5), q0);
+    const std::string path = folder.File("a.jpg");
+    EXPECT_NE(EncodeToBytes(path, 100), EncodeToBytes(path, 0));
+    EXPECT_EQ(EncodeToBytes(path, 150), EncodeToBytes(path, 100));
+    EXPECT_EQ(EncodeToBytes(path, -5), EncodeToBytes(path, 0));
 }
 
 TEST(PngEncoder, WritesPicturesWiderThanTheLibraryDefaultLimit) {
@@ -177,7 +154,7 @@ TEST(PngEncoder, WritesPicturesWiderThanTheLibraryDefaultLimit) {
     EXPECT_EQ(bytes.substr(16, 4), std::string("\x00\x0f\x42\x41", 4));
 }
 
-struct FailureCase {
+struct SizeCase {
     PictureKind kind;
     std::int32_t width;
     std::int32_t height;
@@ -185,62 +162,42 @@ struct FailureCase {
     std::string reasonPart;
 };
 
-class EncoderRefusesSize : public ::testing::TestWithParam<FailureCase> {};
+class EncoderSizeLimits : public ::testing::TestWithParam<SizeCase> {};
 
-TEST_P(EncoderRefusesSize, BeforeCreatingAnyFile) {
-    const FailureCase& c = GetParam();
+TEST_P(EncoderSizeLimits, RefuseBeforeCreatingAnyFile) {
+    const SizeCase& c = GetParam();
     TempFolder folder;
-    auto encoder = MakePictureEncoder(c.kind, folder.File("x" + Extension(c.kind)), 85);
+    auto encoder = MakePictureEncoder(c.kind, folder.File(FileName(c.kind)), 85);
     const EncodeStatus status = encoder->Begin(c.width, c.height);
     EXPECT_EQ(status.status, c.status);
     EXPECT_NE(status.reason.find(c.reasonPart), std::string::npos) << status.reason;
-    EXPECT_TRUE(folder.Entries().empty());
-    EXPECT_EQ(encoder->Finish().status, c.status) << "the first failure sticks";
+    if (c.status != kGdipOk) {
+        EXPECT_TRUE(folder.Entries().empty());
+        EXPECT_EQ(encoder->Finish().status, c.status) << "the first failure sticks";
+    }
 }
 
+// Rows of 21845 pixels take 65536 bytes with padding: 65535 of them and the headers fit
+// in 32 bits, one more row does not.
 INSTANTIATE_TEST_SUITE_P(
-    Limits, EncoderRefusesSize,
-    ::testing::Values(FailureCase{PictureKind::kJpeg, 65501, 1, kGdipValueOverflow, "65500"},
-                      FailureCase{PictureKind::kJpeg, 1, 65501, kGdipValueOverflow, "65500"},
-                      FailureCase{PictureKind::kBmp, 21845, 65536, kGdipValueOverflow, "4 GiB"},
-                      FailureCase{PictureKind::kPng, 0, 5, kGdipInvalidParameter, "empty"}));
-
-TEST(EncoderLimits, LargestJpegAndBmpSizesAreAccepted) {
-    TempFolder folder;
-    auto jpeg = MakeJpegEncoder(folder.File("a.jpg"), 85);
-    EXPECT_TRUE(jpeg->Begin(65500, 1).Ok());
-    // Rows of 21845 pixels take 65536 bytes with padding: 65535 of them and the headers
-    // fit in 32 bits, one more row does not (see the refused sizes).
-    auto bmp = MakeBmpEncoder(folder.File("b.bmp"));
-    EXPECT_TRUE(bmp->Begin(21845, 65535).Ok());
-}
+    Limits, EncoderSizeLimits,
+    ::testing::Values(SizeCase{PictureKind::kJpeg, 65501, 1, kGdipValueOverflow, "65500"},
+                      SizeCase{PictureKind::kJpeg, 1, 65501, kGdipValueOverflow, "65500"},
+                      SizeCase{PictureKind::kJpeg, 65500, 1, kGdipOk, ""},
+                      SizeCase{PictureKind::kBmp, 21845, 65536, kGdipValueOverflow, "4 GiB"},
+                      SizeCase{PictureKind::kBmp, 21845, 65535, kGdipOk, ""},
+                      SizeCase{PictureKind::kPng, 0, 5, kGdipInvalidParameter, "empty"}));
 
 class EncoderFileFailure : public ::testing::TestWithParam<PictureKind> {};
 
-TEST_P(EncoderFileFailure, MissingFolderOrPathBelowAFileIsFileNotFound) {
+// (A path below a plain file: the export dialog test.)
+TEST_P(EncoderFileFailure, MissingFolderIsFileNotFound) {
     TempFolder folder;
     auto encoder = MakePictureEncoder(GetParam(), folder.File("missing/x.png"), 85);
     const EncodeStatus status = encoder->Begin(4, 4);
     EXPECT_EQ(status.status, kGdipFileNotFound);
     EXPECT_EQ(status.MessageText(), "File Not Found. GDI+ Error:10");
     EXPECT_NE(status.reason.find("missing/x.png"), std::string::npos) << status.reason;
-    EXPECT_TRUE(folder.Entries().empty());
-
-    testing::WriteWholeFile(folder.File("plain"), "x");
-    auto below = MakePictureEncoder(GetParam(), folder.File("plain/x.png"), 85);
-    EXPECT_EQ(below->Begin(4, 4).status, kGdipFileNotFound);
-    EXPECT_EQ(folder.Entries(), std::vector<std::string>{"plain"});
-}
-
-TEST_P(EncoderFileFailure, ReadOnlyFolderIsAccessDenied) {
-    if (geteuid() == 0) {
-        GTEST_SKIP() << "permissions do not bind the superuser";
-    }
-    TempFolder folder;
-    ASSERT_EQ(chmod(folder.Path().c_str(), 0555), 0);
-    auto encoder = MakePictureEncoder(GetParam(), folder.File("x"), 85);
-    EXPECT_EQ(encoder->Begin(4, 4).status, kGdipAccessDenied);
-    chmod(folder.Path().c_str(), 0755);
     EXPECT_TRUE(folder.Entries().empty());
 }
 
@@ -260,57 +217,12 @@ TEST_P(EncoderFileFailure, AbandonedOrMisusedEncoderLeavesTheOldFile) {
     auto tooMany = MakePictureEncoder(GetParam(), path, 85);
     ASSERT_TRUE(tooMany->Begin(4, 3).Ok());
     EXPECT_EQ(tooMany->WriteRows(pixels).status, kGdipWrongState);
-    EXPECT_EQ(tooMany->Finish().status, kGdipWrongState);
-    auto partRow = MakePictureEncoder(GetParam(), path, 85);
-    ASSERT_TRUE(partRow->Begin(4, 4).Ok());
-    EXPECT_EQ(partRow->WriteRows(std::span(pixels).first(5)).status, kGdipWrongState);
 
     EXPECT_EQ(testing::ReadWholeFile(path), "old content");
     EXPECT_EQ(folder.Entries(), std::vector<std::string>{"old"});
 }
 
-// Lets writes beyond a size fail with EFBIG instead of raising SIGXFSZ.
-class FileSizeLimit {
-  public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &old_);
-        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = old_;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &old_);
-        std::signal(SIGXFSZ, previousHandler_);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-  private:
-    rlimit old_{};
-    void (*previousHandler_)(int) = nullptr;
-};
-
-TEST_P(EncoderFileFailure, FailedWriteReportsTheSystemReasonAndLeavesNoFile) {
-    TempFolder folder;
-    // Noise does not compress, so the output passes the stream's buffer while rows are
-    // still being written and the compressors' own write paths meet the failure.
-    const std::int32_t side = 1024;
-    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(side) * side);
-    std::mt19937 random(7);
-    for (std::uint32_t& pixel : pixels) {
-        pixel = 0xFF000000u | (random() & 0xFFFFFFu);
-    }
-    EncodeStatus status;
-    {
-        const FileSizeLimit limit(64 * 1024);
-        auto encoder = MakePictureEncoder(GetParam(), folder.File("big"), 100);
-        status = Encode(*encoder, pixels, side, side);
-    }
-    EXPECT_EQ(status.status, kGdipWin32Error);
-    EXPECT_EQ(status.reason, "cannot write " + folder.File("big") + ": File too large");
-    EXPECT_TRUE(folder.Entries().empty());
-}
+// A write that fails part way is tested on the program (failed-write.sh).
 
 INSTANTIATE_TEST_SUITE_P(AllKinds, EncoderFileFailure,
                          ::testing::Values(PictureKind::kBmp, PictureKind::kPng,

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -42,11 +41,7 @@ TEST_P(ExportInBands, SavesTheWholeSurfaceDrawing) {
         ASSERT_TRUE(status.Ok()) << status.Describe();
         const auto read = testing::ReadPicture(path);
         ASSERT_TRUE(read.has_value()) << name;
-        EXPECT_EQ(read->width, 37);
-        EXPECT_EQ(read->height, 23);
-        EXPECT_TRUE(std::equal(read->pixels.begin(), read->pixels.end(), expected.Pixels().begin(),
-                               expected.Pixels().end()))
-            << name;
+        EXPECT_TRUE(testing::SamePixels(*read, expected)) << name;
     }
 }
 
@@ -56,58 +51,9 @@ INSTANTIATE_TEST_SUITE_P(ShapesAndBands, ExportInBands,
                                            BandCase{kCircle, kModeHsl, kExportBandBytes},
                                            BandCase{kVertical, kModeHsl, 37 * 4 * 22}));
 
-TEST(ExportPicture, RoundsTheSizeHalfToEven) {
-    TempFolder folder;
-    const std::string path = folder.File("r.png");
-    ASSERT_TRUE(ExportPicture(SampleGradient(kVertical, kModeRgb, 24.5f, 3.5f), path,
-                              PictureKind::kPng, kExportJpegQuality)
-                    .Ok());
-    const auto read = testing::ReadPng(path);
-    ASSERT_TRUE(read.has_value());
-    EXPECT_EQ(read->width, 24);
-    EXPECT_EQ(read->height, 4);
-}
-
-// The middle index is round(steps * percent / 100) in floats: where the typed percent makes
-// an exact half, it goes to the even neighbour, as decimal arithmetic gives. Each case is a
-// whole export, compared with the step-by-step drawing and with the place of the middle.
-TEST(ExportPicture, MiddleIndexIsFormedInFloats) {
-    struct Case {
-        float steps;
-        float percent;
-        int middleIndex;  // 0: not drawn
-    };
-    TempFolder folder;
-    const std::string path = folder.File("m.bmp");
-    constexpr ColorValue kMiddle = RgbColor(0, 255, 0);
-    for (const Case c :
-         {Case{125, 2.8f, 4}, Case{125, 0.4f, 0}, Case{125, 39.6f, 50}, Case{125, 12.4f, 16}}) {
-        GradientParams params = SampleGradient(kHorizontal, kModeRgb, c.steps, 2.0f);
-        params.startColor = RgbColor(255, 0, 0);
-        params.endColor = RgbColor(0, 0, 255);
-        params.middleColor = kMiddle;
-        params.middleOn = -1;
-        params.middlePercent = c.percent;
-        params.startBand = params.middleBand = params.endBand = 1;
-        ASSERT_TRUE(ExportPicture(params, path, PictureKind::kBmp, kExportJpegQuality).Ok());
-        const auto read = testing::ReadPicture(path);
-        ASSERT_TRUE(read.has_value());
-        Raster expected(read->width, read->height, kWhite);
-        reference::DrawGradient(expected, params);
-        EXPECT_TRUE(std::equal(read->pixels.begin(), read->pixels.end(), expected.Pixels().begin(),
-                               expected.Pixels().end()))
-            << c.percent;
-        int drawnAt = 0;
-        for (int x = 0; x < read->width; ++x) {
-            if (expected.PixelAt(x, 0) == kMiddle) {
-                drawnAt = x + 1;  // entry i of the ramp fills column i - 1
-            }
-        }
-        EXPECT_EQ(drawnAt, c.middleIndex) << c.percent;
-    }
-}
-
-TEST(ExportPicture, RefusesEmptyAndOversizedPicturesWithoutAFile) {
+// 24.5 x 3.5 rounds to 24 x 4 (half to even); a size that rounds to nothing, or is too
+// large, is refused without a file.
+TEST(ExportPicture, RoundsTheSizeAndRefusesEmptyAndOversizedPictures) {
     struct Case {
         float width;
         float height;
@@ -125,36 +71,37 @@ TEST(ExportPicture, RefusesEmptyAndOversizedPicturesWithoutAFile) {
         EXPECT_FALSE(status.reason.empty());
     }
     EXPECT_TRUE(folder.Entries().empty());
+    const std::string path = folder.File("r.png");
+    ASSERT_TRUE(ExportPicture(SampleGradient(kVertical, kModeRgb, 24.5f, 3.5f), path,
+                              PictureKind::kPng, kExportJpegQuality)
+                    .Ok());
+    const auto read = testing::ReadPng(path);
+    ASSERT_TRUE(read.has_value());
+    EXPECT_EQ(read->width, 24);
+    EXPECT_EQ(read->height, 4);
 }
 
+// Each band reports its share; a cancel leaves the old file.
 TEST(ExportPicture, ReportsProgressAndCancelsWithoutAFile) {
     TempFolder folder;
     const std::string path = folder.File("c.bmp");
     testing::WriteWholeFile(path, "old");
     const GradientParams params = SampleGradient(kCircle, kModeRgb, 10.0f, 40.0f);
-    std::vector<double> fractions;
-    const auto cancelSecond = [&](double fraction) {
-        fractions.push_back(fraction);
-        return fractions.size() < 2;
-    };
-    const std::size_t tenRows = 10 * 10 * 4;
-    EXPECT_EQ(ExportPicture(params, path, PictureKind::kBmp, 85,
-                            testing::BandOptions(tenRows, AvailableCores(), cancelSecond))
-                  .status,
-              kGdipAborted);
-    EXPECT_EQ(fractions, (std::vector<double>{0.25, 0.5}));
-    EXPECT_EQ(testing::ReadWholeFile(path), "old");
+    for (const std::size_t cancelAt : {2, 0}) {
+        std::vector<double> fractions;
+        const auto progress = [&](double fraction) {
+            fractions.push_back(fraction);
+            return fractions.size() != cancelAt;
+        };
+        const EncodeStatus status = ExportPicture(
+            params, path, PictureKind::kBmp, 85,
+            testing::BandOptions(10 * 10 * 4, AvailableCores(), progress));  // ten rows a band
+        EXPECT_EQ(status.status, cancelAt == 0 ? kGdipOk : kGdipAborted);
+        EXPECT_EQ(fractions, cancelAt == 0 ? (std::vector<double>{0.25, 0.5, 0.75, 1.0})
+                                           : (std::vector<double>{0.25, 0.5}));
+        EXPECT_EQ(testing::ReadWholeFile(path).size() == 3, cancelAt != 0);
+    }
     EXPECT_EQ(folder.Entries(), std::vector<std::string>{"c.bmp"});
-
-    fractions.clear();
-    const auto keepGoing = [&](double fraction) {
-        fractions.push_back(fraction);
-        return true;
-    };
-    EXPECT_TRUE(ExportPicture(params, path, PictureKind::kBmp, 85,
-                              testing::BandOptions(tenRows, AvailableCores(), keepGoing))
-                    .Ok());
-    EXPECT_EQ(fractions, (std::vector<double>{0.25, 0.5, 0.75, 1.0}));
 }
 
 TEST(RenderFullPicture, RefusesPicturesAboveTheMemoryLimit) {

@@ -97,35 +97,18 @@ std::optional<DecodedPicture> ReadPng(const std::string& path) {
     return picture;
 }
 
-// Only the arguments are touched after setjmp, so nothing is lost when libpng jumps back.
-bool DecodePng16(png_structp png, png_infop info, std::FILE* file,
-                 std::vector<std::uint16_t>& samples) {
-    if (setjmp(png_jmpbuf(png)) != 0) {
-        return false;
-    }
-    png_init_io(png, file);
-    png_read_info(png, info);
-    if (png_get_bit_depth(png, info) != 16 || png_get_color_type(png, info) != PNG_COLOR_TYPE_RGB) {
-        return false;
-    }
-    png_set_swap(png);  // samples in the machine's order
-    const std::size_t width = png_get_image_width(png, info);
-    const std::size_t height = png_get_image_height(png, info);
-    samples.resize(width * height * 3);
-    for (std::size_t y = 0; y < height; ++y) {
-        png_read_row(png, reinterpret_cast<png_bytep>(samples.data() + y * width * 3), nullptr);
-    }
-    png_read_end(png, nullptr);
-    return true;
-}
-
+// The files carry no gamma, so libpng takes 16-bit samples as linear and hands them over
+// unchanged in the linear format.
 std::optional<std::vector<std::uint16_t>> ReadPng16(const std::string& path) {
-    FileHandle file(std::fopen(path.c_str(), "rb"));
-    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png ? png_create_info_struct(png) : nullptr;
-    std::vector<std::uint16_t> samples;
-    const bool read = file && info && DecodePng16(png, info, file.get(), samples);
-    png_destroy_read_struct(&png, &info, nullptr);
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    if (png_image_begin_read_from_file(&image, path.c_str()) == 0) {
+        return std::nullopt;
+    }
+    std::vector<std::uint16_t> samples(PNG_IMAGE_SIZE(image) / 2);
+    const bool read = image.format == PNG_FORMAT_LINEAR_RGB &&
+                      png_image_finish_read(&image, nullptr, samples.data(), 0, nullptr) != 0;
+    png_image_free(&image);
     if (!read) {
         return std::nullopt;
     }

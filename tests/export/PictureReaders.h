@@ -1,9 +1,12 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "render/Raster.h"
 
 namespace tonzug::testing {
 
@@ -29,5 +32,11 @@ std::optional<DecodedPicture> ReadBmp(const std::string& path);
 std::optional<std::vector<std::uint16_t>> ReadPng16(const std::string& path);
 // By the file name's extension.
 std::optional<DecodedPicture> ReadPicture(const std::string& path);
+
+inline bool SamePixels(const DecodedPicture& read, const Raster& expected) {
+    return read.width == expected.Width() && read.height == expected.Height() &&
+           std::equal(read.pixels.begin(), read.pixels.end(), expected.Pixels().begin(),
+                      expected.Pixels().end());
+}
 
 }  // namespace tonzug::testing

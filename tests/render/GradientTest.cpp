@@ -3,25 +3,16 @@
 #include <cstdint>
 #include <limits>
 
-#include "render/ColorRamp.h"
 #include "render/Gradient.h"
+#include "testing/SampleGradient.h"
 
 namespace tonzug {
 namespace {
 
-constexpr ColorValue kRed = RgbColor(255, 0, 0);
-constexpr ColorValue kBlue = RgbColor(0, 0, 255);
 constexpr ColorValue kFill = RgbColor(7, 8, 9);
 
 GradientParams Params(std::int32_t mode, std::int32_t orientation, float width, float height) {
-    GradientParams params;
-    params.startColor = kRed;
-    params.endColor = kBlue;
-    params.width = width;
-    params.height = height;
-    params.colorMode = mode;
-    params.orientation = orientation;
-    return params;
+    return testing::RedToBlue(orientation, mode, width, height);
 }
 
 bool AllPixelsAre(const Raster& raster, ColorValue color) {
@@ -53,52 +44,6 @@ INSTANTIATE_TEST_SUITE_P(Sizes, CornerRadiusOf,
                                                       std::numeric_limits<std::int32_t>::max(),
                                                       1518500250}));
 
-struct RingCase {
-    float width;
-    float height;
-    int surfaceWidth;
-    int surfaceHeight;
-    std::int32_t steps;
-    float ring;
-    std::int16_t pen;
-};
-
-class CircleRings : public ::testing::TestWithParam<RingCase> {};
-
-TEST_P(CircleRings, SpreadTheFullSizeStepsOverTheSurface) {
-    const RingCase& c = GetParam();
-    const GradientRenderer renderer(Params(kModeRgb, kCircle, c.width, c.height), c.surfaceWidth,
-                                    c.surfaceHeight, 1);
-    EXPECT_EQ(renderer.StepCount(), c.steps);
-    EXPECT_FLOAT_EQ(renderer.StepSize(), c.ring);
-    EXPECT_EQ(renderer.RingPenWidth(), c.pen);
-}
-
-INSTANTIATE_TEST_SUITE_P(Previews, CircleRings,
-                         ::testing::Values(RingCase{300.0f, 200.0f, 150, 100, 180, 0.5f, 2},
-                                           RingCase{300.0f, 200.0f, 3000, 2000, 180,
-                                                    1803.0f / 180.0f, 10},
-                                           RingCase{1.0f, 1.0f, 50, 50, 0, 0.0f, 1}));
-
-TEST(CircleRings, KeepTheSurfacePenWhenTheRingWidthIsNoPenWidth) {
-    // A 70000-pixel-wide surface drawn in one step: rings 58333 pixels wide.
-    const GradientRenderer renderer(GradientShape::kCircle, BuildRampTwo(kRed, kBlue, 0.6f), 0.6f,
-                                    70000, 1, 7);
-    EXPECT_EQ(renderer.StepCount(), 1);
-    EXPECT_EQ(renderer.RingPenWidth(), 7);
-}
-
-TEST(DrawGradient, TurnsAutoRedrawOnAndKeepsThePenWidth) {
-    for (const GradientParams& params :
-         {Params(kModeRgb, kCircle, 300.0f, 200.0f), Params(kModeHsl, kCircle, 1.0f, 1.0f)}) {
-        Raster surface(30, 20, kFill);
-        surface.SetPenWidth(5);
-        DrawGradient(surface, params);
-        EXPECT_TRUE(surface.AutoRedraw());
-        EXPECT_EQ(surface.PenWidth(), 5);
-    }
-}
-
 TEST(DrawGradient, DrawsNothingWithoutStepsOrShape) {
     const GradientParams nothing[] = {
         Params(kModeRgb, kHorizontal, 0.0f, 10.0f),  Params(kModeHsl, kHorizontal, -5.0f, 10.0f),
@@ -108,22 +53,12 @@ TEST(DrawGradient, DrawsNothingWithoutStepsOrShape) {
     };
     for (const GradientParams& params : nothing) {
         Raster surface(12, 12, kFill);
+        surface.SetPenWidth(5);
         DrawGradient(surface, params);
         EXPECT_TRUE(AllPixelsAre(surface, kFill)) << params.width << "x" << params.height;
         EXPECT_TRUE(surface.AutoRedraw());
+        EXPECT_EQ(surface.PenWidth(), 5);
     }
-}
-
-TEST(DrawGradient, StartBandNeedsTheBandedRamp) {
-    GradientParams params = Params(kModeRgb, kVertical, 1.0f, 100.0f);
-    params.startBand = 20;
-    Raster surface(1, 100, kFill);
-    DrawGradient(surface, params);  // middle at 50, middle colour off: two-colour ramp
-    EXPECT_NE(surface.PixelAt(0, 10), kRed);
-    params.middlePercent = 49.0f;
-    DrawGradient(surface, params);
-    EXPECT_EQ(surface.PixelAt(0, 19), kRed);
-    EXPECT_NE(surface.PixelAt(0, 20), kRed);
 }
 
 }  // namespace

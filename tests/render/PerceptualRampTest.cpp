@@ -71,11 +71,8 @@ TEST(PerceptualRamps, OklabMiddleOfBlueToYellowIsNoGrey) {
     params.endColor = RgbColor(255, 255, 0);
     params.width = 1.0f;
     params.height = 101.0f;
-    params.colorMode = kModeRgb;
-    const ColorValue rgbMiddle = BuildGradientRamp(params)->At(51);
     params.colorMode = kModeOklab;
     const ColorValue labMiddle = BuildGradientRamp(params)->At(51);
-    EXPECT_EQ(rgbMiddle, RgbColor(128, 128, 128));
     EXPECT_GT(BlueOf(labMiddle) - RedOf(labMiddle), 60);  // 108, 171, 199 in the reference
     EXPECT_GT(GreenOf(labMiddle), 160);
 }

@@ -3,7 +3,6 @@
 #include <cmath>
 #include <string>
 
-#include "color/SystemColors.h"
 #include "render/Raster.h"
 
 namespace tonzug {
@@ -18,18 +17,6 @@ std::string RowMarks(const Raster& raster, int y) {
         marks += raster.PixelAt(x, y) == kRed ? '#' : '.';
     }
     return marks;
-}
-
-TEST(Raster, StoresWordsAsRgb32AndReadsColoursBack) {
-    Raster raster(2, 1, RgbColor(1, 2, 3));
-    EXPECT_EQ(raster.Row(0)[0], 0xFF010203u);
-    EXPECT_EQ(raster.PixelAt(1, 0), RgbColor(1, 2, 3));
-    EXPECT_EQ(raster.PixelAt(2, 0), kNoColor);
-    EXPECT_EQ(raster.PixelAt(-1, 0), kNoColor);
-    raster.Reset(-3, 4);
-    EXPECT_EQ(raster.Width(), 0);
-    EXPECT_EQ(raster.Height(), 4);
-    EXPECT_TRUE(raster.Pixels().empty());
 }
 
 struct BoxCase {
@@ -57,26 +44,6 @@ INSTANTIATE_TEST_SUITE_P(
                       BoxCase{5.5f, 1e30f, ".....#"},   // and at the right
                       BoxCase{6.0f, 7.0f, "......"},    // wholly outside
                       BoxCase{NAN, 2.0f, "......"}));
-
-TEST(Raster, LaterBoxesPaintOverSharedPixels) {
-    Raster raster(4, 2, kWhite);
-    raster.FillBox(0.0f, 0.0f, 1.5f, 2.0f, kBlack);
-    raster.FillBox(1.5f, 0.0f, 3.0f, 2.0f, kRed);
-    EXPECT_EQ(RowMarks(raster, 1), ".##.");
-    EXPECT_EQ(raster.PixelAt(0, 1), kBlack);
-    EXPECT_EQ(raster.PixelAt(3, 1), kWhite);
-}
-
-TEST(Raster, SystemColoursAreTranslatedAndUnknownOnesPaintNothing) {
-    Raster raster(3, 1, kWhite);
-    raster.FillBox(0.0f, 0.0f, 1.0f, 1.0f, SystemColor(15));
-    raster.FillBox(1.0f, 0.0f, 2.0f, 1.0f, SystemColor(200));
-    raster.FillBox(2.0f, 0.0f, 3.0f, 1.0f, kNoColor);
-    EXPECT_EQ(raster.PixelAt(0, 0), TranslateColor(SystemColor(15)));
-    EXPECT_EQ(raster.PixelAt(1, 0), kWhite);
-    EXPECT_EQ(raster.PixelAt(2, 0), kWhite);
-    EXPECT_EQ(ResolvePixel(SystemColor(200)), kNoPixel);
-}
 
 }  // namespace
 }  // namespace tonzug

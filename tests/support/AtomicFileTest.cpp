@@ -51,12 +51,6 @@ TEST(AtomicFile, FailingRenameKeepsOldTargetAndRemovesTemporaryFile) {
     EXPECT_NE(file.Error(), 0);
     EXPECT_TRUE(std::filesystem::is_directory(path + "/inside"));
     EXPECT_EQ(folder.Entries(), std::vector<std::string>{"occupied"});
-
-    AtomicFile missing;
-    EXPECT_FALSE(missing.Open(folder.File("missing/a.ini")));
-    EXPECT_EQ(missing.Error(), ENOENT);
-    EXPECT_FALSE(missing.Write("x", 1));
-    EXPECT_FALSE(missing.Commit());
 }
 
 TEST(AtomicFile, KeepsPermissionsOfExistingTargetAndFollowsLinks) {

@@ -14,34 +14,6 @@ using testing::ScopedEnvironment;
 using testing::TempFolder;
 using testing::WriteWholeFile;
 
-TEST(SettingsFolder, SeparatorHelpers) {
-    EXPECT_EQ(AddTrailingSeparator("  /x  "), "/x/");
-    EXPECT_EQ(AddTrailingSeparator(""), "");
-    EXPECT_EQ(StripTrailingSeparator("/"), "/");
-    EXPECT_EQ(StripTrailingSeparator("/x/"), "/x");
-}
-
-TEST(SettingsFolder, PathTests) {
-    TempFolder folder;
-    const std::string file = folder.File("f.ini");
-    WriteWholeFile(file, "");
-    EXPECT_TRUE(PathExists(file));
-    EXPECT_FALSE(DirectoryFound(file));
-    EXPECT_TRUE(DirectoryFound(folder.Path() + "/"));
-    EXPECT_FALSE(PathExists("."));
-    EXPECT_FALSE(FolderExists(""));
-    EXPECT_FALSE(PathExists(folder.File("none")));
-}
-
-TEST(SettingsFolder, CreateFolderPathMakesEveryLevel) {
-    TempFolder folder;
-    EXPECT_TRUE(CreateFolderPath(folder.File("a/b/c")));
-    EXPECT_TRUE(DirectoryFound(folder.File("a/b/c")));
-    EXPECT_TRUE(CreateFolderPath(folder.File("a/b/c/")));  // exists already
-    WriteWholeFile(folder.File("plain"), "");
-    EXPECT_FALSE(CreateFolderPath(folder.File("plain/sub")));
-}
-
 TEST(SettingsFolder, CreatesSubfolderOfConfigFolder) {
     TempFolder folder;
     ScopedEnvironment config("XDG_CONFIG_HOME", folder.Path().c_str());

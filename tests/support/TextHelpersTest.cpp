@@ -26,35 +26,6 @@ TEST(FilterNumericKey, PassesDigitsSignsAndEditingKeysOnly) {
     }
 }
 
-TEST(HexDigitValue, EitherCaseAndOthersCountAsZero) {
-    EXPECT_EQ(HexDigitValue('f'), 15);
-    EXPECT_EQ(HexDigitValue('A'), 10);
-    EXPECT_EQ(HexDigitValue('G'), 0);
-}
-
-TEST(MaxMin, TieKeepsTheEarlierValue) {
-    EXPECT_EQ(MaxOf(0.2, 0.7, 0.7), 0.7);
-    EXPECT_EQ(MinOf(0.2, 0.7, 0.1), 0.1);
-    // Equal as numbers: the earlier, here the negative zero, is kept.
-    EXPECT_TRUE(std::signbit(MaxOf(-0.0, 0.0)));
-    EXPECT_TRUE(std::signbit(MinOf(-0.0, 0.0)));
-}
-
-TEST(ReplaceAll, CountsAndDoesNotRescanReplacement) {
-    std::string path = "C:/a/b";
-    EXPECT_EQ(ReplaceAll(path, "/", "\\", CompareMode::kExact), 2);
-    EXPECT_EQ(path, "C:\\a\\b");
-
-    std::string growing = "aaa";
-    EXPECT_EQ(ReplaceAll(growing, "a", "aa", CompareMode::kExact), 3);
-    EXPECT_EQ(growing, "aaaaaa");
-
-    std::string mixed = "xAbyaBz";
-    EXPECT_EQ(ReplaceAll(mixed, "ab", "-", CompareMode::kExact), 0);
-    EXPECT_EQ(ReplaceAll(mixed, "ab", "-", CompareMode::kIgnoreCase), 2);
-    EXPECT_EQ(mixed, "x-y-z");
-}
-
 TEST(TextHelpers, EscapeControlsKeepsOneHarmlessLine) {
     EXPECT_EQ(EscapeControls("a\tb\r\n\x1b[31m\x7f"), "a\\tb\\r\\n\\x1b[31m\\x7f");
     EXPECT_EQ(EscapeControls("Gr\xC3\xBC\xC3\x9F \xE2\x82\xAC"), "Gr\xC3\xBC\xC3\x9F \xE2\x82\xAC");

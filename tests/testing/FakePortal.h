@@ -1,70 +1,48 @@
 #pragma once
 
-#include <QByteArray>
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QList>
 #include <QProcess>
-#include <QStandardPaths>
 #include <QString>
-#include <QStringList>
 #include <QTemporaryDir>
 
 namespace tonzug::testing {
 
-// A private session bus for this test process, with a stand-in for the desktop portal
-// (fake_portal.py beside this file) that the tests start and stop. The bus must exist
-// before the process first talks to the session bus: create this before the
-// application object.
-class FakePortalBus {
+// The stand-in for the desktop portal (fake_portal.py beside this file), on the session
+// bus of its own that on-session-bus.sh starts for the test program.
+class FakePortal {
   public:
-    FakePortalBus() {
-        if (QStandardPaths::findExecutable(QStringLiteral("dbus-daemon")).isEmpty() ||
-            QProcess::execute(kPython, {QStringLiteral("-c"), QStringLiteral("import dbus, gi")}) !=
-                0) {
-            return;
-        }
-        bus_.start(QStringLiteral("dbus-daemon"),
-                   {QStringLiteral("--config-file=" TONZUG_TESTING_DIR "/session-bus.conf"),
-                    QStringLiteral("--nofork"), QStringLiteral("--print-address=1")});
-        if (!bus_.waitForReadyRead(10'000)) {
-            return;
-        }
-        const QByteArray address = bus_.readLine().trimmed();
-        qputenv("DBUS_SESSION_BUS_ADDRESS", address);
-        ok_ = !address.isEmpty();
-    }
-    ~FakePortalBus() {
-        StopPortal();
-        Stop(bus_);
-    }
-    FakePortalBus(const FakePortalBus&) = delete;
-    FakePortalBus& operator=(const FakePortalBus&) = delete;
-
-    // Whether the bus runs (dbus-daemon and Python's D-Bus modules are installed).
-    bool Ok() const { return ok_; }
+    FakePortal() = default;
+    ~FakePortal() { Stop(); }
+    FakePortal(const FakePortal&) = delete;
+    FakePortal& operator=(const FakePortal&) = delete;
 
     // `answer`: "color:R,G,B", "cancel:CODE" or "none". Returns once the portal's name
     // is on the bus.
-    bool StartPortal(int version, const QString& answer) {
-        StopPortal();
-        portal_.start(kPython, {QStringLiteral(TONZUG_TESTING_DIR "/fake_portal.py"),
-                                QStringLiteral("--version"), QString::number(version),
-                                QStringLiteral("--answer"), answer, QStringLiteral("--record"),
-                                RecordPath()});
-        return portal_.waitForReadyRead(10'000) && portal_.readLine().trimmed() == "ready";
+    bool Start(int version, const QString& answer) {
+        Stop();
+        process_.start(QStringLiteral("/usr/bin/python3"),
+                       {QStringLiteral(TONZUG_TESTING_DIR "/fake_portal.py"),
+                        QStringLiteral("--version"), QString::number(version),
+                        QStringLiteral("--answer"), answer, QStringLiteral("--record"), Record()});
+        return process_.waitForReadyRead(10'000) && process_.readLine().trimmed() == "ready";
     }
+
     // Stops the portal and forgets its calls.
-    void StopPortal() {
-        Stop(portal_);
-        QFile::remove(RecordPath());
+    void Stop() {
+        if (process_.state() != QProcess::NotRunning) {
+            process_.terminate();
+            process_.waitForFinished(5'000);
+        }
+        QFile::remove(Record());
     }
 
     // The PickColor calls that the portal got: parent_window and options.
     QList<QJsonObject> Calls() const {
         QList<QJsonObject> calls;
-        QFile file(RecordPath());
+        QFile file(Record());
         if (file.open(QIODevice::ReadOnly)) {
             while (!file.atEnd()) {
                 calls.append(QJsonDocument::fromJson(file.readLine()).object());
@@ -74,24 +52,10 @@ class FakePortalBus {
     }
 
   private:
-    static constexpr const char* kPython = "/usr/bin/python3";
-
-    QString RecordPath() const { return folder_.filePath(QStringLiteral("calls.jsonl")); }
-
-    static void Stop(QProcess& process) {
-        if (process.state() != QProcess::NotRunning) {
-            process.terminate();
-            if (!process.waitForFinished(5'000)) {
-                process.kill();
-                process.waitForFinished();
-            }
-        }
-    }
+    QString Record() const { return folder_.filePath(QStringLiteral("calls.jsonl")); }
 
     QTemporaryDir folder_;
-    QProcess bus_;
-    QProcess portal_;
-    bool ok_ = false;
+    QProcess process_;
 };
 
 }  // namespace tonzug::testing

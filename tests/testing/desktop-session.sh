@@ -53,6 +53,17 @@ start_xvfb() {
     export DISPLAY=":$(cat "$session_folder/display")"
 }
 
+# Two monitors side by side, 800 x 600 each, on the one desktop of an X server of 1600 x
+# 600: RandR monitors on a single Xvfb screen (Xvfb's Xinerama would lay its screens over
+# each other). The left monitor takes the screen's one output, so the output adds no
+# monitor of its own.
+start_xvfb_two_monitors() {
+    require_tools xrandr
+    start_xvfb 1600x600 || return 1
+    xrandr --setmonitor links 800/211x600/158+0+0 screen >/dev/null &&
+        xrandr --setmonitor rechts 800/211x600/158+800+0 none >/dev/null
+}
+
 # A session bus of its own with nothing to activate: sets DBUS_SESSION_BUS_ADDRESS.
 start_session_bus() {
     require_tools dbus-daemon

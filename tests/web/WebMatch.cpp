@@ -13,13 +13,13 @@
 #include <fstream>
 #include <iostream>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include <unistd.h>
 
 #include "export/PictureReaders.h"
 #include "render/Gradient.h"
+#include "testing/TempFolder.h"
 
 namespace {
 
@@ -33,7 +33,7 @@ constexpr double kMean = 0.5;
 // Neighbouring pixels further apart than this (in some channel) make a hard edge.
 constexpr int kHardEdge = 32;
 constexpr int kGap = 8;
-constexpr int kPageWidth = 2000;
+constexpr int kPageWidth = 1920;
 
 struct Case {
     std::string name;
@@ -48,46 +48,28 @@ struct Case {
 const std::vector<Case> kCases = {
     {"default 25x256", 25, 256, 1, {}},
     {"rgb horizontal", 300, 40, 0, {"STCOL=#ff8000", "EDCOL=#0040c0"}},
-    {"rgb vertical middle", 40, 300, 1, {"MDCHK=1", "MDCOL=#20c040", "EDCOL=#800000"}},
-    {"rgb wide bands 1920x1080",
+    {"rgb wide bands",
      1920,
      1080,
      0,
-     {"MDCHK=1", "MDCOL=#ff0000", "EDCOL=#000080", "SBR=300", "MBR=200", "EBR=400"}},
+     {"MDCHK=1", "MDCOL=#ff0000", "SBR=300", "MBR=200", "EBR=400"}},
     {"rgb bands of 1", 30, 200, 1, {"MDCHK=1", "MDCOL=#00ff00", "SBR=1", "MBR=1", "EBR=1"}},
     {"rgb middle 10%", 400, 20, 0, {"MID=10", "SBR=80", "MDCHK=1", "MDCOL=#ff0000"}},
     {"rgb middle 90%", 400, 20, 0, {"MID=90", "EBR=80", "MDCHK=1", "MDCOL=#0000ff"}},
-    {"rgb middle 10% off", 300, 20, 1, {"MID=10", "STCOL=#ffe000", "EDCOL=#002040"}},
-    {"hsl horizontal", 300, 30, 0, {"FRB=1", "STCOL=#ff0000", "EDCOL=#0000ff"}},
     {"hsl vertical", 25, 256, 1, {"FRB=1", "STCOL=#ffff00", "EDCOL=#4000ff"}},
     {"oklab horizontal", 300, 30, 0, {"FRB=2", "STCOL=#0000ff", "EDCOL=#ffff00"}},
     {"one step", 1, 50, 0, {"STCOL=#123456"}},
-    {"one step hsl", 50, 1, 1, {"FRB=1", "STCOL=#ff0000", "EDCOL=#00ff00"}},
-    {"1x1", 1, 1, 0, {"STCOL=#336699"}},
     {"1x1 circle", 1, 1, 2, {}},
-    {"circle rgb 300x200", 300, 200, 2, {"EDCOL=#003080"}},
-    {"circle hsl 300x200", 300, 200, 2, {"FRB=1", "STCOL=#ff0000", "EDCOL=#0000ff"}},
-    {"circle bands 300x200",
-     300,
-     200,
-     2,
-     {"MDCHK=1", "MDCOL=#ff0000", "SBR=20", "MBR=10", "EBR=30"}},
+    {"circle hsl", 300, 200, 2, {"FRB=1", "STCOL=#ff0000", "EDCOL=#0000ff"}},
+    {"circle bands", 300, 200, 2, {"MDCHK=1", "MDCOL=#ff0000", "SBR=20", "MBR=10", "EBR=30"}},
 };
-
-std::string Quoted(const std::string& text) {
-    std::string quoted = "'";
-    for (char c : text) {
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    }
-    return quoted + "'";
-}
 
 std::string SettingsOf(const Case& c) {
     std::string text = " --set X=" + std::to_string(c.width) +
                        " --set Y=" + std::to_string(c.height) +
                        " --set OPT=" + std::to_string(c.orientation);
     for (const std::string& setting : c.settings) {
-        text += " --set " + Quoted(setting);
+        text += " --set '" + setting + "'";
     }
     return text;
 }
@@ -96,27 +78,7 @@ bool Run(const std::string& command) {
     return std::system(command.c_str()) == 0;
 }
 
-std::string Output(const std::string& command) {
-    std::string text;
-    if (std::FILE* pipe = popen(command.c_str(), "r")) {
-        std::array<char, 4096> buffer{};
-        std::size_t read = 0;
-        while ((read = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) {
-            text.append(buffer.data(), read);
-        }
-        pclose(pipe);
-    }
-    while (!text.empty() && text.back() == '\n') {
-        text.pop_back();
-    }
-    return text;
-}
-
-bool Found(const char* program) {
-    return Run(std::string("command -v ") + program + " > /dev/null 2>&1");
-}
-
-struct Placed {
+struct Point {
     int x = 0;
     int y = 0;
 };
@@ -134,16 +96,16 @@ int Difference(std::uint32_t a, std::uint32_t b) {
 }
 
 struct Comparison {
-    std::array<double, 3> shareNear{};
-    std::array<double, 3> mean{};
+    std::array<long long, 3> near{};  // per channel: pixels within kNear
+    std::array<double, 3> sum{};      // and the sum of the differences
+    long long counted = 0;
     int largest = 0;
     int edges = 0;
     int edgesMissed = 0;
-    int excluded = 0;
 
     bool Passed() const {
         for (int channel = 0; channel < 3; ++channel) {
-            if (shareNear[channel] < kShareNear || mean[channel] > kMean) {
+            if (near[channel] < kShareNear * counted || sum[channel] > kMean * counted) {
                 return false;
             }
         }
@@ -162,88 +124,58 @@ bool Uncovered(const Case& c, const DecodedPicture& reference, int x, int y) {
 
 // Hard edges of the reference along a line of pixels must show in the drawing within a
 // pixel: both sides' colours are reached one pixel beyond the edge.
-template <class At>
-void CheckEdges(int count, At&& at, Comparison& result) {
-    for (int i = 1; i < count; ++i) {
-        const auto [referenceLeft, referenceRight, unusedLeft, unusedRight] = at(i);
-        if (Difference(referenceLeft, referenceRight) <= kHardEdge) {
-            continue;
-        }
-        ++result.edges;
-        const bool leftSide =
-            i < 2 || Difference(std::get<0>(at(i - 1)), std::get<2>(at(i - 1))) <= kNear;
-        const bool rightSide =
-            i + 1 >= count || Difference(std::get<1>(at(i + 1)), std::get<3>(at(i + 1))) <= kNear;
-        if (!leftSide || !rightSide) {
-            ++result.edgesMissed;
+void CheckEdges(const std::vector<Point>& line, const DecodedPicture& reference,
+                const DecodedPicture& drawn, Point at, Comparison& result) {
+    const auto expected = [&](std::size_t i) { return reference.At(line[i].x, line[i].y); };
+    const auto near = [&](std::size_t i) {
+        return Difference(expected(i), drawn.At(at.x + line[i].x, at.y + line[i].y)) <= kNear;
+    };
+    for (std::size_t i = 1; i < line.size(); ++i) {
+        if (Difference(expected(i - 1), expected(i)) > kHardEdge) {
+            ++result.edges;
+            const bool bothSides = (i < 2 || near(i - 2)) && (i + 1 >= line.size() || near(i + 1));
+            result.edgesMissed += bothSides ? 0 : 1;
         }
     }
 }
 
 Comparison Compare(const Case& c, const DecodedPicture& reference, const DecodedPicture& drawn,
-                   Placed at) {
+                   Point at) {
     Comparison result;
-    std::array<long long, 3> near{};
-    std::array<double, 3> sum{};
-    long long counted = 0;
     for (int y = 0; y < c.height; ++y) {
         for (int x = 0; x < c.width; ++x) {
             if (Uncovered(c, reference, x, y)) {
-                ++result.excluded;
                 continue;
             }
-            ++counted;
+            ++result.counted;
             for (int channel = 0; channel < 3; ++channel) {
                 const int difference = std::abs(Channel(reference.At(x, y), channel) -
                                                 Channel(drawn.At(at.x + x, at.y + y), channel));
-                near[channel] += difference <= kNear ? 1 : 0;
-                sum[channel] += difference;
+                result.near[channel] += difference <= kNear ? 1 : 0;
+                result.sum[channel] += difference;
                 result.largest = std::max(result.largest, difference);
             }
         }
     }
-    for (int channel = 0; channel < 3; ++channel) {
-        result.shareNear[channel] =
-            counted == 0 ? 1.0 : static_cast<double>(near[channel]) / counted;
-        result.mean[channel] = counted == 0 ? 0.0 : sum[channel] / counted;
-    }
     // Along the axis: the middle row, the middle column, or both from the centre out.
-    const int row = c.height / 2;
-    const int column = c.width / 2;
-    if (c.orientation != 1) {
-        const int first = c.orientation == 2 ? column : 0;
-        CheckEdges(
-            c.width - first,
-            [&](int i) {
-                const int x = first + i;
-                return std::make_tuple(reference.At(x - 1, row), reference.At(x, row),
-                                       drawn.At(at.x + x - 1, at.y + row),
-                                       drawn.At(at.x + x, at.y + row));
-            },
-            result);
+    std::vector<Point> row;
+    std::vector<Point> column;
+    for (int x = c.orientation == 2 ? c.width / 2 : 0; c.orientation != 1 && x < c.width; ++x) {
+        row.push_back({x, c.height / 2});
     }
-    if (c.orientation != 0) {
-        const int first = c.orientation == 2 ? row : 0;
-        CheckEdges(
-            c.height - first,
-            [&](int i) {
-                const int y = first + i;
-                return std::make_tuple(reference.At(column, y - 1), reference.At(column, y),
-                                       drawn.At(at.x + column, at.y + y - 1),
-                                       drawn.At(at.x + column, at.y + y));
-            },
-            result);
+    for (int y = c.orientation == 2 ? c.height / 2 : 0; c.orientation != 0 && y < c.height; ++y) {
+        column.push_back({c.width / 2, y});
     }
+    CheckEdges(row, reference, drawn, at, result);
+    CheckEdges(column, reference, drawn, at, result);
     return result;
 }
 
-void Report(const std::string& what, const Case& c, const Comparison& result) {
-    std::printf(
-        "%-26s %-4s largest %3d  mean %.3f %.3f %.3f  within %d: %.4f %.4f %.4f  "
-        "edges %d missed %d excluded %d  %s\n",
-        c.name.c_str(), what.c_str(), result.largest, result.mean[0], result.mean[1],
-        result.mean[2], kNear, result.shareNear[0], result.shareNear[1], result.shareNear[2],
-        result.edges, result.edgesMissed, result.excluded, result.Passed() ? "ok" : "FAILED");
+void Report(const char* what, const Case& c, const Comparison& result) {
+    std::printf("%-20s %s largest %3d, mean %.3f, within %d: %.4f, edges %d (missed %d)  %s\n",
+                c.name.c_str(), what, result.largest, result.sum[0] / std::max(1LL, result.counted),
+                kNear, double(result.near[0]) / std::max(1LL, result.counted), result.edges,
+                result.edgesMissed, result.Passed() ? "ok" : "FAILED");
 }
 
 }  // namespace
@@ -254,7 +186,7 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     const std::string tonzug = argv[1];
-    if (!Found("chromium") || !Found("rsvg-convert")) {
+    if (!Run("command -v chromium > /dev/null && command -v rsvg-convert > /dev/null")) {
         std::cout << "chromium or rsvg-convert missing (tools/install-deps.sh installs them)\n";
         return kExitSkipped;
     }
@@ -263,34 +195,29 @@ int main(int argc, char* argv[]) {
     std::filesystem::create_directories(folder);
     const auto file = [&](const std::string& name) { return (folder / name).string(); };
 
-    // Each case: its PNG and SVG, and a div of its size on one page.
-    std::vector<Placed> places;
+    // Each case: its PNG and SVG, and a div of its size on one page, one below the other.
+    std::vector<Point> places;
     std::string page =
         "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><style>html,body{margin:0;"
         "padding:0;overflow:hidden;background:#808080}div{position:absolute;margin:0;"
         "padding:0;border:0}</style></head><body>\n";
-    Placed next;
-    int shelfHeight = 0;
     int pageHeight = 0;
     bool made = true;
     for (std::size_t index = 0; index < kCases.size(); ++index) {
         const Case& c = kCases[index];
-        const std::string stem = "case" + std::to_string(index);
-        made = made && Run(Quoted(tonzug) + " --export " + file(stem + ".png") + SettingsOf(c)) &&
-               Run(Quoted(tonzug) + " --export " + file(stem + ".svg") + SettingsOf(c)) &&
-               Run("rsvg-convert -o " + file(stem + "-svg.png") + " " + file(stem + ".svg"));
-        const std::string css = Output(Quoted(tonzug) + " --css" + SettingsOf(c));
-        if (next.x > 0 && next.x + c.width > kPageWidth) {
-            next = {0, next.y + shelfHeight + kGap};
-            shelfHeight = 0;
-        }
-        places.push_back(next);
-        page += "<div style=\"left:" + std::to_string(next.x) + "px;top:" + std::to_string(next.y) +
+        const std::string stem = file("case" + std::to_string(index));
+        const std::string tonzugWith = "'" + tonzug + "'" + SettingsOf(c);
+        made = made && Run(tonzugWith + " --export " + stem + ".png") &&
+               Run(tonzugWith + " --export " + stem + ".svg") &&
+               Run("rsvg-convert -o " + stem + "-svg.png " + stem + ".svg") &&
+               Run(tonzugWith + " --css > " + stem + ".css");
+        std::string css = tonzug::testing::ReadWholeFile(stem + ".css");
+        css.erase(css.find_last_not_of('\n') + 1);
+        places.push_back({0, pageHeight});
+        page += "<div style=\"left:0;top:" + std::to_string(pageHeight) +
                 "px;width:" + std::to_string(c.width) + "px;height:" + std::to_string(c.height) +
                 "px;" + css + "\"></div>\n";
-        shelfHeight = std::max(shelfHeight, c.height);
-        pageHeight = std::max(pageHeight, next.y + c.height);
-        next.x += c.width + kGap;
+        pageHeight += c.height + kGap;
     }
     page += "</body></html>\n";
     std::ofstream(file("page.html")) << page;

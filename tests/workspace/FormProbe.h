@@ -12,18 +12,16 @@ struct FormProbe {
     explicit FormProbe(ParameterForm& form) {
         form.SetHooks({.drawPreview = [this](const GradientParams& p) { draws.push_back(p); },
                        .layoutPreview = [this] { ++layouts; },
-                       .updateMidControls = [this] { ++midUpdates; }});
+                       .updateMidControls = {}});
     }
     const GradientParams& LastDraw() const { return draws.back(); }
     void Clear() {
         draws.clear();
         layouts = 0;
-        midUpdates = 0;
     }
 
     std::vector<GradientParams> draws;
     int layouts = 0;
-    int midUpdates = 0;
 };
 
 }  // namespace tonzug::testing

@@ -121,17 +121,5 @@ TEST_F(ParameterFormTest, EqualWritesRaiseNothingAndRefusedValuesChangeNothing) 
     EXPECT_TRUE(probe.draws.empty());
 }
 
-TEST_F(ParameterFormTest, SwitchAndColourModeUpdateTheMiddleControlsThenRedraw) {
-    form.chkMid.SetValue(1);
-    form.optF.Select(kModeHsl);
-    EXPECT_EQ(probe.midUpdates, 2);
-    EXPECT_EQ(probe.draws.size(), 2u);
-}
-
-TEST(GradientLengthTest, CircleUsesTheRoundedCornerRadius) {
-    EXPECT_EQ(GradientLength(kCircle, 25, 256), 129);
-    EXPECT_EQ(GradientLength(7, 100, 50), 0);
-}
-
 }  // namespace
 }  // namespace tonzug

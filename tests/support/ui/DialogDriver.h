@@ -14,20 +14,17 @@
 namespace tonzug::testing {
 
 // Runs `act` on the next modal window of type Dialog as soon as it shows; the code
-// under test is then blocked in the window's own event loop. Gives up (and fails the
-// waiting test through `shown`) after ten seconds, closing whatever window is open.
+// under test is then blocked in the window's own event loop. Gives up after ten seconds,
+// closing whatever window is open (the waiting test then fails on what it did not see).
 template <typename Dialog>
-void WhenShown(std::function<void(Dialog&)> act, bool* shown = nullptr) {
+void WhenShown(std::function<void(Dialog&)> act) {
     auto* poll = new QTimer(qApp);
     auto waited = std::make_shared<int>(0);
-    QObject::connect(poll, &QTimer::timeout, poll, [poll, waited, act, shown] {
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, waited, act] {
         auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
         if (dialog != nullptr && dialog->isVisible()) {
             poll->stop();
             poll->deleteLater();
-            if (shown != nullptr) {
-                *shown = true;
-            }
             act(*dialog);
         } else if (++*waited > 1000) {
             // Never leave a test hanging in a window nobody closes: it fails instead.

@@ -1,16 +1,10 @@
-#include <unistd.h>
 #include <QAbstractButton>
-#include <QFile>
-#include <QLabel>
 #include <QLineEdit>
-#include <QScrollBar>
 #include <QTest>
 #include <memory>
 #include <utility>
 
 #include "form/ui/SwatchBox.h"
-#include "support/IniFile.h"
-#include "support/SettingsFolder.h"
 #include "testing/QtTests.h"
 #include "workspace/ParameterKeys.h"
 #include "workspace/ParameterSettings.h"
@@ -25,8 +19,8 @@ using tonzug::testing::Find;
 using tonzug::testing::TextTable;
 
 // What the main window's widgets do on their own: the bindings to the form, the key filter,
-// the caret, the covers, the preview box's geometry, tooltips, the command buttons, and the
-// settings file at start and close. The form's own rules are tested in the core.
+// the caret, the covers, the preview box's geometry, the command buttons, and the settings
+// file at start and close. The form's own rules are tested in the core.
 class MainWindowTest : public QObject {
     Q_OBJECT
 
@@ -60,20 +54,13 @@ class MainWindowTest : public QObject {
     }
     void bindingsCarryValuesBothWays() {
         QWidget& widget = Find<QWidget>(*window_, Cell("widget").toLatin1().constData());
-        if (auto* edit = qobject_cast<QLineEdit*>(&widget)) {
-            edit->selectAll();
-            QTest::keyClicks(edit, Cell("typed"));
-        } else if (auto* bar = qobject_cast<QScrollBar*>(&widget)) {
-            bar->setValue(Cell("typed").toInt());
-        } else if (auto* button = qobject_cast<QAbstractButton*>(&widget)) {
-            button->click();
-        }
+        tonzug::testing::Enter(widget, Cell("typed"));
         QCOMPARE(Value(Cell("key")), Cell("read"));
         if (!Cell("written").isEmpty()) {
             std::string error;
             QVERIFY(tonzug::ApplySetting(window_->Form(), Cell("key").toStdString(),
                                          Cell("written").toStdString(), error));
-            QCOMPARE(Shown(widget), Cell("shown"));
+            QCOMPARE(tonzug::testing::Shown(widget), Cell("shown"));
         }
     }
 
@@ -96,10 +83,8 @@ class MainWindowTest : public QObject {
         const Qt::KeyboardModifiers ctrl = Qt::ControlModifier;
         const Qt::KeyboardModifiers shift = Qt::ShiftModifier;
         row("letters, stop, comma and blank dropped", "txtX", "a., x", {}, "25");
-        row("digits and signs typed", "txtX", "+-7", {}, "25+-7");
         row("pixel field filtered", "txtM", "x", {}, "128");
         row("percent field not filtered", "txtMid", "x", {}, "50x");
-        row("backspace erases", "txtX", "", {{Qt::Key_Backspace, none}}, "2");
         row("ctrl+x cuts, ctrl+v pastes", "txtX", "",
             {{Qt::Key_Home, shift}, {Qt::Key_X, ctrl}, {Qt::Key_1, none}, {Qt::Key_V, ctrl}},
             "125");
@@ -123,25 +108,8 @@ class MainWindowTest : public QObject {
                                                    {"percent typed on", "txtMid", "1507", "7"}});
     }
     void correctedTextIsReplacedByTheNextKey() {
-        window_->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(window_.get()));
-        auto& edit = Find<QLineEdit>(*window_, Cell("field").toLatin1().constData());
-        edit.setFocus();
-        edit.selectAll();
-        QTest::keyClicks(&edit, Cell("typed"));
-        QCOMPARE(edit.text(), Cell("expected"));
-    }
-
-    // The gestures that nothing on the screen shows are told in the tooltips.
-    void tooltipsTellOfTheHiddenGestures_data() {
-        TextTable({"widget", "gesture"},
-                  {{"swatch", "colMid", "Maustaste ziehen: Farbe vom Bildschirm"},
-                   {"preview", "picDisp", "Doppelklick: große Voransicht"},
-                   {"caption", "Lb3", "Doppelklick: Mittelpunkt auf 50 %"}});
-    }
-    void tooltipsTellOfTheHiddenGestures() {
-        const QWidget& widget = Find<QWidget>(*window_, Cell("widget").toLatin1().constData());
-        QVERIFY(widget.toolTip().contains(Cell("gesture")));
+        QCOMPARE(tonzug::testing::TypedOver(*window_, Cell("field"), Cell("typed")),
+                 Cell("expected"));
     }
 
     void coversFollowTheMiddleControlState() {
@@ -154,8 +122,6 @@ class MainWindowTest : public QObject {
                                !Find<QWidget>(*window_, "chkMid").isEnabled()};
         };
         QCOMPARE(covered(), (QList<bool>{true, true, false, true, false, false}));
-        window_->Form().chkMid.SetValue(1);
-        QCOMPARE(covered(), (QList<bool>{false, false, false, false, false, false}));
         window_->Form().optF.Select(tonzug::kModeHsl);
         QCOMPARE(covered(), (QList<bool>{true, true, true, true, true, true}));
         QVERIFY(IsShown("colMidDummy") && IsShown("colMidDmy2") && IsShown("colMidDmy3"));
@@ -167,28 +133,11 @@ class MainWindowTest : public QObject {
         QCOMPARE(Top(box), tonzug::kWhite);
         auto& width = Find<QLineEdit>(*window_, "txtX");
         width.selectAll();
-        const struct {
-            Qt::Key key;
-            QRect box;
-        } steps[] = {{Qt::Key_3, {126, 0, 3, 256}},
-                     {Qt::Key_0, {113, 0, 30, 256}},
-                     {Qt::Key_0, {0, 19, 256, 218}}};
-        for (const auto& step : steps) {
-            QTest::keyClick(&width, step.key);
-            QCOMPARE(box.geometry(), step.box);
-            QCOMPARE(box.Picture().Width(), step.box.width());
-        }
-    }
-
-    void badSizesNeverStopTheWindow() {
-        const char* const sizes[] = {"99999999", "-5", ""};
-        for (const char* orientation : {"optV0", "optV1", "optV2"}) {
-            Find<QAbstractButton>(*window_, orientation).click();
-            for (const char* size : sizes) {
-                window_->Form().txtX.SetText(size);
-                window_->Form().txtY.SetText(size);
-                Find<tonzug::PreviewBox>(*window_, "picDisp").repaint();
-            }
+        for (const auto& [key, geometry] :
+             {std::pair{Qt::Key_3, QRect(126, 0, 3, 256)}, {Qt::Key_0, QRect(113, 0, 30, 256)}}) {
+            QTest::keyClick(&width, key);
+            QCOMPARE(box.geometry(), geometry);
+            QCOMPARE(box.Picture().Width(), geometry.width());
         }
     }
 
@@ -219,41 +168,10 @@ class MainWindowTest : public QObject {
         window_->Form().optV.Select(tonzug::kHorizontal);
         QTest::mouseClick(&Find<QWidget>(*window_, "cmdOK"), Qt::LeftButton);
         QVERIFY(!window_->isVisible());
-        tonzug::IniDocument saved;
-        QVERIFY(saved.Load(window_->SettingsFile()));
         QVERIFY(window_->SettingsFile().starts_with(sandbox_->Path().toStdString()));
-        QCOMPARE(saved.Get("LAST", "X"), std::optional<std::string>("512"));
         tonzug::MainWindow next;
         QCOMPARE(Find<QLineEdit>(next, "txtX").text(), QStringLiteral("512"));
         QCOMPARE(Find<tonzug::PreviewBox>(next, "picDisp").geometry(), QRect(0, 64, 256, 128));
-    }
-
-    void aRefusedSettingsFileShowsTheDefaultsAndIsNeverOverwritten() {
-        window_.reset();
-        const QByteArray content =
-            QByteArray("[LAST]\nX=7\n") + QByteArray(int(tonzug::kMaxIniFileBytes), '\n');
-        QFile settings(QString::fromStdString(tonzug::SettingsFilePath()));
-        QVERIFY(settings.open(QIODevice::WriteOnly));
-        settings.write(content);
-        settings.close();
-        tonzug::MainWindow window;
-        QCOMPARE(Find<QLineEdit>(window, "txtX").text(), QStringLiteral("25"));
-        QVERIFY(window.close());
-        QVERIFY(settings.open(QIODevice::ReadOnly));
-        QCOMPARE(settings.readAll(), content);
-    }
-
-    void anUnwritableSettingsFolderNeitherStopsStartNorClose() {
-        window_.reset();
-        if (::geteuid() == 0) {
-            QSKIP("the super-user can write into any folder");
-        }
-        QVERIFY(QFile::setPermissions(sandbox_->Path(), QFile::ReadOwner | QFile::ExeOwner));
-        tonzug::MainWindow window;
-        window.show();
-        QVERIFY(window.close());
-        QFile::setPermissions(sandbox_->Path(),
-                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
 
   private:
@@ -264,18 +182,6 @@ class MainWindowTest : public QObject {
     bool IsShown(const char* name) const { return Find<QWidget>(*window_, name).isVisible(); }
     static ColorValue Top(const tonzug::PreviewBox& box) {
         return tonzug::FromPixel(box.Picture().Row(0)[0]);
-    }
-    static QString Shown(const QWidget& widget) {
-        if (const auto* edit = qobject_cast<const QLineEdit*>(&widget)) {
-            return edit->text();
-        }
-        if (const auto* bar = qobject_cast<const QScrollBar*>(&widget)) {
-            return QString::number(bar->value());
-        }
-        if (const auto* swatch = qobject_cast<const tonzug::SwatchBox*>(&widget)) {
-            return QString::number(swatch->Color());
-        }
-        return qobject_cast<const QAbstractButton*>(&widget)->isChecked() ? "1" : "0";
     }
 
     std::unique_ptr<tonzug::testing::SettingsSandbox> sandbox_;

@@ -1,13 +1,10 @@
 #include <QApplication>
-#include <QLineEdit>
 #include <QMessageBox>
 #include <QTest>
 #include <memory>
 #include <optional>
 
 #include "color/ColorValue.h"
-#include "colordlg/ui/ChooserTestSupport.h"
-#include "colordlg/ui/ColorDialog.h"
 #include "form/ui/SwatchBox.h"
 #include "support/ui/PortalColorRequest.h"
 #include "support/ui/ScreenPicker.h"
@@ -16,17 +13,14 @@
 #include "workspace/ui/WindowTestSupport.h"
 
 using tonzug::ColorValue;
-using tonzug::RgbColor;
 using tonzug::testing::Find;
 
 namespace {
 
-tonzug::testing::FakePortalBus* fakeBus = nullptr;
+tonzug::testing::FakePortal* portal = nullptr;
 
-constexpr ColorValue kRed = RgbColor(255, 0, 0);
-constexpr ColorValue kBlue = RgbColor(0, 0, 255);
-// What the fake portal answers below: 0.2, 0.4 and 0.8 of 255.
-constexpr ColorValue kPortalColor = RgbColor(51, 102, 204);
+constexpr ColorValue kRed = tonzug::testing::PickWindow::kRed;
+constexpr ColorValue kBlue = tonzug::testing::PickWindow::kBlue;
 const QString kPortalAnswer = QStringLiteral("color:0.2,0.4,0.8");
 
 QMessageBox* UnavailableMessage() {
@@ -41,64 +35,19 @@ QMessageBox* UnavailableMessage() {
 }  // namespace
 
 // Picks from the screen through the desktop portal, as on Wayland: a fake portal on a
-// private session bus answers with a colour, a cancel, or not at all.
+// private session bus answers with a cancel, or not at all, or is missing. (A click that
+// picks a colour: pick-on-wayland.sh on a real compositor.)
 class PortalPickTest : public QObject {
     Q_OBJECT
 
   private slots:
-    void initTestCase() {
-        if (!fakeBus->Ok()) {
-            QSKIP("dbus-daemon or Python's D-Bus modules are not installed");
-        }
-    }
     void init() {
-        sandbox_ = std::make_unique<tonzug::testing::SettingsSandbox>();
-        window_ = std::make_unique<tonzug::MainWindow>();
-        window_->Form().colStart.SetColor(kRed);
-        window_->Form().colEnd.SetColor(kBlue);
-        window_->Form().RedrawPreview();
-        window_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+        pick_ = std::make_unique<tonzug::testing::PickWindow>();
+        window_ = &pick_->window;
     }
     void cleanup() {
-        fakeBus->StopPortal();
-        window_.reset();
-        sandbox_.reset();
-    }
-
-    void gestureNamesThePortalPick() {
-        const QString tip = Find<tonzug::SwatchBox>(*window_, "colEnd").toolTip();
-        QVERIFY(tip.contains(QStringLiteral("ohne Live-Vorschau")));
-    }
-
-    void clickOrDragPicksOnceIntoSwatchAndForm_data() {
-        QTest::addColumn<bool>("drag");
-        QTest::newRow("click") << false;
-        QTest::newRow("drag") << true;
-    }
-    void clickOrDragPicksOnceIntoSwatchAndForm() {
-        QFETCH(bool, drag);
-        QVERIFY(fakeBus->StartPortal(2, kPortalAnswer));
-        auto& end = Find<tonzug::SwatchBox>(*window_, "colEnd");
-        const QPointF centre = QRectF(end.rect()).center();
-        tonzug::testing::Press(end, centre);
-        if (drag) {
-            // No live preview: moves read nothing.
-            tonzug::testing::Move(end, centre + QPointF(300, 40));
-            QCOMPARE(end.Color(), kBlue);
-        }
-        tonzug::testing::Release(end, centre);
-        QTRY_COMPARE(end.Color(), kPortalColor);
-        QCOMPARE(window_->Form().colEnd.Color(), kPortalColor);
-        QCOMPARE(window_->Form().colStart.Color(), kRed);
-
-        const QList<QJsonObject> calls = fakeBus->Calls();
-        QCOMPARE(calls.size(), 1);
-        // The offscreen test platform has no window identifier for the portal.
-        QCOMPARE(calls[0][QStringLiteral("parent_window")].toString(), QString());
-        QVERIFY(calls[0][QStringLiteral("options")][QStringLiteral("handle_token")]
-                    .toString()
-                    .startsWith(QStringLiteral("tonzug")));
+        portal->Stop();
+        pick_.reset();
     }
 
     void cancelChangesNothing_data() {
@@ -108,16 +57,19 @@ class PortalPickTest : public QObject {
     }
     void cancelChangesNothing() {
         QFETCH(QString, answer);
-        QVERIFY(fakeBus->StartPortal(2, answer));
+        QVERIFY(portal->Start(2, answer));
         auto& end = Find<tonzug::SwatchBox>(*window_, "colEnd");
         QTest::mouseClick(&end, Qt::LeftButton);
-        QTRY_COMPARE(fakeBus->Calls().size(), 1);
+        QTRY_COMPARE(portal->Calls().size(), 1);
+        QVERIFY(portal->Calls()[0][QStringLiteral("options")][QStringLiteral("handle_token")]
+                    .toString()
+                    .startsWith(QStringLiteral("tonzug")));
         QTest::qWait(300);  // the answer follows the call
         QCOMPARE(window_->Form().colEnd.Color(), kBlue);
         QCOMPARE(UnavailableMessage(), nullptr);
         // The next click picks again.
         QTest::mouseClick(&end, Qt::LeftButton);
-        QTRY_COMPARE(fakeBus->Calls().size(), 2);
+        QTRY_COMPARE(portal->Calls().size(), 2);
     }
 
     void withoutPickColorAMessageAndNothingElse_data() {
@@ -128,7 +80,7 @@ class PortalPickTest : public QObject {
     void withoutPickColorAMessageAndNothingElse() {
         QFETCH(std::optional<int>, version);
         if (version) {
-            QVERIFY(fakeBus->StartPortal(*version, kPortalAnswer));
+            QVERIFY(portal->Start(*version, kPortalAnswer));
         }
         auto& start = Find<tonzug::SwatchBox>(*window_, "colStart");
         QTest::mouseClick(&start, Qt::LeftButton);
@@ -137,48 +89,31 @@ class PortalPickTest : public QObject {
                  QString::fromUtf8("Farbwahl vom Bildschirm ist hier nicht verfügbar."));
         UnavailableMessage()->close();
         QCOMPARE(window_->Form().colStart.Color(), kRed);
-        QCOMPARE(fakeBus->Calls().size(), 0);
+        QCOMPARE(portal->Calls().size(), 0);
     }
 
     void unansweredPickCountsAsCancelled() {
-        QVERIFY(fakeBus->StartPortal(2, QStringLiteral("none")));
+        QVERIFY(portal->Start(2, QStringLiteral("none")));
         tonzug::PortalColorRequest request;
         request.SetAnswerTimeout(std::chrono::milliseconds(400));
         std::optional<tonzug::PortalPickOutcome> outcome;
         request.Start(QString(), [&](tonzug::PortalPick pick) { outcome = pick.outcome; });
-        QTRY_VERIFY(fakeBus->Calls().size() == 1);
+        QTRY_VERIFY(portal->Calls().size() == 1);
         QVERIFY(!outcome.has_value());
         QTRY_COMPARE(outcome, std::optional(tonzug::PortalPickOutcome::kCancelled));
         QVERIFY(!request.Running());
     }
 
-    // The chooser's preview picks the same way; the colour shows in every field, and a
-    // double-click (the system dialog) starts no pick.
-    void chooserFieldsTakeThePortalColour() {
-        QVERIFY(fakeBus->StartPortal(2, kPortalAnswer));
-        tonzug::ColorDialog dialog;
-        dialog.Form().SetStartColor(kRed);
-        dialog.Initialize();
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        auto& preview = Find<tonzug::SwatchBox>(dialog, "pCol");
-        QTest::mouseClick(&preview, Qt::LeftButton);
-        QTRY_COMPARE(Find<QLineEdit>(dialog, "txtHTML").text(), QStringLiteral("#3366CC"));
-        QCOMPARE(Find<QLineEdit>(dialog, "txtR").text(), QStringLiteral("51"));
-        QCOMPARE(Find<QLineEdit>(dialog, "txtB").text(), QStringLiteral("204"));
-        QCOMPARE(fakeBus->Calls().size(), 1);
-    }
-
   private:
-    std::unique_ptr<tonzug::testing::SettingsSandbox> sandbox_;
-    std::unique_ptr<tonzug::MainWindow> window_;
+    std::unique_ptr<tonzug::testing::PickWindow> pick_;
+    tonzug::MainWindow* window_ = nullptr;
 };
 
+// Run by on-session-bus.sh.
 int main(int argc, char** argv) {
-    // A Wayland session as the program sees it; the bus before anything talks to it.
-    qputenv("WAYLAND_DISPLAY", "tonzug-test");
-    tonzug::testing::FakePortalBus bus;
-    fakeBus = &bus;
+    qputenv("WAYLAND_DISPLAY", "tonzug-test");  // a Wayland session as the program sees it
+    tonzug::testing::FakePortal fake;
+    portal = &fake;
     QApplication app(argc, argv);
     PortalPickTest test;
     return QTest::qExec(&test, argc, argv);

@@ -1,20 +1,13 @@
 #include <QApplication>
 #include <QFile>
-#include <QPainter>
-#include <QRasterWindow>
-#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWindow>
-#include <algorithm>
 #include <memory>
-#include <string_view>
-#include <vector>
 
 #include "color/ColorValue.h"
 #include "form/ui/SwatchBox.h"
 #include "render/Raster.h"
-#include "support/ui/QtColor.h"
 #include "support/ui/ScreenPixel.h"
 #include "workspace/ui/MainWindow.h"
 #include "workspace/ui/PreviewBox.h"
@@ -31,18 +24,10 @@ class ScreenPickTest : public QObject {
 
   private slots:
     void init() {
-        sandbox_ = std::make_unique<tonzug::testing::SettingsSandbox>();
-        window_ = std::make_unique<tonzug::MainWindow>();
-        window_->Form().colStart.SetColor(kRed);
-        window_->Form().colEnd.SetColor(kBlue);
-        window_->Form().RedrawPreview();
-        window_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+        pick_ = std::make_unique<tonzug::testing::PickWindow>();
+        window_ = &pick_->window;
     }
-    void cleanup() {
-        window_.reset();
-        sandbox_.reset();
-    }
+    void cleanup() { pick_.reset(); }
 
     void previewIsDrawnAtDevicePixels() {
         const auto& box = Find<tonzug::PreviewBox>(*window_, "picDisp");
@@ -63,30 +48,17 @@ class ScreenPickTest : public QObject {
         }
     }
 
-    void dragFromASwatchPicksLiveUntilRelease() {
+    // A drag from a swatch picks live (the preview follows) until Escape puts back the
+    // colour from before it.
+    void dragFromASwatchPicksLiveUntilEscape() {
         auto& end = Find<tonzug::SwatchBox>(*window_, "colEnd");
         auto& start = Find<tonzug::SwatchBox>(*window_, "colStart");
+        auto& box = Find<tonzug::PreviewBox>(*window_, "picDisp");
         Mouse(QEvent::MouseButtonPress, end, end.rect().center());
         QCOMPARE(end.Color(), kBlue);  // a press alone picks nothing
         Mouse(QEvent::MouseMove, start, start.rect().center());
-        QCOMPARE(end.Color(), kRed);
         QCOMPARE(window_->Form().colEnd.Color(), kRed);
-        auto& box = Find<tonzug::PreviewBox>(*window_, "picDisp");
-        QCOMPARE(Bottom(box), kRed);  // the preview followed the move
-        Mouse(QEvent::MouseButtonRelease, start, start.rect().center());
-
-        window_->Form().colEnd.SetColor(kBlue);
-        Mouse(QEvent::MouseMove, start, start.rect().center() + QPoint(1, 0));
-        QCOMPARE(end.Color(), kBlue);  // released: moves pick nothing more
-    }
-
-    void escapeEndsAPickAndPutsBackTheColour() {
-        auto& end = Find<tonzug::SwatchBox>(*window_, "colEnd");
-        auto& start = Find<tonzug::SwatchBox>(*window_, "colStart");
-        auto& box = Find<tonzug::PreviewBox>(*window_, "picDisp");
-        Mouse(QEvent::MouseButtonPress, end, end.rect().center());
-        Mouse(QEvent::MouseMove, start, start.rect().center());
-        QCOMPARE(end.Color(), kRed);
+        QCOMPARE(Bottom(box), kRed);
         QTest::keyClick(window_->windowHandle(), Qt::Key_Escape);
         QCOMPARE(window_->Form().colEnd.Color(), kBlue);
         QCOMPARE(Bottom(box), kBlue);  // the preview is redrawn too
@@ -96,24 +68,12 @@ class ScreenPickTest : public QObject {
         QCOMPARE(end.Color(), kBlue);
     }
 
-    void dragOverThePreviewPicksFromThePreview() {
-        auto& start = Find<tonzug::SwatchBox>(*window_, "colStart");
-        auto& box = Find<tonzug::PreviewBox>(*window_, "picDisp");
-        const QPoint nearBottom(box.width() / 2, box.height() - 2);
-        const ColorValue shown =
-            tonzug::FromPixel(box.Picture().Row(2 * nearBottom.y())[2 * nearBottom.x()]);
-        Mouse(QEvent::MouseButtonPress, start, start.rect().center());
-        Mouse(QEvent::MouseMove, box, nearBottom);
-        Mouse(QEvent::MouseButtonRelease, box, nearBottom);
-        QCOMPARE(start.Color(), shown);
-    }
-
   private:
     // Mouse input as the window system delivers it: to the window, which hands it to the
     // widget under the pointer or to the one that grabbed the mouse.
     void Mouse(QEvent::Type type, const QWidget& over, QPoint position) {
         QWindow* window = window_->windowHandle();
-        const QPoint inWindow = over.mapTo(window_.get(), position);
+        const QPoint inWindow = over.mapTo(window_, position);
         switch (type) {
             case QEvent::MouseButtonPress:
                 QTest::mousePress(window, Qt::LeftButton, {}, inWindow);
@@ -127,8 +87,8 @@ class ScreenPickTest : public QObject {
         }
     }
 
-    static constexpr ColorValue kRed = RgbColor(255, 0, 0);
-    static constexpr ColorValue kBlue = RgbColor(0, 0, 255);
+    static constexpr ColorValue kRed = tonzug::testing::PickWindow::kRed;
+    static constexpr ColorValue kBlue = tonzug::testing::PickWindow::kBlue;
 
     static ColorValue PreviewPixel(const tonzug::PreviewBox& box, QPoint logical) {
         return tonzug::FromPixel(box.Picture().Row(2 * logical.y())[2 * logical.x()]);
@@ -137,63 +97,13 @@ class ScreenPickTest : public QObject {
         return tonzug::FromPixel(box.Picture().Row(box.Picture().Height() - 1)[0]);
     }
 
-    std::unique_ptr<tonzug::testing::SettingsSandbox> sandbox_;
-    std::unique_ptr<tonzug::MainWindow> window_;
+    std::unique_ptr<tonzug::testing::PickWindow> pick_;
+    tonzug::MainWindow* window_ = nullptr;
 };
 
-// A window of one colour that is no widget, so that only a reading of the screen sees it.
-class PlainColourWindow : public QRasterWindow {
-  public:
-    explicit PlainColourWindow(ColorValue color) : color_(tonzug::ToQColor(color)) {}
-
-  protected:
-    void paintEvent(QPaintEvent* /*event*/) override {
-        QPainter(this).fillRect(QRect(QPoint(), size()), color_);
-    }
-
-  private:
-    QColor color_;
-};
-
-// Reading the screen on a real X server with two monitors side by side, one desktop of
-// 1600 x 600 (run by OnTwoScreens.sh). Each monitor is a screen with its own origin.
-class TwoScreensTest : public QObject {
-    Q_OBJECT
-
-  private slots:
-    void readsThePixelUnderThePointOnEveryScreen_data() {
-        QTest::addColumn<QPoint>("point");
-        QTest::addColumn<ColorValue>("color");
-        QTest::newRow("left screen") << QPoint(300, 200) << RgbColor(200, 40, 40);
-        QTest::newRow("right screen") << QPoint(1300, 400) << RgbColor(40, 90, 200);
-    }
-    void readsThePixelUnderThePointOnEveryScreen() {
-        QFETCH(QPoint, point);
-        QFETCH(ColorValue, color);
-        QCOMPARE(QGuiApplication::screens().size(), 2);
-        PlainColourWindow window(color);
-        window.setGeometry(QRect(point - QPoint(40, 40), QSize(80, 80)));
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QCOMPARE(QGuiApplication::screenAt(point), window.screen());
-        QTRY_COMPARE(tonzug::ScreenPixel(point), color);
-    }
-};
-
-// A screen of 200 % scale, large enough for the whole window; with "--two-screens" the
-// test on the X server that the caller has started instead.
+// A screen of 200 % scale, large enough for the whole window. (Reading the screen on two
+// monitors of a real X server: pick-on-x11.sh.)
 int main(int argc, char** argv) {
-    std::vector<char*> arguments(argv, argv + argc);
-    const auto twoScreens =
-        std::find(arguments.begin(), arguments.end(), std::string_view("--two-screens"));
-    if (twoScreens != arguments.end()) {
-        arguments.erase(twoScreens);
-        int count = static_cast<int>(arguments.size());
-        QApplication app(count, arguments.data());
-        TwoScreensTest test;
-        return QTest::qExec(&test, count, arguments.data());
-    }
-
     QTemporaryDir folder;
     const QString config = folder.filePath(QStringLiteral("screens.json"));
     QFile file(config);
