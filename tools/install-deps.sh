@@ -5,7 +5,9 @@ set -euo pipefail
 
 packages=(
     g++ cmake make pkg-config clang-format git
-    qt6-base-dev qt6-svg-dev libgl-dev
+    qt6-base-dev libgl-dev
+    # SVG icons of the desktop theme in the file dialogs
+    qt6-svg-dev
     libpng-dev libjpeg62-turbo-dev libisal-dev
     libgtest-dev libbenchmark-dev
     fonts-dejavu-core qt6-translations-l10n

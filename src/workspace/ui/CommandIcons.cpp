@@ -10,46 +10,64 @@ static void RegisterIconResources() {
 namespace tonzug {
 namespace {
 
-QIcon BundledIcon(const char* resource) {
+void EnsureIconResources() {
     static const bool registered = (RegisterIconResources(), true);
     static_cast<void>(registered);
-    return QIcon(QString::fromLatin1(resource));
 }
 
-const char* ResourceOf(CommandIcon command) {
+// The pictures are rendered from the SVG sources beside them (tools/render-icons.sh):
+// drawing SVG at start-up cost a fifth of the time to the first shown window.
+QIcon BundledIcon(const char* name) {
+    EnsureIconResources();
+    // The @2x picture serves screens of twice the density.
+    return QIcon(QStringLiteral(":/icons/%1.png").arg(QString::fromLatin1(name)));
+}
+
+const char* NameOf(CommandIcon command) {
     switch (command) {
         case CommandIcon::kSaveBmp:
-            return ":/icons/save-bmp.svg";
+            return "save-bmp";
         case CommandIcon::kSavePng:
-            return ":/icons/save-png.svg";
+            return "save-png";
         case CommandIcon::kSaveJpg:
-            return ":/icons/save-jpg.svg";
+            return "save-jpg";
         case CommandIcon::kCopyToClipboard:
-            return ":/icons/edit-copy.svg";
+            return "edit-copy";
         case CommandIcon::kLoadDefaults:
-            return ":/icons/document-revert.svg";
+            return "document-revert";
         case CommandIcon::kSaveParameters:
-            return ":/icons/document-save.svg";
+            return "document-save";
         case CommandIcon::kLoadParameters:
-            return ":/icons/document-open.svg";
+            return "document-open";
         case CommandIcon::kDarker:
-            return ":/icons/darker.svg";
+            return "darker";
         case CommandIcon::kLighter:
-            return ":/icons/lighter.svg";
+            return "lighter";
     }
     return "";
 }
 
+constexpr int kApplicationIconSizes[] = {16, 32, 64};
+
 }  // namespace
 
 QIcon IconFor(CommandIcon command) {
-    return BundledIcon(ResourceOf(command));
+    return BundledIcon(NameOf(command));
 }
 
 QIcon ApplicationIcon() {
     // The desktop shows the themed icon of the desktop entry; inside the window the
-    // program's own picture serves.
-    return BundledIcon(":/icons/tonzug.svg");
+    // program's own picture serves, in the sizes a window manager asks for.
+    // Made once: each size is decoded when it is added.
+    static const QIcon icon = [] {
+        EnsureIconResources();
+        QIcon sizes;
+        for (const int size : kApplicationIconSizes) {
+            sizes.addFile(QStringLiteral(":/icons/tonzug-%1.png").arg(size), QSize(size, size));
+        }
+        return sizes;
+    }();
+    return icon;
 }
 
 }  // namespace tonzug

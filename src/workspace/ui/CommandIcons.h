@@ -5,8 +5,7 @@
 namespace tonzug {
 
 // The pictures of the main window's buttons, from the program's own resources: one set
-// that belongs together, and no search of the desktop's icon theme, which costs a fifth of
-// the start-up.
+// that belongs together, without a search of the desktop's icon theme at start-up.
 enum class CommandIcon {
     kSaveBmp,
     kSavePng,
