@@ -4,10 +4,12 @@
 #include <climits>
 #include <cstring>
 
-#include "export/Adler32.h"
+#include <isa-l/igzip_lib.h>
+
 #include "export/IgzipBandStream.h"
 #include "export/PixelRows.h"
 #include "export/PngFilter.h"
+#include "export/VectorState.h"
 
 namespace tonzug {
 namespace {
@@ -102,7 +104,9 @@ EncodeStatus PngBandCoder::Deflate(std::span<const std::uint8_t> tailBefore, Ban
         band = last_.product;
         return EncodeStatus::Success();
     }
-    band.adler = Adler32(1, filtered_.data(), filtered_.size());
+    // ISA-L's vector checksum; the vector state is cleared before zlib's code runs.
+    band.adler = isal_adler32(1, filtered_.data(), filtered_.size());
+    ClearUpperVectorState();
     band.filteredBytes = filtered_.size();
     band.end = end;
     last_.valid = false;
