@@ -1,7 +1,5 @@
 #include "export/BandPipeline.h"
 
-#include <sched.h>
-
 #include <algorithm>
 #include <condition_variable>
 #include <mutex>
@@ -139,25 +137,6 @@ class StopOnExit {
 };
 
 }  // namespace
-
-std::jthread StartThread(std::function<void()> work) {
-    try {
-        return std::jthread(std::move(work));
-    } catch (const std::system_error&) {
-        return {};
-    }
-}
-
-std::int32_t AvailableCores() {
-    // The cores this process may run on: fewer than the machine's under taskset or in a
-    // container limited to some.
-    cpu_set_t allowed;
-    CPU_ZERO(&allowed);
-    if (sched_getaffinity(0, sizeof allowed, &allowed) == 0 && CPU_COUNT(&allowed) > 0) {
-        return CPU_COUNT(&allowed);
-    }
-    return std::max(1, static_cast<std::int32_t>(std::thread::hardware_concurrency()));
-}
 
 EncodeStatus RunBandPipeline(const BandPipelineSetup& setup, const ProduceBand& produce,
                              const DeliverBand& deliver) {

@@ -5,17 +5,9 @@
 #include <thread>
 
 #include "export/EncodeStatus.h"
+#include "support/Threads.h"
 
 namespace tonzug {
-
-// Starts `work` on a new thread; a thread that is not joinable when none could be started.
-using ThreadStarter = std::function<std::jthread(std::function<void()> work)>;
-
-// The usual starter: a std::jthread, or none when the system refuses one.
-std::jthread StartThread(std::function<void()> work);
-
-// The cores this process may run on, at least 1.
-std::int32_t AvailableCores();
 
 // Produces band `band` using the scratch of worker `worker` (0 .. threads - 1); may run
 // on any thread, several bands at once.

@@ -122,6 +122,13 @@ class GradientRenderer {
         std::uint32_t word = kNoPixel;
         bool beyond = false;
     };
+    // The last ring covering a pixel: its step, or -1 when none reaches it, and whether
+    // the pixel lies beyond the last ring (and so does the rest of its row).
+    struct RingStep {
+        std::int64_t step = -1;
+        bool beyond = false;
+    };
+    RingStep RingStepAt(double distanceSquared, std::int64_t& step) const;
     // `step` carries the search from the previous pixel of a row walked outward from
     // the centre; -1 starts afresh.
     RingHit RingWord(double distanceSquared, std::int64_t& step, StepPainter& painter) const;

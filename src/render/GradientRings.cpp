@@ -10,6 +10,7 @@
 #include "render/GradientSteps.h"
 #include "render/PixelTargets.h"
 #include "render/RasterCoverage.h"
+#include "support/Threads.h"
 
 namespace tonzug {
 namespace {
@@ -65,9 +66,8 @@ std::uint32_t GradientRenderer::LastPaintedRing(std::int64_t step, double distan
                                [&](std::int64_t s) { return ReachesOutward(s, distanceSquared); });
 }
 
-inline GradientRenderer::RingHit GradientRenderer::RingWord(double distanceSquared,
-                                                            std::int64_t& step,
-                                                            StepPainter& painter) const {
+inline GradientRenderer::RingStep GradientRenderer::RingStepAt(double distanceSquared,
+                                                               std::int64_t& step) const {
     const std::int64_t lastStep = stepCount_ - 1;
     if (step >= 0 && stepSize_ >= kWalkingRing) {
         // The last ring reaching inward to the previous pixel still reaches this one.
@@ -81,10 +81,20 @@ inline GradientRenderer::RingHit GradientRenderer::RingWord(double distanceSquar
         return {};  // only for a ring size that is no number
     }
     if (!ReachesOutward(step, distanceSquared)) {
-        return {kNoPixel, step == lastStep};
+        return {-1, step == lastStep};
     }
-    const std::uint32_t word = painter.PixelOf(step);
-    return {word != kNoPixel ? word : LastPaintedRing(step, distanceSquared, painter), false};
+    return {step, false};
+}
+
+inline GradientRenderer::RingHit GradientRenderer::RingWord(double distanceSquared,
+                                                            std::int64_t& step,
+                                                            StepPainter& painter) const {
+    const RingStep ring = RingStepAt(distanceSquared, step);
+    if (ring.step < 0) {
+        return {kNoPixel, ring.beyond};
+    }
+    const std::uint32_t word = painter.PixelOf(ring.step);
+    return {word != kNoPixel ? word : LastPaintedRing(ring.step, distanceSquared, painter), false};
 }
 
 void GradientRenderer::RenderCircle(int firstColumn, int firstRow, WordRows band,
@@ -202,34 +212,57 @@ void GradientRenderer::PaintRingOctants(WordRows surface, StepPainter& painter) 
     const int halfHeight = surfaceHeight_ / 2;
     const int quadrantWidth = surfaceWidth_ - halfWidth;
     const int quadrantHeight = surfaceHeight_ - halfHeight;
-    std::vector<std::uint32_t> words(
-        static_cast<std::size_t>(quadrantWidth) * static_cast<std::size_t>(quadrantHeight),
-        kNoPixel);
-    const auto at = [&](int a, int b) -> std::uint32_t& {
-        return words[static_cast<std::size_t>(b) * static_cast<std::size_t>(quadrantWidth) +
-                     static_cast<std::size_t>(a)];
+    const auto index = [quadrantWidth](int a, int b) {
+        return static_cast<std::size_t>(b) * static_cast<std::size_t>(quadrantWidth) +
+               static_cast<std::size_t>(a);
     };
+    const auto distanceSquared = [&](int a, int b) {
+        return DistanceSquared(CentreOffset(halfWidth + a, centreX_),
+                               CentreOffset(halfHeight + b, centreY_));
+    };
+    // First each pixel's ring, then the words of all rings at once: a ring's word may
+    // cost a gamut-mapped blend, and those are worked out on every core.
+    constexpr std::int32_t kTwin = -2;  // the word of the pixel across the diagonal
+    std::vector<std::int32_t> steps(index(0, quadrantHeight), -1);
     for (int b = 0; b < quadrantHeight; ++b) {
-        const int y = halfHeight + b;
-        // Left of the diagonal, the twin's word is known from an earlier row.
         const int twins = b < quadrantWidth ? b : 0;
-        for (int a = 0; a < twins; ++a) {
-            at(a, b) = at(b, a);
-        }
-        const double dy = CentreOffset(y, centreY_);
+        std::fill_n(steps.begin() + static_cast<std::ptrdiff_t>(index(0, b)), twins, kTwin);
         std::int64_t step = -1;
         for (int a = twins; a < quadrantWidth; ++a) {
-            const RingHit hit =
-                RingWord(DistanceSquared(CentreOffset(halfWidth + a, centreX_), dy), step, painter);
-            if (hit.beyond) {
+            const RingStep ring = RingStepAt(distanceSquared(a, b), step);
+            if (ring.beyond) {
                 break;
             }
-            at(a, b) = hit.word;
+            steps[index(a, b)] = static_cast<std::int32_t>(ring.step);
         }
+    }
+    std::vector<std::uint32_t> words(steps.size(), kNoPixel);
+    constexpr std::int64_t kPixelsPerThread = 4096;
+    ForSlicesInParallel(static_cast<std::int64_t>(steps.size()), kPixelsPerThread,
+                        [&steps, &words, &painter](std::int64_t begin, std::int64_t end) {
+                            for (auto i = static_cast<std::size_t>(begin);
+                                 i < static_cast<std::size_t>(end); ++i) {
+                                if (steps[i] >= 0) {
+                                    words[i] = painter.PixelOf(steps[i]);
+                                }
+                            }
+                        });
+    for (int b = 0; b < quadrantHeight; ++b) {
+        for (int a = 0; a < quadrantWidth; ++a) {
+            const std::int32_t step = steps[index(a, b)];
+            std::uint32_t& word = words[index(a, b)];
+            if (step == kTwin) {
+                word = words[index(b, a)];
+            } else if (step >= 0 && word == kNoPixel) {
+                // Its colour paints nothing: the last ring below it that paints shows.
+                word = LastPaintedRing(step, distanceSquared(a, b), painter);
+            }
+        }
+        const int y = halfHeight + b;
         std::uint32_t* lower = surface.Row(y);
         std::uint32_t* upper = surface.Row(surfaceHeight_ - 1 - y);
         for (int a = 0; a < quadrantWidth; ++a) {
-            const std::uint32_t word = at(a, b);
+            const std::uint32_t word = words[index(a, b)];
             if (word != kNoPixel) {
                 const int right = halfWidth + a;
                 const int left = surfaceWidth_ - 1 - right;

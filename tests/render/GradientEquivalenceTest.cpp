@@ -251,5 +251,28 @@ TEST(GradientMatchesStepByStepAlone, WhenBoxesAreThinnerThanTheFloatSpacing) {
     EXPECT_NE(rendered.PixelAt(2, 0), c.fill);
 }
 
+// A whole surface large enough to share its ring colours among threads gives the pixels
+// that bands of rows give, whose rings are found row by row.
+TEST(GradientMatchesStepByStepAlone, WholeCircleOnThreadsMatchesBands) {
+    for (const std::int32_t mode : {kModeRgb, kModeOklch}) {
+        GradientParams params;
+        params.startColor = RgbColor(255, 0, 0);
+        params.endColor = RgbColor(0, 255, 255);
+        params.middleColor = RgbColor(250, 250, 0);
+        params.middleOn = -1;
+        params.colorMode = mode;
+        params.orientation = kCircle;
+        params.width = 200000.0f;
+        const GradientRenderer renderer(params, 300, 300);
+        Raster whole(300, 300, kWhite);
+        renderer.RenderRows(0, whole);
+        for (int firstRow = 0; firstRow < 300; firstRow += 7) {
+            Raster band(300, 7, kWhite);
+            renderer.RenderRows(firstRow, band);
+            ASSERT_TRUE(RegionMatches(whole, band, kWhite, 0, firstRow)) << "mode " << mode;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace tonzug
