@@ -237,14 +237,22 @@ void GradientRenderer::PaintRingOctants(WordRows surface, StepPainter& painter) 
         }
     }
     std::vector<std::uint32_t> words(steps.size(), kNoPixel);
-    constexpr std::int64_t kPixelsPerThread = 4096;
-    ForSlicesInParallel(static_cast<std::int64_t>(steps.size()), kPixelsPerThread,
-                        [&steps, &words, &painter](std::int64_t begin, std::int64_t end) {
-                            for (auto i = static_cast<std::size_t>(begin);
-                                 i < static_cast<std::size_t>(end); ++i) {
-                                if (steps[i] >= 0) {
-                                    words[i] = painter.PixelOf(steps[i]);
-                                }
+    // The pixels with a ring of their own, shared out evenly.
+    std::vector<std::size_t> ringed;
+    ringed.reserve(steps.size());
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+        if (steps[i] >= 0) {
+            ringed.push_back(i);
+        }
+    }
+    // Pieces small enough that threads finish together, though a colour may cost ten
+    // times another.
+    constexpr std::int64_t kPixelsPerPiece = 256;
+    ForPiecesInParallel(static_cast<std::int64_t>(ringed.size()), kPixelsPerPiece,
+                        [&](std::int64_t begin, std::int64_t end) {
+                            for (std::int64_t k = begin; k < end; ++k) {
+                                const std::size_t i = ringed[static_cast<std::size_t>(k)];
+                                words[i] = painter.PixelOf(steps[i]);
                             }
                         });
     for (int b = 0; b < quadrantHeight; ++b) {

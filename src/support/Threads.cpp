@@ -3,6 +3,7 @@
 #include <sched.h>
 
 #include <algorithm>
+#include <atomic>
 #include <system_error>
 #include <vector>
 
@@ -27,34 +28,34 @@ std::int32_t AvailableCores() {
     return std::max(1, static_cast<std::int32_t>(std::thread::hardware_concurrency()));
 }
 
-void ForSlicesInParallel(std::int64_t count, std::int64_t minimumSlice,
+void ForPiecesInParallel(std::int64_t count, std::int64_t piece,
                          const std::function<void(std::int64_t begin, std::int64_t end)>& work) {
     if (count <= 0) {
         return;
     }
-    const std::int64_t slices = std::clamp<std::int64_t>(
-        count / std::max<std::int64_t>(minimumSlice, 1), 1, AvailableCores());
-    const auto sliceStart = [count, slices](std::int64_t slice) { return count * slice / slices; };
+    piece = std::max<std::int64_t>(piece, 1);
+    const std::int64_t pieces = (count + piece - 1) / piece;
+    std::atomic<std::int64_t> next{0};
+    const auto takePieces = [&] {
+        for (std::int64_t taken = next++; taken < pieces; taken = next++) {
+            work(taken * piece, std::min(count, (taken + 1) * piece));
+        }
+    };
+    const std::int64_t threads = std::min<std::int64_t>(pieces, AvailableCores());
     std::vector<std::jthread> helpers;
-    std::int64_t ownFrom = slices;  // the slices from here on run on this thread
     try {
-        helpers.reserve(static_cast<std::size_t>(slices - 1));
-        for (std::int64_t slice = 1; slice < slices; ++slice) {
-            std::jthread helper = StartThread([&work, begin = sliceStart(slice),
-                                               end = sliceStart(slice + 1)] { work(begin, end); });
-            if (!helper.joinable()) {
-                ownFrom = slice;
+        helpers.reserve(static_cast<std::size_t>(threads - 1));
+        for (std::int64_t helper = 1; helper < threads; ++helper) {
+            std::jthread started = StartThread(takePieces);
+            if (!started.joinable()) {
                 break;
             }
-            helpers.push_back(std::move(helper));
+            helpers.push_back(std::move(started));
         }
     } catch (const std::bad_alloc&) {
-        ownFrom = static_cast<std::int64_t>(helpers.size()) + 1;
+        // The calling thread takes the pieces the helpers would have taken.
     }
-    work(0, sliceStart(1));
-    for (std::int64_t slice = ownFrom; slice < slices; ++slice) {
-        work(sliceStart(slice), sliceStart(slice + 1));
-    }
+    takePieces();
 }
 
 }  // namespace tonzug

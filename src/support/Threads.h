@@ -15,11 +15,12 @@ std::jthread StartThread(std::function<void()> work);
 // The cores this process may run on, at least 1.
 std::int32_t AvailableCores();
 
-// Calls `work(begin, end)` for consecutive slices of 0 .. count - 1 on up to every
-// available core, each slice at least `minimumSlice` long, and returns when all are done.
-// Slices that cannot get a thread of their own run on the calling thread. `work` must be
-// safe to run on several threads at once and must not throw.
-void ForSlicesInParallel(std::int64_t count, std::int64_t minimumSlice,
+// Calls `work(begin, end)` for consecutive pieces of 0 .. count - 1, each `piece` long
+// (the last one shorter), on up to every available core, handing the next piece to the
+// first thread that is free, and returns when all are done. Without helper threads the
+// calling thread does all. `work` must be safe to run on several threads at once and must
+// not throw.
+void ForPiecesInParallel(std::int64_t count, std::int64_t piece,
                          const std::function<void(std::int64_t begin, std::int64_t end)>& work);
 
 }  // namespace tonzug
