@@ -1,6 +1,10 @@
 #pragma once
 
+#include <algorithm>
+#include <bit>
+#include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 #include "render/Raster16.h"
 
@@ -31,12 +35,18 @@ inline void PackBgrRow(const std::uint32_t* pixels, std::int32_t width, std::uin
 // Unpacks one row of 16-bit pixels into 6 bytes per pixel, red first, each sample big-endian
 // (the order of a 16-bit PNG).
 inline void PackRgb16Row(const Rgb16* pixels, std::int32_t width, std::uint8_t* out) {
-    for (std::int32_t x = 0; x < width; ++x) {
-        for (const std::uint16_t sample : {pixels[x].red, pixels[x].green, pixels[x].blue}) {
-            out[0] = static_cast<std::uint8_t>(sample >> 8);
-            out[1] = static_cast<std::uint8_t>(sample);
-            out += 2;
+    // The samples lie one after the other: the row is swapped to big-endian as one run of
+    // 16-bit numbers, which the compiler turns into vector shifts.
+    static_assert(sizeof(Rgb16) == 3 * sizeof(std::uint16_t));
+    const auto* bytes = reinterpret_cast<const unsigned char*>(pixels);
+    const std::size_t samples = 3 * static_cast<std::size_t>(std::max(width, 0));
+    for (std::size_t i = 0; i < samples; ++i) {
+        std::uint16_t sample = 0;
+        std::memcpy(&sample, bytes + 2 * i, sizeof sample);
+        if constexpr (std::endian::native == std::endian::little) {
+            sample = static_cast<std::uint16_t>(sample << 8 | sample >> 8);
         }
+        std::memcpy(out + 2 * i, &sample, sizeof sample);
     }
 }
 
