@@ -73,9 +73,11 @@ TEST(DepthExport, DitheredFilesHoldTheDitheredPicture) {
         GradientParams params = GreyRamp();
         params.orientation = orientation;
         params.width = orientation == kHorizontal ? 300.0f : 64.0f;
+        params.height = orientation == kHorizontal ? 4000.0f : 4096.0f;  // a short last band
         const auto width = static_cast<std::int32_t>(params.width);
-        Raster expected(width, 4096, kWhite);
-        GradientRenderer(params, width, 4096).RenderRows(0, expected, OutputFormat::kDithered8);
+        const auto height = static_cast<std::int32_t>(params.height);
+        Raster expected(width, height, kWhite);
+        GradientRenderer(params, width, height).RenderRows(0, expected, OutputFormat::kDithered8);
         std::string firstPng;
         for (const std::int32_t threads : {1, 3}) {
             for (const char* name : {"d.png", "d.bmp"}) {
