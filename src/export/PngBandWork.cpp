@@ -137,8 +137,10 @@ void PngBandWork::Filter(std::int32_t band, Worker& worker,
         return;
     }
     if (!worker.coder) {
-        const PngCompression compression =
-            format_ == OutputFormat::kPlain8 ? PngCompression::kLongRuns : PngCompression::kNoisy;
+        // Rows that all repeat the first filter to zeros, at any depth.
+        const PngCompression compression = format_ == OutputFormat::kPlain8 || rowPeriod_ == 1
+                                               ? PngCompression::kLongRuns
+                                               : PngCompression::kNoisy;
         worker.coder = std::make_unique<PngBandCoder>(
             layout_.width, deep ? PngDepth::k16 : PngDepth::k8, compression,
             rowPeriod_ > 0 ? BandRepeats::kPossible : BandRepeats::kNever);

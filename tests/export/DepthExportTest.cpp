@@ -32,32 +32,33 @@ ExportOptions Options(ColorDepthChoice depth, std::int32_t threads) {
 }
 
 // The file holds the renderer's 16-bit picture, and so round(v x 257) of every step; the
-// same bytes for any number of threads.
+// same bytes for any number of threads, also where a horizontal gradient's bands repeat.
 TEST(DepthExport, SixteenBitPngHoldsTheRenderersSamples) {
-    const GradientParams params = GreyRamp();
-    const GradientRenderer renderer(params, 64, 4096);
-    Raster16 expected(64, 4096, kWhite);
-    renderer.RenderRows(0, expected);
     TempFolder folder;
-    std::string first;
-    for (const std::int32_t threads : {1, 3}) {
-        const std::string path = folder.File("deep" + std::to_string(threads) + ".png");
-        ASSERT_TRUE(ExportPicture(params, path, PictureKind::kPng, kExportJpegQuality,
-                                  Options({.sixteenBits = true}, threads))
-                        .Ok());
-        const auto samples = testing::ReadPng16(path);
-        ASSERT_TRUE(samples.has_value());
-        ASSERT_EQ(samples->size(), expected.Pixels().size() * 3);
-        for (std::size_t i = 0; i < expected.Pixels().size(); ++i) {
-            const Rgb16 pixel = expected.Pixels()[i];
-            ASSERT_EQ((*samples)[3 * i], pixel.red) << i;
-            ASSERT_EQ((*samples)[3 * i + 2], pixel.blue) << i;
+    GradientParams params = GreyRamp();
+    for (const Orientation orientation : {kVertical, kHorizontal}) {
+        params.orientation = orientation;
+        const GradientRenderer renderer(params, 64, 4096);
+        Raster16 expected(64, 4096, kWhite);
+        renderer.RenderRows(0, expected);
+        std::string first;
+        for (const std::int32_t threads : {1, 3}) {
+            const std::string path = folder.File("deep" + std::to_string(threads) + ".png");
+            ASSERT_TRUE(ExportPicture(params, path, PictureKind::kPng, kExportJpegQuality,
+                                      Options({.sixteenBits = true}, threads))
+                            .Ok());
+            const auto samples = testing::ReadPng16(path);
+            ASSERT_TRUE(samples.has_value());
+            ASSERT_EQ(samples->size(), expected.Pixels().size() * 3);
+            for (std::size_t i = 0; i < expected.Pixels().size(); ++i) {
+                const Rgb16 pixel = expected.Pixels()[i];
+                ASSERT_EQ((*samples)[3 * i], pixel.red) << i << " orientation " << orientation;
+                ASSERT_EQ((*samples)[3 * i + 2], pixel.blue) << i << " orientation " << orientation;
+            }
+            const std::string bytes = testing::ReadWholeFile(path);
+            first = first.empty() ? bytes : first;
+            EXPECT_EQ(bytes, first) << "orientation " << orientation;
         }
-        const std::string bytes = testing::ReadWholeFile(path);
-        if (first.empty()) {
-            first = bytes;
-        }
-        EXPECT_EQ(bytes, first);
     }
     EXPECT_EQ(ExportPicture(params, folder.File("d.bmp"), PictureKind::kBmp, kExportJpegQuality,
                             Options({.sixteenBits = true}, 2))
