@@ -25,9 +25,9 @@ constexpr std::size_t PixelBytes(PngDepth depth) {
     return depth == PngDepth::k16 ? 6 : 3;
 }
 
-// How a band's filtered bytes are deflated. Plain 8-bit gradients are long runs of equal
-// bytes; dithered and 16-bit samples are noisy and want a compressor that codes literals
-// fast.
+// How a band's filtered bytes are deflated. Filtered plain 8-bit gradients, and gradients
+// whose rows all repeat, are long runs of equal bytes; other dithered and 16-bit samples
+// are noisy and want a compressor that codes literals fast.
 enum class PngCompression { kLongRuns, kNoisy };
 
 // Whether bands of a picture can repeat whole (a horizontal gradient's); a coder then
