@@ -61,7 +61,7 @@ constexpr Matrix3 Product(const Matrix3& left, const Matrix3& right) {
 constexpr Matrix3 kLinearSrgbToLms = Product(kXyzToLms, kLinearSrgbToXyz);
 constexpr Matrix3 kLmsToLinearSrgb = Product(kXyzToLinearSrgb, kLmsToXyz);
 
-// The real cube root, to within an ulp: Halley's iteration from an estimate taken off the
+// The real cube root, to within a few ulps: Halley's iteration from an estimate taken off the
 // exponent bits. libm's cbrt splits and rebuilds the number on every call, which made it
 // the larger part of gamut mapping, run a dozen times per colour.
 double CubeRoot(double x) {
