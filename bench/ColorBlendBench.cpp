@@ -1,6 +1,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
+#include <vector>
 
 #include "color/GamutMap.h"
 #include "color/PerceptualBlend.h"
@@ -68,6 +69,30 @@ void GamutMapFarOutside(benchmark::State& state) {
     }
 }
 BENCHMARK(GamutMapFarOutside);
+
+// Colours around the hue circle, mostly far outside sRGB, mapped one by one (argument 0)
+// or all together (1). Items are colours.
+void GamutMapAroundTheHues(benchmark::State& state) {
+    constexpr int kColors = 1024;
+    std::vector<OklabColor> colors;
+    for (int i = 0; i < kColors; ++i) {
+        colors.push_back(OklchToOklab({0.3 + 0.5 * i / kColors, 0.1 + 0.3 * (i % 7) / 7.0,
+                                       360.0 * i / kColors}));
+    }
+    std::vector<RgbTriple> mapped(colors.size());
+    for (auto _ : state) {
+        if (state.range(0) == 0) {
+            for (std::size_t i = 0; i < colors.size(); ++i) {
+                mapped[i] = GamutMapToSrgb(colors[i]);
+            }
+        } else {
+            GamutMapToSrgb(colors, mapped);
+        }
+        benchmark::DoNotOptimize(mapped.data());
+    }
+    state.SetItemsProcessed(state.iterations() * kColors);
+}
+BENCHMARK(GamutMapAroundTheHues)->ArgName("together")->DenseRange(0, 1);
 
 }  // namespace
 }  // namespace tonzug

@@ -1,5 +1,8 @@
 #include "color/PerceptualBlend.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "color/GamutMap.h"
 
 namespace tonzug {
@@ -25,24 +28,46 @@ PerceptualBlend::PerceptualBlend(const RgbTriple& from, const RgbTriple& to, Ble
     toLch_.hue = hues.to;
 }
 
-RgbTriple PerceptualBlend::At(double t) const {
-    if (t == 0.0) {
-        return from_;
+std::optional<OklabColor> PerceptualBlend::Blended(double t) const {
+    if (t == 0.0 || t == 1.0) {
+        return std::nullopt;
     }
-    if (t == 1.0) {
-        return to_;
-    }
-    OklabColor blended;
     if (space_ == BlendSpace::kOklab) {
-        blended = {Mix(fromLab_.lightness, toLab_.lightness, t), Mix(fromLab_.a, toLab_.a, t),
-                   Mix(fromLab_.b, toLab_.b, t)};
-    } else {
-        // cos and sin need no normalising of a hue beyond 360.
-        blended = OklchToOklab({Mix(fromLch_.lightness, toLch_.lightness, t),
-                                Mix(fromLch_.chroma, toLch_.chroma, t),
-                                Mix(fromLch_.hue, toLch_.hue, t)});
+        return OklabColor{Mix(fromLab_.lightness, toLab_.lightness, t), Mix(fromLab_.a, toLab_.a, t),
+                          Mix(fromLab_.b, toLab_.b, t)};
     }
-    return GamutMapToSrgb(blended);
+    // cos and sin need no normalising of a hue beyond 360.
+    return OklchToOklab({Mix(fromLch_.lightness, toLch_.lightness, t),
+                         Mix(fromLch_.chroma, toLch_.chroma, t), Mix(fromLch_.hue, toLch_.hue, t)});
+}
+
+RgbTriple PerceptualBlend::At(double t) const {
+    const std::optional<OklabColor> blended = Blended(t);
+    if (!blended) {
+        return t == 0.0 ? from_ : to_;
+    }
+    return GamutMapToSrgb(*blended);
+}
+
+void PerceptualBlend::AtEach(std::span<const double> ts, std::span<RgbTriple> channels) const {
+    const std::size_t count = std::min(ts.size(), channels.size());
+    std::vector<OklabColor> blends;
+    std::vector<std::size_t> slots;
+    blends.reserve(count);
+    slots.reserve(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        if (const std::optional<OklabColor> blended = Blended(ts[i])) {
+            blends.push_back(*blended);
+            slots.push_back(i);
+        } else {
+            channels[i] = ts[i] == 0.0 ? from_ : to_;
+        }
+    }
+    std::vector<RgbTriple> mapped(blends.size());
+    GamutMapToSrgb(blends, mapped);
+    for (std::size_t k = 0; k < slots.size(); ++k) {
+        channels[slots[k]] = mapped[k];
+    }
 }
 
 RgbTriple BlendPerceptual(const RgbTriple& from, const RgbTriple& to, double t, BlendSpace space,

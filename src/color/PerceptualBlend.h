@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <span>
 
 #include "color/ColorSpaces.h"
 #include "color/HuePath.h"
@@ -26,8 +28,15 @@ class PerceptualBlend {
                     HuePath path = HuePath::kDirect);
 
     RgbTriple At(double t) const;
+    // The samples at every t of `ts` into `channels` (as far as both reach), exactly as At
+    // gives them but gamut-mapped together, which is several times faster.
+    void AtEach(std::span<const double> ts, std::span<RgbTriple> channels) const;
 
   private:
+    // The blend at t before its gamut mapping; nullopt at t = 0 or 1, where the ends are
+    // given back as they came.
+    std::optional<OklabColor> Blended(double t) const;
+
     RgbTriple from_;
     RgbTriple to_;
     BlendSpace space_;

@@ -182,6 +182,13 @@ class RampHsl final : public ColorRamp {
 
 }  // namespace
 
+void ColorRamp::AtEach(std::span<const std::int64_t> indices, std::span<ColorValue> colors) const {
+    const std::size_t count = std::min(indices.size(), colors.size());
+    for (std::size_t i = 0; i < count; ++i) {
+        colors[i] = At(indices[i]);
+    }
+}
+
 ExactColor ExactOf(ColorValue color) {
     const std::uint32_t word = ResolvePixel(color);
     if (word == kNoPixel) {

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 
 #include "color/ColorValue.h"
 #include "color/HuePath.h"
@@ -29,6 +30,11 @@ class ColorRamp {
     // middle colour) gives its whole channels, a system colour translated (black when
     // it cannot be).
     virtual ExactColor Exact(std::int64_t index) const = 0;
+
+    // The entries at `indices` into `colors` (as far as both reach), each what At gives.
+    // Ramps whose entries cost a gamut mapping work them out together, several times
+    // faster than one by one.
+    virtual void AtEach(std::span<const std::int64_t> indices, std::span<ColorValue> colors) const;
 };
 
 // The whole channels of a colour value, a system colour translated (black when it cannot be).

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numeric>
 #include <optional>
 #include <type_traits>
 #include <utility>
@@ -10,6 +11,7 @@
 #include "render/PixelTargets.h"
 #include "render/RasterCoverage.h"
 #include "support/Numbers.h"
+#include "support/Threads.h"
 
 namespace tonzug {
 namespace {
@@ -18,6 +20,8 @@ namespace {
 // steps for the pixels to compute (a quarter of the surface, by symmetry), up to 20 MiB.
 constexpr std::int64_t kMaxStepWords = std::int64_t{1} << 20;
 constexpr std::int64_t kPixelsPerStepWord = 8;
+// Tables of fewer steps are filled by the calling thread alone.
+constexpr std::int64_t kStepsPerPiece = 4096;
 
 std::unique_ptr<ColorRamp> BuildRgbRamp(ColorValue start, ColorValue end, float steps,
                                         float middlePercent, ColorValue middle,
@@ -178,12 +182,19 @@ GradientRenderer::GradientRenderer(GradientShape shape, std::unique_ptr<ColorRam
     if (stepCount_ <= kMaxStepWords && stepCount_ * kPixelsPerStepWord <= pixels) {
         stepWords_.resize(static_cast<std::size_t>(stepCount_));
         ringLimits_.resize(static_cast<std::size_t>(stepCount_));
-        for (std::int32_t step = 0; step < stepCount_; ++step) {
-            const auto index = static_cast<std::size_t>(step);
-            stepWords_[index] = ResolvePixel(ramp_->At(step + 1));
-            ringLimits_[index] = {RingInnerLimit(RingRadius(step), ringHalfWidth_),
-                                  RingOuterLimit(RingRadius(step), ringHalfWidth_)};
-        }
+        // The words in pieces on every core, each piece's entries worked out together.
+        ForPiecesInParallel(stepCount_, kStepsPerPiece, [&](std::int64_t begin, std::int64_t end) {
+            std::vector<std::int64_t> entries(static_cast<std::size_t>(end - begin));
+            std::iota(entries.begin(), entries.end(), begin + 1);
+            std::vector<ColorValue> colors(entries.size());
+            ramp_->AtEach(entries, colors);
+            for (std::int64_t step = begin; step < end; ++step) {
+                const auto index = static_cast<std::size_t>(step);
+                stepWords_[index] = ResolvePixel(colors[index - static_cast<std::size_t>(begin)]);
+                ringLimits_[index] = {RingInnerLimit(RingRadius(step), ringHalfWidth_),
+                                      RingOuterLimit(RingRadius(step), ringHalfWidth_)};
+            }
+        });
     }
 }
 

@@ -220,41 +220,40 @@ void GradientRenderer::PaintRingOctants(WordRows surface, StepPainter& painter) 
         return DistanceSquared(CentreOffset(halfWidth + a, centreX_),
                                CentreOffset(halfHeight + b, centreY_));
     };
-    // First each pixel's ring, then the words of all rings at once: a ring's word may
-    // cost a gamut-mapped blend, and those are worked out on every core.
     constexpr std::int32_t kTwin = -2;  // the word of the pixel across the diagonal
     std::vector<std::int32_t> steps(index(0, quadrantHeight), -1);
-    for (int b = 0; b < quadrantHeight; ++b) {
-        const int twins = b < quadrantWidth ? b : 0;
-        std::fill_n(steps.begin() + static_cast<std::ptrdiff_t>(index(0, b)), twins, kTwin);
-        std::int64_t step = -1;
-        for (int a = twins; a < quadrantWidth; ++a) {
-            const RingStep ring = RingStepAt(distanceSquared(a, b), step);
-            if (ring.beyond) {
-                break;
-            }
-            steps[index(a, b)] = static_cast<std::int32_t>(ring.step);
-        }
-    }
     std::vector<std::uint32_t> words(steps.size(), kNoPixel);
-    // The pixels with a ring of their own, shared out evenly.
-    std::vector<std::size_t> ringed;
-    ringed.reserve(steps.size());
-    for (std::size_t i = 0; i < steps.size(); ++i) {
-        if (steps[i] >= 0) {
-            ringed.push_back(i);
+    // Rows in pieces on every core, handed to whichever thread is free: first each pixel's
+    // ring, then the words of the piece's rings together, as a ring's word may cost a
+    // gamut-mapped blend. The pieces are small so that threads finish together, though
+    // rows near the centre are longer and a colour may cost ten times another.
+    constexpr std::int64_t kRowsPerPiece = 2;
+    ForPiecesInParallel(quadrantHeight, kRowsPerPiece, [&](std::int64_t firstRow,
+                                                           std::int64_t endRow) {
+        std::vector<std::int32_t> pieceSteps;
+        std::vector<std::size_t> ringed;
+        for (auto b = static_cast<int>(firstRow); b < endRow; ++b) {
+            const int twins = b < quadrantWidth ? b : 0;
+            std::fill_n(steps.begin() + static_cast<std::ptrdiff_t>(index(0, b)), twins, kTwin);
+            std::int64_t step = -1;
+            for (int a = twins; a < quadrantWidth; ++a) {
+                const RingStep ring = RingStepAt(distanceSquared(a, b), step);
+                if (ring.beyond) {
+                    break;
+                }
+                steps[index(a, b)] = static_cast<std::int32_t>(ring.step);
+                if (ring.step >= 0) {
+                    pieceSteps.push_back(static_cast<std::int32_t>(ring.step));
+                    ringed.push_back(index(a, b));
+                }
+            }
         }
-    }
-    // Pieces small enough that threads finish together, though a colour may cost ten
-    // times another.
-    constexpr std::int64_t kPixelsPerPiece = 256;
-    ForPiecesInParallel(static_cast<std::int64_t>(ringed.size()), kPixelsPerPiece,
-                        [&](std::int64_t begin, std::int64_t end) {
-                            for (std::int64_t k = begin; k < end; ++k) {
-                                const std::size_t i = ringed[static_cast<std::size_t>(k)];
-                                words[i] = painter.PixelOf(steps[i]);
-                            }
-                        });
+        std::vector<std::uint32_t> pieceWords(pieceSteps.size());
+        painter.PixelsOf(pieceSteps, pieceWords);
+        for (std::size_t k = 0; k < ringed.size(); ++k) {
+            words[ringed[k]] = pieceWords[k];
+        }
+    });
     for (int b = 0; b < quadrantHeight; ++b) {
         for (int a = 0; a < quadrantWidth; ++a) {
             const std::int32_t step = steps[index(a, b)];

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdint>
 #include <span>
+#include <vector>
 
 #include "render/ColorRamp.h"
 #include "render/Raster.h"
@@ -127,6 +128,28 @@ class StepPainter {
         const std::uint32_t word = table_.empty() ? ResolvePixel(ramp_.At(step + 1))
                                                   : table_[static_cast<std::size_t>(step)];
         return yieldsCodes_ && word != kNoPixel ? StepCode(step) : word;
+    }
+
+    // PixelOf for every step of `steps` into `words` (as far as both reach), the ramp's
+    // entries worked out together.
+    void PixelsOf(std::span<const std::int32_t> steps, std::span<std::uint32_t> words) const {
+        const std::size_t count = std::min(steps.size(), words.size());
+        if (!table_.empty()) {
+            for (std::size_t i = 0; i < count; ++i) {
+                words[i] = PixelOf(steps[i]);
+            }
+            return;
+        }
+        std::vector<std::int64_t> entries(count);
+        for (std::size_t i = 0; i < count; ++i) {
+            entries[i] = std::int64_t{steps[i]} + 1;
+        }
+        std::vector<ColorValue> colors(count);
+        ramp_.AtEach(entries, colors);
+        for (std::size_t i = 0; i < count; ++i) {
+            const std::uint32_t word = ResolvePixel(colors[i]);
+            words[i] = yieldsCodes_ && word != kNoPixel ? StepCode(steps[i]) : word;
+        }
     }
 
     // The word of the last step at or below `step` that paints something, looking only

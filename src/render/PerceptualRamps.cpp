@@ -1,5 +1,7 @@
 #include <algorithm>
 #include <cmath>
+#include <span>
+#include <vector>
 
 #include "color/PerceptualBlend.h"
 #include "color/SystemColors.h"
@@ -29,6 +31,17 @@ ColorValue Rounded(const ExactColor& exact) {
                     static_cast<int>(std::nearbyint(exact.blue)));
 }
 
+// The blends at `ts` into the slots of `colors`: slot `slots[i]` takes the sample at ts[i],
+// gamut-mapped together and rounded as one by one.
+void BlendEach(const PerceptualBlend& blend, std::span<const double> ts,
+               std::span<const std::size_t> slots, std::span<ColorValue> colors) {
+    std::vector<RgbTriple> channels(ts.size());
+    blend.AtEach(ts, channels);
+    for (std::size_t i = 0; i < slots.size() && i < channels.size(); ++i) {
+        colors[slots[i]] = Rounded(ExactFrom(channels[i]));
+    }
+}
+
 // One blended section of a banded ramp, sampled where the RGB section samples: entry k
 // of count entries at t = (k - shift / 2) / (count + 1/2) between c1 and c2.
 class PerceptualSection {
@@ -40,11 +53,22 @@ class PerceptualSection {
           shift_(static_cast<double>(shift) / 2.0) {}
 
     ColorValue At(std::int64_t k) const { return Rounded(Exact(k)); }
-    ExactColor Exact(std::int64_t k) const {
-        return ExactFrom(blend_.At((static_cast<double>(k) - shift_) / count_));
+    ExactColor Exact(std::int64_t k) const { return ExactFrom(blend_.At(PositionOf(k))); }
+
+    void AtEach(std::span<const std::int64_t> ks, std::span<ColorValue> colors) const {
+        const std::size_t count = std::min(ks.size(), colors.size());
+        std::vector<double> ts(count);
+        std::vector<std::size_t> slots(count);
+        for (std::size_t i = 0; i < count; ++i) {
+            ts[i] = PositionOf(ks[i]);
+            slots[i] = i;
+        }
+        BlendEach(blend_, ts, slots, colors);
     }
 
   private:
+    double PositionOf(std::int64_t k) const { return (static_cast<double>(k) - shift_) / count_; }
+
     PerceptualBlend blend_;
     double count_;
     double shift_;
@@ -80,10 +104,29 @@ class PerceptualTwo final : public ColorRamp {
         if (index <= 1 || index >= upperBound_) {
             return ExactOf(At(index));
         }
-        return ExactFrom(blend_.At(static_cast<double>(index - 1) / divisor_));
+        return ExactFrom(blend_.At(PositionOf(index)));
+    }
+
+    void AtEach(std::span<const std::int64_t> indices, std::span<ColorValue> colors) const override {
+        const std::size_t count = std::min(indices.size(), colors.size());
+        std::vector<double> ts;
+        std::vector<std::size_t> slots;
+        for (std::size_t i = 0; i < count; ++i) {
+            if (indices[i] <= 1 || indices[i] >= upperBound_) {
+                colors[i] = At(indices[i]);
+            } else {
+                ts.push_back(PositionOf(indices[i]));
+                slots.push_back(i);
+            }
+        }
+        BlendEach(blend_, ts, slots, colors);
     }
 
   private:
+    double PositionOf(std::int64_t index) const {
+        return static_cast<double>(index - 1) / divisor_;
+    }
+
     std::int32_t upperBound_;
     ColorValue start_;
     ColorValue end_;

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "render/ColorRamp.h"
@@ -50,44 +52,80 @@ class RampBandsOf final : public ColorRamp {
 
     std::int32_t UpperBound() const override { return upperBound_; }
 
-    // Start band, end band, the section toward the middle, the one away from it and the
-    // middle band were written in this order: a later one wins an index.
     ColorValue At(std::int64_t index) const override {
-        if (index < 0 || index > upperBound_) {
-            return 0;
-        }
-        if (layout_.middleBand.Contains(index)) {
-            return middle_;
-        }
-        if (layout_.awayFromMiddle.Contains(index)) {
-            return awayFromMiddle_.At(index - layout_.awayFromMiddle.first + 1);
-        }
-        if (layout_.towardMiddle.Contains(index)) {
-            return towardMiddle_.At(index - layout_.towardMiddle.first + 1);
-        }
-        if (layout_.endBand.Contains(index)) {
-            return end_;
-        }
-        if (layout_.startBand.Contains(index)) {
-            return start_;
-        }
-        return 0;
+        const Source source = Locate(index);
+        return source.section != nullptr ? source.section->At(source.k) : source.color;
     }
 
     ExactColor Exact(std::int64_t index) const override {
-        if (index < 0 || index > upperBound_ || layout_.middleBand.Contains(index)) {
-            return ExactOf(At(index));
+        const Source source = Locate(index);
+        return source.section != nullptr ? source.section->Exact(source.k) : ExactOf(source.color);
+    }
+
+    void AtEach(std::span<const std::int64_t> indices, std::span<ColorValue> colors) const override {
+        if constexpr (!kSectionsWorkTogether) {
+            ColorRamp::AtEach(indices, colors);
+        } else {
+            // Each section's entries together; the colours as given on the first pass.
+            const std::size_t count = std::min(indices.size(), colors.size());
+            for (const Section* section : {&towardMiddle_, &awayFromMiddle_}) {
+                std::vector<std::int64_t> ks;
+                std::vector<std::size_t> slots;
+                for (std::size_t i = 0; i < count; ++i) {
+                    const Source source = Locate(indices[i]);
+                    if (source.section == section) {
+                        ks.push_back(source.k);
+                        slots.push_back(i);
+                    } else if (source.section == nullptr) {
+                        colors[i] = source.color;
+                    }
+                }
+                std::vector<ColorValue> blended(ks.size());
+                section->AtEach(ks, blended);
+                for (std::size_t j = 0; j < slots.size(); ++j) {
+                    colors[slots[j]] = blended[j];
+                }
+            }
         }
-        if (layout_.awayFromMiddle.Contains(index)) {
-            return awayFromMiddle_.Exact(index - layout_.awayFromMiddle.first + 1);
-        }
-        if (layout_.towardMiddle.Contains(index)) {
-            return towardMiddle_.Exact(index - layout_.towardMiddle.first + 1);
-        }
-        return ExactOf(At(index));
     }
 
   private:
+    static constexpr bool kSectionsWorkTogether =
+        requires(const Section& section, std::span<const std::int64_t> ks,
+                 std::span<ColorValue> out) { section.AtEach(ks, out); };
+
+    // Where an entry's colour comes from: entry k of a section, or a colour as given (0
+    // outside the ramp).
+    struct Source {
+        const Section* section = nullptr;
+        std::int64_t k = 0;
+        ColorValue color = 0;
+    };
+
+    // Start band, end band, the section toward the middle, the one away from it and the
+    // middle band were written in this order: a later one wins an index.
+    Source Locate(std::int64_t index) const {
+        if (index < 0 || index > upperBound_) {
+            return {};
+        }
+        if (layout_.middleBand.Contains(index)) {
+            return {.color = middle_};
+        }
+        if (layout_.awayFromMiddle.Contains(index)) {
+            return {&awayFromMiddle_, index - layout_.awayFromMiddle.first + 1};
+        }
+        if (layout_.towardMiddle.Contains(index)) {
+            return {&towardMiddle_, index - layout_.towardMiddle.first + 1};
+        }
+        if (layout_.endBand.Contains(index)) {
+            return {.color = end_};
+        }
+        if (layout_.startBand.Contains(index)) {
+            return {.color = start_};
+        }
+        return {};
+    }
+
     std::int32_t upperBound_;
     BandLayout layout_;
     ColorValue start_;
