@@ -23,7 +23,7 @@ constexpr double kCloseEnoughSquared =
 // cube roots and divisions, which leaves the processor waiting; several interleaved keep
 // it busy, and the compiler works their arithmetic in vector registers. A lane computes
 // exactly what a lone search does.
-constexpr std::size_t kWideLanes = 8;
+constexpr std::size_t kWideLanes = 16;
 constexpr std::size_t kIdle = std::numeric_limits<std::size_t>::max();
 
 // Without short cuts, so that lanes test it side by side.
@@ -229,7 +229,7 @@ constexpr std::size_t kWideChunk = 256;
 // Compiled once for processors with AVX2, whose vector registers take four lanes, and once
 // for any x86-64 (two lanes); the lanes compute the same either way.
 #if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
-__attribute__((target_clones("avx2", "default"), flatten))
+__attribute__((target_clones("arch=x86-64-v4", "avx2", "default"), flatten))
 #endif
 void MapWide(std::span<const OklabColor> colors, std::span<RgbTriple> mapped) {
     for (std::size_t first = 0; first < colors.size(); first += kWideChunk) {

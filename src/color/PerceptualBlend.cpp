@@ -51,22 +51,16 @@ RgbTriple PerceptualBlend::At(double t) const {
 
 void PerceptualBlend::AtEach(std::span<const double> ts, std::span<RgbTriple> channels) const {
     const std::size_t count = std::min(ts.size(), channels.size());
-    std::vector<OklabColor> blends;
-    std::vector<std::size_t> slots;
-    blends.reserve(count);
-    slots.reserve(count);
+    // The ends too go through the mapping, then are given back as they came.
+    std::vector<OklabColor> blends(count);
     for (std::size_t i = 0; i < count; ++i) {
-        if (const std::optional<OklabColor> blended = Blended(ts[i])) {
-            blends.push_back(*blended);
-            slots.push_back(i);
-        } else {
+        blends[i] = Blended(ts[i]).value_or(OklabColor{});
+    }
+    GamutMapToSrgb(blends, channels.first(count));
+    for (std::size_t i = 0; i < count; ++i) {
+        if (ts[i] == 0.0 || ts[i] == 1.0) {
             channels[i] = ts[i] == 0.0 ? from_ : to_;
         }
-    }
-    std::vector<RgbTriple> mapped(blends.size());
-    GamutMapToSrgb(blends, mapped);
-    for (std::size_t k = 0; k < slots.size(); ++k) {
-        channels[slots[k]] = mapped[k];
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <vector>
 
 #include "color/ColorValue.h"
@@ -129,6 +130,12 @@ class GradientRenderer {
         bool beyond = false;
     };
     RingStep RingStepAt(double distanceSquared, std::int64_t& step) const;
+    // What RingStepAt gives for the last ring whose inner edge reaches the distance.
+    RingStep RingStepOf(std::int64_t step, double distanceSquared) const;
+    // Whether pixels' rings are found each on its own (thin rings), not walked to.
+    bool FindsRingsAlone() const;
+    // FindRing for every distance of a row at once (thin rings only).
+    void FindRings(std::span<const double> distancesSquared, std::span<std::int64_t> steps) const;
     // `step` carries the search from the previous pixel of a row walked outward from
     // the centre; -1 starts afresh.
     RingHit RingWord(double distanceSquared, std::int64_t& step, StepPainter& painter) const;

@@ -66,10 +66,25 @@ std::uint32_t GradientRenderer::LastPaintedRing(std::int64_t step, double distan
                                [&](std::int64_t s) { return ReachesOutward(s, distanceSquared); });
 }
 
+bool GradientRenderer::FindsRingsAlone() const {
+    return !(stepSize_ >= kWalkingRing);
+}
+
+inline GradientRenderer::RingStep GradientRenderer::RingStepOf(std::int64_t step,
+                                                               double distanceSquared) const {
+    if (step < 0) {
+        return {};  // only for a ring size that is no number
+    }
+    if (!ReachesOutward(step, distanceSquared)) {
+        return {-1, step == stepCount_ - 1};
+    }
+    return {step, false};
+}
+
 inline GradientRenderer::RingStep GradientRenderer::RingStepAt(double distanceSquared,
                                                                std::int64_t& step) const {
     const std::int64_t lastStep = stepCount_ - 1;
-    if (step >= 0 && stepSize_ >= kWalkingRing) {
+    if (step >= 0 && !FindsRingsAlone()) {
         // The last ring reaching inward to the previous pixel still reaches this one.
         while (step < lastStep && ReachesInward(step + 1, distanceSquared)) {
             ++step;
@@ -77,13 +92,36 @@ inline GradientRenderer::RingStep GradientRenderer::RingStepAt(double distanceSq
     } else {
         step = FindRing(distanceSquared);
     }
-    if (step < 0) {
-        return {};  // only for a ring size that is no number
+    return RingStepOf(step, distanceSquared);
+}
+
+// Compiled also for processors with AVX2 or AVX-512, whose vector registers check several
+// guesses at once; the steps found are the same.
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+__attribute__((target_clones("arch=x86-64-v4", "avx2", "default")))
+#endif
+void GradientRenderer::FindRings(std::span<const double> distancesSquared,
+                                 std::span<std::int64_t> steps) const {
+    // The estimate from the distance is mostly the step itself: check it for every pixel
+    // without branches, and search from it only where it is not.
+    constexpr std::int64_t kUnsure = -2;
+    const std::int64_t lastStep = stepCount_ - 1;
+    const std::size_t count = std::min(distancesSquared.size(), steps.size());
+    for (std::size_t i = 0; i < count; ++i) {
+        const double distanceSquared = distancesSquared[i];
+        const std::int64_t guess =
+            StepNear(std::sqrt(distanceSquared) + ringHalfWidth_, stepSize_, lastStep);
+        const bool holds = RingReachesInward(RingRadius(guess), ringHalfWidth_, distanceSquared);
+        const bool nextHolds =
+            (guess < lastStep) &
+            RingReachesInward(RingRadius(guess + 1), ringHalfWidth_, distanceSquared);
+        steps[i] = holds & !nextHolds ? guess : kUnsure;
     }
-    if (!ReachesOutward(step, distanceSquared)) {
-        return {-1, step == lastStep};
+    for (std::size_t i = 0; i < count; ++i) {
+        if (steps[i] == kUnsure) {
+            steps[i] = FindRing(distancesSquared[i]);
+        }
     }
-    return {step, false};
 }
 
 inline GradientRenderer::RingHit GradientRenderer::RingWord(double distanceSquared,
@@ -232,12 +270,25 @@ void GradientRenderer::PaintRingOctants(WordRows surface, StepPainter& painter) 
                                                            std::int64_t endRow) {
         std::vector<std::int32_t> pieceSteps;
         std::vector<std::size_t> ringed;
+        std::vector<double> rowDistances;
+        std::vector<std::int64_t> rowRings;
         for (auto b = static_cast<int>(firstRow); b < endRow; ++b) {
             const int twins = b < quadrantWidth ? b : 0;
             std::fill_n(steps.begin() + static_cast<std::ptrdiff_t>(index(0, b)), twins, kTwin);
+            rowDistances.clear();
+            for (int a = twins; a < quadrantWidth; ++a) {
+                rowDistances.push_back(distanceSquared(a, b));
+            }
+            rowRings.assign(rowDistances.size(), -1);
+            if (FindsRingsAlone()) {
+                FindRings(rowDistances, rowRings);
+            }
             std::int64_t step = -1;
             for (int a = twins; a < quadrantWidth; ++a) {
-                const RingStep ring = RingStepAt(distanceSquared(a, b), step);
+                const auto k = static_cast<std::size_t>(a - twins);
+                const RingStep ring = FindsRingsAlone()
+                                          ? RingStepOf(rowRings[k], rowDistances[k])
+                                          : RingStepAt(rowDistances[k], step);
                 if (ring.beyond) {
                     break;
                 }

@@ -31,14 +31,13 @@ ColorValue Rounded(const ExactColor& exact) {
                     static_cast<int>(std::nearbyint(exact.blue)));
 }
 
-// The blends at `ts` into the slots of `colors`: slot `slots[i]` takes the sample at ts[i],
-// gamut-mapped together and rounded as one by one.
+// The blends at `ts`, gamut-mapped together and rounded as one by one, into `colors`.
 void BlendEach(const PerceptualBlend& blend, std::span<const double> ts,
-               std::span<const std::size_t> slots, std::span<ColorValue> colors) {
+               std::span<ColorValue> colors) {
     std::vector<RgbTriple> channels(ts.size());
     blend.AtEach(ts, channels);
-    for (std::size_t i = 0; i < slots.size() && i < channels.size(); ++i) {
-        colors[slots[i]] = Rounded(ExactFrom(channels[i]));
+    for (std::size_t i = 0; i < channels.size() && i < colors.size(); ++i) {
+        colors[i] = Rounded(ExactFrom(channels[i]));
     }
 }
 
@@ -56,14 +55,11 @@ class PerceptualSection {
     ExactColor Exact(std::int64_t k) const { return ExactFrom(blend_.At(PositionOf(k))); }
 
     void AtEach(std::span<const std::int64_t> ks, std::span<ColorValue> colors) const {
-        const std::size_t count = std::min(ks.size(), colors.size());
-        std::vector<double> ts(count);
-        std::vector<std::size_t> slots(count);
-        for (std::size_t i = 0; i < count; ++i) {
+        std::vector<double> ts(std::min(ks.size(), colors.size()));
+        for (std::size_t i = 0; i < ts.size(); ++i) {
             ts[i] = PositionOf(ks[i]);
-            slots[i] = i;
         }
-        BlendEach(blend_, ts, slots, colors);
+        BlendEach(blend_, ts, colors);
     }
 
   private:
@@ -108,18 +104,17 @@ class PerceptualTwo final : public ColorRamp {
     }
 
     void AtEach(std::span<const std::int64_t> indices, std::span<ColorValue> colors) const override {
-        const std::size_t count = std::min(indices.size(), colors.size());
-        std::vector<double> ts;
-        std::vector<std::size_t> slots;
-        for (std::size_t i = 0; i < count; ++i) {
+        // Every entry is blended; the ends and the entries outside are then put right.
+        std::vector<double> ts(std::min(indices.size(), colors.size()));
+        for (std::size_t i = 0; i < ts.size(); ++i) {
+            ts[i] = PositionOf(std::clamp<std::int64_t>(indices[i], 1, upperBound_));
+        }
+        BlendEach(blend_, ts, colors);
+        for (std::size_t i = 0; i < ts.size(); ++i) {
             if (indices[i] <= 1 || indices[i] >= upperBound_) {
                 colors[i] = At(indices[i]);
-            } else {
-                ts.push_back(PositionOf(indices[i]));
-                slots.push_back(i);
             }
         }
-        BlendEach(blend_, ts, slots, colors);
     }
 
   private:

@@ -68,19 +68,24 @@ class RampBandsOf final : public ColorRamp {
         } else {
             // Each section's entries together; the colours as given on the first pass.
             const std::size_t count = std::min(indices.size(), colors.size());
+            std::vector<Source> sources(count);
+            for (std::size_t i = 0; i < count; ++i) {
+                sources[i] = Locate(indices[i]);
+                colors[i] = sources[i].color;
+            }
+            std::vector<std::int64_t> ks;
+            std::vector<std::size_t> slots;
+            std::vector<ColorValue> blended;
             for (const Section* section : {&towardMiddle_, &awayFromMiddle_}) {
-                std::vector<std::int64_t> ks;
-                std::vector<std::size_t> slots;
+                ks.clear();
+                slots.clear();
                 for (std::size_t i = 0; i < count; ++i) {
-                    const Source source = Locate(indices[i]);
-                    if (source.section == section) {
-                        ks.push_back(source.k);
+                    if (sources[i].section == section) {
+                        ks.push_back(sources[i].k);
                         slots.push_back(i);
-                    } else if (source.section == nullptr) {
-                        colors[i] = source.color;
                     }
                 }
-                std::vector<ColorValue> blended(ks.size());
+                blended.resize(ks.size());
                 section->AtEach(ks, blended);
                 for (std::size_t j = 0; j < slots.size(); ++j) {
                     colors[slots[j]] = blended[j];
