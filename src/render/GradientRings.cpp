@@ -316,19 +316,27 @@ void GradientRenderer::PaintRingOctants(WordRows surface, StepPainter& painter) 
                 word = LastPaintedRing(step, distanceSquared(a, b), painter);
             }
         }
+    }
+    // Each row of the quadrant into its four places, the left ones mirrored; loops without
+    // branches, which the compiler turns into vector code.
+    const auto paint = [](std::uint32_t* target, const std::uint32_t* source, int count) {
+        for (int k = 0; k < count; ++k) {
+            target[k] = source[k] != kNoPixel ? source[k] : target[k];
+        }
+    };
+    const auto paintMirrored = [](std::uint32_t* targetEnd, const std::uint32_t* source,
+                                  int count) {
+        for (int k = 0; k < count; ++k) {
+            std::uint32_t& target = *(targetEnd - 1 - k);
+            target = source[k] != kNoPixel ? source[k] : target;
+        }
+    };
+    for (int b = 0; b < quadrantHeight; ++b) {
+        const std::uint32_t* quadrantRow = &words[index(0, b)];
         const int y = halfHeight + b;
-        std::uint32_t* lower = surface.Row(y);
-        std::uint32_t* upper = surface.Row(surfaceHeight_ - 1 - y);
-        for (int a = 0; a < quadrantWidth; ++a) {
-            const std::uint32_t word = words[index(a, b)];
-            if (word != kNoPixel) {
-                const int right = halfWidth + a;
-                const int left = surfaceWidth_ - 1 - right;
-                lower[right] = word;
-                lower[left] = word;
-                upper[right] = word;
-                upper[left] = word;
-            }
+        for (std::uint32_t* row : {surface.Row(y), surface.Row(surfaceHeight_ - 1 - y)}) {
+            paint(row + halfWidth, quadrantRow, quadrantWidth);
+            paintMirrored(row + (surfaceWidth_ - halfWidth), quadrantRow, quadrantWidth);
         }
     }
 }
