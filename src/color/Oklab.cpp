@@ -77,8 +77,8 @@ OklabColor OklchToOklab(const OklchColor& lch) {
     if (std::isnan(lch.hue)) {
         return {lch.lightness, 0.0, 0.0};
     }
-    const double radians = lch.hue * std::numbers::pi / 180.0;
-    return {lch.lightness, lch.chroma * std::cos(radians), lch.chroma * std::sin(radians)};
+    const oklab_math::CosSin direction = oklab_math::CosSinDegrees(lch.hue);
+    return {lch.lightness, lch.chroma * direction.cos, lch.chroma * direction.sin};
 }
 
 double DeltaEOk(const OklabColor& one, const OklabColor& two) {

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <numbers>
 
 #include "color/Oklab.h"
 
@@ -120,6 +121,56 @@ inline double EncodeSrgb(double linear) {
     const double power = root * std::sqrt(std::sqrt(root));
     const double curve = std::copysign(1.055 * power - 0.055, linear);
     return magnitude > 0.0031308 ? curve : 12.92 * linear;
+}
+
+struct CosSin {
+    double cos = 1.0;
+    double sin = 0.0;
+};
+
+// The cosine and sine of an angle in degrees, within an ulp or so: the angle loses
+// nothing when reduced by quarter turns in degrees, and polynomials (Cephes') take the
+// rest, within 45 degrees. Without branches or calls, so that loops over many hues run in
+// vector registers; and more exact than libm's on radians converted from large angles.
+inline CosSin CosSinDegrees(double degrees) {
+    constexpr double kRoundingShift = 6755399441055744.0;  // 1.5 * 2^52: rounds to integers
+    constexpr double kLargestTurns = 4.0e15;
+    const double quarterTurns = (degrees * (1.0 / 90.0) + kRoundingShift) - kRoundingShift;
+    const double x = (degrees - 90.0 * quarterTurns) * (std::numbers::pi / 180.0);
+    const double z = x * x;
+    const double sine =
+        x + x * z *
+                (((((1.58962301576546568060e-10 * z - 2.50507477628578072866e-8) * z +
+                    2.75573136213857245213e-6) *
+                       z -
+                   1.98412698295895385996e-4) *
+                      z +
+                  8.33333333332211858878e-3) *
+                     z -
+                 1.66666666666666307295e-1);
+    const double cosine =
+        1.0 - 0.5 * z +
+        z * z *
+            (((((-1.13585365213876817300e-11 * z + 2.08757008419747316778e-9) * z -
+                2.75573141792967388112e-7) *
+                   z +
+               2.48015872888517045348e-5) *
+                  z -
+              1.38888888888730564116e-3) *
+                 z +
+             4.16666666666665929218e-2);
+    const std::int64_t turns =
+        std::fabs(quarterTurns) < kLargestTurns ? static_cast<std::int64_t>(quarterTurns) : 0;
+    switch (turns & 3) {
+        case 1:
+            return {-sine, cosine};
+        case 2:
+            return {-cosine, -sine};
+        case 3:
+            return {sine, -cosine};
+        default:
+            return {cosine, sine};
+    }
 }
 
 inline Vector3 LinearRgbToLms(const LinearRgb& linear) {
