@@ -57,9 +57,6 @@ struct Searches {
     Lanes<kLanes> lightness{};
     Lanes<kLanes> directionA{};  // the hue as a unit vector in the a-b plane
     Lanes<kLanes> directionB{};
-    // Along the line, each linear channel is a cubic in the chroma: coefficients of
-    // chroma^0 .. chroma^3 per channel, worked out once per colour.
-    std::array<std::array<Lanes<kLanes>, 4>, 3> channelCubics{};
     Lanes<kLanes> chroma{};  // probed next
     Lanes<kLanes> minChroma{};
     Lanes<kLanes> maxChroma{};
@@ -87,14 +84,7 @@ void Step(Searches<kLanes>& s) {
         const double chroma = s.chroma[lane];
         const OklabColor current{s.lightness[lane], chroma * s.directionA[lane],
                                  chroma * s.directionB[lane]};
-        Vector3 channels{};
-        for (std::size_t channel = 0; channel < 3; ++channel) {
-            const auto& cubic = s.channelCubics[channel];
-            channels[channel] =
-                ((cubic[3][lane] * chroma + cubic[2][lane]) * chroma + cubic[1][lane]) * chroma +
-                cubic[0][lane];
-        }
-        const LinearRgb linear{channels[0], channels[1], channels[2]};
+        const LinearRgb linear = LinearRgbOf(current);
         const LinearRgb clipped{ClipChannel(linear.red), ClipChannel(linear.green),
                                 ClipChannel(linear.blue)};
         Vector3 cones = LinearRgbToLms(clipped);
@@ -145,25 +135,6 @@ void Begin(Searches<kLanes>& s, std::size_t lane, std::size_t sample, const Okla
     s.lightness[lane] = color.lightness;
     s.directionA[lane] = hasHue ? color.a / chroma : 0.0;
     s.directionB[lane] = hasHue ? color.b / chroma : 0.0;
-    // Cone k of the colour at chroma c is (L + c beta_k)^3, a channel a sum of those.
-    using oklab_math::kLmsToLinearSrgb;
-    using oklab_math::kOklabToLms;
-    const double lightness = color.lightness;
-    std::array<std::array<double, 4>, 3> coneCubics{};
-    for (std::size_t cone = 0; cone < 3; ++cone) {
-        const double beta =
-            kOklabToLms[cone][1] * s.directionA[lane] + kOklabToLms[cone][2] * s.directionB[lane];
-        coneCubics[cone] = {lightness * lightness * lightness, 3.0 * lightness * lightness * beta,
-                            3.0 * lightness * beta * beta, beta * beta * beta};
-    }
-    for (std::size_t channel = 0; channel < 3; ++channel) {
-        for (std::size_t power = 0; power < 4; ++power) {
-            s.channelCubics[channel][power][lane] =
-                kLmsToLinearSrgb[channel][0] * coneCubics[0][power] +
-                kLmsToLinearSrgb[channel][1] * coneCubics[1][power] +
-                kLmsToLinearSrgb[channel][2] * coneCubics[2][power];
-        }
-    }
     s.chroma[lane] = chroma;
     s.minChroma[lane] = 0.0;
     s.maxChroma[lane] = chroma;

@@ -263,10 +263,12 @@ void GradientRenderer::PaintRingOctants(WordRows surface, StepPainter& painter) 
     std::vector<std::uint32_t> words(steps.size(), kNoPixel);
     // Rows in pieces on every core, handed to whichever thread is free: first each pixel's
     // ring, then the words of the piece's rings together, as a ring's word may cost a
-    // gamut-mapped blend. The pieces are small so that threads finish together, though
-    // rows near the centre are longer and a colour may cost ten times another.
-    constexpr std::int64_t kRowsPerPiece = 2;
-    ForPiecesInParallel(quadrantHeight, kRowsPerPiece, [&](std::int64_t firstRow,
+    // gamut-mapped blend. A piece holds enough pixels that those blends fill the vector
+    // lanes, and few enough that threads finish together, though rows near the centre are
+    // longer and a colour may cost ten times another.
+    constexpr std::int64_t kPixelsPerPiece = 2048;
+    const std::int64_t rowsPerPiece = std::max<std::int64_t>(1, kPixelsPerPiece / quadrantWidth);
+    ForPiecesInParallel(quadrantHeight, rowsPerPiece, [&](std::int64_t firstRow,
                                                            std::int64_t endRow) {
         std::vector<std::int32_t> pieceSteps;
         std::vector<std::size_t> ringed;
