@@ -76,8 +76,8 @@ void GamutMapAroundTheHues(benchmark::State& state) {
     constexpr int kColors = 1024;
     std::vector<OklabColor> colors;
     for (int i = 0; i < kColors; ++i) {
-        colors.push_back(OklchToOklab({0.3 + 0.5 * i / kColors, 0.1 + 0.3 * (i % 7) / 7.0,
-                                       360.0 * i / kColors}));
+        colors.push_back(OklchToOklab(
+            {0.3 + 0.5 * i / kColors, 0.1 + 0.3 * (i % 7) / 7.0, 360.0 * i / kColors}));
     }
     std::vector<RgbTriple> mapped(colors.size());
     for (auto _ : state) {

@@ -19,9 +19,9 @@ constexpr double kJustNoticeableSquared = kJustNoticeable * kJustNoticeable;
 constexpr double kCloseEnoughSquared =
     (kJustNoticeable - kChromaEpsilon) * (kJustNoticeable - kChromaEpsilon);
 
-// Colours searched side by side. One search is a chain of a dozen dependent steps of
-// cube roots and divisions, which leaves the processor waiting; several interleaved keep
-// it busy, and the compiler works their arithmetic in vector registers. A lane computes
+// Colours searched side by side. One search is a chain of a dozen dependent steps, each
+// with three cube roots, which leaves the processor waiting; several interleaved keep it
+// busy, and the compiler works their arithmetic in vector registers. A lane computes
 // exactly what a lone search does.
 constexpr std::size_t kWideLanes = 16;
 constexpr std::size_t kIdle = std::numeric_limits<std::size_t>::max();
@@ -199,8 +199,7 @@ void MapChunk(std::span<const OklabColor> colors, std::span<RgbTriple> mapped) {
             if (searches.settled[lane] == kNo || searches.sample[lane] == kIdle) {
                 continue;
             }
-            mapped[searches.sample[lane]] = {searches.clippedRed[lane],
-                                             searches.clippedGreen[lane],
+            mapped[searches.sample[lane]] = {searches.clippedRed[lane], searches.clippedGreen[lane],
                                              searches.clippedBlue[lane]};
             const std::size_t sample = takeNext();
             if (sample == kIdle) {
@@ -226,8 +225,9 @@ void MapChunk(std::span<const OklabColor> colors, std::span<RgbTriple> mapped) {
 // Chunks of colours: their bookkeeping stays on the stack and in the cache.
 constexpr std::size_t kWideChunk = 256;
 
-// Compiled once for processors with AVX2, whose vector registers take four lanes, and once
-// for any x86-64 (two lanes); the lanes compute the same either way.
+// Compiled for processors with AVX-512 (eight lanes to a register), with AVX2 (four) and
+// for any x86-64 (two); the lanes compute the same either way, as nothing is contracted
+// into fused multiply-adds.
 #if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
 __attribute__((target_clones("arch=x86-64-v4", "avx2", "default"), flatten))
 #endif

@@ -33,8 +33,8 @@ std::optional<OklabColor> PerceptualBlend::Blended(double t) const {
         return std::nullopt;
     }
     if (space_ == BlendSpace::kOklab) {
-        return OklabColor{Mix(fromLab_.lightness, toLab_.lightness, t), Mix(fromLab_.a, toLab_.a, t),
-                          Mix(fromLab_.b, toLab_.b, t)};
+        return OklabColor{Mix(fromLab_.lightness, toLab_.lightness, t),
+                          Mix(fromLab_.a, toLab_.a, t), Mix(fromLab_.b, toLab_.b, t)};
     }
     // cos and sin need no normalising of a hue beyond 360.
     return OklchToOklab({Mix(fromLch_.lightness, toLch_.lightness, t),

@@ -268,45 +268,45 @@ void GradientRenderer::PaintRingOctants(WordRows surface, StepPainter& painter) 
     // longer and a colour may cost ten times another.
     constexpr std::int64_t kPixelsPerPiece = 2048;
     const std::int64_t rowsPerPiece = std::max<std::int64_t>(1, kPixelsPerPiece / quadrantWidth);
-    ForPiecesInParallel(quadrantHeight, rowsPerPiece, [&](std::int64_t firstRow,
-                                                           std::int64_t endRow) {
-        std::vector<std::int32_t> pieceSteps;
-        std::vector<std::size_t> ringed;
-        std::vector<double> rowDistances;
-        std::vector<std::int64_t> rowRings;
-        for (auto b = static_cast<int>(firstRow); b < endRow; ++b) {
-            const int twins = b < quadrantWidth ? b : 0;
-            std::fill_n(steps.begin() + static_cast<std::ptrdiff_t>(index(0, b)), twins, kTwin);
-            rowDistances.clear();
-            for (int a = twins; a < quadrantWidth; ++a) {
-                rowDistances.push_back(distanceSquared(a, b));
-            }
-            rowRings.assign(rowDistances.size(), -1);
-            if (FindsRingsAlone()) {
-                FindRings(rowDistances, rowRings);
-            }
-            std::int64_t step = -1;
-            for (int a = twins; a < quadrantWidth; ++a) {
-                const auto k = static_cast<std::size_t>(a - twins);
-                const RingStep ring = FindsRingsAlone()
-                                          ? RingStepOf(rowRings[k], rowDistances[k])
-                                          : RingStepAt(rowDistances[k], step);
-                if (ring.beyond) {
-                    break;
+    ForPiecesInParallel(
+        quadrantHeight, rowsPerPiece, [&](std::int64_t firstRow, std::int64_t endRow) {
+            std::vector<std::int32_t> pieceSteps;
+            std::vector<std::size_t> ringed;
+            std::vector<double> rowDistances;
+            std::vector<std::int64_t> rowRings;
+            for (auto b = static_cast<int>(firstRow); b < endRow; ++b) {
+                const int twins = b < quadrantWidth ? b : 0;
+                std::fill_n(steps.begin() + static_cast<std::ptrdiff_t>(index(0, b)), twins, kTwin);
+                rowDistances.clear();
+                for (int a = twins; a < quadrantWidth; ++a) {
+                    rowDistances.push_back(distanceSquared(a, b));
                 }
-                steps[index(a, b)] = static_cast<std::int32_t>(ring.step);
-                if (ring.step >= 0) {
-                    pieceSteps.push_back(static_cast<std::int32_t>(ring.step));
-                    ringed.push_back(index(a, b));
+                rowRings.assign(rowDistances.size(), -1);
+                if (FindsRingsAlone()) {
+                    FindRings(rowDistances, rowRings);
+                }
+                std::int64_t step = -1;
+                for (int a = twins; a < quadrantWidth; ++a) {
+                    const auto k = static_cast<std::size_t>(a - twins);
+                    const RingStep ring = FindsRingsAlone()
+                                              ? RingStepOf(rowRings[k], rowDistances[k])
+                                              : RingStepAt(rowDistances[k], step);
+                    if (ring.beyond) {
+                        break;
+                    }
+                    steps[index(a, b)] = static_cast<std::int32_t>(ring.step);
+                    if (ring.step >= 0) {
+                        pieceSteps.push_back(static_cast<std::int32_t>(ring.step));
+                        ringed.push_back(index(a, b));
+                    }
                 }
             }
-        }
-        std::vector<std::uint32_t> pieceWords(pieceSteps.size());
-        painter.PixelsOf(pieceSteps, pieceWords);
-        for (std::size_t k = 0; k < ringed.size(); ++k) {
-            words[ringed[k]] = pieceWords[k];
-        }
-    });
+            std::vector<std::uint32_t> pieceWords(pieceSteps.size());
+            painter.PixelsOf(pieceSteps, pieceWords);
+            for (std::size_t k = 0; k < ringed.size(); ++k) {
+                words[ringed[k]] = pieceWords[k];
+            }
+        });
     for (int b = 0; b < quadrantHeight; ++b) {
         for (int a = 0; a < quadrantWidth; ++a) {
             const std::int32_t step = steps[index(a, b)];

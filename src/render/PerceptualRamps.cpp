@@ -103,7 +103,8 @@ class PerceptualTwo final : public ColorRamp {
         return ExactFrom(blend_.At(PositionOf(index)));
     }
 
-    void AtEach(std::span<const std::int64_t> indices, std::span<ColorValue> colors) const override {
+    void AtEach(std::span<const std::int64_t> indices,
+                std::span<ColorValue> colors) const override {
         // Every entry is blended; the ends and the entries outside are then put right.
         std::vector<double> ts(std::min(indices.size(), colors.size()));
         for (std::size_t i = 0; i < ts.size(); ++i) {

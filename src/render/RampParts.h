@@ -62,7 +62,8 @@ class RampBandsOf final : public ColorRamp {
         return source.section != nullptr ? source.section->Exact(source.k) : ExactOf(source.color);
     }
 
-    void AtEach(std::span<const std::int64_t> indices, std::span<ColorValue> colors) const override {
+    void AtEach(std::span<const std::int64_t> indices,
+                std::span<ColorValue> colors) const override {
         if constexpr (!kSectionsWorkTogether) {
             ColorRamp::AtEach(indices, colors);
         } else {
@@ -95,9 +96,10 @@ class RampBandsOf final : public ColorRamp {
     }
 
   private:
-    static constexpr bool kSectionsWorkTogether =
-        requires(const Section& section, std::span<const std::int64_t> ks,
-                 std::span<ColorValue> out) { section.AtEach(ks, out); };
+    static constexpr bool kSectionsWorkTogether = requires(
+        const Section& section, std::span<const std::int64_t> ks, std::span<ColorValue> out) {
+        section.AtEach(ks, out);
+    };
 
     // Where an entry's colour comes from: entry k of a section, or a colour as given (0
     // outside the ramp).

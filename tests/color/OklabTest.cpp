@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <limits>
+#include <random>
+#include <vector>
 
 #include "color/GamutMap.h"
 #include "color/HuePath.h"
@@ -62,6 +66,41 @@ TEST(GamutMap, KeepsColoursInsideAndNeverYieldsNan) {
     for (const double channel : {wild.red, wild.green, wild.blue}) {
         EXPECT_GE(channel, 0.0);
         EXPECT_LE(channel, 255.0);
+    }
+}
+
+// Many colours mapped together give, bit for bit, what each gives alone: whatever lane,
+// chunk or neighbours a colour has, and whichever vector width the processor offers.
+TEST(GamutMap, TogetherExactlyAsAlone) {
+    std::mt19937_64 random(7);
+    std::uniform_real_distribution<double> lightness(-0.05, 1.05);
+    std::uniform_real_distribution<double> opponent(-0.45, 0.45);
+    std::vector<OklabColor> colors;
+    for (int i = 0; i < 700; ++i) {
+        colors.push_back({lightness(random), opponent(random), opponent(random)});
+    }
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    colors.insert(colors.begin() + 300, {{nan, 0.1, 0.1},
+                                         {0.5, nan, 0.0},
+                                         {0.7, 0.0, 0.0},
+                                         {0.999, 0.000001, 0.0},
+                                         {0.6, 5.0, -5.0}});
+    std::vector<RgbTriple> together(colors.size());
+    GamutMapToSrgb(colors, together);
+    std::vector<RgbTriple> reversed(colors.size());
+    GamutMapToSrgb(std::vector<OklabColor>(colors.rbegin(), colors.rend()), reversed);
+    for (std::size_t i = 0; i < colors.size(); ++i) {
+        SCOPED_TRACE(i);
+        const RgbTriple alone = GamutMapToSrgb(colors[i]);
+        const RgbTriple& otherNeighbours = reversed[colors.size() - 1 - i];
+        for (const RgbTriple& mapped : {together[i], otherNeighbours}) {
+            EXPECT_EQ(std::bit_cast<std::uint64_t>(mapped.red),
+                      std::bit_cast<std::uint64_t>(alone.red));
+            EXPECT_EQ(std::bit_cast<std::uint64_t>(mapped.green),
+                      std::bit_cast<std::uint64_t>(alone.green));
+            EXPECT_EQ(std::bit_cast<std::uint64_t>(mapped.blue),
+                      std::bit_cast<std::uint64_t>(alone.blue));
+        }
     }
 }
 
