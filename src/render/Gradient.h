@@ -79,7 +79,10 @@ class GradientRenderer {
     float RingRadius(std::int64_t step) const { return stepSize_ * static_cast<float>(step); }
 
     // The word for one column (horizontal) or row (vertical) of the surface.
-    std::uint32_t BoxStripWord(std::int64_t strip, StepPainter& painter) const;
+    // The words of the strips first .. first + words.size() - 1, the steps' colours
+    // worked out together.
+    void BoxStripWords(std::int64_t first, std::span<std::uint32_t> words,
+                       StepPainter& painter) const;
     // Paints the window at (firstColumn, firstRow) into a band of one output format
     // (render/PixelTargets.h).
     template <class Target>

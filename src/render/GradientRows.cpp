@@ -21,24 +21,41 @@ constexpr std::int64_t kMaxRepeatedRowsPixels = std::int64_t{1} << 22;
 
 }  // namespace
 
-std::uint32_t GradientRenderer::BoxStripWord(std::int64_t strip, StepPainter& painter) const {
+void GradientRenderer::BoxStripWords(std::int64_t first, std::span<std::uint32_t> words,
+                                     StepPainter& painter) const {
     // Box i spans StepStart(i) .. StepStart(i) + stepSize_; both edges grow with i, so
-    // the last box that covers the strip is the last one starting on or before it.
-    const auto position = static_cast<double>(strip);
-    const auto startsInTime = [&](std::int64_t step) {
-        return FirstCovered(StepStart(step)) <= position;
-    };
-    const auto reachesStrip = [&](std::int64_t step) {
+    // the last box that covers a strip is the last one starting on or before it.
+    const auto reaches = [&](std::int64_t step, double position) {
         const float start = StepStart(step);
         return EndCovered(start, start + stepSize_) > position;
     };
     const std::int64_t lastStep = stepCount_ - 1;
-    const std::int64_t step =
-        LastHolding(0, lastStep, StepNear(position + 1.0, stepSize_, lastStep), startsInTime);
-    if (step < 0 || !reachesStrip(step)) {
-        return kNoPixel;
+    std::vector<std::int32_t> steps(words.size(), -1);
+    std::vector<std::int32_t> covering;
+    std::vector<std::size_t> covered;
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        const auto position = static_cast<double>(first + static_cast<std::int64_t>(i));
+        const std::int64_t step =
+            LastHolding(0, lastStep, StepNear(position + 1.0, stepSize_, lastStep),
+                        [&](std::int64_t s) { return FirstCovered(StepStart(s)) <= position; });
+        words[i] = kNoPixel;
+        if (step >= 0 && reaches(step, position)) {
+            steps[i] = static_cast<std::int32_t>(step);
+            covering.push_back(static_cast<std::int32_t>(step));
+            covered.push_back(i);
+        }
     }
-    return painter.LastPainted(step, reachesStrip);
+    std::vector<std::uint32_t> coveringWords(covering.size());
+    painter.PixelsOf(covering, coveringWords);
+    for (std::size_t k = 0; k < covered.size(); ++k) {
+        const std::size_t i = covered[k];
+        const auto position = static_cast<double>(first + static_cast<std::int64_t>(i));
+        // A colour that paints nothing lets the last box below it that paints show.
+        words[i] = coveringWords[k] != kNoPixel
+                       ? coveringWords[k]
+                       : painter.LastPainted(steps[i],
+                                             [&](std::int64_t s) { return reaches(s, position); });
+    }
 }
 
 template <class Target>
@@ -95,9 +112,9 @@ bool GradientRenderer::PaintColumns(int firstColumn, int firstRow, Target& targe
     bool complete = true;
     std::uint32_t previous = kNoPixel;
     typename Target::Levels previousLevels{};
+    BoxStripWords(firstColumn, painted, painter);
     for (int column = 0; column < columns; ++column) {
         const auto i = static_cast<std::size_t>(column);
-        painted[i] = BoxStripWord(std::int64_t{firstColumn} + column, painter);
         if (painted[i] == kNoPixel) {
             complete = false;
             continue;
@@ -131,11 +148,13 @@ void GradientRenderer::RenderVertical(int firstColumn, int firstRow, Target& tar
     if (columns.Empty()) {
         return;
     }
+    std::vector<std::uint32_t> paintedRows(static_cast<std::size_t>(rows.end - rows.first));
+    BoxStripWords(std::int64_t{firstRow} + rows.first, paintedRows, painter);
     std::uint32_t previous = kNoPixel;
     typename Target::Levels levels{};
     for (int k = rows.first; k < rows.end; ++k) {
         const std::int64_t y = std::int64_t{firstRow} + k;
-        const std::uint32_t painted = BoxStripWord(y, painter);
+        const std::uint32_t painted = paintedRows[static_cast<std::size_t>(k - rows.first)];
         if (painted == kNoPixel) {
             continue;
         }
