@@ -30,9 +30,10 @@ void GradientRenderer::BoxStripWords(std::int64_t first, std::span<std::uint32_t
         return EndCovered(start, start + stepSize_) > position;
     };
     const std::int64_t lastStep = stepCount_ - 1;
-    std::vector<std::int32_t> steps(words.size(), -1);
     std::vector<std::int32_t> covering;
     std::vector<std::size_t> covered;
+    covering.reserve(words.size());
+    covered.reserve(words.size());
     for (std::size_t i = 0; i < words.size(); ++i) {
         const auto position = static_cast<double>(first + static_cast<std::int64_t>(i));
         const std::int64_t step =
@@ -40,7 +41,6 @@ void GradientRenderer::BoxStripWords(std::int64_t first, std::span<std::uint32_t
                         [&](std::int64_t s) { return FirstCovered(StepStart(s)) <= position; });
         words[i] = kNoPixel;
         if (step >= 0 && reaches(step, position)) {
-            steps[i] = static_cast<std::int32_t>(step);
             covering.push_back(static_cast<std::int32_t>(step));
             covered.push_back(i);
         }
@@ -53,7 +53,7 @@ void GradientRenderer::BoxStripWords(std::int64_t first, std::span<std::uint32_t
         // A colour that paints nothing lets the last box below it that paints show.
         words[i] = coveringWords[k] != kNoPixel
                        ? coveringWords[k]
-                       : painter.LastPainted(steps[i],
+                       : painter.LastPainted(covering[k],
                                              [&](std::int64_t s) { return reaches(s, position); });
     }
 }
