@@ -11,10 +11,13 @@ namespace {
 constexpr double kChannelMax = 255.0;
 
 double CubeRoot(double x) {
-    if (!std::isnormal(x) || x < 0.0) {
-        return std::cbrt(x);  // zero, negatives, subnormals, infinities, NaN
+    constexpr double kLeast = 0x1p-700;
+    constexpr double kMost = 0x1p700;
+    const double magnitude = std::fabs(x);
+    if (!(magnitude >= kLeast && magnitude <= kMost)) {
+        return std::cbrt(x);  // zero, the extremes, infinities, NaN
     }
-    return oklab_math::RefineCubeRoot(x, oklab_math::CubeRootEstimate(x));
+    return std::copysign(oklab_math::DivisionFreeCubeRoot(magnitude), x);
 }
 
 }  // namespace

@@ -74,30 +74,15 @@ inline constexpr Vector3 Multiply(const Matrix3& m, const Vector3& v) {
     return result;
 }
 
-// A first guess at the cube root of a positive normal number, within 4 %, taken off its
-// exponent bits.
-inline double CubeRootEstimate(double x) {
-    constexpr std::uint64_t kThirdOfExponentBias = 0x2A9F7893782DA1CEull;
-    return std::bit_cast<double>(std::bit_cast<std::uint64_t>(x) / 3 + kThirdOfExponentBias);
-}
-
-// The cube root of a positive normal number to within a few ulps, by Halley's iteration
-// from the estimate: each step cubes the relative error. libm's cbrt splits and rebuilds
-// the number on every call, which made it the larger part of gamut mapping.
-inline double RefineCubeRoot(double x, double root) {
-    for (int step = 0; step < 3; ++step) {
-        const double cube = root * root * root;
-        root *= (cube + 2.0 * x) / (2.0 * cube + x);
-    }
-    return root;
-}
-
 // The cube root of a number that is not negative, by Newton's iteration for the inverse
-// root from an estimate taken off the high exponent bits: no division, which vector
-// registers do slowly, and nothing that keeps the compiler from working several colours
-// side by side. Within 7.5 ulps of the true root for normal numbers; 0 for 0, and a rough
-// root for a subnormal one, far below anything a channel shows.
-inline double DivisionFreeCubeRoot(double x) {
+// root from an estimate taken off the high exponent bits. libm's cbrt splits and rebuilds
+// the number on every call; this needs no division, which vector registers do slowly, and
+// nothing that keeps the compiler from working several colours side by side. Within 7.5
+// ulps of the true root from 2^-700 to 2^700; below, where the iteration would overflow,
+// the root of 2^-700 (far below anything a channel shows), and 0 for 0.
+inline double DivisionFreeCubeRoot(double number) {
+    constexpr double kSmallest = 0x1p-700;
+    const double x = number > kSmallest ? number : kSmallest;
     constexpr std::uint64_t kInverseRootBias = 0x553EEEEF;  // 4/3 * 2^20 * (1023 - 0.05)
     constexpr std::uint64_t kOneThirdOf2To32 = 0x55555556;
     const auto high = static_cast<std::uint32_t>(std::bit_cast<std::uint64_t>(x) >> 32);
@@ -109,7 +94,7 @@ inline double DivisionFreeCubeRoot(double x) {
         const double square = inverse * inverse;
         inverse = (4.0 / 3.0) * inverse - thirdOfX * (square * square);
     }
-    return x * (inverse * inverse);
+    return number > 0.0 ? x * (inverse * inverse) : 0.0;
 }
 
 // The sRGB transfer function on the 0..1 scale, extended beyond it by mirroring at zero.
