@@ -103,6 +103,9 @@ class ControlEvents {
     std::shared_ptr<ObserverList> observers_ = std::make_shared<ObserverList>();
 };
 
+// A text box. Besides its changes it knows whether the user is typing into it: from the
+// first keystroke until the edit is finished (Enter, the focus leaves, or a command that
+// reads the form), so that a form can hold back corrections of other fields until then.
 class TextField : public ControlEvents {
   public:
     explicit TextField(std::string text = {}) : text_(std::move(text)) {}
@@ -115,8 +118,28 @@ class TextField : public ControlEvents {
         Raise();
     }
 
+    // A change the user typed, pasted or cut: the field is being edited from now on.
+    void Type(std::string text) {
+        editing_ = true;
+        SetText(std::move(text));
+    }
+    bool Editing() const { return editing_; }
+    // Ends the user's edit, running the finish handler once; nothing when no edit is open.
+    void FinishEdit() {
+        if (!editing_) {
+            return;
+        }
+        editing_ = false;
+        if (finishHandler_) {
+            finishHandler_();
+        }
+    }
+    void SetFinishHandler(std::function<void()> handler) { finishHandler_ = std::move(handler); }
+
   private:
     std::string text_;
+    bool editing_ = false;
+    std::function<void()> finishHandler_;
 };
 
 // A scroll bar: it refuses values outside its range.

@@ -1,10 +1,16 @@
 #include "support/SettingsFolder.h"
 
+#include <linux/magic.h>
 #include <pwd.h>
 #include <sys/stat.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <array>
 #include <cstdlib>
+#include <memory>
+#include <string_view>
 #include <vector>
 
 #include "support/TextHelpers.h"
@@ -29,6 +35,31 @@ std::string HomeFolder() {
         return found->pw_dir;
     }
     return {};
+}
+
+// The folders the kernel fills with its own special files; /dev is a tmpfs, so its type
+// alone does not tell it from /tmp.
+bool UnderKernelFolder(std::string_view canonical) {
+    for (const std::string_view root : {"/proc", "/sys", "/dev"}) {
+        if (canonical.starts_with(root) &&
+            (canonical.size() == root.size() || canonical[root.size()] == '/')) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool OnPseudoFileSystem(const std::string& folder) {
+    struct statfs info {};
+    if (statfs(folder.c_str(), &info) != 0) {
+        return true;
+    }
+    constexpr std::array<unsigned long, 11> kPseudoTypes = {
+        PROC_SUPER_MAGIC, SYSFS_MAGIC,        DEVPTS_SUPER_MAGIC,  DEBUGFS_MAGIC,
+        SECURITYFS_MAGIC, CGROUP_SUPER_MAGIC, CGROUP2_SUPER_MAGIC, TRACEFS_MAGIC,
+        BPF_FS_MAGIC,     PSTOREFS_MAGIC,     EFIVARFS_MAGIC};
+    const auto type = static_cast<unsigned long>(info.f_type);
+    return std::find(kPseudoTypes.begin(), kPseudoTypes.end(), type) != kPseudoTypes.end();
 }
 
 }  // namespace
@@ -61,6 +92,16 @@ bool DirectoryFound(const std::string& path) {
 
 bool FolderExists(const std::string& path) {
     return !path.empty() && DirectoryFound(path);
+}
+
+bool IsDialogFolder(const std::string& path) {
+    if (!FolderExists(path)) {
+        return false;
+    }
+    const std::unique_ptr<char, decltype(&std::free)> canonical(realpath(path.c_str(), nullptr),
+                                                                &std::free);
+    return canonical != nullptr && !UnderKernelFolder(canonical.get()) &&
+           !OnPseudoFileSystem(canonical.get());
 }
 
 bool CreateFolderPath(const std::string& path) {

@@ -17,6 +17,10 @@ bool PathExists(const std::string& path);
 bool DirectoryFound(const std::string& path);
 // DirectoryFound, false for the empty path.
 bool FolderExists(const std::string& path);
+// A folder that a file dialog may start in: it exists and lies on a real file system. The
+// kernel's pseudo file systems (/proc, /sys, /dev) hold special files that a dialog would
+// hang on while it reads them.
+bool IsDialogFolder(const std::string& path);
 // Creates each missing level of the path; true when the folder exists afterwards.
 bool CreateFolderPath(const std::string& path);
 

@@ -40,6 +40,27 @@ bool FilterNumericKey(std::int16_t& key) {
     return key != 0;
 }
 
+std::optional<std::string> NumericFieldText(std::string_view text) {
+    std::string kept;
+    bool anyDigit = false;
+    for (std::size_t index = 0; index < text.size(); ++index) {
+        const char character = text[index];
+        const bool digit = character >= '0' && character <= '9';
+        if (character == '.' && anyDigit && index + 1 < text.size() && text[index + 1] >= '0' &&
+            text[index + 1] <= '9') {
+            break;
+        }
+        if (digit || character == '+' || character == '-') {
+            kept.push_back(character);
+            anyDigit = anyDigit || digit;
+        }
+    }
+    if (!anyDigit) {
+        return std::nullopt;
+    }
+    return kept;
+}
+
 std::int32_t HexDigitValue(char c) {
     const char folded = FoldCase(c);
     if (folded >= 'A' && folded <= 'F') {

@@ -37,18 +37,6 @@ std::int32_t BandUpperBound(float length, float divisor) {
     return static_cast<std::int32_t>(std::clamp<std::int64_t>(bound.value_or(0), 1, INT32_MAX));
 }
 
-// Clamps a band width to 1 .. upper, writing each corrected value back into its field.
-void ClampBand(std::int32_t& band, std::int32_t upper, TextField& field) {
-    if (band < 1) {
-        band = 1;
-        field.SetText("1");
-    }
-    if (band > upper) {
-        band = upper;
-        field.SetText(IntegerText(band));
-    }
-}
-
 }  // namespace
 
 std::int32_t GradientLength(std::int32_t orientation, std::int32_t width, std::int32_t height) {
@@ -84,6 +72,28 @@ void ParameterForm::ConnectHandlers() {
     txtMBR.SetHandler([this] { Guarded(&ParameterForm::RedrawPreview); });
     txtEBR.SetHandler([this] { Guarded(&ParameterForm::RedrawPreview); });
     scrM.SetHandler([this] { SliderToMidText(); });
+    for (TextField* field : TextFields()) {
+        field->SetFinishHandler([this] { Guarded(&ParameterForm::RedrawPreview); });
+    }
+}
+
+std::array<TextField*, 7> ParameterForm::TextFields() {
+    return {&txtX, &txtY, &txtMid, &txtM, &txtSBR, &txtMBR, &txtEBR};
+}
+
+void ParameterForm::FinishEdits() {
+    for (TextField* field : TextFields()) {
+        field->FinishEdit();
+    }
+}
+
+void ParameterForm::WriteCorrection(TextField& field, const std::string& text) {
+    for (const TextField* other : TextFields()) {
+        if (other != &field && other->Editing()) {
+            return;
+        }
+    }
+    field.SetText(text);
 }
 
 void ParameterForm::Guarded(void (ParameterForm::*steps)()) {
@@ -200,18 +210,29 @@ GradientParams ParameterForm::GatherAndClamp() {
 
     if (params.middlePercent < 0.0f) {
         params.middlePercent = 0.0f;
-        txtMid.SetText("0");
+        WriteCorrection(txtMid, "0");
     }
     if (params.middlePercent > 100.0f) {
         params.middlePercent = 100.0f;
-        txtMid.SetText("100");
+        WriteCorrection(txtMid, "100");
     }
-    ClampBand(params.middleBand, BandUpperBound(length, 2.0f), txtMBR);
+    // Each band to 1 .. upper, each corrected value written back into its field.
+    const auto clampBand = [this](std::int32_t& band, std::int32_t upper, TextField& field) {
+        if (band < 1) {
+            band = 1;
+            WriteCorrection(field, "1");
+        }
+        if (band > upper) {
+            band = upper;
+            WriteCorrection(field, IntegerText(band));
+        }
+    };
+    clampBand(params.middleBand, BandUpperBound(length, 2.0f), txtMBR);
     if (!middleOn) {
         params.middleBand = 1;  // for this drawing only; the field keeps its text
     }
-    ClampBand(params.startBand, BandUpperBound(length, 3.0f), txtSBR);
-    ClampBand(params.endBand, BandUpperBound(length, 3.0f), txtEBR);
+    clampBand(params.startBand, BandUpperBound(length, 3.0f), txtSBR);
+    clampBand(params.endBand, BandUpperBound(length, 3.0f), txtEBR);
     return params;
 }
 

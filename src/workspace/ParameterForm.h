@@ -1,7 +1,9 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
+#include <string>
 
 #include "form/ColorSwatch.h"
 #include "form/FormControls.h"
@@ -17,7 +19,9 @@ enum class MidSync : std::int32_t { kSizeChanged = 0, kPercentChanged = 1, kPixe
 // The gradient lives in these controls; every change of a field, the switch or an
 // option ends in RedrawPreview, which gathers and clamps the set and hands it to the
 // drawPreview hook. Clamped values are written back into their fields, and each such
-// write re-enters the cycle through that field's change handling.
+// write re-enters the cycle through that field's change handling. While the user types
+// into one field, the others keep what the user gave them (the preview draws them
+// clamped); they are clamped into their fields when the edit is finished.
 class ParameterForm {
   public:
     // What the window binds to: drawing the preview, fitting the preview box to the
@@ -43,6 +47,9 @@ class ParameterForm {
     void MidTextToSlider();
     void SyncMidPosition(MidSync mode);
     void RedrawPreview();
+    // Finishes the edit of whichever field the user is typing into, writing the clamps
+    // it held back. Every command that reads or replaces the set runs this first.
+    void FinishEdits();
 
     // The window's hooks, run directly by commands that need them.
     void LayoutPreview() const;
@@ -78,6 +85,9 @@ class ParameterForm {
     void PixelsChanged();
     void MidStateChanged();
     GradientParams GatherAndClamp();
+    // Writes a clamped value back, unless the user is typing into another field.
+    void WriteCorrection(TextField& field, const std::string& text);
+    std::array<TextField*, 7> TextFields();
 
     bool updating_ = false;
     Hooks hooks_;

@@ -27,12 +27,14 @@ void SwapColors(ParameterForm& form) {
 }
 
 void SwapWidthAndHeight(ParameterForm& form) {
+    form.FinishEdits();
     const std::string width = form.txtX.Text();
     form.txtX.SetText(form.txtY.Text());
     form.txtY.SetText(width);
 }
 
 void ResetMiddlePosition(ParameterForm& form) {
+    form.FinishEdits();
     form.txtMid.SetText("50");
 }
 

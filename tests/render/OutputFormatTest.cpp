@@ -85,7 +85,8 @@ TEST_P(LongGreyRamp, PlainShowsBandsDitherKeepsTheMeanDeepKeepsTheValue) {
 INSTANTIATE_TEST_SUITE_P(RowsAndColumns, LongGreyRamp, ::testing::Values(kVertical, kHorizontal));
 
 // Pictures whose every value is a whole number look the same in all three outputs: a ramp
-// that steps by whole numbers, and the solid bands (rows 0..19, 44..54 and 80..99).
+// that steps by whole numbers, the solid bands (rows 0..19, 44..54 and 80..99) and solid
+// colours.
 TEST(WholeValues, LookTheSameInEveryOutput) {
     GradientParams rings;
     rings.orientation = kCircle;
@@ -108,7 +109,14 @@ TEST(WholeValues, LookTheSameInEveryOutput) {
     banded.middleColor = RgbColor(128, 64, 1);
     banded.startBand = banded.endBand = 20;
     banded.middleBand = 11;
-    for (const GradientParams* params : {&rings, &hsl, &banded}) {
+    // Solid pictures as large as the dither mask: every cell of it keeps the whole value.
+    GradientParams solidWhite;
+    solidWhite.width = solidWhite.height = kBlueNoiseSide;
+    solidWhite.startColor = solidWhite.endColor = kWhite;
+    GradientParams solidGrey = solidWhite;
+    solidGrey.orientation = kHorizontal;
+    solidGrey.startColor = solidGrey.endColor = RgbColor(128, 128, 128);
+    for (const GradientParams* params : {&rings, &hsl, &banded, &solidWhite, &solidGrey}) {
         const int width = int(params->width);
         const Outputs out = RenderAll(*params, width, int(params->height));
         for (int y = 0; y < int(params->height); ++y) {

@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <utility>
 
+#include "color/HuePath.h"
 #include "color/OklabReference.h"
+#include "color/PerceptualBlend.h"
 #include "render/ColorRamp.h"
 #include "render/Gradient.h"
 
@@ -64,7 +67,43 @@ TEST(PerceptualRamps, BandsAndMiddleSitWhereTheRgbRampPutsThem) {
     }
 }
 
-// Blue to yellow through the middle: sRGB passes a grey, Oklab keeps colour and light.
+// Each step of a banded perceptual ramp lies where the RGB ramp puts it: with the middle
+// black and the end white, the RGB ramp's red channel is the blend's t in the second
+// section (and one minus it in the first, from white to black).
+TEST(PerceptualRamps, EveryStepBlendsAtTheRgbRampsPosition) {
+    const ColorValue white = RgbColor(255, 255, 255);
+    const ColorValue black = RgbColor(0, 0, 0);
+    const std::int64_t length = 41;
+    const auto rgb = BuildRampBands(white, white, 41.0f, 40.0f, black, -1, 3, 2, 4);
+    for (const BlendSpace space : {BlendSpace::kOklab, BlendSpace::kOklch}) {
+        const auto lab = BuildRampPerceptualBands(white, white, 41.0f, 40.0f, black, -1, 3, 2, 4,
+                                                  space, HuePath::kShorter);
+        for (std::int64_t i = 1; i <= length; ++i) {
+            const double red = rgb->Exact(i).red / 255.0;
+            const RgbTriple expected =
+                BlendPerceptual(ChannelsOf(black), ChannelsOf(white), red, space);
+            SCOPED_TRACE(i);
+            EXPECT_NEAR(lab->Exact(i).red, expected.red, 1e-3);
+            EXPECT_NEAR(lab->Exact(i).blue, expected.blue, 1e-3);
+        }
+    }
+}
+
+// Hues exactly half a circle apart go the increasing way on the shorter path, as CSS
+// draws them, whichever end is the lower hue.
+TEST(HuePaths, HalfACircleApartKeepsTheDirectWay) {
+    const ColorValue red = RgbColor(255, 0, 0);     // hue 0
+    const ColorValue cyan = RgbColor(0, 255, 255);  // hue 180
+    EXPECT_EQ(BuildRampHsl(red, cyan, 3, HuePath::kShorter)->At(2), RgbColor(128, 255, 0));
+    EXPECT_EQ(BuildRampHsl(cyan, red, 3, HuePath::kShorter)->At(2), RgbColor(128, 255, 0));
+    for (const auto& [from, to] : {std::pair{10.0, 190.0}, {190.0, 10.0}, {300.0, 120.0}}) {
+        const HuePair hues = AdjustHues(from, to, HuePath::kShorter);
+        EXPECT_EQ(hues.from, from);
+        EXPECT_EQ(hues.to, to);
+    }
+}
+
+// Blue to yellow through the middle: sRGB passes a dark grey, Oklab a lighter, bluish one.
 TEST(PerceptualRamps, OklabMiddleOfBlueToYellowIsNoGrey) {
     GradientParams params;
     params.startColor = RgbColor(0, 0, 255);

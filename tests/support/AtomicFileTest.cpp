@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 
 #include "support/AtomicFile.h"
@@ -127,6 +128,21 @@ TEST(AtomicFile, RefusesTargetsItMustNotReplace) {
     }
     EXPECT_EQ(ReadWholeFile(protectedFile), "old");
     EXPECT_EQ(folder.Entries().size(), 3u);
+}
+
+// In a shared folder of another owner (/tmp is root's), a user's own link is followed.
+TEST(AtomicFile, FollowsTheUsersOwnLinkInASharedFolder) {
+    TempFolder folder;
+    ASSERT_EQ(chmod(folder.Path().c_str(), 01777), 0);
+    const std::string real = folder.File("own.png");
+    const std::string link = folder.File("link.png");
+    EXPECT_TRUE(AsOrdinaryUser([&] {
+        std::ofstream(real) << "old";
+        AtomicFile file;
+        const bool written = symlink(real.c_str(), link.c_str()) == 0 && file.Open(link) &&
+                             file.Write("new", 3) && file.Commit();
+        return written && std::filesystem::is_symlink(link) && ReadWholeFile(real) == "new";
+    }));
 }
 
 }  // namespace

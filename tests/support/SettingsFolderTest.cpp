@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <string>
 
@@ -38,6 +39,21 @@ TEST(SettingsFolder, UnusableFolderGivesSystemFolder) {
     WriteWholeFile(folder.File("Tonzug"), "a file, not a folder");
     ScopedEnvironment config("XDG_CONFIG_HOME", folder.Path().c_str());
     EXPECT_EQ(GetSettingsFolder("Tonzug"), "/etc/xdg/");
+}
+
+// File dialogs must never start where listing the folder reads the kernel's special files.
+TEST(SettingsFolder, DialogFoldersAreRealFolders) {
+    TempFolder folder;
+    WriteWholeFile(folder.File("datei"), "a file, not a folder");
+    ASSERT_EQ(symlink("/proc/self", folder.File("prozess").c_str()), 0);
+    EXPECT_TRUE(IsDialogFolder(folder.Path()));
+    EXPECT_TRUE(IsDialogFolder(folder.Path() + "/"));
+    for (const std::string& refused :
+         {folder.File("datei"), folder.File("fehlt"), folder.File("prozess"), std::string("/proc"),
+          std::string("/proc/self/"), std::string("/sys/kernel"), std::string("/dev"),
+          std::string("/dev/shm"), std::string("")}) {
+        EXPECT_FALSE(IsDialogFolder(refused)) << refused;
+    }
 }
 
 }  // namespace

@@ -36,6 +36,8 @@ const conversionColours = [
     ["green", [0, 255, 0]], ["blue", [0, 0, 255]], ["cyan", [0, 255, 255]],
     ["magenta", [255, 0, 255]], ["yellow", [255, 255, 0]], ["mid grey", [128, 128, 128]],
     ["orange", [255, 128, 0]], ["dark teal", [12, 90, 77]],
+    // Channels below 11 decode along the sRGB curve's linear part.
+    ["near black", [1, 5, 10]], ["darkest red", [10, 0, 3]],
 ];
 lines.push("inline const ConversionReference kConversionReference[] = {");
 for (const [name, channels] of conversionColours) {
@@ -65,6 +67,7 @@ const blendPairs = [
     ["grey to orange", [128, 128, 128], [255, 128, 0]],
     ["green to magenta", [0, 200, 40], [230, 20, 200]],
     ["white to blue", [255, 255, 255], [0, 0, 255]],
+    ["near black to white", [1, 5, 10], [255, 255, 255]],
 ];
 const hueArcs = [["kDirect", "raw"], ["kShorter", "shorter"], ["kLonger", "longer"],
     ["kIncreasing", "increasing"], ["kDecreasing", "decreasing"]];

@@ -83,7 +83,6 @@ void ExportToFile(QWidget& owner, const GradientParams& params, const ColorDepth
     if (file.isEmpty()) {
         return;
     }
-    RememberFolder(DialogFolder::kPictures, file);
     QProgressDialog progress(QStringLiteral("Tonzug wird gespeichert..."),
                              QStringLiteral("Abbrechen"), 0, kProgressSteps, &owner);
     progress.setWindowTitle(QStringLiteral("Tonzug speichern"));
@@ -100,7 +99,9 @@ void ExportToFile(QWidget& owner, const GradientParams& params, const ColorDepth
         ExportPicture(params, QFile::encodeName(file).toStdString(), KindForFile(file, target.kind),
                       kExportJpegQuality, options);
     progress.reset();
-    if (!status.Ok() && status.status != kGdipAborted) {
+    if (status.Ok()) {
+        RememberFolder(DialogFolder::kPictures, file);
+    } else if (status.status != kGdipAborted) {
         ShowExportFailure(owner, status);
     }
 }

@@ -55,7 +55,8 @@ void BindLineEdit(QLineEdit& edit, TextField& field) {
     ObserveWhileAlive(edit, field, [&edit, &field] { ShowText(edit, field.Text()); });
     // textEdited comes from the user only (typing, pasting, cutting), never from setText.
     QObject::connect(&edit, &QLineEdit::textEdited, &edit,
-                     [&field](const QString& text) { field.SetText(text.toStdString()); });
+                     [&field](const QString& text) { field.Type(text.toStdString()); });
+    QObject::connect(&edit, &QLineEdit::editingFinished, &edit, [&field] { field.FinishEdit(); });
 }
 
 void BindScrollBar(QScrollBar& bar, Slider& slider) {

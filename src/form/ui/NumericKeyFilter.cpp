@@ -4,6 +4,8 @@
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QLineEdit>
+#include <QValidator>
+#include <algorithm>
 
 #include "support/TextHelpers.h"
 
@@ -40,6 +42,29 @@ bool IsEditingShortcut(const QKeyEvent& event) {
     }
     return false;
 }
+
+// Every change of the text passes here, typed or pasted. Typed text has passed the key
+// filter already and is left alone, so "-" and "+" may stand on their way to a number.
+class PastedNumberValidator : public QValidator {
+  public:
+    explicit PastedNumberValidator(QObject* parent) : QValidator(parent) {}
+
+    State validate(QString& input, int& position) const override {
+        const bool typeable = std::all_of(input.cbegin(), input.cend(), [](QChar character) {
+            return Passes(CharacterCode(character));
+        });
+        if (typeable) {
+            return Acceptable;
+        }
+        const std::optional<std::string> cleaned = NumericFieldText(input.toStdString());
+        if (!cleaned) {
+            return Invalid;
+        }
+        input = QString::fromStdString(*cleaned);
+        position = std::min<int>(position, static_cast<int>(input.size()));
+        return Acceptable;
+    }
+};
 
 }  // namespace
 
@@ -84,6 +109,7 @@ std::optional<std::int16_t> TypedCharacterCode(const QKeyEvent& event) {
 
 NumericKeyFilter::NumericKeyFilter(QLineEdit& edit) : QObject(&edit) {
     edit.installEventFilter(this);
+    edit.setValidator(new PastedNumberValidator(&edit));
 }
 
 bool NumericKeyFilter::eventFilter(QObject* watched, QEvent* event) {

@@ -17,12 +17,13 @@ std::optional<std::int16_t> TypedCharacterCode(const QKeyEvent& event);
 
 // Lets only digits, "+", "-", the editing keys and the standard editing shortcuts (select
 // all, undo, redo, copy, cut, paste) into a line edit; text composed by an input method
-// passes only when every character would pass. Pasted text is not filtered.
+// passes only when every character would pass. Pasted and dropped text is cleaned as
+// typing it would have been, and refused when no number is left.
 class NumericKeyFilter : public QObject {
     Q_OBJECT
 
   public:
-    // Installs itself on the edit, as the edit's child.
+    // Installs itself on the edit, as the edit's child, with a validator for pasted text.
     explicit NumericKeyFilter(QLineEdit& edit);
 
   protected:

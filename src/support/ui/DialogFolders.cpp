@@ -30,7 +30,7 @@ QString StartFolder(DialogFolder kind) {
     settings.Load(SettingsFilePath());
     const std::string remembered =
         settings.Get(kFolderSection, FolderKey(kind)).value_or(std::string());
-    if (FolderExists(remembered)) {
+    if (IsDialogFolder(remembered)) {
         return QFile::decodeName(QByteArray::fromStdString(remembered));
     }
     // The desktop names this folder even where it was never created.

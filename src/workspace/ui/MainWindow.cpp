@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "export/ui/ExportCommands.h"
+#include "form/ui/ReturnPressesButton.h"
 #include "preview/ui/PreviewWindow.h"
 #include "support/SettingsFolder.h"
 #include "support/ui/DesktopColors.h"
@@ -48,6 +49,7 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
     page->addLayout(BuildCommandRow());
     // The controls keep fixed places; the window takes the size they need.
     page->setSizeConstraint(QLayout::SetFixedSize);
+    PressButtonsOnReturn(*this);
 
     ConnectHooks();
     StartUp();
@@ -98,12 +100,14 @@ QWidget* MainWindow::BuildPreviewFrame() {
     preview_->Box().setToolTip(QStringLiteral("Doppelklick: große Voransicht..."));
     connect(&preview_->Box(), &PreviewBox::doubleClicked, this, [this] {
         // Read per opening, so the view draws the fields as they stand now.
+        form_.FinishEdits();
         ShowPreviewWindow(*this, ReadExportParams(form_));
     });
     return frame;
 }
 
 void MainWindow::ExportCommand(ExportTarget target) {
+    form_.FinishEdits();
     // The size as typed: a width the float fields would round is refused as the user wrote it.
     if (const EncodeStatus size = CheckTypedSize(form_); !size.Ok()) {
         ShowExportFailure(*this, size);
@@ -141,7 +145,11 @@ QLayout* MainWindow::BuildCommandRow() {
     const auto commandButton = [this, row](const char* name, CommandIcon icon, const char* tooltip,
                                            auto command) {
         QToolButton* button = MakePictureButton(name, icon, QString::fromUtf8(tooltip));
-        connect(button, &QToolButton::clicked, this, command);
+        // A command works on the set as the user finished it, clamps written.
+        connect(button, &QToolButton::clicked, this, [this, command] {
+            form_.FinishEdits();
+            command();
+        });
         row->addWidget(button);
     };
     commandButton("cmdLoadD", CommandIcon::kLoadDefaults, "Vorgabe Daten laden...", [this] {
@@ -208,6 +216,7 @@ void MainWindow::StartUp() {
 }
 
 void MainWindow::SaveSettings() {
+    form_.FinishEdits();
     if (!settingsFile_.empty() && !keepSettingsFile_) {
         SaveParameters(form_, settingsFile_);
     }

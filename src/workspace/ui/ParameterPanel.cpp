@@ -263,6 +263,20 @@ QStackedWidget* ParameterPanel::MakeCoverable(QWidget* content, const char* cove
 
 void ParameterPanel::UpdateMidControls() {
     const MidControlState state = ComputeMidControlState(form_);
+    // The covers say why they cover: HSL covers the position too, a switch that is off does not.
+    const QString reason =
+        state.positionCovered
+            ? QStringLiteral(
+                  "Im Farbmodus HSL werden nur Start- und Endfarbe gemischt: "
+                  "Mittelfarbe, Mittel - Breite und Mittelpunkt gelten hier nicht...")
+            : QStringLiteral(
+                  "Die Mittelfarbe ist ausgeschaltet: \"Mittelfarbe\" einschalten, "
+                  "um Farbe und Breite zu setzen...");
+    for (QStackedWidget* stack : {middleColorCover_, middleBandCover_, positionCover_}) {
+        QWidget* cover = stack->widget(1);
+        cover->setToolTip(reason);
+        cover->setAccessibleDescription(reason);
+    }
     middleColorCover_->setCurrentIndex(state.middleColorVisible ? 0 : 1);
     middleBandCover_->setCurrentIndex(state.middleBandCovered ? 1 : 0);
     middleChooseButton_->setEnabled(state.middleButtonEnabled);

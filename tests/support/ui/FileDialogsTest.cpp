@@ -162,10 +162,21 @@ class FileDialogsTest : public QObject {
         QVERIFY(QDir(home.filePath("Dokumente")).removeRecursively());
         QCOMPARE(startOf(saveSet, {}), QStringLiteral("."));
 
+        // A save that failed is not remembered; a remembered kernel folder is passed over.
+        WhenShown<QFileDialog>([](QFileDialog& dialog) {
+            WhenShown<QMessageBox>([](QMessageBox& box) { box.accept(); });
+            ChooseFile(dialog, QStringLiteral("/proc/tonzug-bild.png"));
+        });
+        savePicture();
+        QCOMPARE(startOf(savePicture, {}), QStringLiteral("Fotos"));
+
         tonzug::IniDocument settings;
         QVERIFY(settings.Load(tonzug::SettingsFilePath()));
         QVERIFY(!settings.Get(tonzug::kParameterSection, "PICTURES"));
         QCOMPARE(settings.Get("FOLDERS", "PICTURES"), home.filePath("Fotos").toStdString());
+        QVERIFY(settings.Set("FOLDERS", "PICTURES", "/proc/self"));
+        QVERIFY(settings.Save(tonzug::SettingsFilePath()));
+        QCOMPARE(startOf(savePicture, {}), QStringLiteral("."));
     }
 
   private:

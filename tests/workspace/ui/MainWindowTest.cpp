@@ -1,4 +1,6 @@
 #include <QAbstractButton>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QTest>
 #include <memory>
@@ -100,6 +102,71 @@ class MainWindowTest : public QObject {
         QCOMPARE(edit.text(), expected);
     }
 
+    // Pasted or dropped text is cleaned as typing it would have been; no number, no change.
+    void pastedTextIsCleanedAsTyping_data() {
+        TextTable({"pasted", "expected"}, {{"unit", "1920px", "1920"},
+                                           {"percent sign", "50 %", "50"},
+                                           {"fraction dropped", "12.5 px", "12"},
+                                           {"no number", "abc", "25"}});
+    }
+    void pastedTextIsCleanedAsTyping() {
+        QGuiApplication::clipboard()->setText(Cell("pasted"));
+        auto& edit = Find<QLineEdit>(*window_, "txtX");
+        edit.setFocus();
+        edit.selectAll();
+        QTest::keyClick(&edit, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(edit.text(), Cell("expected"));
+        QCOMPARE(Value("X"), Cell("expected"));
+    }
+
+    // Retyping the size must not cut the bands down to what each keystroke's size allows:
+    // they are clamped once, when the edit is finished.
+    void typingTheSizeKeepsTheBandsUntilTheEditEnds_data() {
+        TextTable({"typed", "finish", "bands"},
+                  {{"larger", "800", "tab", "100 100 40"},
+                   {"smaller", "30", "return", "10 10 15"},
+                   {"cleared first", "\b800", "tab", "100 100 40"},
+                   {"closed while typing", "30", "close", "10 10 15"}});
+    }
+    void typingTheSizeKeepsTheBandsUntilTheEditEnds() {
+        tonzug::ParameterForm& form = window_->Form();
+        form.optV.Select(tonzug::kHorizontal);
+        form.chkMid.SetValue(1);
+        for (const auto& [field, text] : {std::pair{&form.txtX, "600"},
+                                          {&form.txtSBR, "100"},
+                                          {&form.txtEBR, "100"},
+                                          {&form.txtMBR, "40"}}) {
+            field->SetText(text);
+        }
+        const auto bands = [](const tonzug::ParameterForm& shown) {
+            return QStringLiteral("%1 %2 %3")
+                .arg(QString::fromStdString(shown.txtSBR.Text()),
+                     QString::fromStdString(shown.txtEBR.Text()),
+                     QString::fromStdString(shown.txtMBR.Text()));
+        };
+        QString typed = Cell("typed");
+        if (typed.startsWith('\b')) {
+            tonzug::testing::TypedOver(*window_, "txtX", {});
+            QTest::keyClick(&Find<QLineEdit>(*window_, "txtX"), Qt::Key_Backspace);
+            typed.remove(0, 1);
+            QCOMPARE(bands(form), QStringLiteral("100 100 40"));
+            QTest::keyClicks(&Find<QLineEdit>(*window_, "txtX"), typed);
+        } else {
+            QCOMPARE(tonzug::testing::TypedOver(*window_, "txtX", typed), typed);
+        }
+        QCOMPARE(bands(form), QStringLiteral("100 100 40"));
+        if (Cell("finish") == "close") {
+            window_->close();
+            tonzug::MainWindow next;
+            QCOMPARE(bands(next.Form()), Cell("bands"));
+            return;
+        }
+        QTest::keyClick(&Find<QLineEdit>(*window_, "txtX"),
+                        Cell("finish") == "tab" ? Qt::Key_Tab : Qt::Key_Return);
+        QCOMPARE(bands(form), Cell("bands"));
+        QCOMPARE(Value("X"), typed);
+    }
+
     // A value that the program corrects while the user types is selected, so that the
     // next key replaces it rather than landing behind it.
     void correctedTextIsReplacedByTheNextKey_data() {
@@ -122,9 +189,13 @@ class MainWindowTest : public QObject {
                                !Find<QWidget>(*window_, "chkMid").isEnabled()};
         };
         QCOMPARE(covered(), (QList<bool>{true, true, false, true, false, false}));
+        QVERIFY(Find<QWidget>(*window_, "colMidDmy2").toolTip().contains("ausgeschaltet"));
         window_->Form().optF.Select(tonzug::kModeHsl);
         QCOMPARE(covered(), (QList<bool>{true, true, true, true, true, true}));
         QVERIFY(IsShown("colMidDummy") && IsShown("colMidDmy2") && IsShown("colMidDmy3"));
+        for (const char* cover : {"colMidDummy", "colMidDmy2", "colMidDmy3"}) {
+            QVERIFY(Find<QWidget>(*window_, cover).toolTip().contains("nur Start- und Endfarbe"));
+        }
     }
 
     void previewBoxFollowsEveryKeystroke() {
@@ -143,18 +214,24 @@ class MainWindowTest : public QObject {
 
     // Each button or caption runs its command, and the preview shows the outcome.
     void commandsRunFromTheirWidgets_data() {
-        TextTable({"widget", "key", "expected"}, {{"darker", "cmdLM", "STCOL", "8224125"},
-                                                  {"swap colours", "cmdSwap", "STCOL", "0"},
-                                                  {"swap sizes", "cmdHBS", "X", "256"},
-                                                  {"defaults", "cmdLoadD", "STCOL", "16777215"},
-                                                  {"caption Lb5", "Lb5", "MID", "50"}});
+        TextTable({"widget", "key", "expected"},
+                  {{"darker", "cmdLM", "STCOL", "8224125"},
+                   {"swap colours", "cmdSwap", "STCOL", "0"},
+                   {"swap sizes by Return", "cmdHBS", "X", "256"},
+                   {"defaults by Enter", "cmdLoadD", "STCOL", "16777215"},
+                   {"caption Lb5", "Lb5", "MID", "50"}});
     }
     void commandsRunFromTheirWidgets() {
         tonzug::ParameterForm& form = window_->Form();
         form.scrM.SetValue(20);
         form.colStart.SetColor(RgbColor(128, 128, 128));
         QWidget& widget = Find<QWidget>(*window_, Cell("widget").toLatin1().constData());
-        if (auto* button = qobject_cast<QAbstractButton*>(&widget)) {
+        const QString row = QString::fromLatin1(QTest::currentDataTag());
+        if (row.endsWith("Return") || row.endsWith("Enter")) {
+            widget.setFocus();
+            QTest::keyClick(&widget, row.endsWith("Return") ? Qt::Key_Return : Qt::Key_Enter);
+            QTRY_COMPARE(Value(Cell("key")), Cell("expected"));
+        } else if (auto* button = qobject_cast<QAbstractButton*>(&widget)) {
             button->click();
         } else {
             QTest::mouseDClick(&widget, Qt::LeftButton);
