@@ -266,9 +266,7 @@ void ParameterPanel::UpdateMidControls() {
     // The covers say why they cover: HSL covers the position too, a switch that is off does not.
     const QString reason =
         state.positionCovered
-            ? QStringLiteral(
-                  "Im Farbmodus HSL werden nur Start- und Endfarbe gemischt: "
-                  "Mittelfarbe, Mittel - Breite und Mittelpunkt gelten hier nicht...")
+            ? QStringLiteral("Im Farbmodus HSL werden nur Start- und Endfarbe gemischt...")
             : QStringLiteral(
                   "Die Mittelfarbe ist ausgeschaltet: \"Mittelfarbe\" einschalten, "
                   "um Farbe und Breite zu setzen...");
