@@ -20,7 +20,8 @@ fi
 run_suite() {
     local folder="$1"
     shift
-    cmake -S . -B "$folder" -DTONZUG_BUILD_TESTS=ON -DTONZUG_BUILD_BENCHMARKS=OFF "${launcher[@]}" "$@"
+    cmake -S . -B "$folder" -DTONZUG_BUILD_TESTS=ON -DTONZUG_BUILD_BENCHMARKS=OFF \
+        -DTONZUG_WARNINGS_AS_ERRORS=ON "${launcher[@]}" "$@"
     cmake --build "$folder" -j"$jobs"
     ctest --test-dir "$folder" --output-on-failure -j"$jobs" --timeout 600
 }

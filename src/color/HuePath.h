@@ -8,7 +8,7 @@ namespace tonzug {
 
 // The way a blend goes round the hue circle; the values are those of the "HUE" key.
 enum class HuePath : std::int32_t {
-    kDirect = 0,      // the hues blended as plain numbers, as the HSL ramp always did
+    kDirect = 0,      // the hues blended as plain numbers
     kShorter = 1,     // the shorter arc
     kLonger = 2,      // the longer arc
     kIncreasing = 3,  // upward, wrapping at 360
@@ -34,7 +34,7 @@ HuePair AdjustHues(double from, double to, HuePath path);
 // The hue brought into 0 <= hue < 360; NaN stays NaN.
 double NormalizeHue(double degrees);
 
-// The hues of two HSL colours for a blend along `path`. kDirect keeps today's numeric
+// The hues of two HSL colours for a blend along `path`. kDirect keeps the numeric
 // blend exactly, where a grey counts as hue 0. On the other paths a grey (saturation 0)
 // has no hue and takes the other end's, so that red to grey along the shorter arc stays
 // red rather than turning through other hues.

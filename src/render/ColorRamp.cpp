@@ -157,7 +157,7 @@ class RampHsl final : public ColorRamp {
     ColorValue Blend(std::int64_t index, RgbTriple& unrounded) const {
         const auto k = static_cast<double>(index - 1);
         // Along a chosen path the blended hue may pass 360 and is brought back; the direct
-        // blend keeps the plain number, as it always did.
+        // blend keeps the plain number.
         const double hue = k * increment_.hue + origin_.hue;
         return HslToRgb(wrapsHue_ ? NormalizeHue(hue) : hue,
                         k * increment_.saturation + origin_.saturation,

@@ -98,7 +98,7 @@ class BandTarget {
     Band& band_;
 };
 
-// Today's 8-bit pixels: each step's rounded colour.
+// Plain 8-bit pixels: each step's rounded colour.
 class PlainTarget : public BandTarget<Raster, std::uint32_t> {
   public:
     using Levels = std::uint32_t;

@@ -183,7 +183,7 @@ std::optional<ScannedNumber> ScanDecimalNumber(std::string_view text, char decim
     const auto [end, error] = std::from_chars(plain.data(), plain.data() + plain.size(), value);
     if (error == std::errc::result_out_of_range) {
         if (!significant || magnitude <= 0) {
-            value = 0.0;  // too small for a double: zero, as the runtime gives
+            value = 0.0;  // too small for a double: it reads as zero
         } else {
             return std::nullopt;
         }

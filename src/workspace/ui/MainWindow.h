@@ -14,7 +14,7 @@ enum class CommandIcon;
 class ParameterPanel;
 class PreviewContainer;
 
-// The main window "Tonzug" (F_TONZUG): a view over its parameter form. It starts with
+// The main window "Tonzug": a view over its parameter form. It starts with
 // the parameter set of the settings file (or the defaults), redraws the preview after
 // every change, and writes the settings file whenever it closes.
 class MainWindow : public QWidget {
