@@ -69,6 +69,10 @@ enum class Accepts { kNumber, kPercentage, kNumberOrPercentage, kHue };
 // Which comma syntax of CSS Color 3 a function also takes.
 enum class Legacy { kNone, kRgb, kHsl };
 
+// The syntax being read: the modern one takes "none" for any component, the comma syntax
+// of old does not.
+enum class Syntax { kModern, kComma };
+
 struct Arguments {
     std::array<Component, 3> channels;
     double alpha = 1.0;
@@ -322,7 +326,7 @@ class Reader {
     // and an optional "/ alpha", or, where the function has one, the comma syntax of old.
     std::optional<Arguments> ReadArguments(const std::array<Accepts, 3>& kinds, Legacy legacy) {
         Arguments arguments;
-        const auto first = ReadComponent(kinds[0], true);
+        const auto first = ReadComponent(kinds[0], Syntax::kModern);
         if (!first) {
             return std::nullopt;
         }
@@ -332,24 +336,13 @@ class Reader {
             return ReadLegacyArguments(arguments, legacy);
         }
         for (std::size_t i = 1; i < kinds.size(); ++i) {
-            const auto component = ReadComponent(kinds[i], true);
+            const auto component = ReadComponent(kinds[i], Syntax::kModern);
             if (!component) {
                 return std::nullopt;
             }
             arguments.channels[i] = *component;
         }
-        SkipBlanks();
-        if (Peek() == '/') {
-            ++at_;
-            const auto alpha = ReadAlpha(true);
-            if (!alpha) {
-                return std::nullopt;
-            }
-            arguments.alpha = *alpha;
-        } else if (Peek() != ')') {
-            return Fail(at_, CssExpected::kSlashOrClose);
-        }
-        return ReadClose(arguments);
+        return ReadAlphaAndClose(arguments, Syntax::kModern);
     }
 
     // rgb(r, g, b[, alpha]) with all numbers or all percentages, hsl(h, s%, l%[, alpha]); the
@@ -363,24 +356,36 @@ class Reader {
             if (!ReadComma()) {
                 return std::nullopt;
             }
-            const auto component = ReadComponent(rest, false);
+            const auto component = ReadComponent(rest, Syntax::kComma);
             if (!component) {
                 return std::nullopt;
             }
             arguments.channels[i] = *component;
         }
+        return ReadAlphaAndClose(arguments, Syntax::kComma);
+    }
+
+    // An optional alpha ("/ alpha", or ", alpha" in the comma syntax), then ")".
+    std::optional<Arguments> ReadAlphaAndClose(Arguments& arguments, Syntax syntax) {
+        const char separator = syntax == Syntax::kModern ? '/' : ',';
         SkipBlanks();
-        if (Peek() == ',') {
+        if (Peek() == separator) {
             ++at_;
-            const auto alpha = ReadAlpha(false);
+            const auto alpha = ReadComponent(Accepts::kNumberOrPercentage, syntax);
             if (!alpha) {
                 return std::nullopt;
             }
-            arguments.alpha = *alpha;
+            arguments.alpha = std::clamp(Scaled(*alpha, 1.0), 0.0, 1.0);
         } else if (Peek() != ')') {
-            return Fail(at_, CssExpected::kCommaOrClose);
+            return Fail(at_, syntax == Syntax::kModern ? CssExpected::kSlashOrClose
+                                                       : CssExpected::kCommaOrClose);
         }
-        return ReadClose(arguments);
+        SkipBlanks();
+        if (Peek() != ')') {
+            return Fail(at_, CssExpected::kClose);
+        }
+        ++at_;
+        return arguments;
     }
 
     bool ReadComma() {
@@ -393,27 +398,11 @@ class Reader {
         return true;
     }
 
-    std::optional<Arguments> ReadClose(const Arguments& arguments) {
-        SkipBlanks();
-        if (Peek() != ')') {
-            return Fail(at_, CssExpected::kClose);
-        }
-        ++at_;
-        return arguments;
-    }
-
-    std::optional<double> ReadAlpha(bool noneAllowed) {
-        const auto alpha = ReadComponent(Accepts::kNumberOrPercentage, noneAllowed);
-        if (!alpha) {
-            return std::nullopt;
-        }
-        return std::clamp(Scaled(*alpha, 1.0), 0.0, 1.0);
-    }
-
     // A number, a percentage, a number with an angle unit or "none", blanks before it.
-    std::optional<Component> ReadComponent(Accepts accepts, bool noneAllowed) {
+    std::optional<Component> ReadComponent(Accepts accepts, Syntax syntax) {
         SkipBlanks();
         const std::size_t start = at_;
+        const bool noneAllowed = syntax == Syntax::kModern;
         const auto refuse = [&] { return Fail(start, ExpectedOf(accepts), noneAllowed); };
         if (IsNameStart(Peek()) && !StartsNumber()) {
             if (noneAllowed && LowerCase(ReadName()) == "none") {
