@@ -64,8 +64,9 @@ void LoadParameterFile(QWidget& owner, ParameterForm& form, const QString& file)
     if (!result.replacedKeys.empty()) {
         const QString keys = QString::fromStdString(JoinNames(result.replacedKeys, " und "));
         ReportFileProblem(owner, kLoadTitle,
-                          QStringLiteral("Ungültige Werte in der Einstellungsdatei: %1. Sie "
-                                         "wurden begrenzt oder durch die Vorgabe ersetzt.")
+                          QStringLiteral("Die Einstellungsdatei enthält ungültige Werte für "
+                                         "%1; sie wurden begrenzt oder durch ihre Vorgaben "
+                                         "ersetzt.")
                               .arg(keys),
                           file);
     }
