@@ -1,9 +1,11 @@
 #include "colordlg/ColorForm.h"
 
 #include <algorithm>
+#include <cctype>
 
 #include "color/ColorSpaces.h"
 #include "color/ColorText.h"
+#include "color/CssColor.h"
 #include "color/SystemColors.h"
 #include "colordlg/ColorList.h"
 #include "support/Numbers.h"
@@ -36,14 +38,13 @@ bool IsPlainColor(ColorValue color) {
     return color >= 0 && color <= kWhite;
 }
 
-// UTF-8 text length in characters.
-std::size_t CharacterCount(std::string_view text) {
-    return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
-        return (static_cast<unsigned char>(c) & 0xC0u) != 0x80u;
-    }));
+// "#RRGGBB", complete: the code that applies while it is being typed.
+bool IsCompleteHtmlCode(std::string_view text) {
+    constexpr std::size_t kHtmlCodeLength = 7;
+    return text.size() == kHtmlCodeLength && text.front() == '#' &&
+           std::all_of(text.begin() + 1, text.end(),
+                       [](char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; });
 }
-
-constexpr std::size_t kHtmlCodeLength = 7;
 
 }  // namespace
 
@@ -175,7 +176,14 @@ void ColorForm::Initialize() {
 }
 
 void ColorForm::ApplyHtml() {
-    ShowColor(HtmlToRgb(txtHTML.Text()), kNoColor);
+    const OpaqueColorReading reading =
+        ReadOpaqueColor(txtHTML.Text(), HexHash::kOptional, MessageLanguage::kGerman);
+    if (!reading.color) {
+        htmlRefusal.SetText(reading.problem + ".");
+        return;
+    }
+    htmlRefusal.SetText({});
+    ShowColor(*reading.color, kNoColor);
 }
 
 void ColorForm::ShowBackground() {
@@ -267,7 +275,9 @@ void ColorForm::ShowGreySwatch() {
 }
 
 void ColorForm::HtmlTextChanged() {
-    if (CharacterCount(txtHTML.Text()) == kHtmlCodeLength) {
+    // A changed text is no longer the one refused.
+    htmlRefusal.SetText({});
+    if (IsCompleteHtmlCode(txtHTML.Text())) {
         ApplyHtml();
     }
 }

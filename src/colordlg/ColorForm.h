@@ -52,8 +52,10 @@ class ColorForm {
     bool SetStartColor(ColorValue color);
     void Initialize();
 
-    // Buttons: check mark (and Enter in the HTML field), "Hintergrund", a list entry
-    // by its tag "rgb|value", "&Wählen", "&Abbrechen".
+    // Buttons: check mark (and Enter in the HTML field or leaving it), "Hintergrund", a
+    // list entry by its tag "rgb|value", "&Wählen", "&Abbrechen". The HTML field takes an
+    // opaque CSS colour, "#" optional before hex digits; a text that is none is refused,
+    // with the reason in htmlRefusal, and the colour stays.
     void ApplyHtml();
     void ShowBackground();
     void ShowListedColor(std::string_view tag);
@@ -81,6 +83,9 @@ class ColorForm {
     TextField txtS1;
     TextField txtL1;
     TextField txtHTML;
+    // Why the HTML field's text was refused, in German; empty while it is taken or being
+    // edited. The view marks the field as wrong while it is set.
+    TextField htmlRefusal;
     Slider scrR{0, 255, 0};
     Slider scrG{0, 255, 0};
     Slider scrB{0, 255, 0};

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "workspace/ParameterForm.h"
 
@@ -18,15 +19,23 @@ struct LoadResult {
     // The file exists but could not be read or was refused (no regular file, too large):
     // whatever it holds must not be overwritten.
     bool unreadable = false;
+    // The keys of a loaded file whose values were not valid and were replaced, in the order
+    // in which files are written.
+    std::vector<std::string> replacedKeys = {};
     bool Loaded() const { return problem.empty(); }
 };
 
 // Reads the set from a settings or parameter file into the controls. The orientation comes
 // first, so that the clamps judge the band widths against the size being loaded; then the
 // rest in the order of the file. A missing key reads as 0; a missing middle colour keeps the
-// current one. A file that cannot be read, is refused (no regular file, too large) or has no
-// section "LAST" is no parameter file: the controls stay as they were.
+// current one; values that are not valid are replaced (ReadIntoControl) and listed. A file
+// that cannot be read, is refused (no regular file, too large) or has no section "LAST" is no
+// parameter file: the controls stay as they were.
 LoadResult LoadParameters(ParameterForm& form, const std::string& file);
+
+// For the command line: what a load replaced, in one line ("values not valid for X and OPT,
+// ..."); empty when every value was valid.
+std::string ReplacedValuesNote(const LoadResult& result);
 
 // Writes the keys in one atomic save. False when the file cannot be written.
 bool SaveParameters(const ParameterForm& form, const std::string& file);

@@ -2,6 +2,7 @@
 
 #include <charconv>
 
+#include "color/SystemColors.h"
 #include "support/IniFile.h"
 #include "support/Numbers.h"
 #include "support/TextHelpers.h"
@@ -14,17 +15,71 @@ struct Overloaded : Visitors... {
     using Visitors::operator()...;
 };
 
-// A colour written in a file: "#RRGGBB", else the leading integer as for any integer key.
-std::optional<ColorValue> ColorFromFile(std::optional<std::string_view> value, ValueRule rule) {
-    if (value && !value->empty() && value->front() == '#') {
-        if (const std::optional<ColorValue> color = ColorFromText(*value)) {
-            return color;
-        }
-    }
-    if (rule == ValueRule::kColor) {
-        return IniIntValue(value, 0);
-    }
-    return TextToInt32(IniStringValue(value, ""));
+// The largest plain colour value, white.
+constexpr ColorValue kLargestColorValue = 0xFFFFFF;
+
+// A plain colour 0..0xFFFFFF or a system colour this desktop knows; values in between
+// name no colour at all.
+bool IsColorValue(ColorValue color) {
+    return (color >= 0 && color <= kLargestColorValue) ||
+           (IsSystemColor(color) && TranslateColor(color, 0) != kNoColor);
+}
+
+// A size below one pixel gives no picture.
+constexpr std::string_view kSmallestSize = "1";
+
+bool BelowOne(const std::string& integer) {
+    return integer == "0" || integer.front() == '-';
+}
+
+// How a present value went in: as it stands, corrected, or not at all (the default goes in).
+enum class Outcome { kTaken, kCorrected, kRefused };
+
+Outcome WritePresentValue(ParameterForm& form, const ParameterKey& row, std::string_view value) {
+    return std::visit(
+        Overloaded{
+            [&](ColorSwatch ParameterForm::*swatch) {
+                const OpaqueColorReading reading = ColorFromText(value);
+                return reading.color && (form.*swatch).SetColor(*reading.color) ? Outcome::kTaken
+                                                                                : Outcome::kRefused;
+            },
+            // The integer as written, so that a size beyond 32 bits is shown as what it is
+            // rather than as the largest 32-bit number.
+            [&](TextField ParameterForm::*field) {
+                const std::optional<std::string> integer = IniIntegerText(value);
+                if (!integer) {
+                    return Outcome::kRefused;
+                }
+                const bool belowOne = row.rule == ValueRule::kSize && BelowOne(*integer);
+                (form.*field).SetText(belowOne ? std::string(kSmallestSize) : *integer);
+                return ParseUserNumber(value) && !belowOne ? Outcome::kTaken : Outcome::kCorrected;
+            },
+            [&](CheckBox ParameterForm::*check) {
+                const std::optional<std::int32_t> index = IndexFromText(form, row, value);
+                return index && (form.*check).SetValue(*index) ? Outcome::kTaken
+                                                               : Outcome::kRefused;
+            },
+            [&](OptionGroup ParameterForm::*group) {
+                const std::optional<std::int32_t> index = IndexFromText(form, row, value);
+                return index && (form.*group).Select(*index) ? Outcome::kTaken : Outcome::kRefused;
+            },
+        },
+        row.control);
+}
+
+// A missing value, read as files have always been read.
+void WriteMissingValue(ParameterForm& form, const ParameterKey& row) {
+    std::visit(Overloaded{
+                   [&](ColorSwatch ParameterForm::*swatch) {
+                       if (row.rule == ValueRule::kColor) {
+                           (form.*swatch).SetColor(kBlack);
+                       }
+                   },
+                   [&](TextField ParameterForm::*field) { (form.*field).SetText("0"); },
+                   [&](CheckBox ParameterForm::*check) { (form.*check).SetValue(0); },
+                   [&](OptionGroup ParameterForm::*group) { (form.*group).Select(0); },
+               },
+               row.control);
 }
 
 }  // namespace
@@ -57,61 +112,43 @@ std::string ControlText(const ParameterForm& form, const ParameterKey& row) {
         row.control);
 }
 
-void ReadIntoControl(ParameterForm& form, const ParameterKey& row,
-                     std::optional<std::string_view> value) {
+ValueCheck ReadIntoControl(ParameterForm& form, const ParameterKey& row,
+                           std::optional<std::string_view> value) {
     if (row.rule == ValueRule::kDerived) {
-        return;
+        return ValueCheck::kValid;
     }
-    std::visit(
-        Overloaded{
-            [&](ColorSwatch ParameterForm::*swatch) {
-                if (const std::optional<ColorValue> color = ColorFromFile(value, row.rule)) {
-                    (form.*swatch).SetColor(*color);
-                }
-            },
-            // The integer as written, so that a size beyond 32 bits is shown as what it
-            // is rather than as the largest 32-bit number.
-            [&](TextField ParameterForm::*field) {
-                (form.*field)
-                    .SetText(value ? IniIntegerText(*value).value_or("0") : std::string("0"));
-            },
-            [&](CheckBox ParameterForm::*check) {
-                if (const auto index = NarrowToInt16(IniIntValue(value, 0))) {
-                    (form.*check).SetValue(*index);
-                }
-            },
-            [&](OptionGroup ParameterForm::*group) {
-                if (row.rule == ValueRule::kBitDepth) {
-                    const std::string bits = IntegerText(IniIntValue(value, 8));
-                    (form.*group).Select(DepthIndex(bits).value_or(0));
-                } else if (const auto index = NarrowToInt16(IniIntValue(value, 0))) {
-                    (form.*group).Select(*index);
-                }
-            },
-        },
-        row.control);
+    if (!value) {
+        WriteMissingValue(form, row);
+        return ValueCheck::kValid;
+    }
+    const Outcome outcome = WritePresentValue(form, row, *value);
+    if (outcome == Outcome::kRefused && row.rule != ValueRule::kColorOrKeep) {
+        WritePresentValue(form, row, row.defaultValue);
+    }
+    return outcome == Outcome::kTaken ? ValueCheck::kValid : ValueCheck::kReplaced;
 }
 
 void InitialiseControls(ParameterForm& form) {
     for (const ParameterKey& row : kParameterKeys) {
-        std::visit(Overloaded{
-                       [&](ColorSwatch ParameterForm::*swatch) {
-                           (form.*swatch).SetColor(ColorFromText(row.defaultValue).value_or(0));
-                       },
-                       [&](TextField ParameterForm::*field) {
-                           (form.*field).SetText(std::string(row.defaultValue));
-                       },
-                       [&](CheckBox ParameterForm::*check) {
-                           (form.*check).SetValue(DecimalInteger(row.defaultValue).value_or(0));
-                       },
-                       [&](OptionGroup ParameterForm::*group) {
-                           (form.*group)
-                               .Select(row.rule == ValueRule::kBitDepth
-                                           ? DepthIndex(row.defaultValue).value_or(0)
-                                           : DecimalInteger(row.defaultValue).value_or(0));
-                       },
-                   },
-                   row.control);
+        std::visit(
+            Overloaded{
+                [&](ColorSwatch ParameterForm::*swatch) {
+                    (form.*swatch).SetColor(ColorFromText(row.defaultValue).color.value_or(0));
+                },
+                [&](TextField ParameterForm::*field) {
+                    (form.*field).SetText(std::string(row.defaultValue));
+                },
+                [&](CheckBox ParameterForm::*check) {
+                    (form.*check).SetValue(DecimalInteger(row.defaultValue).value_or(0));
+                },
+                [&](OptionGroup ParameterForm::*group) {
+                    (form.*group)
+                        .Select(row.rule == ValueRule::kBitDepth
+                                    ? DepthIndex(row.defaultValue).value_or(0)
+                                    : DecimalInteger(row.defaultValue).value_or(0));
+                },
+            },
+            row.control);
     }
 }
 
@@ -135,17 +172,42 @@ std::optional<std::int32_t> DecimalInteger(std::string_view text) {
     return value;
 }
 
-std::optional<ColorValue> ColorFromText(std::string_view text) {
-    if (text.empty() || text.front() != '#') {
-        return DecimalInteger(text);
+std::int32_t IndexCount(const ParameterForm& form, const ParameterKey& row) {
+    const auto* group = std::get_if<OptionGroup ParameterForm::*>(&row.control);
+    return group != nullptr ? (form.**group).Count() : 2;
+}
+
+std::optional<std::int32_t> IndexFromText(const ParameterForm& form, const ParameterKey& row,
+                                          std::string_view text) {
+    if (row.rule == ValueRule::kBitDepth) {
+        return DepthIndex(text);
     }
-    const char* end = text.data() + text.size();
-    std::uint32_t rgb = 0;
-    const auto [stop, error] = std::from_chars(text.data() + 1, end, rgb, 16);
-    if (text.size() != 7 || error != std::errc() || stop != end) {
+    const std::optional<std::int32_t> index = DecimalInteger(text);
+    if (!index || *index < 0 || *index >= IndexCount(form, row)) {
         return std::nullopt;
     }
-    return RgbColor(static_cast<int>(rgb >> 16), static_cast<int>(rgb >> 8), static_cast<int>(rgb));
+    return index;
+}
+
+OpaqueColorReading ColorFromText(std::string_view text) {
+    if (const std::optional<std::int32_t> value = DecimalInteger(text)) {
+        if (IsColorValue(*value)) {
+            return {*value, {}};
+        }
+        return {std::nullopt, "expected a colour value 0 to 16777215 or a CSS colour"};
+    }
+    return ReadOpaqueColor(text, HexHash::kRequired, MessageLanguage::kEnglish);
+}
+
+std::string JoinNames(const std::vector<std::string>& names, std::string_view lastJoin) {
+    std::string list;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (i > 0) {
+            list += i + 1 == names.size() ? lastJoin : ", ";
+        }
+        list += names[i];
+    }
+    return list;
 }
 
 }  // namespace tonzug

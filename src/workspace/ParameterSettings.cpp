@@ -2,8 +2,8 @@
 
 #include <optional>
 #include <type_traits>
+#include <vector>
 
-#include "color/SystemColors.h"
 #include "support/Numbers.h"
 #include "support/TextHelpers.h"
 #include "workspace/ParameterKeys.h"
@@ -11,62 +11,50 @@
 namespace tonzug {
 namespace {
 
-// The largest plain colour value, white.
-constexpr ColorValue kLargestColorValue = 0xFFFFFF;
-
-// A plain colour 0..0xFFFFFF or a system colour this desktop knows; values in between
-// name no colour at all.
-bool IsColorValue(ColorValue color) {
-    return (color >= 0 && color <= kLargestColorValue) ||
-           (IsSystemColor(color) && TranslateColor(color, 0) != kNoColor);
-}
-
 std::string KeyList() {
-    std::string list;
-    for (std::size_t i = 0; i < kParameterKeys.size(); ++i) {
-        list += i == 0 ? "" : (i + 1 == kParameterKeys.size() ? " or " : ", ");
-        list += kParameterKeys[i].key;
+    std::vector<std::string> keys;
+    for (const ParameterKey& row : kParameterKeys) {
+        keys.emplace_back(row.key);
     }
-    return list;
+    return JoinNames(keys, " or ");
 }
 
-// What the key's control accepts, for the message; empty when it takes the value.
-std::optional<std::string> Refusal(ParameterForm& form, const ParameterKey& row,
+// Why the key's control does not take the value, for the message; empty when it does.
+std::optional<std::string> Refusal(const ParameterForm& form, const ParameterKey& row,
                                    std::string_view value) {
     switch (row.rule) {
         case ValueRule::kColor:
         case ValueRule::kColorOrKeep: {
-            const std::optional<ColorValue> color = ColorFromText(value);
-            if (color && IsColorValue(*color)) {
+            const OpaqueColorReading reading = ColorFromText(value);
+            if (reading.color) {
                 return std::nullopt;
             }
-            return "a colour value 0 to 16777215 or #RRGGBB";
+            return reading.problem;
         }
         case ValueRule::kNumber:
+        case ValueRule::kSize:
             if (TextToSingle(value)) {
                 return std::nullopt;
             }
-            return "a number";
+            return "expected a number";
         case ValueRule::kWholeNumber:
         case ValueRule::kDerived:
             if (TextToInt32(value)) {
                 return std::nullopt;
             }
-            return "a whole number from -2147483648 to 2147483647";
+            return "expected a whole number from -2147483648 to 2147483647";
         case ValueRule::kIndex: {
-            const auto* group = std::get_if<OptionGroup ParameterForm::*>(&row.control);
-            const std::int32_t count = group != nullptr ? (form.**group).Count() : 2;
-            const std::optional<std::int32_t> index = DecimalInteger(value);
-            if (index && *index >= 0 && *index < count) {
+            if (IndexFromText(form, row, value)) {
                 return std::nullopt;
             }
-            return count == 2 ? "0 or 1" : "0 to " + std::to_string(count - 1);
+            const std::int32_t count = IndexCount(form, row);
+            return count == 2 ? "expected 0 or 1" : "expected 0 to " + std::to_string(count - 1);
         }
         case ValueRule::kBitDepth:
-            if (DepthIndex(value)) {
+            if (IndexFromText(form, row, value)) {
                 return std::nullopt;
             }
-            return "8 or 16";
+            return "expected 8 or 16";
     }
     return std::nullopt;
 }
@@ -82,9 +70,9 @@ bool ApplySetting(ParameterForm& form, std::string_view key, std::string_view va
     }
     const std::string trimmed = TrimBlanks(value);
     value = trimmed;
-    if (const std::optional<std::string> expected = Refusal(form, *row, value)) {
-        error = "invalid value '" + std::string(value) + "' for " + std::string(row->key) +
-                " (expected " + *expected + ")";
+    if (const std::optional<std::string> refusal = Refusal(form, *row, value)) {
+        error = "invalid value '" + std::string(value) + "' for " + std::string(row->key) + " (" +
+                *refusal + ")";
         return false;
     }
     std::visit(
@@ -93,13 +81,11 @@ bool ApplySetting(ParameterForm& form, std::string_view key, std::string_view va
             if constexpr (std::is_same_v<Control, TextField>) {
                 (form.*control).SetText(std::string(value));
             } else if constexpr (std::is_same_v<Control, ColorSwatch>) {
-                (form.*control).SetColor(*ColorFromText(value));
+                (form.*control).SetColor(*ColorFromText(value).color);
             } else if constexpr (std::is_same_v<Control, CheckBox>) {
-                (form.*control).SetValue(*DecimalInteger(value));
-            } else if (row->rule == ValueRule::kBitDepth) {
-                (form.*control).Select(*DepthIndex(value));
+                (form.*control).SetValue(*IndexFromText(form, *row, value));
             } else {
-                (form.*control).Select(*DecimalInteger(value));
+                (form.*control).Select(*IndexFromText(form, *row, value));
             }
         },
         row->control);

@@ -83,25 +83,45 @@ TEST_F(ColorFormTest, TypedTextIsClampedAndCarriedThrough) {
 TEST_F(ColorFormTest, HtmlCodeAppliesAtSevenCharactersOrAtEnter) {
     ColorForm form;
     form.ShowColor(RgbColor(1, 2, 3), kNoColor);
-    for (const char* partial : {"#", "#f", "#ff8", "#ff800"}) {
+    for (const char* partial : {"#", "#f", "#ff8", "#ff800", "1234567", "skyblue"}) {
         form.txtHTML.SetText(partial);
         EXPECT_EQ(form.pCol.Color(), RgbColor(1, 2, 3)) << partial;
     }
     form.txtHTML.SetText("#ff8000");
     ExpectDisplaysAgree(form, RgbColor(255, 128, 0));
 
-    form.txtHTML.SetText("1234567");  // seven characters, no "#": black at once
-    ExpectDisplaysAgree(form, kBlack);
+    // On Enter any opaque CSS colour, and hex digits without "#" as ever.
+    const std::pair<const char*, ColorValue> entered[] = {
+        {"00ff00", RgbColor(0, 255, 0)},
+        {"#abc", RgbColor(0xAA, 0xBB, 0xCC)},
+        {"Red", RgbColor(255, 0, 0)},
+        {"rgb(10,20,30)", RgbColor(10, 20, 30)},
+        {"hsl(120 100% 25%)", RgbColor(0, 128, 0)}};
+    for (const auto& [text, color] : entered) {
+        form.ShowColor(RgbColor(1, 2, 3), kNoColor);
+        form.txtHTML.SetText(text);
+        form.ApplyHtml();
+        EXPECT_TRUE(form.htmlRefusal.Text().empty()) << text;
+        ExpectDisplaysAgree(form, color);
+    }
+}
 
+TEST_F(ColorFormTest, HtmlTextThatIsNoColourIsRefusedAndTheColourStays) {
+    ColorForm form;
     form.ShowColor(RgbColor(1, 2, 3), kNoColor);
-    form.txtHTML.SetText("00ff00");  // a complete code without "#" waits for Enter
-    EXPECT_EQ(form.pCol.Color(), RgbColor(1, 2, 3));
-    form.ApplyHtml();
-    ExpectDisplaysAgree(form, RgbColor(0, 255, 0));
-
-    form.ShowColor(RgbColor(1, 2, 3), kNoColor);
-    form.txtHTML.SetText("#ÄÖÜ123");  // seven characters, though more bytes; Ä, Ö, Ü count 0
-    EXPECT_EQ(form.txtHTML.Text(), "#000123");
+    const std::pair<const char*, const char*> refused[] = {
+        {"#12345", "Stelle 2"},   {"#GGGGGG", "Hexadezimalziffern"}, {"1234567", "Stelle 1"},
+        {"rgb(1 2)", "Stelle 8"}, {"#ff000080", "durchscheinend"},   {"", "eine Farbe"}};
+    for (const auto& [text, reason] : refused) {
+        form.txtHTML.SetText(text);
+        form.ApplyHtml();
+        EXPECT_EQ(form.txtHTML.Text(), text);
+        EXPECT_EQ(form.pCol.Color(), RgbColor(1, 2, 3)) << text;
+        EXPECT_NE(form.htmlRefusal.Text().find(reason), std::string::npos)
+            << text << ": " << form.htmlRefusal.Text();
+    }
+    form.txtHTML.SetText("#12345f");  // an edit ends the refusal
+    EXPECT_TRUE(form.htmlRefusal.Text().empty());
 }
 
 TEST_F(ColorFormTest, StartColourAndResultFollowTheButtons) {

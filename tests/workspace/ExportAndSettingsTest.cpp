@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "support/Numbers.h"
 #include "workspace/ExportParams.h"
 #include "workspace/ParameterSettings.h"
@@ -44,16 +46,28 @@ TEST_F(ExportAndSettingsTest, SettingsWriteControlsWithTheirChangeHandling) {
     EXPECT_EQ(form.colStart.Color(), 0x0080FF);
     ASSERT_TRUE(Apply("EDCOL", "255")) << error;
     EXPECT_EQ(form.colEnd.Color(), 0x0000FF);
+    ASSERT_TRUE(Apply("MDCOL", "hsl(120, 100%, 25%)")) << error;
+    EXPECT_EQ(form.colMid.Color(), 0x008000);
 }
 
 TEST_F(ExportAndSettingsTest, SettingsRefuseUnknownKeysAndBadValues) {
-    const std::pair<const char*, const char*> bad[] = {
-        {"WIDTH", "5"},       {"OPT", "3"},     {"OPT", "x"},   {"STCOL", "#12345"},
-        {"STCOL", "#GG0000"}, {"EDCOL", "red"}, {"MDCOL", "-5"}};
-    for (const auto& [key, value] : bad) {
+    const std::tuple<const char*, const char*, const char*> bad[] = {
+        {"WIDTH", "5", "unknown key"},
+        {"OPT", "3", "expected 0 to 2"},
+        {"OPT", "x", "expected 0 to 2"},
+        {"HUE", "7", "expected 0 to 4"},
+        {"FRB", "-1", "expected 0 to 3"},
+        {"DITHER", "2", "expected 0 or 1"},
+        {"DEPTH", "12", "expected 8 or 16"},
+        {"STCOL", "#12345", "hex digits at character 2"},
+        {"STCOL", "#GG0000", "hex digits at character 2"},
+        {"EDCOL", "rgb(1 2 3 / 0.5)", "transparent"},
+        {"EDCOL", "16777216", "a colour value 0 to 16777215"},
+        {"MDCOL", "-5", "a colour value 0 to 16777215"}};
+    for (const auto& [key, value, reason] : bad) {
         error.clear();
         EXPECT_FALSE(Apply(key, value)) << key << "=" << value;
-        EXPECT_FALSE(error.empty());
+        EXPECT_NE(error.find(reason), std::string::npos) << error;
     }
     EXPECT_EQ(form.OrientationIndex(), kVertical);
     EXPECT_EQ(form.colEnd.Color(), kBlack);

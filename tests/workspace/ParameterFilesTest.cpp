@@ -46,7 +46,9 @@ TEST_F(ParameterFilesTest, EverySavableSetLoadsBackUnchangedOverAnyState) {
         if (round % 2 == 1) {
             RandomSet(loaded, random, (round + 1) % 3);
         }
-        ASSERT_TRUE(LoadParameters(loaded, file).Loaded());
+        const LoadResult result = LoadParameters(loaded, file);
+        ASSERT_TRUE(result.Loaded());
+        ASSERT_TRUE(result.replacedKeys.empty()) << ReadWholeFile(file);
         ASSERT_EQ(Values(loaded), Values(saved)) << ReadWholeFile(file);
     }
 }
@@ -58,16 +60,38 @@ TEST_F(ParameterFilesTest, ValuesAreReadAsWritten) {
         const char* expected;
     };
     for (const Case& c :
-         {Case{"STCOL=#FF8000", "STCOL", "33023"}, Case{"MDCOL=#00ff00", "MDCOL", "65280"},
-          Case{"X=3000000000", "X", "3000000000"}, Case{"Y= -007 px", "Y", "-7"},
-          Case{"DEPTH=16", "DEPTH", "16"}, Case{"DEPTH=12", "DEPTH", "8"},
-          Case{"FRB=3", "FRB", "3"}}) {
+         {Case{"STCOL=#FF8000", "STCOL", "33023"}, Case{"MDCOL=rgb(0 255 0)", "MDCOL", "65280"},
+          Case{"EDCOL=-2147483633", "EDCOL", "-2147483633"},  // button face
+          Case{"X=3000000000", "X", "3000000000"}, Case{"Y=0256.7", "Y", "256"},
+          Case{"DEPTH=16", "DEPTH", "16"}, Case{"FRB=3", "FRB", "3"}}) {
         const std::string file = folder.File("value.tzg");
         WriteWholeFile(file, std::string("[LAST]\n") + c.line + "\nOPT=0\n");
         ParameterForm loaded;
-        ASSERT_TRUE(LoadParameters(loaded, file).Loaded());
+        const LoadResult result = LoadParameters(loaded, file);
+        EXPECT_TRUE(result.replacedKeys.empty()) << c.line;
         EXPECT_EQ(ControlText(loaded, *FindParameterKey(c.key)), c.expected) << c.line;
     }
+}
+
+// Values that are not valid are named, and limited or replaced by the default; the middle
+// colour stays as it was.
+TEST_F(ParameterFilesTest, ValuesThatAreNotValidAreReplacedAndNamed) {
+    const std::string file = folder.File("wrong.tzg");
+    WriteWholeFile(file,
+                   "[LAST]\nSTCOL=nocolour\nEDCOL=16777216\nX=-5\nY=abc\nMID=50\nMBR=2 px\n"
+                   "SBR=\nEBR=1\nMDCOL=#ff000080\nMDCHK=5\nOPT=5\nFRB=1\nHUE=7\nDEPTH=12\n");
+    form.colMid.SetColor(0x0000FF);
+    form.optV.Select(kHorizontal);
+    const LoadResult result = LoadParameters(form, file);
+    EXPECT_EQ(result.replacedKeys,
+              (std::vector<std::string>{"STCOL", "EDCOL", "X", "Y", "MBR", "SBR", "MDCOL", "MDCHK",
+                                        "OPT", "HUE", "DEPTH"}));
+    EXPECT_NE(ReplacedValuesNote(result).find(
+                  "for STCOL, EDCOL, X, Y, MBR, SBR, MDCOL, MDCHK, OPT, HUE and DEPTH,"),
+              std::string::npos);
+    EXPECT_EQ(Values(form),
+              (std::vector<std::string>{"16777215", "0", "1", "256", "50", form.txtM.Text(), "2",
+                                        "1", "1", "255", "0", "1", "1", "0", "8", "0"}));
 }
 
 TEST_F(ParameterFilesTest, RefusedFileLeavesTheFormAndTheFileAsTheyWere) {
@@ -96,27 +120,37 @@ TEST_F(ParameterFilesTest, RefusedFileLeavesTheFormAndTheFileAsTheyWere) {
     EXPECT_EQ(std::filesystem::file_size(large), kMaxIniFileBytes + 11);
 }
 
-TEST_F(ParameterFilesTest, MissingKeysReadAsZeroAndRefusedValuesAreSkipped) {
+TEST_F(ParameterFilesTest, MissingKeysReadAsZero) {
     const std::string file = folder.File("sparse.tzg");
-    WriteWholeFile(file, "[LAST]\nOPT=5\nFRB=1\nMDCHK=5\nSTCOL=-5\n");
+    WriteWholeFile(file, "[LAST]\nFRB=1\n");
     form.colMid.SetColor(0x0000FF);
     form.optV.Select(kHorizontal);
     form.optH.Select(2);
     form.optDepth.Select(1);
     form.chkDither.SetValue(1);
-    LoadParameters(form, file);
+    EXPECT_TRUE(LoadParameters(form, file).replacedKeys.empty());
     // A file of before the newer keys reads as it always did: direct hues, 8 bits, no dither.
     EXPECT_EQ(form.HuePathIndex(), 0);
     EXPECT_EQ(form.optDepth.Selected(), 0);
     EXPECT_EQ(form.chkDither.Value(), 0);
-    EXPECT_EQ(form.colMid.Color(), 0x0000FF);         // no MDCOL: kept
-    EXPECT_EQ(form.colStart.Color(), kWhite);         // an untranslatable colour is refused
-    EXPECT_EQ(form.colEnd.Color(), kBlack);           // missing: 0
-    EXPECT_EQ(form.OrientationIndex(), kHorizontal);  // no button 5
+    EXPECT_EQ(form.colMid.Color(), 0x0000FF);  // no MDCOL: kept
+    EXPECT_EQ(form.colEnd.Color(), kBlack);
+    EXPECT_EQ(form.OrientationIndex(), 0);
     EXPECT_EQ(form.ColorModeIndex(), kModeHsl);
-    EXPECT_EQ(form.chkMid.Value(), 0);
     EXPECT_EQ(form.txtX.Text(), "0");
     EXPECT_EQ(form.txtMid.Text(), "0");
+}
+
+// The limit is a whole MiB: a file of exactly that size is still read.
+TEST_F(ParameterFilesTest, FilesUpToOneMebibyteLoad) {
+    const std::string file = folder.File("padded.tzg");
+    const std::string head = "[LAST]\nX=7\n";
+    WriteWholeFile(file, head + std::string(kMaxIniFileBytes - head.size(), '\n'));
+    ASSERT_EQ(std::filesystem::file_size(file), kMaxIniFileBytes);
+    EXPECT_TRUE(LoadParameters(form, file).Loaded());
+    EXPECT_EQ(form.txtX.Text(), "7");
+    WriteWholeFile(file, head + std::string(kMaxIniFileBytes - head.size() + 1, '\n'));
+    EXPECT_FALSE(LoadParameters(form, file).Loaded());
 }
 
 TEST_F(ParameterFilesTest, SavingKeepsTheRestOfAnExistingFile) {

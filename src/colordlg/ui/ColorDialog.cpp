@@ -4,7 +4,9 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPalette>
 #include <QPushButton>
+#include <QToolTip>
 #include <functional>
 
 #include "color/SystemColors.h"
@@ -18,6 +20,11 @@
 #include "support/ui/ScreenPicker.h"
 
 namespace tonzug {
+namespace {
+
+const QColor kRefusedTextColor(0xC0, 0x00, 0x00);
+
+}  // namespace
 
 ColorDialog::ColorDialog(QWidget* owner) : QDialog(owner) {
     setObjectName(QStringLiteral("F_COLDLG"));
@@ -51,7 +58,9 @@ void ColorDialog::BindControls() {
         new NumericKeyFilter(*edit);  // owned by the edit
     }
 
-    connect(ui_.txtHTML, &QLineEdit::returnPressed, this, [this] { form_.ApplyHtml(); });
+    // Enter, and leaving the field after an edit, apply the text.
+    connect(ui_.txtHTML, &QLineEdit::editingFinished, this, [this] { form_.ApplyHtml(); });
+    htmlRefusalShown_ = form_.htmlRefusal.Observe([this] { ShowHtmlRefusal(); });
     connect(ui_.cmdHTML, &QPushButton::clicked, this, [this] { form_.ApplyHtml(); });
     connect(ui_.cmdBack, &QPushButton::clicked, this, [this] { form_.ShowBackground(); });
     connect(ui_.cmdOK, &QPushButton::clicked, this, [this] {
@@ -63,6 +72,24 @@ void ColorDialog::BindControls() {
         hide();
     });
     ui_.lv->SetClickHandler([this](const std::string& tag) { form_.ShowListedColor(tag); });
+}
+
+// A refused text stays in the field, in red, with the reason as its tooltip, shown at once.
+void ColorDialog::ShowHtmlRefusal() {
+    QLineEdit& edit = *ui_.txtHTML;
+    const QString reason = QString::fromStdString(form_.htmlRefusal.Text());
+    edit.setToolTip(reason);
+    if (reason.isEmpty()) {
+        edit.setPalette(QPalette());  // the inherited colours again
+        QToolTip::hideText();
+        return;
+    }
+    QPalette refused = edit.palette();
+    refused.setColor(QPalette::Text, kRefusedTextColor);
+    edit.setPalette(refused);
+    if (edit.isVisible()) {
+        QToolTip::showText(edit.mapToGlobal(QPoint(0, edit.height())), reason, &edit);
+    }
 }
 
 void ColorDialog::ConnectPicking() {

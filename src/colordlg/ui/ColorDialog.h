@@ -73,9 +73,11 @@ class ColorDialog : public QDialog {
     void BindControls();
     void ConnectPicking();
     void PickFromSystemDialog();
+    void ShowHtmlRefusal();
 
     ColorForm form_;
     Controls ui_;
+    Subscription htmlRefusalShown_;
 };
 
 }  // namespace tonzug

@@ -6,6 +6,7 @@
 #include "support/ui/DialogFolders.h"
 #include "support/ui/FileDialogs.h"
 #include "workspace/ParameterFiles.h"
+#include "workspace/ParameterKeys.h"
 
 namespace tonzug {
 namespace {
@@ -50,7 +51,8 @@ void LoadParameterFileCommand(QWidget& owner, ParameterForm& form) {
 
 void LoadParameterFile(QWidget& owner, ParameterForm& form, const QString& file) {
     // A file that cannot be read, or is no parameter file, leaves the shown set as it is.
-    if (!LoadParameters(form, QFile::encodeName(file).toStdString()).Loaded()) {
+    const LoadResult result = LoadParameters(form, QFile::encodeName(file).toStdString());
+    if (!result.Loaded()) {
         ReportFileProblem(owner, kLoadTitle,
                           QStringLiteral("Die Einstellungsdatei konnte nicht gelesen werden."),
                           file);
@@ -58,6 +60,16 @@ void LoadParameterFile(QWidget& owner, ParameterForm& form, const QString& file)
     }
     // A file that differs only in its colours changes no field, so nothing else redraws.
     form.RedrawPreview();
+    // After the redraw, so that the message stands in front of the set as loaded.
+    if (!result.replacedKeys.empty()) {
+        const QString keys = QString::fromStdString(JoinNames(result.replacedKeys, " und "));
+        ReportFileProblem(owner, kLoadTitle,
+                          QStringLiteral("Die Einstellungsdatei enthält ungültige Werte für "
+                                         "%1; sie wurden begrenzt oder durch ihre Vorgaben "
+                                         "ersetzt.")
+                              .arg(keys),
+                          file);
+    }
 }
 
 }  // namespace tonzug

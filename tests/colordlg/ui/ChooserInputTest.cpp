@@ -81,15 +81,28 @@ class ChooserInputTest : public QObject {
         QCOMPARE(Text("txtH1"), QStringLiteral("80"));
     }
 
-    // Enter applies an incomplete HTML code (as black) and leaves the dialog open.
+    // Enter applies a CSS colour and leaves the dialog open; a text that is no colour shows
+    // as wrong, with the reason as its tooltip, until it is edited.
     void enterInTheHtmlFieldAppliesTheCode() {
         auto& html = Find<QLineEdit>(*dialog_, "txtHTML");
         html.selectAll();
         QTest::keyClicks(&html, QStringLiteral("#abc"));
         QCOMPARE(Text("txtR"), QStringLiteral("255"));
         QTest::keyClick(&html, Qt::Key_Return);
-        QCOMPARE(html.text(), QStringLiteral("#000000"));
+        QCOMPARE(html.text(), QStringLiteral("#AABBCC"));
         QVERIFY(dialog_->isVisible());
+
+        const QColor usualText = html.palette().color(QPalette::Text);
+        html.selectAll();
+        QTest::keyClicks(&html, QStringLiteral("#12345"));
+        QTest::keyClick(&html, Qt::Key_Return);
+        QCOMPARE(html.text(), QStringLiteral("#12345"));
+        QCOMPARE(Text("txtR"), QStringLiteral("170"));
+        QVERIFY(html.palette().color(QPalette::Text) != usualText);
+        QVERIFY(html.toolTip().contains(QStringLiteral("Stelle 2")));
+        QTest::keyClick(&html, Qt::Key_Backspace);
+        QCOMPARE(html.palette().color(QPalette::Text), usualText);
+        QVERIFY(html.toolTip().isEmpty());
     }
 
     // A value that the dialog corrects while the user types (here only digits, at most 255)

@@ -83,7 +83,8 @@ class FileDialogsTest : public QObject {
                                       "Einstellungsdatei laden", "existing"}));
     }
 
-    // What cannot be read or written is told in a box, and changes nothing.
+    // What cannot be read or written is told in a box, and changes nothing; values that are
+    // not valid are told too.
     void fileProblemsAreReportedAndChangeNothing() {
         QFile blocker(folder_->filePath("notizen.tzg"));  // a text file, and no folder
         QVERIFY(blocker.open(QIODevice::WriteOnly));
@@ -113,6 +114,18 @@ class FileDialogsTest : public QObject {
             seenFor(unwritable, [&] { tonzug::SaveParameterFileCommand(owner, form); }),
             QStringList({"Einstellungsdatei speichern",
                          "Die Einstellungsdatei konnte nicht gespeichert werden.", unwritable}));
+
+        // A file with values that are not valid loads, and the box names their keys.
+        QFile wrong(folder_->filePath("falsch.tzg"));
+        QVERIFY(wrong.open(QIODevice::WriteOnly));
+        wrong.write("[LAST]\nX=abc\nY=50\nOPT=5\n");
+        wrong.close();
+        QCOMPARE(seenFor(wrong.fileName(), [&] { tonzug::LoadParameterFileCommand(owner, form); }),
+                 QStringList({"Einstellungsdatei laden",
+                              "Die Einstellungsdatei enthält ungültige Werte für X und OPT; sie "
+                              "wurden begrenzt oder durch ihre Vorgaben ersetzt.",
+                              wrong.fileName()}));
+        QCOMPARE(form.txtX.Text(), std::string("25"));
     }
 
     // Parameter files and pictures each start where the user last put one, while that

@@ -1,0 +1,84 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "color/ColorSpaces.h"
+#include "color/ColorValue.h"
+
+namespace tonzug {
+
+// A colour as CSS writes it, in sRGB: channels 0..1 inside the gamut and beyond that range
+// for colours outside it (an oklch() of high chroma), with straight (not premultiplied)
+// alpha 0..1.
+struct CssColor {
+    double red = 0.0;
+    double green = 0.0;
+    double blue = 0.0;
+    double alpha = 1.0;
+};
+
+// What the reader looked for where a text stopped being a colour.
+enum class CssExpected {
+    kColor,  // "#" and hex digits, a colour name or a colour function
+    kHexDigits,
+    kNumber,
+    kPercentage,
+    kNumberOrPercentage,
+    kHue,  // a number (degrees) or an angle
+    kComma,
+    kCommaOrClose,
+    kSlashOrClose,
+    kClose,
+    kEnd,  // nothing after the colour
+};
+
+struct CssColorError {
+    std::size_t character = 0;  // counted from 0 in characters, not bytes
+    CssExpected expected = CssExpected::kColor;
+    bool orNone = false;  // the keyword "none" would have done too
+};
+
+// Whether a colour may be written as bare hex digits, as the chooser's HTML field has
+// always taken "FF8000".
+enum class HexHash { kRequired, kOptional };
+
+struct CssColorReading {
+    std::optional<CssColor> color;
+    CssColorError error;  // where and why the text is no colour, when `color` is empty
+};
+
+// One CSS Color 4 <color>, blanks around it allowed: #rgb, #rgba, #rrggbb, #rrggbbaa, the
+// named colours and "transparent", rgb()/rgba(), hsl()/hsla() in the modern and the
+// legacy comma syntax, hwb(), oklab() and oklch(), with "none", percentages and the angle
+// units deg, grad, rad and turn. Names, functions and units in any letter case. Values
+// beyond their range are clamped where CSS clamps them (rgb channels, alpha, negative
+// saturation, Oklab lightness, negative chroma) and otherwise kept.
+CssColorReading ReadCssColor(std::string_view text, HexHash hash = HexHash::kRequired);
+
+enum class MessageLanguage { kEnglish, kGerman };
+
+// "expected a number or a percentage at character 9", for the command line, or its German
+// form for the window.
+std::string DescribeCssError(const CssColorError& error, MessageLanguage language);
+
+// Whether the colour has no transparency at all.
+bool IsOpaque(const CssColor& color);
+
+// The colour brought into sRGB as the colour modes bring their blends: unchanged inside the
+// gamut, by the CSS gamut mapping outside it. Channels 0..255, unrounded; alpha is ignored.
+RgbTriple MapIntoSrgb(const CssColor& color);
+// The same, each channel rounded to the nearest level, ties to even.
+ColorValue ToColorValue(const CssColor& color);
+
+// An opaque colour for a place that takes no transparency (a swatch, a stored colour key):
+// the colour value, or why the text gives none, in the language asked for.
+struct OpaqueColorReading {
+    std::optional<ColorValue> color;
+    std::string problem;
+};
+OpaqueColorReading ReadOpaqueColor(std::string_view text, HexHash hash, MessageLanguage language);
+
+}  // namespace tonzug

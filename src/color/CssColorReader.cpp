@@ -1,0 +1,497 @@
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <numbers>
+#include <string>
+
+#include "color/CssColor.h"
+#include "color/CssNamedColors.h"
+#include "color/HuePath.h"
+#include "color/Oklab.h"
+
+namespace tonzug {
+namespace {
+
+constexpr double kChannelMax = 255.0;
+constexpr double kPercent = 100.0;
+// Oklab's a and b, and OkLCh's chroma, count 0.4 as 100 %.
+constexpr double kOklabFullScale = 0.4;
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
+}
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+bool IsHexDigit(char c) {
+    return IsDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+}
+
+// Letters, "_", "-" and anything beyond ASCII start a CSS name.
+bool IsNameStart(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c == '-' ||
+           static_cast<unsigned char>(c) >= 0x80;
+}
+
+bool IsNameCharacter(char c) {
+    return IsNameStart(c) || IsDigit(c);
+}
+
+char LowerCase(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+std::string LowerCase(std::string_view text) {
+    std::string lower(text);
+    std::transform(lower.begin(), lower.end(), lower.begin(), [](char c) { return LowerCase(c); });
+    return lower;
+}
+
+int HexValue(char c) {
+    if (IsDigit(c)) {
+        return c - '0';
+    }
+    return LowerCase(c) - 'a' + 10;
+}
+
+enum class Unit { kPlain, kPercent, kDegrees, kGradians, kRadians, kTurns, kNoneKeyword };
+
+struct Component {
+    double value = 0.0;
+    Unit unit = Unit::kPlain;
+};
+
+// What one argument of a colour function may be.
+enum class Accepts { kNumber, kPercentage, kNumberOrPercentage, kHue };
+
+// Which comma syntax of CSS Color 3 a function also takes.
+enum class Legacy { kNone, kRgb, kHsl };
+
+// The syntax being read: the modern one takes "none" for any component, the comma syntax
+// of old does not.
+enum class Syntax { kModern, kComma };
+
+struct Arguments {
+    std::array<Component, 3> channels;
+    double alpha = 1.0;
+};
+
+CssExpected ExpectedOf(Accepts accepts) {
+    switch (accepts) {
+        case Accepts::kNumber:
+            return CssExpected::kNumber;
+        case Accepts::kPercentage:
+            return CssExpected::kPercentage;
+        case Accepts::kNumberOrPercentage:
+            return CssExpected::kNumberOrPercentage;
+        case Accepts::kHue:
+            break;
+    }
+    return CssExpected::kHue;
+}
+
+bool Takes(Accepts accepts, Unit unit) {
+    const bool angle = unit == Unit::kDegrees || unit == Unit::kGradians ||
+                       unit == Unit::kRadians || unit == Unit::kTurns;
+    switch (accepts) {
+        case Accepts::kNumber:
+            return unit == Unit::kPlain;
+        case Accepts::kPercentage:
+            return unit == Unit::kPercent;
+        case Accepts::kNumberOrPercentage:
+            return unit == Unit::kPlain || unit == Unit::kPercent;
+        case Accepts::kHue:
+            return unit == Unit::kPlain || angle;
+    }
+    return false;
+}
+
+// A hue in degrees from a number or an angle; "none" is 0.
+double Degrees(const Component& hue) {
+    switch (hue.unit) {
+        case Unit::kGradians:
+            return hue.value * 0.9;
+        case Unit::kRadians:
+            return hue.value * 180.0 / std::numbers::pi;
+        case Unit::kTurns:
+            return hue.value * 360.0;
+        case Unit::kNoneKeyword:
+            return 0.0;
+        default:
+            return hue.value;
+    }
+}
+
+// A number, or a percentage of `full`; "none" is 0.
+double Scaled(const Component& component, double full) {
+    if (component.unit == Unit::kNoneKeyword) {
+        return 0.0;
+    }
+    return component.unit == Unit::kPercent ? component.value / kPercent * full : component.value;
+}
+
+// Saturation, lightness, whiteness and blackness: a number counts as a percentage.
+double Fraction(const Component& component) {
+    return component.unit == Unit::kNoneKeyword ? 0.0 : component.value / kPercent;
+}
+
+CssColor FromEncoded(const RgbTriple& channels, double alpha) {
+    return {channels.red / kChannelMax, channels.green / kChannelMax, channels.blue / kChannelMax,
+            alpha};
+}
+
+CssColor FromOklab(const OklabColor& lab, double alpha) {
+    const LinearRgb linear = OklabToLinearRgb(lab);
+    return {LinearToSrgb(linear.red), LinearToSrgb(linear.green), LinearToSrgb(linear.blue), alpha};
+}
+
+// HSL with saturation and lightness as fractions, beyond 0..1 as given.
+RgbTriple HslChannels(double degrees, double saturation, double lightness) {
+    RgbTriple channels;
+    HslToRgb(NormalizeHue(degrees), saturation, lightness, channels);
+    return channels;
+}
+
+class Reader {
+  public:
+    Reader(std::string_view text, HexHash hash) : text_(text), hash_(hash) {}
+
+    CssColorReading Read() {
+        SkipBlanks();
+        std::optional<CssColor> color = ReadColor();
+        if (color) {
+            SkipBlanks();
+            if (at_ < text_.size()) {
+                color = Fail(at_, CssExpected::kEnd);
+            }
+        }
+        return {color, error_};
+    }
+
+  private:
+    char Peek() const { return at_ < text_.size() ? text_[at_] : '\0'; }
+    char PeekAt(std::size_t offset) const {
+        return at_ + offset < text_.size() ? text_[at_ + offset] : '\0';
+    }
+
+    void SkipBlanks() {
+        while (at_ < text_.size() && IsBlank(text_[at_])) {
+            ++at_;
+        }
+    }
+
+    std::nullopt_t Fail(std::size_t byte, CssExpected expected, bool orNone = false) {
+        // Characters, not bytes: the continuation bytes of UTF-8 do not count.
+        const auto characters = std::count_if(text_.begin(), text_.begin() + byte, [](char c) {
+            return (static_cast<unsigned char>(c) & 0xC0u) != 0x80u;
+        });
+        error_ = {static_cast<std::size_t>(characters), expected, orNone};
+        return std::nullopt;
+    }
+
+    std::string_view ReadName() {
+        const std::size_t start = at_;
+        while (at_ < text_.size() && IsNameCharacter(text_[at_])) {
+            ++at_;
+        }
+        return text_.substr(start, at_ - start);
+    }
+
+    std::optional<CssColor> ReadColor() {
+        const std::size_t start = at_;
+        if (Peek() == '#') {
+            ++at_;
+            return ReadHex();
+        }
+        if (hash_ == HexHash::kOptional) {
+            std::size_t end = at_;
+            while (end < text_.size() && IsHexDigit(text_[end])) {
+                ++end;
+            }
+            if (end > at_ && (end == text_.size() || IsBlank(text_[end]))) {
+                return ReadHex();
+            }
+        }
+        if (!IsNameStart(Peek())) {
+            return Fail(start, CssExpected::kColor);
+        }
+        const std::string name = LowerCase(ReadName());
+        if (Peek() == '(') {
+            ++at_;
+            return ReadFunction(name, start);
+        }
+        if (name == "transparent") {
+            return CssColor{0.0, 0.0, 0.0, 0.0};
+        }
+        if (const std::optional<std::uint32_t> rgb = NamedCssColor(name)) {
+            return FromEncoded(
+                {static_cast<double>((*rgb >> 16) & 0xFFu),
+                 static_cast<double>((*rgb >> 8) & 0xFFu), static_cast<double>(*rgb & 0xFFu)},
+                1.0);
+        }
+        return Fail(start, CssExpected::kColor);
+    }
+
+    // #rgb, #rgba, #rrggbb or #rrggbbaa, the "#" already read.
+    std::optional<CssColor> ReadHex() {
+        const std::size_t start = at_;
+        while (at_ < text_.size() && IsHexDigit(text_[at_])) {
+            ++at_;
+        }
+        if (IsNameCharacter(Peek())) {
+            return Fail(at_, CssExpected::kHexDigits);
+        }
+        const std::string_view digits = text_.substr(start, at_ - start);
+        const bool shortForm = digits.size() == 3 || digits.size() == 4;
+        if (!shortForm && digits.size() != 6 && digits.size() != 8) {
+            return Fail(start, CssExpected::kHexDigits);
+        }
+        std::array<double, 4> channels{0.0, 0.0, 0.0, kChannelMax};
+        const std::size_t count = shortForm ? digits.size() : digits.size() / 2;
+        for (std::size_t i = 0; i < count; ++i) {
+            channels[i] = shortForm ? HexValue(digits[i]) * 17
+                                    : HexValue(digits[2 * i]) * 16 + HexValue(digits[2 * i + 1]);
+        }
+        return FromEncoded({channels[0], channels[1], channels[2]}, channels[3] / kChannelMax);
+    }
+
+    std::optional<CssColor> ReadFunction(const std::string& name, std::size_t start) {
+        constexpr Accepts kEither = Accepts::kNumberOrPercentage;
+        if (name == "rgb" || name == "rgba") {
+            const auto arguments = ReadArguments({kEither, kEither, kEither}, Legacy::kRgb);
+            if (!arguments) {
+                return std::nullopt;
+            }
+            std::array<double, 3> channels{};
+            for (std::size_t i = 0; i < channels.size(); ++i) {
+                channels[i] =
+                    std::clamp(Scaled(arguments->channels[i], kChannelMax), 0.0, kChannelMax);
+            }
+            return FromEncoded({channels[0], channels[1], channels[2]}, arguments->alpha);
+        }
+        if (name == "hsl" || name == "hsla") {
+            const auto arguments = ReadArguments({Accepts::kHue, kEither, kEither}, Legacy::kHsl);
+            if (!arguments) {
+                return std::nullopt;
+            }
+            const auto& [hue, saturation, lightness] = arguments->channels;
+            return FromEncoded(
+                HslChannels(Degrees(hue), std::max(Fraction(saturation), 0.0), Fraction(lightness)),
+                arguments->alpha);
+        }
+        if (name == "hwb") {
+            const auto arguments = ReadArguments({Accepts::kHue, kEither, kEither}, Legacy::kNone);
+            if (!arguments) {
+                return std::nullopt;
+            }
+            return Hwb(*arguments);
+        }
+        if (name == "oklab" || name == "oklch") {
+            const Accepts third = name == "oklab" ? kEither : Accepts::kHue;
+            const auto arguments = ReadArguments({kEither, kEither, third}, Legacy::kNone);
+            if (!arguments) {
+                return std::nullopt;
+            }
+            const auto& [lightness, second, last] = arguments->channels;
+            const double clampedLightness = std::clamp(Scaled(lightness, 1.0), 0.0, 1.0);
+            if (name == "oklab") {
+                return FromOklab({clampedLightness, Scaled(second, kOklabFullScale),
+                                  Scaled(last, kOklabFullScale)},
+                                 arguments->alpha);
+            }
+            return FromOklab(
+                OklchToOklab({clampedLightness, std::max(Scaled(second, kOklabFullScale), 0.0),
+                              NormalizeHue(Degrees(last))}),
+                arguments->alpha);
+        }
+        return Fail(start, CssExpected::kColor);
+    }
+
+    static CssColor Hwb(const Arguments& arguments) {
+        const auto& [hue, whiteComponent, blackComponent] = arguments.channels;
+        const double white = Fraction(whiteComponent);
+        const double black = Fraction(blackComponent);
+        if (white + black >= 1.0) {
+            const double grey = white / (white + black);
+            return {grey, grey, grey, arguments.alpha};
+        }
+        const CssColor pure = FromEncoded(HslChannels(Degrees(hue), 1.0, 0.5), arguments.alpha);
+        const auto mix = [&](double channel) { return channel * (1.0 - white - black) + white; };
+        return {mix(pure.red), mix(pure.green), mix(pure.blue), arguments.alpha};
+    }
+
+    // The arguments after "(" up to and including ")": three components separated by blanks
+    // and an optional "/ alpha", or, where the function has one, the comma syntax of old.
+    std::optional<Arguments> ReadArguments(const std::array<Accepts, 3>& kinds, Legacy legacy) {
+        Arguments arguments;
+        const auto first = ReadComponent(kinds[0], Syntax::kModern);
+        if (!first) {
+            return std::nullopt;
+        }
+        arguments.channels[0] = *first;
+        SkipBlanks();
+        if (legacy != Legacy::kNone && Peek() == ',' && first->unit != Unit::kNoneKeyword) {
+            return ReadLegacyArguments(arguments, legacy);
+        }
+        for (std::size_t i = 1; i < kinds.size(); ++i) {
+            const auto component = ReadComponent(kinds[i], Syntax::kModern);
+            if (!component) {
+                return std::nullopt;
+            }
+            arguments.channels[i] = *component;
+        }
+        return ReadAlphaAndClose(arguments, Syntax::kModern);
+    }
+
+    // rgb(r, g, b[, alpha]) with all numbers or all percentages, hsl(h, s%, l%[, alpha]); the
+    // first component read, the comma after it next.
+    std::optional<Arguments> ReadLegacyArguments(Arguments& arguments, Legacy legacy) {
+        Accepts rest = Accepts::kPercentage;
+        if (legacy == Legacy::kRgb && arguments.channels[0].unit == Unit::kPlain) {
+            rest = Accepts::kNumber;
+        }
+        for (std::size_t i = 1; i < arguments.channels.size(); ++i) {
+            if (!ReadComma()) {
+                return std::nullopt;
+            }
+            const auto component = ReadComponent(rest, Syntax::kComma);
+            if (!component) {
+                return std::nullopt;
+            }
+            arguments.channels[i] = *component;
+        }
+        return ReadAlphaAndClose(arguments, Syntax::kComma);
+    }
+
+    // An optional alpha ("/ alpha", or ", alpha" in the comma syntax), then ")".
+    std::optional<Arguments> ReadAlphaAndClose(Arguments& arguments, Syntax syntax) {
+        const char separator = syntax == Syntax::kModern ? '/' : ',';
+        SkipBlanks();
+        if (Peek() == separator) {
+            ++at_;
+            const auto alpha = ReadComponent(Accepts::kNumberOrPercentage, syntax);
+            if (!alpha) {
+                return std::nullopt;
+            }
+            arguments.alpha = std::clamp(Scaled(*alpha, 1.0), 0.0, 1.0);
+        } else if (Peek() != ')') {
+            return Fail(at_, syntax == Syntax::kModern ? CssExpected::kSlashOrClose
+                                                       : CssExpected::kCommaOrClose);
+        }
+        SkipBlanks();
+        if (Peek() != ')') {
+            return Fail(at_, CssExpected::kClose);
+        }
+        ++at_;
+        return arguments;
+    }
+
+    bool ReadComma() {
+        SkipBlanks();
+        if (Peek() != ',') {
+            Fail(at_, CssExpected::kComma);
+            return false;
+        }
+        ++at_;
+        return true;
+    }
+
+    // A number, a percentage, a number with an angle unit or "none", blanks before it.
+    std::optional<Component> ReadComponent(Accepts accepts, Syntax syntax) {
+        SkipBlanks();
+        const std::size_t start = at_;
+        const bool noneAllowed = syntax == Syntax::kModern;
+        const auto refuse = [&] { return Fail(start, ExpectedOf(accepts), noneAllowed); };
+        if (IsNameStart(Peek()) && !StartsNumber()) {
+            if (noneAllowed && LowerCase(ReadName()) == "none") {
+                return Component{0.0, Unit::kNoneKeyword};
+            }
+            return refuse();
+        }
+        const std::optional<double> number = ReadNumber();
+        if (!number) {
+            return refuse();
+        }
+        Component component{*number, Unit::kPlain};
+        if (Peek() == '%') {
+            ++at_;
+            component.unit = Unit::kPercent;
+        } else if (IsNameStart(Peek())) {
+            const std::string unit = LowerCase(ReadName());
+            if (unit == "deg") {
+                component.unit = Unit::kDegrees;
+            } else if (unit == "grad") {
+                component.unit = Unit::kGradians;
+            } else if (unit == "rad") {
+                component.unit = Unit::kRadians;
+            } else if (unit == "turn") {
+                component.unit = Unit::kTurns;
+            } else {
+                return refuse();
+            }
+        }
+        if (!Takes(accepts, component.unit)) {
+            return refuse();
+        }
+        return component;
+    }
+
+    // A sign, then digits or a decimal point and a digit.
+    bool StartsNumber() const {
+        std::size_t offset = (Peek() == '+' || Peek() == '-') ? 1 : 0;
+        if (IsDigit(PeekAt(offset))) {
+            return true;
+        }
+        return PeekAt(offset) == '.' && IsDigit(PeekAt(offset + 1));
+    }
+
+    // A CSS number: sign, digits, a fraction, an exponent ("1e3"; "1em" is 1 with a unit).
+    std::optional<double> ReadNumber() {
+        if (!StartsNumber()) {
+            return std::nullopt;
+        }
+        const std::size_t start = at_;
+        if (Peek() == '+' || Peek() == '-') {
+            ++at_;
+        }
+        const auto skipDigits = [this] {
+            while (IsDigit(Peek())) {
+                ++at_;
+            }
+        };
+        skipDigits();
+        if (Peek() == '.' && IsDigit(PeekAt(1))) {
+            ++at_;
+            skipDigits();
+        }
+        const std::size_t signOffset = (PeekAt(1) == '+' || PeekAt(1) == '-') ? 1 : 0;
+        if (LowerCase(Peek()) == 'e' && IsDigit(PeekAt(1 + signOffset))) {
+            at_ += 1 + signOffset;
+            skipDigits();
+        }
+        // from_chars takes no "+".
+        const std::size_t digits = text_[start] == '+' ? start + 1 : start;
+        double value = 0.0;
+        const auto [stop, error] =
+            std::from_chars(text_.data() + digits, text_.data() + at_, value);
+        if (error != std::errc() || stop != text_.data() + at_) {
+            return std::nullopt;
+        }
+        return value;
+    }
+
+    std::string_view text_;
+    HexHash hash_;
+    std::size_t at_ = 0;
+    CssColorError error_;
+};
+
+}  // namespace
+
+CssColorReading ReadCssColor(std::string_view text, HexHash hash) {
+    return Reader(text, hash).Read();
+}
+
+}  // namespace tonzug
