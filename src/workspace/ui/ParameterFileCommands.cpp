@@ -31,32 +31,32 @@ void SaveParameterFileCommand(QWidget& owner, const ParameterForm& form) {
     if (file.isEmpty()) {
         return;
     }
-    RememberFolder(DialogFolder::kParameterFiles, file);
     // A user who chose a file must learn when it was not written.
     if (!SaveParameters(form, QFile::encodeName(file).toStdString())) {
         ReportFileProblem(owner, title,
                           QStringLiteral("Die Einstellungsdatei konnte nicht gespeichert werden."),
                           file);
+        return;
     }
+    RememberFolder(DialogFolder::kParameterFiles, file);
 }
 
 void LoadParameterFileCommand(QWidget& owner, ParameterForm& form) {
     const QString file = ShowOpenDialog(&owner, kTypeName, kExtension, kLoadTitle,
                                         StartFolder(DialogFolder::kParameterFiles), {}, 0);
-    if (!file.isEmpty()) {
+    if (!file.isEmpty() && LoadParameterFile(owner, form, file)) {
         RememberFolder(DialogFolder::kParameterFiles, file);
-        LoadParameterFile(owner, form, file);
     }
 }
 
-void LoadParameterFile(QWidget& owner, ParameterForm& form, const QString& file) {
+bool LoadParameterFile(QWidget& owner, ParameterForm& form, const QString& file) {
     // A file that cannot be read, or is no parameter file, leaves the shown set as it is.
     const LoadResult result = LoadParameters(form, QFile::encodeName(file).toStdString());
     if (!result.Loaded()) {
         ReportFileProblem(owner, kLoadTitle,
                           QStringLiteral("Die Einstellungsdatei konnte nicht gelesen werden."),
                           file);
-        return;
+        return false;
     }
     // A file that differs only in its colours changes no field, so nothing else redraws.
     form.RedrawPreview();
@@ -70,6 +70,7 @@ void LoadParameterFile(QWidget& owner, ParameterForm& form, const QString& file)
                               .arg(keys),
                           file);
     }
+    return true;
 }
 
 }  // namespace tonzug

@@ -8,13 +8,14 @@ namespace tonzug {
 class ParameterForm;
 
 // "Einstellungsdatei speichern" / "Einstellungsdatei laden": ask for a parameter file
-// and write the form into it, or read it into the form and redraw.
+// and write the form into it, or read it into the form and redraw. The dialogs remember
+// the folder only when the file was written or read.
 void SaveParameterFileCommand(QWidget& owner, const ParameterForm& form);
 void LoadParameterFileCommand(QWidget& owner, ParameterForm& form);
 
 // Reads the named parameter file into the form and redraws, as "Einstellungsdatei laden"
 // does once a file is chosen; a file that cannot be read is reported over `owner` and
-// leaves the form as it was.
-void LoadParameterFile(QWidget& owner, ParameterForm& form, const QString& file);
+// leaves the form as it was. True when the file was read.
+bool LoadParameterFile(QWidget& owner, ParameterForm& form, const QString& file);
 
 }  // namespace tonzug
