@@ -10,9 +10,9 @@
 #include "app/ExportCommand.h"
 #include "app/X11ClickPick.h"
 #include "color/ColorText.h"
-#include "support/ColorPickPortal.h"
-#include "support/ui/PortalColorRequest.h"
-#include "support/ui/ScreenPixel.h"
+#include "desktop/ColorPickPortal.h"
+#include "desktop/ui/PortalColorRequest.h"
+#include "desktop/ui/ScreenPixel.h"
 
 namespace tonzug {
 namespace {

@@ -8,6 +8,7 @@
 #include "color/CssNamedColors.h"
 #include "color/HuePath.h"
 #include "color/Oklab.h"
+#include "support/Numbers.h"
 
 namespace tonzug {
 namespace {
@@ -26,7 +27,7 @@ bool IsDigit(char c) {
 }
 
 bool IsHexDigit(char c) {
-    return IsDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+    return HexDigitValue(c) >= 0;
 }
 
 // Letters, "_", "-" and anything beyond ASCII start a CSS name.
@@ -47,13 +48,6 @@ std::string LowerCase(std::string_view text) {
     std::string lower(text);
     std::transform(lower.begin(), lower.end(), lower.begin(), [](char c) { return LowerCase(c); });
     return lower;
-}
-
-int HexValue(char c) {
-    if (IsDigit(c)) {
-        return c - '0';
-    }
-    return LowerCase(c) - 'a' + 10;
 }
 
 enum class Unit { kPlain, kPercent, kDegrees, kGradians, kRadians, kTurns, kNoneKeyword };
@@ -251,8 +245,9 @@ class Reader {
         std::array<double, 4> channels{0.0, 0.0, 0.0, kChannelMax};
         const std::size_t count = shortForm ? digits.size() : digits.size() / 2;
         for (std::size_t i = 0; i < count; ++i) {
-            channels[i] = shortForm ? HexValue(digits[i]) * 17
-                                    : HexValue(digits[2 * i]) * 16 + HexValue(digits[2 * i + 1]);
+            channels[i] =
+                shortForm ? HexDigitValue(digits[i]) * 17
+                          : HexDigitValue(digits[2 * i]) * 16 + HexDigitValue(digits[2 * i + 1]);
         }
         return FromEncoded({channels[0], channels[1], channels[2]}, channels[3] / kChannelMax);
     }

@@ -24,19 +24,6 @@ bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-std::int32_t HexDigitValue(char c) {
-    if (IsDigit(c)) {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
-}
-
 // One byte of a locale string, or nothing when it is empty or longer (a multibyte sign).
 std::optional<char> SingleByte(const char* text) {
     if (text == nullptr || text[0] == '\0' || text[1] != '\0') {
@@ -194,6 +181,45 @@ std::optional<ScannedNumber> ScanDecimalNumber(std::string_view text, char decim
 }
 
 }  // namespace
+
+std::int32_t HexDigitValue(char c) {
+    if (IsDigit(c)) {
+        return c - '0';
+    }
+    if (c >= 'a' && c <= 'f') {
+        return c - 'a' + 10;
+    }
+    if (c >= 'A' && c <= 'F') {
+        return c - 'A' + 10;
+    }
+    return -1;
+}
+
+double MaxOf(std::initializer_list<double> values) {
+    if (values.size() == 0) {
+        return 0.0;
+    }
+    double largest = *values.begin();
+    for (const double value : values) {
+        if (value > largest) {
+            largest = value;
+        }
+    }
+    return largest;
+}
+
+double MinOf(std::initializer_list<double> values) {
+    if (values.size() == 0) {
+        return 0.0;
+    }
+    double smallest = *values.begin();
+    for (const double value : values) {
+        if (value < smallest) {
+            smallest = value;
+        }
+    }
+    return smallest;
+}
 
 NumberFormat UserNumberFormat() {
     return CurrentFormat();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -45,5 +46,22 @@ std::optional<std::int16_t> NarrowToInt16(std::int64_t value);
 
 // Plain decimal text without grouping, "-" for negative values.
 std::string IntegerText(std::int64_t value);
+
+// The value of one hexadecimal digit in either case; -1 for any other character.
+std::int32_t HexDigitValue(char c);
+
+// The largest (smallest) value; a tie keeps the earlier one. An empty list gives 0.
+double MaxOf(std::initializer_list<double> values);
+double MinOf(std::initializer_list<double> values);
+
+template <typename... Rest>
+double MaxOf(double first, Rest... rest) {
+    return MaxOf({first, static_cast<double>(rest)...});
+}
+
+template <typename... Rest>
+double MinOf(double first, Rest... rest) {
+    return MinOf({first, static_cast<double>(rest)...});
+}
 
 }  // namespace tonzug

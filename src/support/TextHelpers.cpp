@@ -1,7 +1,6 @@
 #include "support/TextHelpers.h"
 
 #include <algorithm>
-#include <array>
 
 namespace tonzug {
 namespace {
@@ -28,75 +27,6 @@ std::size_t FindText(std::string_view text, std::string_view find, std::size_t s
 }
 
 }  // namespace
-
-bool FilterNumericKey(std::int16_t& key) {
-    constexpr std::array<std::int16_t, 7> kEditingKeys = {8, 9, 13, 3, 22, 24, '+'};
-    const bool passes =
-        (key >= '0' && key <= '9') || key == '-' ||
-        std::find(kEditingKeys.begin(), kEditingKeys.end(), key) != kEditingKeys.end();
-    if (!passes) {
-        key = 0;
-    }
-    return key != 0;
-}
-
-std::optional<std::string> NumericFieldText(std::string_view text) {
-    std::string kept;
-    bool anyDigit = false;
-    for (std::size_t index = 0; index < text.size(); ++index) {
-        const char character = text[index];
-        const bool digit = character >= '0' && character <= '9';
-        if (character == '.' && anyDigit && index + 1 < text.size() && text[index + 1] >= '0' &&
-            text[index + 1] <= '9') {
-            break;
-        }
-        if (digit || character == '+' || character == '-') {
-            kept.push_back(character);
-            anyDigit = anyDigit || digit;
-        }
-    }
-    if (!anyDigit) {
-        return std::nullopt;
-    }
-    return kept;
-}
-
-std::int32_t HexDigitValue(char c) {
-    const char folded = FoldCase(c);
-    if (folded >= 'A' && folded <= 'F') {
-        return folded - 'A' + 10;
-    }
-    if (folded >= '0' && folded <= '9') {
-        return folded - '0';
-    }
-    return 0;
-}
-
-double MaxOf(std::initializer_list<double> values) {
-    if (values.size() == 0) {
-        return 0.0;
-    }
-    double largest = *values.begin();
-    for (const double value : values) {
-        if (value > largest) {
-            largest = value;
-        }
-    }
-    return largest;
-}
-
-double MinOf(std::initializer_list<double> values) {
-    if (values.size() == 0) {
-        return 0.0;
-    }
-    double smallest = *values.begin();
-    for (const double value : values) {
-        if (value < smallest) {
-            smallest = value;
-        }
-    }
-    return smallest;
-}
 
 bool TextEquals(std::string_view left, std::string_view right, CompareMode mode) {
     if (mode == CompareMode::kExact) {

@@ -5,7 +5,6 @@
 #include <optional>
 
 #include "support/Numbers.h"
-#include "support/TextHelpers.h"
 
 namespace tonzug {
 namespace {

@@ -1,30 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <initializer_list>
 #include <string>
-#include <vector>
 
 #include "support/TextHelpers.h"
 
 namespace tonzug {
 namespace {
-
-TEST(FilterNumericKey, PassesDigitsSignsAndEditingKeysOnly) {
-    for (const std::int16_t code :
-         std::initializer_list<std::int16_t>{'0', '5', '9', '+', '-', 8, 9, 13, 3, 22, 24}) {
-        std::int16_t key = code;
-        EXPECT_TRUE(FilterNumericKey(key)) << code;
-        EXPECT_EQ(key, code);
-    }
-    // Letters, full stop, comma, blank, Ctrl+Z, Ctrl+A, a wide character.
-    for (const std::int16_t code :
-         std::initializer_list<std::int16_t>{'a', 'Z', '.', ',', ' ', 26, 1, '/', ':', 0x20AC}) {
-        std::int16_t key = code;
-        EXPECT_FALSE(FilterNumericKey(key)) << code;
-        EXPECT_EQ(key, 0);
-    }
-}
 
 TEST(TextHelpers, EscapeControlsKeepsOneHarmlessLine) {
     EXPECT_EQ(EscapeControls("a\tb\r\n\x1b[31m\x7f"), "a\\tb\\r\\n\\x1b[31m\\x7f");

@@ -13,11 +13,11 @@
 #include "colordlg/ui/ColorListView.h"
 #include "colordlg/ui/PictureBox.h"
 #include "colordlg/ui/SystemColorDialog.h"
+#include "desktop/ui/ScreenPicker.h"
 #include "form/ui/DoubleClickAction.h"
 #include "form/ui/FormBinding.h"
 #include "form/ui/NumericKeyFilter.h"
 #include "form/ui/SwatchBox.h"
-#include "support/ui/ScreenPicker.h"
 
 namespace tonzug {
 namespace {

@@ -6,9 +6,9 @@
 #include <QPixmap>
 
 #include "colordlg/ColorList.h"
-#include "support/ui/DesktopColors.h"
-#include "support/ui/QtColor.h"
-#include "support/ui/RasterImage.h"
+#include "desktop/ui/DesktopColors.h"
+#include "desktop/ui/QtColor.h"
+#include "desktop/ui/RasterImage.h"
 
 namespace tonzug {
 namespace {

@@ -5,7 +5,7 @@
 #include <QPainter>
 
 #include "colordlg/HslField.h"
-#include "support/ui/RasterImage.h"
+#include "desktop/ui/RasterImage.h"
 
 namespace tonzug {
 MouseButtons ButtonMask(Qt::MouseButtons buttons) {

@@ -2,7 +2,7 @@
 
 #include <QColorDialog>
 
-#include "support/ui/QtColor.h"
+#include "desktop/ui/QtColor.h"
 
 namespace tonzug {
 

@@ -11,13 +11,13 @@
 #include <new>
 #include <optional>
 
+#include "desktop/ui/RasterImage.h"
 #include "export/EncodeStatus.h"
 #include "export/ExportPicture.h"
 #include "export/PictureKind.h"
 #include "export/WebExport.h"
 #include "support/ui/DialogFolders.h"
 #include "support/ui/FileDialogs.h"
-#include "support/ui/RasterImage.h"
 #include "web/WebGradientText.h"
 
 namespace tonzug {

@@ -7,7 +7,7 @@
 #include <QValidator>
 #include <algorithm>
 
-#include "support/TextHelpers.h"
+#include "form/NumericInput.h"
 
 namespace tonzug {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <QPainter>
 
-#include "support/ui/QtColor.h"
+#include "desktop/ui/QtColor.h"
 
 namespace tonzug {
 

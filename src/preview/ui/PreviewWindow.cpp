@@ -8,10 +8,10 @@
 #include <QScreen>
 #include <cmath>
 
+#include "desktop/ui/RasterImage.h"
 #include "preview/PreviewPicture.h"
 #include "preview/PreviewPlacement.h"
 #include "render/Raster.h"
-#include "support/ui/RasterImage.h"
 
 namespace tonzug {
 namespace {

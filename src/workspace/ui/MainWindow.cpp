@@ -9,11 +9,11 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "desktop/ui/DesktopColors.h"
 #include "export/ui/ExportCommands.h"
 #include "form/ui/ReturnPressesButton.h"
 #include "preview/ui/PreviewWindow.h"
 #include "support/SettingsFolder.h"
-#include "support/ui/DesktopColors.h"
 #include "workspace/ExportParams.h"
 #include "workspace/ParameterFiles.h"
 #include "workspace/SwatchCommands.h"

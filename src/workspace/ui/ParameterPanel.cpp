@@ -14,11 +14,11 @@
 #include <QVBoxLayout>
 #include <functional>
 
+#include "desktop/ui/ScreenPicker.h"
 #include "form/ui/DoubleClickAction.h"
 #include "form/ui/FormBinding.h"
 #include "form/ui/NumericKeyFilter.h"
 #include "form/ui/SwatchBox.h"
-#include "support/ui/ScreenPicker.h"
 #include "workspace/ParameterForm.h"
 #include "workspace/PreviewLayout.h"
 #include "workspace/SwatchCommands.h"

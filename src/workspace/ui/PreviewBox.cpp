@@ -4,8 +4,8 @@
 #include <QPainter>
 #include <cmath>
 
+#include "desktop/ui/RasterImage.h"
 #include "render/Gradient.h"
-#include "support/ui/RasterImage.h"
 #include "workspace/PreviewLayout.h"
 
 namespace tonzug {

@@ -5,9 +5,9 @@
 #include <optional>
 
 #include "color/ColorValue.h"
+#include "desktop/ui/PortalColorRequest.h"
+#include "desktop/ui/ScreenPicker.h"
 #include "form/ui/SwatchBox.h"
-#include "support/ui/PortalColorRequest.h"
-#include "support/ui/ScreenPicker.h"
 #include "testing/FakePortal.h"
 #include "workspace/ui/MainWindow.h"
 #include "workspace/ui/WindowTestSupport.h"

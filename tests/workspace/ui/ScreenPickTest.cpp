@@ -6,9 +6,9 @@
 #include <memory>
 
 #include "color/ColorValue.h"
+#include "desktop/ui/ScreenPixel.h"
 #include "form/ui/SwatchBox.h"
 #include "render/Raster.h"
-#include "support/ui/ScreenPixel.h"
 #include "workspace/ui/MainWindow.h"
 #include "workspace/ui/PreviewBox.h"
 #include "workspace/ui/WindowTestSupport.h"

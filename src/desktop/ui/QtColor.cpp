@@ -1,4 +1,4 @@
-#include "support/ui/QtColor.h"
+#include "desktop/ui/QtColor.h"
 
 #include "color/SystemColors.h"
 

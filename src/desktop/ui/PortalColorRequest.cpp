@@ -1,4 +1,4 @@
-#include "support/ui/PortalColorRequest.h"
+#include "desktop/ui/PortalColorRequest.h"
 
 #include <QDBusArgument>
 #include <QDBusConnection>

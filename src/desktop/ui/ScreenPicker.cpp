@@ -1,4 +1,4 @@
-#include "support/ui/ScreenPicker.h"
+#include "desktop/ui/ScreenPicker.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -7,8 +7,8 @@
 #include <QMouseEvent>
 #include <QWidget>
 
-#include "support/ui/PortalColorRequest.h"
-#include "support/ui/ScreenPixel.h"
+#include "desktop/ui/PortalColorRequest.h"
+#include "desktop/ui/ScreenPixel.h"
 
 namespace tonzug {
 namespace {

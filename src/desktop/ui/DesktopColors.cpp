@@ -1,10 +1,10 @@
-#include "support/ui/DesktopColors.h"
+#include "desktop/ui/DesktopColors.h"
 
 #include <QPalette>
 #include <array>
 
 #include "color/SystemColors.h"
-#include "support/ui/QtColor.h"
+#include "desktop/ui/QtColor.h"
 
 namespace tonzug {
 namespace {

@@ -8,7 +8,7 @@
 #include <functional>
 
 #include "color/ColorValue.h"
-#include "support/ColorPickPortal.h"
+#include "desktop/ColorPickPortal.h"
 
 class QWidget;
 

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string_view>
 
-#include "support/ColorPickPortal.h"
+#include "desktop/ColorPickPortal.h"
 
 namespace tonzug {
 namespace {

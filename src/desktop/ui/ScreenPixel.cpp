@@ -1,4 +1,4 @@
-#include "support/ui/ScreenPixel.h"
+#include "desktop/ui/ScreenPixel.h"
 
 #include <QApplication>
 #include <QImage>

@@ -1,4 +1,4 @@
-#include "support/ColorPickPortal.h"
+#include "desktop/ColorPickPortal.h"
 
 #include <algorithm>
 #include <cmath>

@@ -2,7 +2,7 @@
 #include <QTest>
 
 #include "color/SystemColors.h"
-#include "support/ui/DesktopColors.h"
+#include "desktop/ui/DesktopColors.h"
 #include "testing/QtTests.h"
 
 using tonzug::RgbColor;

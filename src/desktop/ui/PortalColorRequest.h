@@ -7,7 +7,7 @@
 #include <chrono>
 #include <functional>
 
-#include "support/ColorPickPortal.h"
+#include "desktop/ColorPickPortal.h"
 
 class QWidget;
 

@@ -1,4 +1,4 @@
-#include "support/ui/RasterImage.h"
+#include "desktop/ui/RasterImage.h"
 
 #include <memory>
 
