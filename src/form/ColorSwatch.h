@@ -5,9 +5,9 @@
 
 namespace tonzug {
 
-// A colour swatch of the main window. It has no change handling of its own (the
-// commands that set it redraw themselves); observers only show the colour. It refuses
-// a value that cannot be translated to a real colour, so it never holds "no colour".
+// A colour swatch of the main window. Like every control it announces a new colour to
+// its change handler and observers. It refuses a value that cannot be translated to a
+// real colour, so it never holds "no colour".
 class ColorSwatch : public ControlEvents {
   public:
     explicit ColorSwatch(ColorValue color) : color_(color) {}

@@ -8,9 +8,7 @@
 namespace tonzug {
 
 // The gradient as the export and the preview window read it: straight from the fields
-// at this moment, without the preview's clamps. A field that cannot be read gives 0.
-// While the middle colour is off the middle band counts as 1, as in the preview, so a
-// covered field the user can neither see nor edit never shapes the saved picture.
+// at this moment, without the preview's clamps, the middle switch applied as in the preview.
 GradientParams ReadExportParams(const ParameterForm& form);
 
 // The colour depth chosen for saved pictures ("Farbtiefe", "Dithering").

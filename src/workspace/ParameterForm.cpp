@@ -39,6 +39,12 @@ std::int32_t BandUpperBound(float length, float divisor) {
 
 }  // namespace
 
+void ApplyMiddleSwitch(GradientParams& params) {
+    if (params.middleOn == 0) {
+        params.middleBand = 1;
+    }
+}
+
 std::int32_t GradientLength(std::int32_t orientation, std::int32_t width, std::int32_t height) {
     switch (orientation) {
         case kHorizontal:
@@ -72,6 +78,9 @@ void ParameterForm::ConnectHandlers() {
     txtMBR.SetHandler([this] { Guarded(&ParameterForm::RedrawPreview); });
     txtEBR.SetHandler([this] { Guarded(&ParameterForm::RedrawPreview); });
     scrM.SetHandler([this] { SliderToMidText(); });
+    for (ColorSwatch* swatch : {&colStart, &colEnd, &colMid}) {
+        swatch->SetHandler([this] { Guarded(&ParameterForm::RedrawPreview); });
+    }
     for (TextField* field : TextFields()) {
         field->SetFinishHandler([this] { Guarded(&ParameterForm::RedrawPreview); });
     }
@@ -184,10 +193,9 @@ void ParameterForm::SyncMidPosition(MidSync mode) {
     }
 }
 
-GradientParams ParameterForm::GatherAndClamp() {
+GradientParams ParameterForm::Gather() const {
     GradientParams params;
-    const bool middleOn = chkMid.Value() == 1;
-    params.middleOn = middleOn ? -1 : 0;
+    params.middleOn = chkMid.Value() == 1 ? -1 : 0;
     params.middleColor = TranslateColor(colMid.Color(), 0);
     params.startColor = TranslateColor(colStart.Color(), 0);
     params.endColor = TranslateColor(colEnd.Color(), 0);
@@ -200,6 +208,11 @@ GradientParams ParameterForm::GatherAndClamp() {
     params.colorMode = ColorModeIndex();
     params.orientation = OrientationIndex();
     params.huePath = HuePathIndex();
+    return params;
+}
+
+GradientParams ParameterForm::GatherAndClamp() {
+    GradientParams params = Gather();
 
     float length = 0.0f;
     const std::optional<std::int32_t> width = RoundToInt32(params.width);
@@ -228,15 +241,36 @@ GradientParams ParameterForm::GatherAndClamp() {
         }
     };
     clampBand(params.middleBand, BandUpperBound(length, 2.0f), txtMBR);
-    if (!middleOn) {
-        params.middleBand = 1;  // for this drawing only; the field keeps its text
-    }
+    ApplyMiddleSwitch(params);
     clampBand(params.startBand, BandUpperBound(length, 3.0f), txtSBR);
     clampBand(params.endBand, BandUpperBound(length, 3.0f), txtEBR);
     return params;
 }
 
+void ParameterForm::ChangeTogether(const std::function<void()>& change) {
+    if (holdingRedraws_) {
+        change();
+        return;
+    }
+    holdingRedraws_ = true;
+    redrawHeld_ = false;
+    try {
+        change();
+    } catch (...) {
+        holdingRedraws_ = false;
+        throw;
+    }
+    holdingRedraws_ = false;
+    if (redrawHeld_) {
+        RedrawPreview();
+    }
+}
+
 void ParameterForm::RedrawPreview() {
+    if (holdingRedraws_) {
+        redrawHeld_ = true;
+        return;
+    }
     const GradientParams params = GatherAndClamp();
     if (hooks_.drawPreview) {
         hooks_.drawPreview(params);

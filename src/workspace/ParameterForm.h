@@ -16,8 +16,8 @@ namespace tonzug {
 enum class MidSync : std::int32_t { kSizeChanged = 0, kPercentChanged = 1, kPixelsChanged = 2 };
 
 // The main window's parameter controls and their change cascade, without any toolkit.
-// The gradient lives in these controls; every change of a field, the switch or an
-// option ends in RedrawPreview, which gathers and clamps the set and hands it to the
+// The gradient lives in these controls; every change of a field, a swatch, the switch or
+// an option ends in RedrawPreview, which gathers and clamps the set and hands it to the
 // drawPreview hook. Clamped values are written back into their fields, and each such
 // write re-enters the cycle through that field's change handling. While the user types
 // into one field, the others keep what the user gave them (the preview draws them
@@ -47,6 +47,12 @@ class ParameterForm {
     void MidTextToSlider();
     void SyncMidPosition(MidSync mode);
     void RedrawPreview();
+    // Runs a command that writes several controls with their redraws held back, and
+    // redraws once at the end if any was asked for.
+    void ChangeTogether(const std::function<void()>& change);
+    // The set as the fields hold it now, colours translated, a field that cannot be read
+    // as 0; no clamp applied and the middle band as typed.
+    GradientParams Gather() const;
     // Finishes the edit of whichever field the user is typing into, writing the clamps
     // it held back. Every command that reads or replaces the set runs this first.
     void FinishEdits();
@@ -90,8 +96,14 @@ class ParameterForm {
     std::array<TextField*, 7> TextFields();
 
     bool updating_ = false;
+    bool holdingRedraws_ = false;
+    bool redrawHeld_ = false;
     Hooks hooks_;
 };
+
+// While the middle colour is off the middle band counts as 1, so a covered field the user
+// can neither see nor edit never shapes the picture; the field keeps its text.
+void ApplyMiddleSwitch(GradientParams& params);
 
 // The number of steps along the gradient axis: the width, the height, or the corner
 // radius; 0 for an unknown orientation.

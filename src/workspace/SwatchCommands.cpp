@@ -13,17 +13,19 @@ ColorValue ShiftLightness(ColorValue color, double percent) {
 }
 
 void ShiftAllLightness(ParameterForm& form, double percent) {
-    for (ColorSwatch* swatch : {&form.colStart, &form.colMid, &form.colEnd}) {
-        swatch->SetColor(ShiftLightness(swatch->Color(), percent));
-    }
-    form.RedrawPreview();
+    form.ChangeTogether([&form, percent] {
+        for (ColorSwatch* swatch : {&form.colStart, &form.colMid, &form.colEnd}) {
+            swatch->SetColor(ShiftLightness(swatch->Color(), percent));
+        }
+    });
 }
 
 void SwapColors(ParameterForm& form) {
-    const ColorValue start = form.colStart.Color();
-    form.colStart.SetColor(form.colEnd.Color());
-    form.colEnd.SetColor(start);
-    form.RedrawPreview();
+    form.ChangeTogether([&form] {
+        const ColorValue start = form.colStart.Color();
+        form.colStart.SetColor(form.colEnd.Color());
+        form.colEnd.SetColor(start);
+    });
 }
 
 void SwapWidthAndHeight(ParameterForm& form) {
@@ -38,11 +40,10 @@ void ResetMiddlePosition(ParameterForm& form) {
     form.txtMid.SetText("50");
 }
 
-void ApplyChosenColor(ParameterForm& form, ColorSwatch& swatch, ColorValue chosen) {
+void ApplyChosenColor(ColorSwatch& swatch, ColorValue chosen) {
     if (chosen != kNoColor) {
         swatch.SetColor(chosen);
     }
-    form.RedrawPreview();
 }
 
 }  // namespace tonzug

@@ -13,14 +13,14 @@ inline constexpr double kLighterStep = 2.0;
 ColorValue ShiftLightness(ColorValue color, double percent);
 
 // The main window's small commands around the swatches and the size fields. Each ends
-// in a redraw, directly or through the change handling of the fields it writes.
+// in a redraw through the change handling of the swatches and fields it writes.
 void ShiftAllLightness(ParameterForm& form, double percent);
 void SwapColors(ParameterForm& form);
 void SwapWidthAndHeight(ParameterForm& form);
 void ResetMiddlePosition(ParameterForm& form);
 
 // A colour from the chooser or from the screen: -1 (cancelled, unreadable) keeps the
-// swatch as it is. The chooser's result redraws in any case.
-void ApplyChosenColor(ParameterForm& form, ColorSwatch& swatch, ColorValue chosen);
+// swatch as it is.
+void ApplyChosenColor(ColorSwatch& swatch, ColorValue chosen);
 
 }  // namespace tonzug

@@ -32,6 +32,7 @@ TEST(SwatchCommandsTest, CommandsChangeTheSwatchesAndRedrawOnce) {
     ParameterForm form;
     testing::FormProbe probe(form);
     form.colMid.SetColor(RgbColor(128, 128, 128));
+    probe.Clear();
 
     ShiftAllLightness(form, kDarkerStep);
     EXPECT_EQ(form.colStart.Color(), RgbColor(250, 250, 250));
@@ -41,11 +42,15 @@ TEST(SwatchCommandsTest, CommandsChangeTheSwatchesAndRedrawOnce) {
     SwapColors(form);
     EXPECT_EQ(form.colStart.Color(), kBlack);
     EXPECT_EQ(probe.LastDraw().startColor, kBlack);
+    EXPECT_EQ(probe.draws.size(), 2u);
 
-    probe.Clear();
-    ApplyChosenColor(form, form.colEnd, kNoColor);
+    // A swatch announces its change like any control; a cancel changes nothing.
+    ApplyChosenColor(form.colEnd, kNoColor);
     EXPECT_EQ(form.colEnd.Color(), RgbColor(250, 250, 250));
-    EXPECT_EQ(probe.draws.size(), 1u);  // a cancel redraws the unchanged preview
+    EXPECT_EQ(probe.draws.size(), 2u);
+    ApplyChosenColor(form.colEnd, RgbColor(1, 2, 3));
+    EXPECT_EQ(probe.LastDraw().endColor, RgbColor(1, 2, 3));
+    EXPECT_EQ(probe.draws.size(), 3u);
 }
 
 TEST(SwatchCommandsTest, SwappingTheSizeTurnsThePreviewAndResetCentresTheMiddle) {

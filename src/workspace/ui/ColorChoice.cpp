@@ -5,10 +5,10 @@
 
 namespace tonzug {
 
-void ChooseSwatchColor(QWidget& owner, ParameterForm& form, ColorSwatch& swatch) {
+void ChooseSwatchColor(QWidget& owner, ColorSwatch& swatch) {
     const ColorValue chosen = ShowColorDialog(&owner, swatch.Color(), BackgroundButton::kHidden,
                                               HtmlRow::kShown, QString());
-    ApplyChosenColor(form, swatch, chosen);
+    ApplyChosenColor(swatch, chosen);
 }
 
 }  // namespace tonzug

@@ -152,10 +152,8 @@ QLayout* MainWindow::BuildCommandRow() {
         });
         row->addWidget(button);
     };
-    commandButton("cmdLoadD", CommandIcon::kLoadDefaults, "Vorgabe Daten laden...", [this] {
-        LoadDefaults(form_);
-        form_.RedrawPreview();
-    });
+    commandButton("cmdLoadD", CommandIcon::kLoadDefaults, "Vorgabe Daten laden...",
+                  [this] { LoadDefaults(form_); });
     commandButton("cmdSaveP", CommandIcon::kSaveParameters, "Einstellungsdatei speichern...",
                   [this] { SaveParameterFileCommand(*this, form_); });
     commandButton("cmdLoadP", CommandIcon::kLoadParameters, "Einstellungsdatei laden...",

@@ -58,9 +58,8 @@ bool LoadParameterFile(QWidget& owner, ParameterForm& form, const QString& file)
                           file);
         return false;
     }
-    // A file that differs only in its colours changes no field, so nothing else redraws.
-    form.RedrawPreview();
-    // After the redraw, so that the message stands in front of the set as loaded.
+    // The loaded set has redrawn through its controls' change handling; the message
+    // stands in front of it.
     if (!result.replacedKeys.empty()) {
         const QString keys = QString::fromStdString(JoinNames(result.replacedKeys, " und "));
         ReportFileProblem(owner, kLoadTitle,

@@ -232,14 +232,14 @@ SwatchBox* ParameterPanel::MakeSwatch(const char* name, ColorSwatch& swatch) {
     BindSwatch(*box, swatch);
     new ScreenPicker(
         *box, [&swatch] { return swatch.Color(); },
-        [this, &swatch](ColorValue picked) { ApplyChosenColor(form_, swatch, picked); });
+        [&swatch](ColorValue picked) { ApplyChosenColor(swatch, picked); });
     return box;
 }
 
 QToolButton* ParameterPanel::MakeChooseButton(const char* name, ColorSwatch& swatch) {
     QToolButton* button = MakeTextButton(name, QStringLiteral("..."));
     connect(button, &QToolButton::clicked, this,
-            [this, &swatch] { ChooseSwatchColor(*window(), form_, swatch); });
+            [this, &swatch] { ChooseSwatchColor(*window(), swatch); });
     return button;
 }
 
