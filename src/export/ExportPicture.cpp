@@ -110,7 +110,8 @@ EncodeStatus ExportInBands(const GradientParams& params, const std::string& path
         LayOutBands(size.width, size.height, options.bandBytes, renderer.RowPeriod(format));
     BandPipelineSetup setup;
     setup.bandCount = layout.bandCount;
-    setup.threads = std::clamp(options.threads, 1, kMaxExportThreads);
+    setup.threads =
+        ThreadsWithinBudget(layout, format, std::clamp(options.threads, 1, kMaxExportThreads));
     // Room for every thread's band and a few finished ones waiting to be written.
     setup.window = setup.threads + 2;
     setup.startThread = options.startThread;
