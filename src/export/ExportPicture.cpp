@@ -118,6 +118,7 @@ EncodeStatus ExportInBands(const GradientParams& params, const std::string& path
 
     if (kind == PictureKind::kPng) {
         PngEncoder encoder(path, format == OutputFormat::kDeep16 ? PngDepth::k16 : PngDepth::k8);
+        encoder.WriteInto(options.intoDescriptor);
         if (EncodeStatus status = encoder.Begin(size.width, size.height); !status.Ok()) {
             return status;
         }
@@ -128,6 +129,7 @@ EncodeStatus ExportInBands(const GradientParams& params, const std::string& path
         return encoder.Finish();
     }
     std::unique_ptr<PictureEncoder> encoder = MakePictureEncoder(kind, path, jpegQuality);
+    encoder->WriteInto(options.intoDescriptor);
     if (EncodeStatus status = encoder->Begin(size.width, size.height); !status.Ok()) {
         return status;
     }
@@ -169,7 +171,7 @@ EncodeStatus ExportPicture(const GradientParams& params, const std::string& path
                            std::int32_t jpegQuality, const ExportOptions& options) {
     try {
         if (kind == PictureKind::kSvg) {
-            return ExportSvgPicture(params, path);
+            return ExportSvgPicture(params, path, options.intoDescriptor);
         }
         return ExportInBands(params, path, kind, jpegQuality, options);
     } catch (const std::bad_alloc&) {
