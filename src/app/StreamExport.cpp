@@ -10,6 +10,8 @@
 #include <string>
 #include <system_error>
 
+#include "support/FileDescriptor.h"
+
 namespace tonzug {
 namespace {
 
@@ -21,23 +23,6 @@ std::string TemporaryFolder() {
     const std::filesystem::path base = std::filesystem::temp_directory_path(error);
     return error ? std::string("/tmp") : base.string();
 }
-
-class OwnedDescriptor {
-  public:
-    explicit OwnedDescriptor(int descriptor) : descriptor_(descriptor) {}
-    ~OwnedDescriptor() {
-        if (descriptor_ >= 0) {
-            close(descriptor_);
-        }
-    }
-    OwnedDescriptor(const OwnedDescriptor&) = delete;
-    OwnedDescriptor& operator=(const OwnedDescriptor&) = delete;
-
-    int Get() const { return descriptor_; }
-
-  private:
-    int descriptor_;
-};
 
 // A folder of this process's own, removed with its contents.
 class PrivateFolder {
@@ -106,7 +91,7 @@ EncodeStatus ExportThroughFolder(const GradientParams& params, PictureKind kind,
         !status.Ok()) {
         return status;
     }
-    const OwnedDescriptor in(open(picture.c_str(), O_RDONLY | O_CLOEXEC));
+    const FileDescriptor in(open(picture.c_str(), O_RDONLY | O_CLOEXEC));
     // The open file stays readable once its folder is gone.
     folder.Remove();
     if (in.Get() < 0) {
@@ -126,7 +111,7 @@ EncodeStatus ExportToStream(const GradientParams& params, PictureKind kind,
                             std::int32_t jpegQuality, const ExportOptions& options,
                             const OutputWriter& write) {
     const std::string base = TemporaryFolder();
-    const OwnedDescriptor unnamed(open(base.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600));
+    const FileDescriptor unnamed(open(base.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600));
     if (unnamed.Get() < 0) {
         return ExportThroughFolder(params, kind, jpegQuality, options, base, write);
     }
