@@ -83,6 +83,12 @@ name="$(printf 'n%.0s' $(seq $((4090 - ${#long} - 5))))"  # 100 to 200 bytes
 [ -s "$long/$name.png" ] || fail "no picture at the long path"
 rm -rf "${folder:?}"/*
 
+if ldd "$program" | grep -q libasan; then
+    # AddressSanitizer reserves far more address space than any limit below.
+    echo "failed writes and refused targets are reported (memory limits not tried)"
+    exit 0
+fi
+
 # Without enough memory every export fails with one line, the 16-bit ones as the 8-bit.
 wide="--set X=4194304 --set OPT=0"
 for depth in "DEPTH=8" "DEPTH=16" "DITHER=1"; do
