@@ -27,11 +27,12 @@ struct BandLayout {
 };
 
 // A band holds whole periods of repeating rows only while one period takes at most this
-// much (64 dithered rows of 65536 pixels); wider rows are cut by bytes alone.
-inline constexpr std::size_t kMaxPeriodBandBytes = std::size_t{16} << 20;
+// much (64 dithered rows of 262144 pixels). Wider rows are cut into bands of as many rows
+// as fit it, since the renderer works out the columns of such rows once per band.
+inline constexpr std::size_t kMaxPeriodBandBytes = std::size_t{64} << 20;
 // The bands in flight may take about this much memory together: very wide pictures are
 // made on fewer threads, whatever the number asked for.
-inline constexpr std::uint64_t kBandMemoryBudget = std::uint64_t{256} << 20;
+inline constexpr std::uint64_t kBandMemoryBudget = std::uint64_t{384} << 20;
 
 // Bands of about `bandBytes` of pixels each: at least one row, at most the picture, and a
 // whole number of `rowPeriod` rows where a pattern repeats with that period (0: none) and
