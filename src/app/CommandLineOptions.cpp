@@ -72,7 +72,7 @@ std::optional<std::string> Apply(CommandRequest& request, Option option, const s
         case Option::kFormat:
             request.format = FormatFromName(value);
             if (!request.format) {
-                return "unknown format '" + value + "' for --format: use png, bmp or jpeg";
+                return "unknown format '" + value + "' for --format: use png, bmp, jpeg or svg";
             }
             return std::nullopt;
         case Option::kParams:

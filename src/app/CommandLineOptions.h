@@ -12,8 +12,10 @@
 
 namespace tonzug {
 
-// The picture name that stands for standard output.
+// The picture names that stand for standard output. /dev/stdout is written as "-" is:
+// resolved, it would name a pipe, or a file that a rename would take from the shell.
 inline constexpr std::string_view kStandardOutputName = "-";
+inline constexpr std::string_view kStandardOutputDevice = "/dev/stdout";
 
 enum class CommandMode { kExport, kCss, kHelp, kVersion };
 
@@ -30,7 +32,9 @@ struct CommandRequest {
     std::optional<std::int32_t> threads;
     bool quiet = false;
 
-    bool ToStandardOutput() const { return picture == kStandardOutputName; }
+    bool ToStandardOutput() const {
+        return picture == kStandardOutputName || picture == kStandardOutputDevice;
+    }
 };
 
 // A mistake on the command line, with the words to tell the user.

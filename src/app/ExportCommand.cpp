@@ -2,11 +2,14 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
+#include <cerrno>
 #include <csignal>
 #include <iostream>
 #include <new>
 #include <optional>
+#include <span>
 #include <utility>
 #include <variant>
 
@@ -26,7 +29,8 @@ namespace tonzug {
 namespace {
 
 // Ctrl-C or a termination request during the export cancels it, so that the temporary
-// file is removed instead of being left beside the target.
+// file is removed instead of being left beside the target. Without SA_RESTART, so that
+// the signal also ends a write blocked on a slow standard output.
 volatile std::sig_atomic_t interruptRequested = 0;
 
 extern "C" void OnInterrupt(int) {
@@ -39,7 +43,7 @@ class InterruptGuard {
         interruptRequested = 0;
         struct sigaction action {};
         action.sa_handler = OnInterrupt;
-        action.sa_flags = SA_RESTART;
+        action.sa_flags = 0;
         sigemptyset(&action.sa_mask);
         for (std::size_t i = 0; i < kSignals.size(); ++i) {
             sigaction(kSignals[i], &action, &previous_[i]);
@@ -60,10 +64,38 @@ class InterruptGuard {
     std::array<struct sigaction, 3> previous_{};
 };
 
+// Writes all the bytes to the console's standard output and flushes; errno of a failure.
+int WriteOut(const Console& console, std::span<const char> bytes) {
+    if (console.outDescriptor < 0) {
+        console.out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        console.out.flush();
+        return console.out ? 0 : EIO;
+    }
+    while (!bytes.empty()) {
+        if (InterruptGuard::Interrupted()) {
+            return EINTR;
+        }
+        const ssize_t written = ::write(console.outDescriptor, bytes.data(), bytes.size());
+        if (written < 0 && errno != EINTR) {
+            return errno;
+        }
+        bytes = bytes.subspan(static_cast<std::size_t>(std::max<ssize_t>(written, 0)));
+    }
+    return 0;
+}
+
 int Fail(std::ostream& err, int status, const std::string& message) {
     // Names and values come from the user: escaped, the message stays one harmless line.
     err << "tonzug: " << EscapeControls(message) << '\n';
     return status;
+}
+
+// Prints the text on standard output; the exit status.
+int PrintOut(const Console& console, const std::string& text) {
+    if (const int error = WriteOut(console, text); error != 0) {
+        return Fail(console.err, kExitFailed, StandardOutputFailure(error).Describe());
+    }
+    return kExitOk;
 }
 
 // A mistake on the command line, with a pointer to the help.
@@ -88,10 +120,11 @@ std::variant<PictureKind, std::string> ChooseFormat(const CommandRequest& reques
         return *byName;
     }
     if (request.ToStandardOutput()) {
-        return std::string("--export - needs --format png, bmp or jpeg");
+        return "--export " + request.picture + " needs --format png, bmp, jpeg or svg";
     }
     return "unknown picture type '" + request.picture +
-           "': the name must end in .bmp, .png, .jpg or .jpeg, or --format must name the type";
+           "': the name must end in .bmp, .png, .jpg, .jpeg or .svg, or --format must name the "
+           "type";
 }
 
 // The default set, then the parameter file and the settings of the command line; the exit
@@ -135,7 +168,9 @@ int RunCss(const CommandRequest& request, const Console& console) {
     } catch (const std::bad_alloc&) {
         return Fail(console.err, kExitFailed, "not enough memory to fit the gradient's stops");
     }
-    console.out << declaration << '\n';
+    if (const int printed = PrintOut(console, declaration + '\n'); printed != kExitOk) {
+        return printed;
+    }
     if (gradient.tolerance > kStopTolerance) {
         console.err << "tonzug: note: " << gradient.stops.size() << " stops keep the blend within "
                     << gradient.tolerance << " of every step (more would be needed for 0.5)\n";
@@ -180,10 +215,13 @@ int RunExport(const CommandRequest& request, const Console& console) {
     options.depth = ReadColorDepth(form);
     const EncodeStatus status =
         request.ToStandardOutput()
-            ? ExportToStream(params, kind, kExportJpegQuality, options, console.out)
+            ? ExportToStream(
+                  params, kind, kExportJpegQuality, options,
+                  [&console](std::span<const char> bytes) { return WriteOut(console, bytes); })
             : ExportPicture(params, request.picture, kind, kExportJpegQuality, options);
     progressLine.reset();
-    if (status.status == kGdipAborted) {
+    // A failure after an interrupt (a write it cut short) counts as the interrupt.
+    if (status.status == kGdipAborted || (!status.Ok() && InterruptGuard::Interrupted())) {
         return Fail(err, kExitInterrupted, "export interrupted; nothing was written");
     }
     if (!status.Ok()) {
@@ -195,7 +233,8 @@ int RunExport(const CommandRequest& request, const Console& console) {
 }  // namespace
 
 Console SystemConsole() {
-    return {std::cout, std::cerr, ::isatty(STDOUT_FILENO) == 1, ::isatty(STDERR_FILENO) == 1};
+    return {std::cout, std::cerr, ::isatty(STDOUT_FILENO) == 1, ::isatty(STDERR_FILENO) == 1,
+            STDOUT_FILENO};
 }
 
 std::string VersionText() {
@@ -220,12 +259,14 @@ parameter file (.tzg), the window opens with that file loaded.
 With --export, tonzug renders a colour gradient at its full size and saves it without
 opening a window:
 
-  --export PICTURE  the picture to write, or - for standard output (never a terminal);
-                    a name ending in .svg writes the gradient as an SVG picture
+  --export PICTURE  the picture to write, or - (or /dev/stdout) for standard output
+                    (never a terminal); it must be a regular file if it exists; a
+                    name ending in .svg writes the gradient as an SVG picture
   --css             instead of a picture, print the gradient as one CSS declaration
                     (background-image) and nothing else: tonzug --css >> site.css
-  --format FORMAT   png, bmp (24-bit bitmap) or jpeg (quality 85); without it the
-                    extension of PICTURE (.png, .bmp, .jpg, .jpeg, in any case) decides
+  --format FORMAT   png, bmp (24-bit bitmap), jpeg (quality 85) or svg; without it
+                    the extension of PICTURE (.png, .bmp, .jpg, .jpeg, .svg, in any
+                    case) decides
   --params FILE     load a parameter file (.tzg) first, as the window's load does
   --set KEY=VALUE   then set one value; may be repeated and applies in the order given
   --threads N       use N threads (at least 1); the default is one per core
@@ -241,7 +282,8 @@ The parameters start from the defaults; the settings file is neither read nor wr
 KEY is one of the keys of a parameter file, in any letter case:
   STCOL, EDCOL, MDCOL  start, end and middle colour: a decimal colour value
                        (red + 256 * green + 65536 * blue) or #RRGGBB
-  X, Y                 width and height in pixels
+  X, Y                 width (at most 4194304) and height (at most 16777216) in
+                       pixels
   MID, M               middle position in percent, or in pixels along the gradient
   SBR, MBR, EBR        start, middle and end band width in steps
   MDCHK                middle colour: 0 off, 1 on
@@ -264,8 +306,10 @@ file behind, and an existing file of that name stays as it was.
 Exit status:
   0    the picture was written
   1    it could not be made or written (a parameter file that cannot be read, an
-       empty picture, a side above 16777216 pixels, a picture too large for the format
-       or for memory, a write failure such as a full disk)
+       empty picture, a side above 16777216 pixels, a width above 4194304 pixels
+       (the longest row an export holds), a picture too large for the format or for
+       memory, a target that is not a regular file, a write failure such as a full
+       disk)
   2    a mistake on the command line (an unknown option or key, a value the key cannot
        take, an unknown picture type, standard output on a terminal)
   130  interrupted
@@ -279,8 +323,7 @@ Examples:
 
 int RunCommandLine(const std::vector<std::string>& arguments, const Console& console) {
     if (arguments.empty()) {
-        console.out << CommandLineHelp();
-        return kExitOk;
+        return PrintOut(console, CommandLineHelp());
     }
     auto parsed = ParseCommandLine(arguments);
     if (const UsageError* error = std::get_if<UsageError>(&parsed)) {
@@ -289,11 +332,9 @@ int RunCommandLine(const std::vector<std::string>& arguments, const Console& con
     const CommandRequest& request = std::get<CommandRequest>(parsed);
     switch (request.mode) {
         case CommandMode::kHelp:
-            console.out << CommandLineHelp();
-            return kExitOk;
+            return PrintOut(console, CommandLineHelp());
         case CommandMode::kVersion:
-            console.out << VersionText() << '\n';
-            return kExitOk;
+            return PrintOut(console, VersionText() + '\n');
         case CommandMode::kCss:
             return RunCss(request, console);
         case CommandMode::kExport:

@@ -19,6 +19,9 @@ struct Console {
     std::ostream& err;
     bool outIsTerminal = false;
     bool errIsTerminal = false;
+    // The descriptor behind `out`, written directly so that every write is checked and an
+    // interrupt ends a write blocked in a full pipe; -1 writes through `out`.
+    int outDescriptor = -1;
 };
 
 // Standard output and standard error of this process.

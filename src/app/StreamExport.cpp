@@ -1,23 +1,34 @@
 #include "app/StreamExport.h"
 
+#include <fcntl.h>
 #include <stdlib.h>
+#include <unistd.h>
 
+#include <array>
 #include <cerrno>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <system_error>
+
+#include "support/FileDescriptor.h"
 
 namespace tonzug {
 namespace {
 
+// Large enough for few system calls, small enough that an interrupt is seen soon.
+constexpr std::size_t kCopyChunkBytes = std::size_t{64} << 10;
+
+std::string TemporaryFolder() {
+    std::error_code error;
+    const std::filesystem::path base = std::filesystem::temp_directory_path(error);
+    return error ? std::string("/tmp") : base.string();
+}
+
 // A folder of this process's own, removed with its contents.
 class PrivateFolder {
   public:
-    PrivateFolder() {
-        std::error_code error;
-        const std::filesystem::path base = std::filesystem::temp_directory_path(error);
-        std::string pattern = ((error ? "/tmp" : base) / "tonzug-XXXXXX").string();
+    explicit PrivateFolder(const std::string& base) {
+        std::string pattern = base + "/tonzug-XXXXXX";
         exists_ = ::mkdtemp(pattern.data()) != nullptr;
         error_ = exists_ ? 0 : errno;
         path_ = std::move(pattern);
@@ -45,33 +56,71 @@ class PrivateFolder {
     bool exists_ = false;
 };
 
-}  // namespace
+EncodeStatus CopyFromStart(int picture, const std::string& name, const OutputWriter& write) {
+    if (lseek(picture, 0, SEEK_SET) != 0) {
+        return StatusFromErrno(errno, name, "cannot read the picture back");
+    }
+    std::array<char, kCopyChunkBytes> chunk{};
+    for (;;) {
+        const ssize_t got = read(picture, chunk.data(), chunk.size());
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got < 0) {
+            return StatusFromErrno(errno, name, "cannot read the picture back");
+        }
+        if (got == 0) {
+            return EncodeStatus::Success();
+        }
+        if (const int error = write({chunk.data(), static_cast<std::size_t>(got)}); error != 0) {
+            return StandardOutputFailure(error);
+        }
+    }
+}
 
-EncodeStatus ExportToStream(const GradientParams& params, PictureKind kind,
-                            std::int32_t jpegQuality, const ExportOptions& options,
-                            std::ostream& out) {
-    PrivateFolder folder;
+// Where the file system has no unnamed files: a named one in a private folder.
+EncodeStatus ExportThroughFolder(const GradientParams& params, PictureKind kind,
+                                 std::int32_t jpegQuality, const ExportOptions& options,
+                                 const std::string& base, const OutputWriter& write) {
+    PrivateFolder folder(base);
     if (!folder.Exists()) {
-        return StatusFromErrno(folder.Error(), folder.Path().parent_path().string(),
-                               "cannot create a temporary folder there");
+        return StatusFromErrno(folder.Error(), base, "cannot create a temporary folder there");
     }
     const std::string picture = (folder.Path() / "picture").string();
     if (EncodeStatus status = ExportPicture(params, picture, kind, jpegQuality, options);
         !status.Ok()) {
         return status;
     }
-    std::ifstream in(picture, std::ios::binary);
+    const FileDescriptor in(open(picture.c_str(), O_RDONLY | O_CLOEXEC));
     // The open file stays readable once its folder is gone.
     folder.Remove();
-    if (!in) {
-        return StatusFromErrno(EIO, picture, "cannot read the picture back");
+    if (in.Get() < 0) {
+        return StatusFromErrno(errno, picture, "cannot read the picture back");
     }
-    out << in.rdbuf();
-    out.flush();
-    if (!out || in.bad()) {
-        return EncodeStatus::Failure(kGdipWin32Error, "cannot write to standard output");
+    return CopyFromStart(in.Get(), picture, write);
+}
+
+}  // namespace
+
+EncodeStatus StandardOutputFailure(int error) {
+    return EncodeStatus::Failure(kGdipWin32Error, "cannot write to standard output: " +
+                                                      std::generic_category().message(error));
+}
+
+EncodeStatus ExportToStream(const GradientParams& params, PictureKind kind,
+                            std::int32_t jpegQuality, const ExportOptions& options,
+                            const OutputWriter& write) {
+    const std::string base = TemporaryFolder();
+    const FileDescriptor unnamed(open(base.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600));
+    if (unnamed.Get() < 0) {
+        return ExportThroughFolder(params, kind, jpegQuality, options, base, write);
     }
-    return EncodeStatus::Success();
+    ExportOptions into = options;
+    into.intoDescriptor = unnamed.Get();
+    if (EncodeStatus status = ExportPicture(params, base, kind, jpegQuality, into); !status.Ok()) {
+        return status;
+    }
+    return CopyFromStart(unnamed.Get(), base, write);
 }
 
 }  // namespace tonzug

@@ -1,7 +1,8 @@
 #pragma once
 
 #include <cstdint>
-#include <ostream>
+#include <functional>
+#include <span>
 
 #include "export/EncodeStatus.h"
 #include "export/ExportPicture.h"
@@ -10,12 +11,19 @@
 
 namespace tonzug {
 
-// Exports the picture as ExportPicture does and copies it to `out` (standard output).
-// The encoders write files, and a BMP goes back to its header at the end, so the picture
-// is made in a private folder below $TMPDIR (or /tmp) first; that folder is gone before
-// the first byte is copied, so neither a failure nor a closed pipe leaves anything behind.
+// Writes all the bytes to standard output; errno of a failure, 0 once every byte is out.
+using OutputWriter = std::function<int(std::span<const char> bytes)>;
+
+// Exports the picture as ExportPicture does and copies it to standard output through
+// `write`. The encoders write files, and a BMP goes back to its header at the end, so the
+// picture is made in an unnamed file in $TMPDIR (or /tmp) first, which vanishes with the
+// process however it ends; where the file system has no unnamed files, in a private folder
+// that is gone before the first byte is copied.
 EncodeStatus ExportToStream(const GradientParams& params, PictureKind kind,
                             std::int32_t jpegQuality, const ExportOptions& options,
-                            std::ostream& out);
+                            const OutputWriter& write);
+
+// "cannot write to standard output: REASON".
+EncodeStatus StandardOutputFailure(int error);
 
 }  // namespace tonzug

@@ -110,13 +110,15 @@ EncodeStatus ExportInBands(const GradientParams& params, const std::string& path
         LayOutBands(size.width, size.height, options.bandBytes, renderer.RowPeriod(format));
     BandPipelineSetup setup;
     setup.bandCount = layout.bandCount;
-    setup.threads = std::clamp(options.threads, 1, kMaxExportThreads);
+    setup.threads =
+        ThreadsWithinBudget(layout, format, std::clamp(options.threads, 1, kMaxExportThreads));
     // Room for every thread's band and a few finished ones waiting to be written.
     setup.window = setup.threads + 2;
     setup.startThread = options.startThread;
 
     if (kind == PictureKind::kPng) {
         PngEncoder encoder(path, format == OutputFormat::kDeep16 ? PngDepth::k16 : PngDepth::k8);
+        encoder.WriteInto(options.intoDescriptor);
         if (EncodeStatus status = encoder.Begin(size.width, size.height); !status.Ok()) {
             return status;
         }
@@ -127,6 +129,7 @@ EncodeStatus ExportInBands(const GradientParams& params, const std::string& path
         return encoder.Finish();
     }
     std::unique_ptr<PictureEncoder> encoder = MakePictureEncoder(kind, path, jpegQuality);
+    encoder->WriteInto(options.intoDescriptor);
     if (EncodeStatus status = encoder->Begin(size.width, size.height); !status.Ok()) {
         return status;
     }
@@ -168,7 +171,7 @@ EncodeStatus ExportPicture(const GradientParams& params, const std::string& path
                            std::int32_t jpegQuality, const ExportOptions& options) {
     try {
         if (kind == PictureKind::kSvg) {
-            return ExportSvgPicture(params, path);
+            return ExportSvgPicture(params, path, options.intoDescriptor);
         }
         return ExportInBands(params, path, kind, jpegQuality, options);
     } catch (const std::bad_alloc&) {

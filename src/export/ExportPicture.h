@@ -67,6 +67,10 @@ struct ExportOptions {
     // can be.
     ThreadStarter startThread = StartThread;
     ColorDepthChoice depth;
+    // When not negative, the picture goes into this open and empty file instead of the
+    // named one, which then only names it in messages: for a picture that is read back
+    // at once, as for standard output.
+    int intoDescriptor = -1;
 };
 
 // The full size: width and height rounded to whole pixels, ties to even. Fails with

@@ -42,7 +42,7 @@ EncodeStatus PictureEncoder::Begin(std::int32_t width, std::int32_t height) {
     if (EncodeStatus limits = CheckSize(width, height); !limits.Ok()) {
         return Fail(limits);
     }
-    if (!file_.Open(path_)) {
+    if (!(descriptor_ >= 0 ? file_.OpenInto(descriptor_) : file_.Open(path_))) {
         return Fail(FileFailure());
     }
     // Only allowed before the first write; a refusal just keeps the default buffer.

@@ -24,6 +24,9 @@ class PictureEncoder {
     PictureEncoder(const PictureEncoder&) = delete;
     PictureEncoder& operator=(const PictureEncoder&) = delete;
 
+    // Before Begin: the picture goes into `descriptor`, an open and empty file, instead of
+    // the named one (see AtomicFile::OpenInto); the path then only names it in messages.
+    void WriteInto(int descriptor) { descriptor_ = descriptor; }
     // Checks the format's size limits, creates the temporary file, writes the header.
     EncodeStatus Begin(std::int32_t width, std::int32_t height);
     // Appends whole rows, top row first: `pixels` holds rows of width 0xFFRRGGBB words.
@@ -56,6 +59,7 @@ class PictureEncoder {
     EncodeStatus Fail(EncodeStatus status);
 
     std::string path_;
+    int descriptor_ = -1;
     AtomicFile file_;
     Stage stage_ = Stage::kNew;
     EncodeStatus failure_;

@@ -105,7 +105,7 @@ EncodeStatus PngBandWork::Produce(std::int32_t band, std::int32_t worker) {
 bool PngBandWork::RepeatsLastBand(std::int32_t band, const Worker& worker) const {
     // Bands hold whole periods of rows, so two bands of as many rows, neither the top one
     // (which has no row above), hold the same rows below the same row above.
-    return rowPeriod_ > 0 && band > 0 && worker.lastBand > 0 &&
+    return layout_.rowPeriod > 0 && band > 0 && worker.lastBand > 0 &&
            layout_.Rows(band) == layout_.Rows(worker.lastBand);
 }
 
@@ -143,7 +143,7 @@ void PngBandWork::Filter(std::int32_t band, Worker& worker,
                                                : PngCompression::kNoisy;
         worker.coder = std::make_unique<PngBandCoder>(
             layout_.width, deep ? PngDepth::k16 : PngDepth::k8, compression,
-            rowPeriod_ > 0 ? BandRepeats::kPossible : BandRepeats::kNever);
+            layout_.rowPeriod > 0 ? BandRepeats::kPossible : BandRepeats::kNever);
     }
     const std::int32_t rows = layout_.Rows(band);
     if (deep) {

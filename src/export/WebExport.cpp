@@ -17,14 +17,16 @@ EncodeStatus FitFullSize(const GradientParams& params, WebGradient& gradient) {
     return EncodeStatus::Success();
 }
 
-EncodeStatus ExportSvgPicture(const GradientParams& params, const std::string& path) {
+EncodeStatus ExportSvgPicture(const GradientParams& params, const std::string& path,
+                              int intoDescriptor) {
     WebGradient gradient;
     if (EncodeStatus status = FitFullSize(params, gradient); !status.Ok()) {
         return status;
     }
     const std::string text = SvgPicture(gradient);
     AtomicFile file;
-    if (!file.Open(path) || !file.Write(text.data(), text.size()) || !file.Commit()) {
+    const bool opened = intoDescriptor >= 0 ? file.OpenInto(intoDescriptor) : file.Open(path);
+    if (!opened || !file.Write(text.data(), text.size()) || !file.Commit()) {
         return StatusFromErrno(file.Error() != 0 ? file.Error() : EIO, path, file.Refusal());
     }
     return EncodeStatus::Success();

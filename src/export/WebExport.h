@@ -12,7 +12,9 @@ namespace tonzug {
 // exports do for a size that makes no picture.
 EncodeStatus FitFullSize(const GradientParams& params, WebGradient& gradient);
 
-// Writes the gradient as an SVG picture of its full size, completely or not at all.
-EncodeStatus ExportSvgPicture(const GradientParams& params, const std::string& path);
+// Writes the gradient as an SVG picture of its full size, completely or not at all; into
+// `intoDescriptor` instead when it is an open file (see AtomicFile::OpenInto).
+EncodeStatus ExportSvgPicture(const GradientParams& params, const std::string& path,
+                              int intoDescriptor = -1);
 
 }  // namespace tonzug

@@ -350,7 +350,7 @@ const std::vector<typename Target::Levels>* GradientRenderer::StepLevels(
     if (prepared == nullptr || stepWords_.empty()) {
         return nullptr;
     }
-    std::call_once(prepared->stepsMade, [&] {
+    PrepareOnce(prepared->stepsMade, [&] {
         // Indexed by step code; code kNoPixel has levels that are never painted.
         prepared->stepLevels.resize(stepWords_.size() + 1);
         for (std::size_t step = 0; step < stepWords_.size(); ++step) {
@@ -358,7 +358,8 @@ const std::vector<typename Target::Levels>* GradientRenderer::StepLevels(
             prepared->stepLevels[code] = target.LevelsOf(code);
         }
     });
-    return &prepared->stepLevels;
+    // Empty when the preparation failed on another thread.
+    return prepared->stepLevels.size() == stepWords_.size() + 1 ? &prepared->stepLevels : nullptr;
 }
 
 template <class Target>

@@ -65,7 +65,7 @@ const typename Target::Band* GradientRenderer::RepeatingRows() const {
         std::int64_t{surfaceWidth_} * Target::kRowPeriod > kMaxRepeatedRowsPixels) {
         return nullptr;
     }
-    std::call_once(prepared->rowsMade, [&] {
+    PrepareOnce(prepared->rowsMade, [&] {
         prepared->rows.Reset(surfaceWidth_, Target::kRowPeriod);
         Target target(*ramp_, prepared->rows);
         StepPainter painter(*ramp_, stepWords_, Target::kYield);

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <exception>
 #include <mutex>
 #include <vector>
 
@@ -31,6 +32,24 @@ struct ExactPreparation {
     std::once_flag stepsMade;
     std::vector<typename Target::Levels> stepLevels;
 };
+
+// Runs `prepare` once for all threads. An exception (out of memory) must not leave
+// std::call_once, which ends the program here, so it is caught inside and thrown again
+// outside; the preparation then counts as done, and its result as missing.
+template <class Prepare>
+void PrepareOnce(std::once_flag& flag, Prepare prepare) {
+    std::exception_ptr failure;
+    std::call_once(flag, [&] {
+        try {
+            prepare();
+        } catch (...) {
+            failure = std::current_exception();
+        }
+    });
+    if (failure) {
+        std::rethrow_exception(failure);
+    }
+}
 
 // Copies the first `period` items of span `columns` of a row along the rest of the span,
 // so that every item repeats the one `period` columns before it.

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -15,6 +16,8 @@
 namespace tonzug {
 namespace {
 
+// The permission bits a replaced file keeps (and the sticky bit).
+constexpr mode_t kKeptModeBits = 01777;
 // Long enough to recognise the temporary file, short enough to stay within NAME_MAX.
 constexpr std::size_t kMaxNameInTempFile = 200;
 
@@ -31,14 +34,24 @@ std::string NameOf(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-// The hidden name the temporary file gets beside the target just before the rename.
+// The letters after the target's name in the temporary name.
+constexpr std::size_t kTempSuffixLength = 6;
+// "/." before the target's name and "." before the suffix.
+constexpr std::size_t kTempNameExtra = 3 + kTempSuffixLength;
+
+// The hidden name the temporary file gets beside the target just before the rename. The
+// target's name is shortened so that the whole path still fits where the target's does.
 std::string TemporaryName(const std::string& target, std::uint64_t random) {
     static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
     std::string suffix;
-    for (int i = 0; i < 6; ++i, random /= 36) {
+    for (std::size_t i = 0; i < kTempSuffixLength; ++i, random /= 36) {
         suffix += kLetters[random % 36];
     }
-    return FolderOf(target) + "/." + NameOf(target).substr(0, kMaxNameInTempFile) + "." + suffix;
+    const std::string folder = FolderOf(target);
+    const std::size_t room =
+        PATH_MAX - 1 - std::min<std::size_t>(PATH_MAX - 1, folder.size() + kTempNameExtra);
+    return folder + "/." + NameOf(target).substr(0, std::min(kMaxNameInTempFile, room)) + "." +
+           suffix;
 }
 
 std::string DescriptorPath(int fd) {
@@ -116,6 +129,18 @@ bool AtomicFile::CheckTarget(const std::string& path) {
         targetPath_ = resolved;
         std::free(resolved);
     }
+    // Checked before any work: a temporary name that does not fit would fail at the end.
+    if (TemporaryName(targetPath_, 0).size() >= PATH_MAX) {
+        return Fail(ENAMETOOLONG);
+    }
+    struct stat target {};
+    if (stat(targetPath_.c_str(), &target) == 0 && !S_ISREG(target.st_mode)) {
+        // A rename would put a file in place of a device, a pipe or a folder.
+        if (S_ISDIR(target.st_mode)) {
+            return Fail(EISDIR);
+        }
+        return Refuse("not a regular file");
+    }
     if (faccessat(AT_FDCWD, targetPath_.c_str(), W_OK, AT_EACCESS) != 0 && errno == EACCES) {
         return Refuse("the file is write-protected");
     }
@@ -157,6 +182,23 @@ bool AtomicFile::Open(const std::string& path) {
     error_ = 0;
     refusal_.clear();
     return CheckTarget(path) && CreateTemporaryFile();
+}
+
+bool AtomicFile::OpenInto(int descriptor) {
+    Discard();
+    error_ = 0;
+    refusal_.clear();
+    const int own = fcntl(descriptor, F_DUPFD_CLOEXEC, 0);
+    stream_ = own >= 0 ? fdopen(own, "wb") : nullptr;
+    if (stream_ == nullptr) {
+        const int error = errno;
+        if (own >= 0) {
+            close(own);
+        }
+        return Fail(error);
+    }
+    intoDescriptor_ = true;
+    return true;
 }
 
 bool AtomicFile::NameTemporaryFile() {
@@ -220,11 +262,19 @@ bool AtomicFile::Commit() {
     if (ok && std::fflush(stream_) != 0) {
         ok = Fail(errno);
     }
+    if (intoDescriptor_) {
+        const bool closed = std::fclose(stream_) == 0;
+        stream_ = nullptr;
+        intoDescriptor_ = false;
+        return (ok && !closed) ? Fail(errno) : ok;
+    }
     const int fd = fileno(stream_);
     if (ok) {
         struct stat target {};
-        const mode_t mode = stat(targetPath_.c_str(), &target) == 0 ? (target.st_mode & 07777)
-                                                                    : (0666 & ~CurrentUmask());
+        // Set-user-ID and set-group-ID bits are not handed on to new content.
+        const mode_t mode = stat(targetPath_.c_str(), &target) == 0
+                                ? (target.st_mode & kKeptModeBits)
+                                : (0666 & ~CurrentUmask());
         if (fchmod(fd, mode) != 0) {
             ok = Fail(errno);
         }
@@ -258,6 +308,7 @@ void AtomicFile::Discard() {
         std::fclose(stream_);
         stream_ = nullptr;
     }
+    intoDescriptor_ = false;
     if (!tempPath_.empty()) {
         unlink(tempPath_.c_str());
         tempPath_.clear();

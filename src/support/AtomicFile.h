@@ -28,6 +28,9 @@ class AtomicFile {
     // Checks the target (name length, links, write permission) and creates the temporary
     // file in its folder; false on failure. A file opened before is discarded first.
     bool Open(const std::string& path);
+    // Writes into `descriptor`, an open and empty file the caller keeps (such as an unnamed
+    // one that is read back), instead of a named target: Commit then only flushes.
+    bool OpenInto(int descriptor);
     // The stdio stream on the temporary file; nullptr when not open.
     std::FILE* Stream();
     bool Write(const void* data, std::size_t size);
@@ -55,6 +58,7 @@ class AtomicFile {
     std::FILE* stream_ = nullptr;
     std::string tempPath_;  // empty while the temporary file has no name
     std::string targetPath_;
+    bool intoDescriptor_ = false;
     int error_ = 0;
     std::string refusal_;
 };

@@ -11,6 +11,7 @@
 #include <system_error>
 
 #include "support/AtomicFile.h"
+#include "support/FileDescriptor.h"
 #include "support/TextHelpers.h"
 
 namespace tonzug {
@@ -125,23 +126,6 @@ std::string UpperCaseKey(std::string_view key) {
     }
     return upper;
 }
-
-// Closes a descriptor on every way out.
-class FileDescriptor {
-  public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
-    ~FileDescriptor() {
-        if (fd_ >= 0) {
-            close(fd_);
-        }
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int Get() const { return fd_; }
-
-  private:
-    int fd_;
-};
 
 // The whole content of a regular file of at most kMaxIniFileBytes, or why it was refused.
 // Opening without blocking: a FIFO would otherwise wait for a writer for ever.

@@ -23,11 +23,13 @@ fail() {
 "$program" --export - --format png --set X=40 | file - > type
 grep -q 'PNG image data, 40 x 256' type || fail "standard output holds no PNG:" type
 mkdir scratch
-for format in png bmp jpeg; do
+for format in png bmp jpeg svg; do
     "$program" --export "g.$format" --set X=33
     TMPDIR="$PWD/scratch" "$program" --export - --format "$format" --set X=33 > piped
     cmp -s piped "g.$format" || fail "$format: standard output differs from the file"
 done
+"$program" --export /dev/stdout --format png --set X=33 | cmp -s - g.png ||
+    fail "/dev/stdout is not written as standard output"
 status=0
 TMPDIR="$PWD/scratch" "$program" --export - --format png --set X=0 > piped 2> /dev/null || status=$?
 if [ "$status" -ne 1 ] || [ -s piped ]; then
@@ -85,5 +87,36 @@ if [ "$status" -ne 130 ] || ! grep -q interrupted shown; then
 fi
 [ ! -e huge.png ] || fail "an interrupted export left its picture"
 
+
+# A termination request ends a write blocked in a full pipe at once: the reader (fd 3)
+# never reads.
+mkfifo slow
+exec 3<> slow
+"$program" --export - --format bmp --set X=1000 --set Y=1000 > slow 2> shown &
+pid=$!
+sleep 1
+kill -TERM "$pid"
+for _ in $(seq 50); do
+    kill -0 "$pid" 2> /dev/null || break
+    sleep 0.1
+done
+if kill -0 "$pid" 2> /dev/null; then
+    kill -KILL "$pid"
+    fail "a write blocked in a pipe ignores SIGTERM"
+fi
+status=0
+wait "$pid" || status=$?
+exec 3<&-
+[ "$status" -eq 130 ] || fail "terminated in a blocked write: status $status" shown
+
+# Killed outright, an export to standard output leaves nothing in the temporary folder.
+TMPDIR="$PWD/scratch" "$program" --export - --format png --set X=20000 --set Y=20000 \
+    --set OPT=2 --threads 1 > piped 2> /dev/null &
+pid=$!
+sleep 0.5
+kill -KILL "$pid"
+{ wait "$pid"; } 2> /dev/null || true
+[ -z "$(ls -A scratch)" ] || fail "a killed export left $(ls -A scratch)"
+
 echo "pictures go into pipes but stay off terminals; the progress line shows on terminals" \
-    "only; an interrupt leaves no file"
+    "only; an interrupt leaves no file, also in a blocked write"

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "export/ExportBands.h"
 #include "export/ExportPicture.h"
 #include "export/PictureReaders.h"
 #include "render/Gradient.h"
@@ -102,6 +104,24 @@ TEST(ExportPicture, ReportsProgressAndCancelsWithoutAFile) {
         EXPECT_EQ(testing::ReadWholeFile(path).size() == 3, cancelAt != 0);
     }
     EXPECT_EQ(folder.Entries(), std::vector<std::string>{"c.bmp"});
+}
+
+// The bands in flight of the widest rows fit the budget on any number of threads, also
+// where dithered rows repeat only every 64; ordinary pictures keep every thread.
+TEST(ExportBandLayout, WideRowsStayWithinTheMemoryBudget) {
+    for (const auto& [format, period] : {std::pair{OutputFormat::kDithered8, 64},
+                                         {OutputFormat::kDeep16, 1},
+                                         {OutputFormat::kPlain8, 0}}) {
+        const BandLayout layout = LayOutBands(kMaxExportRowPixels, 16384, kExportBandBytes, period);
+        const std::uint64_t threads = ThreadsWithinBudget(layout, format, kMaxExportThreads);
+        EXPECT_LE(threads * static_cast<std::uint64_t>(layout.bandRows) * kMaxExportRowPixels *
+                      sizeof(std::uint32_t),
+                  kBandMemoryBudget)
+            << period;
+    }
+    const BandLayout ordinary = LayOutBands(4096, 4096, kExportBandBytes, 64);
+    EXPECT_EQ(ordinary.rowPeriod, 64);
+    EXPECT_EQ(ThreadsWithinBudget(ordinary, OutputFormat::kDithered8, 8), 8);
 }
 
 TEST(RenderFullPicture, RefusesPicturesAboveTheMemoryLimit) {

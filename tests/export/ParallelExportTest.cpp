@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "export/ExportPicture.h"
+#include "export/PictureReaders.h"
 #include "render/Gradient.h"
 #include "testing/BandOptions.h"
 #include "testing/SampleGradient.h"
@@ -51,8 +52,9 @@ TEST_P(ExportOnThreads, WritesTheSameBytesWithAnyNumberOfThreads) {
                 << name << " on " << threads << " threads";
         }
         if (kind == PictureKind::kPng) {
-            // Readers may stop at the picture data (the pixels are checked by the band
-            // tests); the file's last chunk must be right too.
+            // The last band is shorter than the others: its data must end where the
+            // picture does (libpng warns of surplus data, which the reader refuses).
+            EXPECT_TRUE(testing::ReadPicture(path).has_value());
             const std::string iend("\0\0\0\0IEND\xAE\x42\x60\x82", 12);
             EXPECT_TRUE(single.ends_with(iend));
         }

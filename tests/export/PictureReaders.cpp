@@ -83,7 +83,9 @@ std::optional<DecodedPicture> ReadPng(const std::string& path) {
     }
     image.format = PNG_FORMAT_RGB;
     std::vector<std::uint8_t> bytes(PNG_IMAGE_SIZE(image));
-    if (png_image_finish_read(&image, nullptr, bytes.data(), 0, nullptr) == 0) {
+    // A warning ("Too much image data", a bad checksum) is a fault of the writer here.
+    if (png_image_finish_read(&image, nullptr, bytes.data(), 0, nullptr) == 0 ||
+        image.warning_or_error != 0) {
         png_image_free(&image);
         return std::nullopt;
     }
@@ -107,7 +109,8 @@ std::optional<std::vector<std::uint16_t>> ReadPng16(const std::string& path) {
     }
     std::vector<std::uint16_t> samples(PNG_IMAGE_SIZE(image) / 2);
     const bool read = image.format == PNG_FORMAT_LINEAR_RGB &&
-                      png_image_finish_read(&image, nullptr, samples.data(), 0, nullptr) != 0;
+                      png_image_finish_read(&image, nullptr, samples.data(), 0, nullptr) != 0 &&
+                      image.warning_or_error == 0;
     png_image_free(&image);
     if (!read) {
         return std::nullopt;

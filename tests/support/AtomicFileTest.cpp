@@ -44,10 +44,11 @@ TEST(AtomicFile, CommitReplacesTargetAndLeavesNoTemporaryFile) {
 TEST(AtomicFile, FailingRenameKeepsOldTargetAndRemovesTemporaryFile) {
     TempFolder folder;
     const std::string path = folder.File("occupied");
-    std::filesystem::create_directories(path + "/inside");  // a file cannot replace it
     AtomicFile file;
     ASSERT_TRUE(file.Open(path));
     file.Write("x", 1);
+    // Taken by a folder after the checks of Open: a file cannot replace it.
+    std::filesystem::create_directories(path + "/inside");
     EXPECT_FALSE(file.Commit());
     EXPECT_NE(file.Error(), 0);
     EXPECT_TRUE(std::filesystem::is_directory(path + "/inside"));
@@ -112,9 +113,18 @@ TEST(AtomicFile, RefusesTargetsItMustNotReplace) {
         int error;
         bool ordinaryUser;
     };
+    // A rename would put a file in place of a pipe or a folder.
+    const std::string pipe = folder.File("pipe");
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    const std::string pipeLink = folder.File("pipe-link");
+    ASSERT_EQ(symlink(pipe.c_str(), pipeLink.c_str()), 0);
+    std::filesystem::create_directory(folder.File("sub"));
     std::vector<Case> cases = {{folder.File(std::string(256, 'n')), ENAMETOOLONG, false},
                                {dangling, EACCES, false},
-                               {protectedFile, EACCES, true}};
+                               {protectedFile, EACCES, true},
+                               {pipe, EACCES, false},
+                               {pipeLink, EACCES, false},
+                               {folder.File("sub"), EISDIR, false}};
     if (foreignOwned) {  // only the super-user can give a link away
         cases.push_back({foreignLink, EACCES, false});
     }
@@ -127,7 +137,8 @@ TEST(AtomicFile, RefusesTargetsItMustNotReplace) {
         EXPECT_TRUE(c.ordinaryUser ? AsOrdinaryUser(refused) : refused()) << c.path;
     }
     EXPECT_EQ(ReadWholeFile(protectedFile), "old");
-    EXPECT_EQ(folder.Entries().size(), 3u);
+    EXPECT_EQ(folder.Entries().size(), 6u);
+    EXPECT_TRUE(std::filesystem::is_fifo(pipe));
 }
 
 // In a shared folder of another owner (/tmp is root's), a user's own link is followed.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "export/ExportPicture.h"
 #include "export/WebExport.h"
@@ -72,6 +73,13 @@ TEST(WebGradient, TooManyStopsWidenTheToleranceAndSaySo) {
     EXPECT_LE(gradient.stops.size(), 3u);
     EXPECT_GT(gradient.tolerance, kStopTolerance);
     EXPECT_LE(MeasureWebGradient(params, gradient).largest, gradient.tolerance);
+    // A limit of exactly the stops needed still keeps the tolerance; one fewer does not.
+    const std::size_t needed = FitWebGradient(params, 5000, 1).stops.size();
+    for (const auto& [limit, widened] : {std::pair{needed, false}, std::pair{needed - 1, true}}) {
+        const WebGradient limited = FitWebGradient(params, 5000, 1, limit);
+        EXPECT_EQ(limited.tolerance > kStopTolerance, widened) << limit;
+        EXPECT_LE(limited.stops.size(), limit);
+    }
 }
 
 TEST(WebGradientText, CssOfTheDefaults) {
