@@ -138,6 +138,11 @@ std::optional<int> LoadRequestedSet(const CommandRequest& request, std::ostream&
                 err, kExitFailed,
                 "cannot read parameter file " + *request.parameterFile + ": " + loaded.problem);
         }
+        // Values that were not valid were replaced; the export goes on, but says so.
+        if (const std::string note = ReplacedValuesNote(loaded); !note.empty()) {
+            err << "tonzug: warning: " << EscapeControls(*request.parameterFile) << ": " << note
+                << '\n';
+        }
     }
     for (const auto& [key, value] : request.settings) {
         std::string error;
@@ -281,7 +286,9 @@ Options that take a value accept it as the next argument or after "=" (--set=X=1
 The parameters start from the defaults; the settings file is neither read nor written.
 KEY is one of the keys of a parameter file, in any letter case:
   STCOL, EDCOL, MDCOL  start, end and middle colour: a decimal colour value
-                       (red + 256 * green + 65536 * blue) or #RRGGBB
+                       (red + 256 * green + 65536 * blue) or an opaque CSS
+                       colour: #RRGGBB, #abc, tomato, rgb(), hsl(), hwb(),
+                       oklab(), oklch()
   X, Y                 width (at most 4194304) and height (at most 16777216) in
                        pixels
   MID, M               middle position in percent, or in pixels along the gradient

@@ -143,6 +143,14 @@ TEST(CommandLine, OptionFormsAgree) {
     ASSERT_TRUE(read.has_value());
     EXPECT_EQ(read->width, 31);
     EXPECT_EQ(read->height, 17);
+
+    // A file with values that are not valid still exports, and says which were replaced.
+    testing::WriteWholeFile(file, "[LAST]\nX=abc\nY=-5\nOPT=7\n");
+    const Outcome replaced = RunTonzug({"--export", picture, "--params", file});
+    EXPECT_EQ(replaced.exitStatus, kExitOk) << replaced.err;
+    EXPECT_NE(replaced.err.find("warning: " + file + ": values not valid for X, Y and OPT"),
+              std::string::npos)
+        << replaced.err;
 }
 
 }  // namespace
