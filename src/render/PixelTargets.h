@@ -1,17 +1,16 @@
 #pragma once
 
 // The bands the gradient renderer paints into, one class per output format. The shapes
-// find the step that shows at each column, row or pixel; a target turns what the step
-// painter yields for it (a pixel word, or a step code for the unrounded outputs) into
+// (render/GradientShape.h) find the step that shows at each column, row or pixel; a target turns
+// what the step painter yields for it (a pixel word, or a step code for the unrounded outputs) into
 // "levels" once per step, and the levels into pixels at their place on the surface.
 
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
-#include <mutex>
 #include <vector>
 
-#include "render/ColorRamp.h"
+#include "render/ColorLine.h"
 #include "render/GradientSteps.h"
 #include "render/OutputFormat.h"
 #include "render/Raster.h"
@@ -19,18 +18,6 @@
 #include "render/RasterCoverage.h"
 
 namespace tonzug {
-
-// What an unrounded output prepares once per renderer, on first use, and shares between
-// bands: the rows that a horizontal gradient repeats (GradientRenderer::RepeatingRows)
-// and the levels of every step of a circle (GradientRenderer::StepLevels).
-template <class Target>
-struct ExactPreparation {
-    std::once_flag rowsMade;
-    typename Target::Band rows;
-    bool rowsComplete = false;
-    std::once_flag stepsMade;
-    std::vector<typename Target::Levels> stepLevels;
-};
 
 // Copies the first `period` items of span `columns` of a row along the rest of the span,
 // so that every item repeats the one `period` columns before it.
@@ -117,12 +104,14 @@ class ExactLevels {
   public:
     static constexpr StepPainter::Yield kYield = StepPainter::Yield::kStepCodes;
 
-    explicit ExactLevels(const ColorRamp& ramp) : ramp_(ramp) {}
+    explicit ExactLevels(const ColorLine& line) : line_(line) {}
 
-    ExactColor ExactOfCode(std::uint32_t code) const { return ramp_.Exact(StepOfCode(code) + 1); }
+    ExactColor ExactOfCode(std::uint32_t code) const { return line_.Exact(StepOfCode(code) + 1); }
+    // The line, for a target of the same output on another band.
+    const ColorLine& Line() const { return line_; }
 
   private:
-    const ColorRamp& ramp_;
+    const ColorLine& line_;
 };
 
 // 8 bits, dithered with the blue-noise mask at each pixel's place on the surface.
@@ -132,7 +121,7 @@ class DitherTarget : public BandTarget<Raster, std::uint32_t>, public ExactLevel
     using Levels = DitherLevels;
     static constexpr int kRowPeriod = kBlueNoiseSide;
 
-    DitherTarget(const ColorRamp& ramp, Raster& raster) : BandTarget(raster), ExactLevels(ramp) {}
+    DitherTarget(const ColorLine& line, Raster& raster) : BandTarget(raster), ExactLevels(line) {}
 
     Levels LevelsOf(std::uint32_t code) const { return DitherLevelsOf(ExactOfCode(code)); }
     template <class LevelsAt>
@@ -170,7 +159,7 @@ class DeepTarget : public BandTarget<Raster16, Rgb16>, public ExactLevels {
     using Levels = Rgb16;
     static constexpr int kRowPeriod = 1;
 
-    DeepTarget(const ColorRamp& ramp, Raster16& raster) : BandTarget(raster), ExactLevels(ramp) {}
+    DeepTarget(const ColorLine& line, Raster16& raster) : BandTarget(raster), ExactLevels(line) {}
 
     Levels LevelsOf(std::uint32_t code) const { return DeepOf(ExactOfCode(code)); }
 };
