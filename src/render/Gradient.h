@@ -21,7 +21,8 @@ std::int32_t CornerRadius(std::int32_t a, std::int32_t b);
 class GradientShape;
 class ColorLine;
 
-// The classic shapes: box strips across (one per column band) or down, and rings.
+// The classic shapes: boxes one step wide along the surface (horizontal) or down it
+// (vertical), and rings one step apart (circle).
 enum class ShapeKind { kHorizontal, kVertical, kCircle };
 
 // Joins a shape (render/GradientShape.h) to a colour line and paints the result into

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <type_traits>
 #include <vector>
 
 #include "render/ColorLine.h"
@@ -162,6 +163,26 @@ class DeepTarget : public BandTarget<Raster16, Rgb16>, public ExactLevels {
     DeepTarget(const ColorLine& line, Raster16& raster) : BandTarget(raster), ExactLevels(line) {}
 
     Levels LevelsOf(std::uint32_t code) const { return DeepOf(ExactOfCode(code)); }
+};
+
+// One `Of<Target>` for each unrounded output, picked by the target: what a shape prepares
+// once for such an output and shares between bands.
+template <template <class> class Of>
+class PerExactTarget {
+  public:
+    template <class Target>
+    Of<Target>& For() {
+        if constexpr (std::is_same_v<Target, DitherTarget>) {
+            return dither_;
+        } else {
+            static_assert(std::is_same_v<Target, DeepTarget>);
+            return deep_;
+        }
+    }
+
+  private:
+    Of<DitherTarget> dither_;
+    Of<DeepTarget> deep_;
 };
 
 }  // namespace tonzug

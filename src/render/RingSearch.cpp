@@ -27,6 +27,20 @@ RingSearch::RingSearch(const StepLayout& layout, std::int16_t pen, Limits limits
     });
 }
 
+std::int64_t RingSearch::FindRing(double distanceSquared) const {
+    const std::int64_t lastStep = layout_.count - 1;
+    const std::int64_t guess =
+        StepNear(std::sqrt(distanceSquared) + halfWidth_, layout_.size, lastStep);
+    return LastHolding(0, lastStep, guess,
+                       [&](std::int64_t s) { return ReachesInward(s, distanceSquared); });
+}
+
+std::uint32_t RingSearch::LastPaintedRing(std::int64_t step, double distanceSquared,
+                                          StepPainter& painter) const {
+    return painter.LastPainted(step,
+                               [&](std::int64_t s) { return ReachesOutward(s, distanceSquared); });
+}
+
 // Compiled also for processors with AVX2 or AVX-512, whose vector registers check several
 // guesses at once; the steps found are the same.
 #if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)

@@ -58,10 +58,7 @@ class RingSearch {
     // What the painter yields for the last ring at or below `step` covering the distance
     // whose colour paints something; kNoPixel when none does.
     std::uint32_t LastPaintedRing(std::int64_t step, double distanceSquared,
-                                  StepPainter& painter) const {
-        return painter.LastPainted(
-            step, [&](std::int64_t s) { return ReachesOutward(s, distanceSquared); });
-    }
+                                  StepPainter& painter) const;
 
   private:
     // With rings this far apart or more, walking outward from pixel to pixel moves the step
@@ -83,14 +80,9 @@ class RingSearch {
         return limits_.empty() ? RingReachesOutward(RingRadius(step), halfWidth_, distanceSquared)
                                : distanceSquared <= limits_[static_cast<std::size_t>(step)].outer;
     }
-    // The last ring whose inner edge reaches the distance.
-    std::int64_t FindRing(double distanceSquared) const {
-        const std::int64_t lastStep = layout_.count - 1;
-        const std::int64_t guess =
-            StepNear(std::sqrt(distanceSquared) + halfWidth_, layout_.size, lastStep);
-        return LastHolding(0, lastStep, guess,
-                           [&](std::int64_t s) { return ReachesInward(s, distanceSquared); });
-    }
+    // The last ring whose inner edge reaches the distance. Out of line, as LastPaintedRing:
+    // both are rare in a row, and inlined they crowd the registers of the walk.
+    std::int64_t FindRing(double distanceSquared) const;
 
     StepLayout layout_;
     double halfWidth_ = 1.0;

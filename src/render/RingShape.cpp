@@ -49,16 +49,6 @@ RingShape::RingShape(const StepLayout& layout, std::int16_t pen)
       centreX_(static_cast<float>(layout.surfaceWidth) / 2.0f),
       centreY_(static_cast<float>(layout.surfaceHeight) / 2.0f) {}
 
-template <class Target>
-void RingShape::PaintWith(int firstColumn, int firstRow, Target& target,
-                          StepPainter& painter) const {
-    if constexpr (std::is_same_v<Target, PlainTarget>) {
-        RenderCircle(firstColumn, firstRow, target.Words(), painter);
-    } else {
-        RenderExactRings(firstColumn, firstRow, target, painter);
-    }
-}
-
 bool RingShape::MirrorsExactly() const {
     return SurfaceWidth() <= kExactSide && SurfaceHeight() <= kExactSide;
 }
@@ -287,7 +277,7 @@ const std::vector<typename Target::Levels>* RingShape::StepLevels(const Target& 
     if (!keepsStepWords_) {
         return nullptr;
     }
-    LevelTable<Target>& prepared = Levels<Target>();
+    LevelTable<Target>& prepared = stepLevels_.For<Target>();
     std::call_once(prepared.made, [&] {
         // Indexed by step code; code kNoPixel has levels that are never painted.
         const std::int64_t steps = Layout().count;
@@ -360,11 +350,12 @@ void RingShape::RenderExactRings(int firstColumn, int firstRow, Target& target,
 }
 
 template <class Target>
-RingShape::LevelTable<Target>& RingShape::Levels() const {
-    if constexpr (std::is_same_v<Target, DitherTarget>) {
-        return ditherLevels_;
+void RingShape::PaintWith(int firstColumn, int firstRow, Target& target,
+                          StepPainter& painter) const {
+    if constexpr (std::is_same_v<Target, PlainTarget>) {
+        RenderCircle(firstColumn, firstRow, target.Words(), painter);
     } else {
-        return deepLevels_;
+        RenderExactRings(firstColumn, firstRow, target, painter);
     }
 }
 

@@ -58,15 +58,12 @@ class RingShape final : public PaintsEveryTarget<RingShape> {
     // The levels of every step when the painter keeps the steps' words; null otherwise.
     template <class Target>
     const std::vector<typename Target::Levels>* StepLevels(const Target& target) const;
-    template <class Target>
-    LevelTable<Target>& Levels() const;
 
     bool keepsStepWords_ = false;
     RingSearch search_;
     float centreX_ = 0.0f;
     float centreY_ = 0.0f;
-    mutable LevelTable<DitherTarget> ditherLevels_;
-    mutable LevelTable<DeepTarget> deepLevels_;
+    mutable PerExactTarget<LevelTable> stepLevels_;
 };
 
 }  // namespace tonzug

@@ -64,15 +64,6 @@ std::int32_t ColumnStrips::RowPeriod(OutputFormat format) const {
 }
 
 template <class Target>
-ColumnStrips::RepeatedRows<Target>& ColumnStrips::Repeated() const {
-    if constexpr (std::is_same_v<Target, DitherTarget>) {
-        return ditherRows_;
-    } else {
-        return deepRows_;
-    }
-}
-
-template <class Target>
 const typename Target::Band* ColumnStrips::RepeatingRows(const Target& like,
                                                          StepPainter& painter) const {
     const StepLayout& layout = Layout();
@@ -80,7 +71,7 @@ const typename Target::Band* ColumnStrips::RepeatingRows(const Target& like,
         std::int64_t{layout.surfaceWidth} * Target::kRowPeriod > kMaxRepeatedRowsPixels) {
         return nullptr;
     }
-    RepeatedRows<Target>& prepared = Repeated<Target>();
+    RepeatedRows<Target>& prepared = repeatedRows_.For<Target>();
     std::call_once(prepared.made, [&] {
         prepared.rows.Reset(layout.surfaceWidth, Target::kRowPeriod);
         Target target(like.Line(), prepared.rows);

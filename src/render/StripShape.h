@@ -35,11 +35,8 @@ class ColumnStrips final : public PaintsEveryTarget<ColumnStrips> {
     // The repeated rows of `like`'s output; null when some column shows no step.
     template <class Target>
     const typename Target::Band* RepeatingRows(const Target& like, StepPainter& painter) const;
-    template <class Target>
-    RepeatedRows<Target>& Repeated() const;
 
-    mutable RepeatedRows<DitherTarget> ditherRows_;
-    mutable RepeatedRows<DeepTarget> deepRows_;
+    mutable PerExactTarget<RepeatedRows> repeatedRows_;
 };
 
 // A vertical gradient: step i is a box over rows StepStart(i) .. StepStart(i + 1)
