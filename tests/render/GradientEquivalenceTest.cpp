@@ -251,6 +251,20 @@ TEST(GradientMatchesStepByStepAlone, WhenBoxesAreThinnerThanTheFloatSpacing) {
     EXPECT_NE(rendered.PixelAt(2, 0), c.fill);
 }
 
+TEST(GradientMatchesStepByStepAlone, WhenRingsLieFartherApartThanAnyPen) {
+    // Two rings 35000 pixels apart: no 16-bit pen spans that, so they are drawn with the
+    // surface's pen and the pixels between them keep the fill; the outer ring still shows.
+    Case c;
+    c.params.orientation = kCircle;
+    c.params.width = 4.0f;
+    c.params.height = 0.0f;
+    c.surfaceWidth = 140000;
+    c.fill = RgbColor(1, 2, 3);
+    const Raster rendered = Rendered(c);
+    EXPECT_TRUE(RegionMatches(Reference(c), rendered, c.fill)) << Describe(c);
+    EXPECT_NE(rendered.PixelAt(105000, 0), c.fill);
+}
+
 // A whole surface large enough to share its ring colours among threads gives the pixels
 // that bands of rows give, whose rings are found row by row.
 TEST(GradientMatchesStepByStepAlone, WholeCircleOnThreadsMatchesBands) {
