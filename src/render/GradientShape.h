@@ -37,7 +37,8 @@ class GradientShape {
 
     // Paints the window whose top-left pixel is (firstColumn, firstRow) into `target`;
     // pixels that no step covers keep their content. Called only with steps to draw, a
-    // target of at least one pixel and firstColumn >= 0.
+    // target of at least one pixel and firstColumn >= 0, and from several threads at once
+    // (one painter each): what a shape prepares on first use it guards itself.
     virtual void Paint(int firstColumn, int firstRow, PlainTarget& target,
                        StepPainter& painter) const = 0;
     virtual void Paint(int firstColumn, int firstRow, DitherTarget& target,

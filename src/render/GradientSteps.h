@@ -111,9 +111,9 @@ std::int64_t LastHolding(std::int64_t lo, std::int64_t hi, std::int64_t guess, P
 }
 
 // The pixel words of a gradient's steps (step i shows the colour line's position i + 1),
-// or their step codes: what a shape paints for the step it finds at a pixel. Remembers runs of
-// steps whose colour paints nothing, so that looking past a long band of such colours is paid for
-// once per drawing, not once per pixel.
+// or their step codes: what a shape paints for the step it finds at a pixel. Remembers
+// runs of steps whose colour paints nothing, so that looking past a long band of such
+// colours is paid for once per drawing, not once per pixel.
 class StepPainter {
   public:
     enum class Yield { kPixelWords, kStepCodes };
@@ -131,7 +131,7 @@ class StepPainter {
         return yieldsCodes_ && word != kNoPixel ? StepCode(step) : word;
     }
 
-    // PixelOf for every step of `steps` into `words` (as far as both reach), the
+    // PixelOf for every step of `steps` into `words` (as far as both reach), their
     // colours worked out together.
     void PixelsOf(std::span<const std::int32_t> steps, std::span<std::uint32_t> words) const {
         const std::size_t count = std::min(steps.size(), words.size());

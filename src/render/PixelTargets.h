@@ -1,9 +1,10 @@
 #pragma once
 
 // The bands the gradient renderer paints into, one class per output format. The shapes
-// (render/GradientShape.h) find the step that shows at each column, row or pixel; a target turns
-// what the step painter yields for it (a pixel word, or a step code for the unrounded outputs) into
-// "levels" once per step, and the levels into pixels at their place on the surface.
+// (render/GradientShape.h) find the step that shows at each column, row or pixel; a
+// target turns what the step painter yields for it (a pixel word, or a step code for the
+// unrounded outputs) into "levels" once per step, and the levels into pixels at their
+// place on the surface.
 
 #include <algorithm>
 #include <cstdint>
