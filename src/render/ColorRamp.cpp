@@ -182,10 +182,11 @@ class RampHsl final : public ColorRamp {
 
 }  // namespace
 
-void ColorRamp::AtEach(std::span<const std::int64_t> indices, std::span<ColorValue> colors) const {
-    const std::size_t count = std::min(indices.size(), colors.size());
+void ColorLine::AtEach(std::span<const std::int64_t> positions,
+                       std::span<ColorValue> colors) const {
+    const std::size_t count = std::min(positions.size(), colors.size());
     for (std::size_t i = 0; i < count; ++i) {
-        colors[i] = At(indices[i]);
+        colors[i] = At(positions[i]);
     }
 }
 

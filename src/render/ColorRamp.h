@@ -2,39 +2,31 @@
 
 #include <cstdint>
 #include <memory>
-#include <span>
 
 #include "color/ColorValue.h"
 #include "color/HuePath.h"
 #include "color/PerceptualBlend.h"
+#include "render/ColorLine.h"
 #include "render/RampLine.h"
 
 namespace tonzug {
 
-// A colour ramp: entries 0..UpperBound(), entry i the colour of the i-th step from
-// the start side; entry 0 is never drawn. Entries are computed on demand, so a ramp
-// of ten million steps costs no more memory than one of ten.
-class ColorRamp {
+// A colour ramp, the colour line of the classic gradients: entries 0..UpperBound(), entry
+// i the colour of the i-th step from the start side; entry 0 is never drawn. Entries are
+// computed on demand, so a ramp of ten million steps costs no more memory than one of ten.
+class ColorRamp : public ColorLine {
   public:
-    virtual ~ColorRamp() = default;
-
     // N, the highest index; -1 for an empty ramp.
     virtual std::int32_t UpperBound() const = 0;
 
     // The entry at index; 0 for an index outside 0..N (a fresh ramp holds zeros).
-    virtual ColorValue At(std::int64_t index) const = 0;
+    ColorValue At(std::int64_t index) const override = 0;
 
-    // The same entry before its channels were rounded, for outputs finer than 8 bits. A
-    // blended entry gives the values its builder rounds (ties to even in RGB, halves up in
-    // HSL, as At does); an entry that is a colour as given (an end colour, a band, the
-    // middle colour) gives its whole channels, a system colour translated (black when
-    // it cannot be).
-    virtual ExactColor Exact(std::int64_t index) const = 0;
-
-    // The entries at `indices` into `colors` (as far as both reach), each what At gives.
-    // Ramps whose entries cost a gamut mapping work them out together, several times
-    // faster than one by one.
-    virtual void AtEach(std::span<const std::int64_t> indices, std::span<ColorValue> colors) const;
+    // A blended entry gives the values its builder rounds (ties to even in RGB, halves up
+    // in HSL, as At does); an entry that is a colour as given (an end colour, a band, the
+    // middle colour) gives its whole channels, a system colour translated (black when it
+    // cannot be).
+    ExactColor Exact(std::int64_t index) const override = 0;
 };
 
 // The whole channels of a colour value, a system colour translated (black when it cannot be).

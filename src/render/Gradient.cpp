@@ -4,22 +4,19 @@
 #include <cmath>
 #include <numeric>
 #include <optional>
-#include <type_traits>
 #include <utility>
 
+#include "render/GradientShape.h"
 #include "render/GradientSteps.h"
 #include "render/PixelTargets.h"
-#include "render/RasterCoverage.h"
+#include "render/RingShape.h"
+#include "render/StripShape.h"
 #include "support/Numbers.h"
 #include "support/Threads.h"
 
 namespace tonzug {
 namespace {
 
-// Circular gradients keep the word and ring limits of every step when there are few
-// steps for the pixels to compute (a quarter of the surface, by symmetry), up to 20 MiB.
-constexpr std::int64_t kMaxStepWords = std::int64_t{1} << 20;
-constexpr std::int64_t kPixelsPerStepWord = 8;
 // Tables of fewer steps are filled by the calling thread alone.
 constexpr std::int64_t kStepsPerPiece = 4096;
 
@@ -76,14 +73,14 @@ float StepsOf(const GradientParams& params) {
     }
 }
 
-GradientShape ShapeOf(std::int32_t orientation) {
+ShapeKind ShapeOf(std::int32_t orientation) {
     switch (orientation) {
         case kHorizontal:
-            return GradientShape::kHorizontal;
+            return ShapeKind::kHorizontal;
         case kVertical:
-            return GradientShape::kVertical;
+            return ShapeKind::kVertical;
         default:
-            return GradientShape::kCircle;
+            return ShapeKind::kCircle;
     }
 }
 
@@ -125,9 +122,24 @@ std::int16_t RingPen(float ring, std::int16_t surfacePen) {
     return narrowed.value_or(surfacePen);
 }
 
-void DrawShape(Raster& surface, GradientShape shape, std::unique_ptr<ColorRamp> ramp, float steps) {
-    const GradientRenderer renderer(shape, std::move(ramp), steps, surface.Width(),
-                                    surface.Height(), surface.PenWidth());
+// The word of every step, in pieces on every core, each piece's colours worked out together.
+std::vector<std::uint32_t> StepWords(const ColorLine& line, std::int32_t count) {
+    std::vector<std::uint32_t> words(static_cast<std::size_t>(count));
+    ForPiecesInParallel(count, kStepsPerPiece, [&](std::int64_t begin, std::int64_t end) {
+        std::vector<std::int64_t> positions(static_cast<std::size_t>(end - begin));
+        std::iota(positions.begin(), positions.end(), begin + 1);
+        std::vector<ColorValue> colors(positions.size());
+        line.AtEach(positions, colors);
+        for (std::size_t k = 0; k < colors.size(); ++k) {
+            words[static_cast<std::size_t>(begin) + k] = ResolvePixel(colors[k]);
+        }
+    });
+    return words;
+}
+
+void DrawShape(Raster& surface, ShapeKind kind, std::unique_ptr<ColorRamp> ramp, float steps) {
+    const GradientRenderer renderer(kind, std::move(ramp), steps, surface.Width(), surface.Height(),
+                                    surface.PenWidth());
     renderer.RenderRows(0, surface);
 }
 
@@ -145,58 +157,47 @@ GradientRenderer::GradientRenderer(const GradientParams& params, int surfaceWidt
     : GradientRenderer(ShapeOf(params.orientation), BuildGradientRamp(params), StepsOf(params),
                        surfaceWidth, surfaceHeight, penWidth) {}
 
-GradientRenderer::GradientRenderer(GradientShape shape, std::unique_ptr<ColorRamp> ramp,
-                                   float steps, int surfaceWidth, int surfaceHeight,
-                                   std::int16_t penWidth)
-    : shape_(shape),
-      ramp_(std::move(ramp)),
-      surfaceWidth_(std::max(surfaceWidth, 0)),
-      surfaceHeight_(std::max(surfaceHeight, 0)),
-      ringPen_(penWidth),
-      ditherPreparation_(std::make_shared<ExactPreparation<DitherTarget>>()),
-      deepPreparation_(std::make_shared<ExactPreparation<DeepTarget>>()) {
+GradientRenderer::GradientRenderer(ShapeKind kind, std::unique_ptr<ColorRamp> ramp, float steps,
+                                   int surfaceWidth, int surfaceHeight, std::int16_t penWidth)
+    : line_(std::move(ramp)), ringPen_(penWidth) {
+    StepLayout layout{.surfaceWidth = std::max(surfaceWidth, 0),
+                      .surfaceHeight = std::max(surfaceHeight, 0)};
     const std::optional<std::int32_t> count = RoundToInt32(static_cast<double>(steps));
-    if (!ramp_ || !count || *count <= 0) {
-        return;  // nothing to draw
+    const bool draws = line_ && count && *count > 0;
+    const auto scaleWidth = static_cast<float>(layout.surfaceWidth);
+    const auto scaleHeight = static_cast<float>(layout.surfaceHeight);
+    if (draws) {
+        layout.count = *count;
     }
-    stepCount_ = *count;
-    const auto scaleWidth = static_cast<float>(surfaceWidth_);
-    const auto scaleHeight = static_cast<float>(surfaceHeight_);
-    switch (shape_) {
-        case GradientShape::kHorizontal:
-            stepSize_ = scaleWidth / steps;
-            return;
-        case GradientShape::kVertical:
-            stepSize_ = scaleHeight / steps;
-            return;
-        case GradientShape::kCircle:
+    switch (kind) {
+        case ShapeKind::kHorizontal:
+            layout.size = draws ? scaleWidth / steps : 0.0f;
+            shape_ = std::make_unique<ColumnStrips>(layout);
+            break;
+        case ShapeKind::kVertical:
+            layout.size = draws ? scaleHeight / steps : 0.0f;
+            shape_ = std::make_unique<RowStrips>(layout);
+            break;
+        case ShapeKind::kCircle:
+            if (draws) {
+                const std::int32_t surfaceRadius = CornerRadiusOfSize(scaleWidth, scaleHeight);
+                layout.size = static_cast<float>(static_cast<double>(surfaceRadius) /
+                                                 static_cast<double>(steps));
+                ringPen_ = RingPen(layout.size, penWidth);
+            }
+            shape_ = std::make_unique<RingShape>(layout, ringPen_);
             break;
     }
-    const std::int32_t surfaceRadius = CornerRadiusOfSize(scaleWidth, scaleHeight);
-    stepSize_ = static_cast<float>(static_cast<double>(surfaceRadius) / static_cast<double>(steps));
-    ringPen_ = RingPen(stepSize_, penWidth);
-    ringHalfWidth_ = RingHalfWidth(ringPen_);
-    centreX_ = scaleWidth / 2.0f;
-    centreY_ = scaleHeight / 2.0f;
-    const std::int64_t pixels = std::int64_t{surfaceWidth_} * surfaceHeight_;
-    if (stepCount_ <= kMaxStepWords && stepCount_ * kPixelsPerStepWord <= pixels) {
-        stepWords_.resize(static_cast<std::size_t>(stepCount_));
-        ringLimits_.resize(static_cast<std::size_t>(stepCount_));
-        // The words in pieces on every core, each piece's entries worked out together.
-        ForPiecesInParallel(stepCount_, kStepsPerPiece, [&](std::int64_t begin, std::int64_t end) {
-            std::vector<std::int64_t> entries(static_cast<std::size_t>(end - begin));
-            std::iota(entries.begin(), entries.end(), begin + 1);
-            std::vector<ColorValue> colors(entries.size());
-            ramp_->AtEach(entries, colors);
-            for (std::int64_t step = begin; step < end; ++step) {
-                const auto index = static_cast<std::size_t>(step);
-                stepWords_[index] = ResolvePixel(colors[index - static_cast<std::size_t>(begin)]);
-                ringLimits_[index] = {RingInnerLimit(RingRadius(step), ringHalfWidth_),
-                                      RingOuterLimit(RingRadius(step), ringHalfWidth_)};
-            }
-        });
+    stepCount_ = layout.count;
+    stepSize_ = layout.size;
+    if (draws && shape_->WantsStepWords()) {
+        stepWords_ = StepWords(*line_, stepCount_);
     }
 }
+
+GradientRenderer::GradientRenderer(GradientRenderer&&) noexcept = default;
+GradientRenderer& GradientRenderer::operator=(GradientRenderer&&) noexcept = default;
+GradientRenderer::~GradientRenderer() = default;
 
 void GradientRenderer::RenderRows(int firstRow, Raster& band, OutputFormat format) const {
     RenderRegion(0, firstRow, band, format);
@@ -208,8 +209,8 @@ void GradientRenderer::RenderRows(int firstRow, Raster16& band) const {
 
 void GradientRenderer::RenderRegion(int firstColumn, int firstRow, Raster& region,
                                     OutputFormat format) const {
-    if (format == OutputFormat::kDithered8 && ramp_) {
-        DitherTarget target(*ramp_, region);
+    if (format == OutputFormat::kDithered8 && line_) {
+        DitherTarget target(*line_, region);
         RenderWith(firstColumn, firstRow, target);
         return;
     }
@@ -218,52 +219,23 @@ void GradientRenderer::RenderRegion(int firstColumn, int firstRow, Raster& regio
 }
 
 void GradientRenderer::RenderRegion(int firstColumn, int firstRow, Raster16& region) const {
-    if (ramp_) {
-        DeepTarget target(*ramp_, region);
+    if (line_) {
+        DeepTarget target(*line_, region);
         RenderWith(firstColumn, firstRow, target);
     }
 }
-
-template <class Target>
-ExactPreparation<Target>* GradientRenderer::Preparation() const {
-    if constexpr (std::is_same_v<Target, DitherTarget>) {
-        return ditherPreparation_.get();
-    } else {
-        return deepPreparation_.get();
-    }
-}
-
-template ExactPreparation<DitherTarget>* GradientRenderer::Preparation() const;
-template ExactPreparation<DeepTarget>* GradientRenderer::Preparation() const;
 
 template <class Target>
 void GradientRenderer::RenderWith(int firstColumn, int firstRow, Target& target) const {
     if (stepCount_ <= 0 || target.Height() <= 0 || target.Width() <= 0 || firstColumn < 0) {
         return;
     }
-    StepPainter painter(*ramp_, stepWords_, Target::kYield);
-    switch (shape_) {
-        case GradientShape::kHorizontal:
-            RenderHorizontal(firstColumn, firstRow, target, painter);
-            break;
-        case GradientShape::kVertical:
-            RenderVertical(firstColumn, firstRow, target, painter);
-            break;
-        case GradientShape::kCircle:
-            if constexpr (std::is_same_v<Target, PlainTarget>) {
-                RenderCircle(firstColumn, firstRow, target.Words(), painter);
-            } else {
-                RenderExactRings(firstColumn, firstRow, target, painter);
-            }
-            break;
-    }
+    StepPainter painter(*line_, stepWords_, Target::kYield);
+    shape_->Paint(firstColumn, firstRow, target, painter);
 }
 
 std::int32_t GradientRenderer::RowPeriod(OutputFormat format) const {
-    if (shape_ != GradientShape::kHorizontal) {
-        return 0;
-    }
-    return format == OutputFormat::kDithered8 ? DitherTarget::kRowPeriod : 1;
+    return shape_ ? shape_->RowPeriod(format) : 0;
 }
 
 void DrawGradient(Raster& surface, const GradientParams& params, OutputFormat format) {
@@ -275,14 +247,14 @@ void DrawGradient(Raster& surface, const GradientParams& params, OutputFormat fo
 void DrawVerticalRgb(Raster& surface, ColorValue start, ColorValue end, float steps,
                      float middlePercent, ColorValue middle, std::int16_t middleOn,
                      std::int32_t startBand, std::int32_t middleBand, std::int32_t endBand) {
-    DrawShape(surface, GradientShape::kVertical,
+    DrawShape(surface, ShapeKind::kVertical,
               BuildRgbRamp(start, end, steps, middlePercent, middle, middleOn, startBand,
                            middleBand, endBand),
               steps);
 }
 
 void DrawVerticalHsl(Raster& surface, ColorValue start, ColorValue end, float steps) {
-    DrawShape(surface, GradientShape::kVertical, BuildHslRamp(start, end, steps), steps);
+    DrawShape(surface, ShapeKind::kVertical, BuildHslRamp(start, end, steps), steps);
 }
 
 }  // namespace tonzug

@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <memory>
-#include <span>
 #include <vector>
 
 #include "color/ColorValue.h"
@@ -19,20 +18,20 @@ namespace tonzug {
 // formed in 64 bits, so pictures of any 32-bit size get their true radius.
 std::int32_t CornerRadius(std::int32_t a, std::int32_t b);
 
-class StepPainter;
-struct WordRows;
-template <class Target>
-struct ExactPreparation;
-class DitherTarget;
-class DeepTarget;
+class GradientShape;
+class ColorLine;
 
-enum class GradientShape { kHorizontal, kVertical, kCircle };
+// The classic shapes: boxes one step wide along the surface (horizontal) or down it
+// (vertical), and rings one step apart (circle).
+enum class ShapeKind { kHorizontal, kVertical, kCircle };
 
-// Paints a gradient as if every step were drawn in order, one box per column or row
-// or one ring per radius step on the surface, each painting over the one before
-// (render/Raster.h says which pixels a box or ring covers). The cost follows the pixels
-// of the surface, not the number of steps: a ten-million-step gradient in a small
-// preview takes as long as one of a few hundred steps.
+// Joins a shape (render/GradientShape.h) to a colour line and paints the result into
+// 8-bit, dithered or 16-bit bands. The classic shapes paint a gradient as if every step
+// were drawn in order, one box per column or row or one ring per radius step on the
+// surface, each painting over the one before (render/Raster.h says which pixels a box or
+// ring covers). The cost follows the pixels of the surface, not the number of steps: a
+// ten-million-step gradient in a small preview takes as long as one of a few hundred steps.
+// Bands may be rendered on several threads at once.
 class GradientRenderer {
   public:
     // surfaceWidth/Height: the surface being drawn (scale width/height in pixels).
@@ -43,11 +42,11 @@ class GradientRenderer {
                      std::int16_t penWidth = 1);
     // One shape with a ready ramp; `steps` is the step count at full size. A null ramp
     // draws nothing.
-    GradientRenderer(GradientShape shape, std::unique_ptr<ColorRamp> ramp, float steps,
-                     int surfaceWidth, int surfaceHeight, std::int16_t penWidth = 1);
-    GradientRenderer(GradientRenderer&&) noexcept = default;
-    GradientRenderer& operator=(GradientRenderer&&) noexcept = default;
-    ~GradientRenderer() = default;
+    GradientRenderer(ShapeKind kind, std::unique_ptr<ColorRamp> ramp, float steps, int surfaceWidth,
+                     int surfaceHeight, std::int16_t penWidth = 1);
+    GradientRenderer(GradientRenderer&&) noexcept;
+    GradientRenderer& operator=(GradientRenderer&&) noexcept;
+    ~GradientRenderer();
 
     // Paints surface rows firstRow .. firstRow + band.Height() - 1 into `band`, a Raster
     // of surfaceWidth columns. Pixels that no step covers keep their content. An 8-bit
@@ -75,99 +74,17 @@ class GradientRenderer {
     std::int16_t RingPenWidth() const { return ringPen_; }
 
   private:
-    float StepStart(std::int64_t step) const { return stepSize_ * static_cast<float>(step); }
-    float RingRadius(std::int64_t step) const { return stepSize_ * static_cast<float>(step); }
-
-    // The word for one column (horizontal) or row (vertical) of the surface.
-    // The words of the strips first .. first + words.size() - 1, the steps' colours
-    // worked out together.
-    void BoxStripWords(std::int64_t first, std::span<std::uint32_t> words,
-                       StepPainter& painter) const;
-    // Paints the window at (firstColumn, firstRow) into a band of one output format
-    // (render/PixelTargets.h).
     template <class Target>
     void RenderWith(int firstColumn, int firstRow, Target& target) const;
-    template <class Target>
-    void RenderHorizontal(int firstColumn, int firstRow, Target& target,
-                          StepPainter& painter) const;
-    // Paints the columns; false when some column shows no step.
-    template <class Target>
-    bool PaintColumns(int firstColumn, int firstRow, Target& target, StepPainter& painter) const;
-    // The rows that every full row of a horizontal gradient repeats in an unrounded output
-    // (64 dithered rows, one 16-bit row), made on first use and shared by all bands; null
-    // when some column shows no step.
-    template <class Target>
-    const typename Target::Band* RepeatingRows() const;
-    // The levels of every step when the renderer keeps the steps' words (few steps for
-    // the pixels), made on first use; null otherwise.
-    template <class Target>
-    const std::vector<typename Target::Levels>* StepLevels(const Target& target) const;
-    template <class Target>
-    ExactPreparation<Target>* Preparation() const;
-    template <class Target>
-    void RenderVertical(int firstColumn, int firstRow, Target& target, StepPainter& painter) const;
-    void RenderCircle(int firstColumn, int firstRow, WordRows band, StepPainter& painter) const;
-    // The rings of an unrounded output: their step codes, painted as RenderCircle paints
-    // words, turned into the target's pixels.
-    template <class Target>
-    void RenderExactRings(int firstColumn, int firstRow, Target& target,
-                          StepPainter& painter) const;
-    // Paints surface row y into the band row `row` (and `mirrorRow`), which hold the surface
-    // columns firstColumn .. firstColumn + columns - 1.
-    void PaintRingRow(std::int64_t y, std::uint32_t* row, std::uint32_t* mirrorRow, int firstColumn,
-                      int columns, StepPainter& painter) const;
-    // The whole surface at once, each pixel shared with the one mirrored at the diagonal.
-    void PaintRingOctants(WordRows surface, StepPainter& painter) const;
-    bool MirrorsExactly() const;
 
-    // What the rings make of one pixel: its word (kNoPixel when none paints it), and
-    // whether it lies beyond the outermost ring.
-    struct RingHit {
-        std::uint32_t word = kNoPixel;
-        bool beyond = false;
-    };
-    // The last ring covering a pixel: its step, or -1 when none reaches it, and whether
-    // the pixel lies beyond the last ring (and so does the rest of its row).
-    struct RingStep {
-        std::int64_t step = -1;
-        bool beyond = false;
-    };
-    RingStep RingStepAt(double distanceSquared, std::int64_t& step) const;
-    // What RingStepAt gives for the last ring whose inner edge reaches the distance.
-    RingStep RingStepOf(std::int64_t step, double distanceSquared) const;
-    // Whether pixels' rings are found each on its own (thin rings), not walked to.
-    bool FindsRingsAlone() const;
-    // FindRing for every distance of a row at once (thin rings only).
-    void FindRings(std::span<const double> distancesSquared, std::span<std::int64_t> steps) const;
-    // `step` carries the search from the previous pixel of a row walked outward from
-    // the centre; -1 starts afresh.
-    RingHit RingWord(double distanceSquared, std::int64_t& step, StepPainter& painter) const;
-    bool ReachesInward(std::int64_t step, double distanceSquared) const;
-    bool ReachesOutward(std::int64_t step, double distanceSquared) const;
-    std::int64_t FindRing(double distanceSquared) const;
-    std::uint32_t LastPaintedRing(std::int64_t step, double distanceSquared,
-                                  StepPainter& painter) const;
-
-    GradientShape shape_;
-    std::unique_ptr<ColorRamp> ramp_;
-    std::int32_t stepCount_ = 0;
-    int surfaceWidth_ = 0;
-    int surfaceHeight_ = 0;
-    float stepSize_ = 0.0f;
-    float centreX_ = 0.0f;
-    float centreY_ = 0.0f;
-    std::int16_t ringPen_ = 1;
-    double ringHalfWidth_ = 1.0;
-    // The word and the ring limits (render/RasterCoverage.h) of every step, kept for
-    // circles with few steps for their pixels.
-    struct RingLimits {
-        double inner = 0.0;
-        double outer = 0.0;
-    };
+    std::unique_ptr<const ColorLine> line_;
+    std::unique_ptr<const GradientShape> shape_;
+    // The word of every step, for shapes that look steps up far more often than there
+    // are steps; empty otherwise.
     std::vector<std::uint32_t> stepWords_;
-    std::vector<RingLimits> ringLimits_;
-    std::shared_ptr<ExactPreparation<DitherTarget>> ditherPreparation_;
-    std::shared_ptr<ExactPreparation<DeepTarget>> deepPreparation_;
+    std::int32_t stepCount_ = 0;
+    float stepSize_ = 0.0f;
+    std::int16_t ringPen_ = 1;
 };
 
 // The ramp the renderer draws a parameter set with; null when the colour mode and

@@ -7,7 +7,7 @@
 #include <span>
 #include <vector>
 
-#include "render/ColorRamp.h"
+#include "render/ColorLine.h"
 #include "render/Raster.h"
 #include "render/RasterCoverage.h"
 
@@ -110,28 +110,29 @@ std::int64_t LastHolding(std::int64_t lo, std::int64_t hi, std::int64_t guess, P
     return below;
 }
 
-// The pixel words of a gradient's steps (step i shows ramp entry i + 1), or their step
-// codes. Remembers runs of steps whose colour paints nothing, so that looking past a long
-// band of such colours is paid for once per drawing, not once per pixel.
+// The pixel words of a gradient's steps (step i shows the colour line's position i + 1),
+// or their step codes: what a shape paints for the step it finds at a pixel. Remembers
+// runs of steps whose colour paints nothing, so that looking past a long band of such
+// colours is paid for once per drawing, not once per pixel.
 class StepPainter {
   public:
     enum class Yield { kPixelWords, kStepCodes };
 
     // `table`, when not empty, holds the word of every step.
-    StepPainter(const ColorRamp& ramp, std::span<const std::uint32_t> table,
+    StepPainter(const ColorLine& line, std::span<const std::uint32_t> table,
                 Yield yield = Yield::kPixelWords)
-        : ramp_(ramp), table_(table), yieldsCodes_(yield == Yield::kStepCodes) {}
+        : line_(line), table_(table), yieldsCodes_(yield == Yield::kStepCodes) {}
 
     // The word of the step, or its code when asked for codes; kNoPixel either way when
     // its colour paints nothing.
     std::uint32_t PixelOf(std::int64_t step) const {
-        const std::uint32_t word = table_.empty() ? ResolvePixel(ramp_.At(step + 1))
+        const std::uint32_t word = table_.empty() ? ResolvePixel(line_.At(step + 1))
                                                   : table_[static_cast<std::size_t>(step)];
         return yieldsCodes_ && word != kNoPixel ? StepCode(step) : word;
     }
 
-    // PixelOf for every step of `steps` into `words` (as far as both reach), the ramp's
-    // entries worked out together.
+    // PixelOf for every step of `steps` into `words` (as far as both reach), their
+    // colours worked out together.
     void PixelsOf(std::span<const std::int32_t> steps, std::span<std::uint32_t> words) const {
         const std::size_t count = std::min(steps.size(), words.size());
         if (!table_.empty()) {
@@ -145,7 +146,7 @@ class StepPainter {
             entries[i] = std::int64_t{steps[i]} + 1;
         }
         std::vector<ColorValue> colors(count);
-        ramp_.AtEach(entries, colors);
+        line_.AtEach(entries, colors);
         for (std::size_t i = 0; i < count; ++i) {
             const std::uint32_t word = ResolvePixel(colors[i]);
             words[i] = yieldsCodes_ && word != kNoPixel ? StepCode(steps[i]) : word;
@@ -217,7 +218,7 @@ class StepPainter {
         unpainted_[target] = merged;
     }
 
-    const ColorRamp& ramp_;
+    const ColorLine& line_;
     std::span<const std::uint32_t> table_;
     bool yieldsCodes_ = false;
     std::array<Run, 4> unpainted_{};

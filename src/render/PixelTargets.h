@@ -1,18 +1,20 @@
 #pragma once
 
 // The bands the gradient renderer paints into, one class per output format. The shapes
-// find the step that shows at each column, row or pixel; a target turns what the step
-// painter yields for it (a pixel word, or a step code for the unrounded outputs) into
-// "levels" once per step, and the levels into pixels at their place on the surface.
+// (render/GradientShape.h) find the step that shows at each column, row or pixel; a
+// target turns what the step painter yields for it (a pixel word, or a step code for the
+// unrounded outputs) into "levels" once per step, and the levels into pixels at their
+// place on the surface.
 
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <exception>
 #include <mutex>
+#include <type_traits>
 #include <vector>
 
-#include "render/ColorRamp.h"
+#include "render/ColorLine.h"
 #include "render/GradientSteps.h"
 #include "render/OutputFormat.h"
 #include "render/Raster.h"
@@ -21,18 +23,8 @@
 
 namespace tonzug {
 
-// What an unrounded output prepares once per renderer, on first use, and shares between
-// bands: the rows that a horizontal gradient repeats (GradientRenderer::RepeatingRows)
-// and the levels of every step of a circle (GradientRenderer::StepLevels).
-template <class Target>
-struct ExactPreparation {
-    std::once_flag rowsMade;
-    typename Target::Band rows;
-    bool rowsComplete = false;
-    std::once_flag stepsMade;
-    std::vector<typename Target::Levels> stepLevels;
-};
-
+// Copies the first `period` items of span `columns` of a row along the rest of the span,
+// so that every item repeats the one `period` columns before it.
 // Runs `prepare` once for all threads. An exception (out of memory) must not leave
 // std::call_once, which ends the program here, so it is caught inside and thrown again
 // outside; the preparation then counts as done, and its result as missing.
@@ -51,8 +43,6 @@ void PrepareOnce(std::once_flag& flag, Prepare prepare) {
     }
 }
 
-// Copies the first `period` items of span `columns` of a row along the rest of the span,
-// so that every item repeats the one `period` columns before it.
 template <class Pixel>
 void RepeatAlongRow(Pixel* row, PixelSpan columns, int period) {
     const int total = columns.end - columns.first;
@@ -136,12 +126,14 @@ class ExactLevels {
   public:
     static constexpr StepPainter::Yield kYield = StepPainter::Yield::kStepCodes;
 
-    explicit ExactLevels(const ColorRamp& ramp) : ramp_(ramp) {}
+    explicit ExactLevels(const ColorLine& line) : line_(line) {}
 
-    ExactColor ExactOfCode(std::uint32_t code) const { return ramp_.Exact(StepOfCode(code) + 1); }
+    ExactColor ExactOfCode(std::uint32_t code) const { return line_.Exact(StepOfCode(code) + 1); }
+    // The line, for a target of the same output on another band.
+    const ColorLine& Line() const { return line_; }
 
   private:
-    const ColorRamp& ramp_;
+    const ColorLine& line_;
 };
 
 // 8 bits, dithered with the blue-noise mask at each pixel's place on the surface.
@@ -151,7 +143,7 @@ class DitherTarget : public BandTarget<Raster, std::uint32_t>, public ExactLevel
     using Levels = DitherLevels;
     static constexpr int kRowPeriod = kBlueNoiseSide;
 
-    DitherTarget(const ColorRamp& ramp, Raster& raster) : BandTarget(raster), ExactLevels(ramp) {}
+    DitherTarget(const ColorLine& line, Raster& raster) : BandTarget(raster), ExactLevels(line) {}
 
     Levels LevelsOf(std::uint32_t code) const { return DitherLevelsOf(ExactOfCode(code)); }
     template <class LevelsAt>
@@ -189,9 +181,29 @@ class DeepTarget : public BandTarget<Raster16, Rgb16>, public ExactLevels {
     using Levels = Rgb16;
     static constexpr int kRowPeriod = 1;
 
-    DeepTarget(const ColorRamp& ramp, Raster16& raster) : BandTarget(raster), ExactLevels(ramp) {}
+    DeepTarget(const ColorLine& line, Raster16& raster) : BandTarget(raster), ExactLevels(line) {}
 
     Levels LevelsOf(std::uint32_t code) const { return DeepOf(ExactOfCode(code)); }
+};
+
+// One `Of<Target>` for each unrounded output, picked by the target: what a shape prepares
+// once for such an output and shares between bands.
+template <template <class> class Of>
+class PerExactTarget {
+  public:
+    template <class Target>
+    Of<Target>& For() {
+        if constexpr (std::is_same_v<Target, DitherTarget>) {
+            return dither_;
+        } else {
+            static_assert(std::is_same_v<Target, DeepTarget>);
+            return deep_;
+        }
+    }
+
+  private:
+    Of<DitherTarget> dither_;
+    Of<DeepTarget> deep_;
 };
 
 }  // namespace tonzug

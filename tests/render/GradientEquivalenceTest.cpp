@@ -238,18 +238,40 @@ INSTANTIATE_TEST_SUITE_P(AllShapes, GradientMatchesStepByStep,
                          ::testing::Combine(::testing::Values(kModeRgb, kModeHsl),
                                             ::testing::Values(kHorizontal, kVertical, kCircle)));
 
-TEST(GradientMatchesStepByStepAlone, WhenBoxesAreThinnerThanTheFloatSpacing) {
-    // With more than about 2^24 steps the boxes near the far side get zero width in
-    // floats; each still shows as one column, so the whole surface is painted.
+// Sizes at the edges of the float and pen arithmetic, each on a surface one row high.
+struct ExtremeCase {
+    const char* name;
+    std::int32_t orientation;
+    float width;
+    float height;
+    int surfaceWidth;
+    int shownColumn;  // a column that some step must paint
+};
+
+class GradientMatchesStepByStepAt : public ::testing::TestWithParam<ExtremeCase> {};
+
+TEST_P(GradientMatchesStepByStepAt, ExtremeSizes) {
     Case c;
-    c.params.width = 26000000.0f;
-    c.params.height = 1.0f;
-    c.surfaceWidth = 3;
+    c.params.orientation = GetParam().orientation;
+    c.params.width = GetParam().width;
+    c.params.height = GetParam().height;
+    c.surfaceWidth = GetParam().surfaceWidth;
     c.fill = RgbColor(1, 2, 3);
     const Raster rendered = Rendered(c);
     EXPECT_TRUE(RegionMatches(Reference(c), rendered, c.fill)) << Describe(c);
-    EXPECT_NE(rendered.PixelAt(2, 0), c.fill);
+    EXPECT_NE(rendered.PixelAt(GetParam().shownColumn, 0), c.fill);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Sizes, GradientMatchesStepByStepAt,
+    ::testing::Values(
+        // With more than about 2^24 steps the boxes near the far side get zero width in
+        // floats; each still shows as one column, so the whole surface is painted.
+        ExtremeCase{"BoxesThinnerThanTheFloatSpacing", kHorizontal, 26000000.0f, 1.0f, 3, 2},
+        // Two rings 35000 pixels apart: no 16-bit pen spans that, so they are drawn with the
+        // surface's pen and the pixels between them keep the fill; the outer ring shows.
+        ExtremeCase{"RingsFartherApartThanAnyPen", kCircle, 4.0f, 0.0f, 140000, 105000}),
+    [](const ::testing::TestParamInfo<ExtremeCase>& info) { return info.param.name; });
 
 // A whole surface large enough to share its ring colours among threads gives the pixels
 // that bands of rows give, whose rings are found row by row.

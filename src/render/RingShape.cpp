@@ -1,14 +1,13 @@
-// The circular shape of GradientRenderer: for every pixel the last ring that covers it
-// is found with the raster's own ring predicates, instead of drawing ring after ring.
+// The circular shape: every pixel takes the word of the last ring that covers it
+// (render/RingSearch.h), shared with the pixels mirrored about the centre.
+
+#include "render/RingShape.h"
 
 #include <algorithm>
 #include <cmath>
 #include <type_traits>
 #include <vector>
 
-#include "render/Gradient.h"
-#include "render/GradientSteps.h"
-#include "render/PixelTargets.h"
 #include "render/RasterCoverage.h"
 #include "support/Threads.h"
 
@@ -18,10 +17,10 @@ namespace {
 // Sides up to 2^24 are exact in floats, so pixel-centre distances mirror exactly about
 // the centre.
 constexpr int kExactSide = 1 << 24;
-// With rings this far apart or more, walking outward from pixel to pixel moves the step
-// by a few at most (the distance grows by at most one pixel); thinner rings are found
-// from an estimate.
-constexpr float kWalkingRing = 0.25f;
+// Circles keep the word and ring limits of every step when there are few steps for the
+// pixels to compute (a quarter of the surface, by symmetry), up to 20 MiB.
+constexpr std::int64_t kMaxStepWords = std::int64_t{1} << 20;
+constexpr std::int64_t kPixelsPerStepWord = 8;
 // Largest quadrant kept in memory to share words across the diagonal (16 MiB).
 constexpr std::int64_t kMaxOctantQuadrant = std::int64_t{1} << 22;
 // The step codes of an unrounded output are painted in slices of at most this many
@@ -33,113 +32,43 @@ constexpr std::int64_t kCachedCodeSlice = std::int64_t{1} << 16;
 // pixel's ring is mostly the ring of its neighbour or of its mirror pixel.
 constexpr std::size_t kLevelCacheSize = std::size_t{1} << 14;
 
+// The search keeps the limits of every ring when the renderer keeps its words.
+bool KeepsStepWords(const StepLayout& layout) {
+    const std::int64_t pixels = std::int64_t{layout.surfaceWidth} * layout.surfaceHeight;
+    return layout.count > 0 && layout.count <= kMaxStepWords &&
+           layout.count * kPixelsPerStepWord <= pixels;
+}
+
 }  // namespace
 
-bool GradientRenderer::MirrorsExactly() const {
-    return surfaceWidth_ <= kExactSide && surfaceHeight_ <= kExactSide;
+RingShape::RingShape(const StepLayout& layout, std::int16_t pen)
+    : PaintsEveryTarget(layout),
+      keepsStepWords_(KeepsStepWords(layout)),
+      search_(layout, pen,
+              keepsStepWords_ ? RingSearch::Limits::kTabulated : RingSearch::Limits::kComputed),
+      centreX_(static_cast<float>(layout.surfaceWidth) / 2.0f),
+      centreY_(static_cast<float>(layout.surfaceHeight) / 2.0f) {}
+
+bool RingShape::MirrorsExactly() const {
+    return SurfaceWidth() <= kExactSide && SurfaceHeight() <= kExactSide;
 }
 
-inline bool GradientRenderer::ReachesInward(std::int64_t step, double distanceSquared) const {
-    return ringLimits_.empty()
-               ? RingReachesInward(RingRadius(step), ringHalfWidth_, distanceSquared)
-               : ringLimits_[static_cast<std::size_t>(step)].inner <= distanceSquared;
-}
-
-inline bool GradientRenderer::ReachesOutward(std::int64_t step, double distanceSquared) const {
-    return ringLimits_.empty()
-               ? RingReachesOutward(RingRadius(step), ringHalfWidth_, distanceSquared)
-               : distanceSquared <= ringLimits_[static_cast<std::size_t>(step)].outer;
-}
-
-// The last ring whose inner edge reaches the distance.
-std::int64_t GradientRenderer::FindRing(double distanceSquared) const {
-    const std::int64_t lastStep = stepCount_ - 1;
-    const std::int64_t guess =
-        StepNear(std::sqrt(distanceSquared) + ringHalfWidth_, stepSize_, lastStep);
-    return LastHolding(0, lastStep, guess,
-                       [&](std::int64_t s) { return ReachesInward(s, distanceSquared); });
-}
-
-std::uint32_t GradientRenderer::LastPaintedRing(std::int64_t step, double distanceSquared,
-                                                StepPainter& painter) const {
-    return painter.LastPainted(step,
-                               [&](std::int64_t s) { return ReachesOutward(s, distanceSquared); });
-}
-
-bool GradientRenderer::FindsRingsAlone() const {
-    return !(stepSize_ >= kWalkingRing);
-}
-
-inline GradientRenderer::RingStep GradientRenderer::RingStepOf(std::int64_t step,
-                                                               double distanceSquared) const {
-    if (step < 0) {
-        return {};  // only for a ring size that is no number
-    }
-    if (!ReachesOutward(step, distanceSquared)) {
-        return {-1, step == stepCount_ - 1};
-    }
-    return {step, false};
-}
-
-inline GradientRenderer::RingStep GradientRenderer::RingStepAt(double distanceSquared,
-                                                               std::int64_t& step) const {
-    const std::int64_t lastStep = stepCount_ - 1;
-    if (step >= 0 && !FindsRingsAlone()) {
-        // The last ring reaching inward to the previous pixel still reaches this one.
-        while (step < lastStep && ReachesInward(step + 1, distanceSquared)) {
-            ++step;
-        }
-    } else {
-        step = FindRing(distanceSquared);
-    }
-    return RingStepOf(step, distanceSquared);
-}
-
-// Compiled also for processors with AVX2 or AVX-512, whose vector registers check several
-// guesses at once; the steps found are the same.
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
-__attribute__((target_clones("arch=x86-64-v4", "avx2", "default")))
-#endif
-void GradientRenderer::FindRings(std::span<const double> distancesSquared,
-                                 std::span<std::int64_t> steps) const {
-    // The estimate from the distance is mostly the step itself: check it for every pixel
-    // without branches, and search from it only where it is not.
-    constexpr std::int64_t kUnsure = -2;
-    const std::int64_t lastStep = stepCount_ - 1;
-    const std::size_t count = std::min(distancesSquared.size(), steps.size());
-    for (std::size_t i = 0; i < count; ++i) {
-        const double distanceSquared = distancesSquared[i];
-        const std::int64_t guess =
-            StepNear(std::sqrt(distanceSquared) + ringHalfWidth_, stepSize_, lastStep);
-        const bool holds = RingReachesInward(RingRadius(guess), ringHalfWidth_, distanceSquared);
-        const bool nextHolds =
-            (guess < lastStep) &
-            RingReachesInward(RingRadius(guess + 1), ringHalfWidth_, distanceSquared);
-        steps[i] = holds & !nextHolds ? guess : kUnsure;
-    }
-    for (std::size_t i = 0; i < count; ++i) {
-        if (steps[i] == kUnsure) {
-            steps[i] = FindRing(distancesSquared[i]);
-        }
-    }
-}
-
-inline GradientRenderer::RingHit GradientRenderer::RingWord(double distanceSquared,
-                                                            std::int64_t& step,
-                                                            StepPainter& painter) const {
-    const RingStep ring = RingStepAt(distanceSquared, step);
+inline RingShape::RingHit RingShape::RingWord(double distanceSquared, std::int64_t& step,
+                                              StepPainter& painter) const {
+    const RingSearch::RingStep ring = search_.RingStepAt(distanceSquared, step);
     if (ring.step < 0) {
         return {kNoPixel, ring.beyond};
     }
     const std::uint32_t word = painter.PixelOf(ring.step);
-    return {word != kNoPixel ? word : LastPaintedRing(ring.step, distanceSquared, painter), false};
+    return {word != kNoPixel ? word : search_.LastPaintedRing(ring.step, distanceSquared, painter),
+            false};
 }
 
-void GradientRenderer::RenderCircle(int firstColumn, int firstRow, WordRows band,
-                                    StepPainter& painter) const {
-    const PixelSpan rows = BandPartWithin({0, surfaceHeight_}, firstRow, band.Height());
+void RingShape::RenderCircle(int firstColumn, int firstRow, WordRows band,
+                             StepPainter& painter) const {
+    const PixelSpan rows = BandPartWithin({0, SurfaceHeight()}, firstRow, band.Height());
     if (!MirrorsExactly()) {
-        const PixelSpan columns = BandPartWithin({0, surfaceWidth_}, firstColumn, band.Width());
+        const PixelSpan columns = BandPartWithin({0, SurfaceWidth()}, firstColumn, band.Width());
         for (int k = rows.first; k < rows.end; ++k) {
             const double dy = CentreOffset(std::int64_t{firstRow} + k, centreY_);
             for (int c = columns.first; c < columns.end; ++c) {
@@ -157,9 +86,9 @@ void GradientRenderer::RenderCircle(int firstColumn, int firstRow, WordRows band
     // When every pixel's word costs a ramp evaluation, the whole surface shares words
     // across the diagonal too.
     const std::int64_t quadrant =
-        std::int64_t{surfaceWidth_ - surfaceWidth_ / 2} * (surfaceHeight_ - surfaceHeight_ / 2);
-    if (stepWords_.empty() && firstColumn == 0 && firstRow == 0 && band.Width() == surfaceWidth_ &&
-        band.Height() == surfaceHeight_ && surfaceWidth_ % 2 == surfaceHeight_ % 2 &&
+        std::int64_t{SurfaceWidth() - SurfaceWidth() / 2} * (SurfaceHeight() - SurfaceHeight() / 2);
+    if (!keepsStepWords_ && firstColumn == 0 && firstRow == 0 && band.Width() == SurfaceWidth() &&
+        band.Height() == SurfaceHeight() && SurfaceWidth() % 2 == SurfaceHeight() % 2 &&
         quadrant <= kMaxOctantQuadrant) {
         PaintRingOctants(band, painter);
         return;
@@ -168,7 +97,7 @@ void GradientRenderer::RenderCircle(int firstColumn, int firstRow, WordRows band
     const std::int64_t bandEnd = std::int64_t{firstRow} + band.Height();
     for (int k = rows.first; k < rows.end; ++k) {
         const std::int64_t y = std::int64_t{firstRow} + k;
-        const std::int64_t mirror = std::int64_t{surfaceHeight_} - 1 - y;
+        const std::int64_t mirror = std::int64_t{SurfaceHeight()} - 1 - y;
         const bool mirrorInBand = mirror >= firstRow && mirror < bandEnd;
         if (mirrorInBand && mirror < y) {
             continue;  // painted with its mirror row
@@ -179,19 +108,19 @@ void GradientRenderer::RenderCircle(int firstColumn, int firstRow, WordRows band
     }
 }
 
-void GradientRenderer::PaintRingRow(std::int64_t y, std::uint32_t* row, std::uint32_t* mirrorRow,
-                                    int firstColumn, int columns, StepPainter& painter) const {
+void RingShape::PaintRingRow(std::int64_t y, std::uint32_t* row, std::uint32_t* mirrorRow,
+                             int firstColumn, int columns, StepPainter& painter) const {
     const double dy = CentreOffset(y, centreY_);
     // The right half from the centre outward; the left half mirrors it. Only the columns
     // whose pixel or mirror pixel lies in the band are visited.
     const std::int64_t bandBegin = firstColumn;
-    const std::int64_t bandEnd = std::min<std::int64_t>(bandBegin + columns, surfaceWidth_);
-    const std::int64_t half = surfaceWidth_ / 2;
+    const std::int64_t bandEnd = std::min<std::int64_t>(bandBegin + columns, SurfaceWidth());
+    const std::int64_t half = SurfaceWidth() / 2;
     // Right-half columns in the band, and those whose mirror is in it.
     const PixelSpan direct{static_cast<int>(std::max(bandBegin, half)), static_cast<int>(bandEnd)};
-    const PixelSpan mirrored{static_cast<int>(std::max(surfaceWidth_ - bandEnd, half)),
-                             static_cast<int>(surfaceWidth_ - bandBegin)};
-    std::int64_t xBegin = surfaceWidth_;
+    const PixelSpan mirrored{static_cast<int>(std::max(SurfaceWidth() - bandEnd, half)),
+                             static_cast<int>(SurfaceWidth() - bandBegin)};
+    std::int64_t xBegin = SurfaceWidth();
     std::int64_t xEnd = half;
     for (const PixelSpan& span : {direct, mirrored}) {
         if (!span.Empty()) {
@@ -203,16 +132,16 @@ void GradientRenderer::PaintRingRow(std::int64_t y, std::uint32_t* row, std::uin
         return column >= bandBegin && column < bandEnd;
     };
     std::int64_t step = -1;
-    if (bandBegin == 0 && bandEnd == surfaceWidth_) {
+    if (bandBegin == 0 && bandEnd == SurfaceWidth()) {
         // The whole row: no column falls outside.
-        for (std::int64_t x = half; x < surfaceWidth_; ++x) {
+        for (std::int64_t x = half; x < SurfaceWidth(); ++x) {
             const RingHit hit =
                 RingWord(DistanceSquared(CentreOffset(x, centreX_), dy), step, painter);
             if (hit.beyond) {
                 break;
             }
             if (hit.word != kNoPixel) {
-                const std::int64_t mirrorX = surfaceWidth_ - 1 - x;
+                const std::int64_t mirrorX = SurfaceWidth() - 1 - x;
                 row[x] = hit.word;
                 row[mirrorX] = hit.word;
                 if (mirrorRow != nullptr) {
@@ -231,7 +160,7 @@ void GradientRenderer::PaintRingRow(std::int64_t y, std::uint32_t* row, std::uin
         if (hit.word == kNoPixel) {
             continue;
         }
-        for (const std::int64_t column : {x, surfaceWidth_ - 1 - x}) {
+        for (const std::int64_t column : {x, SurfaceWidth() - 1 - x}) {
             if (inBand(column)) {
                 const std::int64_t k = column - bandBegin;
                 row[k] = hit.word;
@@ -243,13 +172,13 @@ void GradientRenderer::PaintRingRow(std::int64_t y, std::uint32_t* row, std::uin
     }
 }
 
-void GradientRenderer::PaintRingOctants(WordRows surface, StepPainter& painter) const {
+void RingShape::PaintRingOctants(WordRows surface, StepPainter& painter) const {
     // Pixel (a, b) of the lower right quadrant, a columns and b rows from the centre: with
     // sides of the same parity, (b, a) lies at exactly the same distance.
-    const int halfWidth = surfaceWidth_ / 2;
-    const int halfHeight = surfaceHeight_ / 2;
-    const int quadrantWidth = surfaceWidth_ - halfWidth;
-    const int quadrantHeight = surfaceHeight_ - halfHeight;
+    const int halfWidth = SurfaceWidth() / 2;
+    const int halfHeight = SurfaceHeight() / 2;
+    const int quadrantWidth = SurfaceWidth() - halfWidth;
+    const int quadrantHeight = SurfaceHeight() - halfHeight;
     const auto index = [quadrantWidth](int a, int b) {
         return static_cast<std::size_t>(b) * static_cast<std::size_t>(quadrantWidth) +
                static_cast<std::size_t>(a);
@@ -282,15 +211,15 @@ void GradientRenderer::PaintRingOctants(WordRows surface, StepPainter& painter) 
                     rowDistances.push_back(distanceSquared(a, b));
                 }
                 rowRings.assign(rowDistances.size(), -1);
-                if (FindsRingsAlone()) {
-                    FindRings(rowDistances, rowRings);
+                if (search_.FindsRingsAlone()) {
+                    search_.FindRings(rowDistances, rowRings);
                 }
                 std::int64_t step = -1;
                 for (int a = twins; a < quadrantWidth; ++a) {
                     const auto k = static_cast<std::size_t>(a - twins);
-                    const RingStep ring = FindsRingsAlone()
-                                              ? RingStepOf(rowRings[k], rowDistances[k])
-                                              : RingStepAt(rowDistances[k], step);
+                    const RingSearch::RingStep ring =
+                        search_.FindsRingsAlone() ? search_.RingStepOf(rowRings[k], rowDistances[k])
+                                                  : search_.RingStepAt(rowDistances[k], step);
                     if (ring.beyond) {
                         break;
                     }
@@ -315,7 +244,7 @@ void GradientRenderer::PaintRingOctants(WordRows surface, StepPainter& painter) 
                 word = words[index(b, a)];
             } else if (step >= 0 && word == kNoPixel) {
                 // Its colour paints nothing: the last ring below it that paints shows.
-                word = LastPaintedRing(step, distanceSquared(a, b), painter);
+                word = search_.LastPaintedRing(step, distanceSquared(a, b), painter);
             }
         }
     }
@@ -336,35 +265,36 @@ void GradientRenderer::PaintRingOctants(WordRows surface, StepPainter& painter) 
     for (int b = 0; b < quadrantHeight; ++b) {
         const std::uint32_t* quadrantRow = &words[index(0, b)];
         const int y = halfHeight + b;
-        for (std::uint32_t* row : {surface.Row(y), surface.Row(surfaceHeight_ - 1 - y)}) {
+        for (std::uint32_t* row : {surface.Row(y), surface.Row(SurfaceHeight() - 1 - y)}) {
             paint(row + halfWidth, quadrantRow, quadrantWidth);
-            paintMirrored(row + (surfaceWidth_ - halfWidth), quadrantRow, quadrantWidth);
+            paintMirrored(row + (SurfaceWidth() - halfWidth), quadrantRow, quadrantWidth);
         }
     }
 }
 
 template <class Target>
-const std::vector<typename Target::Levels>* GradientRenderer::StepLevels(
-    const Target& target) const {
-    ExactPreparation<Target>* prepared = Preparation<Target>();
-    if (prepared == nullptr || stepWords_.empty()) {
+const std::vector<typename Target::Levels>* RingShape::StepLevels(const Target& target) const {
+    if (!keepsStepWords_) {
         return nullptr;
     }
-    PrepareOnce(prepared->stepsMade, [&] {
+    LevelTable<Target>& prepared = stepLevels_.For<Target>();
+    PrepareOnce(prepared.made, [&] {
         // Indexed by step code; code kNoPixel has levels that are never painted.
-        prepared->stepLevels.resize(stepWords_.size() + 1);
-        for (std::size_t step = 0; step < stepWords_.size(); ++step) {
-            const std::uint32_t code = StepCode(static_cast<std::int64_t>(step));
-            prepared->stepLevels[code] = target.LevelsOf(code);
+        const std::int64_t steps = Layout().count;
+        prepared.levels.resize(static_cast<std::size_t>(steps) + 1);
+        for (std::int64_t step = 0; step < steps; ++step) {
+            const std::uint32_t code = StepCode(step);
+            prepared.levels[code] = target.LevelsOf(code);
         }
     });
     // Empty when the preparation failed on another thread.
-    return prepared->stepLevels.size() == stepWords_.size() + 1 ? &prepared->stepLevels : nullptr;
+    return prepared.levels.size() == static_cast<std::size_t>(Layout().count) + 1 ? &prepared.levels
+                                                                                  : nullptr;
 }
 
 template <class Target>
-void GradientRenderer::RenderExactRings(int firstColumn, int firstRow, Target& target,
-                                        StepPainter& painter) const {
+void RingShape::RenderExactRings(int firstColumn, int firstRow, Target& target,
+                                 StepPainter& painter) const {
     using Levels = typename Target::Levels;
     // The levels of every step when the rings are few for the pixels, else of the steps
     // seen last.
@@ -421,7 +351,18 @@ void GradientRenderer::RenderExactRings(int firstColumn, int firstRow, Target& t
     }
 }
 
-template void GradientRenderer::RenderExactRings(int, int, DitherTarget&, StepPainter&) const;
-template void GradientRenderer::RenderExactRings(int, int, DeepTarget&, StepPainter&) const;
+template <class Target>
+void RingShape::PaintWith(int firstColumn, int firstRow, Target& target,
+                          StepPainter& painter) const {
+    if constexpr (std::is_same_v<Target, PlainTarget>) {
+        RenderCircle(firstColumn, firstRow, target.Words(), painter);
+    } else {
+        RenderExactRings(firstColumn, firstRow, target, painter);
+    }
+}
+
+template void RingShape::PaintWith(int, int, PlainTarget&, StepPainter&) const;
+template void RingShape::PaintWith(int, int, DitherTarget&, StepPainter&) const;
+template void RingShape::PaintWith(int, int, DeepTarget&, StepPainter&) const;
 
 }  // namespace tonzug

@@ -1,15 +1,14 @@
-// The box shapes of GradientRenderer: for every column or row the last step that covers
-// it is found with the raster's own coverage predicates, instead of drawing the steps
-// one by one.
+// The box strips: for every column or row the last step that covers it is found with the
+// raster's own coverage predicates, instead of drawing the steps one by one.
+
+#include "render/StripShape.h"
 
 #include <algorithm>
-#include <mutex>
+#include <span>
 #include <type_traits>
 #include <vector>
 
-#include "render/Gradient.h"
 #include "render/GradientSteps.h"
-#include "render/PixelTargets.h"
 #include "render/RasterCoverage.h"
 
 namespace tonzug {
@@ -19,26 +18,26 @@ namespace {
 // one 16-bit row) for surfaces up to 2^16 columns (16 MiB).
 constexpr std::int64_t kMaxRepeatedRowsPixels = std::int64_t{1} << 22;
 
-}  // namespace
-
-void GradientRenderer::BoxStripWords(std::int64_t first, std::span<std::uint32_t> words,
-                                     StepPainter& painter) const {
-    // Box i spans StepStart(i) .. StepStart(i) + stepSize_; both edges grow with i, so
-    // the last box that covers a strip is the last one starting on or before it.
+// The words of the strips first .. first + words.size() - 1 (columns or rows), the steps'
+// colours worked out together.
+void BoxStripWords(const StepLayout& layout, std::int64_t first, std::span<std::uint32_t> words,
+                   StepPainter& painter) {
+    // Box i spans StepStart(i) .. StepStart(i) + size; both edges grow with i, so the last
+    // box that covers a strip is the last one starting on or before it.
     const auto reaches = [&](std::int64_t step, double position) {
-        const float start = StepStart(step);
-        return EndCovered(start, start + stepSize_) > position;
+        const float start = layout.StepStart(step);
+        return EndCovered(start, start + layout.size) > position;
     };
-    const std::int64_t lastStep = stepCount_ - 1;
+    const std::int64_t lastStep = layout.count - 1;
     std::vector<std::int32_t> covering;
     std::vector<std::size_t> covered;
     covering.reserve(words.size());
     covered.reserve(words.size());
     for (std::size_t i = 0; i < words.size(); ++i) {
         const auto position = static_cast<double>(first + static_cast<std::int64_t>(i));
-        const std::int64_t step =
-            LastHolding(0, lastStep, StepNear(position + 1.0, stepSize_, lastStep),
-                        [&](std::int64_t s) { return FirstCovered(StepStart(s)) <= position; });
+        const std::int64_t step = LastHolding(
+            0, lastStep, StepNear(position + 1.0, layout.size, lastStep),
+            [&](std::int64_t s) { return FirstCovered(layout.StepStart(s)) <= position; });
         words[i] = kNoPixel;
         if (step >= 0 && reaches(step, position)) {
             covering.push_back(static_cast<std::int32_t>(step));
@@ -58,35 +57,43 @@ void GradientRenderer::BoxStripWords(std::int64_t first, std::span<std::uint32_t
     }
 }
 
-template <class Target>
-const typename Target::Band* GradientRenderer::RepeatingRows() const {
-    ExactPreparation<Target>* prepared = Preparation<Target>();
-    if (prepared == nullptr || !ramp_ || surfaceHeight_ < Target::kRowPeriod ||
-        std::int64_t{surfaceWidth_} * Target::kRowPeriod > kMaxRepeatedRowsPixels) {
-        return nullptr;
-    }
-    PrepareOnce(prepared->rowsMade, [&] {
-        prepared->rows.Reset(surfaceWidth_, Target::kRowPeriod);
-        Target target(*ramp_, prepared->rows);
-        StepPainter painter(*ramp_, stepWords_, Target::kYield);
-        prepared->rowsComplete =
-            prepared->rows.Height() == Target::kRowPeriod && PaintColumns(0, 0, target, painter);
-    });
-    return prepared->rowsComplete ? &prepared->rows : nullptr;
+}  // namespace
+
+std::int32_t ColumnStrips::RowPeriod(OutputFormat format) const {
+    return format == OutputFormat::kDithered8 ? DitherTarget::kRowPeriod : PlainTarget::kRowPeriod;
 }
 
 template <class Target>
-void GradientRenderer::RenderHorizontal(int firstColumn, int firstRow, Target& target,
-                                        StepPainter& painter) const {
+const typename Target::Band* ColumnStrips::RepeatingRows(const Target& like,
+                                                         StepPainter& painter) const {
+    const StepLayout& layout = Layout();
+    if (layout.surfaceHeight < Target::kRowPeriod ||
+        std::int64_t{layout.surfaceWidth} * Target::kRowPeriod > kMaxRepeatedRowsPixels) {
+        return nullptr;
+    }
+    RepeatedRows<Target>& prepared = repeatedRows_.For<Target>();
+    PrepareOnce(prepared.made, [&] {
+        prepared.rows.Reset(layout.surfaceWidth, Target::kRowPeriod);
+        Target target(like.Line(), prepared.rows);
+        prepared.complete =
+            prepared.rows.Height() == Target::kRowPeriod && PaintColumns(0, 0, target, painter);
+    });
+    return prepared.complete ? &prepared.rows : nullptr;
+}
+
+template <class Target>
+void ColumnStrips::PaintWith(int firstColumn, int firstRow, Target& target,
+                             StepPainter& painter) const {
     if constexpr (!std::is_same_v<Target, PlainTarget>) {
         // Full rows repeat with the period of the output: every band copies them.
+        const int width = Layout().surfaceWidth;
         const auto* tile =
-            firstColumn == 0 && target.Width() == surfaceWidth_ ? RepeatingRows<Target>() : nullptr;
+            firstColumn == 0 && target.Width() == width ? RepeatingRows(target, painter) : nullptr;
         if (tile != nullptr) {
-            const PixelSpan rows = BandPartWithin({0, surfaceHeight_}, firstRow, target.Height());
+            const PixelSpan rows =
+                BandPartWithin({0, Layout().surfaceHeight}, firstRow, target.Height());
             for (int k = rows.first; k < rows.end; ++k) {
-                target.CopyRowFrom(tile->Row((firstRow + k) % Target::kRowPeriod), k,
-                                   {0, surfaceWidth_});
+                target.CopyRowFrom(tile->Row((firstRow + k) % Target::kRowPeriod), k, {0, width});
             }
             return;
         }
@@ -95,13 +102,14 @@ void GradientRenderer::RenderHorizontal(int firstColumn, int firstRow, Target& t
 }
 
 template <class Target>
-bool GradientRenderer::PaintColumns(int firstColumn, int firstRow, Target& target,
-                                    StepPainter& painter) const {
+bool ColumnStrips::PaintColumns(int firstColumn, int firstRow, Target& target,
+                                StepPainter& painter) const {
+    const StepLayout& layout = Layout();
     const PixelSpan surfaceRows =
-        CoveredSpan(0.0f, static_cast<float>(surfaceHeight_), surfaceHeight_);
+        CoveredSpan(0.0f, static_cast<float>(layout.surfaceHeight), layout.surfaceHeight);
     const PixelSpan rows = BandPartWithin(surfaceRows, firstRow, target.Height());
     const int columns =
-        std::min(target.Width(), surfaceWidth_ - std::min(firstColumn, surfaceWidth_));
+        std::min(target.Width(), layout.surfaceWidth - std::min(firstColumn, layout.surfaceWidth));
     if (rows.Empty() || columns <= 0) {
         return false;
     }
@@ -112,7 +120,7 @@ bool GradientRenderer::PaintColumns(int firstColumn, int firstRow, Target& targe
     bool complete = true;
     std::uint32_t previous = kNoPixel;
     typename Target::Levels previousLevels{};
-    BoxStripWords(firstColumn, painted, painter);
+    BoxStripWords(layout, firstColumn, painted, painter);
     for (int column = 0; column < columns; ++column) {
         const auto i = static_cast<std::size_t>(column);
         if (painted[i] == kNoPixel) {
@@ -139,17 +147,18 @@ bool GradientRenderer::PaintColumns(int firstColumn, int firstRow, Target& targe
 }
 
 template <class Target>
-void GradientRenderer::RenderVertical(int firstColumn, int firstRow, Target& target,
-                                      StepPainter& painter) const {
-    const PixelSpan columns =
-        BandPartWithin(CoveredSpan(0.0f, static_cast<float>(surfaceWidth_), surfaceWidth_),
-                       firstColumn, target.Width());
-    const PixelSpan rows = BandPartWithin({0, surfaceHeight_}, firstRow, target.Height());
+void RowStrips::PaintWith(int firstColumn, int firstRow, Target& target,
+                          StepPainter& painter) const {
+    const StepLayout& layout = Layout();
+    const PixelSpan columns = BandPartWithin(
+        CoveredSpan(0.0f, static_cast<float>(layout.surfaceWidth), layout.surfaceWidth),
+        firstColumn, target.Width());
+    const PixelSpan rows = BandPartWithin({0, layout.surfaceHeight}, firstRow, target.Height());
     if (columns.Empty()) {
         return;
     }
     std::vector<std::uint32_t> paintedRows(static_cast<std::size_t>(rows.end - rows.first));
-    BoxStripWords(std::int64_t{firstRow} + rows.first, paintedRows, painter);
+    BoxStripWords(layout, std::int64_t{firstRow} + rows.first, paintedRows, painter);
     std::uint32_t previous = kNoPixel;
     typename Target::Levels levels{};
     for (int k = rows.first; k < rows.end; ++k) {
@@ -166,11 +175,11 @@ void GradientRenderer::RenderVertical(int firstColumn, int firstRow, Target& tar
     }
 }
 
-template void GradientRenderer::RenderHorizontal(int, int, PlainTarget&, StepPainter&) const;
-template void GradientRenderer::RenderHorizontal(int, int, DitherTarget&, StepPainter&) const;
-template void GradientRenderer::RenderHorizontal(int, int, DeepTarget&, StepPainter&) const;
-template void GradientRenderer::RenderVertical(int, int, PlainTarget&, StepPainter&) const;
-template void GradientRenderer::RenderVertical(int, int, DitherTarget&, StepPainter&) const;
-template void GradientRenderer::RenderVertical(int, int, DeepTarget&, StepPainter&) const;
+template void ColumnStrips::PaintWith(int, int, PlainTarget&, StepPainter&) const;
+template void ColumnStrips::PaintWith(int, int, DitherTarget&, StepPainter&) const;
+template void ColumnStrips::PaintWith(int, int, DeepTarget&, StepPainter&) const;
+template void RowStrips::PaintWith(int, int, PlainTarget&, StepPainter&) const;
+template void RowStrips::PaintWith(int, int, DitherTarget&, StepPainter&) const;
+template void RowStrips::PaintWith(int, int, DeepTarget&, StepPainter&) const;
 
 }  // namespace tonzug
