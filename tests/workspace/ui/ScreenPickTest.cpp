@@ -72,18 +72,11 @@ class ScreenPickTest : public QObject {
     // Mouse input as the window system delivers it: to the window, which hands it to the
     // widget under the pointer or to the one that grabbed the mouse.
     void Mouse(QEvent::Type type, const QWidget& over, QPoint position) {
-        QWindow* window = window_->windowHandle();
         const QPoint inWindow = over.mapTo(window_, position);
-        switch (type) {
-            case QEvent::MouseButtonPress:
-                QTest::mousePress(window, Qt::LeftButton, {}, inWindow);
-                break;
-            case QEvent::MouseButtonRelease:
-                QTest::mouseRelease(window, Qt::LeftButton, {}, inWindow);
-                break;
-            default:
-                QTest::mouseMove(window, inWindow);
-                break;
+        if (type == QEvent::MouseButtonPress) {
+            QTest::mousePress(window_->windowHandle(), Qt::LeftButton, {}, inWindow);
+        } else {
+            QTest::mouseMove(window_->windowHandle(), inWindow);
         }
     }
 
