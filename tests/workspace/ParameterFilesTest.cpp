@@ -54,22 +54,19 @@ TEST_F(ParameterFilesTest, EverySavableSetLoadsBackUnchangedOverAnyState) {
 }
 
 TEST_F(ParameterFilesTest, ValuesAreReadAsWritten) {
-    struct Case {
-        const char* line;
-        const char* key;
-        const char* expected;
-    };
-    for (const Case& c :
-         {Case{"STCOL=#FF8000", "STCOL", "33023"}, Case{"MDCOL=rgb(0 255 0)", "MDCOL", "65280"},
-          Case{"EDCOL=-2147483633", "EDCOL", "-2147483633"},  // button face
-          Case{"X=3000000000", "X", "3000000000"}, Case{"Y=0256.7", "Y", "256"},
-          Case{"DEPTH=16", "DEPTH", "16"}, Case{"FRB=3", "FRB", "3"}}) {
+    for (const auto& [line, expected] : {std::pair{"STCOL=#FF8000", "33023"},
+                                         {"MDCOL=rgb(0 255 0)", "65280"},
+                                         {"EDCOL=-2147483633", "-2147483633"},  // button face
+                                         {"X=3000000000", "3000000000"},
+                                         {"Y=0256.7", "256"},
+                                         {"DEPTH=16", "16"},
+                                         {"FRB=3", "3"}}) {
         const std::string file = folder.File("value.tzg");
-        WriteWholeFile(file, std::string("[LAST]\n") + c.line + "\nOPT=0\n");
+        WriteWholeFile(file, std::string("[LAST]\n") + line + "\nOPT=0\n");
         ParameterForm loaded;
-        const LoadResult result = LoadParameters(loaded, file);
-        EXPECT_TRUE(result.replacedKeys.empty()) << c.line;
-        EXPECT_EQ(ControlText(loaded, *FindParameterKey(c.key)), c.expected) << c.line;
+        EXPECT_TRUE(LoadParameters(loaded, file).replacedKeys.empty()) << line;
+        const std::string key(line, std::string_view(line).find('='));
+        EXPECT_EQ(ControlText(loaded, *FindParameterKey(key)), expected) << line;
     }
 }
 
