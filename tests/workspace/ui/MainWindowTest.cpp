@@ -155,6 +155,8 @@ class MainWindowTest : public QObject {
 
     void previewBoxFollowsEveryKeystroke() {
         auto& box = Find<tonzug::PreviewBox>(*window_, "picDisp");
+        QCOMPARE(box.geometry(), QRect(116, 0, 25, 256));
+        QCOMPARE(Top(box), tonzug::kWhite);
         auto& width = Find<QLineEdit>(*window_, "txtX");
         width.selectAll();
         for (const auto& [key, geometry] :
