@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <bit>
 #include <cmath>
 #include <cstdint>
@@ -93,13 +94,9 @@ TEST(GamutMap, TogetherExactlyAsAlone) {
         SCOPED_TRACE(i);
         const RgbTriple alone = GamutMapToSrgb(colors[i]);
         const RgbTriple& otherNeighbours = reversed[colors.size() - 1 - i];
+        using Bits = std::array<std::uint64_t, 3>;
         for (const RgbTriple& mapped : {together[i], otherNeighbours}) {
-            EXPECT_EQ(std::bit_cast<std::uint64_t>(mapped.red),
-                      std::bit_cast<std::uint64_t>(alone.red));
-            EXPECT_EQ(std::bit_cast<std::uint64_t>(mapped.green),
-                      std::bit_cast<std::uint64_t>(alone.green));
-            EXPECT_EQ(std::bit_cast<std::uint64_t>(mapped.blue),
-                      std::bit_cast<std::uint64_t>(alone.blue));
+            EXPECT_EQ(std::bit_cast<Bits>(mapped), std::bit_cast<Bits>(alone));
         }
     }
 }

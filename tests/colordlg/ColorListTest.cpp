@@ -31,7 +31,8 @@ TEST(ColorListTest, HoldsTheSystemThenTheStandardColoursInOrder) {
     ResetSystemColors();
 }
 
-TEST(ColorListTest, ColorNameKnowsOnlyListedValues) {
+// Names for listed values only; a tag without a value leaves the preview free.
+TEST(ColorListTest, NamesAndTagsKnowOnlyListedValues) {
     ColorValue translated = 0;
     EXPECT_EQ(ColorName(SystemColor(24), translated), "Quickinfo");
     EXPECT_EQ(translated, TranslateColor(SystemColor(24)));
@@ -39,9 +40,6 @@ TEST(ColorListTest, ColorNameKnowsOnlyListedValues) {
     EXPECT_EQ(translated, kNoColor);
     EXPECT_EQ(StandardColor(9), 0xFF0000);  // blue in the BGR layout
     EXPECT_EQ(StandardColor(16), kNoColor);
-}
-
-TEST(ColorListTest, TagsWithoutAValueKeepThePreviewFree) {
     const ColorTag tag = ParseColorTag("  42 ");
     EXPECT_EQ(tag.rgb, 42);
     EXPECT_EQ(tag.value, kNoColor);

@@ -1,4 +1,5 @@
 #include "preview/PreviewPicture.h"
+#include "preview/PreviewPlacement.h"
 
 #include <gtest/gtest.h>
 
@@ -54,6 +55,28 @@ TEST(PreviewPictureTest, MiddleOfAHugePictureRendersWithoutTheWhole) {
             EXPECT_GE(RedOf(top), 250);  // a few hundred rings out of fifty million
         }
     }
+}
+
+// Centred on each axis: cut off (or left free) evenly, to one pixel.
+TEST(PreviewPlacementTest, CentresThePictureOnEachAxis) {
+    const struct {
+        std::int64_t inner, picture, left;
+    } cases[] = {
+        {1280, 25, 627}, {1280, 3001, -861}, {1280, 2147483647, -1073741184}, {1280, 0, 640}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(CenterPreview(c.inner, 100, c.picture, 10),
+                  (PixelRect{c.left, 45, c.picture, 10}));
+        EXPECT_EQ(CenterPreview(100, c.inner, 10, c.picture).top, c.left) << c.picture;
+    }
+}
+
+TEST(PreviewPlacementTest, ExposedAreaLimitsTheVisiblePart) {
+    const PixelRect part = VisiblePart(CenterPreview(1280, 1024, 3000, 200), {0, 0, 1280, 1024});
+    EXPECT_EQ(part, (PixelRect{860, 0, 1280, 200}));
+    const PixelRect placement{100, 50, 25, 256};
+    EXPECT_EQ(VisiblePart(placement, {110, 0, 500, 60}), (PixelRect{10, 0, 15, 10}));
+    EXPECT_TRUE(VisiblePart(placement, {0, 0, 100, 1000}).Empty());
+    EXPECT_TRUE(VisiblePart({10, 10, 0, 0}, {0, 0, 100, 100}).Empty());
 }
 
 }  // namespace

@@ -19,14 +19,11 @@ std::vector<std::string> DisplayTexts(const FileDialogRequest& request) {
 TEST(FileDialogRequest, SaveDialogDefaultsToTheFirstType) {
     const FileDialogRequest request =
         BuildSaveDialogRequest("Bitmap Truecolor|HTML", "bmp|htm;*.html", "", "..", ".");
-    EXPECT_EQ(request.kind, FileDialogKind::kSave);
-    EXPECT_EQ(request.title, "Datei speichern :");
     EXPECT_EQ(request.filterIndex, 2);
     EXPECT_EQ(request.defaultExtension, "bmp");
     EXPECT_EQ(request.startFolder, "");  // a relative folder is no start folder
     EXPECT_EQ(FilterExtension(request.filters[0]), "");
     EXPECT_EQ(FilterExtension(request.filters[2]), "htm");
-    EXPECT_EQ(FilterString(request.filters[0]), "Alle Dateien (*)");
     EXPECT_EQ(FilterString(request.filters[2]), "HTML (*.htm *.html)");
     // Lists of different lengths offer the first type only.
     const FileDialogRequest uneven = BuildSaveDialogRequest("PNG|JPEG", "png", "T", "", "");

@@ -6,26 +6,17 @@
 
 namespace tonzug::testing {
 
-// Sets (or, given nullptr, removes) an environment variable for one test and restores it
-// afterwards.
+// Sets an environment variable for one test and puts back what it was afterwards.
 class ScopedEnvironment {
   public:
-    ScopedEnvironment(const char* name, const char* value) : name_(name) {
+    ScopedEnvironment(const char* name, const std::string& value) : name_(name) {
         if (const char* old = std::getenv(name)) {
             old_ = old;
         }
-        if (value != nullptr) {
-            setenv(name, value, 1);
-        } else {
-            unsetenv(name);
-        }
+        setenv(name, value.c_str(), 1);
     }
     ~ScopedEnvironment() {
-        if (old_) {
-            setenv(name_.c_str(), old_->c_str(), 1);
-        } else {
-            unsetenv(name_.c_str());
-        }
+        old_ ? setenv(name_.c_str(), old_->c_str(), 1) : unsetenv(name_.c_str());
     }
     ScopedEnvironment(const ScopedEnvironment&) = delete;
     ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;

@@ -14,11 +14,9 @@ namespace tonzug::testing {
 class TempFolder {
   public:
     TempFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "tonzug-test-XXXXXX");
-        std::vector<char> buffer(pattern.begin(), pattern.end());
-        buffer.push_back('\0');
-        if (mkdtemp(buffer.data()) != nullptr) {
-            path_ = buffer.data();
+        std::string pattern = std::filesystem::temp_directory_path() / "tonzug-test-XXXXXX";
+        if (mkdtemp(pattern.data()) != nullptr) {
+            path_ = pattern;
         }
     }
     ~TempFolder() {

@@ -22,22 +22,5 @@ TEST(PreviewLayoutTest, ZeroOrNegativeSidesKeepThePreviousOtherSide) {
     EXPECT_EQ(LayoutPreviewBox("1", "99999999", 300, 300, before).width, 1);
 }
 
-TEST(PreviewLayoutTest, MiddleControlsFollowSwitchAndColourMode) {
-    ParameterForm form;
-    const MidControlState off = ComputeMidControlState(form);
-    EXPECT_TRUE(!off.middleColorVisible && off.middleBandCovered && !off.middleButtonEnabled);
-    EXPECT_TRUE(off.sliderEnabled && !off.positionCovered);
-
-    form.chkMid.SetValue(1);
-    const MidControlState on = ComputeMidControlState(form);
-    EXPECT_TRUE(on.middleColorVisible && on.middleButtonEnabled && !on.middleBandCovered);
-
-    form.optF.Select(kModeHsl);
-    const MidControlState hsl = ComputeMidControlState(form);
-    EXPECT_FALSE(hsl.middleColorVisible || hsl.sliderEnabled || hsl.switchEnabled);
-    EXPECT_TRUE(hsl.positionCovered && hsl.middleBandCovered);
-    EXPECT_EQ(form.chkMid.Value(), 1);
-}
-
 }  // namespace
 }  // namespace tonzug

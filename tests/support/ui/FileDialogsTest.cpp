@@ -13,6 +13,7 @@
 #include "support/SettingsFolder.h"
 #include "support/ui/DialogDriver.h"
 #include "support/ui/FileDialogs.h"
+#include "testing/TempFolder.h"
 #include "workspace/ExportParams.h"
 #include "workspace/ParameterFiles.h"
 #include "workspace/ui/ParameterFileCommands.h"
@@ -86,10 +87,8 @@ class FileDialogsTest : public QObject {
     // What cannot be read or written is told in a box, and changes nothing; values that are
     // not valid are told too.
     void fileProblemsAreReportedAndChangeNothing() {
-        QFile blocker(folder_->filePath("notizen.tzg"));  // a text file, and no folder
-        QVERIFY(blocker.open(QIODevice::WriteOnly));
-        blocker.write("X=7\nEinkaufsliste\n");
-        blocker.close();
+        const QString blocker = folder_->filePath("notizen.tzg");  // a text file, and no folder
+        tonzug::testing::WriteWholeFile(blocker.toStdString(), "X=7\nEinkaufsliste\n");
         const QString unwritable = folder_->filePath("notizen.tzg/satz.tzg");
         tonzug::ParameterForm form;
         form.colEnd.SetColor(tonzug::RgbColor(0, 128, 0));
@@ -103,11 +102,9 @@ class FileDialogsTest : public QObject {
             command();
             return QStringList{seen.title, seen.text, seen.details};
         };
-        QCOMPARE(
-            seenFor(blocker.fileName(), [&] { tonzug::LoadParameterFileCommand(owner, form); }),
-            QStringList({"Einstellungsdatei laden",
-                         "Die Einstellungsdatei konnte nicht gelesen werden.",
-                         blocker.fileName()}));
+        QCOMPARE(seenFor(blocker, [&] { tonzug::LoadParameterFileCommand(owner, form); }),
+                 QStringList({"Einstellungsdatei laden",
+                              "Die Einstellungsdatei konnte nicht gelesen werden.", blocker}));
         QCOMPARE(form.txtX.Text(), std::string("25"));
         QCOMPARE(form.colEnd.Color(), tonzug::RgbColor(0, 128, 0));
         QCOMPARE(
@@ -116,15 +113,13 @@ class FileDialogsTest : public QObject {
                          "Die Einstellungsdatei konnte nicht gespeichert werden.", unwritable}));
 
         // A file with values that are not valid loads, and the box names their keys.
-        QFile wrong(folder_->filePath("falsch.tzg"));
-        QVERIFY(wrong.open(QIODevice::WriteOnly));
-        wrong.write("[LAST]\nX=abc\nY=50\nOPT=5\n");
-        wrong.close();
-        QCOMPARE(seenFor(wrong.fileName(), [&] { tonzug::LoadParameterFileCommand(owner, form); }),
+        const QString wrong = folder_->filePath("falsch.tzg");
+        tonzug::testing::WriteWholeFile(wrong.toStdString(), "[LAST]\nX=abc\nY=50\nOPT=5\n");
+        QCOMPARE(seenFor(wrong, [&] { tonzug::LoadParameterFileCommand(owner, form); }),
                  QStringList({"Einstellungsdatei laden",
                               "Die Einstellungsdatei enthält ungültige Werte für X und OPT; sie "
                               "wurden begrenzt oder durch ihre Vorgaben ersetzt.",
-                              wrong.fileName()}));
+                              wrong}));
         QCOMPARE(form.txtX.Text(), std::string("25"));
     }
 
@@ -137,11 +132,9 @@ class FileDialogsTest : public QObject {
             qScopeGuard([previous = qgetenv("HOME")] { qputenv("HOME", previous); });
         qputenv("HOME", home.path().toLocal8Bit());
         QVERIFY(home.mkpath("Dokumente/Tonzug") && home.mkpath("Bilder"));
-        QFile userDirs(QDir(sandbox_->Path()).filePath("user-dirs.dirs"));
-        QVERIFY(userDirs.open(QIODevice::WriteOnly));
-        userDirs.write(
+        tonzug::testing::WriteWholeFile(
+            QDir(sandbox_->Path()).filePath("user-dirs.dirs").toStdString(),
             "XDG_DOCUMENTS_DIR=\"$HOME/Dokumente\"\nXDG_PICTURES_DIR=\"$HOME/Bilder\"\n");
-        userDirs.close();
         tonzug::ParameterForm form;
         form.txtX.SetText("4");
         form.txtY.SetText("4");

@@ -1,5 +1,4 @@
 #include <QApplication>
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWindow>
@@ -9,6 +8,7 @@
 #include "desktop/ui/ScreenPixel.h"
 #include "form/ui/SwatchBox.h"
 #include "render/Raster.h"
+#include "testing/TempFolder.h"
 #include "workspace/ui/MainWindow.h"
 #include "workspace/ui/PreviewBox.h"
 #include "workspace/ui/WindowTestSupport.h"
@@ -72,18 +72,11 @@ class ScreenPickTest : public QObject {
     // Mouse input as the window system delivers it: to the window, which hands it to the
     // widget under the pointer or to the one that grabbed the mouse.
     void Mouse(QEvent::Type type, const QWidget& over, QPoint position) {
-        QWindow* window = window_->windowHandle();
         const QPoint inWindow = over.mapTo(window_, position);
-        switch (type) {
-            case QEvent::MouseButtonPress:
-                QTest::mousePress(window, Qt::LeftButton, {}, inWindow);
-                break;
-            case QEvent::MouseButtonRelease:
-                QTest::mouseRelease(window, Qt::LeftButton, {}, inWindow);
-                break;
-            default:
-                QTest::mouseMove(window, inWindow);
-                break;
+        if (type == QEvent::MouseButtonPress) {
+            QTest::mousePress(window_->windowHandle(), Qt::LeftButton, {}, inWindow);
+        } else {
+            QTest::mouseMove(window_->windowHandle(), inWindow);
         }
     }
 
@@ -106,13 +99,9 @@ class ScreenPickTest : public QObject {
 int main(int argc, char** argv) {
     QTemporaryDir folder;
     const QString config = folder.filePath(QStringLiteral("screens.json"));
-    QFile file(config);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return 1;
-    }
-    file.write(R"({"screens": [{"name": "hidpi", "x": 0, "y": 0, "width": 3200, "height": 2400,
-                   "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 2}]})");
-    file.close();
+    tonzug::testing::WriteWholeFile(config.toStdString(), R"({"screens": [{"name": "hidpi",
+        "x": 0, "y": 0, "width": 3200, "height": 2400, "logicalDpi": 96, "logicalBaseDpi": 96,
+        "dpr": 2}]})");
     qputenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + config).toLocal8Bit());
     QApplication app(argc, argv);
     ScreenPickTest test;

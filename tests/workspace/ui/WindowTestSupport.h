@@ -2,7 +2,6 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QByteArray>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QScrollBar>
@@ -13,26 +12,18 @@
 #include "color/ColorValue.h"
 #include "form/ui/SwatchBox.h"
 #include "testing/QtTests.h"
+#include "testing/ScopedEnvironment.h"
 #include "workspace/ui/MainWindow.h"
 
 namespace tonzug::testing {
 
 // Points the settings folder into a fresh temporary folder while it lives, so a test
 // never reads or writes the user's settings and never sees another test's.
-class SettingsSandbox {
-  public:
-    SettingsSandbox() : previous_(qgetenv("XDG_CONFIG_HOME")) {
-        qputenv("XDG_CONFIG_HOME", folder_.path().toLocal8Bit());
-    }
-    ~SettingsSandbox() { qputenv("XDG_CONFIG_HOME", previous_); }
-    SettingsSandbox(const SettingsSandbox&) = delete;
-    SettingsSandbox& operator=(const SettingsSandbox&) = delete;
+struct SettingsSandbox {
+    QString Path() const { return folder.path(); }
 
-    QString Path() const { return folder_.path(); }
-
-  private:
-    QTemporaryDir folder_;
-    QByteArray previous_;
+    QTemporaryDir folder;
+    ScopedEnvironment config{"XDG_CONFIG_HOME", folder.path().toStdString()};
 };
 
 // A named child widget; a missing one ends the test program at once.
