@@ -252,15 +252,11 @@ void ParameterForm::ChangeTogether(const std::function<void()>& change) {
         change();
         return;
     }
-    holdingRedraws_ = true;
     redrawHeld_ = false;
-    try {
+    {
+        const GuardFlag holding(holdingRedraws_);
         change();
-    } catch (...) {
-        holdingRedraws_ = false;
-        throw;
     }
-    holdingRedraws_ = false;
     if (redrawHeld_) {
         RedrawPreview();
     }
