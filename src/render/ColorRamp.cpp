@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "color/ColorSpaces.h"
-#include "color/SystemColors.h"
 #include "render/RampLine.h"
 #include "render/RampParts.h"
 #include "render/Raster.h"
@@ -16,8 +15,10 @@ namespace {
 
 using ramp_parts::BandLayout;
 using ramp_parts::EmptyRamp;
+using ramp_parts::EndColorAt;
 using ramp_parts::IndexRange;
-using ramp_parts::RgbUpperBound;
+using ramp_parts::PrepareEnds;
+using ramp_parts::RampEnds;
 
 // Ramps up to this many steps are evaluated once into a table; longer ones are
 // evaluated per call. The limit stays small because a preview redraws on every
@@ -60,43 +61,31 @@ class RampSection {
 
 class RampTwo final : public ColorRamp {
   public:
-    RampTwo(ColorValue start, ColorValue end, float steps, std::int32_t upperBound)
-        : upperBound_(upperBound), start_(start), end_(end), line_(LineFrom(start)) {
+    RampTwo(const RampEnds& ends, float steps) : ends_(ends), line_(LineFrom(ends.start)) {
         const float divisor = steps - 1.0f;  // the float step count, not N - 1
-        line_.dRed = DiffRed(start, end) / divisor;
-        line_.dGreen = DiffGreen(start, end) / divisor;
-        line_.dBlue = DiffBlue(start, end) / divisor;
+        line_.dRed = DiffRed(ends.start, ends.end) / divisor;
+        line_.dGreen = DiffGreen(ends.start, ends.end) / divisor;
+        line_.dBlue = DiffBlue(ends.start, ends.end) / divisor;
     }
 
-    std::int32_t UpperBound() const override { return upperBound_; }
+    std::int32_t UpperBound() const override { return ends_.upperBound; }
 
     ColorValue At(std::int64_t index) const override {
-        if (index < 1 || index > upperBound_) {
-            return 0;
-        }
-        if (index == 1) {
-            return start_;
-        }
-        if (index == upperBound_) {
-            return end_;
+        if (const std::optional<ColorValue> endColor = EndColorAt(index, ends_)) {
+            return *endColor;
         }
         return line_.At(static_cast<float>(index - 1));
     }
 
     ExactColor Exact(std::int64_t index) const override {
-        if (index < 1 || index > upperBound_) {
-            return {};
-        }
-        if (index == 1 || index == upperBound_) {
-            return ExactOf(At(index));
+        if (const std::optional<ColorValue> endColor = EndColorAt(index, ends_)) {
+            return ExactOf(*endColor);
         }
         return line_.ExactAt(static_cast<float>(index - 1));
     }
 
   private:
-    std::int32_t upperBound_;
-    ColorValue start_;
-    ColorValue end_;
+    RampEnds ends_;
     RampLine line_;
 };
 
@@ -215,26 +204,24 @@ float DiffBlue(ColorValue c1, ColorValue c2) {
 }
 
 std::unique_ptr<ColorRamp> BuildRampTwo(ColorValue start, ColorValue end, float steps) {
-    start = TranslateColor(start, 0);
-    end = TranslateColor(end, 0);
-    const std::optional<std::int32_t> upperBound = RgbUpperBound(steps);
-    if (!upperBound) {
+    const std::optional<RampEnds> ends = PrepareEnds(start, end, steps);
+    if (!ends) {
         return std::make_unique<EmptyRamp>();
     }
-    return ramp_parts::Finish(RampTwo(start, end, steps, *upperBound), kTableLimit);
+    return ramp_parts::Finish(RampTwo(*ends, steps), kTableLimit);
 }
 
 std::unique_ptr<ColorRamp> BuildRampBands(ColorValue start, ColorValue end, float steps,
                                           float middlePercent, ColorValue middle,
                                           std::int16_t middleOn, std::int32_t startBand,
                                           std::int32_t middleBand, std::int32_t endBand) {
-    start = TranslateColor(start, 0);
-    end = TranslateColor(end, 0);
-    const std::optional<std::int32_t> upperBound = RgbUpperBound(steps);
-    if (!upperBound) {
+    const std::optional<RampEnds> ends = PrepareEnds(start, end, steps);
+    if (!ends) {
         return std::make_unique<EmptyRamp>();
     }
-    const BandLayout layout = ramp_parts::ComputeBandLayout(steps, *upperBound, middlePercent,
+    start = ends->start;
+    end = ends->end;
+    const BandLayout layout = ramp_parts::ComputeBandLayout(steps, ends->upperBound, middlePercent,
                                                             startBand, middleBand, endBand);
     if (middleOn == 0) {
         const RampLine halfway = LineFrom(start);
@@ -243,7 +230,7 @@ std::unique_ptr<ColorRamp> BuildRampBands(ColorValue start, ColorValue end, floa
                           ClampByte(halfway.blue + DiffBlue(start, end) / 2.0f));
     }
     return ramp_parts::Finish(
-        ramp_parts::RampBandsOf<RampSection>(*upperBound, layout, start, middle, end,
+        ramp_parts::RampBandsOf<RampSection>(ends->upperBound, layout, start, middle, end,
                                              RampSection(layout.towardMiddle, start, middle, 0),
                                              RampSection(layout.awayFromMiddle, middle, end, 1)),
         kTableLimit);

@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "color/PerceptualBlend.h"
-#include "color/SystemColors.h"
 #include "render/ColorRamp.h"
 #include "render/RampParts.h"
 
@@ -13,7 +12,10 @@ namespace {
 
 using ramp_parts::BandLayout;
 using ramp_parts::EmptyRamp;
+using ramp_parts::EndColorAt;
 using ramp_parts::IndexRange;
+using ramp_parts::PrepareEnds;
+using ramp_parts::RampEnds;
 
 // A perceptual sample costs up to a microsecond when it leaves the sRGB gamut, so only
 // short ramps are worth a table: a preview looks up a few hundred entries at most.
@@ -73,32 +75,23 @@ class PerceptualSection {
 // Start to end colour, entry i at t = (i - 1) / (steps - 1) as in the RGB ramp.
 class PerceptualTwo final : public ColorRamp {
   public:
-    PerceptualTwo(ColorValue start, ColorValue end, float steps, std::int32_t upperBound,
-                  BlendSpace space, HuePath path)
-        : upperBound_(upperBound),
-          start_(start),
-          end_(end),
+    PerceptualTwo(const RampEnds& ends, float steps, BlendSpace space, HuePath path)
+        : ends_(ends),
           divisor_(static_cast<double>(steps) - 1.0),
-          blend_(ChannelsOf(start), ChannelsOf(end), space, path) {}
+          blend_(ChannelsOf(ends.start), ChannelsOf(ends.end), space, path) {}
 
-    std::int32_t UpperBound() const override { return upperBound_; }
+    std::int32_t UpperBound() const override { return ends_.upperBound; }
 
     ColorValue At(std::int64_t index) const override {
-        if (index < 1 || index > upperBound_) {
-            return 0;
-        }
-        if (index == 1) {
-            return start_;
-        }
-        if (index == upperBound_) {
-            return end_;
+        if (const std::optional<ColorValue> endColor = EndColorAt(index, ends_)) {
+            return *endColor;
         }
         return Rounded(Exact(index));
     }
 
     ExactColor Exact(std::int64_t index) const override {
-        if (index <= 1 || index >= upperBound_) {
-            return ExactOf(At(index));
+        if (const std::optional<ColorValue> endColor = EndColorAt(index, ends_)) {
+            return ExactOf(*endColor);
         }
         return ExactFrom(blend_.At(PositionOf(index)));
     }
@@ -108,12 +101,12 @@ class PerceptualTwo final : public ColorRamp {
         // Every entry is blended; the ends and the entries outside are then put right.
         std::vector<double> ts(std::min(indices.size(), colors.size()));
         for (std::size_t i = 0; i < ts.size(); ++i) {
-            ts[i] = PositionOf(std::clamp<std::int64_t>(indices[i], 1, upperBound_));
+            ts[i] = PositionOf(std::clamp<std::int64_t>(indices[i], 1, ends_.upperBound));
         }
         BlendEach(blend_, ts, colors);
         for (std::size_t i = 0; i < ts.size(); ++i) {
-            if (indices[i] <= 1 || indices[i] >= upperBound_) {
-                colors[i] = At(indices[i]);
+            if (const std::optional<ColorValue> endColor = EndColorAt(indices[i], ends_)) {
+                colors[i] = *endColor;
             }
         }
     }
@@ -123,9 +116,7 @@ class PerceptualTwo final : public ColorRamp {
         return static_cast<double>(index - 1) / divisor_;
     }
 
-    std::int32_t upperBound_;
-    ColorValue start_;
-    ColorValue end_;
+    RampEnds ends_;
     double divisor_;
     PerceptualBlend blend_;
 };
@@ -134,14 +125,11 @@ class PerceptualTwo final : public ColorRamp {
 
 std::unique_ptr<ColorRamp> BuildRampPerceptualTwo(ColorValue start, ColorValue end, float steps,
                                                   BlendSpace space, HuePath path) {
-    start = TranslateColor(start, 0);
-    end = TranslateColor(end, 0);
-    const std::optional<std::int32_t> upperBound = ramp_parts::RgbUpperBound(steps);
-    if (!upperBound) {
+    const std::optional<RampEnds> ends = PrepareEnds(start, end, steps);
+    if (!ends) {
         return std::make_unique<EmptyRamp>();
     }
-    return ramp_parts::Finish(PerceptualTwo(start, end, steps, *upperBound, space, path),
-                              kTableLimit);
+    return ramp_parts::Finish(PerceptualTwo(*ends, steps, space, path), kTableLimit);
 }
 
 std::unique_ptr<ColorRamp> BuildRampPerceptualBands(ColorValue start, ColorValue end, float steps,
@@ -149,13 +137,14 @@ std::unique_ptr<ColorRamp> BuildRampPerceptualBands(ColorValue start, ColorValue
                                                     std::int16_t middleOn, std::int32_t startBand,
                                                     std::int32_t middleBand, std::int32_t endBand,
                                                     BlendSpace space, HuePath path) {
-    start = TranslateColor(start, 0);
-    end = TranslateColor(end, 0);
-    const std::optional<std::int32_t> upperBound = ramp_parts::RgbUpperBound(steps);
-    if (!upperBound) {
+    const std::optional<RampEnds> ends = PrepareEnds(start, end, steps);
+    if (!ends) {
         return std::make_unique<EmptyRamp>();
     }
-    const BandLayout layout = ramp_parts::ComputeBandLayout(steps, *upperBound, middlePercent,
+    start = ends->start;
+    end = ends->end;
+    const std::int32_t upperBound = ends->upperBound;
+    const BandLayout layout = ramp_parts::ComputeBandLayout(steps, upperBound, middlePercent,
                                                             startBand, middleBand, endBand);
     if (middleOn == 0) {
         // The space's own halfway point, as a whole colour like the RGB ramp's.
@@ -164,7 +153,7 @@ std::unique_ptr<ColorRamp> BuildRampPerceptualBands(ColorValue start, ColorValue
     }
     return ramp_parts::Finish(
         ramp_parts::RampBandsOf<PerceptualSection>(
-            *upperBound, layout, start, middle, end,
+            upperBound, layout, start, middle, end,
             PerceptualSection(layout.towardMiddle, start, middle, 0, space, path),
             PerceptualSection(layout.awayFromMiddle, middle, end, 1, space, path)),
         kTableLimit);

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "color/SystemColors.h"
+
 namespace tonzug::ramp_parts {
 namespace {
 
@@ -24,6 +26,27 @@ std::optional<std::int32_t> RgbUpperBound(float& steps) {
         return std::nullopt;
     }
     return static_cast<std::int32_t>(std::nearbyint(steps));
+}
+
+std::optional<RampEnds> PrepareEnds(ColorValue start, ColorValue end, float& steps) {
+    const std::optional<std::int32_t> upperBound = RgbUpperBound(steps);
+    if (!upperBound) {
+        return std::nullopt;
+    }
+    return RampEnds{TranslateColor(start, 0), TranslateColor(end, 0), *upperBound};
+}
+
+std::optional<ColorValue> EndColorAt(std::int64_t index, const RampEnds& ends) {
+    if (index < 1 || index > ends.upperBound) {
+        return ColorValue{0};
+    }
+    if (index == 1) {
+        return ends.start;
+    }
+    if (index == ends.upperBound) {
+        return ends.end;
+    }
+    return std::nullopt;
 }
 
 BandLayout ComputeBandLayout(float steps, std::int64_t upperBound, float middlePercent,

@@ -32,6 +32,21 @@ struct BandLayout {
 // no 32-bit integer (NaN, infinity, too large).
 std::optional<std::int32_t> RgbUpperBound(float& steps);
 
+// What the start of every two- and three-colour builder works out: the end colours as
+// real colours, and N for the step count (raised to 2 in `steps`). Empty when there is no
+// N; the builder then gives an empty ramp.
+struct RampEnds {
+    ColorValue start = 0;
+    ColorValue end = 0;
+    std::int32_t upperBound = 0;
+};
+std::optional<RampEnds> PrepareEnds(ColorValue start, ColorValue end, float& steps);
+
+// The colour of an index of a two-colour ramp on or beyond its ends: 0 outside 1 .. N,
+// the start and end colours as given at 1 and N; empty for an index inside, which the
+// ramp blends.
+std::optional<ColorValue> EndColorAt(std::int64_t index, const RampEnds& ends);
+
 // The layout for `steps` (already raised to 2) and N.
 BandLayout ComputeBandLayout(float steps, std::int64_t upperBound, float middlePercent,
                              std::int32_t startBand, std::int32_t middleBand, std::int32_t endBand);
