@@ -38,17 +38,17 @@ const char* Extension(PictureKind kind) {
     return "";
 }
 
-GradientParams BenchGradient(std::int32_t orientation) {
+GradientParams BenchGradient(Orientation orientation) {
     GradientParams params;
-    params.startColor = RgbColor(255, 32, 0);
-    params.endColor = RgbColor(0, 48, 255);
+    params.colors.start = RgbColor(255, 32, 0);
+    params.colors.end = RgbColor(0, 48, 255);
     params.width = static_cast<float>(kSide);
     params.height = static_cast<float>(kSide);
     params.orientation = orientation;
     return params;
 }
 
-void SetLabels(benchmark::State& state, PictureKind kind, std::int32_t orientation,
+void SetLabels(benchmark::State& state, PictureKind kind, Orientation orientation,
                const std::string& path) {
     static const char* const kShapes[] = {"horizontal", "vertical", "circle"};
     state.SetLabel(std::string(PictureKindName(kind)) + " " + kShapes[orientation]);
@@ -110,7 +110,8 @@ void ExportFullPicture(benchmark::State& state) {
 
 void KindsAndShapes(benchmark::internal::Benchmark* bench) {
     for (PictureKind kind : {PictureKind::kPng, PictureKind::kJpeg, PictureKind::kBmp}) {
-        for (std::int32_t orientation : {kHorizontal, kVertical, kCircle}) {
+        for (Orientation orientation :
+             {Orientation::kHorizontal, Orientation::kVertical, Orientation::kCircle}) {
             bench->Args({static_cast<std::int64_t>(kind), orientation});
         }
     }
@@ -119,7 +120,8 @@ void KindsAndShapes(benchmark::internal::Benchmark* bench) {
 
 void KindsShapesAndThreads(benchmark::internal::Benchmark* bench) {
     for (PictureKind kind : {PictureKind::kPng, PictureKind::kJpeg, PictureKind::kBmp}) {
-        for (std::int32_t orientation : {kHorizontal, kVertical, kCircle}) {
+        for (Orientation orientation :
+             {Orientation::kHorizontal, Orientation::kVertical, Orientation::kCircle}) {
             for (std::int32_t threads : {1, AvailableCores()}) {
                 bench->Args({static_cast<std::int64_t>(kind), orientation, threads});
             }

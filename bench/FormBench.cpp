@@ -32,7 +32,8 @@ void BM_WidthKeystrokeToPreview(benchmark::State& state) {
 }
 BENCHMARK(BM_WidthKeystrokeToPreview)
     ->ArgNames({"width", "orientation"})
-    ->ArgsProduct({{25, 10'000'000}, {kHorizontal, kVertical, kCircle}})
+    ->ArgsProduct({{25, 10'000'000},
+                   {Orientation::kHorizontal, Orientation::kVertical, Orientation::kCircle}})
     ->Unit(benchmark::kMicrosecond);
 
 }  // namespace

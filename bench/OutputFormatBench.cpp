@@ -18,11 +18,11 @@ constexpr int kBandRows = (2 << 20) / (kSide * 4);
 void RenderPictureInFormat(benchmark::State& state) {
     const auto format = static_cast<OutputFormat>(state.range(0));
     GradientParams params;
-    params.startColor = RgbColor(255, 32, 0);
-    params.endColor = RgbColor(0, 48, 255);
-    params.middleColor = RgbColor(20, 200, 90);
-    params.middleOn = -1;
-    params.middlePercent = 40.0f;
+    params.colors.start = RgbColor(255, 32, 0);
+    params.colors.end = RgbColor(0, 48, 255);
+    params.colors.middle = RgbColor(20, 200, 90);
+    params.colors.middleOn = true;
+    params.colors.middlePercent = 40.0f;
     params.colorMode = static_cast<std::int32_t>(state.range(1));
     params.orientation = static_cast<std::int32_t>(state.range(2));
     params.width = static_cast<float>(kSide);
@@ -45,13 +45,15 @@ void RenderPictureInFormat(benchmark::State& state) {
     static const char* const kFormats[] = {"plain8", "dithered8", "deep16"};
     static const char* const kShapes[] = {"horizontal", "vertical", "circle"};
     state.SetLabel(std::string(kFormats[state.range(0)]) +
-                   (params.colorMode == kModeHsl ? " hsl " : " rgb ") +
+                   (params.colorMode == ColorMode::kHsl ? " hsl " : " rgb ") +
                    kShapes[params.orientation]);
     state.SetItemsProcessed(state.iterations() * std::int64_t{kSide} * kSide);
 }
 BENCHMARK(RenderPictureInFormat)
     ->ArgNames({"format", "mode", "orientation"})
-    ->ArgsProduct({{0, 1, 2}, {kModeRgb, kModeHsl}, {kHorizontal, kVertical, kCircle}})
+    ->ArgsProduct({{0, 1, 2},
+                   {ColorMode::kRgb, ColorMode::kHsl},
+                   {Orientation::kHorizontal, Orientation::kVertical, Orientation::kCircle}})
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace

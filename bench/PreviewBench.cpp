@@ -12,11 +12,11 @@ namespace {
 // the part that shows. Arguments: orientation, width, height.
 void RenderVisiblePreview(benchmark::State& state) {
     GradientParams params;
-    params.startColor = RgbColor(255, 0, 0);
-    params.endColor = RgbColor(0, 0, 255);
-    params.middleColor = RgbColor(0, 255, 0);
-    params.middleOn = -1;
-    params.middlePercent = 40.0f;
+    params.colors.start = RgbColor(255, 0, 0);
+    params.colors.end = RgbColor(0, 0, 255);
+    params.colors.middle = RgbColor(0, 255, 0);
+    params.colors.middleOn = true;
+    params.colors.middlePercent = 40.0f;
     params.orientation = static_cast<std::int32_t>(state.range(0));
     params.width = static_cast<float>(state.range(1));
     params.height = static_cast<float>(state.range(2));
@@ -31,11 +31,11 @@ void RenderVisiblePreview(benchmark::State& state) {
 }
 BENCHMARK(RenderVisiblePreview)
     ->ArgNames({"orientation", "width", "height"})
-    ->Args({kVertical, 25, 256})
-    ->Args({kHorizontal, 99999999, 256})
-    ->Args({kVertical, 99999999, 256})
-    ->Args({kCircle, 99999999, 256})
-    ->Args({kCircle, 16384, 16384})
+    ->Args({Orientation::kVertical, 25, 256})
+    ->Args({Orientation::kHorizontal, 99999999, 256})
+    ->Args({Orientation::kVertical, 99999999, 256})
+    ->Args({Orientation::kCircle, 99999999, 256})
+    ->Args({Orientation::kCircle, 16384, 16384})
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace

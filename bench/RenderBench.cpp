@@ -9,19 +9,20 @@ namespace {
 
 // A gradient of `steps` steps along its axis. The RGB one has the middle colour on,
 // so that it uses the banded ramp.
-GradientParams ParamsWithSteps(std::int32_t mode, std::int32_t orientation, float steps) {
+GradientParams ParamsWithSteps(std::int32_t mode, Orientation orientation, float steps) {
     GradientParams params;
-    params.startColor = RgbColor(255, 0, 0);
-    params.endColor = RgbColor(0, 0, 255);
-    params.middleColor = RgbColor(0, 255, 0);
-    params.middleOn = -1;
-    params.middlePercent = 40.0f;
-    params.startBand = 3;
-    params.endBand = 3;
+    params.colors.start = RgbColor(255, 0, 0);
+    params.colors.end = RgbColor(0, 0, 255);
+    params.colors.middle = RgbColor(0, 255, 0);
+    params.colors.middleOn = true;
+    params.colors.middlePercent = 40.0f;
+    params.colors.bands.start = 3;
+    params.colors.bands.end = 3;
     params.colorMode = mode;
     params.orientation = orientation;
-    params.width = orientation == kCircle ? 2.0f * steps : steps;  // corner radius = steps
-    params.height = orientation == kCircle ? 0.0f : steps;
+    params.width =
+        orientation == Orientation::kCircle ? 2.0f * steps : steps;  // corner radius = steps
+    params.height = orientation == Orientation::kCircle ? 0.0f : steps;
     return params;
 }
 
@@ -39,8 +40,8 @@ void DrawGradientOnPreview(benchmark::State& state) {
 }
 BENCHMARK(DrawGradientOnPreview)
     ->ArgNames({"mode", "orientation", "steps"})
-    ->ArgsProduct({{kModeRgb, kModeHsl, kModeOklab, kModeOklch},
-                   {kHorizontal, kVertical, kCircle},
+    ->ArgsProduct({{ColorMode::kRgb, ColorMode::kHsl, ColorMode::kOklab, ColorMode::kOklch},
+                   {Orientation::kHorizontal, Orientation::kVertical, Orientation::kCircle},
                    {300, 10000000}})
     // Circles share their ring colours among threads: the wall time is what the user waits.
     ->UseRealTime()
@@ -68,7 +69,8 @@ void RenderFullSizeBands(benchmark::State& state) {
 }
 BENCHMARK(RenderFullSizeBands)
     ->ArgNames({"mode", "orientation"})
-    ->ArgsProduct({{kModeRgb, kModeHsl}, {kHorizontal, kVertical, kCircle}})
+    ->ArgsProduct({{ColorMode::kRgb, ColorMode::kHsl},
+                   {Orientation::kHorizontal, Orientation::kVertical, Orientation::kCircle}})
     ->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -13,12 +13,12 @@ namespace {
 void CssOfHslSteps(benchmark::State& state) {
     const auto steps = static_cast<std::int32_t>(state.range(0));
     GradientParams params;
-    params.startColor = RgbColor(255, 0, 0);
-    params.endColor = RgbColor(0, 0, 255);
+    params.colors.start = RgbColor(255, 0, 0);
+    params.colors.end = RgbColor(0, 0, 255);
     params.width = static_cast<float>(steps);
     params.height = 1.0f;
-    params.orientation = kHorizontal;
-    params.colorMode = kModeHsl;
+    params.orientation = Orientation::kHorizontal;
+    params.colorMode = ColorMode::kHsl;
     for (auto _ : state) {
         benchmark::DoNotOptimize(CssDeclaration(FitWebGradient(params, steps, 1)));
     }

@@ -33,7 +33,7 @@ void BM_ProcessStartUpToShownWindow(benchmark::State& state) {
     QDir(config.path()).mkpath(QStringLiteral("Tonzug"));
     tonzug::ParameterForm form;
     form.txtX.SetText("300");
-    form.optV.Select(tonzug::kCircle);
+    form.optV.Select(tonzug::Orientation::kCircle);
     if (!tonzug::SaveParameters(form, config.filePath("Tonzug/Tonzug.ini").toStdString())) {
         state.SkipWithError("cannot write the settings file");
         return;

@@ -4,8 +4,6 @@
 #include <cmath>
 #include <limits>
 
-#include "color/SystemColors.h"
-
 namespace tonzug {
 
 std::int32_t Luminance(ColorValue color) {
@@ -14,7 +12,6 @@ std::int32_t Luminance(ColorValue color) {
 }
 
 HslColor RgbToHsl(ColorValue color) {
-    color = TranslateColor(color, 0);
     const double r = RedOf(color) / 255.0;
     const double g = GreenOf(color) / 255.0;
     const double b = BlueOf(color) / 255.0;

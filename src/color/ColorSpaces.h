@@ -20,11 +20,11 @@ struct HslColor {
     double lightness = 0.0;
 };
 
-// Grey value 0..255: 0.3 R + 0.59 G + 0.11 B, ties to even. Uses the channels as they
-// are (no system colour translation).
+// Grey value 0..255: 0.3 R + 0.59 G + 0.11 B, ties to even. Like every conversion here it
+// takes a plain RGB colour; a system colour is translated before it comes here.
 std::int32_t Luminance(ColorValue color);
 
-// Hexcone model. A system colour is translated first.
+// Hexcone model.
 HslColor RgbToHsl(ColorValue color);
 
 // Back to a colour value; channels rounded with RoundHalfUp and clamped to 0..255.

@@ -45,7 +45,10 @@ void DrawHueStrip(Raster& strip) {
 }
 
 void DrawGreyStrip(Raster& strip) {
-    DrawVerticalRgb(strip, kWhite, kBlack, strip.ScaleHeight(), 50.0f, kBlack, 0, 0, 0, 0);
+    ClassicColors whiteToBlack;
+    whiteToBlack.start = kWhite;
+    whiteToBlack.end = kBlack;
+    DrawVerticalRgb(strip, whiteToBlack, strip.ScaleHeight());
 }
 
 }  // namespace tonzug

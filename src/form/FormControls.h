@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -205,6 +206,10 @@ class OptionGroup : public ControlEvents {
         }
         return true;
     }
+    // Options that stand for the values of an enum are selected by that value.
+    template <class Option>
+    requires std::is_enum_v<Option>
+    bool Select(Option option) { return Select(static_cast<std::int32_t>(option)); }
 
   private:
     std::int32_t count_;

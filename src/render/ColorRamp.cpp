@@ -211,19 +211,16 @@ std::unique_ptr<ColorRamp> BuildRampTwo(ColorValue start, ColorValue end, float 
     return ramp_parts::Finish(RampTwo(*ends, steps), kTableLimit);
 }
 
-std::unique_ptr<ColorRamp> BuildRampBands(ColorValue start, ColorValue end, float steps,
-                                          float middlePercent, ColorValue middle,
-                                          std::int16_t middleOn, std::int32_t startBand,
-                                          std::int32_t middleBand, std::int32_t endBand) {
-    const std::optional<RampEnds> ends = PrepareEnds(start, end, steps);
+std::unique_ptr<ColorRamp> BuildRampBands(const ClassicColors& colors, float steps) {
+    const std::optional<RampEnds> ends = PrepareEnds(colors.start, colors.end, steps);
     if (!ends) {
         return std::make_unique<EmptyRamp>();
     }
-    start = ends->start;
-    end = ends->end;
-    const BandLayout layout = ramp_parts::ComputeBandLayout(steps, ends->upperBound, middlePercent,
-                                                            startBand, middleBand, endBand);
-    if (middleOn == 0) {
+    const ColorValue start = ends->start;
+    const ColorValue end = ends->end;
+    ColorValue middle = colors.middle;
+    const BandLayout layout = ramp_parts::ComputeBandLayout(steps, ends->upperBound, colors);
+    if (!colors.middleOn) {
         const RampLine halfway = LineFrom(start);
         middle = RgbColor(ClampByte(halfway.red + DiffRed(start, end) / 2.0f),
                           ClampByte(halfway.green + DiffGreen(start, end) / 2.0f),

@@ -6,6 +6,7 @@
 #include "color/ColorValue.h"
 #include "color/HuePath.h"
 #include "color/PerceptualBlend.h"
+#include "render/ClassicColors.h"
 #include "render/ColorLine.h"
 #include "render/RampLine.h"
 
@@ -24,12 +25,11 @@ class ColorRamp : public ColorLine {
 
     // A blended entry gives the values its builder rounds (ties to even in RGB, halves up
     // in HSL, as At does); an entry that is a colour as given (an end colour, a band, the
-    // middle colour) gives its whole channels, a system colour translated (black when it
-    // cannot be).
+    // middle colour) gives its whole channels (black for "no colour").
     ExactColor Exact(std::int64_t index) const override = 0;
 };
 
-// The whole channels of a colour value, a system colour translated (black when it cannot be).
+// The whole channels of a plain colour; black for one with bit 31 set ("no colour").
 ExactColor ExactOf(ColorValue color);
 
 // Start to end colour in RGB, evenly (32-bit float arithmetic). The RGB builders raise
@@ -37,13 +37,10 @@ ExactColor ExactOf(ColorValue color);
 std::unique_ptr<ColorRamp> BuildRampTwo(ColorValue start, ColorValue end, float steps);
 
 // Start, middle and end colour in RGB with solid bands and a movable middle.
-std::unique_ptr<ColorRamp> BuildRampBands(ColorValue start, ColorValue end, float steps,
-                                          float middlePercent, ColorValue middle,
-                                          std::int16_t middleOn, std::int32_t startBand,
-                                          std::int32_t middleBand, std::int32_t endBand);
+std::unique_ptr<ColorRamp> BuildRampBands(const ClassicColors& colors, float steps);
 
 // Start to end colour through HSL (64-bit float arithmetic), n steps; empty for n < 0.
-// Entry 1 is the start colour as given (a system colour stays untranslated). The hue goes
+// Entry 1 is the start colour as given, unblended. The hue goes
 // the chosen way round; kDirect blends it as a plain number.
 std::unique_ptr<ColorRamp> BuildRampHsl(ColorValue start, ColorValue end, std::int32_t steps,
                                         HuePath path = HuePath::kDirect);
@@ -53,10 +50,7 @@ std::unique_ptr<ColorRamp> BuildRampHsl(ColorValue start, ColorValue end, std::i
 // the gamut. With the middle colour off the middle is the space's own halfway point.
 std::unique_ptr<ColorRamp> BuildRampPerceptualTwo(ColorValue start, ColorValue end, float steps,
                                                   BlendSpace space, HuePath path);
-std::unique_ptr<ColorRamp> BuildRampPerceptualBands(ColorValue start, ColorValue end, float steps,
-                                                    float middlePercent, ColorValue middle,
-                                                    std::int16_t middleOn, std::int32_t startBand,
-                                                    std::int32_t middleBand, std::int32_t endBand,
+std::unique_ptr<ColorRamp> BuildRampPerceptualBands(const ClassicColors& colors, float steps,
                                                     BlendSpace space, HuePath path);
 
 // x limited to 0..255 (NaN counts as 0) and rounded, ties to even.

@@ -20,15 +20,16 @@ namespace {
 // Tables of fewer steps are filled by the calling thread alone.
 constexpr std::int64_t kStepsPerPiece = 4096;
 
-std::unique_ptr<ColorRamp> BuildRgbRamp(ColorValue start, ColorValue end, float steps,
-                                        float middlePercent, ColorValue middle,
-                                        std::int16_t middleOn, std::int32_t startBand,
-                                        std::int32_t middleBand, std::int32_t endBand) {
-    if (middlePercent != 50.0f || middleOn != 0) {
-        return BuildRampBands(start, end, steps, middlePercent, middle, middleOn, startBand,
-                              middleBand, endBand);
+// The banded ramp only when the middle or the bands can show, else the plain two-colour one.
+bool NeedsBands(const ClassicColors& colors) {
+    return colors.middlePercent != 50.0f || colors.middleOn;
+}
+
+std::unique_ptr<ColorRamp> BuildRgbRamp(const ClassicColors& colors, float steps) {
+    if (NeedsBands(colors)) {
+        return BuildRampBands(colors, steps);
     }
-    return BuildRampTwo(start, end, steps);
+    return BuildRampTwo(colors.start, colors.end, steps);
 }
 
 std::unique_ptr<ColorRamp> BuildHslRamp(ColorValue start, ColorValue end, float steps,
@@ -41,15 +42,13 @@ std::unique_ptr<ColorRamp> BuildHslRamp(ColorValue start, ColorValue end, float 
 }
 
 // The perceptual modes use the middle and the bands exactly as RGB does.
-std::unique_ptr<ColorRamp> BuildPerceptualRamp(const GradientParams& p, float steps,
+std::unique_ptr<ColorRamp> BuildPerceptualRamp(const GradientParams& params, float steps,
                                                BlendSpace space) {
-    const HuePath path = HuePathFromKey(p.huePath);
-    if (p.middlePercent != 50.0f || p.middleOn != 0) {
-        return BuildRampPerceptualBands(p.startColor, p.endColor, steps, p.middlePercent,
-                                        p.middleColor, p.middleOn, p.startBand, p.middleBand,
-                                        p.endBand, space, path);
+    const ClassicColors& colors = params.colors;
+    if (NeedsBands(colors)) {
+        return BuildRampPerceptualBands(colors, steps, space, params.huePath);
     }
-    return BuildRampPerceptualTwo(p.startColor, p.endColor, steps, space, path);
+    return BuildRampPerceptualTwo(colors.start, colors.end, steps, space, params.huePath);
 }
 
 // The corner radius of a size given in floats; 0 when a side is no 32-bit integer.
@@ -64,20 +63,20 @@ std::int32_t CornerRadiusOfSize(float width, float height) {
 
 float StepsOf(const GradientParams& params) {
     switch (params.orientation) {
-        case kHorizontal:
+        case Orientation::kHorizontal:
             return params.width;
-        case kVertical:
+        case Orientation::kVertical:
             return params.height;
         default:
             return static_cast<float>(CornerRadiusOfSize(params.width, params.height));
     }
 }
 
-ShapeKind ShapeOf(std::int32_t orientation) {
+ShapeKind ShapeOf(Orientation orientation) {
     switch (orientation) {
-        case kHorizontal:
+        case Orientation::kHorizontal:
             return ShapeKind::kHorizontal;
-        case kVertical:
+        case Orientation::kVertical:
             return ShapeKind::kVertical;
         default:
             return ShapeKind::kCircle;
@@ -87,21 +86,19 @@ ShapeKind ShapeOf(std::int32_t orientation) {
 }  // namespace
 
 std::unique_ptr<ColorRamp> BuildGradientRamp(const GradientParams& params) {
-    if (params.orientation < kHorizontal || params.orientation > kCircle) {
+    if (params.orientation < Orientation::kHorizontal ||
+        params.orientation > Orientation::kCircle) {
         return nullptr;
     }
     const float steps = StepsOf(params);
     switch (params.colorMode) {
-        case kModeRgb:
-            return BuildRgbRamp(params.startColor, params.endColor, steps, params.middlePercent,
-                                params.middleColor, params.middleOn, params.startBand,
-                                params.middleBand, params.endBand);
-        case kModeHsl:
-            return BuildHslRamp(params.startColor, params.endColor, steps,
-                                HuePathFromKey(params.huePath));
-        case kModeOklab:
+        case ColorMode::kRgb:
+            return BuildRgbRamp(params.colors, steps);
+        case ColorMode::kHsl:
+            return BuildHslRamp(params.colors.start, params.colors.end, steps, params.huePath);
+        case ColorMode::kOklab:
             return BuildPerceptualRamp(params, steps, BlendSpace::kOklab);
-        case kModeOklch:
+        case ColorMode::kOklch:
             return BuildPerceptualRamp(params, steps, BlendSpace::kOklch);
         default:
             return nullptr;
@@ -244,13 +241,8 @@ void DrawGradient(Raster& surface, const GradientParams& params, OutputFormat fo
     renderer.RenderRows(0, surface, format);
 }
 
-void DrawVerticalRgb(Raster& surface, ColorValue start, ColorValue end, float steps,
-                     float middlePercent, ColorValue middle, std::int16_t middleOn,
-                     std::int32_t startBand, std::int32_t middleBand, std::int32_t endBand) {
-    DrawShape(surface, ShapeKind::kVertical,
-              BuildRgbRamp(start, end, steps, middlePercent, middle, middleOn, startBand,
-                           middleBand, endBand),
-              steps);
+void DrawVerticalRgb(Raster& surface, const ClassicColors& colors, float steps) {
+    DrawShape(surface, ShapeKind::kVertical, BuildRgbRamp(colors, steps), steps);
 }
 
 void DrawVerticalHsl(Raster& surface, ColorValue start, ColorValue end, float steps) {

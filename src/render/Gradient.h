@@ -99,9 +99,7 @@ void DrawGradient(Raster& surface, const GradientParams& params,
 // The vertical shapes, which the colour chooser paints its strips with; the step count
 // is the height at full size. The RGB shape uses the banded ramp when the middle differs
 // from 50 or the middle colour is on, else the plain two-colour ramp.
-void DrawVerticalRgb(Raster& surface, ColorValue start, ColorValue end, float steps,
-                     float middlePercent, ColorValue middle, std::int16_t middleOn,
-                     std::int32_t startBand, std::int32_t middleBand, std::int32_t endBand);
+void DrawVerticalRgb(Raster& surface, const ClassicColors& colors, float steps);
 void DrawVerticalHsl(Raster& surface, ColorValue start, ColorValue end, float steps);
 
 }  // namespace tonzug

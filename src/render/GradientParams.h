@@ -2,31 +2,26 @@
 
 #include <cstdint>
 
-#include "color/ColorValue.h"
+#include "color/HuePath.h"
+#include "render/ClassicColors.h"
 
 namespace tonzug {
 
 // The colour space in which the colours are blended; the values are those of "FRB".
-enum ColorMode : std::int32_t { kModeRgb = 0, kModeHsl = 1, kModeOklab = 2, kModeOklch = 3 };
-enum Orientation : std::int32_t { kHorizontal = 0, kVertical = 1, kCircle = 2 };
+enum class ColorMode : std::int32_t { kRgb = 0, kHsl = 1, kOklab = 2, kOklch = 3 };
+// The values are those of "OPT".
+enum class Orientation : std::int32_t { kHorizontal = 0, kVertical = 1, kCircle = 2 };
 
-// One gradient as handed to the renderer. The colours are already translated by
-// the caller; width and height are the full size in pixels.
+// One classic gradient as handed to the renderer; width and height are the full size in
+// pixels. A colour mode or orientation outside its enum draws nothing.
 struct GradientParams {
-    ColorValue startColor = kWhite;
-    ColorValue endColor = kBlack;
+    ClassicColors colors;
     float width = 0.0f;
     float height = 0.0f;
-    float middlePercent = 50.0f;
-    ColorValue middleColor = kWhite;
-    std::int16_t middleOn = 0;  // 0 off, -1 on; any non-zero value counts as on
-    std::int32_t startBand = 1;
-    std::int32_t middleBand = 1;
-    std::int32_t endBand = 1;
-    std::int32_t colorMode = kModeRgb;
-    std::int32_t orientation = kVertical;
-    // The way round the colour circle in HSL and OkLCh, as "HUE" stores it (HuePath).
-    std::int32_t huePath = 0;
+    ColorMode colorMode = ColorMode::kRgb;
+    Orientation orientation = Orientation::kVertical;
+    // The way round the colour circle in HSL and OkLCh.
+    HuePath huePath = HuePath::kDirect;
 
     friend bool operator==(const GradientParams&, const GradientParams&) = default;
 };

@@ -132,21 +132,18 @@ std::unique_ptr<ColorRamp> BuildRampPerceptualTwo(ColorValue start, ColorValue e
     return ramp_parts::Finish(PerceptualTwo(*ends, steps, space, path), kTableLimit);
 }
 
-std::unique_ptr<ColorRamp> BuildRampPerceptualBands(ColorValue start, ColorValue end, float steps,
-                                                    float middlePercent, ColorValue middle,
-                                                    std::int16_t middleOn, std::int32_t startBand,
-                                                    std::int32_t middleBand, std::int32_t endBand,
+std::unique_ptr<ColorRamp> BuildRampPerceptualBands(const ClassicColors& colors, float steps,
                                                     BlendSpace space, HuePath path) {
-    const std::optional<RampEnds> ends = PrepareEnds(start, end, steps);
+    const std::optional<RampEnds> ends = PrepareEnds(colors.start, colors.end, steps);
     if (!ends) {
         return std::make_unique<EmptyRamp>();
     }
-    start = ends->start;
-    end = ends->end;
+    const ColorValue start = ends->start;
+    const ColorValue end = ends->end;
+    ColorValue middle = colors.middle;
     const std::int32_t upperBound = ends->upperBound;
-    const BandLayout layout = ramp_parts::ComputeBandLayout(steps, upperBound, middlePercent,
-                                                            startBand, middleBand, endBand);
-    if (middleOn == 0) {
+    const BandLayout layout = ramp_parts::ComputeBandLayout(steps, upperBound, colors);
+    if (!colors.middleOn) {
         // The space's own halfway point, as a whole colour like the RGB ramp's.
         const PerceptualBlend whole(ChannelsOf(start), ChannelsOf(end), space, path);
         middle = Rounded(ExactFrom(whole.At(0.5)));

@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "color/SystemColors.h"
-
 namespace tonzug::ramp_parts {
 namespace {
 
@@ -16,8 +14,9 @@ std::optional<std::int64_t> RoundPosition(double x) {
     constexpr double kLimit = 4611686018427387904.0;  // 2^62
     return static_cast<std::int64_t>(std::nearbyint(std::clamp(x, -kLimit, kLimit)));
 }
-}  // namespace
 
+// N of an RGB ramp: the step count raised to 2 and rounded. Empty when the result is
+// no 32-bit integer (NaN, infinity, too large).
 std::optional<std::int32_t> RgbUpperBound(float& steps) {
     if (steps < 2.0f) {
         steps = 2.0f;
@@ -28,12 +27,14 @@ std::optional<std::int32_t> RgbUpperBound(float& steps) {
     return static_cast<std::int32_t>(std::nearbyint(steps));
 }
 
+}  // namespace
+
 std::optional<RampEnds> PrepareEnds(ColorValue start, ColorValue end, float& steps) {
     const std::optional<std::int32_t> upperBound = RgbUpperBound(steps);
     if (!upperBound) {
         return std::nullopt;
     }
-    return RampEnds{TranslateColor(start, 0), TranslateColor(end, 0), *upperBound};
+    return RampEnds{start, end, *upperBound};
 }
 
 std::optional<ColorValue> EndColorAt(std::int64_t index, const RampEnds& ends) {
@@ -49,27 +50,27 @@ std::optional<ColorValue> EndColorAt(std::int64_t index, const RampEnds& ends) {
     return std::nullopt;
 }
 
-BandLayout ComputeBandLayout(float steps, std::int64_t upperBound, float middlePercent,
-                             std::int32_t startBand, std::int32_t middleBand,
-                             std::int32_t endBand) {
+BandLayout ComputeBandLayout(float steps, std::int64_t upperBound, const ClassicColors& colors) {
+    const SolidBands& bands = colors.bands;
     BandLayout layout;
-    layout.startBand = {1, startBand};
+    layout.startBand = {1, bands.start};
     // A float step count plus a 32-bit band width: formed in doubles, where the sum is exact,
     // so that a wide band is not shifted by the float's rounding.
     layout.endBand = {
-        RoundPosition(static_cast<double>(steps) - static_cast<double>(endBand) + 1.0).value_or(0),
+        RoundPosition(static_cast<double>(steps) - static_cast<double>(bands.end) + 1.0)
+            .value_or(0),
         upperBound};
     // Two floats: the product and the quotient are floats, rounded at each operation, as the
     // decimal arithmetic a user has in mind gives (125 steps at 2.8 % make 3.5, so index 4;
     // in doubles 2.8f is 2.7999999 and the index 3). A position that cannot be rounded
     // leaves the index at 0.
-    const float middlePosition = steps * middlePercent / 100.0f;
+    const float middlePosition = steps * colors.middlePercent / 100.0f;
     const std::int64_t middleIndex = RoundPosition(middlePosition).value_or(0);
-    const std::int64_t beforeMiddle = middleIndex - middleBand / 2 - 1;
-    const std::int64_t afterMiddle = beforeMiddle + middleBand + 1;
+    const std::int64_t beforeMiddle = middleIndex - bands.middle / 2 - 1;
+    const std::int64_t afterMiddle = beforeMiddle + bands.middle + 1;
     layout.middleBand = {beforeMiddle + 1, afterMiddle - 1};
-    layout.towardMiddle = {static_cast<std::int64_t>(startBand) + 1, beforeMiddle};
-    layout.awayFromMiddle = {afterMiddle, upperBound - endBand};
+    layout.towardMiddle = {static_cast<std::int64_t>(bands.start) + 1, beforeMiddle};
+    layout.awayFromMiddle = {afterMiddle, upperBound - bands.end};
     return layout;
 }
 

@@ -28,12 +28,8 @@ struct BandLayout {
     IndexRange awayFromMiddle;
 };
 
-// N of an RGB ramp: the step count raised to 2 and rounded. Empty when the result is
-// no 32-bit integer (NaN, infinity, too large).
-std::optional<std::int32_t> RgbUpperBound(float& steps);
-
-// What the start of every two- and three-colour builder works out: the end colours as
-// real colours, and N for the step count (raised to 2 in `steps`). Empty when there is no
+// What the start of every two- and three-colour builder works out: the end colours and N
+// for the step count (raised to 2 in `steps`). Empty when there is no
 // N; the builder then gives an empty ramp.
 struct RampEnds {
     ColorValue start = 0;
@@ -47,9 +43,8 @@ std::optional<RampEnds> PrepareEnds(ColorValue start, ColorValue end, float& ste
 // ramp blends.
 std::optional<ColorValue> EndColorAt(std::int64_t index, const RampEnds& ends);
 
-// The layout for `steps` (already raised to 2) and N.
-BandLayout ComputeBandLayout(float steps, std::int64_t upperBound, float middlePercent,
-                             std::int32_t startBand, std::int32_t middleBand, std::int32_t endBand);
+// The layout of the colours' middle and bands for `steps` (already raised to 2) and N.
+BandLayout ComputeBandLayout(float steps, std::int64_t upperBound, const ClassicColors& colors);
 
 // A section blends its colours over its range; k counts its entries from 1.
 template <class Section>

@@ -4,19 +4,12 @@
 #include <cmath>
 #include <new>
 
-#include "color/SystemColors.h"
 #include "render/RasterCoverage.h"
 
 namespace tonzug {
 
 std::uint32_t ResolvePixel(ColorValue color) {
-    if (IsSystemColor(color)) {
-        color = TranslateColor(color);
-        if (color == kNoColor || IsSystemColor(color)) {
-            return kNoPixel;
-        }
-    }
-    return ToPixel(color);
+    return IsSystemColor(color) ? kNoPixel : ToPixel(color);
 }
 
 std::uint32_t FillPixel(ColorValue color) {

@@ -27,8 +27,8 @@ namespace tonzug {
 //    |d - r| <= p / 2 + 1/2 (see RingCovers; d is compared squared, in double). The
 //    extra half pixel makes neighbouring rings overlap, so the rings of a circular
 //    gradient leave no gap. A negative or NaN radius draws nothing.
-//  - A colour with bit 31 set is resolved through TranslateColor; one that cannot be
-//    resolved paints nothing.
+//  - The colours are plain RGB; one with bit 31 set (a system colour or "no colour")
+//    paints nothing, since system colours are translated where they enter the model.
 class Raster {
   public:
     Raster() = default;
@@ -75,8 +75,8 @@ constexpr ColorValue FromPixel(std::uint32_t pixel) {
                     static_cast<int>(pixel & 0xFFu));
 }
 
-// The word a colour paints: system colours translated; kNoPixel (never a pixel word,
-// whose top byte is 0xFF) for a colour that cannot be resolved and paints nothing.
+// The word a colour paints; kNoPixel (never a pixel word, whose top byte is 0xFF) for a
+// colour with bit 31 set, which paints nothing.
 inline constexpr std::uint32_t kNoPixel = 0;
 std::uint32_t ResolvePixel(ColorValue color);
 

@@ -29,11 +29,11 @@ constexpr double kPercent = 100.0;
 // Stops are placed to this fraction of a pixel.
 constexpr double kPositionPrecision = 0.001;
 
-WebShape ShapeOf(std::int32_t orientation) {
+WebShape ShapeOf(Orientation orientation) {
     switch (orientation) {
-        case kHorizontal:
+        case Orientation::kHorizontal:
             return WebShape::kToRight;
-        case kVertical:
+        case Orientation::kVertical:
             return WebShape::kToBottom;
         default:
             return WebShape::kCircle;

@@ -40,18 +40,18 @@ std::int32_t BandUpperBound(float length, float divisor) {
 }  // namespace
 
 void ApplyMiddleSwitch(GradientParams& params) {
-    if (params.middleOn == 0) {
-        params.middleBand = 1;
+    if (!params.colors.middleOn) {
+        params.colors.bands.middle = 1;
     }
 }
 
-std::int32_t GradientLength(std::int32_t orientation, std::int32_t width, std::int32_t height) {
+std::int32_t GradientLength(Orientation orientation, std::int32_t width, std::int32_t height) {
     switch (orientation) {
-        case kHorizontal:
+        case Orientation::kHorizontal:
             return width;
-        case kVertical:
+        case Orientation::kVertical:
             return height;
-        case kCircle:
+        case Orientation::kCircle:
             return CornerRadius(width, height);
         default:
             return 0;
@@ -174,7 +174,7 @@ void ParameterForm::SyncMidPosition(MidSync mode) {
     const std::optional<std::int32_t> width = TextToInt32(txtX.Text());
     const std::optional<std::int32_t> height = TextToInt32(txtY.Text());
     if (width && height) {
-        length = GradientLength(OrientationIndex(), *width, *height);
+        length = GradientLength(SelectedOrientation(), *width, *height);
     }
     if (mode == MidSync::kSizeChanged || mode == MidSync::kPercentChanged) {
         if (const std::optional<std::int32_t> percent = TextToInt32(txtMid.Text())) {
@@ -194,20 +194,21 @@ void ParameterForm::SyncMidPosition(MidSync mode) {
 }
 
 GradientParams ParameterForm::Gather() const {
+    // System colours become plain RGB here, where they enter the model.
     GradientParams params;
-    params.middleOn = chkMid.Value() == 1 ? -1 : 0;
-    params.middleColor = TranslateColor(colMid.Color(), 0);
-    params.startColor = TranslateColor(colStart.Color(), 0);
-    params.endColor = TranslateColor(colEnd.Color(), 0);
-    params.middlePercent = SingleOrZero(txtMid);
+    params.colors = {.start = TranslateColor(colStart.Color()),
+                     .end = TranslateColor(colEnd.Color()),
+                     .middle = TranslateColor(colMid.Color()),
+                     .middleOn = chkMid.Value() == 1,
+                     .middlePercent = SingleOrZero(txtMid),
+                     .bands = {.start = IntegerOrZero(txtSBR),
+                               .middle = IntegerOrZero(txtMBR),
+                               .end = IntegerOrZero(txtEBR)}};
     params.width = SingleOrZero(txtX);
     params.height = SingleOrZero(txtY);
-    params.middleBand = IntegerOrZero(txtMBR);
-    params.startBand = IntegerOrZero(txtSBR);
-    params.endBand = IntegerOrZero(txtEBR);
-    params.colorMode = ColorModeIndex();
-    params.orientation = OrientationIndex();
-    params.huePath = HuePathIndex();
+    params.colorMode = SelectedColorMode();
+    params.orientation = SelectedOrientation();
+    params.huePath = SelectedHuePath();
     return params;
 }
 
@@ -221,12 +222,13 @@ GradientParams ParameterForm::GatherAndClamp() {
         length = static_cast<float>(GradientLength(params.orientation, *width, *height));
     }
 
-    if (params.middlePercent < 0.0f) {
-        params.middlePercent = 0.0f;
+    float& middlePercent = params.colors.middlePercent;
+    if (middlePercent < 0.0f) {
+        middlePercent = 0.0f;
         WriteCorrection(txtMid, "0");
     }
-    if (params.middlePercent > 100.0f) {
-        params.middlePercent = 100.0f;
+    if (middlePercent > 100.0f) {
+        middlePercent = 100.0f;
         WriteCorrection(txtMid, "100");
     }
     // Each band to 1 .. upper, each corrected value written back into its field.
@@ -240,10 +242,11 @@ GradientParams ParameterForm::GatherAndClamp() {
             WriteCorrection(field, IntegerText(band));
         }
     };
-    clampBand(params.middleBand, BandUpperBound(length, 2.0f), txtMBR);
+    SolidBands& bands = params.colors.bands;
+    clampBand(bands.middle, BandUpperBound(length, 2.0f), txtMBR);
     ApplyMiddleSwitch(params);
-    clampBand(params.startBand, BandUpperBound(length, 3.0f), txtSBR);
-    clampBand(params.endBand, BandUpperBound(length, 3.0f), txtEBR);
+    clampBand(bands.start, BandUpperBound(length, 3.0f), txtSBR);
+    clampBand(bands.end, BandUpperBound(length, 3.0f), txtEBR);
     return params;
 }
 

@@ -38,9 +38,9 @@ class ParameterForm {
 
     void SetHooks(Hooks hooks) { hooks_ = std::move(hooks); }
 
-    std::int32_t OrientationIndex() const { return optV.Selected(); }
-    std::int32_t ColorModeIndex() const { return optF.Selected(); }
-    std::int32_t HuePathIndex() const { return optH.Selected(); }
+    Orientation SelectedOrientation() const { return static_cast<Orientation>(optV.Selected()); }
+    ColorMode SelectedColorMode() const { return static_cast<ColorMode>(optF.Selected()); }
+    HuePath SelectedHuePath() const { return HuePathFromKey(optH.Selected()); }
     bool Updating() const { return updating_; }
 
     void SliderToMidText();
@@ -74,8 +74,8 @@ class ParameterForm {
     TextField txtMBR;
     TextField txtEBR;
     Slider scrM{0, 100, 0};
-    OptionGroup optV{3, kHorizontal};
-    OptionGroup optF{4, kModeRgb};
+    OptionGroup optV{3, static_cast<std::int32_t>(Orientation::kHorizontal)};
+    OptionGroup optF{4, static_cast<std::int32_t>(ColorMode::kRgb)};
     OptionGroup optH{5, 0};
     // How pictures are saved: 8 or 16 bits per channel (PNG only), and dithering.
     OptionGroup optDepth{2, 0};
@@ -107,6 +107,6 @@ void ApplyMiddleSwitch(GradientParams& params);
 
 // The number of steps along the gradient axis: the width, the height, or the corner
 // radius; 0 for an unknown orientation.
-std::int32_t GradientLength(std::int32_t orientation, std::int32_t width, std::int32_t height);
+std::int32_t GradientLength(Orientation orientation, std::int32_t width, std::int32_t height);
 
 }  // namespace tonzug

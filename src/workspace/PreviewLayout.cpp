@@ -48,7 +48,7 @@ PreviewRect LayoutPreviewBox(std::string_view widthText, std::string_view height
 }
 
 MidControlState ComputeMidControlState(const ParameterForm& form) {
-    const bool hsl = form.ColorModeIndex() == kModeHsl;
+    const bool hsl = form.SelectedColorMode() == ColorMode::kHsl;
     const bool middleOn = form.chkMid.Value() == 1 && !hsl;
     MidControlState state;
     state.middleColorVisible = middleOn;
@@ -57,8 +57,8 @@ MidControlState ComputeMidControlState(const ParameterForm& form) {
     state.sliderEnabled = !hsl;
     state.positionCovered = hsl;
     state.switchEnabled = !hsl;
-    const std::int32_t mode = form.ColorModeIndex();
-    state.huePathEnabled = mode == kModeHsl || mode == kModeOklch;
+    const ColorMode mode = form.SelectedColorMode();
+    state.huePathEnabled = mode == ColorMode::kHsl || mode == ColorMode::kOklch;
     return state;
 }
 

@@ -3,11 +3,12 @@
 #include <string>
 
 #include "color/ColorSpaces.h"
+#include "color/SystemColors.h"
 
 namespace tonzug {
 
 ColorValue ShiftLightness(ColorValue color, double percent) {
-    HslColor hsl = RgbToHsl(color);
+    HslColor hsl = RgbToHsl(TranslateColor(color));
     hsl.lightness = (percent / 100.0 + 1.0) * hsl.lightness;
     return HslToRgb(hsl);
 }

@@ -16,8 +16,8 @@ using testing::TempFolder;
 // 16 levels of grey over 4096 rows: banding at 8 bits.
 GradientParams GreyRamp() {
     GradientParams params;
-    params.startColor = RgbColor(32, 32, 32);
-    params.endColor = RgbColor(48, 48, 48);
+    params.colors.start = RgbColor(32, 32, 32);
+    params.colors.end = RgbColor(48, 48, 48);
     params.width = 64.0f;
     params.height = 4096.0f;
     return params;
@@ -36,7 +36,7 @@ ExportOptions Options(ColorDepthChoice depth, std::int32_t threads) {
 TEST(DepthExport, SixteenBitPngHoldsTheRenderersSamples) {
     TempFolder folder;
     GradientParams params = GreyRamp();
-    for (const Orientation orientation : {kVertical, kHorizontal}) {
+    for (const Orientation orientation : {Orientation::kVertical, Orientation::kHorizontal}) {
         params.orientation = orientation;
         const GradientRenderer renderer(params, 64, 4096);
         Raster16 expected(64, 4096, kWhite);
@@ -52,12 +52,14 @@ TEST(DepthExport, SixteenBitPngHoldsTheRenderersSamples) {
             ASSERT_EQ(samples->size(), expected.Pixels().size() * 3);
             for (std::size_t i = 0; i < expected.Pixels().size(); ++i) {
                 const Rgb16 pixel = expected.Pixels()[i];
-                ASSERT_EQ((*samples)[3 * i], pixel.red) << i << " orientation " << orientation;
-                ASSERT_EQ((*samples)[3 * i + 2], pixel.blue) << i << " orientation " << orientation;
+                ASSERT_EQ((*samples)[3 * i], pixel.red)
+                    << i << " orientation " << static_cast<int>(orientation);
+                ASSERT_EQ((*samples)[3 * i + 2], pixel.blue)
+                    << i << " orientation " << static_cast<int>(orientation);
             }
             const std::string bytes = testing::ReadWholeFile(path);
             first = first.empty() ? bytes : first;
-            EXPECT_EQ(bytes, first) << "orientation " << orientation;
+            EXPECT_EQ(bytes, first) << "orientation " << static_cast<int>(orientation);
         }
     }
     EXPECT_EQ(ExportPicture(params, folder.File("d.bmp"), PictureKind::kBmp, kExportJpegQuality,
@@ -70,11 +72,12 @@ TEST(DepthExport, SixteenBitPngHoldsTheRenderersSamples) {
 // also where a horizontal gradient's bands repeat and are coded once per thread.
 TEST(DepthExport, DitheredFilesHoldTheDitheredPicture) {
     TempFolder folder;
-    for (const Orientation orientation : {kVertical, kHorizontal}) {
+    for (const Orientation orientation : {Orientation::kVertical, Orientation::kHorizontal}) {
         GradientParams params = GreyRamp();
         params.orientation = orientation;
-        params.width = orientation == kHorizontal ? 300.0f : 64.0f;
-        params.height = orientation == kHorizontal ? 4000.0f : 4096.0f;  // a short last band
+        params.width = orientation == Orientation::kHorizontal ? 300.0f : 64.0f;
+        params.height =
+            orientation == Orientation::kHorizontal ? 4000.0f : 4096.0f;  // a short last band
         const auto width = static_cast<std::int32_t>(params.width);
         const auto height = static_cast<std::int32_t>(params.height);
         Raster expected(width, height, kWhite);
@@ -91,11 +94,12 @@ TEST(DepthExport, DitheredFilesHoldTheDitheredPicture) {
                 const auto read = testing::ReadPicture(path);
                 ASSERT_TRUE(read.has_value());
                 EXPECT_TRUE(testing::SamePixels(*read, expected))
-                    << name << " orientation " << orientation << " threads " << threads;
+                    << name << " orientation " << static_cast<int>(orientation) << " threads "
+                    << threads;
             }
             const std::string png = testing::ReadWholeFile(folder.File("d.png"));
             firstPng = firstPng.empty() ? png : firstPng;
-            EXPECT_EQ(png, firstPng) << "orientation " << orientation;
+            EXPECT_EQ(png, firstPng) << "orientation " << static_cast<int>(orientation);
         }
     }
     EXPECT_EQ(OutputFormatFor(PictureKind::kJpeg, {.sixteenBits = true, .dither = true}),

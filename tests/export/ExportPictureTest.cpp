@@ -21,8 +21,8 @@ using testing::TempFolder;
 using testing::SampleGradient;
 
 struct BandCase {
-    std::int32_t orientation;
-    std::int32_t colorMode;
+    Orientation orientation;
+    ColorMode colorMode;
     std::size_t bandBytes;
 };
 
@@ -47,11 +47,12 @@ TEST_P(ExportInBands, SavesTheWholeSurfaceDrawing) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(ShapesAndBands, ExportInBands,
-                         ::testing::Values(BandCase{kHorizontal, kModeRgb, 1},
-                                           BandCase{kCircle, kModeRgb, 37 * 4 * 5},
-                                           BandCase{kCircle, kModeHsl, kExportBandBytes},
-                                           BandCase{kVertical, kModeHsl, 37 * 4 * 22}));
+INSTANTIATE_TEST_SUITE_P(
+    ShapesAndBands, ExportInBands,
+    ::testing::Values(BandCase{Orientation::kHorizontal, ColorMode::kRgb, 1},
+                      BandCase{Orientation::kCircle, ColorMode::kRgb, 37 * 4 * 5},
+                      BandCase{Orientation::kCircle, ColorMode::kHsl, kExportBandBytes},
+                      BandCase{Orientation::kVertical, ColorMode::kHsl, 37 * 4 * 22}));
 
 // 24.5 x 3.5 rounds to 24 x 4 (half to even); a size that rounds to nothing, or is too
 // large, is refused without a file.
@@ -66,16 +67,16 @@ TEST(ExportPicture, RoundsTheSizeAndRefusesEmptyAndOversizedPictures) {
          {Case{0.5f, 10.0f, kGdipInvalidParameter}, Case{1e10f, 10.0f, kGdipValueOverflow},
           Case{float(kMaxExportRowPixels) + 1.0f, 1.0f, kGdipOutOfMemory},
           Case{70000.0f, 1.0f, kGdipValueOverflow}}) {
-        const EncodeStatus status =
-            ExportPicture(SampleGradient(kHorizontal, kModeRgb, c.width, c.height),
-                          folder.File("x.jpg"), PictureKind::kJpeg, kExportJpegQuality);
+        const EncodeStatus status = ExportPicture(
+            SampleGradient(Orientation::kHorizontal, ColorMode::kRgb, c.width, c.height),
+            folder.File("x.jpg"), PictureKind::kJpeg, kExportJpegQuality);
         EXPECT_EQ(status.status, c.status) << c.width << " x " << c.height;
         EXPECT_FALSE(status.reason.empty());
     }
     EXPECT_TRUE(folder.Entries().empty());
     const std::string path = folder.File("r.png");
-    ASSERT_TRUE(ExportPicture(SampleGradient(kVertical, kModeRgb, 24.5f, 3.5f), path,
-                              PictureKind::kPng, kExportJpegQuality)
+    ASSERT_TRUE(ExportPicture(SampleGradient(Orientation::kVertical, ColorMode::kRgb, 24.5f, 3.5f),
+                              path, PictureKind::kPng, kExportJpegQuality)
                     .Ok());
     const auto read = testing::ReadPng(path);
     ASSERT_TRUE(read.has_value());
@@ -88,7 +89,8 @@ TEST(ExportPicture, ReportsProgressAndCancelsWithoutAFile) {
     TempFolder folder;
     const std::string path = folder.File("c.bmp");
     testing::WriteWholeFile(path, "old");
-    const GradientParams params = SampleGradient(kCircle, kModeRgb, 10.0f, 40.0f);
+    const GradientParams params =
+        SampleGradient(Orientation::kCircle, ColorMode::kRgb, 10.0f, 40.0f);
     for (const std::size_t cancelAt : {2, 0}) {
         std::vector<double> fractions;
         const auto progress = [&](double fraction) {
@@ -126,8 +128,8 @@ TEST(ExportBandLayout, WideRowsStayWithinTheMemoryBudget) {
 
 TEST(RenderFullPicture, RefusesPicturesAboveTheMemoryLimit) {
     Raster picture(2, 2, kBlack);
-    const EncodeStatus status =
-        RenderFullPicture(SampleGradient(kVertical, kModeRgb, 16384.0f, 16384.0f), picture);
+    const EncodeStatus status = RenderFullPicture(
+        SampleGradient(Orientation::kVertical, ColorMode::kRgb, 16384.0f, 16384.0f), picture);
     EXPECT_EQ(status.status, kGdipOutOfMemory);
     EXPECT_NE(status.reason.find("512 MiB"), std::string::npos) << status.reason;
     EXPECT_EQ(picture.Width(), 2);

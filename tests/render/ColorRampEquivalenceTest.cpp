@@ -8,6 +8,7 @@
 
 #include "color/ColorSpaces.h"
 #include "color/ColorValue.h"
+#include "color/SystemColors.h"
 #include "render/ColorRamp.h"
 #include "render/LiteralRamps.h"
 #include "render/Raster.h"
@@ -33,13 +34,13 @@ class RandomRampCases {
     explicit RandomRampCases(std::uint32_t seed) : engine_(seed) {}
 
     ColorValue Color() {
-        // Mostly plain colours, some with equal channels, a system colour, an
-        // untranslatable one.
+        // As the form hands them over: mostly plain colours, some with equal channels, a
+        // system colour's, and "no colour" from an untranslatable one.
         switch (Pick(0, 9)) {
             case 0:
-                return SystemColor(15);
+                return TranslateColor(SystemColor(15));
             case 1:
-                return SystemColor(99);
+                return TranslateColor(SystemColor(99));
             case 2:
                 return Pick(0, 1) == 0 ? kBlack : kWhite;
             default:
@@ -85,19 +86,27 @@ TEST(ColorRampEquivalence, RandomRampsMatchArrayFilling) {
         const ColorValue middle = cases.Color();
         const float steps = cases.Steps(round % 3 == 0 ? 12 : 300);
         const float percent = cases.Percent();
-        const auto middleOn = static_cast<std::int16_t>(cases.Pick(0, 1) == 0 ? 0 : -1);
+        const bool middleOn = cases.Pick(0, 1) != 0;
         const int bandLimit = cases.Pick(0, 1) == 0 ? 8 : 200;
-        const std::int32_t startBand = cases.Pick(-3, bandLimit);
-        const std::int32_t middleBand = cases.Pick(-3, bandLimit);
-        const std::int32_t endBand = cases.Pick(-3, bandLimit);
+        const SolidBands bands{.start = cases.Pick(-3, bandLimit),
+                               .middle = cases.Pick(-3, bandLimit),
+                               .end = cases.Pick(-3, bandLimit)};
         const std::string what = "steps " + std::to_string(steps) + " percent " +
-                                 std::to_string(percent) + " bands " + std::to_string(startBand) +
-                                 "/" + std::to_string(middleBand) + "/" + std::to_string(endBand);
-        ExpectSameEntries(*BuildRampBands(start, end, steps, percent, middle, middleOn, startBand,
-                                          middleBand, endBand),
-                          literal::BuildRampBands(start, end, steps, percent, middle, middleOn,
-                                                  startBand, middleBand, endBand),
-                          "bands, " + what);
+                                 std::to_string(percent) + " bands " + std::to_string(bands.start) +
+                                 "/" + std::to_string(bands.middle) + "/" +
+                                 std::to_string(bands.end);
+        const ClassicColors colors{.start = start,
+                                   .end = end,
+                                   .middle = middle,
+                                   .middleOn = middleOn,
+                                   .middlePercent = percent,
+                                   .bands = bands};
+        ExpectSameEntries(
+            *BuildRampBands(colors, steps),
+            literal::BuildRampBands(start, end, steps, percent, middle,
+                                    middleOn ? literal::kMiddleOn : literal::kMiddleOff,
+                                    bands.start, bands.middle, bands.end),
+            "bands, " + what);
         if (round % 3 == 0) {
             ExpectSameEntries(*BuildRampTwo(start, end, steps),
                               literal::BuildRampTwo(start, end, steps), "two, " + what);
@@ -118,10 +127,16 @@ TEST(ColorRampEquivalence, LongRampsMatchArrayFilling) {
         const std::string what = "steps " + std::to_string(steps);
         ExpectSameEntries(*BuildRampTwo(start, end, steps),
                           literal::BuildRampTwo(start, end, steps), "two " + what);
-        ExpectSameEntries(
-            *BuildRampBands(start, end, steps, 37.3f, middle, -1, 1000, 501, 2000),
-            literal::BuildRampBands(start, end, steps, 37.3f, middle, -1, 1000, 501, 2000),
-            "bands " + what);
+        const ClassicColors colors{.start = start,
+                                   .end = end,
+                                   .middle = middle,
+                                   .middleOn = true,
+                                   .middlePercent = 37.3f,
+                                   .bands = {.start = 1000, .middle = 501, .end = 2000}};
+        ExpectSameEntries(*BuildRampBands(colors, steps),
+                          literal::BuildRampBands(start, end, steps, 37.3f, middle,
+                                                  literal::kMiddleOn, 1000, 501, 2000),
+                          "bands " + what);
         const auto whole = static_cast<std::int32_t>(steps);
         ExpectSameEntries(*BuildRampHsl(start, end, whole),
                           literal::BuildRampHsl(start, end, whole), "hsl " + what);
@@ -167,11 +182,16 @@ TEST(ColorRampExact, RoundsToTheEightBitEntries) {
         ExpectExactRoundsToEntries(*BuildRampTwo(start, end, steps), Rounding::kTiesToEven,
                                    "two, " + what, fractional);
         const int bandLimit = cases.Pick(0, 1) == 0 ? 8 : 200;
-        ExpectExactRoundsToEntries(
-            *BuildRampBands(start, end, steps, cases.Percent(), middle,
-                            static_cast<std::int16_t>(cases.Pick(-1, 0)), cases.Pick(-3, bandLimit),
-                            cases.Pick(-3, bandLimit), cases.Pick(-3, bandLimit)),
-            Rounding::kTiesToEven, "bands, " + what, fractional);
+        ExpectExactRoundsToEntries(*BuildRampBands({.start = start,
+                                                    .end = end,
+                                                    .middle = middle,
+                                                    .middleOn = cases.Pick(0, 1) != 0,
+                                                    .middlePercent = cases.Percent(),
+                                                    .bands = {.start = cases.Pick(-3, bandLimit),
+                                                              .middle = cases.Pick(-3, bandLimit),
+                                                              .end = cases.Pick(-3, bandLimit)}},
+                                                   steps),
+                                   Rounding::kTiesToEven, "bands, " + what, fractional);
         ExpectExactRoundsToEntries(*BuildRampHsl(start, end, cases.Pick(-2, limit)),
                                    Rounding::kHalfUp, "hsl, " + what, fractional);
     }

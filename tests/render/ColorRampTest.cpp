@@ -6,9 +6,12 @@
 #include "color/ColorSpaces.h"
 #include "color/SystemColors.h"
 #include "render/ColorRamp.h"
+#include "testing/SampleGradient.h"
 
 namespace tonzug {
 namespace {
+
+using testing::ThroughMiddle;
 
 constexpr ColorValue kRed = RgbColor(255, 0, 0);
 constexpr ColorValue kBlue = RgbColor(0, 0, 255);
@@ -35,7 +38,8 @@ TEST(ColorRamps, UnusableStepCountsGiveEmptyRamps) {
     for (const float steps : {std::numeric_limits<float>::quiet_NaN(),
                               std::numeric_limits<float>::infinity(), 2147483648.0f, 1e20f}) {
         EXPECT_EQ(BuildRampTwo(kRed, kBlue, steps)->UpperBound(), -1) << steps;
-        const auto bands = BuildRampBands(kRed, kBlue, steps, 30.0f, kWhite, -1, 1, 1, 1);
+        const auto bands =
+            BuildRampBands(ThroughMiddle(kRed, kWhite, kBlue, 30.0f, {1, 1, 1}), steps);
         EXPECT_EQ(bands->UpperBound(), -1) << steps;
         EXPECT_EQ(bands->At(1), 0);
     }
@@ -46,14 +50,17 @@ TEST(ColorRamps, UnusableStepCountsGiveEmptyRamps) {
 TEST(BuildRampBands, ExtremeBandWidthsAndLongRampsStayCheap) {
     constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
     constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
-    const auto wide = BuildRampBands(kRed, kBlue, 2e9f, 50.0f, kWhite, -1, kMax, kMin, kMax);
+    const auto wide =
+        BuildRampBands(ThroughMiddle(kRed, kWhite, kBlue, 50.0f, {kMax, kMin, kMax}), 2e9f);
     ASSERT_EQ(wide->UpperBound(), 2000000000);
     EXPECT_EQ(wide->At(1), kBlue);  // the end band covers the start band
     EXPECT_EQ(wide->At(2000000000), kBlue);
-    const auto narrow = BuildRampBands(kRed, kBlue, 2e9f, 50.0f, kWhite, -1, kMin, kMax, kMin);
+    const auto narrow =
+        BuildRampBands(ThroughMiddle(kRed, kWhite, kBlue, 50.0f, {kMin, kMax, kMin}), 2e9f);
     EXPECT_EQ(narrow->At(1), kWhite);  // the middle band covers everything
     EXPECT_EQ(narrow->At(2000000000), kWhite);
-    const auto noMiddle = BuildRampBands(kRed, kBlue, 2e9f, std::nanf(""), kWhite, -1, 0, 0, 0);
+    const auto noMiddle =
+        BuildRampBands(ThroughMiddle(kRed, kWhite, kBlue, std::nanf(""), {0, 0, 0}), 2e9f);
     EXPECT_EQ(noMiddle->At(2000000000), RgbColor(0, 0, 255));
 }
 

@@ -11,6 +11,7 @@
 #include <tuple>
 #include <vector>
 
+#include "color/SystemColors.h"
 #include "render/BlueNoiseMask.h"
 #include "render/Gradient.h"
 #include "render/LiteralDraw.h"
@@ -29,21 +30,23 @@ struct Case {
 std::string Describe(const Case& c) {
     const GradientParams& p = c.params;
     std::ostringstream text;
-    text << "mode " << p.colorMode << " orientation " << p.orientation << " size " << p.width << "x"
-         << p.height << " on " << c.surfaceWidth << "x" << c.surfaceHeight << " middle "
-         << p.middlePercent << "% " << p.middleColor << " on " << p.middleOn << " bands "
-         << p.startBand << "/" << p.middleBand << "/" << p.endBand << " colours " << p.startColor
-         << "->" << p.endColor << " pen " << c.pen;
+    text << "mode " << static_cast<int>(p.colorMode) << " orientation "
+         << static_cast<int>(p.orientation) << " size " << p.width << "x" << p.height << " on "
+         << c.surfaceWidth << "x" << c.surfaceHeight << " middle " << p.colors.middlePercent << "% "
+         << p.colors.middle << " on " << p.colors.middleOn << " bands " << p.colors.bands.start
+         << "/" << p.colors.bands.middle << "/" << p.colors.bands.end << " colours "
+         << p.colors.start << "->" << p.colors.end << " pen " << c.pen;
     return text.str();
 }
 
-// Mostly plain colours, now and then a system colour, one that cannot be resolved or -1.
+// The colours as the form hands them over: mostly plain, now and then a system colour's,
+// and "no colour" from one that cannot be resolved or from -1.
 ColorValue RandomColour(std::mt19937& random) {
     switch (random() % 16) {
         case 0:
-            return SystemColor(static_cast<int>(random() % 25));
+            return TranslateColor(SystemColor(static_cast<int>(random() % 25)));
         case 1:
-            return SystemColor(100);
+            return TranslateColor(SystemColor(100));
         case 2:
             return kNoColor;
         default:
@@ -65,7 +68,7 @@ int Below(std::mt19937& random, int limit) {
     return static_cast<int>(random() % static_cast<unsigned>(limit));
 }
 
-Case RandomCase(std::mt19937& random, std::int32_t mode, std::int32_t orientation, int minGradient,
+Case RandomCase(std::mt19937& random, ColorMode mode, Orientation orientation, int minGradient,
                 int maxGradient, int maxSurface) {
     Case c;
     GradientParams& p = c.params;
@@ -73,14 +76,14 @@ Case RandomCase(std::mt19937& random, std::int32_t mode, std::int32_t orientatio
     p.orientation = orientation;
     p.width = static_cast<float>(minGradient) + RandomSize(random, maxGradient - minGradient);
     p.height = static_cast<float>(minGradient) + RandomSize(random, maxGradient - minGradient);
-    p.startColor = RandomColour(random);
-    p.endColor = RandomColour(random);
-    p.middleColor = RandomColour(random);
-    p.middleOn = random() % 2 == 0 ? 0 : -1;
-    p.middlePercent = random() % 3 == 0 ? 50.0f : RandomSize(random, 100);
-    p.startBand = Below(random, 12);
-    p.middleBand = Below(random, 12);
-    p.endBand = Below(random, 12);
+    p.colors.start = RandomColour(random);
+    p.colors.end = RandomColour(random);
+    p.colors.middle = RandomColour(random);
+    p.colors.middleOn = random() % 2 != 0;
+    p.colors.middlePercent = random() % 3 == 0 ? 50.0f : RandomSize(random, 100);
+    p.colors.bands.start = Below(random, 12);
+    p.colors.bands.middle = Below(random, 12);
+    p.colors.bands.end = Below(random, 12);
     c.surfaceWidth = 1 + Below(random, maxSurface);
     c.surfaceHeight = 1 + Below(random, maxSurface);
     c.fill = RgbColor(1, 2, Below(random, 256));
@@ -125,17 +128,17 @@ Raster Rendered(const Case& c) {
 }
 
 class GradientMatchesStepByStep
-    : public ::testing::TestWithParam<std::tuple<std::int32_t, std::int32_t>> {
+    : public ::testing::TestWithParam<std::tuple<ColorMode, Orientation>> {
   protected:
-    std::int32_t Mode() const { return std::get<0>(GetParam()); }
-    std::int32_t Orientation() const { return std::get<1>(GetParam()); }
+    ColorMode Mode() const { return std::get<0>(GetParam()); }
+    Orientation Shape() const { return std::get<1>(GetParam()); }
     // Small gradients mostly; every fourth with many steps per pixel.
     Case Next(int round) {
-        return round % 4 == 0 ? RandomCase(random_, Mode(), Orientation(), 200, 3000, 24)
-                              : RandomCase(random_, Mode(), Orientation(), 0, 80, 60);
+        return round % 4 == 0 ? RandomCase(random_, Mode(), Shape(), 200, 3000, 24)
+                              : RandomCase(random_, Mode(), Shape(), 0, 80, 60);
     }
-    std::mt19937 random_{
-        static_cast<std::mt19937::result_type>(1000 + 10 * Mode() + Orientation())};
+    std::mt19937 random_{static_cast<std::mt19937::result_type>(
+        1000 + 10 * static_cast<int>(Mode()) + static_cast<int>(Shape()))};
 };
 
 TEST_P(GradientMatchesStepByStep, WholeInBandsAndInWindows) {
@@ -168,12 +171,12 @@ TEST_P(GradientMatchesStepByStep, WhenWideBandsPaintNothing) {
     // A middle colour that cannot be resolved leaves each pixel to the last covering
     // step before the middle band.
     for (int round = 0; round < 10; ++round) {
-        Case c = RandomCase(random_, Mode(), Orientation(), 500, 2500, 20);
-        c.params.middleOn = -1;
-        c.params.middleColor = kNoColor;
-        c.params.middleBand = 100 + Below(random_, 400);
-        c.params.startColor = round % 2 == 0 ? kNoColor : c.params.startColor;
-        c.params.startBand = Below(random_, 300);
+        Case c = RandomCase(random_, Mode(), Shape(), 500, 2500, 20);
+        c.params.colors.middleOn = true;
+        c.params.colors.middle = kNoColor;
+        c.params.colors.bands.middle = 100 + Below(random_, 400);
+        c.params.colors.start = round % 2 == 0 ? kNoColor : c.params.colors.start;
+        c.params.colors.bands.start = Below(random_, 300);
         ASSERT_TRUE(RegionMatches(Reference(c), Rendered(c), c.fill)) << Describe(c);
     }
 }
@@ -235,13 +238,15 @@ TEST_P(GradientMatchesStepByStep, InUnroundedOutputs) {
 }
 
 INSTANTIATE_TEST_SUITE_P(AllShapes, GradientMatchesStepByStep,
-                         ::testing::Combine(::testing::Values(kModeRgb, kModeHsl),
-                                            ::testing::Values(kHorizontal, kVertical, kCircle)));
+                         ::testing::Combine(::testing::Values(ColorMode::kRgb, ColorMode::kHsl),
+                                            ::testing::Values(Orientation::kHorizontal,
+                                                              Orientation::kVertical,
+                                                              Orientation::kCircle)));
 
 // Sizes at the edges of the float and pen arithmetic, each on a surface one row high.
 struct ExtremeCase {
     const char* name;
-    std::int32_t orientation;
+    Orientation orientation;
     float width;
     float height;
     int surfaceWidth;
@@ -267,23 +272,25 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         // With more than about 2^24 steps the boxes near the far side get zero width in
         // floats; each still shows as one column, so the whole surface is painted.
-        ExtremeCase{"BoxesThinnerThanTheFloatSpacing", kHorizontal, 26000000.0f, 1.0f, 3, 2},
+        ExtremeCase{"BoxesThinnerThanTheFloatSpacing", Orientation::kHorizontal, 26000000.0f, 1.0f,
+                    3, 2},
         // Two rings 35000 pixels apart: no 16-bit pen spans that, so they are drawn with the
         // surface's pen and the pixels between them keep the fill; the outer ring shows.
-        ExtremeCase{"RingsFartherApartThanAnyPen", kCircle, 4.0f, 0.0f, 140000, 105000}),
+        ExtremeCase{"RingsFartherApartThanAnyPen", Orientation::kCircle, 4.0f, 0.0f, 140000,
+                    105000}),
     [](const ::testing::TestParamInfo<ExtremeCase>& info) { return info.param.name; });
 
 // A whole surface large enough to share its ring colours among threads gives the pixels
 // that bands of rows give, whose rings are found row by row.
 TEST(GradientMatchesStepByStepAlone, WholeCircleOnThreadsMatchesBands) {
-    for (const std::int32_t mode : {kModeRgb, kModeOklch}) {
+    for (const ColorMode mode : {ColorMode::kRgb, ColorMode::kOklch}) {
         GradientParams params;
-        params.startColor = RgbColor(255, 0, 0);
-        params.endColor = RgbColor(0, 255, 255);
-        params.middleColor = RgbColor(250, 250, 0);
-        params.middleOn = -1;
+        params.colors.start = RgbColor(255, 0, 0);
+        params.colors.end = RgbColor(0, 255, 255);
+        params.colors.middle = RgbColor(250, 250, 0);
+        params.colors.middleOn = true;
         params.colorMode = mode;
-        params.orientation = kCircle;
+        params.orientation = Orientation::kCircle;
         params.width = 200000.0f;
         const GradientRenderer renderer(params, 300, 300);
         Raster whole(300, 300, kWhite);
@@ -291,7 +298,8 @@ TEST(GradientMatchesStepByStepAlone, WholeCircleOnThreadsMatchesBands) {
         for (int firstRow = 0; firstRow < 300; firstRow += 7) {
             Raster band(300, 7, kWhite);
             renderer.RenderRows(firstRow, band);
-            ASSERT_TRUE(RegionMatches(whole, band, kWhite, 0, firstRow)) << "mode " << mode;
+            ASSERT_TRUE(RegionMatches(whole, band, kWhite, 0, firstRow))
+                << "mode " << static_cast<int>(mode);
         }
     }
 }

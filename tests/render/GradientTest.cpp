@@ -11,7 +11,7 @@ namespace {
 
 constexpr ColorValue kFill = RgbColor(7, 8, 9);
 
-GradientParams Params(std::int32_t mode, std::int32_t orientation, float width, float height) {
+GradientParams Params(ColorMode mode, Orientation orientation, float width, float height) {
     return testing::RedToBlue(orientation, mode, width, height);
 }
 
@@ -46,10 +46,13 @@ INSTANTIATE_TEST_SUITE_P(Sizes, CornerRadiusOf,
 
 TEST(DrawGradient, DrawsNothingWithoutStepsOrShape) {
     const GradientParams nothing[] = {
-        Params(kModeRgb, kHorizontal, 0.0f, 10.0f),  Params(kModeHsl, kHorizontal, -5.0f, 10.0f),
-        Params(kModeRgb, kVertical, 10.0f, 0.4f),    Params(kModeRgb, kCircle, 1.0f, 1.0f),
-        Params(4, kVertical, 10.0f, 10.0f),          Params(kModeRgb, 3, 10.0f, 10.0f),
-        Params(kModeRgb, kHorizontal, 1e12f, 10.0f),
+        Params(ColorMode::kRgb, Orientation::kHorizontal, 0.0f, 10.0f),
+        Params(ColorMode::kHsl, Orientation::kHorizontal, -5.0f, 10.0f),
+        Params(ColorMode::kRgb, Orientation::kVertical, 10.0f, 0.4f),
+        Params(ColorMode::kRgb, Orientation::kCircle, 1.0f, 1.0f),
+        Params(static_cast<ColorMode>(4), Orientation::kVertical, 10.0f, 10.0f),
+        Params(ColorMode::kRgb, static_cast<Orientation>(3), 10.0f, 10.0f),
+        Params(ColorMode::kRgb, Orientation::kHorizontal, 1e12f, 10.0f),
     };
     for (const GradientParams& params : nothing) {
         Raster surface(12, 12, kFill);

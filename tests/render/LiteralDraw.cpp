@@ -106,16 +106,18 @@ std::int32_t Radius(std::int32_t a, std::int32_t b) {
 }
 
 std::vector<ColorValue> RampFor(const GradientParams& p, float steps) {
-    if (p.colorMode == kModeHsl) {
+    if (p.colorMode == ColorMode::kHsl) {
         const std::optional<std::int32_t> n = Whole(steps);
-        return n ? literal::BuildRampHsl(p.startColor, p.endColor, *n) : std::vector<ColorValue>{};
+        return n ? literal::BuildRampHsl(p.colors.start, p.colors.end, *n)
+                 : std::vector<ColorValue>{};
     }
-    if (p.middlePercent != 50.0f || p.middleOn != 0) {
-        return literal::BuildRampBands(p.startColor, p.endColor, steps, p.middlePercent,
-                                       p.middleColor, p.middleOn, p.startBand, p.middleBand,
-                                       p.endBand);
+    if (p.colors.middlePercent != 50.0f || p.colors.middleOn) {
+        return literal::BuildRampBands(
+            p.colors.start, p.colors.end, steps, p.colors.middlePercent, p.colors.middle,
+            p.colors.middleOn ? literal::kMiddleOn : literal::kMiddleOff, p.colors.bands.start,
+            p.colors.bands.middle, p.colors.bands.end);
     }
-    return literal::BuildRampTwo(p.startColor, p.endColor, steps);
+    return literal::BuildRampTwo(p.colors.start, p.colors.end, steps);
 }
 
 ColorValue Entry(const std::vector<ColorValue>& ramp, std::int64_t index) {
@@ -127,13 +129,14 @@ ColorValue Entry(const std::vector<ColorValue>& ramp, std::int64_t index) {
 
 void DrawGradient(Raster& surface, const GradientParams& params) {
     surface.SetAutoRedraw(true);
-    if (params.colorMode != kModeRgb && params.colorMode != kModeHsl) {
+    if (params.colorMode != ColorMode::kRgb && params.colorMode != ColorMode::kHsl) {
         return;
     }
     const float sw = surface.ScaleWidth();
     const float sh = surface.ScaleHeight();
-    if (params.orientation == kHorizontal || params.orientation == kVertical) {
-        const bool across = params.orientation == kHorizontal;
+    if (params.orientation == Orientation::kHorizontal ||
+        params.orientation == Orientation::kVertical) {
+        const bool across = params.orientation == Orientation::kHorizontal;
         const float steps = across ? params.width : params.height;
         const std::vector<ColorValue> ramp = RampFor(params, steps);
         const float size = (across ? sw : sh) / steps;
@@ -148,7 +151,7 @@ void DrawGradient(Raster& surface, const GradientParams& params) {
         }
         return;
     }
-    if (params.orientation != kCircle) {
+    if (params.orientation != Orientation::kCircle) {
         return;
     }
     const std::optional<std::int32_t> a = Whole(params.width);

@@ -9,6 +9,10 @@
 // every write in its original order into a vector of N + 1 entries.
 namespace tonzug::literal {
 
+// The middle switch as the stored check box gives it.
+inline constexpr std::int16_t kMiddleOn = -1;
+inline constexpr std::int16_t kMiddleOff = 0;
+
 std::vector<ColorValue> BuildRampTwo(ColorValue start, ColorValue end, float steps);
 
 std::vector<ColorValue> BuildRampBands(ColorValue start, ColorValue end, float steps,

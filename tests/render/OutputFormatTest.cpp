@@ -39,13 +39,13 @@ int Red(std::uint32_t word) {
 
 // A 64 x 4096 ramp from grey 32 to grey 48, 16 levels over 4096 steps, down the rows or
 // (turned) along the columns.
-class LongGreyRamp : public ::testing::TestWithParam<std::int32_t> {};
+class LongGreyRamp : public ::testing::TestWithParam<Orientation> {};
 
 TEST_P(LongGreyRamp, PlainShowsBandsDitherKeepsTheMeanDeepKeepsTheValue) {
-    const bool alongColumns = GetParam() == kHorizontal;
+    const bool alongColumns = GetParam() == Orientation::kHorizontal;
     GradientParams params;
-    params.startColor = RgbColor(32, 32, 32);
-    params.endColor = RgbColor(48, 48, 48);
+    params.colors.start = RgbColor(32, 32, 32);
+    params.colors.end = RgbColor(48, 48, 48);
     params.orientation = GetParam();
     params.width = alongColumns ? 4096.0f : 64.0f;
     params.height = alongColumns ? 64.0f : 4096.0f;
@@ -82,40 +82,41 @@ TEST_P(LongGreyRamp, PlainShowsBandsDitherKeepsTheMeanDeepKeepsTheValue) {
     EXPECT_EQ(bands, expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(RowsAndColumns, LongGreyRamp, ::testing::Values(kVertical, kHorizontal));
+INSTANTIATE_TEST_SUITE_P(RowsAndColumns, LongGreyRamp,
+                         ::testing::Values(Orientation::kVertical, Orientation::kHorizontal));
 
 // Pictures whose every value is a whole number look the same in all three outputs: a ramp
 // that steps by whole numbers, the solid bands (rows 0..19, 44..54 and 80..99) and solid
 // colours.
 TEST(WholeValues, LookTheSameInEveryOutput) {
     GradientParams rings;
-    rings.orientation = kCircle;
+    rings.orientation = Orientation::kCircle;
     rings.width = 72;
     rings.height = 30;
-    rings.startColor = kBlack;
-    rings.endColor = RgbColor(38, 76, 114);
+    rings.colors.start = kBlack;
+    rings.colors.end = RgbColor(38, 76, 114);
     GradientParams hsl;
-    hsl.colorMode = kModeHsl;
+    hsl.colorMode = ColorMode::kHsl;
     hsl.width = 4;
     hsl.height = 256;
-    hsl.startColor = kBlack;
-    hsl.endColor = kWhite;
+    hsl.colors.start = kBlack;
+    hsl.colors.end = kWhite;
     GradientParams banded;
     banded.width = 5;
     banded.height = 100;
-    banded.startColor = RgbColor(10, 200, 30);
-    banded.endColor = RgbColor(90, 3, 250);
-    banded.middleOn = -1;
-    banded.middleColor = RgbColor(128, 64, 1);
-    banded.startBand = banded.endBand = 20;
-    banded.middleBand = 11;
+    banded.colors.start = RgbColor(10, 200, 30);
+    banded.colors.end = RgbColor(90, 3, 250);
+    banded.colors.middleOn = true;
+    banded.colors.middle = RgbColor(128, 64, 1);
+    banded.colors.bands.start = banded.colors.bands.end = 20;
+    banded.colors.bands.middle = 11;
     // Solid pictures as large as the dither mask: every cell of it keeps the whole value.
     GradientParams solidWhite;
     solidWhite.width = solidWhite.height = kBlueNoiseSide;
-    solidWhite.startColor = solidWhite.endColor = kWhite;
+    solidWhite.colors.start = solidWhite.colors.end = kWhite;
     GradientParams solidGrey = solidWhite;
-    solidGrey.orientation = kHorizontal;
-    solidGrey.startColor = solidGrey.endColor = RgbColor(128, 128, 128);
+    solidGrey.orientation = Orientation::kHorizontal;
+    solidGrey.colors.start = solidGrey.colors.end = RgbColor(128, 128, 128);
     for (const GradientParams* params : {&rings, &hsl, &banded, &solidWhite, &solidGrey}) {
         const int width = int(params->width);
         const Outputs out = RenderAll(*params, width, int(params->height));

@@ -8,9 +8,12 @@
 #include "color/PerceptualBlend.h"
 #include "render/ColorRamp.h"
 #include "render/Gradient.h"
+#include "testing/SampleGradient.h"
 
 namespace tonzug {
 namespace {
+
+using testing::ThroughMiddle;
 
 ColorValue Whole(const RgbTriple& c) {
     return RgbColor(static_cast<int>(c.red), static_cast<int>(c.green), static_cast<int>(c.blue));
@@ -49,9 +52,9 @@ TEST(PerceptualRamps, BandsAndMiddleSitWhereTheRgbRampPutsThem) {
     const ColorValue cyan = RgbColor(0, 255, 255);
     const ColorValue middle = RgbColor(20, 40, 200);
     for (const BlendSpace space : {BlendSpace::kOklab, BlendSpace::kOklch}) {
-        const auto rgb = BuildRampBands(red, cyan, 300.0f, 30.0f, middle, -1, 12, 5, 20);
-        const auto lab = BuildRampPerceptualBands(red, cyan, 300.0f, 30.0f, middle, -1, 12, 5, 20,
-                                                  space, HuePath::kShorter);
+        const ClassicColors colors = ThroughMiddle(red, middle, cyan, 30.0f, {12, 5, 20});
+        const auto rgb = BuildRampBands(colors, 300.0f);
+        const auto lab = BuildRampPerceptualBands(colors, 300.0f, space, HuePath::kShorter);
         ASSERT_EQ(lab->UpperBound(), rgb->UpperBound());
         for (std::int64_t i = 1; i <= 300; ++i) {
             const bool solid = rgb->At(i) == red || rgb->At(i) == cyan || rgb->At(i) == middle;
@@ -74,10 +77,10 @@ TEST(PerceptualRamps, EveryStepBlendsAtTheRgbRampsPosition) {
     const ColorValue white = RgbColor(255, 255, 255);
     const ColorValue black = RgbColor(0, 0, 0);
     const std::int64_t length = 41;
-    const auto rgb = BuildRampBands(white, white, 41.0f, 40.0f, black, -1, 3, 2, 4);
+    const ClassicColors colors = ThroughMiddle(white, black, white, 40.0f, {3, 2, 4});
+    const auto rgb = BuildRampBands(colors, 41.0f);
     for (const BlendSpace space : {BlendSpace::kOklab, BlendSpace::kOklch}) {
-        const auto lab = BuildRampPerceptualBands(white, white, 41.0f, 40.0f, black, -1, 3, 2, 4,
-                                                  space, HuePath::kShorter);
+        const auto lab = BuildRampPerceptualBands(colors, 41.0f, space, HuePath::kShorter);
         for (std::int64_t i = 1; i <= length; ++i) {
             const double red = rgb->Exact(i).red / 255.0;
             const RgbTriple expected =
@@ -106,11 +109,11 @@ TEST(HuePaths, HalfACircleApartKeepsTheDirectWay) {
 // Blue to yellow through the middle: sRGB passes a dark grey, Oklab a lighter, bluish one.
 TEST(PerceptualRamps, OklabMiddleOfBlueToYellowIsNoGrey) {
     GradientParams params;
-    params.startColor = RgbColor(0, 0, 255);
-    params.endColor = RgbColor(255, 255, 0);
+    params.colors.start = RgbColor(0, 0, 255);
+    params.colors.end = RgbColor(255, 255, 0);
     params.width = 1.0f;
     params.height = 101.0f;
-    params.colorMode = kModeOklab;
+    params.colorMode = ColorMode::kOklab;
     const ColorValue labMiddle = BuildGradientRamp(params)->At(51);
     EXPECT_GT(BlueOf(labMiddle) - RedOf(labMiddle), 60);  // 108, 171, 199 in the reference
     EXPECT_GT(GreenOf(labMiddle), 160);

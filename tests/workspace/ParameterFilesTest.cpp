@@ -40,11 +40,11 @@ TEST_F(ParameterFilesTest, EverySavableSetLoadsBackUnchangedOverAnyState) {
     const std::string file = folder.File("round.tzg");
     for (int round = 0; round < 300; ++round) {
         ParameterForm saved;
-        RandomSet(saved, random, round % 3);
+        RandomSet(saved, random, static_cast<Orientation>(round % 3));
         ASSERT_TRUE(SaveParameters(saved, file));
         ParameterForm loaded;  // the start-up state, or another saved set
         if (round % 2 == 1) {
-            RandomSet(loaded, random, (round + 1) % 3);
+            RandomSet(loaded, random, static_cast<Orientation>((round + 1) % 3));
         }
         const LoadResult result = LoadParameters(loaded, file);
         ASSERT_TRUE(result.Loaded());
@@ -78,7 +78,7 @@ TEST_F(ParameterFilesTest, ValuesThatAreNotValidAreReplacedAndNamed) {
                    "[LAST]\nSTCOL=nocolour\nEDCOL=16777216\nX=-5\nY=abc\nMID=50\nMBR=2 px\n"
                    "SBR=\nEBR=1\nMDCOL=#ff000080\nMDCHK=5\nOPT=5\nFRB=1\nHUE=7\nDEPTH=12\n");
     form.colMid.SetColor(0x0000FF);
-    form.optV.Select(kHorizontal);
+    form.optV.Select(Orientation::kHorizontal);
     const LoadResult result = LoadParameters(form, file);
     EXPECT_EQ(result.replacedKeys,
               (std::vector<std::string>{"STCOL", "EDCOL", "X", "Y", "MBR", "SBR", "MDCOL", "MDCHK",
@@ -108,7 +108,7 @@ TEST_F(ParameterFilesTest, RefusedFileLeavesTheFormAndTheFileAsTheyWere) {
           Case{folder.Path(), "Is a directory", true}, Case{text, "not a parameter file", false},
           Case{folder.File("none.tzg"), "No such file", false}}) {
         std::mt19937 random(1);
-        RandomSet(form, random, kCircle);
+        RandomSet(form, random, Orientation::kCircle);
         const std::vector<std::string> before = Values(form);
         const LoadResult result = LoadParameters(form, c.path);
         EXPECT_NE(result.problem.find(c.problem), std::string::npos) << c.path << result.problem;
@@ -127,7 +127,7 @@ TEST_F(ParameterFilesTest, MissingKeysReadAsZeroButTheMiddleColourStays) {
     const std::string file = folder.File("sparse.tzg");
     WriteWholeFile(file, "[LAST]\nFRB=1\n");
     form.colMid.SetColor(0x0000FF);
-    form.optV.Select(kHorizontal);
+    form.optV.Select(Orientation::kHorizontal);
     form.optH.Select(2);
     form.optDepth.Select(1);
     form.chkDither.SetValue(1);

@@ -40,7 +40,7 @@ TEST_F(ParameterFormTest, SliderPercentAndPixelFieldFollowEachOther) {
     form.txtM.SetText("64");
     EXPECT_EQ(form.txtMid.Text(), "25");
     EXPECT_EQ(form.scrM.Value(), 25);
-    EXPECT_FLOAT_EQ(probe.LastDraw().middlePercent, 25.0f);
+    EXPECT_FLOAT_EQ(probe.LastDraw().colors.middlePercent, 25.0f);
 }
 
 TEST_F(ParameterFormTest, PercentIsClampedAndAnEmptyOneDrawsAtZero) {
@@ -48,11 +48,11 @@ TEST_F(ParameterFormTest, PercentIsClampedAndAnEmptyOneDrawsAtZero) {
     EXPECT_EQ(form.txtMid.Text(), "100");
     EXPECT_EQ(form.txtM.Text(), "256");
     for (const GradientParams& drawn : probe.draws) {
-        EXPECT_LE(drawn.middlePercent, 100.0f);
+        EXPECT_LE(drawn.colors.middlePercent, 100.0f);
     }
     form.txtMid.SetText("");
     EXPECT_EQ(form.txtMid.Text(), "");
-    EXPECT_FLOAT_EQ(probe.LastDraw().middlePercent, 0.0f);
+    EXPECT_FLOAT_EQ(probe.LastDraw().colors.middlePercent, 0.0f);
     EXPECT_EQ(form.scrM.Value(), 100);  // an unreadable percent leaves the slider alone
 }
 
@@ -72,15 +72,15 @@ TEST_F(ParameterFormTest, BandsAreClampedToTheGradientLength) {
         (form.*c.field).SetText(c.typed);
         EXPECT_EQ((form.*c.field).Text(), c.expected) << c.typed;
     }
-    EXPECT_EQ(probe.LastDraw().middleBand, 128);
+    EXPECT_EQ(probe.LastDraw().colors.bands.middle, 128);
 }
 
 TEST_F(ParameterFormTest, MiddleBandCountsAsOneWhileTheMiddleColourIsOff) {
     form.txtMBR.SetText("7");
-    EXPECT_EQ(probe.LastDraw().middleBand, 1);
+    EXPECT_EQ(probe.LastDraw().colors.bands.middle, 1);
     form.chkMid.SetValue(1);
-    EXPECT_EQ(probe.LastDraw().middleBand, 7);
-    EXPECT_EQ(probe.LastDraw().middleOn, -1);
+    EXPECT_EQ(probe.LastDraw().colors.bands.middle, 7);
+    EXPECT_TRUE(probe.LastDraw().colors.middleOn);
 }
 
 TEST_F(ParameterFormTest, ShortGradientsSettleWithBandsOfOne) {
@@ -111,9 +111,9 @@ TEST_F(ParameterFormTest, EveryKeystrokeOfASizeRedrawsAndLaysOutOnce) {
 }
 
 TEST_F(ParameterFormTest, OrientationRecomputesThePixelPosition) {
-    form.optV.Select(kCircle);  // 25 x 256: radius of 12 and 128 is 129
+    form.optV.Select(Orientation::kCircle);  // 25 x 256: radius of 12 and 128 is 129
     EXPECT_EQ(form.txtM.Text(), "64");
-    form.optV.Select(kHorizontal);
+    form.optV.Select(Orientation::kHorizontal);
     EXPECT_EQ(form.txtM.Text(), "12");
     EXPECT_EQ(probe.draws.size(), 2u);
     form.txtX.SetText("0");
@@ -123,7 +123,7 @@ TEST_F(ParameterFormTest, OrientationRecomputesThePixelPosition) {
 
 TEST_F(ParameterFormTest, EqualWritesRaiseNothingAndRefusedValuesChangeNothing) {
     form.txtX.SetText("25");
-    form.optV.Select(kVertical);
+    form.optV.Select(Orientation::kVertical);
     EXPECT_FALSE(form.chkMid.SetValue(5));
     EXPECT_FALSE(form.optV.Select(7));
     EXPECT_FALSE(form.scrM.SetValue(101));
@@ -136,14 +136,14 @@ TEST_F(ParameterFormTest, ExportReadsTheFieldsUnclampedButKeepsTheCoveredMiddleB
     form.txtMid.SetText("30");
     form.txtX.SetText("25.5");
     const GradientParams hidden = ReadExportParams(form);
-    EXPECT_EQ(hidden.middleBand, 1);
-    EXPECT_EQ(hidden.middleOn, 0);
+    EXPECT_EQ(hidden.colors.bands.middle, 1);
+    EXPECT_FALSE(hidden.colors.middleOn);
     EXPECT_FLOAT_EQ(hidden.width, 25.5f);
-    EXPECT_FLOAT_EQ(hidden.middlePercent, 30.0f);
+    EXPECT_FLOAT_EQ(hidden.colors.middlePercent, 30.0f);
 
     form.chkMid.SetValue(1);
     form.txtMBR.SetText("5");
-    EXPECT_EQ(ReadExportParams(form).middleBand, 5);
+    EXPECT_EQ(ReadExportParams(form).colors.bands.middle, 5);
     form.txtY.SetText("abc");
     EXPECT_EQ(ReadExportParams(form).height, 0.0f);
 }
@@ -179,7 +179,7 @@ TEST_F(ParameterFormTest, SettingsRefuseUnknownKeysAndBadValues) {
         EXPECT_FALSE(Apply(key, value)) << key << "=" << value;
         EXPECT_NE(error.find(reason), std::string::npos) << error;
     }
-    EXPECT_EQ(form.OrientationIndex(), kVertical);
+    EXPECT_EQ(form.SelectedOrientation(), Orientation::kVertical);
     EXPECT_EQ(form.colEnd.Color(), kBlack);
 }
 
@@ -213,7 +213,7 @@ TEST_F(ParameterFormTest, CommandsChangeTheSwatchesAndRedrawOnce) {
 
     SwapColors(form);
     EXPECT_EQ(form.colStart.Color(), kBlack);
-    EXPECT_EQ(probe.LastDraw().startColor, kBlack);
+    EXPECT_EQ(probe.LastDraw().colors.start, kBlack);
     EXPECT_EQ(probe.draws.size(), 2u);
 
     // A swatch announces its change like any control; a cancel changes nothing.
@@ -221,7 +221,7 @@ TEST_F(ParameterFormTest, CommandsChangeTheSwatchesAndRedrawOnce) {
     EXPECT_EQ(form.colEnd.Color(), RgbColor(250, 250, 250));
     EXPECT_EQ(probe.draws.size(), 2u);
     ApplyChosenColor(form.colEnd, RgbColor(1, 2, 3));
-    EXPECT_EQ(probe.LastDraw().endColor, RgbColor(1, 2, 3));
+    EXPECT_EQ(probe.LastDraw().colors.end, RgbColor(1, 2, 3));
     EXPECT_EQ(probe.draws.size(), 3u);
 }
 

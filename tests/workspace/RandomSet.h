@@ -23,7 +23,7 @@ inline std::vector<std::string> Values(const ParameterForm& form) {
 // A set the window can hold and save, built as a user would: colours, size, orientation,
 // middle position in percent, and the bands anywhere up to their bounds (len / 3 for the
 // start and end band, len / 2 for the middle band).
-inline void RandomSet(ParameterForm& form, std::mt19937& random, std::int32_t orientation) {
+inline void RandomSet(ParameterForm& form, std::mt19937& random, Orientation orientation) {
     const auto pick = [&random](std::int32_t low, std::int32_t high) {
         return std::uniform_int_distribution<std::int32_t>(low, high)(random);
     };

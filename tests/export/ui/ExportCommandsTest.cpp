@@ -33,7 +33,8 @@ const std::map<QString, ExportTarget> kTargets = {{"bmp", ExportTarget::kBmpFile
                                                   {"clipboard", ExportTarget::kClipboard}};
 
 tonzug::GradientParams RedToBlue(float width, float height) {
-    return tonzug::testing::RedToBlue(tonzug::kVertical, tonzug::kModeRgb, width, height);
+    return tonzug::testing::RedToBlue(tonzug::Orientation::kVertical, tonzug::ColorMode::kRgb,
+                                      width, height);
 }
 
 }  // namespace

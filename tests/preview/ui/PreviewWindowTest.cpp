@@ -47,8 +47,8 @@ Shown OpenAndLook(const tonzug::GradientParams& params,
     return shown;
 }
 
-tonzug::GradientParams RedToBlue(std::int32_t orientation, float width, float height) {
-    return tonzug::testing::RedToBlue(orientation, tonzug::kModeRgb, width, height);
+tonzug::GradientParams RedToBlue(tonzug::Orientation orientation, float width, float height) {
+    return tonzug::testing::RedToBlue(orientation, tonzug::ColorMode::kRgb, width, height);
 }
 
 }  // namespace
@@ -59,7 +59,7 @@ class PreviewWindowTest : public QObject {
 
   private slots:
     void showsTheStripInTheMiddleOfTheMaximisedWindowAfterEveryResize() {
-        const tonzug::GradientParams strip = RedToBlue(tonzug::kVertical, 25, 256);
+        const tonzug::GradientParams strip = RedToBlue(tonzug::Orientation::kVertical, 25, 256);
         const Shown shown = OpenAndLook(strip);
         QCOMPARE(shown.title, QStringLiteral("Tonzug Voransicht"));
         QVERIFY(shown.maximised);
@@ -74,7 +74,7 @@ class PreviewWindowTest : public QObject {
 
     // Wider than the window: the middle shows, cut off evenly, pixel for pixel.
     void widePictureIsCutOffEvenlyOnBothSides() {
-        const tonzug::GradientParams wide = RedToBlue(tonzug::kHorizontal, 3000, 200);
+        const tonzug::GradientParams wide = RedToBlue(tonzug::Orientation::kHorizontal, 3000, 200);
         const Shown shown = OpenAndLook(wide);
         const int width = shown.image.width();
         QCOMPARE(shown.picture.size(), QSize(width, 200));

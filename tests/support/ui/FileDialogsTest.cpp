@@ -79,7 +79,7 @@ class FileDialogsTest : public QObject {
         loaded.SetHooks({[&](const tonzug::GradientParams& params) { drawn = params; }, {}, {}});
         choose("satz.tzg");
         tonzug::LoadParameterFileCommand(owner, loaded);
-        QCOMPARE(drawn.endColor, tonzug::RgbColor(0, 128, 0));
+        QCOMPARE(drawn.colors.end, tonzug::RgbColor(0, 128, 0));
         QCOMPARE(titles, QStringList({"Einstellungsdatei speichern", "any",
                                       "Einstellungsdatei laden", "existing"}));
     }

@@ -104,7 +104,7 @@ class MainWindowTest : public QObject {
     }
     void typingTheSizeKeepsTheBandsUntilTheEditEnds() {
         tonzug::ParameterForm& form = window_->Form();
-        form.optV.Select(tonzug::kHorizontal);
+        form.optV.Select(tonzug::Orientation::kHorizontal);
         form.chkMid.SetValue(1);
         for (const auto& [field, text] : {std::pair{&form.txtX, "600"},
                                           {&form.txtSBR, "100"},
@@ -145,7 +145,7 @@ class MainWindowTest : public QObject {
         QVERIFY(Find<QWidget>(*window_, "colMidDmy2").toolTip().contains("ausgeschaltet"));
         window_->Form().chkMid.SetValue(1);
         QCOMPARE(covered(), (QList<bool>{false, false, false, false, false, false}));
-        window_->Form().optF.Select(tonzug::kModeHsl);
+        window_->Form().optF.Select(tonzug::ColorMode::kHsl);
         QCOMPARE(covered(), (QList<bool>{true, true, true, true, true, true}));
         QVERIFY(IsShown("colMidDummy") && IsShown("colMidDmy2") && IsShown("colMidDmy3"));
         for (const char* cover : {"colMidDummy", "colMidDmy2", "colMidDmy3"}) {
@@ -197,7 +197,7 @@ class MainWindowTest : public QObject {
 
     void closingWritesTheSettingsThatTheNextStartReads() {
         window_->Form().txtX.SetText("512");
-        window_->Form().optV.Select(tonzug::kHorizontal);
+        window_->Form().optV.Select(tonzug::Orientation::kHorizontal);
         QTest::mouseClick(&Find<QWidget>(*window_, "cmdOK"), Qt::LeftButton);
         QVERIFY(!window_->isVisible());
         QVERIFY(window_->SettingsFile().starts_with(sandbox_->Path().toStdString()));
