@@ -72,7 +72,7 @@ void EncodeBandRenderedPicture(benchmark::State& state) {
     const std::size_t bandPixels = kExportBandBytes / sizeof(std::uint32_t);
     for (auto _ : state) {
         auto encoder = MakePictureEncoder(kind, path, kExportJpegQuality);
-        EncodeStatus status = encoder->Begin(kSide, kSide);
+        SaveResult status = encoder->Begin(kSide, kSide);
         const auto pixels = picture.Pixels();
         for (std::size_t done = 0; status.Ok() && done < pixels.size(); done += bandPixels) {
             status = encoder->WriteRows(
@@ -99,7 +99,7 @@ void ExportFullPicture(benchmark::State& state) {
     ExportOptions options;
     options.threads = static_cast<std::int32_t>(state.range(2));
     for (auto _ : state) {
-        const EncodeStatus status = ExportPicture(params, path, kind, kExportJpegQuality, options);
+        const SaveResult status = ExportPicture(params, path, kind, kExportJpegQuality, options);
         if (!status.Ok()) {
             state.SkipWithError(status.Describe().c_str());
             break;

@@ -150,7 +150,7 @@ std::optional<int> LoadRequestedSet(const CommandRequest& request, std::ostream&
             return Fail(err, kExitUsage, error);
         }
     }
-    if (const EncodeStatus size = CheckTypedSize(form); !size.Ok()) {
+    if (const SaveResult size = CheckTypedSize(form); !size.Ok()) {
         return Fail(err, kExitFailed, size.Describe());
     }
     return std::nullopt;
@@ -165,8 +165,7 @@ int RunCss(const CommandRequest& request, const Console& console) {
     WebGradient gradient;
     std::string declaration;
     try {
-        if (const EncodeStatus status = FitFullSize(ReadExportParams(form), gradient);
-            !status.Ok()) {
+        if (const SaveResult status = FitFullSize(ReadExportParams(form), gradient); !status.Ok()) {
             return Fail(console.err, kExitFailed, status.Describe());
         }
         declaration = CssDeclaration(gradient);
@@ -218,7 +217,7 @@ int RunExport(const CommandRequest& request, const Console& console) {
         options.threads = *request.threads;
     }
     options.depth = ReadColorDepth(form);
-    const EncodeStatus status =
+    const SaveResult status =
         request.ToStandardOutput()
             ? ExportToStream(
                   params, kind, kExportJpegQuality, options,
@@ -226,7 +225,8 @@ int RunExport(const CommandRequest& request, const Console& console) {
             : ExportPicture(params, request.picture, kind, kExportJpegQuality, options);
     progressLine.reset();
     // A failure after an interrupt (a write it cut short) counts as the interrupt.
-    if (status.status == kGdipAborted || (!status.Ok() && InterruptGuard::Interrupted())) {
+    if (status.failure == SaveFailure::kCancelled ||
+        (!status.Ok() && InterruptGuard::Interrupted())) {
         return Fail(err, kExitInterrupted, "export interrupted; nothing was written");
     }
     if (!status.Ok()) {

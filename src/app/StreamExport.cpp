@@ -56,9 +56,9 @@ class PrivateFolder {
     bool exists_ = false;
 };
 
-EncodeStatus CopyFromStart(int picture, const std::string& name, const OutputWriter& write) {
+SaveResult CopyFromStart(int picture, const std::string& name, const OutputWriter& write) {
     if (lseek(picture, 0, SEEK_SET) != 0) {
-        return StatusFromErrno(errno, name, "cannot read the picture back");
+        return FailureFromErrno(errno, name, "cannot read the picture back");
     }
     std::array<char, kCopyChunkBytes> chunk{};
     for (;;) {
@@ -67,10 +67,10 @@ EncodeStatus CopyFromStart(int picture, const std::string& name, const OutputWri
             continue;
         }
         if (got < 0) {
-            return StatusFromErrno(errno, name, "cannot read the picture back");
+            return FailureFromErrno(errno, name, "cannot read the picture back");
         }
         if (got == 0) {
-            return EncodeStatus::Success();
+            return SaveResult::Success();
         }
         if (const int error = write({chunk.data(), static_cast<std::size_t>(got)}); error != 0) {
             return StandardOutputFailure(error);
@@ -79,15 +79,15 @@ EncodeStatus CopyFromStart(int picture, const std::string& name, const OutputWri
 }
 
 // Where the file system has no unnamed files: a named one in a private folder.
-EncodeStatus ExportThroughFolder(const GradientParams& params, PictureKind kind,
-                                 std::int32_t jpegQuality, const ExportOptions& options,
-                                 const std::string& base, const OutputWriter& write) {
+SaveResult ExportThroughFolder(const GradientParams& params, PictureKind kind,
+                               std::int32_t jpegQuality, const ExportOptions& options,
+                               const std::string& base, const OutputWriter& write) {
     PrivateFolder folder(base);
     if (!folder.Exists()) {
-        return StatusFromErrno(folder.Error(), base, "cannot create a temporary folder there");
+        return FailureFromErrno(folder.Error(), base, "cannot create a temporary folder there");
     }
     const std::string picture = (folder.Path() / "picture").string();
-    if (EncodeStatus status = ExportPicture(params, picture, kind, jpegQuality, options);
+    if (SaveResult status = ExportPicture(params, picture, kind, jpegQuality, options);
         !status.Ok()) {
         return status;
     }
@@ -95,21 +95,21 @@ EncodeStatus ExportThroughFolder(const GradientParams& params, PictureKind kind,
     // The open file stays readable once its folder is gone.
     folder.Remove();
     if (in.Get() < 0) {
-        return StatusFromErrno(errno, picture, "cannot read the picture back");
+        return FailureFromErrno(errno, picture, "cannot read the picture back");
     }
     return CopyFromStart(in.Get(), picture, write);
 }
 
 }  // namespace
 
-EncodeStatus StandardOutputFailure(int error) {
-    return EncodeStatus::Failure(kGdipWin32Error, "cannot write to standard output: " +
-                                                      std::generic_category().message(error));
+SaveResult StandardOutputFailure(int error) {
+    return SaveResult::Failure(
+        SaveFailure::kSystemError,
+        "cannot write to standard output: " + std::generic_category().message(error));
 }
 
-EncodeStatus ExportToStream(const GradientParams& params, PictureKind kind,
-                            std::int32_t jpegQuality, const ExportOptions& options,
-                            const OutputWriter& write) {
+SaveResult ExportToStream(const GradientParams& params, PictureKind kind, std::int32_t jpegQuality,
+                          const ExportOptions& options, const OutputWriter& write) {
     const std::string base = TemporaryFolder();
     const FileDescriptor unnamed(open(base.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600));
     if (unnamed.Get() < 0) {
@@ -117,7 +117,7 @@ EncodeStatus ExportToStream(const GradientParams& params, PictureKind kind,
     }
     ExportOptions into = options;
     into.intoDescriptor = unnamed.Get();
-    if (EncodeStatus status = ExportPicture(params, base, kind, jpegQuality, into); !status.Ok()) {
+    if (SaveResult status = ExportPicture(params, base, kind, jpegQuality, into); !status.Ok()) {
         return status;
     }
     return CopyFromStart(unnamed.Get(), base, write);

@@ -4,9 +4,9 @@
 #include <functional>
 #include <span>
 
-#include "export/EncodeStatus.h"
 #include "export/ExportPicture.h"
 #include "export/PictureKind.h"
+#include "export/SaveResult.h"
 #include "render/GradientParams.h"
 
 namespace tonzug {
@@ -19,11 +19,10 @@ using OutputWriter = std::function<int(std::span<const char> bytes)>;
 // picture is made in an unnamed file in $TMPDIR (or /tmp) first, which vanishes with the
 // process however it ends; where the file system has no unnamed files, in a private folder
 // that is gone before the first byte is copied.
-EncodeStatus ExportToStream(const GradientParams& params, PictureKind kind,
-                            std::int32_t jpegQuality, const ExportOptions& options,
-                            const OutputWriter& write);
+SaveResult ExportToStream(const GradientParams& params, PictureKind kind, std::int32_t jpegQuality,
+                          const ExportOptions& options, const OutputWriter& write);
 
 // "cannot write to standard output: REASON".
-EncodeStatus StandardOutputFailure(int error);
+SaveResult StandardOutputFailure(int error);
 
 }  // namespace tonzug

@@ -11,13 +11,14 @@
 namespace tonzug {
 namespace {
 
-EncodeStatus ProduceGuarded(const ProduceBand& produce, std::int32_t band, std::int32_t worker) {
+SaveResult ProduceGuarded(const ProduceBand& produce, std::int32_t band, std::int32_t worker) {
     try {
         return produce(band, worker);
     } catch (const std::bad_alloc&) {
-        return EncodeStatus::Failure(kGdipOutOfMemory, "not enough memory for a band of rows");
+        return SaveResult::Failure(SaveFailure::kOutOfMemory,
+                                   "not enough memory for a band of rows");
     } catch (const std::exception& error) {
-        return EncodeStatus::Failure(kGdipGenericError, error.what());
+        return SaveResult::Failure(SaveFailure::kGeneric, error.what());
     }
 }
 
@@ -48,12 +49,12 @@ class BandQueue {
 
     // On the calling thread: waits for each band in turn, producing bands itself while it
     // waits, and delivers it.
-    EncodeStatus DeliverAll(const DeliverBand& deliver) {
+    SaveResult DeliverAll(const DeliverBand& deliver) {
         for (std::int32_t band = 0; band < count_; ++band) {
-            if (EncodeStatus produced = AwaitBand(band); !produced.Ok()) {
+            if (SaveResult produced = AwaitBand(band); !produced.Ok()) {
                 return produced;
             }
-            if (EncodeStatus delivered = deliver(band); !delivered.Ok()) {
+            if (SaveResult delivered = deliver(band); !delivered.Ok()) {
                 return delivered;
             }
             {
@@ -63,7 +64,7 @@ class BandQueue {
             }
             changed_.notify_all();
         }
-        return EncodeStatus::Success();
+        return SaveResult::Success();
     }
 
     void Stop() {
@@ -77,14 +78,14 @@ class BandQueue {
   private:
     struct BandSlot {
         bool done = false;
-        EncodeStatus status;
+        SaveResult status;
     };
 
     BandSlot& Slot(std::int32_t band) { return slots_[static_cast<std::size_t>(band % window_)]; }
     bool Startable() const { return next_ < count_ && next_ < delivered_ + window_; }
 
     void Run(std::int32_t band, std::int32_t worker) {
-        EncodeStatus status = ProduceGuarded(produce_, band, worker);
+        SaveResult status = ProduceGuarded(produce_, band, worker);
         {
             const std::lock_guard lock(mutex_);
             // Later bands are of no use once one has failed.
@@ -95,7 +96,7 @@ class BandQueue {
         changed_.notify_all();
     }
 
-    EncodeStatus AwaitBand(std::int32_t band) {
+    SaveResult AwaitBand(std::int32_t band) {
         std::unique_lock lock(mutex_);
         while (!Slot(band).done) {
             if (!stop_ && Startable()) {
@@ -105,7 +106,7 @@ class BandQueue {
                 lock.lock();
             } else if (band >= next_) {
                 // Stopped before this band was handed out: an earlier one failed.
-                return EncodeStatus::Failure(kGdipWrongState, "band pipeline stopped");
+                return SaveResult::Failure(SaveFailure::kWrongState, "band pipeline stopped");
             } else {
                 changed_.wait(lock);
             }
@@ -138,8 +139,8 @@ class StopOnExit {
 
 }  // namespace
 
-EncodeStatus RunBandPipeline(const BandPipelineSetup& setup, const ProduceBand& produce,
-                             const DeliverBand& deliver) {
+SaveResult RunBandPipeline(const BandPipelineSetup& setup, const ProduceBand& produce,
+                           const DeliverBand& deliver) {
     BandQueue queue(setup, produce);
     const std::int32_t helperCount = std::max(0, std::min(setup.threads, setup.bandCount) - 1);
     std::vector<std::jthread> helpers;

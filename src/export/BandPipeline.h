@@ -4,16 +4,16 @@
 #include <functional>
 #include <thread>
 
-#include "export/EncodeStatus.h"
+#include "export/SaveResult.h"
 #include "support/Threads.h"
 
 namespace tonzug {
 
 // Produces band `band` using the scratch of worker `worker` (0 .. threads - 1); may run
 // on any thread, several bands at once.
-using ProduceBand = std::function<EncodeStatus(std::int32_t band, std::int32_t worker)>;
+using ProduceBand = std::function<SaveResult(std::int32_t band, std::int32_t worker)>;
 // Takes a produced band; called on the calling thread, band after band in order.
-using DeliverBand = std::function<EncodeStatus(std::int32_t band)>;
+using DeliverBand = std::function<SaveResult(std::int32_t band)>;
 
 struct BandPipelineSetup {
     std::int32_t bandCount = 0;
@@ -30,7 +30,7 @@ struct BandPipelineSetup {
 // bands already started run to their end first, so production that hands data from one
 // band to the next never waits for a band that was not started. A helper thread that
 // cannot be started is done without: the calling thread does its share.
-EncodeStatus RunBandPipeline(const BandPipelineSetup& setup, const ProduceBand& produce,
-                             const DeliverBand& deliver);
+SaveResult RunBandPipeline(const BandPipelineSetup& setup, const ProduceBand& produce,
+                           const DeliverBand& deliver);
 
 }  // namespace tonzug

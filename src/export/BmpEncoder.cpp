@@ -37,19 +37,19 @@ class BmpEncoder final : public PictureEncoder {
     explicit BmpEncoder(std::string path) : PictureEncoder(std::move(path)) {}
 
   protected:
-    EncodeStatus CheckSize(std::int32_t width, std::int32_t height) const override {
+    SaveResult CheckSize(std::int32_t width, std::int32_t height) const override {
         const std::uint64_t bytes = FileBytes(width, height);
         if (bytes <= kMaxFileBytes) {
-            return EncodeStatus::Success();
+            return SaveResult::Success();
         }
-        return EncodeStatus::Failure(
-            kGdipValueOverflow, "BMP files are limited to 4 GiB (" + std::to_string(kMaxFileBytes) +
-                                    " bytes); " + std::to_string(width) + " x " +
-                                    std::to_string(height) + " pixels need " +
-                                    std::to_string(bytes) + " bytes");
+        return SaveResult::Failure(SaveFailure::kTooLarge,
+                                   "BMP files are limited to 4 GiB (" +
+                                       std::to_string(kMaxFileBytes) + " bytes); " +
+                                       std::to_string(width) + " x " + std::to_string(height) +
+                                       " pixels need " + std::to_string(bytes) + " bytes");
     }
 
-    EncodeStatus WriteHeader() override {
+    SaveResult WriteHeader() override {
         std::array<std::uint8_t, kPixelOffset> header{};
         header[0] = 'B';
         header[1] = 'M';
@@ -66,10 +66,10 @@ class BmpEncoder final : public PictureEncoder {
         if (!File().Write(header.data(), header.size())) {
             return FileFailure();
         }
-        return EncodeStatus::Success();
+        return SaveResult::Success();
     }
 
-    EncodeStatus EncodeRows(const std::uint32_t* pixels, std::int32_t rowCount) override {
+    SaveResult EncodeRows(const std::uint32_t* pixels, std::int32_t rowCount) override {
         const std::size_t stride = static_cast<std::size_t>(RowStride(Width()));
         // Padding bytes stay zero: the buffer is only ever written inside each row.
         band_.resize(stride * static_cast<std::size_t>(rowCount));
@@ -83,10 +83,10 @@ class BmpEncoder final : public PictureEncoder {
         if (!File().WriteAt(kPixelOffset + lowestRow * stride, band_.data(), band_.size())) {
             return FileFailure();
         }
-        return EncodeStatus::Success();
+        return SaveResult::Success();
     }
 
-    EncodeStatus WriteTrailer() override { return EncodeStatus::Success(); }
+    SaveResult WriteTrailer() override { return SaveResult::Success(); }
 
   private:
     std::vector<std::uint8_t> band_;

@@ -22,8 +22,9 @@ std::string SizeText(std::int64_t width, std::int64_t height) {
     return std::to_string(width) + " x " + std::to_string(height);
 }
 
-EncodeStatus OutOfMemory() {
-    return EncodeStatus::Failure(kGdipOutOfMemory, "not enough memory to render the picture");
+SaveResult OutOfMemory() {
+    return SaveResult::Failure(SaveFailure::kOutOfMemory,
+                               "not enough memory to render the picture");
 }
 
 // BMP and JPEG bands: rendered on any thread, encoded in order.
@@ -37,11 +38,11 @@ class RenderedBands {
           format_(format),
           rasters_(static_cast<std::size_t>(window)) {}
 
-    EncodeStatus Produce(std::int32_t band, std::int32_t) {
-        return RenderBand(renderer_, layout_, band, Slot(band), format_) ? EncodeStatus::Success()
+    SaveResult Produce(std::int32_t band, std::int32_t) {
+        return RenderBand(renderer_, layout_, band, Slot(band), format_) ? SaveResult::Success()
                                                                          : OutOfMemory();
     }
-    EncodeStatus Deliver(std::int32_t band) { return encoder_.WriteRows(Slot(band).Pixels()); }
+    SaveResult Deliver(std::int32_t band) { return encoder_.WriteRows(Slot(band).Pixels()); }
 
   private:
     Raster& Slot(std::int32_t band) {
@@ -59,7 +60,7 @@ class RenderedBands {
 
 // A side a float cannot hold exactly is refused, since the renderer would silently draw
 // 16777216 rows for 16777217.
-EncodeStatus ExportSize(const GradientParams& params, PictureSize& size) {
+SaveResult ExportSize(const GradientParams& params, PictureSize& size) {
     constexpr auto kLimit = static_cast<float>(kMaxPictureSide);
     if (params.width > kLimit || params.height > kLimit) {
         const auto text = [](float side) {
@@ -74,34 +75,35 @@ EncodeStatus ExportSize(const GradientParams& params, PictureSize& size) {
 namespace {
 
 template <typename Bands>
-EncodeStatus RunBands(Bands& bands, const BandPipelineSetup& setup, const BandLayout& layout,
-                      const ExportProgress& progress) {
+SaveResult RunBands(Bands& bands, const BandPipelineSetup& setup, const BandLayout& layout,
+                    const ExportProgress& progress) {
     return RunBandPipeline(
         setup, [&](std::int32_t band, std::int32_t worker) { return bands.Produce(band, worker); },
         [&](std::int32_t band) {
-            if (EncodeStatus delivered = bands.Deliver(band); !delivered.Ok()) {
+            if (SaveResult delivered = bands.Deliver(band); !delivered.Ok()) {
                 return delivered;
             }
             const double done =
                 static_cast<double>(layout.FirstRow(band) + layout.Rows(band)) / layout.height;
             if (progress && !progress(done)) {
-                return EncodeStatus::Failure(kGdipAborted, "export cancelled");
+                return SaveResult::Failure(SaveFailure::kCancelled, "export cancelled");
             }
-            return EncodeStatus::Success();
+            return SaveResult::Success();
         });
 }
 
-EncodeStatus ExportInBands(const GradientParams& params, const std::string& path, PictureKind kind,
-                           std::int32_t jpegQuality, const ExportOptions& options) {
+SaveResult ExportInBands(const GradientParams& params, const std::string& path, PictureKind kind,
+                         std::int32_t jpegQuality, const ExportOptions& options) {
     PictureSize size;
-    if (EncodeStatus status = ExportSize(params, size); !status.Ok()) {
+    if (SaveResult status = ExportSize(params, size); !status.Ok()) {
         return status;
     }
     if (size.width > kMaxExportRowPixels) {
-        return EncodeStatus::Failure(
-            kGdipOutOfMemory, "pictures can be at most " + std::to_string(kMaxExportRowPixels) +
-                                  " pixels wide, the export memory limit for one row (" +
-                                  SizeText(size.width, size.height) + " requested)");
+        return SaveResult::Failure(SaveFailure::kOutOfMemory,
+                                   "pictures can be at most " +
+                                       std::to_string(kMaxExportRowPixels) +
+                                       " pixels wide, the export memory limit for one row (" +
+                                       SizeText(size.width, size.height) + " requested)");
     }
     const OutputFormat format = OutputFormatFor(kind, options.depth);
     const GradientRenderer renderer(params, size.width, size.height);
@@ -119,22 +121,22 @@ EncodeStatus ExportInBands(const GradientParams& params, const std::string& path
     if (kind == PictureKind::kPng) {
         PngEncoder encoder(path, format == OutputFormat::kDeep16 ? PngDepth::k16 : PngDepth::k8);
         encoder.WriteInto(options.intoDescriptor);
-        if (EncodeStatus status = encoder.Begin(size.width, size.height); !status.Ok()) {
+        if (SaveResult status = encoder.Begin(size.width, size.height); !status.Ok()) {
             return status;
         }
         PngBandWork bands(renderer, layout, encoder, setup.threads, setup.window, format);
-        if (EncodeStatus status = RunBands(bands, setup, layout, options.progress); !status.Ok()) {
+        if (SaveResult status = RunBands(bands, setup, layout, options.progress); !status.Ok()) {
             return status;
         }
         return encoder.Finish();
     }
     std::unique_ptr<PictureEncoder> encoder = MakePictureEncoder(kind, path, jpegQuality);
     encoder->WriteInto(options.intoDescriptor);
-    if (EncodeStatus status = encoder->Begin(size.width, size.height); !status.Ok()) {
+    if (SaveResult status = encoder->Begin(size.width, size.height); !status.Ok()) {
         return status;
     }
     RenderedBands bands(renderer, layout, *encoder, setup.window, format);
-    if (EncodeStatus status = RunBands(bands, setup, layout, options.progress); !status.Ok()) {
+    if (SaveResult status = RunBands(bands, setup, layout, options.progress); !status.Ok()) {
         return status;
     }
     return encoder->Finish();
@@ -142,33 +144,33 @@ EncodeStatus ExportInBands(const GradientParams& params, const std::string& path
 
 }  // namespace
 
-EncodeStatus PictureTooLarge(std::string_view width, std::string_view height) {
-    return EncodeStatus::Failure(
-        kGdipValueOverflow, "picture size " + std::string(width) + " x " + std::string(height) +
-                                " is too large: at most " + std::to_string(kMaxPictureSide) +
-                                " pixels each way");
+SaveResult PictureTooLarge(std::string_view width, std::string_view height) {
+    return SaveResult::Failure(SaveFailure::kTooLarge,
+                               "picture size " + std::string(width) + " x " + std::string(height) +
+                                   " is too large: at most " + std::to_string(kMaxPictureSide) +
+                                   " pixels each way");
 }
 
-EncodeStatus FullPictureSize(const GradientParams& params, PictureSize& size) {
+SaveResult FullPictureSize(const GradientParams& params, PictureSize& size) {
     const std::optional<std::int32_t> width = RoundToInt32(params.width);
     const std::optional<std::int32_t> height = RoundToInt32(params.height);
     const bool tooLarge = (!width && params.width > 0.0f) || (!height && params.height > 0.0f);
     if (tooLarge) {
-        return EncodeStatus::Failure(
-            kGdipValueOverflow, "picture size out of range: at most 2147483647 pixels each way");
+        return SaveResult::Failure(SaveFailure::kTooLarge,
+                                   "picture size out of range: at most 2147483647 pixels each way");
     }
     if (!width || !height || *width < 1 || *height < 1) {
-        return EncodeStatus::Failure(kGdipInvalidParameter,
-                                     "empty picture: width and height must be at least 1 pixel (" +
-                                         SizeText(width.value_or(0), height.value_or(0)) +
-                                         " requested)");
+        return SaveResult::Failure(SaveFailure::kEmptyPicture,
+                                   "empty picture: width and height must be at least 1 pixel (" +
+                                       SizeText(width.value_or(0), height.value_or(0)) +
+                                       " requested)");
     }
     size = {*width, *height};
-    return EncodeStatus::Success();
+    return SaveResult::Success();
 }
 
-EncodeStatus ExportPicture(const GradientParams& params, const std::string& path, PictureKind kind,
-                           std::int32_t jpegQuality, const ExportOptions& options) {
+SaveResult ExportPicture(const GradientParams& params, const std::string& path, PictureKind kind,
+                         std::int32_t jpegQuality, const ExportOptions& options) {
     try {
         if (kind == PictureKind::kSvg) {
             return ExportSvgPicture(params, path, options.intoDescriptor);
@@ -177,7 +179,7 @@ EncodeStatus ExportPicture(const GradientParams& params, const std::string& path
     } catch (const std::bad_alloc&) {
         return OutOfMemory();
     } catch (const std::exception& error) {
-        return EncodeStatus::Failure(kGdipGenericError, error.what());
+        return SaveResult::Failure(SaveFailure::kGeneric, error.what());
     }
 }
 
@@ -188,19 +190,19 @@ OutputFormat OutputFormatFor(PictureKind kind, const ColorDepthChoice& choice) {
     return choice.dither ? OutputFormat::kDithered8 : OutputFormat::kPlain8;
 }
 
-EncodeStatus RenderFullPicture(const GradientParams& params, Raster& picture, OutputFormat format) {
+SaveResult RenderFullPicture(const GradientParams& params, Raster& picture, OutputFormat format) {
     PictureSize size;
-    if (EncodeStatus status = ExportSize(params, size); !status.Ok()) {
+    if (SaveResult status = ExportSize(params, size); !status.Ok()) {
         return status;
     }
     const std::uint64_t bytes = static_cast<std::uint64_t>(size.width) *
                                 static_cast<std::uint64_t>(size.height) * sizeof(std::uint32_t);
     if (bytes > kMaxFullPictureBytes) {
-        return EncodeStatus::Failure(kGdipOutOfMemory,
-                                     "a picture held in memory may take at most " +
-                                         std::to_string(kMaxFullPictureBytes >> 20) + " MiB; " +
-                                         SizeText(size.width, size.height) + " pixels need " +
-                                         std::to_string(bytes >> 20) + " MiB");
+        return SaveResult::Failure(SaveFailure::kOutOfMemory,
+                                   "a picture held in memory may take at most " +
+                                       std::to_string(kMaxFullPictureBytes >> 20) + " MiB; " +
+                                       SizeText(size.width, size.height) + " pixels need " +
+                                       std::to_string(bytes >> 20) + " MiB");
     }
     try {
         Raster rendered(size.width, size.height, kWhite);
@@ -212,7 +214,7 @@ EncodeStatus RenderFullPicture(const GradientParams& params, Raster& picture, Ou
     } catch (const std::bad_alloc&) {
         return OutOfMemory();
     }
-    return EncodeStatus::Success();
+    return SaveResult::Success();
 }
 
 }  // namespace tonzug

@@ -7,8 +7,8 @@
 #include <string_view>
 
 #include "export/BandPipeline.h"
-#include "export/EncodeStatus.h"
 #include "export/PictureKind.h"
+#include "export/SaveResult.h"
 #include "render/GradientParams.h"
 #include "render/OutputFormat.h"
 #include "render/Raster.h"
@@ -41,7 +41,7 @@ struct PictureSize {
 using ExportProgress = std::function<bool(double fractionDone)>;
 
 // "Value Overflow." for a picture side above kMaxPictureSide, naming the size as given.
-EncodeStatus PictureTooLarge(std::string_view width, std::string_view height);
+SaveResult PictureTooLarge(std::string_view width, std::string_view height);
 
 // Threads beyond this many would mostly add memory.
 inline constexpr std::int32_t kMaxExportThreads = 64;
@@ -77,10 +77,10 @@ struct ExportOptions {
 // "Invalid Parameter." for an empty picture (width or height below 1) and with
 // "Value Overflow." for a size beyond 32 bits. The exports below also refuse a side above
 // kMaxPictureSide.
-EncodeStatus FullPictureSize(const GradientParams& params, PictureSize& size);
+SaveResult FullPictureSize(const GradientParams& params, PictureSize& size);
 // The full size of a picture to save: FullPictureSize, and a side above kMaxPictureSide is
 // refused, naming the size as given.
-EncodeStatus ExportSize(const GradientParams& params, PictureSize& size);
+SaveResult ExportSize(const GradientParams& params, PictureSize& size);
 
 // Renders the gradient at full size and saves it as a picture of the given kind, band by
 // band on several threads, so memory does not grow with the height: PNG bands are
@@ -88,13 +88,13 @@ EncodeStatus ExportSize(const GradientParams& params, PictureSize& size);
 // and encoded in order. Nothing is left under the name (and no temporary file) unless the
 // whole picture was written; a cancel through the progress callback gives "Aborted.".
 // An SVG picture is written from the gradient's stops (export/WebExport.h) at once.
-EncodeStatus ExportPicture(const GradientParams& params, const std::string& path, PictureKind kind,
-                           std::int32_t jpegQuality, const ExportOptions& options = {});
+SaveResult ExportPicture(const GradientParams& params, const std::string& path, PictureKind kind,
+                         std::int32_t jpegQuality, const ExportOptions& options = {});
 
 // Renders the whole picture at full size into `picture` (for the clipboard), refusing
 // pictures above kMaxFullPictureBytes with "Out Of Memory.". On failure `picture` is
 // left as it was.
-EncodeStatus RenderFullPicture(const GradientParams& params, Raster& picture,
-                               OutputFormat format = OutputFormat::kPlain8);
+SaveResult RenderFullPicture(const GradientParams& params, Raster& picture,
+                             OutputFormat format = OutputFormat::kPlain8);
 
 }  // namespace tonzug

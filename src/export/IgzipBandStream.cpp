@@ -15,8 +15,8 @@ constexpr std::uint32_t kFastestLevel = 1;
 constexpr std::size_t kMaxPiece = std::size_t{1} << 30;
 constexpr std::size_t kMinOutputBytes = std::size_t{1} << 12;
 
-EncodeStatus IgzipFailure(const char* what) {
-    return EncodeStatus::Failure(kGdipOutOfMemory, std::string("PNG encoder: ") + what);
+SaveResult IgzipFailure(const char* what) {
+    return SaveResult::Failure(SaveFailure::kOutOfMemory, std::string("PNG encoder: ") + what);
 }
 
 }  // namespace
@@ -32,9 +32,9 @@ IgzipBandStream::IgzipBandStream()
 
 IgzipBandStream::~IgzipBandStream() = default;
 
-EncodeStatus IgzipBandStream::Deflate(std::span<const std::uint8_t> dictionary,
-                                      std::span<const std::uint8_t> input, BandEnd end,
-                                      std::vector<std::uint8_t>& output) {
+SaveResult IgzipBandStream::Deflate(std::span<const std::uint8_t> dictionary,
+                                    std::span<const std::uint8_t> input, BandEnd end,
+                                    std::vector<std::uint8_t>& output) {
     isal_zstream& stream = *stream_;
     isal_deflate_reset(&stream);
     // A full flush ends on a byte boundary with the history cleared, so the next band's
@@ -77,7 +77,7 @@ EncodeStatus IgzipBandStream::Deflate(std::span<const std::uint8_t> dictionary,
         }
     }
     output.resize(written);
-    return EncodeStatus::Success();
+    return SaveResult::Success();
 }
 
 }  // namespace tonzug

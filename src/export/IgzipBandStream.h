@@ -5,8 +5,8 @@
 #include <span>
 #include <vector>
 
-#include "export/EncodeStatus.h"
 #include "export/PngBands.h"
+#include "export/SaveResult.h"
 
 struct isal_zstream;
 
@@ -24,9 +24,9 @@ class IgzipBandStream {
 
     // Deflates `input` primed with `dictionary` into `output`; ends with a full flush, or
     // ends the stream for the last band. Fails only for lack of memory.
-    EncodeStatus Deflate(std::span<const std::uint8_t> dictionary,
-                         std::span<const std::uint8_t> input, BandEnd end,
-                         std::vector<std::uint8_t>& output);
+    SaveResult Deflate(std::span<const std::uint8_t> dictionary,
+                       std::span<const std::uint8_t> input, BandEnd end,
+                       std::vector<std::uint8_t>& output);
 
   private:
     std::unique_ptr<isal_zstream> stream_;

@@ -125,18 +125,18 @@ class JpegEncoder final : public PictureEncoder {
     ~JpegEncoder() override { jpeg_destroy_compress(&info_); }
 
   protected:
-    EncodeStatus CheckSize(std::int32_t width, std::int32_t height) const override {
+    SaveResult CheckSize(std::int32_t width, std::int32_t height) const override {
         if (width <= kJpegMaxDimension && height <= kJpegMaxDimension) {
-            return EncodeStatus::Success();
+            return SaveResult::Success();
         }
-        return EncodeStatus::Failure(
-            kGdipValueOverflow, "JPEG pictures can be at most " +
-                                    std::to_string(kJpegMaxDimension) + " pixels wide and high (" +
-                                    std::to_string(width) + " x " + std::to_string(height) +
-                                    " requested)");
+        return SaveResult::Failure(SaveFailure::kTooLarge,
+                                   "JPEG pictures can be at most " +
+                                       std::to_string(kJpegMaxDimension) +
+                                       " pixels wide and high (" + std::to_string(width) + " x " +
+                                       std::to_string(height) + " requested)");
     }
 
-    EncodeStatus WriteHeader() override {
+    SaveResult WriteHeader() override {
         info_.err = jpeg_std_error(&errors_->manager);
         errors_->manager.error_exit = OnError;
         errors_->manager.output_message = OnMessage;
@@ -152,30 +152,30 @@ class JpegEncoder final : public PictureEncoder {
                           static_cast<JDIMENSION>(Height()), quality_)) {
             return LibraryFailure();
         }
-        return EncodeStatus::Success();
+        return SaveResult::Success();
     }
 
-    EncodeStatus EncodeRows(const std::uint32_t* pixels, std::int32_t rowCount) override {
+    SaveResult EncodeRows(const std::uint32_t* pixels, std::int32_t rowCount) override {
         if (!GuardedWriteRows(&info_, errors_.get(), pixels, Width(), rowCount)) {
             return LibraryFailure();
         }
-        return EncodeStatus::Success();
+        return SaveResult::Success();
     }
 
-    EncodeStatus WriteTrailer() override {
+    SaveResult WriteTrailer() override {
         if (!GuardedFinish(&info_, errors_.get())) {
             return LibraryFailure();
         }
-        return EncodeStatus::Success();
+        return SaveResult::Success();
     }
 
   private:
-    EncodeStatus LibraryFailure() const {
+    SaveResult LibraryFailure() const {
         if (File().Error() != 0) {
             return FileFailure();
         }
-        return EncodeStatus::Failure(kGdipGenericError,
-                                     std::string("JPEG encoder: ") + errors_->message);
+        return SaveResult::Failure(SaveFailure::kGeneric,
+                                   std::string("JPEG encoder: ") + errors_->message);
     }
 
     std::int32_t quality_;

@@ -11,24 +11,24 @@ namespace {
 // Large enough that the many small writes of the compressors become few system calls.
 constexpr std::size_t kStreamBufferBytes = std::size_t{1} << 20;
 
-EncodeStatus WrongUse(const char* what) {
-    return EncodeStatus::Failure(kGdipWrongState, std::string("picture encoder: ") + what);
+SaveResult WrongUse(const char* what) {
+    return SaveResult::Failure(SaveFailure::kWrongState, std::string("picture encoder: ") + what);
 }
 
 }  // namespace
 
-EncodeStatus PictureEncoder::Fail(EncodeStatus status) {
+SaveResult PictureEncoder::Fail(SaveResult status) {
     stage_ = Stage::kFailed;
     failure_ = status;
     file_.Discard();
     return status;
 }
 
-EncodeStatus PictureEncoder::FileFailure() const {
-    return StatusFromErrno(file_.Error() != 0 ? file_.Error() : EIO, path_, file_.Refusal());
+SaveResult PictureEncoder::FileFailure() const {
+    return FailureFromErrno(file_.Error() != 0 ? file_.Error() : EIO, path_, file_.Refusal());
 }
 
-EncodeStatus PictureEncoder::Begin(std::int32_t width, std::int32_t height) {
+SaveResult PictureEncoder::Begin(std::int32_t width, std::int32_t height) {
     if (stage_ == Stage::kFailed) {
         return failure_;
     }
@@ -36,10 +36,10 @@ EncodeStatus PictureEncoder::Begin(std::int32_t width, std::int32_t height) {
         return Fail(WrongUse("begun twice"));
     }
     if (width < 1 || height < 1) {
-        return Fail(EncodeStatus::Failure(kGdipInvalidParameter,
-                                          "empty picture (width or height below 1)"));
+        return Fail(SaveResult::Failure(SaveFailure::kEmptyPicture,
+                                        "empty picture (width or height below 1)"));
     }
-    if (EncodeStatus limits = CheckSize(width, height); !limits.Ok()) {
+    if (SaveResult limits = CheckSize(width, height); !limits.Ok()) {
         return Fail(limits);
     }
     if (!(descriptor_ >= 0 ? file_.OpenInto(descriptor_) : file_.Open(path_))) {
@@ -50,13 +50,13 @@ EncodeStatus PictureEncoder::Begin(std::int32_t width, std::int32_t height) {
     width_ = width;
     height_ = height;
     stage_ = Stage::kOpen;
-    if (EncodeStatus header = WriteHeader(); !header.Ok()) {
+    if (SaveResult header = WriteHeader(); !header.Ok()) {
         return Fail(header);
     }
-    return EncodeStatus::Success();
+    return SaveResult::Success();
 }
 
-EncodeStatus PictureEncoder::WriteRows(std::span<const std::uint32_t> pixels) {
+SaveResult PictureEncoder::WriteRows(std::span<const std::uint32_t> pixels) {
     const std::size_t rowLength = std::max<std::size_t>(1, static_cast<std::size_t>(width_));
     // A partial row never fits.
     const std::size_t rowCount =
@@ -65,8 +65,8 @@ EncodeStatus PictureEncoder::WriteRows(std::span<const std::uint32_t> pixels) {
         rowCount, [&] { return EncodeRows(pixels.data(), static_cast<std::int32_t>(rowCount)); });
 }
 
-EncodeStatus PictureEncoder::AppendRows(std::size_t rowCount,
-                                        const std::function<EncodeStatus()>& encode) {
+SaveResult PictureEncoder::AppendRows(std::size_t rowCount,
+                                      const std::function<SaveResult()>& encode) {
     if (stage_ == Stage::kFailed) {
         return failure_;
     }
@@ -77,30 +77,30 @@ EncodeStatus PictureEncoder::AppendRows(std::size_t rowCount,
         return Fail(WrongUse("rows do not fit the picture"));
     }
     if (rowCount == 0) {
-        return EncodeStatus::Success();
+        return SaveResult::Success();
     }
-    if (EncodeStatus encoded = encode(); !encoded.Ok()) {
+    if (SaveResult encoded = encode(); !encoded.Ok()) {
         return Fail(encoded);
     }
     rowsWritten_ += static_cast<std::int32_t>(rowCount);
-    return EncodeStatus::Success();
+    return SaveResult::Success();
 }
 
-EncodeStatus PictureEncoder::Finish() {
+SaveResult PictureEncoder::Finish() {
     if (stage_ == Stage::kFailed) {
         return failure_;
     }
     if (stage_ != Stage::kOpen || rowsWritten_ != height_) {
         return Fail(WrongUse("finished before every row was written"));
     }
-    if (EncodeStatus trailer = WriteTrailer(); !trailer.Ok()) {
+    if (SaveResult trailer = WriteTrailer(); !trailer.Ok()) {
         return Fail(trailer);
     }
     if (!file_.Commit()) {
         return Fail(FileFailure());
     }
     stage_ = Stage::kDone;
-    return EncodeStatus::Success();
+    return SaveResult::Success();
 }
 
 std::unique_ptr<PictureEncoder> MakePictureEncoder(PictureKind kind, std::string path,

@@ -6,8 +6,8 @@
 #include <span>
 #include <string>
 
-#include "export/EncodeStatus.h"
 #include "export/PictureKind.h"
+#include "export/SaveResult.h"
 #include "support/AtomicFile.h"
 
 namespace tonzug {
@@ -28,20 +28,20 @@ class PictureEncoder {
     // the named one (see AtomicFile::OpenInto); the path then only names it in messages.
     void WriteInto(int descriptor) { descriptor_ = descriptor; }
     // Checks the format's size limits, creates the temporary file, writes the header.
-    EncodeStatus Begin(std::int32_t width, std::int32_t height);
+    SaveResult Begin(std::int32_t width, std::int32_t height);
     // Appends whole rows, top row first: `pixels` holds rows of width 0xFFRRGGBB words.
-    EncodeStatus WriteRows(std::span<const std::uint32_t> pixels);
+    SaveResult WriteRows(std::span<const std::uint32_t> pixels);
     // Completes the picture and moves it under the target name.
-    EncodeStatus Finish();
+    SaveResult Finish();
 
     const std::string& Path() const { return path_; }
 
   protected:
     // The size limits of the format; success when width x height can be written.
-    virtual EncodeStatus CheckSize(std::int32_t width, std::int32_t height) const = 0;
-    virtual EncodeStatus WriteHeader() = 0;
-    virtual EncodeStatus EncodeRows(const std::uint32_t* pixels, std::int32_t rowCount) = 0;
-    virtual EncodeStatus WriteTrailer() = 0;
+    virtual SaveResult CheckSize(std::int32_t width, std::int32_t height) const = 0;
+    virtual SaveResult WriteHeader() = 0;
+    virtual SaveResult EncodeRows(const std::uint32_t* pixels, std::int32_t rowCount) = 0;
+    virtual SaveResult WriteTrailer() = 0;
 
     AtomicFile& File() { return file_; }
     const AtomicFile& File() const { return file_; }
@@ -49,20 +49,20 @@ class PictureEncoder {
     std::int32_t Height() const { return height_; }
     std::int32_t RowsWritten() const { return rowsWritten_; }
     // The failure of the file's first failed write, in terms of the target's path.
-    EncodeStatus FileFailure() const;
+    SaveResult FileFailure() const;
     // Counts `rowCount` rows as written once `encode` has written them, with the checks
     // and the sticky failure of WriteRows; for rows that come in other forms than pixels.
-    EncodeStatus AppendRows(std::size_t rowCount, const std::function<EncodeStatus()>& encode);
+    SaveResult AppendRows(std::size_t rowCount, const std::function<SaveResult()>& encode);
 
   private:
     enum class Stage { kNew, kOpen, kDone, kFailed };
-    EncodeStatus Fail(EncodeStatus status);
+    SaveResult Fail(SaveResult status);
 
     std::string path_;
     int descriptor_ = -1;
     AtomicFile file_;
     Stage stage_ = Stage::kNew;
-    EncodeStatus failure_;
+    SaveResult failure_;
     std::int32_t width_ = 0;
     std::int32_t height_ = 0;
     std::int32_t rowsWritten_ = 0;

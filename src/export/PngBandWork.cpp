@@ -26,8 +26,8 @@ class FailUnlessHandedOn {
     bool handedOn_ = false;
 };
 
-EncodeStatus EarlierBandFailed() {
-    return EncodeStatus::Failure(kGdipWrongState, "an earlier band failed");
+SaveResult EarlierBandFailed() {
+    return SaveResult::Failure(SaveFailure::kWrongState, "an earlier band failed");
 }
 
 }  // namespace
@@ -71,12 +71,13 @@ PngBandWork::PngBandWork(const GradientRenderer& renderer, const BandLayout& lay
       // band `window` later starts.
       relay_(static_cast<std::size_t>(window) + 1) {}
 
-EncodeStatus PngBandWork::Produce(std::int32_t band, std::int32_t worker) {
+SaveResult PngBandWork::Produce(std::int32_t band, std::int32_t worker) {
     BandRelay::Entry& entry = relay_.Start(band);
     FailUnlessHandedOn guard(relay_, band);
     Worker& own = workers_[static_cast<std::size_t>(worker)];
     if (!Render(band, own, entry)) {
-        return EncodeStatus::Failure(kGdipOutOfMemory, "not enough memory to render the picture");
+        return SaveResult::Failure(SaveFailure::kOutOfMemory,
+                                   "not enough memory to render the picture");
     }
     relay_.Publish(band, BandRelay::Stage::kRowReady);
 
@@ -153,7 +154,7 @@ void PngBandWork::Filter(std::int32_t band, Worker& worker,
     }
 }
 
-EncodeStatus PngBandWork::Deliver(std::int32_t band) {
+SaveResult PngBandWork::Deliver(std::int32_t band) {
     return encoder_.WriteBand(layout_.Rows(band),
                               products_[static_cast<std::size_t>(band % window_)]);
 }

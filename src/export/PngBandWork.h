@@ -7,10 +7,10 @@
 #include <span>
 #include <vector>
 
-#include "export/EncodeStatus.h"
 #include "export/ExportBands.h"
 #include "export/PngBands.h"
 #include "export/PngEncoder.h"
+#include "export/SaveResult.h"
 #include "render/Gradient.h"
 #include "render/Raster.h"
 #include "render/Raster16.h"
@@ -58,8 +58,8 @@ class PngBandWork {
     PngBandWork(const GradientRenderer& renderer, const BandLayout& layout, PngEncoder& encoder,
                 std::int32_t workers, std::int32_t window, OutputFormat format);
 
-    EncodeStatus Produce(std::int32_t band, std::int32_t worker);
-    EncodeStatus Deliver(std::int32_t band);
+    SaveResult Produce(std::int32_t band, std::int32_t worker);
+    SaveResult Deliver(std::int32_t band);
 
   private:
     struct Worker {

@@ -26,8 +26,8 @@ constexpr int kRawDeflateWindowBits = -15;
 constexpr std::size_t kMaxZlibPiece = std::size_t{1} << 30;
 constexpr std::size_t kMinOutputBytes = std::size_t{1} << 12;
 
-EncodeStatus DeflateFailure(const char* what) {
-    return EncodeStatus::Failure(kGdipOutOfMemory, std::string("PNG encoder: ") + what);
+SaveResult DeflateFailure(const char* what) {
+    return SaveResult::Failure(SaveFailure::kOutOfMemory, std::string("PNG encoder: ") + what);
 }
 
 }  // namespace
@@ -96,13 +96,13 @@ void PngBandCoder::RepeatFiltered() {
     repeated_ = true;
 }
 
-EncodeStatus PngBandCoder::Deflate(std::span<const std::uint8_t> tailBefore, BandEnd end,
-                                   PngBand& band) {
+SaveResult PngBandCoder::Deflate(std::span<const std::uint8_t> tailBefore, BandEnd end,
+                                 PngBand& band) {
     if (repeated_ && last_.valid && last_.product.end == end &&
         std::equal(tailBefore.begin(), tailBefore.end(), last_.tailBefore.begin(),
                    last_.tailBefore.end())) {
         band = last_.product;
-        return EncodeStatus::Success();
+        return SaveResult::Success();
     }
     // ISA-L's vector checksum; the vector state is cleared before zlib's code runs.
     band.adler = isal_adler32(1, filtered_.data(), filtered_.size());
@@ -110,9 +110,9 @@ EncodeStatus PngBandCoder::Deflate(std::span<const std::uint8_t> tailBefore, Ban
     band.filteredBytes = filtered_.size();
     band.end = end;
     last_.valid = false;
-    EncodeStatus status = noisyStream_
-                              ? noisyStream_->Deflate(tailBefore, filtered_, end, band.deflated)
-                              : DeflateWithZlib(tailBefore, end, band);
+    SaveResult status = noisyStream_
+                            ? noisyStream_->Deflate(tailBefore, filtered_, end, band.deflated)
+                            : DeflateWithZlib(tailBefore, end, band);
     if (status.Ok() && repeatable_ == BandRepeats::kPossible) {
         last_.tailBefore.assign(tailBefore.begin(), tailBefore.end());
         last_.product = band;
@@ -121,8 +121,8 @@ EncodeStatus PngBandCoder::Deflate(std::span<const std::uint8_t> tailBefore, Ban
     return status;
 }
 
-EncodeStatus PngBandCoder::DeflateWithZlib(std::span<const std::uint8_t> tailBefore, BandEnd end,
-                                           PngBand& band) {
+SaveResult PngBandCoder::DeflateWithZlib(std::span<const std::uint8_t> tailBefore, BandEnd end,
+                                         PngBand& band) {
     if (!streamReady_) {
         if (deflateInit2(&stream_, kZlibLevel, Z_DEFLATED, kRawDeflateWindowBits, kZlibMemoryLevel,
                          kZlibStrategy) != Z_OK) {
@@ -173,7 +173,7 @@ EncodeStatus PngBandCoder::DeflateWithZlib(std::span<const std::uint8_t> tailBef
         }
     }
     band.deflated.resize(written);
-    return EncodeStatus::Success();
+    return SaveResult::Success();
 }
 
 }  // namespace tonzug

@@ -8,7 +8,7 @@
 #include <span>
 #include <vector>
 
-#include "export/EncodeStatus.h"
+#include "export/SaveResult.h"
 #include "render/Raster16.h"
 
 namespace tonzug {
@@ -77,11 +77,11 @@ class PngBandCoder {
     // Deflates the filtered band, primed with the tail before it; the last band ends the
     // stream. Fails only for lack of memory. A repeated band primed with the same tail as
     // the band deflated last takes that band's bytes.
-    EncodeStatus Deflate(std::span<const std::uint8_t> tailBefore, BandEnd end, PngBand& band);
+    SaveResult Deflate(std::span<const std::uint8_t> tailBefore, BandEnd end, PngBand& band);
 
   private:
-    EncodeStatus DeflateWithZlib(std::span<const std::uint8_t> tailBefore, BandEnd end,
-                                 PngBand& band);
+    SaveResult DeflateWithZlib(std::span<const std::uint8_t> tailBefore, BandEnd end,
+                               PngBand& band);
     template <class Pixel, class Pack>
     void FilterRows(const Pixel* pixels, std::int32_t rows, std::span<const std::uint8_t> rowAbove,
                     Pack pack);

@@ -44,11 +44,11 @@ PngEncoder::PngEncoder(std::string path, PngDepth depth)
 PngEncoder::~PngEncoder() = default;
 
 // The format allows 2^31 - 1 pixels each way, which no 32-bit size exceeds.
-EncodeStatus PngEncoder::CheckSize(std::int32_t, std::int32_t) const {
-    return EncodeStatus::Success();
+SaveResult PngEncoder::CheckSize(std::int32_t, std::int32_t) const {
+    return SaveResult::Success();
 }
 
-EncodeStatus PngEncoder::WriteHeader() {
+SaveResult PngEncoder::WriteHeader() {
     std::array<std::uint8_t, 13> header{};
     PutBigEndian(static_cast<std::uint32_t>(Width()), header.data());
     PutBigEndian(static_cast<std::uint32_t>(Height()), header.data() + 4);
@@ -59,17 +59,17 @@ EncodeStatus PngEncoder::WriteHeader() {
         return FileFailure();
     }
     pictureData_.assign(std::begin(kZlibHeader), std::end(kZlibHeader));
-    return EncodeStatus::Success();
+    return SaveResult::Success();
 }
 
-EncodeStatus PngEncoder::EncodeRows(const std::uint32_t* pixels, std::int32_t rowCount) {
+SaveResult PngEncoder::EncodeRows(const std::uint32_t* pixels, std::int32_t rowCount) {
     if (!coder_) {
         coder_ = std::make_unique<PngBandCoder>(Width(), PngDepth::k8);
     }
     const BandEnd end = RowsWritten() + rowCount == Height() ? BandEnd::kLast : BandEnd::kMore;
     coder_->Filter(pixels, rowCount, rowAbove_);
     coder_->TailAfter(tail_, nextTail_);
-    if (EncodeStatus deflated = coder_->Deflate(tail_, end, band_); !deflated.Ok()) {
+    if (SaveResult deflated = coder_->Deflate(tail_, end, band_); !deflated.Ok()) {
         return deflated;
     }
     const auto lastRow = coder_->LastRow();
@@ -78,14 +78,15 @@ EncodeStatus PngEncoder::EncodeRows(const std::uint32_t* pixels, std::int32_t ro
     return AppendBand(band_);
 }
 
-EncodeStatus PngEncoder::WriteBand(std::int32_t rows, const PngBand& band) {
+SaveResult PngEncoder::WriteBand(std::int32_t rows, const PngBand& band) {
     return AppendRows(static_cast<std::size_t>(std::max(0, rows)),
                       [&] { return AppendBand(band); });
 }
 
-EncodeStatus PngEncoder::AppendBand(const PngBand& band) {
+SaveResult PngEncoder::AppendBand(const PngBand& band) {
     if (streamEnded_) {
-        return EncodeStatus::Failure(kGdipWrongState, "PNG encoder: band after the last one");
+        return SaveResult::Failure(SaveFailure::kWrongState,
+                                   "PNG encoder: band after the last one");
     }
     adler_ = static_cast<std::uint32_t>(
         adler32_combine(adler_, band.adler, static_cast<z_off_t>(band.filteredBytes)));
@@ -98,16 +99,16 @@ EncodeStatus PngEncoder::AppendBand(const PngBand& band) {
             return FileFailure();
         }
         pictureData_.clear();
-        return EncodeStatus::Success();
+        return SaveResult::Success();
     }
     pictureData_.insert(pictureData_.end(), band.deflated.begin(), band.deflated.end());
     if (pictureData_.size() >= kIdatChunkBytes) {
         return FlushPictureData();
     }
-    return EncodeStatus::Success();
+    return SaveResult::Success();
 }
 
-EncodeStatus PngEncoder::FlushPictureData() {
+SaveResult PngEncoder::FlushPictureData() {
     const std::span<const std::uint8_t> data(pictureData_);
     for (std::size_t start = 0; start < data.size(); start += kMaxChunkBytes) {
         if (!WriteChunk("IDAT",
@@ -116,23 +117,24 @@ EncodeStatus PngEncoder::FlushPictureData() {
         }
     }
     pictureData_.clear();
-    return EncodeStatus::Success();
+    return SaveResult::Success();
 }
 
-EncodeStatus PngEncoder::WriteTrailer() {
+SaveResult PngEncoder::WriteTrailer() {
     if (!streamEnded_) {
-        return EncodeStatus::Failure(kGdipWrongState, "PNG encoder: the last band did not end");
+        return SaveResult::Failure(SaveFailure::kWrongState,
+                                   "PNG encoder: the last band did not end");
     }
     std::array<std::uint8_t, 4> checksum{};
     PutBigEndian(adler_, checksum.data());
     pictureData_.insert(pictureData_.end(), checksum.begin(), checksum.end());
-    if (EncodeStatus flushed = FlushPictureData(); !flushed.Ok()) {
+    if (SaveResult flushed = FlushPictureData(); !flushed.Ok()) {
         return flushed;
     }
     if (!WriteChunk("IEND", {})) {
         return FileFailure();
     }
-    return EncodeStatus::Success();
+    return SaveResult::Success();
 }
 
 bool PngEncoder::WriteChunk(const char (&type)[5], std::span<const std::uint8_t> data) {

@@ -22,18 +22,18 @@ class PngEncoder final : public PictureEncoder {
 
     // Appends the next `rows` rows, coded by a PngBandCoder; the last band must end the
     // stream (BandEnd::kLast).
-    EncodeStatus WriteBand(std::int32_t rows, const PngBand& band);
+    SaveResult WriteBand(std::int32_t rows, const PngBand& band);
 
   protected:
-    EncodeStatus CheckSize(std::int32_t width, std::int32_t height) const override;
-    EncodeStatus WriteHeader() override;
-    EncodeStatus EncodeRows(const std::uint32_t* pixels, std::int32_t rowCount) override;
-    EncodeStatus WriteTrailer() override;
+    SaveResult CheckSize(std::int32_t width, std::int32_t height) const override;
+    SaveResult WriteHeader() override;
+    SaveResult EncodeRows(const std::uint32_t* pixels, std::int32_t rowCount) override;
+    SaveResult WriteTrailer() override;
 
   private:
-    EncodeStatus AppendBand(const PngBand& band);
+    SaveResult AppendBand(const PngBand& band);
     // Writes the picture data gathered so far as IDAT chunks.
-    EncodeStatus FlushPictureData();
+    SaveResult FlushPictureData();
     bool WriteChunk(const char (&type)[5], std::span<const std::uint8_t> data);
     // A chunk whose data lies in two pieces, written one after the other.
     bool WriteChunkPieces(const char (&type)[5],

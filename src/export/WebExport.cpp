@@ -8,28 +8,28 @@
 
 namespace tonzug {
 
-EncodeStatus FitFullSize(const GradientParams& params, WebGradient& gradient) {
+SaveResult FitFullSize(const GradientParams& params, WebGradient& gradient) {
     PictureSize size;
-    if (EncodeStatus status = ExportSize(params, size); !status.Ok()) {
+    if (SaveResult status = ExportSize(params, size); !status.Ok()) {
         return status;
     }
     gradient = FitWebGradient(params, size.width, size.height);
-    return EncodeStatus::Success();
+    return SaveResult::Success();
 }
 
-EncodeStatus ExportSvgPicture(const GradientParams& params, const std::string& path,
-                              int intoDescriptor) {
+SaveResult ExportSvgPicture(const GradientParams& params, const std::string& path,
+                            int intoDescriptor) {
     WebGradient gradient;
-    if (EncodeStatus status = FitFullSize(params, gradient); !status.Ok()) {
+    if (SaveResult status = FitFullSize(params, gradient); !status.Ok()) {
         return status;
     }
     const std::string text = SvgPicture(gradient);
     AtomicFile file;
     const bool opened = intoDescriptor >= 0 ? file.OpenInto(intoDescriptor) : file.Open(path);
     if (!opened || !file.Write(text.data(), text.size()) || !file.Commit()) {
-        return StatusFromErrno(file.Error() != 0 ? file.Error() : EIO, path, file.Refusal());
+        return FailureFromErrno(file.Error() != 0 ? file.Error() : EIO, path, file.Refusal());
     }
-    return EncodeStatus::Success();
+    return SaveResult::Success();
 }
 
 }  // namespace tonzug

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "export/EncodeStatus.h"
+#include "export/SaveResult.h"
 #include "render/GradientParams.h"
 #include "web/WebGradient.h"
 
@@ -10,11 +10,11 @@ namespace tonzug {
 
 // The stops of the gradient at its full size, for CSS and SVG. Fails as the picture
 // exports do for a size that makes no picture.
-EncodeStatus FitFullSize(const GradientParams& params, WebGradient& gradient);
+SaveResult FitFullSize(const GradientParams& params, WebGradient& gradient);
 
 // Writes the gradient as an SVG picture of its full size, completely or not at all; into
 // `intoDescriptor` instead when it is an open file (see AtomicFile::OpenInto).
-EncodeStatus ExportSvgPicture(const GradientParams& params, const std::string& path,
-                              int intoDescriptor = -1);
+SaveResult ExportSvgPicture(const GradientParams& params, const std::string& path,
+                            int intoDescriptor = -1);
 
 }  // namespace tonzug

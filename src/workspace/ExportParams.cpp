@@ -18,7 +18,7 @@ ColorDepthChoice ReadColorDepth(const ParameterForm& form) {
     return {.sixteenBits = form.optDepth.Selected() == 1, .dither = form.chkDither.Value() == 1};
 }
 
-EncodeStatus CheckTypedSize(const ParameterForm& form) {
+SaveResult CheckTypedSize(const ParameterForm& form) {
     const auto tooLarge = [](const TextField& field) {
         const std::optional<double> side = ParseUserNumber(field.Text());
         return side && std::nearbyint(*side) > kMaxPictureSide;
@@ -26,7 +26,7 @@ EncodeStatus CheckTypedSize(const ParameterForm& form) {
     if (tooLarge(form.txtX) || tooLarge(form.txtY)) {
         return PictureTooLarge(TrimBlanks(form.txtX.Text()), TrimBlanks(form.txtY.Text()));
     }
-    return EncodeStatus::Success();
+    return SaveResult::Success();
 }
 
 }  // namespace tonzug

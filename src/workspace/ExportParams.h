@@ -1,7 +1,7 @@
 #pragma once
 
-#include "export/EncodeStatus.h"
 #include "export/ExportPicture.h"
+#include "export/SaveResult.h"
 #include "render/GradientParams.h"
 #include "workspace/ParameterForm.h"
 
@@ -16,6 +16,6 @@ ColorDepthChoice ReadColorDepth(const ParameterForm& form);
 
 // Refuses a width or height that the export cannot take exactly (above kMaxPictureSide) with
 // a message that names the size as typed: as a float, 99999999 would read as 100000000.
-EncodeStatus CheckTypedSize(const ParameterForm& form);
+SaveResult CheckTypedSize(const ParameterForm& form);
 
 }  // namespace tonzug

@@ -62,10 +62,9 @@ TEST(DepthExport, SixteenBitPngHoldsTheRenderersSamples) {
             EXPECT_EQ(bytes, first) << "orientation " << static_cast<int>(orientation);
         }
     }
-    EXPECT_EQ(ExportPicture(params, folder.File("d.bmp"), PictureKind::kBmp, kExportJpegQuality,
-                            Options({.sixteenBits = true}, 2))
-                  .status,
-              kGdipOk);  // BMP stays 8 bits
+    EXPECT_TRUE(ExportPicture(params, folder.File("d.bmp"), PictureKind::kBmp, kExportJpegQuality,
+                              Options({.sixteenBits = true}, 2))
+                    .Ok());  // BMP stays 8 bits
 }
 
 // Dithering applies to every 8-bit kind; the dithered file is the renderer's dithered picture,

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -49,9 +50,9 @@ std::string FileName(PictureKind kind) {
 }
 
 // Hands the rows over in uneven bands, as the export's last band is.
-EncodeStatus Encode(PictureEncoder& encoder, const std::vector<std::uint32_t>& pixels,
-                    std::int32_t width, std::int32_t height) {
-    EncodeStatus status = encoder.Begin(width, height);
+SaveResult Encode(PictureEncoder& encoder, const std::vector<std::uint32_t>& pixels,
+                  std::int32_t width, std::int32_t height) {
+    SaveResult status = encoder.Begin(width, height);
     std::size_t done = 0;
     std::int32_t band = 7;
     while (status.Ok() && done < pixels.size()) {
@@ -89,7 +90,7 @@ TEST_P(EncoderRoundTrip, ReadsBackExactSizeAndPixels) {
     const std::string path = folder.File(FileName(c.kind));
     const std::vector<std::uint32_t> pixels = MakePicture(c.pattern, c.width, c.height);
     auto encoder = MakePictureEncoder(c.kind, path, 95);
-    const EncodeStatus status = Encode(*encoder, pixels, c.width, c.height);
+    const SaveResult status = Encode(*encoder, pixels, c.width, c.height);
     ASSERT_TRUE(status.Ok()) << status.Describe();
     EXPECT_EQ(folder.Entries(), std::vector<std::string>{FileName(c.kind)});
 
@@ -146,7 +147,7 @@ TEST(PngEncoder, WritesPicturesWiderThanTheLibraryDefaultLimit) {
     const std::int32_t width = 1'000'001;
     const std::vector<std::uint32_t> row(static_cast<std::size_t>(width), Pixel(1, 2, 3));
     auto encoder = MakePngEncoder(path);
-    const EncodeStatus status = Encode(*encoder, row, width, 1);
+    const SaveResult status = Encode(*encoder, row, width, 1);
     ASSERT_TRUE(status.Ok()) << status.Describe();
     const std::string bytes = testing::ReadWholeFile(path);
     ASSERT_GE(bytes.size(), 24u);
@@ -158,7 +159,7 @@ struct SizeCase {
     PictureKind kind;
     std::int32_t width;
     std::int32_t height;
-    std::int32_t status;
+    std::optional<SaveFailure> failure;
     std::string reasonPart;
 };
 
@@ -168,12 +169,12 @@ TEST_P(EncoderSizeLimits, RefuseBeforeCreatingAnyFile) {
     const SizeCase& c = GetParam();
     TempFolder folder;
     auto encoder = MakePictureEncoder(c.kind, folder.File(FileName(c.kind)), 85);
-    const EncodeStatus status = encoder->Begin(c.width, c.height);
-    EXPECT_EQ(status.status, c.status);
+    const SaveResult status = encoder->Begin(c.width, c.height);
+    EXPECT_EQ(status.failure, c.failure);
     EXPECT_NE(status.reason.find(c.reasonPart), std::string::npos) << status.reason;
-    if (c.status != kGdipOk) {
+    if (c.failure) {
         EXPECT_TRUE(folder.Entries().empty());
-        EXPECT_EQ(encoder->Finish().status, c.status) << "the first failure sticks";
+        EXPECT_EQ(encoder->Finish().failure, c.failure) << "the first failure sticks";
     }
 }
 
@@ -181,12 +182,12 @@ TEST_P(EncoderSizeLimits, RefuseBeforeCreatingAnyFile) {
 // in 32 bits, one more row does not.
 INSTANTIATE_TEST_SUITE_P(
     Limits, EncoderSizeLimits,
-    ::testing::Values(SizeCase{PictureKind::kJpeg, 65501, 1, kGdipValueOverflow, "65500"},
-                      SizeCase{PictureKind::kJpeg, 1, 65501, kGdipValueOverflow, "65500"},
-                      SizeCase{PictureKind::kJpeg, 65500, 1, kGdipOk, ""},
-                      SizeCase{PictureKind::kBmp, 21845, 65536, kGdipValueOverflow, "4 GiB"},
-                      SizeCase{PictureKind::kBmp, 21845, 65535, kGdipOk, ""},
-                      SizeCase{PictureKind::kPng, 0, 5, kGdipInvalidParameter, "empty"}));
+    ::testing::Values(SizeCase{PictureKind::kJpeg, 65501, 1, SaveFailure::kTooLarge, "65500"},
+                      SizeCase{PictureKind::kJpeg, 1, 65501, SaveFailure::kTooLarge, "65500"},
+                      SizeCase{PictureKind::kJpeg, 65500, 1, std::nullopt, ""},
+                      SizeCase{PictureKind::kBmp, 21845, 65536, SaveFailure::kTooLarge, "4 GiB"},
+                      SizeCase{PictureKind::kBmp, 21845, 65535, std::nullopt, ""},
+                      SizeCase{PictureKind::kPng, 0, 5, SaveFailure::kEmptyPicture, "empty"}));
 
 class EncoderFileFailure : public ::testing::TestWithParam<PictureKind> {};
 
@@ -194,8 +195,8 @@ class EncoderFileFailure : public ::testing::TestWithParam<PictureKind> {};
 TEST_P(EncoderFileFailure, MissingFolderIsFileNotFound) {
     TempFolder folder;
     auto encoder = MakePictureEncoder(GetParam(), folder.File("missing/x.png"), 85);
-    const EncodeStatus status = encoder->Begin(4, 4);
-    EXPECT_EQ(status.status, kGdipFileNotFound);
+    const SaveResult status = encoder->Begin(4, 4);
+    EXPECT_EQ(status.failure, SaveFailure::kPathNotFound);
     EXPECT_EQ(status.MessageText(), "File Not Found. GDI+ Error:10");
     EXPECT_NE(status.reason.find("missing/x.png"), std::string::npos) << status.reason;
     EXPECT_TRUE(folder.Entries().empty());
@@ -213,10 +214,10 @@ TEST_P(EncoderFileFailure, AbandonedOrMisusedEncoderLeavesTheOldFile) {
     }
     auto early = MakePictureEncoder(GetParam(), path, 85);
     ASSERT_TRUE(early->Begin(4, 4).Ok());
-    EXPECT_EQ(early->Finish().status, kGdipWrongState);
+    EXPECT_EQ(early->Finish().failure, SaveFailure::kWrongState);
     auto tooMany = MakePictureEncoder(GetParam(), path, 85);
     ASSERT_TRUE(tooMany->Begin(4, 3).Ok());
-    EXPECT_EQ(tooMany->WriteRows(pixels).status, kGdipWrongState);
+    EXPECT_EQ(tooMany->WriteRows(pixels).failure, SaveFailure::kWrongState);
 
     EXPECT_EQ(testing::ReadWholeFile(path), "old content");
     EXPECT_EQ(folder.Entries(), std::vector<std::string>{"old"});

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -37,7 +38,7 @@ TEST_P(ExportInBands, SavesTheWholeSurfaceDrawing) {
     TempFolder folder;
     for (const char* name : {"g.bmp", "g.png"}) {
         const std::string path = folder.File(name);
-        const EncodeStatus status =
+        const SaveResult status =
             ExportPicture(params, path, *PictureKindFromPath(path), kExportJpegQuality,
                           testing::BandOptions(c.bandBytes));
         ASSERT_TRUE(status.Ok()) << status.Describe();
@@ -60,17 +61,17 @@ TEST(ExportPicture, RoundsTheSizeAndRefusesEmptyAndOversizedPictures) {
     struct Case {
         float width;
         float height;
-        std::int32_t status;
+        SaveFailure failure;
     };
     TempFolder folder;
     for (const Case c :
-         {Case{0.5f, 10.0f, kGdipInvalidParameter}, Case{1e10f, 10.0f, kGdipValueOverflow},
-          Case{float(kMaxExportRowPixels) + 1.0f, 1.0f, kGdipOutOfMemory},
-          Case{70000.0f, 1.0f, kGdipValueOverflow}}) {
-        const EncodeStatus status = ExportPicture(
+         {Case{0.5f, 10.0f, SaveFailure::kEmptyPicture}, Case{1e10f, 10.0f, SaveFailure::kTooLarge},
+          Case{float(kMaxExportRowPixels) + 1.0f, 1.0f, SaveFailure::kOutOfMemory},
+          Case{70000.0f, 1.0f, SaveFailure::kTooLarge}}) {
+        const SaveResult status = ExportPicture(
             SampleGradient(Orientation::kHorizontal, ColorMode::kRgb, c.width, c.height),
             folder.File("x.jpg"), PictureKind::kJpeg, kExportJpegQuality);
-        EXPECT_EQ(status.status, c.status) << c.width << " x " << c.height;
+        EXPECT_EQ(status.failure, c.failure) << c.width << " x " << c.height;
         EXPECT_FALSE(status.reason.empty());
     }
     EXPECT_TRUE(folder.Entries().empty());
@@ -97,10 +98,11 @@ TEST(ExportPicture, ReportsProgressAndCancelsWithoutAFile) {
             fractions.push_back(fraction);
             return fractions.size() != cancelAt;
         };
-        const EncodeStatus status = ExportPicture(
+        const SaveResult status = ExportPicture(
             params, path, PictureKind::kBmp, 85,
             testing::BandOptions(10 * 10 * 4, AvailableCores(), progress));  // ten rows a band
-        EXPECT_EQ(status.status, cancelAt == 0 ? kGdipOk : kGdipAborted);
+        EXPECT_EQ(status.failure,
+                  cancelAt == 0 ? std::nullopt : std::optional(SaveFailure::kCancelled));
         EXPECT_EQ(fractions, cancelAt == 0 ? (std::vector<double>{0.25, 0.5, 0.75, 1.0})
                                            : (std::vector<double>{0.25, 0.5}));
         EXPECT_EQ(testing::ReadWholeFile(path).size() == 3, cancelAt != 0);
@@ -128,9 +130,9 @@ TEST(ExportBandLayout, WideRowsStayWithinTheMemoryBudget) {
 
 TEST(RenderFullPicture, RefusesPicturesAboveTheMemoryLimit) {
     Raster picture(2, 2, kBlack);
-    const EncodeStatus status = RenderFullPicture(
+    const SaveResult status = RenderFullPicture(
         SampleGradient(Orientation::kVertical, ColorMode::kRgb, 16384.0f, 16384.0f), picture);
-    EXPECT_EQ(status.status, kGdipOutOfMemory);
+    EXPECT_EQ(status.failure, SaveFailure::kOutOfMemory);
     EXPECT_NE(status.reason.find("512 MiB"), std::string::npos) << status.reason;
     EXPECT_EQ(picture.Width(), 2);
     EXPECT_EQ(picture.PixelAt(0, 0), kBlack);

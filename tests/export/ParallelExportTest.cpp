@@ -26,7 +26,7 @@ struct ThreadCase {
 
 std::string ExportBytes(const GradientParams& params, const std::string& path, PictureKind kind,
                         const ExportOptions& options) {
-    const EncodeStatus status = ExportPicture(params, path, kind, kExportJpegQuality, options);
+    const SaveResult status = ExportPicture(params, path, kind, kExportJpegQuality, options);
     EXPECT_TRUE(status.Ok()) << status.Describe();
     return testing::ReadWholeFile(path);
 }
@@ -95,10 +95,10 @@ TEST(ExportOnThreads, CancelLeavesNoFileWhileHelpersWork) {
     for (const char* name : {"c.png", "c.bmp"}) {
         const std::string path = folder.File(name);
         int calls = 0;
-        const EncodeStatus status =
+        const SaveResult status =
             ExportPicture(params, path, *PictureKindFromPath(path), kExportJpegQuality,
                           testing::BandOptions(50 * 4 * 2, 8, [&](double) { return ++calls < 3; }));
-        EXPECT_EQ(status.status, kGdipAborted) << name;
+        EXPECT_EQ(status.failure, SaveFailure::kCancelled) << name;
         EXPECT_EQ(calls, 3);
     }
     EXPECT_TRUE(folder.Entries().empty());

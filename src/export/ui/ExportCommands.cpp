@@ -12,9 +12,9 @@
 #include <optional>
 
 #include "desktop/ui/RasterImage.h"
-#include "export/EncodeStatus.h"
 #include "export/ExportPicture.h"
 #include "export/PictureKind.h"
+#include "export/SaveResult.h"
 #include "export/WebExport.h"
 #include "support/ui/DialogFolders.h"
 #include "support/ui/FileDialogs.h"
@@ -47,7 +47,7 @@ constexpr int kProgressSteps = 1000;
 
 }  // namespace
 
-void ShowExportFailure(QWidget& owner, const EncodeStatus& status) {
+void ShowExportFailure(QWidget& owner, const SaveResult& status) {
     QMessageBox box(QMessageBox::Critical, QStringLiteral("GDI Error"),
                     QString::fromStdString(status.MessageText()), QMessageBox::Ok, &owner);
     if (!status.reason.empty()) {
@@ -95,13 +95,13 @@ void ExportToFile(QWidget& owner, const GradientParams& params, const ColorDepth
         progress.setValue(static_cast<int>(fractionDone * kProgressSteps));
         return !progress.wasCanceled();
     };
-    const EncodeStatus status =
+    const SaveResult status =
         ExportPicture(params, QFile::encodeName(file).toStdString(), KindForFile(file, target.kind),
                       kExportJpegQuality, options);
     progress.reset();
     if (status.Ok()) {
         RememberFolder(DialogFolder::kPictures, file);
-    } else if (status.status != kGdipAborted) {
+    } else if (status.failure != SaveFailure::kCancelled) {
         ShowExportFailure(owner, status);
     }
 }
@@ -113,7 +113,7 @@ void CopyToClipboard(QWidget& owner, const GradientParams& params, const ColorDe
         Raster picture;
         // The clipboard holds 8 bits; dithering applies to it as to the 8-bit files.
         const OutputFormat format = depth.dither ? OutputFormat::kDithered8 : OutputFormat::kPlain8;
-        if (const EncodeStatus status = RenderFullPicture(params, picture, format); !status.Ok()) {
+        if (const SaveResult status = RenderFullPicture(params, picture, format); !status.Ok()) {
             ShowExportFailure(owner, status);
             return;
         }
@@ -121,8 +121,8 @@ void CopyToClipboard(QWidget& owner, const GradientParams& params, const ColorDe
     }
     if (!image) {
         ShowExportFailure(owner,
-                          EncodeStatus::Failure(kGdipOutOfMemory,
-                                                "the picture cannot be handed to the clipboard"));
+                          SaveResult::Failure(SaveFailure::kOutOfMemory,
+                                              "the picture cannot be handed to the clipboard"));
         return;
     }
     QClipboard* clipboard = QGuiApplication::clipboard();
@@ -131,14 +131,14 @@ void CopyToClipboard(QWidget& owner, const GradientParams& params, const ColorDe
     // Another program may hold the clipboard and refuse to give it up.
     const QMimeData* offered = clipboard->mimeData();
     if (offered == nullptr || !offered->hasImage()) {
-        ShowExportFailure(owner, EncodeStatus::Failure(kGdipObjectBusy,
-                                                       "the clipboard did not take the picture"));
+        ShowExportFailure(owner, SaveResult::Failure(SaveFailure::kBusy,
+                                                     "the clipboard did not take the picture"));
     }
 }
 
 void CopyCssToClipboard(QWidget& owner, const GradientParams& params) {
     WebGradient gradient;
-    if (const EncodeStatus status = FitFullSize(params, gradient); !status.Ok()) {
+    if (const SaveResult status = FitFullSize(params, gradient); !status.Ok()) {
         ShowExportFailure(owner, status);
         return;
     }
@@ -147,7 +147,7 @@ void CopyCssToClipboard(QWidget& owner, const GradientParams& params) {
     const QMimeData* offered = clipboard->mimeData();
     if (offered == nullptr || !offered->hasText()) {
         ShowExportFailure(
-            owner, EncodeStatus::Failure(kGdipObjectBusy, "the clipboard did not take the CSS"));
+            owner, SaveResult::Failure(SaveFailure::kBusy, "the clipboard did not take the CSS"));
     }
 }
 
@@ -171,7 +171,8 @@ void ExportGradient(QWidget& owner, const GradientParams& params, ExportTarget t
             }
         }
     } catch (const std::bad_alloc&) {
-        ShowExportFailure(owner, EncodeStatus::Failure(kGdipOutOfMemory, "not enough memory"));
+        ShowExportFailure(owner,
+                          SaveResult::Failure(SaveFailure::kOutOfMemory, "not enough memory"));
     }
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "export/EncodeStatus.h"
 #include "export/ExportPicture.h"
+#include "export/SaveResult.h"
 #include "render/GradientParams.h"
 
 class QWidget;
@@ -18,6 +18,6 @@ void ExportGradient(QWidget& owner, const GradientParams& params, ExportTarget t
                     const ColorDepthChoice& depth = {});
 
 // The message box of a failed export ("GDI Error"), with the reason below the message.
-void ShowExportFailure(QWidget& owner, const EncodeStatus& status);
+void ShowExportFailure(QWidget& owner, const SaveResult& status);
 
 }  // namespace tonzug

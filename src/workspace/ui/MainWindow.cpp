@@ -109,7 +109,7 @@ QWidget* MainWindow::BuildPreviewFrame() {
 void MainWindow::ExportCommand(ExportTarget target) {
     form_.FinishEdits();
     // The size as typed: a width the float fields would round is refused as the user wrote it.
-    if (const EncodeStatus size = CheckTypedSize(form_); !size.Ok()) {
+    if (const SaveResult size = CheckTypedSize(form_); !size.Ok()) {
         ShowExportFailure(*this, size);
         return;
     }
