@@ -6,7 +6,7 @@
 
 namespace tonzug {
 
-// The way a blend goes round the hue circle; the values are those of the "HUE" key.
+// The way a blend goes round the hue circle; the values are the ones parameter files store.
 enum class HuePath : std::int32_t {
     kDirect = 0,      // the hues blended as plain numbers
     kShorter = 1,     // the shorter arc

@@ -7,9 +7,9 @@
 
 namespace tonzug {
 
-// The colour space in which the colours are blended; the values are those of "FRB".
+// The colour space in which the colours are blended. The values of both enums are the
+// ones stored in parameter files.
 enum class ColorMode : std::int32_t { kRgb = 0, kHsl = 1, kOklab = 2, kOklch = 3 };
-// The values are those of "OPT".
 enum class Orientation : std::int32_t { kHorizontal = 0, kVertical = 1, kCircle = 2 };
 
 // One classic gradient as handed to the renderer; width and height are the full size in

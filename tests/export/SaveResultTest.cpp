@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <utility>
 
 #include "export/PictureKind.h"
 #include "export/SaveResult.h"
@@ -21,6 +22,25 @@ TEST(FailureFromErrno, MapsSystemErrorsToFailures) {
     }
     const SaveResult full = FailureFromErrno(ENOSPC, "/a/b.png");
     EXPECT_EQ(full.reason, "cannot write /a/b.png: No space left on device");
+}
+
+// Users and support know failures by these classic numbers and texts.
+TEST(SaveResult, ShowsEachFailureInTheClassicForm) {
+    const std::pair<SaveFailure, const char*> shown[] = {
+        {SaveFailure::kGeneric, "Generic Error. GDI+ Error:1"},
+        {SaveFailure::kEmptyPicture, "Invalid Parameter. GDI+ Error:2"},
+        {SaveFailure::kOutOfMemory, "Out Of Memory. GDI+ Error:3"},
+        {SaveFailure::kBusy, "Object Busy. GDI+ Error:4"},
+        {SaveFailure::kSystemError, "Win32 Error. GDI+ Error:7"},
+        {SaveFailure::kWrongState, "Wrong State. GDI+ Error:8"},
+        {SaveFailure::kCancelled, "Aborted. GDI+ Error:9"},
+        {SaveFailure::kPathNotFound, "File Not Found. GDI+ Error:10"},
+        {SaveFailure::kTooLarge, "Value Overflow. GDI+ Error:11"},
+        {SaveFailure::kAccessDenied, "Access Denied. GDI+ Error:12"}};
+    for (const auto& [failure, text] : shown) {
+        EXPECT_EQ(SaveResult::Failure(failure, "why").MessageText(), text);
+    }
+    EXPECT_EQ(SaveResult::Success().MessageText(), "");
 }
 
 // Other kinds and cases are read through the command's tests.

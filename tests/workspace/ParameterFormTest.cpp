@@ -4,6 +4,7 @@
 
 #include <tuple>
 
+#include "color/SystemColors.h"
 #include "support/Numbers.h"
 #include "workspace/ExportParams.h"
 #include "workspace/FormProbe.h"
@@ -223,6 +224,13 @@ TEST_F(ParameterFormTest, CommandsChangeTheSwatchesAndRedrawOnce) {
     ApplyChosenColor(form.colEnd, RgbColor(1, 2, 3));
     EXPECT_EQ(probe.LastDraw().colors.end, RgbColor(1, 2, 3));
     EXPECT_EQ(probe.draws.size(), 3u);
+
+    // A system colour is drawn, and made darker, as the desktop's colour it stands for.
+    const ColorValue face = TranslateColor(SystemColor(15));
+    ApplyChosenColor(form.colStart, SystemColor(15));
+    EXPECT_EQ(probe.LastDraw().colors.start, face);
+    ShiftAllLightness(form, kDarkerStep);
+    EXPECT_EQ(form.colStart.Color(), ShiftLightness(face, kDarkerStep));
 }
 
 TEST_F(ParameterFormTest, SwappingTheSizeTurnsThePreviewAndResetCentresTheMiddle) {
