@@ -11,6 +11,8 @@
 namespace tonzug {
 namespace {
 
+using enum Orientation;
+
 using testing::TempFolder;
 
 // 16 levels of grey over 4096 rows: banding at 8 bits.
@@ -36,7 +38,7 @@ ExportOptions Options(ColorDepthChoice depth, std::int32_t threads) {
 TEST(DepthExport, SixteenBitPngHoldsTheRenderersSamples) {
     TempFolder folder;
     GradientParams params = GreyRamp();
-    for (const Orientation orientation : {Orientation::kVertical, Orientation::kHorizontal}) {
+    for (const Orientation orientation : {kVertical, kHorizontal}) {
         params.orientation = orientation;
         const GradientRenderer renderer(params, 64, 4096);
         Raster16 expected(64, 4096, kWhite);
@@ -71,12 +73,11 @@ TEST(DepthExport, SixteenBitPngHoldsTheRenderersSamples) {
 // also where a horizontal gradient's bands repeat and are coded once per thread.
 TEST(DepthExport, DitheredFilesHoldTheDitheredPicture) {
     TempFolder folder;
-    for (const Orientation orientation : {Orientation::kVertical, Orientation::kHorizontal}) {
+    for (const Orientation orientation : {kVertical, kHorizontal}) {
         GradientParams params = GreyRamp();
         params.orientation = orientation;
-        params.width = orientation == Orientation::kHorizontal ? 300.0f : 64.0f;
-        params.height =
-            orientation == Orientation::kHorizontal ? 4000.0f : 4096.0f;  // a short last band
+        params.width = orientation == kHorizontal ? 300.0f : 64.0f;
+        params.height = orientation == kHorizontal ? 4000.0f : 4096.0f;  // a short last band
         const auto width = static_cast<std::int32_t>(params.width);
         const auto height = static_cast<std::int32_t>(params.height);
         Raster expected(width, height, kWhite);

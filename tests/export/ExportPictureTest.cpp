@@ -17,6 +17,9 @@
 namespace tonzug {
 namespace {
 
+using enum Orientation;
+using enum ColorMode;
+
 using testing::TempFolder;
 
 using testing::SampleGradient;
@@ -48,12 +51,11 @@ TEST_P(ExportInBands, SavesTheWholeSurfaceDrawing) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    ShapesAndBands, ExportInBands,
-    ::testing::Values(BandCase{Orientation::kHorizontal, ColorMode::kRgb, 1},
-                      BandCase{Orientation::kCircle, ColorMode::kRgb, 37 * 4 * 5},
-                      BandCase{Orientation::kCircle, ColorMode::kHsl, kExportBandBytes},
-                      BandCase{Orientation::kVertical, ColorMode::kHsl, 37 * 4 * 22}));
+INSTANTIATE_TEST_SUITE_P(ShapesAndBands, ExportInBands,
+                         ::testing::Values(BandCase{kHorizontal, kRgb, 1},
+                                           BandCase{kCircle, kRgb, 37 * 4 * 5},
+                                           BandCase{kCircle, kHsl, kExportBandBytes},
+                                           BandCase{kVertical, kHsl, 37 * 4 * 22}));
 
 // 24.5 x 3.5 rounds to 24 x 4 (half to even); a size that rounds to nothing, or is too
 // large, is refused without a file.
@@ -68,16 +70,16 @@ TEST(ExportPicture, RoundsTheSizeAndRefusesEmptyAndOversizedPictures) {
          {Case{0.5f, 10.0f, SaveFailure::kEmptyPicture}, Case{1e10f, 10.0f, SaveFailure::kTooLarge},
           Case{float(kMaxExportRowPixels) + 1.0f, 1.0f, SaveFailure::kOutOfMemory},
           Case{70000.0f, 1.0f, SaveFailure::kTooLarge}}) {
-        const SaveResult status = ExportPicture(
-            SampleGradient(Orientation::kHorizontal, ColorMode::kRgb, c.width, c.height),
-            folder.File("x.jpg"), PictureKind::kJpeg, kExportJpegQuality);
+        const SaveResult status =
+            ExportPicture(SampleGradient(kHorizontal, kRgb, c.width, c.height),
+                          folder.File("x.jpg"), PictureKind::kJpeg, kExportJpegQuality);
         EXPECT_EQ(status.failure, c.failure) << c.width << " x " << c.height;
         EXPECT_FALSE(status.reason.empty());
     }
     EXPECT_TRUE(folder.Entries().empty());
     const std::string path = folder.File("r.png");
-    ASSERT_TRUE(ExportPicture(SampleGradient(Orientation::kVertical, ColorMode::kRgb, 24.5f, 3.5f),
-                              path, PictureKind::kPng, kExportJpegQuality)
+    ASSERT_TRUE(ExportPicture(SampleGradient(kVertical, kRgb, 24.5f, 3.5f), path, PictureKind::kPng,
+                              kExportJpegQuality)
                     .Ok());
     const auto read = testing::ReadPng(path);
     ASSERT_TRUE(read.has_value());
@@ -90,8 +92,7 @@ TEST(ExportPicture, ReportsProgressAndCancelsWithoutAFile) {
     TempFolder folder;
     const std::string path = folder.File("c.bmp");
     testing::WriteWholeFile(path, "old");
-    const GradientParams params =
-        SampleGradient(Orientation::kCircle, ColorMode::kRgb, 10.0f, 40.0f);
+    const GradientParams params = SampleGradient(kCircle, kRgb, 10.0f, 40.0f);
     for (const std::size_t cancelAt : {2, 0}) {
         std::vector<double> fractions;
         const auto progress = [&](double fraction) {
@@ -130,8 +131,8 @@ TEST(ExportBandLayout, WideRowsStayWithinTheMemoryBudget) {
 
 TEST(RenderFullPicture, RefusesPicturesAboveTheMemoryLimit) {
     Raster picture(2, 2, kBlack);
-    const SaveResult status = RenderFullPicture(
-        SampleGradient(Orientation::kVertical, ColorMode::kRgb, 16384.0f, 16384.0f), picture);
+    const SaveResult status =
+        RenderFullPicture(SampleGradient(kVertical, kRgb, 16384.0f, 16384.0f), picture);
     EXPECT_EQ(status.failure, SaveFailure::kOutOfMemory);
     EXPECT_NE(status.reason.find("512 MiB"), std::string::npos) << status.reason;
     EXPECT_EQ(picture.Width(), 2);

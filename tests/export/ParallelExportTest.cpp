@@ -14,6 +14,9 @@
 namespace tonzug {
 namespace {
 
+using enum Orientation;
+using enum ColorMode;
+
 using testing::SampleGradient;
 using testing::TempFolder;
 
@@ -38,7 +41,7 @@ class ExportOnThreads : public ::testing::TestWithParam<ThreadCase> {};
 TEST_P(ExportOnThreads, WritesTheSameBytesWithAnyNumberOfThreads) {
     const ThreadCase& c = GetParam();
     const GradientParams params =
-        SampleGradient(c.orientation, ColorMode::kRgb, float(c.width), float(c.height));
+        SampleGradient(c.orientation, kRgb, float(c.width), float(c.height));
     const std::size_t bandBytes = static_cast<std::size_t>(c.width) * 4 * c.bandRows;
     TempFolder folder;
     for (const char* name : {"g.png", "g.bmp", "g.jpg"}) {
@@ -62,14 +65,13 @@ TEST_P(ExportOnThreads, WritesTheSameBytesWithAnyNumberOfThreads) {
 }
 
 INSTANTIATE_TEST_SUITE_P(ShapesAndSizes, ExportOnThreads,
-                         ::testing::Values(ThreadCase{Orientation::kHorizontal, 37, 23, 1},
-                                           ThreadCase{Orientation::kCircle, 37, 23, 3},
-                                           ThreadCase{Orientation::kVertical, 300, 130, 7}));
+                         ::testing::Values(ThreadCase{kHorizontal, 37, 23, 1},
+                                           ThreadCase{kCircle, 37, 23, 3},
+                                           ThreadCase{kVertical, 300, 130, 7}));
 
 // When no helper thread can be started, or only some, the calling thread does their work.
 TEST(ExportOnThreads, WorksOnTheCallingThreadWhenHelpersCannotStart) {
-    const GradientParams params =
-        SampleGradient(Orientation::kCircle, ColorMode::kHsl, 60.0f, 40.0f);
+    const GradientParams params = SampleGradient(kCircle, kHsl, 60.0f, 40.0f);
     TempFolder folder;
     const std::string path = folder.File("f.png");
     const std::size_t fourRows = 60 * 4 * 4;
@@ -89,8 +91,7 @@ TEST(ExportOnThreads, WorksOnTheCallingThreadWhenHelpersCannotStart) {
 }
 
 TEST(ExportOnThreads, CancelLeavesNoFileWhileHelpersWork) {
-    const GradientParams params =
-        SampleGradient(Orientation::kCircle, ColorMode::kRgb, 50.0f, 200.0f);
+    const GradientParams params = SampleGradient(kCircle, kRgb, 50.0f, 200.0f);
     TempFolder folder;
     for (const char* name : {"c.png", "c.bmp"}) {
         const std::string path = folder.File(name);

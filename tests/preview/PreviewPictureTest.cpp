@@ -10,6 +10,9 @@
 namespace tonzug {
 namespace {
 
+using enum Orientation;
+using enum ColorMode;
+
 constexpr ColorValue kBackground = 0x00123456;
 
 using testing::SampleGradient;
@@ -18,16 +21,11 @@ using testing::SampleGradient;
 // equivalence tests compare with the step-by-step drawing.
 
 TEST(PreviewPictureTest, FullSizeRoundsTiesToEvenAndRejectsWhatCannotBeShown) {
-    EXPECT_EQ(
-        PreviewPicture(SampleGradient(Orientation::kVertical, ColorMode::kRgb, 2.5f, 3.5f)).Width(),
-        2);
-    EXPECT_EQ(PreviewPicture(SampleGradient(Orientation::kVertical, ColorMode::kRgb, 2.5f, 3.5f))
-                  .Height(),
-              4);
+    EXPECT_EQ(PreviewPicture(SampleGradient(kVertical, kRgb, 2.5f, 3.5f)).Width(), 2);
+    EXPECT_EQ(PreviewPicture(SampleGradient(kVertical, kRgb, 2.5f, 3.5f)).Height(), 4);
     for (const auto& [width, height] : {std::pair{0.0f, 10.0f}, std::pair{10.0f, -5.0f},
                                         std::pair{1e11f, 10.0f}, std::pair{10.0f, 0.4f}}) {
-        const PreviewPicture picture(
-            SampleGradient(Orientation::kVertical, ColorMode::kRgb, width, height));
+        const PreviewPicture picture(SampleGradient(kVertical, kRgb, width, height));
         EXPECT_EQ(picture.Width(), 0);
         EXPECT_EQ(picture.Height(), 0);
     }
@@ -35,9 +33,8 @@ TEST(PreviewPictureTest, FullSizeRoundsTiesToEvenAndRejectsWhatCannotBeShown) {
 
 // A picture far too wide to hold is shown through a window of its middle.
 TEST(PreviewPictureTest, MiddleOfAHugePictureRendersWithoutTheWhole) {
-    for (const Orientation orientation :
-         {Orientation::kHorizontal, Orientation::kVertical, Orientation::kCircle}) {
-        GradientParams params = SampleGradient(orientation, ColorMode::kRgb, 99999999.0f, 256.0f);
+    for (const Orientation orientation : {kHorizontal, kVertical, kCircle}) {
+        GradientParams params = SampleGradient(orientation, kRgb, 99999999.0f, 256.0f);
         params.colors.middleOn = false;
         params.colors.middlePercent = 50.0f;
         const PreviewPicture picture(params);
@@ -50,10 +47,10 @@ TEST(PreviewPictureTest, MiddleOfAHugePictureRendersWithoutTheWhole) {
         const ColorValue bottom = region.PixelAt(0, region.Height() - 1);
         SCOPED_TRACE(static_cast<int>(orientation));
         EXPECT_NE(top, kBackground);
-        if (orientation == Orientation::kVertical) {
+        if (orientation == kVertical) {
             EXPECT_EQ(top, RgbColor(255, 0, 0));
             EXPECT_EQ(bottom, RgbColor(0, 0, 255));
-        } else if (orientation == Orientation::kHorizontal) {
+        } else if (orientation == kHorizontal) {
             EXPECT_EQ(top, bottom);  // the middle columns, halfway along
             EXPECT_NEAR(RedOf(top), 128, 2);
             EXPECT_NEAR(BlueOf(top), 127, 2);

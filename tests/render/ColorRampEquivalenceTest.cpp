@@ -12,6 +12,7 @@
 #include "render/ColorRamp.h"
 #include "render/LiteralRamps.h"
 #include "render/Raster.h"
+#include "testing/SampleGradient.h"
 
 // The on-demand ramps must hold, entry for entry, what the array-filling algorithms
 // store. Parameters are drawn at random from the ranges where bands, sections and
@@ -46,6 +47,15 @@ class RandomRampCases {
             default:
                 return RgbColor(Pick(0, 255), Pick(0, 255), Pick(0, 255));
         }
+    }
+
+    // The colours with the middle switched on or off and bands of any width.
+    ClassicColors Banded(ColorValue start, ColorValue middle, ColorValue end, float percent) {
+        const int limit = Pick(0, 1) == 0 ? 8 : 200;
+        ClassicColors colors = testing::ThroughMiddle(
+            start, middle, end, percent, {Pick(-3, limit), Pick(-3, limit), Pick(-3, limit)});
+        colors.middleOn = Pick(0, 1) != 0;
+        return colors;
     }
 
     // Whole, half and arbitrary fractional values, below 2 included.
@@ -86,27 +96,14 @@ TEST(ColorRampEquivalence, RandomRampsMatchArrayFilling) {
         const ColorValue middle = cases.Color();
         const float steps = cases.Steps(round % 3 == 0 ? 12 : 300);
         const float percent = cases.Percent();
-        const bool middleOn = cases.Pick(0, 1) != 0;
-        const int bandLimit = cases.Pick(0, 1) == 0 ? 8 : 200;
-        const SolidBands bands{.start = cases.Pick(-3, bandLimit),
-                               .middle = cases.Pick(-3, bandLimit),
-                               .end = cases.Pick(-3, bandLimit)};
+        const ClassicColors colors = cases.Banded(start, middle, end, percent);
+        const SolidBands& bands = colors.bands;
         const std::string what = "steps " + std::to_string(steps) + " percent " +
                                  std::to_string(percent) + " bands " + std::to_string(bands.start) +
                                  "/" + std::to_string(bands.middle) + "/" +
                                  std::to_string(bands.end);
-        const ClassicColors colors{.start = start,
-                                   .end = end,
-                                   .middle = middle,
-                                   .middleOn = middleOn,
-                                   .middlePercent = percent,
-                                   .bands = bands};
-        ExpectSameEntries(
-            *BuildRampBands(colors, steps),
-            literal::BuildRampBands(start, end, steps, percent, middle,
-                                    middleOn ? literal::kMiddleOn : literal::kMiddleOff,
-                                    bands.start, bands.middle, bands.end),
-            "bands, " + what);
+        ExpectSameEntries(*BuildRampBands(colors, steps), literal::BuildRampBands(colors, steps),
+                          "bands, " + what);
         if (round % 3 == 0) {
             ExpectSameEntries(*BuildRampTwo(start, end, steps),
                               literal::BuildRampTwo(start, end, steps), "two, " + what);
@@ -127,15 +124,9 @@ TEST(ColorRampEquivalence, LongRampsMatchArrayFilling) {
         const std::string what = "steps " + std::to_string(steps);
         ExpectSameEntries(*BuildRampTwo(start, end, steps),
                           literal::BuildRampTwo(start, end, steps), "two " + what);
-        const ClassicColors colors{.start = start,
-                                   .end = end,
-                                   .middle = middle,
-                                   .middleOn = true,
-                                   .middlePercent = 37.3f,
-                                   .bands = {.start = 1000, .middle = 501, .end = 2000}};
-        ExpectSameEntries(*BuildRampBands(colors, steps),
-                          literal::BuildRampBands(start, end, steps, 37.3f, middle,
-                                                  literal::kMiddleOn, 1000, 501, 2000),
+        const ClassicColors colors =
+            testing::ThroughMiddle(start, middle, end, 37.3f, {1000, 501, 2000});
+        ExpectSameEntries(*BuildRampBands(colors, steps), literal::BuildRampBands(colors, steps),
                           "bands " + what);
         const auto whole = static_cast<std::int32_t>(steps);
         ExpectSameEntries(*BuildRampHsl(start, end, whole),
@@ -181,17 +172,9 @@ TEST(ColorRampExact, RoundsToTheEightBitEntries) {
         const std::string what = "steps " + std::to_string(steps);
         ExpectExactRoundsToEntries(*BuildRampTwo(start, end, steps), Rounding::kTiesToEven,
                                    "two, " + what, fractional);
-        const int bandLimit = cases.Pick(0, 1) == 0 ? 8 : 200;
-        ExpectExactRoundsToEntries(*BuildRampBands({.start = start,
-                                                    .end = end,
-                                                    .middle = middle,
-                                                    .middleOn = cases.Pick(0, 1) != 0,
-                                                    .middlePercent = cases.Percent(),
-                                                    .bands = {.start = cases.Pick(-3, bandLimit),
-                                                              .middle = cases.Pick(-3, bandLimit),
-                                                              .end = cases.Pick(-3, bandLimit)}},
-                                                   steps),
-                                   Rounding::kTiesToEven, "bands, " + what, fractional);
+        ExpectExactRoundsToEntries(
+            *BuildRampBands(cases.Banded(start, middle, end, cases.Percent()), steps),
+            Rounding::kTiesToEven, "bands, " + what, fractional);
         ExpectExactRoundsToEntries(*BuildRampHsl(start, end, cases.Pick(-2, limit)),
                                    Rounding::kHalfUp, "hsl, " + what, fractional);
     }

@@ -19,6 +19,9 @@
 namespace tonzug {
 namespace {
 
+using enum Orientation;
+using enum ColorMode;
+
 struct Case {
     GradientParams params;
     int surfaceWidth = 1;
@@ -238,10 +241,8 @@ TEST_P(GradientMatchesStepByStep, InUnroundedOutputs) {
 }
 
 INSTANTIATE_TEST_SUITE_P(AllShapes, GradientMatchesStepByStep,
-                         ::testing::Combine(::testing::Values(ColorMode::kRgb, ColorMode::kHsl),
-                                            ::testing::Values(Orientation::kHorizontal,
-                                                              Orientation::kVertical,
-                                                              Orientation::kCircle)));
+                         ::testing::Combine(::testing::Values(kRgb, kHsl),
+                                            ::testing::Values(kHorizontal, kVertical, kCircle)));
 
 // Sizes at the edges of the float and pen arithmetic, each on a surface one row high.
 struct ExtremeCase {
@@ -272,25 +273,23 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         // With more than about 2^24 steps the boxes near the far side get zero width in
         // floats; each still shows as one column, so the whole surface is painted.
-        ExtremeCase{"BoxesThinnerThanTheFloatSpacing", Orientation::kHorizontal, 26000000.0f, 1.0f,
-                    3, 2},
+        ExtremeCase{"BoxesThinnerThanTheFloatSpacing", kHorizontal, 26000000.0f, 1.0f, 3, 2},
         // Two rings 35000 pixels apart: no 16-bit pen spans that, so they are drawn with the
         // surface's pen and the pixels between them keep the fill; the outer ring shows.
-        ExtremeCase{"RingsFartherApartThanAnyPen", Orientation::kCircle, 4.0f, 0.0f, 140000,
-                    105000}),
+        ExtremeCase{"RingsFartherApartThanAnyPen", kCircle, 4.0f, 0.0f, 140000, 105000}),
     [](const ::testing::TestParamInfo<ExtremeCase>& info) { return info.param.name; });
 
 // A whole surface large enough to share its ring colours among threads gives the pixels
 // that bands of rows give, whose rings are found row by row.
 TEST(GradientMatchesStepByStepAlone, WholeCircleOnThreadsMatchesBands) {
-    for (const ColorMode mode : {ColorMode::kRgb, ColorMode::kOklch}) {
+    for (const ColorMode mode : {kRgb, kOklch}) {
         GradientParams params;
         params.colors.start = RgbColor(255, 0, 0);
         params.colors.end = RgbColor(0, 255, 255);
         params.colors.middle = RgbColor(250, 250, 0);
         params.colors.middleOn = true;
         params.colorMode = mode;
-        params.orientation = Orientation::kCircle;
+        params.orientation = kCircle;
         params.width = 200000.0f;
         const GradientRenderer renderer(params, 300, 300);
         Raster whole(300, 300, kWhite);

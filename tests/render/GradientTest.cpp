@@ -9,6 +9,9 @@
 namespace tonzug {
 namespace {
 
+using enum Orientation;
+using enum ColorMode;
+
 constexpr ColorValue kFill = RgbColor(7, 8, 9);
 
 GradientParams Params(ColorMode mode, Orientation orientation, float width, float height) {
@@ -46,13 +49,13 @@ INSTANTIATE_TEST_SUITE_P(Sizes, CornerRadiusOf,
 
 TEST(DrawGradient, DrawsNothingWithoutStepsOrShape) {
     const GradientParams nothing[] = {
-        Params(ColorMode::kRgb, Orientation::kHorizontal, 0.0f, 10.0f),
-        Params(ColorMode::kHsl, Orientation::kHorizontal, -5.0f, 10.0f),
-        Params(ColorMode::kRgb, Orientation::kVertical, 10.0f, 0.4f),
-        Params(ColorMode::kRgb, Orientation::kCircle, 1.0f, 1.0f),
-        Params(static_cast<ColorMode>(4), Orientation::kVertical, 10.0f, 10.0f),
-        Params(ColorMode::kRgb, static_cast<Orientation>(3), 10.0f, 10.0f),
-        Params(ColorMode::kRgb, Orientation::kHorizontal, 1e12f, 10.0f),
+        Params(kRgb, kHorizontal, 0.0f, 10.0f),
+        Params(kHsl, kHorizontal, -5.0f, 10.0f),
+        Params(kRgb, kVertical, 10.0f, 0.4f),
+        Params(kRgb, kCircle, 1.0f, 1.0f),
+        Params(static_cast<ColorMode>(4), kVertical, 10.0f, 10.0f),
+        Params(kRgb, static_cast<Orientation>(3), 10.0f, 10.0f),
+        Params(kRgb, kHorizontal, 1e12f, 10.0f),
     };
     for (const GradientParams& params : nothing) {
         Raster surface(12, 12, kFill);

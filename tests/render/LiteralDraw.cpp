@@ -11,6 +11,9 @@
 namespace tonzug::reference {
 namespace {
 
+using enum Orientation;
+using enum ColorMode;
+
 // Every rule below is written again from the raster's description, not taken from the
 // program, so that the comparison tests are a second opinion on the coverage too.
 
@@ -106,16 +109,13 @@ std::int32_t Radius(std::int32_t a, std::int32_t b) {
 }
 
 std::vector<ColorValue> RampFor(const GradientParams& p, float steps) {
-    if (p.colorMode == ColorMode::kHsl) {
+    if (p.colorMode == kHsl) {
         const std::optional<std::int32_t> n = Whole(steps);
         return n ? literal::BuildRampHsl(p.colors.start, p.colors.end, *n)
                  : std::vector<ColorValue>{};
     }
     if (p.colors.middlePercent != 50.0f || p.colors.middleOn) {
-        return literal::BuildRampBands(
-            p.colors.start, p.colors.end, steps, p.colors.middlePercent, p.colors.middle,
-            p.colors.middleOn ? literal::kMiddleOn : literal::kMiddleOff, p.colors.bands.start,
-            p.colors.bands.middle, p.colors.bands.end);
+        return literal::BuildRampBands(p.colors, steps);
     }
     return literal::BuildRampTwo(p.colors.start, p.colors.end, steps);
 }
@@ -129,14 +129,13 @@ ColorValue Entry(const std::vector<ColorValue>& ramp, std::int64_t index) {
 
 void DrawGradient(Raster& surface, const GradientParams& params) {
     surface.SetAutoRedraw(true);
-    if (params.colorMode != ColorMode::kRgb && params.colorMode != ColorMode::kHsl) {
+    if (params.colorMode != kRgb && params.colorMode != kHsl) {
         return;
     }
     const float sw = surface.ScaleWidth();
     const float sh = surface.ScaleHeight();
-    if (params.orientation == Orientation::kHorizontal ||
-        params.orientation == Orientation::kVertical) {
-        const bool across = params.orientation == Orientation::kHorizontal;
+    if (params.orientation == kHorizontal || params.orientation == kVertical) {
+        const bool across = params.orientation == kHorizontal;
         const float steps = across ? params.width : params.height;
         const std::vector<ColorValue> ramp = RampFor(params, steps);
         const float size = (across ? sw : sh) / steps;
@@ -151,7 +150,7 @@ void DrawGradient(Raster& surface, const GradientParams& params) {
         }
         return;
     }
-    if (params.orientation != Orientation::kCircle) {
+    if (params.orientation != kCircle) {
         return;
     }
     const std::optional<std::int32_t> a = Whole(params.width);

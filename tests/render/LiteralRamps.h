@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "color/ColorValue.h"
+#include "render/ClassicColors.h"
 
 // Reference ramps for the tests: the array-filling algorithms written out step by step,
 // every write in its original order into a vector of N + 1 entries.
@@ -19,6 +20,13 @@ std::vector<ColorValue> BuildRampBands(ColorValue start, ColorValue end, float s
                                        float middlePercent, ColorValue middle,
                                        std::int16_t middleOn, std::int32_t startBand,
                                        std::int32_t middleBand, std::int32_t endBand);
+
+// The same for the colours of a gradient.
+inline std::vector<ColorValue> BuildRampBands(const ClassicColors& colors, float steps) {
+    return BuildRampBands(colors.start, colors.end, steps, colors.middlePercent, colors.middle,
+                          colors.middleOn ? kMiddleOn : kMiddleOff, colors.bands.start,
+                          colors.bands.middle, colors.bands.end);
+}
 
 void FillRampSection(std::vector<ColorValue>& ramp, std::int64_t from, std::int64_t to,
                      ColorValue c1, ColorValue c2, std::int32_t shift);

@@ -15,6 +15,9 @@
 namespace tonzug {
 namespace {
 
+using enum Orientation;
+using enum ColorMode;
+
 constexpr ColorValue kFill = RgbColor(7, 8, 9);
 
 struct Outputs {
@@ -42,7 +45,7 @@ int Red(std::uint32_t word) {
 class LongGreyRamp : public ::testing::TestWithParam<Orientation> {};
 
 TEST_P(LongGreyRamp, PlainShowsBandsDitherKeepsTheMeanDeepKeepsTheValue) {
-    const bool alongColumns = GetParam() == Orientation::kHorizontal;
+    const bool alongColumns = GetParam() == kHorizontal;
     GradientParams params;
     params.colors.start = RgbColor(32, 32, 32);
     params.colors.end = RgbColor(48, 48, 48);
@@ -82,21 +85,20 @@ TEST_P(LongGreyRamp, PlainShowsBandsDitherKeepsTheMeanDeepKeepsTheValue) {
     EXPECT_EQ(bands, expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(RowsAndColumns, LongGreyRamp,
-                         ::testing::Values(Orientation::kVertical, Orientation::kHorizontal));
+INSTANTIATE_TEST_SUITE_P(RowsAndColumns, LongGreyRamp, ::testing::Values(kVertical, kHorizontal));
 
 // Pictures whose every value is a whole number look the same in all three outputs: a ramp
 // that steps by whole numbers, the solid bands (rows 0..19, 44..54 and 80..99) and solid
 // colours.
 TEST(WholeValues, LookTheSameInEveryOutput) {
     GradientParams rings;
-    rings.orientation = Orientation::kCircle;
+    rings.orientation = kCircle;
     rings.width = 72;
     rings.height = 30;
     rings.colors.start = kBlack;
     rings.colors.end = RgbColor(38, 76, 114);
     GradientParams hsl;
-    hsl.colorMode = ColorMode::kHsl;
+    hsl.colorMode = kHsl;
     hsl.width = 4;
     hsl.height = 256;
     hsl.colors.start = kBlack;
@@ -115,7 +117,7 @@ TEST(WholeValues, LookTheSameInEveryOutput) {
     solidWhite.width = solidWhite.height = kBlueNoiseSide;
     solidWhite.colors.start = solidWhite.colors.end = kWhite;
     GradientParams solidGrey = solidWhite;
-    solidGrey.orientation = Orientation::kHorizontal;
+    solidGrey.orientation = kHorizontal;
     solidGrey.colors.start = solidGrey.colors.end = RgbColor(128, 128, 128);
     for (const GradientParams* params : {&rings, &hsl, &banded, &solidWhite, &solidGrey}) {
         const int width = int(params->width);

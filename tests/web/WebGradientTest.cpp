@@ -14,6 +14,9 @@
 namespace tonzug {
 namespace {
 
+using enum Orientation;
+using enum ColorMode;
+
 using testing::RedToBlue;
 
 struct StopsCase {
@@ -41,24 +44,20 @@ TEST_P(WebGradientStops, ShowEveryStepWithinHalfALevel) {
 INSTANTIATE_TEST_SUITE_P(
     Gradients, WebGradientStops,
     ::testing::Values(
-        StopsCase{"rgb_two", RedToBlue(Orientation::kHorizontal, ColorMode::kRgb, 300, 20), 2},
-        StopsCase{"rgb_bands",
-                  testing::SampleGradient(Orientation::kVertical, ColorMode::kRgb, 40, 500), 10},
+        StopsCase{"rgb_two", RedToBlue(kHorizontal, kRgb, 300, 20), 2},
+        StopsCase{"rgb_bands", testing::SampleGradient(kVertical, kRgb, 40, 500), 10},
         // Rings more than a level apart each keep their own colour: two stops a ring.
-        StopsCase{"rgb_bands_circle",
-                  testing::SampleGradient(Orientation::kCircle, ColorMode::kRgb, 300, 200), 360},
-        StopsCase{"hsl", RedToBlue(Orientation::kHorizontal, ColorMode::kHsl, 1000, 1), 12},
-        StopsCase{"hsl_million", RedToBlue(Orientation::kVertical, ColorMode::kHsl, 1, 1000000),
-                  40},
-        StopsCase{"oklch_bands",
-                  testing::SampleGradient(Orientation::kHorizontal, ColorMode::kOklch, 700, 1), 80},
-        StopsCase{"one_step", RedToBlue(Orientation::kHorizontal, ColorMode::kRgb, 1, 9), 1}),
+        StopsCase{"rgb_bands_circle", testing::SampleGradient(kCircle, kRgb, 300, 200), 360},
+        StopsCase{"hsl", RedToBlue(kHorizontal, kHsl, 1000, 1), 12},
+        StopsCase{"hsl_million", RedToBlue(kVertical, kHsl, 1, 1000000), 40},
+        StopsCase{"oklch_bands", testing::SampleGradient(kHorizontal, kOklch, 700, 1), 80},
+        StopsCase{"one_step", RedToBlue(kHorizontal, kRgb, 1, 9), 1}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(WebGradient, BandsEndInStopsOnTheirEdgesAndCutBandsMeetHard) {
     // The middle at 10 % with a start band of 80 steps: the band is cut where the section
     // away from the middle begins, and both colours meet at that edge.
-    GradientParams params = RedToBlue(Orientation::kHorizontal, ColorMode::kRgb, 400, 1);
+    GradientParams params = RedToBlue(kHorizontal, kRgb, 400, 1);
     params.colors.middlePercent = 10.0f;
     params.colors.middleOn = true;
     params.colors.middle = RgbColor(0, 255, 0);
@@ -72,7 +71,7 @@ TEST(WebGradient, BandsEndInStopsOnTheirEdgesAndCutBandsMeetHard) {
 }
 
 TEST(WebGradient, TooManyStopsWidenTheToleranceAndSaySo) {
-    const GradientParams params = RedToBlue(Orientation::kHorizontal, ColorMode::kHsl, 5000, 1);
+    const GradientParams params = RedToBlue(kHorizontal, kHsl, 5000, 1);
     const WebGradient gradient = FitWebGradient(params, 5000, 1, 3);
     EXPECT_LE(gradient.stops.size(), 3u);
     EXPECT_GT(gradient.tolerance, kStopTolerance);
@@ -96,7 +95,7 @@ TEST(WebGradientText, CssOfTheDefaults) {
 
 TEST(WebGradientText, SvgIsOnePictureOfTheSize) {
     testing::TempFolder folder;
-    const GradientParams params = RedToBlue(Orientation::kCircle, ColorMode::kHsl, 300, 200);
+    const GradientParams params = RedToBlue(kCircle, kHsl, 300, 200);
     const std::string path = folder.File("a.svg");
     ASSERT_EQ(PictureKindFromPath(path), PictureKind::kSvg);
     ASSERT_TRUE(ExportPicture(params, path, PictureKind::kSvg, kExportJpegQuality).Ok());

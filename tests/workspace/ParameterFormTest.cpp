@@ -15,6 +15,8 @@
 namespace tonzug {
 namespace {
 
+using enum Orientation;
+
 using testing::FormProbe;
 
 class ParameterFormTest : public ::testing::Test {
@@ -112,9 +114,9 @@ TEST_F(ParameterFormTest, EveryKeystrokeOfASizeRedrawsAndLaysOutOnce) {
 }
 
 TEST_F(ParameterFormTest, OrientationRecomputesThePixelPosition) {
-    form.optV.Select(Orientation::kCircle);  // 25 x 256: radius of 12 and 128 is 129
+    form.optV.Select(kCircle);  // 25 x 256: radius of 12 and 128 is 129
     EXPECT_EQ(form.txtM.Text(), "64");
-    form.optV.Select(Orientation::kHorizontal);
+    form.optV.Select(kHorizontal);
     EXPECT_EQ(form.txtM.Text(), "12");
     EXPECT_EQ(probe.draws.size(), 2u);
     form.txtX.SetText("0");
@@ -124,7 +126,7 @@ TEST_F(ParameterFormTest, OrientationRecomputesThePixelPosition) {
 
 TEST_F(ParameterFormTest, EqualWritesRaiseNothingAndRefusedValuesChangeNothing) {
     form.txtX.SetText("25");
-    form.optV.Select(Orientation::kVertical);
+    form.optV.Select(kVertical);
     EXPECT_FALSE(form.chkMid.SetValue(5));
     EXPECT_FALSE(form.optV.Select(7));
     EXPECT_FALSE(form.scrM.SetValue(101));
@@ -180,7 +182,7 @@ TEST_F(ParameterFormTest, SettingsRefuseUnknownKeysAndBadValues) {
         EXPECT_FALSE(Apply(key, value)) << key << "=" << value;
         EXPECT_NE(error.find(reason), std::string::npos) << error;
     }
-    EXPECT_EQ(form.SelectedOrientation(), Orientation::kVertical);
+    EXPECT_EQ(form.SelectedOrientation(), kVertical);
     EXPECT_EQ(form.colEnd.Color(), kBlack);
 }
 
