@@ -18,6 +18,8 @@ struct CssColor {
     double green = 0.0;
     double blue = 0.0;
     double alpha = 1.0;
+
+    friend bool operator==(const CssColor&, const CssColor&) = default;
 };
 
 // What the reader looked for where a text stopped being a colour.
