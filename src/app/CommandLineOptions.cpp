@@ -8,7 +8,18 @@
 namespace tonzug {
 namespace {
 
-enum class Option { kExport, kCss, kFormat, kParams, kSet, kThreads, kQuiet, kHelp, kVersion };
+enum class Option {
+    kExport,
+    kCss,
+    kFormat,
+    kParams,
+    kSet,
+    kGradient,
+    kThreads,
+    kQuiet,
+    kHelp,
+    kVersion
+};
 
 struct OptionRow {
     std::string_view name;
@@ -23,6 +34,7 @@ constexpr std::array kOptions = {
     OptionRow{"--format", "", Option::kFormat, true},
     OptionRow{"--params", "", Option::kParams, true},
     OptionRow{"--set", "", Option::kSet, true},
+    OptionRow{"--gradient", "", Option::kGradient, true},
     OptionRow{"--threads", "", Option::kThreads, true},
     OptionRow{"--quiet", "-q", Option::kQuiet, false},
     OptionRow{"--help", "-h", Option::kHelp, false},
@@ -89,6 +101,12 @@ std::optional<std::string> Apply(CommandRequest& request, Option option, const s
             request.settings.emplace_back(value.substr(0, equals), value.substr(equals + 1));
             return std::nullopt;
         }
+        case Option::kGradient:
+            if (request.gradient) {
+                return "--gradient given more than once";
+            }
+            request.gradient = value;
+            return std::nullopt;
         case Option::kThreads:
             request.threads = DecimalInteger(value);
             if (!request.threads || *request.threads < 1) {

@@ -28,6 +28,8 @@ struct CommandRequest {
     std::optional<PictureKind> format;
     std::optional<std::string> parameterFile;
     std::vector<std::pair<std::string, std::string>> settings;
+    // A CSS gradient to draw instead of the classic one.
+    std::optional<std::string> gradient;
     // Worker threads for the export; none given means one per available core.
     std::optional<std::int32_t> threads;
     bool quiet = false;

@@ -86,7 +86,7 @@ bool RenderFreshBand(const BandLayout& layout, std::int32_t band, Band& raster, 
 
 }  // namespace
 
-bool RenderBand(const GradientRenderer& renderer, const BandLayout& layout, std::int32_t band,
+bool RenderBand(const PictureRenderer& renderer, const BandLayout& layout, std::int32_t band,
                 Raster& raster, OutputFormat format) {
     return RenderFreshBand(layout, band, raster,
                            [&](std::int32_t firstColumn, std::int32_t firstRow, Raster& fresh) {
@@ -94,7 +94,7 @@ bool RenderBand(const GradientRenderer& renderer, const BandLayout& layout, std:
                            });
 }
 
-bool RenderBand(const GradientRenderer& renderer, const BandLayout& layout, std::int32_t band,
+bool RenderBand(const PictureRenderer& renderer, const BandLayout& layout, std::int32_t band,
                 Raster16& raster) {
     return RenderFreshBand(layout, band, raster,
                            [&](std::int32_t firstColumn, std::int32_t firstRow, Raster16& fresh) {

@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "render/Gradient.h"
+#include "render/PictureRenderer.h"
 #include "render/Raster.h"
 
 namespace tonzug {
@@ -47,10 +47,10 @@ std::int32_t ThreadsWithinBudget(const BandLayout& layout, OutputFormat format,
 // Renders the band into `raster` on a fresh white surface (a ring gradient may leave
 // corner pixels to it). False when the band could not be had: the raster stays empty
 // when memory runs out.
-bool RenderBand(const GradientRenderer& renderer, const BandLayout& layout, std::int32_t band,
+bool RenderBand(const PictureRenderer& renderer, const BandLayout& layout, std::int32_t band,
                 Raster& raster, OutputFormat format = OutputFormat::kPlain8);
 // The same band in 16 bits per channel.
-bool RenderBand(const GradientRenderer& renderer, const BandLayout& layout, std::int32_t band,
+bool RenderBand(const PictureRenderer& renderer, const BandLayout& layout, std::int32_t band,
                 Raster16& raster);
 
 }  // namespace tonzug

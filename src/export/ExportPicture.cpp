@@ -12,6 +12,7 @@
 #include "export/PngBandWork.h"
 #include "export/PngEncoder.h"
 #include "export/WebExport.h"
+#include "render/FreeRenderer.h"
 #include "render/Gradient.h"
 #include "support/Numbers.h"
 
@@ -30,7 +31,7 @@ SaveResult OutOfMemory() {
 // BMP and JPEG bands: rendered on any thread, encoded in order.
 class RenderedBands {
   public:
-    RenderedBands(const GradientRenderer& renderer, const BandLayout& layout,
+    RenderedBands(const PictureRenderer& renderer, const BandLayout& layout,
                   PictureEncoder& encoder, std::int32_t window, OutputFormat format)
         : renderer_(renderer),
           layout_(layout),
@@ -49,7 +50,7 @@ class RenderedBands {
         return rasters_[static_cast<std::size_t>(band) % rasters_.size()];
     }
 
-    const GradientRenderer& renderer_;
+    const PictureRenderer& renderer_;
     const BandLayout& layout_;
     PictureEncoder& encoder_;
     OutputFormat format_;
@@ -98,6 +99,16 @@ SaveResult ExportInBands(const GradientParams& params, const std::string& path, 
     if (SaveResult status = ExportSize(params, size); !status.Ok()) {
         return status;
     }
+    if (SaveResult status = FitsOneRow(size); !status.Ok()) {
+        return status;
+    }
+    return ExportRendered(GradientRenderer(params, size.width, size.height), size, path, kind,
+                          jpegQuality, options);
+}
+
+}  // namespace
+
+SaveResult FitsOneRow(const PictureSize& size) {
     if (size.width > kMaxExportRowPixels) {
         return SaveResult::Failure(SaveFailure::kOutOfMemory,
                                    "pictures can be at most " +
@@ -105,8 +116,13 @@ SaveResult ExportInBands(const GradientParams& params, const std::string& path, 
                                        " pixels wide, the export memory limit for one row (" +
                                        SizeText(size.width, size.height) + " requested)");
     }
+    return SaveResult::Success();
+}
+
+SaveResult ExportRendered(const PictureRenderer& renderer, const PictureSize& size,
+                          const std::string& path, PictureKind kind, std::int32_t jpegQuality,
+                          const ExportOptions& options) {
     const OutputFormat format = OutputFormatFor(kind, options.depth);
-    const GradientRenderer renderer(params, size.width, size.height);
     // Where rows repeat, bands of whole periods repeat too, and are coded once.
     const BandLayout layout =
         LayOutBands(size.width, size.height, options.bandBytes, renderer.RowPeriod(format));
@@ -142,8 +158,6 @@ SaveResult ExportInBands(const GradientParams& params, const std::string& path, 
     return encoder->Finish();
 }
 
-}  // namespace
-
 SaveResult PictureTooLarge(std::string_view width, std::string_view height) {
     return SaveResult::Failure(SaveFailure::kTooLarge,
                                "picture size " + std::string(width) + " x " + std::string(height) +
@@ -176,6 +190,30 @@ SaveResult ExportPicture(const GradientParams& params, const std::string& path, 
             return ExportSvgPicture(params, path, options.intoDescriptor);
         }
         return ExportInBands(params, path, kind, jpegQuality, options);
+    } catch (const std::bad_alloc&) {
+        return OutOfMemory();
+    } catch (const std::exception& error) {
+        return SaveResult::Failure(SaveFailure::kGeneric, error.what());
+    }
+}
+
+SaveResult ExportFreePicture(const FreeGradient& gradient, const GradientParams& sized,
+                             const std::string& path, PictureKind kind, std::int32_t jpegQuality,
+                             const ExportOptions& options) {
+    try {
+        if (kind == PictureKind::kSvg) {
+            return SaveResult::Failure(SaveFailure::kGeneric,
+                                       "free gradients cannot be written as SVG yet");
+        }
+        PictureSize size;
+        if (SaveResult status = ExportSize(sized, size); !status.Ok()) {
+            return status;
+        }
+        if (SaveResult status = FitsOneRow(size); !status.Ok()) {
+            return status;
+        }
+        return ExportRendered(FreeRenderer(gradient, size.width, size.height), size, path, kind,
+                              jpegQuality, options);
     } catch (const std::bad_alloc&) {
         return OutOfMemory();
     } catch (const std::exception& error) {

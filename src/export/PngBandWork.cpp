@@ -56,7 +56,7 @@ const BandRelay::Entry* BandRelay::Await(std::int32_t band, Stage stage) {
     return entry.stage == Stage::kFailed ? nullptr : &entry;
 }
 
-PngBandWork::PngBandWork(const GradientRenderer& renderer, const BandLayout& layout,
+PngBandWork::PngBandWork(const PictureRenderer& renderer, const BandLayout& layout,
                          PngEncoder& encoder, std::int32_t workers, std::int32_t window,
                          OutputFormat format)
     : renderer_(renderer),

@@ -11,7 +11,7 @@
 #include "export/PngBands.h"
 #include "export/PngEncoder.h"
 #include "export/SaveResult.h"
-#include "render/Gradient.h"
+#include "render/PictureRenderer.h"
 #include "render/Raster.h"
 #include "render/Raster16.h"
 
@@ -55,7 +55,7 @@ class BandRelay {
 class PngBandWork {
   public:
     // `format` kDeep16 needs an encoder of PngDepth::k16.
-    PngBandWork(const GradientRenderer& renderer, const BandLayout& layout, PngEncoder& encoder,
+    PngBandWork(const PictureRenderer& renderer, const BandLayout& layout, PngEncoder& encoder,
                 std::int32_t workers, std::int32_t window, OutputFormat format);
 
     SaveResult Produce(std::int32_t band, std::int32_t worker);
@@ -76,7 +76,7 @@ class PngBandWork {
     bool Render(std::int32_t band, Worker& worker, BandRelay::Entry& entry);
     void Filter(std::int32_t band, Worker& worker, std::span<const std::uint8_t> rowAbove);
 
-    const GradientRenderer& renderer_;
+    const PictureRenderer& renderer_;
     const BandLayout layout_;
     PngEncoder& encoder_;
     OutputFormat format_;

@@ -196,14 +196,6 @@ GradientRenderer::GradientRenderer(GradientRenderer&&) noexcept = default;
 GradientRenderer& GradientRenderer::operator=(GradientRenderer&&) noexcept = default;
 GradientRenderer::~GradientRenderer() = default;
 
-void GradientRenderer::RenderRows(int firstRow, Raster& band, OutputFormat format) const {
-    RenderRegion(0, firstRow, band, format);
-}
-
-void GradientRenderer::RenderRows(int firstRow, Raster16& band) const {
-    RenderRegion(0, firstRow, band);
-}
-
 void GradientRenderer::RenderRegion(int firstColumn, int firstRow, Raster& region,
                                     OutputFormat format) const {
     if (format == OutputFormat::kDithered8 && line_) {

@@ -8,6 +8,7 @@
 #include "render/ColorRamp.h"
 #include "render/GradientParams.h"
 #include "render/OutputFormat.h"
+#include "render/PictureRenderer.h"
 #include "render/Raster.h"
 #include "render/Raster16.h"
 
@@ -32,7 +33,7 @@ enum class ShapeKind { kHorizontal, kVertical, kCircle };
 // ring covers). The cost follows the pixels of the surface, not the number of steps: a
 // ten-million-step gradient in a small preview takes as long as one of a few hundred steps.
 // Bands may be rendered on several threads at once.
-class GradientRenderer {
+class GradientRenderer final : public PictureRenderer {
   public:
     // surfaceWidth/Height: the surface being drawn (scale width/height in pixels).
     // penWidth: the surface's current pen width (only matters when the ring pen width
@@ -48,19 +49,13 @@ class GradientRenderer {
     GradientRenderer& operator=(GradientRenderer&&) noexcept;
     ~GradientRenderer();
 
-    // Paints surface rows firstRow .. firstRow + band.Height() - 1 into `band`, a Raster
-    // of surfaceWidth columns. Pixels that no step covers keep their content. An 8-bit
-    // band takes kPlain8 or kDithered8; kDeep16 paints it plain, as 8 bits hold it.
-    void RenderRows(int firstRow, Raster& band, OutputFormat format = OutputFormat::kPlain8) const;
-    // The same rows in 16 bits per channel (kDeep16).
-    void RenderRows(int firstRow, Raster16& band) const;
-    // Paints the window of the surface whose top-left pixel is (firstColumn, firstRow)
-    // into `region`, which may be narrower than the surface: a view can show a part of a
-    // picture too wide to hold. Pixels that no step covers keep their content. The dither
-    // mask lies on the surface, so windows and bands fit together seamlessly.
+    // Pixels that no step covers keep their content. A region may be narrower than the
+    // surface: a view can show a part of a picture too wide to hold. The dither mask lies
+    // on the surface, so windows and bands fit together seamlessly.
+    using PictureRenderer::RenderRows;
     void RenderRegion(int firstColumn, int firstRow, Raster& region,
-                      OutputFormat format = OutputFormat::kPlain8) const;
-    void RenderRegion(int firstColumn, int firstRow, Raster16& region) const;
+                      OutputFormat format = OutputFormat::kPlain8) const override;
+    void RenderRegion(int firstColumn, int firstRow, Raster16& region) const override;
 
     // The steps drawn (0 when nothing is drawn) and the size of one step on the
     // surface: box width, box height or the radius added per ring.
@@ -69,7 +64,7 @@ class GradientRenderer {
     // The period with which the surface's rows repeat in `format`: 1 for a horizontal
     // gradient, whose boxes span every row, and the dither mask's side when dithered; 0
     // when rows do not repeat.
-    std::int32_t RowPeriod(OutputFormat format) const;
+    std::int32_t RowPeriod(OutputFormat format) const override;
     // The pen width the rings are drawn with.
     std::int16_t RingPenWidth() const { return ringPen_; }
 

@@ -20,10 +20,12 @@
 #include "export/PictureReaders.h"
 #include "render/Gradient.h"
 #include "testing/TempFolder.h"
+#include "web/BrowserPage.h"
 
 namespace {
 
 using tonzug::testing::DecodedPicture;
+using tonzug::testing::Run;
 
 constexpr int kExitSkipped = 77;
 // Per channel: this share of the pixels within kNear, and a mean difference of at most kMean.
@@ -32,7 +34,6 @@ constexpr int kNear = 2;
 constexpr double kMean = 0.5;
 // Neighbouring pixels further apart than this (in some channel) make a hard edge.
 constexpr int kHardEdge = 32;
-constexpr int kGap = 8;
 constexpr int kPageWidth = 1920;
 
 struct Case {
@@ -72,10 +73,6 @@ std::string SettingsOf(const Case& c) {
         text += " --set '" + setting + "'";
     }
     return text;
-}
-
-bool Run(const std::string& command) {
-    return std::system(command.c_str()) == 0;
 }
 
 struct Point {
@@ -195,13 +192,9 @@ int main(int argc, char* argv[]) {
     std::filesystem::create_directories(folder);
     const auto file = [&](const std::string& name) { return (folder / name).string(); };
 
-    // Each case: its PNG and SVG, and a div of its size on one page, one below the other.
+    // Each case: its PNG and SVG, and a box of its size on one page.
     std::vector<Point> places;
-    std::string page =
-        "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><style>html,body{margin:0;"
-        "padding:0;overflow:hidden;background:#808080}div{position:absolute;margin:0;"
-        "padding:0;border:0}</style></head><body>\n";
-    int pageHeight = 0;
+    tonzug::testing::BrowserPage page(folder, kPageWidth);
     bool made = true;
     for (std::size_t index = 0; index < kCases.size(); ++index) {
         const Case& c = kCases[index];
@@ -213,24 +206,10 @@ int main(int argc, char* argv[]) {
                Run(tonzugWith + " --css > " + stem + ".css");
         std::string css = tonzug::testing::ReadWholeFile(stem + ".css");
         css.erase(css.find_last_not_of('\n') + 1);
-        places.push_back({0, pageHeight});
-        page += "<div style=\"left:0;top:" + std::to_string(pageHeight) +
-                "px;width:" + std::to_string(c.width) + "px;height:" + std::to_string(c.height) +
-                "px;" + css + "\"></div>\n";
-        pageHeight += c.height + kGap;
+        places.push_back({0, page.Add(c.width, c.height, css)});
     }
-    page += "</body></html>\n";
-    std::ofstream(file("page.html")) << page;
-    const std::string shot = file("page.png");
-    made = made && Run("timeout 120 chromium --headless --no-sandbox --disable-gpu --disable-quic "
-                       "--no-first-run --disable-background-networking --disable-component-update "
-                       "--disable-sync --user-data-dir=" +
-                       file("profile") + " --screenshot=" + shot + " --window-size=" +
-                       std::to_string(kPageWidth) + "," + std::to_string(pageHeight) +
-                       " --force-device-scale-factor=1 --hide-scrollbars file://" +
-                       file("page.html") + " > " + file("chromium.log") + " 2>&1");
-    const auto screenshot = tonzug::testing::ReadPng(shot);
-    if (!made || !screenshot || screenshot->width < kPageWidth || screenshot->height < pageHeight) {
+    const auto screenshot = page.Shoot();
+    if (!made || !screenshot) {
         std::cerr << "could not make the pictures; see " << folder << "\n";
         return 1;
     }

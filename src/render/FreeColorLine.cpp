@@ -1,0 +1,169 @@
+#include "render/FreeColorLine.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+#include "render/FreeBlend.h"
+
+namespace tonzug {
+namespace {
+
+// A midpoint this close to a segment's end leaves the whole segment to one colour.
+constexpr double kMidpointEpsilon = 1e-10;
+
+double Resolve(const LinePosition& position, double lineLength) {
+    const double absolute = lineLength > 0.0 ? position.absolute / lineLength : 0.0;
+    return position.fraction + absolute;
+}
+
+// The linear factor of a segment whose colour is half way at `midpoint`.
+double LinearFactor(double midpoint, double within) {
+    if (within <= midpoint) {
+        return midpoint < kMidpointEpsilon ? 0.5 : 0.5 * within / midpoint;
+    }
+    const double rest = 1.0 - midpoint;
+    return rest < kMidpointEpsilon ? 1.0 : 0.5 + 0.5 * (within - midpoint) / rest;
+}
+
+}  // namespace
+
+double EasedFraction(Easing easing, double midpoint, double within) {
+    switch (easing) {
+        case Easing::kLinear:
+            return LinearFactor(midpoint, within);
+        case Easing::kCurved:
+            // CSS's colour hint: a hint at the start or end gives the segment to one colour.
+            if (midpoint <= kMidpointEpsilon) {
+                return within > 0.0 ? 1.0 : 0.0;
+            }
+            if (midpoint >= 1.0 - kMidpointEpsilon) {
+                return within >= 1.0 ? 1.0 : 0.0;
+            }
+            return std::pow(within, std::log(0.5) / std::log(midpoint));
+        case Easing::kSine: {
+            const double factor = LinearFactor(midpoint, within);
+            return (std::sin(-std::numbers::pi / 2.0 + std::numbers::pi * factor) + 1.0) / 2.0;
+        }
+        case Easing::kSphereIncreasing: {
+            const double factor = LinearFactor(midpoint, within) - 1.0;
+            return std::sqrt(std::max(0.0, 1.0 - factor * factor));
+        }
+        case Easing::kSphereDecreasing: {
+            const double factor = LinearFactor(midpoint, within);
+            return 1.0 - std::sqrt(std::max(0.0, 1.0 - factor * factor));
+        }
+        case Easing::kStep:
+            return within >= midpoint ? 1.0 : 0.0;
+    }
+    return within;
+}
+
+FreeColorLine::FreeColorLine(const FreeGradient& gradient, double lineLength)
+    : method_(gradient.interpolation), repeating_(gradient.repeating) {
+    const std::size_t count = gradient.stops.size();
+    stops_.resize(std::max<std::size_t>(count, 1));
+    if (count == 0) {
+        return;
+    }
+    // Positions as given, stops and hints in one list, in order; NaN marks none.
+    const double none = std::numeric_limits<double>::quiet_NaN();
+    std::vector<double> stopAt(count, none);
+    std::vector<double> hintAt(count, none);
+    for (std::size_t i = 0; i < count; ++i) {
+        if (gradient.stops[i].position) {
+            stopAt[i] = Resolve(*gradient.stops[i].position, lineLength);
+        }
+        if (i + 1 < count && i < gradient.segments.size() && gradient.segments[i].midpoint) {
+            hintAt[i] = Resolve(*gradient.segments[i].midpoint, lineLength);
+        }
+    }
+    if (std::isnan(stopAt.front())) {
+        stopAt.front() = 0.0;
+    }
+    if (std::isnan(stopAt.back())) {
+        stopAt.back() = 1.0;
+    }
+    double largest = -std::numeric_limits<double>::infinity();
+    for (std::size_t i = 0; i < count; ++i) {
+        if (!std::isnan(stopAt[i])) {
+            stopAt[i] = largest = std::max(largest, stopAt[i]);
+        }
+        if (!std::isnan(hintAt[i])) {
+            hintAt[i] = largest = std::max(largest, hintAt[i]);
+        }
+    }
+    // Runs without positions, evenly between the stops around them.
+    for (std::size_t i = 1; i < count; ++i) {
+        if (!std::isnan(stopAt[i])) {
+            continue;
+        }
+        std::size_t end = i;
+        while (std::isnan(stopAt[end])) {
+            ++end;
+        }
+        const double from = stopAt[i - 1];
+        const double step = (stopAt[end] - from) / static_cast<double>(end - i + 1);
+        for (std::size_t k = i; k < end; ++k) {
+            stopAt[k] = from + step * static_cast<double>(k - i + 1);
+        }
+        i = end;
+    }
+    for (std::size_t i = 0; i < count; ++i) {
+        stops_[i] = {stopAt[i], gradient.stops[i].color};
+    }
+    segments_.resize(count - 1);
+    for (std::size_t i = 0; i + 1 < count; ++i) {
+        Segment& segment = segments_[i];
+        if (i < gradient.segments.size()) {
+            segment.easing = gradient.segments[i].easing;
+        }
+        const double length = stopAt[i + 1] - stopAt[i];
+        if (!std::isnan(hintAt[i]) && length > 0.0) {
+            segment.midpoint = std::clamp((hintAt[i] - stopAt[i]) / length, 0.0, 1.0);
+        }
+    }
+}
+
+double FreeColorLine::Wrapped(double position) const {
+    if (!Repeats()) {
+        return position;
+    }
+    const double period = Last() - First();
+    const double offset = std::fmod(position - First(), period);
+    return First() + (offset < 0.0 ? offset + period : offset);
+}
+
+CssColor FreeColorLine::At(double position) const {
+    position = Wrapped(position);
+    if (!(position >= First())) {
+        return stops_.front().color;
+    }
+    if (position >= Last()) {
+        return stops_.back().color;
+    }
+    // The first stop beyond the position; the segment before it holds the position.
+    const auto beyond =
+        std::upper_bound(stops_.begin(), stops_.end(), position,
+                         [](double value, const Stop& stop) { return value < stop.position; });
+    const auto index = static_cast<std::size_t>(beyond - stops_.begin()) - 1;
+    const double length = stops_[index + 1].position - stops_[index].position;
+    return Blend(index, (position - stops_[index].position) / length);
+}
+
+CssColor FreeColorLine::Blend(std::size_t segment, double within) const {
+    const Segment& shape = segments_[segment];
+    const double fraction = EasedFraction(shape.easing, shape.midpoint, within);
+    return BlendCssColors(stops_[segment].color, stops_[segment + 1].color, fraction, method_);
+}
+
+std::vector<double> FreeColorLine::Joints() const {
+    std::vector<double> joints;
+    joints.reserve(stops_.size());
+    for (const Stop& stop : stops_) {
+        joints.push_back(stop.position);
+    }
+    return joints;
+}
+
+}  // namespace tonzug

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <cstddef>
+#include <vector>
+
+#include "color/CssColor.h"
+#include "render/FreeGradient.h"
+
+namespace tonzug {
+
+// The stops of a free gradient laid out on its line, positions in line units (0 at the
+// start, 1 at the end of the gradient line), fixed up as CSS Images 4 does: a first and
+// last stop without a position go to 0 and 1, a position below an earlier one is raised
+// to it, and stops without one are spaced evenly between their neighbours.
+class FreeColorLine {
+  public:
+    // lineLength: the gradient line in pixels (linear, radial) or 360 (conic), against
+    // which the absolute parts of the positions count.
+    FreeColorLine(const FreeGradient& gradient, double lineLength);
+
+    double First() const { return stops_.front().position; }
+    double Last() const { return stops_.back().position; }
+    // Whether the colour line repeats beyond its first and last stop.
+    bool Repeats() const { return repeating_ && Last() > First(); }
+
+    // The colour at a position, straight alpha, before any gamut mapping. Before the first
+    // stop the first colour, after the last the last one (a repeating line is brought
+    // into its period first). Where several stops share a position, the last one's colour
+    // holds from there on.
+    CssColor At(double position) const;
+
+    // The positions where the colour jumps or a segment changes: between two neighbours
+    // of this list the colour is one smooth blend.
+    std::vector<double> Joints() const;
+
+    // A repeating line brought into First() .. Last().
+    double Wrapped(double position) const;
+
+  private:
+    struct Stop {
+        double position = 0.0;
+        CssColor color;
+    };
+    struct Segment {
+        Easing easing = Easing::kLinear;
+        double midpoint = 0.5;  // within the segment, 0 .. 1
+    };
+
+    CssColor Blend(std::size_t segment, double within) const;
+
+    std::vector<Stop> stops_;
+    std::vector<Segment> segments_;
+    InterpolationMethod method_;
+    bool repeating_ = false;
+};
+
+// How far along a segment the colour is, 0 .. 1, for a place `within` 0 .. 1 of the
+// segment: GIMP's blend functions, the midpoint being where the colour is half way.
+double EasedFraction(Easing easing, double midpoint, double within);
+
+}  // namespace tonzug

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "render/FreeColorLine.h"
+#include "render/FreeGradient.h"
+#include "render/FreeShapes.h"
+#include "render/PictureRenderer.h"
+#include "render/RampLine.h"
+
+namespace tonzug {
+
+// Paints a free gradient on a box of width x height pixels, each pixel the colour at its
+// centre, brought into sRGB by the CSS gamut mapping and laid over white where it is
+// transparent. The colour line is held in a table fine enough that a pixel between two
+// entries differs from the exact colour by far less than a level; near a stop, where the
+// colour may jump or bend, pixels are worked out exactly.
+class FreeRenderer final : public PictureRenderer {
+  public:
+    FreeRenderer(const FreeGradient& gradient, int width, int height);
+
+    void RenderRegion(int firstColumn, int firstRow, Raster& region,
+                      OutputFormat format = OutputFormat::kPlain8) const override;
+    void RenderRegion(int firstColumn, int firstRow, Raster16& region) const override;
+    std::int32_t RowPeriod(OutputFormat format) const override;
+
+    // The unrounded output colour (channels 0..255) at a line position.
+    ExactColor ColorAt(double position) const;
+
+  private:
+    ExactColor ExactAt(double position) const;
+    template <class Write>
+    void ForEachPixel(int firstColumn, int firstRow, int columns, int rows, Write write) const;
+
+    FreePlacement placement_;
+    FreeColorLine line_;
+    bool horizontal_ = false;
+    // Entries at First() + i * entryStep_; cell i (between entries i and i + 1) is exact
+    // when it holds a joint of the colour line.
+    std::vector<ExactColor> entries_;
+    std::vector<bool> exactCells_;
+    double entryStep_ = 0.0;
+};
+
+}  // namespace tonzug

@@ -1,0 +1,161 @@
+#include "render/FreeShapes.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <numbers>
+
+namespace tonzug {
+namespace {
+
+constexpr double kDegreesPerTurn = 360.0;
+// A radius of zero is drawn as one this small, as CSS asks for a degenerate ending shape.
+constexpr double kTinyRadius = 1e-9;
+// And the other radius of an ellipse flattened to nothing this large.
+constexpr double kHugeRadius = 1e9;
+
+double Radians(double degrees) {
+    return degrees * std::numbers::pi / 180.0;
+}
+
+// The angle of "to <side-or-corner>": a corner's gradient line is perpendicular to the
+// diagonal through the two other corners.
+double DirectionDegrees(const LinearDirection& direction, double width, double height) {
+    if (direction.towardX == 0 && direction.towardY == 0) {
+        return direction.degrees;
+    }
+    return std::atan2(static_cast<double>(direction.towardX) * height,
+                      -static_cast<double>(direction.towardY) * width) *
+           180.0 / std::numbers::pi;
+}
+
+struct Radii {
+    double x = 0.0;
+    double y = 0.0;
+};
+
+// The distances from the centre to the nearer and the farther side, each way.
+struct SideDistances {
+    double nearX;
+    double farX;
+    double nearY;
+    double farY;
+};
+
+Radii RadiiOf(const RadialGeometry& radial, double cx, double cy, double width, double height) {
+    const SideDistances sides{std::min(std::abs(cx), std::abs(width - cx)),
+                              std::max(std::abs(cx), std::abs(width - cx)),
+                              std::min(std::abs(cy), std::abs(height - cy)),
+                              std::max(std::abs(cy), std::abs(height - cy))};
+    const bool circle = radial.form == RadialForm::kCircle;
+    // A corner's ellipse keeps the aspect ratio of the matching side's.
+    const auto throughCorner = [circle](double cornerX, double cornerY, Radii side) {
+        if (circle) {
+            const double r = std::hypot(cornerX, cornerY);
+            return Radii{r, r};
+        }
+        if (side.x <= 0.0 || side.y <= 0.0) {
+            return Radii{0.0, 0.0};
+        }
+        const double ratio = side.y / side.x;
+        const double rx = std::hypot(cornerX, cornerY / ratio);
+        return Radii{rx, rx * ratio};
+    };
+    switch (radial.extent) {
+        case RadialExtent::kClosestSide:
+            if (circle) {
+                const double r = std::min(sides.nearX, sides.nearY);
+                return {r, r};
+            }
+            return {sides.nearX, sides.nearY};
+        case RadialExtent::kFarthestSide:
+            if (circle) {
+                const double r = std::max(sides.farX, sides.farY);
+                return {r, r};
+            }
+            return {sides.farX, sides.farY};
+        case RadialExtent::kClosestCorner:
+            return throughCorner(sides.nearX, sides.nearY, {sides.nearX, sides.nearY});
+        case RadialExtent::kFarthestCorner:
+            return throughCorner(sides.farX, sides.farY, {sides.farX, sides.farY});
+        case RadialExtent::kExplicit:
+            break;
+    }
+    if (circle) {
+        const double reference = std::hypot(width, height) / std::numbers::sqrt2;
+        const double r = radial.radiusX.Resolve(reference);
+        return {r, r};
+    }
+    return {radial.radiusX.Resolve(width), radial.radiusY.Resolve(height)};
+}
+
+// CSS's degenerate ending shapes: zero size a tiny circle, zero width or height a
+// needle of the other way.
+Radii Drawable(Radii radii) {
+    const bool flatX = !(radii.x > 0.0);
+    const bool flatY = !(radii.y > 0.0);
+    if (flatX && flatY) {
+        return {kTinyRadius, kTinyRadius};
+    }
+    if (flatX) {
+        return {kTinyRadius, kHugeRadius};
+    }
+    if (flatY) {
+        return {kHugeRadius, kTinyRadius};
+    }
+    return radii;
+}
+
+}  // namespace
+
+FreePlacement::FreePlacement(const FreeGradient& gradient, double width, double height)
+    : shape_(gradient.shape) {
+    switch (shape_) {
+        case FreeShape::kLinear: {
+            const double angle = Radians(DirectionDegrees(gradient.linear, width, height));
+            directionX_ = std::sin(angle);
+            directionY_ = -std::cos(angle);
+            lineLength_ = std::abs(width * directionX_) + std::abs(height * directionY_);
+            centerX_ = width / 2.0;
+            centerY_ = height / 2.0;
+            break;
+        }
+        case FreeShape::kRadial: {
+            centerX_ = gradient.radial.center.x.Resolve(width);
+            centerY_ = gradient.radial.center.y.Resolve(height);
+            const Radii radii =
+                Drawable(RadiiOf(gradient.radial, centerX_, centerY_, width, height));
+            lineLength_ = radii.x;
+            inverseRadiusX_ = 1.0 / radii.x;
+            inverseRadiusY_ = 1.0 / radii.y;
+            break;
+        }
+        case FreeShape::kConic:
+            centerX_ = gradient.conic.center.x.Resolve(width);
+            centerY_ = gradient.conic.center.y.Resolve(height);
+            lineLength_ = kDegreesPerTurn;
+            startTurns_ = gradient.conic.fromDegrees / kDegreesPerTurn;
+            break;
+    }
+}
+
+double FreePlacement::PositionAt(double x, double y) const {
+    const double dx = x - centerX_;
+    const double dy = y - centerY_;
+    switch (shape_) {
+        case FreeShape::kLinear:
+            return lineLength_ > 0.0 ? (dx * directionX_ + dy * directionY_) / lineLength_ + 0.5
+                                     : 0.5;
+        case FreeShape::kRadial:
+            return std::hypot(dx * inverseRadiusX_, dy * inverseRadiusY_);
+        case FreeShape::kConic: {
+            // 0 points up and the angle grows clockwise, y growing downward.
+            double turns = std::atan2(dx, -dy) / (2.0 * std::numbers::pi) - startTurns_;
+            turns -= std::floor(turns);
+            return turns;
+        }
+    }
+    return 0.0;
+}
+
+}  // namespace tonzug

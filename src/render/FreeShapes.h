@@ -1,0 +1,35 @@
+#pragma once
+
+#include "render/FreeGradient.h"
+
+namespace tonzug {
+
+// Where the pixels of a box lie on a free gradient's line, as CSS Images 4 places them:
+// each pixel at its centre, in line units (0 at the start of the gradient line, 1 at its
+// end; a full turn for conic gradients).
+class FreePlacement {
+  public:
+    FreePlacement(const FreeGradient& gradient, double width, double height);
+
+    // The gradient line in pixels (the ray to the ending shape for radial gradients), or
+    // 360 for conic ones, against which absolute stop positions count.
+    double LineLength() const { return lineLength_; }
+
+    // The line position of the point (x, y) of the box.
+    double PositionAt(double x, double y) const;
+
+  private:
+    FreeShape shape_;
+    double lineLength_ = 1.0;
+    // Linear: the unit direction and the offset that puts the line's start at 0.
+    double directionX_ = 0.0;
+    double directionY_ = 0.0;
+    double centerX_ = 0.0;
+    double centerY_ = 0.0;
+    // Radial: the reciprocal radii; conic: the start angle in turns.
+    double inverseRadiusX_ = 0.0;
+    double inverseRadiusY_ = 0.0;
+    double startTurns_ = 0.0;
+};
+
+}  // namespace tonzug

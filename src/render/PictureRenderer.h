@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstdint>
+
+#include "render/OutputFormat.h"
+#include "render/Raster.h"
+#include "render/Raster16.h"
+
+namespace tonzug {
+
+// Something that paints a picture of a known size window by window, on any thread: the
+// classic gradients and the free ones. The exports and the preview render through it.
+class PictureRenderer {
+  public:
+    virtual ~PictureRenderer() = default;
+
+    // Paints the window of the picture whose top-left pixel is (firstColumn, firstRow) into
+    // `region`. An 8-bit region takes kPlain8 or kDithered8; kDeep16 paints it plain.
+    virtual void RenderRegion(int firstColumn, int firstRow, Raster& region,
+                              OutputFormat format) const = 0;
+    virtual void RenderRegion(int firstColumn, int firstRow, Raster16& region) const = 0;
+    // The period with which the picture's rows repeat in `format`; 0 when they do not.
+    virtual std::int32_t RowPeriod(OutputFormat format) const = 0;
+
+    // Whole rows firstRow .. firstRow + band.Height() - 1.
+    void RenderRows(int firstRow, Raster& band, OutputFormat format = OutputFormat::kPlain8) const {
+        RenderRegion(0, firstRow, band, format);
+    }
+    void RenderRows(int firstRow, Raster16& band) const { RenderRegion(0, firstRow, band); }
+};
+
+}  // namespace tonzug

@@ -1,0 +1,128 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+#include "render/FreeColorLine.h"
+#include "render/FreeRenderer.h"
+#include "render/FreeShapes.h"
+
+namespace tonzug {
+namespace {
+
+constexpr CssColor kRed{1.0, 0.0, 0.0, 1.0};
+constexpr CssColor kBlue{0.0, 0.0, 1.0, 1.0};
+
+FreeGradient TwoStops(FreeShape shape) {
+    FreeGradient gradient;
+    gradient.shape = shape;
+    gradient.stops = {{kRed, std::nullopt}, {kBlue, std::nullopt}};
+    gradient.segments.resize(1);
+    gradient.interpolation.space = InterpolationSpace::kSrgb;
+    return gradient;
+}
+
+std::optional<LinePosition> At(double fraction, double absolute = 0.0) {
+    return LinePosition{fraction, absolute};
+}
+
+// CSS's fix-up: missing ends go to 0 and 1, a place below an earlier one is raised to it,
+// runs without places are spread evenly; pixels count against the line's length.
+TEST(FreeColorLine, PlacesStopsAsCssFixesThemUp) {
+    FreeGradient gradient = TwoStops(FreeShape::kLinear);
+    gradient.stops = {{kRed, std::nullopt}, {kRed, At(0.5)},      {kBlue, At(0.2)},
+                      {kRed, std::nullopt}, {kRed, std::nullopt}, {kBlue, At(0.0, 160.0)},
+                      {kBlue, std::nullopt}};
+    gradient.segments.resize(6);
+    const FreeColorLine line(gradient, 200.0);
+    const std::vector<double> expected{0.0, 0.5, 0.5, 0.6, 0.7, 0.8, 1.0};
+    ASSERT_EQ(line.Joints().size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_NEAR(line.Joints()[i], expected[i], 1e-12) << i;
+    }
+    EXPECT_EQ(line.At(0.5), kBlue);  // the later of two stops at one place holds
+    EXPECT_EQ(line.At(-1.0), kRed);
+    EXPECT_EQ(line.At(2.0), kBlue);
+}
+
+TEST(FreeColorLine, RepeatsItsPeriodAndEasesItsSegments) {
+    FreeGradient gradient = TwoStops(FreeShape::kLinear);
+    gradient.repeating = true;
+    gradient.stops[0].position = At(0.2);
+    gradient.stops[1].position = At(0.4);
+    const FreeColorLine line(gradient, 100.0);
+    EXPECT_NEAR(line.At(0.7).blue, 0.5, 1e-12);
+    EXPECT_NEAR(line.At(-0.1).blue, 0.5, 1e-12);
+    // A hint at a quarter: half way there, the power curve onward.
+    gradient.segments[0] = {Easing::kCurved, At(0.25)};
+    gradient.repeating = false;
+    gradient.stops = {{kRed, At(0.0)}, {kBlue, At(1.0)}};
+    EXPECT_NEAR(FreeColorLine(gradient, 100.0).At(0.25).blue, 0.5, 1e-12);
+    struct Eased {
+        Easing easing;
+        double midpoint;
+        double within;
+        double expected;
+    };
+    for (const Eased e : {Eased{Easing::kLinear, 0.25, 0.625, 0.75},
+                          {Easing::kSine, 0.5, 0.5, 0.5},
+                          {Easing::kSphereIncreasing, 0.5, 0.0, 0.0},
+                          {Easing::kSphereDecreasing, 0.5, 1.0, 1.0},
+                          {Easing::kStep, 0.3, 0.3, 1.0},
+                          {Easing::kStep, 0.3, 0.29, 0.0},
+                          {Easing::kCurved, 0.0, 0.1, 1.0}}) {
+        EXPECT_NEAR(EasedFraction(e.easing, e.midpoint, e.within), e.expected, 1e-12)
+            << static_cast<int>(e.easing);
+    }
+}
+
+// Line positions of points: a corner's line is perpendicular to the other diagonal;
+// radial extents; conic turns clockwise from the top.
+TEST(FreePlacement, PlacesPointsAsCssImagesDoes) {
+    FreeGradient gradient = TwoStops(FreeShape::kLinear);
+    gradient.linear = {0.0, 1, -1};  // to top right
+    const FreePlacement corner(gradient, 200.0, 100.0);
+    EXPECT_NEAR(corner.PositionAt(0.0, 0.0), corner.PositionAt(200.0, 100.0), 1e-12);
+    EXPECT_NEAR(corner.PositionAt(200.0, 0.0), 1.0, 1e-12);
+    gradient.linear = {90.0, 0, 0};
+    EXPECT_NEAR(FreePlacement(gradient, 200.0, 100.0).PositionAt(50.0, 7.0), 0.25, 1e-12);
+
+    gradient = TwoStops(FreeShape::kRadial);
+    gradient.radial.center = {{0.0, 50.0}, {0.0, 25.0}};
+    gradient.radial.extent = RadialExtent::kClosestSide;
+    const FreePlacement ellipse(gradient, 200.0, 100.0);
+    EXPECT_DOUBLE_EQ(ellipse.LineLength(), 50.0);
+    EXPECT_NEAR(ellipse.PositionAt(50.0, 0.0), 1.0, 1e-12);  // ry = 25
+    gradient.radial.form = RadialForm::kCircle;
+    gradient.radial.extent = RadialExtent::kFarthestCorner;
+    EXPECT_NEAR(FreePlacement(gradient, 200.0, 100.0).LineLength(), std::hypot(150.0, 75.0), 1e-9);
+
+    gradient = TwoStops(FreeShape::kConic);
+    gradient.conic.fromDegrees = 90.0;
+    const FreePlacement conic(gradient, 100.0, 100.0);
+    EXPECT_NEAR(conic.PositionAt(50.0, 100.0), 0.25, 1e-12);  // straight down, from the right
+    EXPECT_NEAR(conic.PositionAt(0.0, 50.0), 0.5, 1e-12);
+}
+
+// The table gives what exact evaluation gives, to far below a level, and hard stops stay
+// hard.
+TEST(FreeRenderer, TableAgreesWithExactColours) {
+    FreeGradient gradient = TwoStops(FreeShape::kLinear);
+    gradient.stops = {
+        {kRed, At(0.0)}, {kBlue, At(0.5)}, {kRed, At(0.5)}, {{0, 1, 0, 0.5}, At(1.0)}};
+    gradient.segments = {{Easing::kSine, std::nullopt}, {}, {}};
+    gradient.linear.degrees = 90.0;
+    const FreeRenderer renderer(gradient, 300, 20);
+    const FreeColorLine line(gradient, 300.0);
+    for (int i = 0; i <= 3000; ++i) {
+        const double position = i / 3000.0;
+        const CssColor exact = line.At(position);
+        const ExactColor table = renderer.ColorAt(position);
+        const double over = 255.0 * (1.0 - exact.alpha);
+        ASSERT_NEAR(table.red, exact.red * exact.alpha * 255.0 + over, 0.01) << position;
+        ASSERT_NEAR(table.green, exact.green * exact.alpha * 255.0 + over, 0.01) << position;
+    }
+}
+
+}  // namespace
+}  // namespace tonzug
