@@ -200,6 +200,16 @@ int RunExport(const CommandRequest& request, const Console& console) {
         return *failed;
     }
     const GradientParams params = ReadExportParams(form);
+    if (request.gradient) {
+        std::string error;
+        if (!ApplySetting(form, "GRADIENT", *request.gradient, error)) {
+            return FailUsage(err, error);
+        }
+    }
+    const std::optional<FreeGradient> free = ReadFreeGradient(form);
+    if (free && request.ToStandardOutput()) {
+        return FailUsage(err, "free gradients cannot go to standard output yet");
+    }
     const InterruptGuard interrupts;
     std::optional<ProgressLine> progressLine;
     if (console.errIsTerminal && !request.quiet) {
@@ -218,10 +228,12 @@ int RunExport(const CommandRequest& request, const Console& console) {
     }
     options.depth = ReadColorDepth(form);
     const SaveResult status =
-        request.ToStandardOutput()
-            ? ExportToStream(
-                  params, kind, kExportJpegQuality, options,
-                  [&console](std::span<const char> bytes) { return WriteOut(console, bytes); })
+        request.ToStandardOutput() ? ExportToStream(params, kind, kExportJpegQuality, options,
+                                                    [&console](std::span<const char> bytes) {
+                                                        return WriteOut(console, bytes);
+                                                    })
+        : free
+            ? ExportFreePicture(*free, params, request.picture, kind, kExportJpegQuality, options)
             : ExportPicture(params, request.picture, kind, kExportJpegQuality, options);
     progressLine.reset();
     // A failure after an interrupt (a write it cut short) counts as the interrupt.
@@ -249,7 +261,7 @@ std::string VersionText() {
 std::string CommandLineHelp() {
     return R"(Usage: tonzug [[--] FILE.tzg]
        tonzug --export PICTURE [--format FORMAT] [--params FILE] [--set KEY=VALUE]...
-              [--threads N] [--quiet]
+              [--gradient CSS] [--threads N] [--quiet]
        tonzug --css [--params FILE] [--set KEY=VALUE]...
        tonzug --pick
        tonzug --help | --version
@@ -274,6 +286,10 @@ opening a window:
                     case) decides
   --params FILE     load a parameter file (.tzg) first, as the window's load does
   --set KEY=VALUE   then set one value; may be repeated and applies in the order given
+  --gradient CSS    draw this CSS gradient (linear-, radial-, conic-gradient() and their
+                    repeating- forms, or a background-image declaration holding one) at
+                    the size of X and Y instead of the classic gradient; transparent
+                    parts are laid over white
   --threads N       use N threads (at least 1); the default is one per core
   --quiet, -q       show no progress line (it appears on a terminal for exports
                     that take longer than half a second)

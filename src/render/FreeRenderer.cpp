@@ -72,6 +72,13 @@ FreeRenderer::FreeRenderer(const FreeGradient& gradient, int width, int height)
     }
 }
 
+FreeRenderer::FreeRenderer(const FreeGradient& gradient, int width, int height, int surfaceWidth,
+                           int surfaceHeight)
+    : FreeRenderer(gradient, width, height) {
+    scaleX_ = surfaceWidth > 0 ? static_cast<double>(width) / surfaceWidth : 1.0;
+    scaleY_ = surfaceHeight > 0 ? static_cast<double>(height) / surfaceHeight : 1.0;
+}
+
 ExactColor FreeRenderer::ExactAt(double position) const {
     return OverWhite(line_.At(position));
 }
@@ -97,9 +104,9 @@ template <class Write>
 void FreeRenderer::ForEachPixel(int firstColumn, int firstRow, int columns, int rows,
                                 Write write) const {
     for (int k = 0; k < rows; ++k) {
-        const double y = static_cast<double>(firstRow + k) + 0.5;
+        const double y = (static_cast<double>(firstRow + k) + 0.5) * scaleY_;
         for (int c = 0; c < columns; ++c) {
-            const double x = static_cast<double>(firstColumn + c) + 0.5;
+            const double x = (static_cast<double>(firstColumn + c) + 0.5) * scaleX_;
             write(k, c, ColorAt(placement_.PositionAt(x, y)));
         }
     }

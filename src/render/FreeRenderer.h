@@ -19,6 +19,10 @@ namespace tonzug {
 class FreeRenderer final : public PictureRenderer {
   public:
     FreeRenderer(const FreeGradient& gradient, int width, int height);
+    // The picture of width x height drawn on a surface of another size, as a preview shows
+    // it: surface pixel (x, y) shows the picture at its centre scaled to the picture.
+    FreeRenderer(const FreeGradient& gradient, int width, int height, int surfaceWidth,
+                 int surfaceHeight);
 
     void RenderRegion(int firstColumn, int firstRow, Raster& region,
                       OutputFormat format = OutputFormat::kPlain8) const override;
@@ -35,6 +39,9 @@ class FreeRenderer final : public PictureRenderer {
 
     FreePlacement placement_;
     FreeColorLine line_;
+    // Picture pixels per surface pixel, each way.
+    double scaleX_ = 1.0;
+    double scaleY_ = 1.0;
     bool horizontal_ = false;
     // Entries at First() + i * entryStep_; cell i (between entries i and i + 1) is exact
     // when it holds a joint of the colour line.

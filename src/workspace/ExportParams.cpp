@@ -5,6 +5,7 @@
 #include "export/ExportPicture.h"
 #include "support/Numbers.h"
 #include "support/TextHelpers.h"
+#include "web/CssGradientReader.h"
 
 namespace tonzug {
 
@@ -12,6 +13,13 @@ GradientParams ReadExportParams(const ParameterForm& form) {
     GradientParams params = form.Gather();
     ApplyMiddleSwitch(params);
     return params;
+}
+
+std::optional<FreeGradient> ReadFreeGradient(const ParameterForm& form) {
+    if (form.txtGradient.Text().empty()) {
+        return std::nullopt;
+    }
+    return ReadCssGradient(form.txtGradient.Text()).gradient;
 }
 
 ColorDepthChoice ReadColorDepth(const ParameterForm& form) {

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <optional>
+
 #include "export/ExportPicture.h"
 #include "export/SaveResult.h"
+#include "render/FreeGradient.h"
 #include "render/GradientParams.h"
 #include "workspace/ParameterForm.h"
 
@@ -10,6 +13,9 @@ namespace tonzug {
 // The gradient as the export and the preview window read it: straight from the fields
 // at this moment, without the preview's clamps, the middle switch applied as in the preview.
 GradientParams ReadExportParams(const ParameterForm& form);
+
+// The free gradient the form holds ("GRADIENT"); none for the classic one.
+std::optional<FreeGradient> ReadFreeGradient(const ParameterForm& form);
 
 // The colour depth chosen for saved pictures ("Farbtiefe", "Dithering").
 ColorDepthChoice ReadColorDepth(const ParameterForm& form);

@@ -80,6 +80,8 @@ class ParameterForm {
     // How pictures are saved: 8 or 16 bits per channel (PNG only), and dithering.
     OptionGroup optDepth{2, 0};
     CheckBox chkDither{0};
+    // A free gradient as CSS text; empty for the classic gradient of the controls above.
+    TextField txtGradient;
 
   private:
     void ConnectHandlers();

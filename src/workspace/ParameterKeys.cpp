@@ -6,6 +6,7 @@
 #include "support/IniFile.h"
 #include "support/Numbers.h"
 #include "support/TextHelpers.h"
+#include "web/CssGradientReader.h"
 
 namespace tonzug {
 namespace {
@@ -46,6 +47,11 @@ Outcome WritePresentValue(ParameterForm& form, const ParameterKey& row, std::str
             // The integer as written, so that a size beyond 32 bits is shown as what it is
             // rather than as the largest 32-bit number.
             [&](TextField ParameterForm::*field) {
+                if (row.rule == ValueRule::kGradient) {
+                    const bool gradient = value.empty() || ReadCssGradient(value).gradient;
+                    (form.*field).SetText(gradient ? std::string(value) : std::string());
+                    return gradient ? Outcome::kTaken : Outcome::kRefused;
+                }
                 const std::optional<std::string> integer = IniIntegerText(value);
                 if (!integer) {
                     return Outcome::kRefused;
@@ -75,7 +81,9 @@ void WriteMissingValue(ParameterForm& form, const ParameterKey& row) {
                            (form.*swatch).SetColor(kBlack);
                        }
                    },
-                   [&](TextField ParameterForm::*field) { (form.*field).SetText("0"); },
+                   [&](TextField ParameterForm::*field) {
+                       (form.*field).SetText(row.rule == ValueRule::kGradient ? "" : "0");
+                   },
                    [&](CheckBox ParameterForm::*check) { (form.*check).SetValue(0); },
                    [&](OptionGroup ParameterForm::*group) { (form.*group).Select(0); },
                },

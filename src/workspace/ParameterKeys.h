@@ -33,6 +33,9 @@ enum class ValueRule {
     // The colour depth, written as its bits (8 or 16) and held as the option index 0 or 1;
     // from a file any other value, or none, reads as 8.
     kBitDepth,
+    // A free gradient as CSS text, or nothing for the classic gradient; missing or not a
+    // gradient, it reads as nothing.
+    kGradient,
 };
 
 using ParameterControl = std::variant<ColorSwatch ParameterForm::*, TextField ParameterForm::*,
@@ -65,6 +68,7 @@ inline const std::array kParameterKeys = {
     ParameterKey{"HUE", &ParameterForm::optH, "0", ValueRule::kIndex},
     ParameterKey{"DEPTH", &ParameterForm::optDepth, "8", ValueRule::kBitDepth},
     ParameterKey{"DITHER", &ParameterForm::chkDither, "0", ValueRule::kIndex},
+    ParameterKey{"GRADIENT", &ParameterForm::txtGradient, "", ValueRule::kGradient},
 };
 
 // The row of a key, letter case ignored.

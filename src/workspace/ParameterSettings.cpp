@@ -6,6 +6,7 @@
 
 #include "support/Numbers.h"
 #include "support/TextHelpers.h"
+#include "web/CssGradientReader.h"
 #include "workspace/ParameterKeys.h"
 
 namespace tonzug {
@@ -55,6 +56,16 @@ std::optional<std::string> Refusal(const ParameterForm& form, const ParameterKey
                 return std::nullopt;
             }
             return "expected 8 or 16";
+        case ValueRule::kGradient: {
+            if (value.empty()) {
+                return std::nullopt;
+            }
+            const CssGradientReading reading = ReadCssGradient(value);
+            if (reading.gradient) {
+                return std::nullopt;
+            }
+            return DescribeCssGradientError(reading.error, MessageLanguage::kEnglish);
+        }
     }
     return std::nullopt;
 }

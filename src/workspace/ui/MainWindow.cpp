@@ -189,8 +189,10 @@ void MainWindow::ConnectHooks() {
         // The preview shows the dithered picture when the pictures are dithered.
         .drawPreview =
             [this](const GradientParams& params) {
-                preview_->Box().Draw(params, form_.chkDither.Value() == 1 ? OutputFormat::kDithered8
-                                                                          : OutputFormat::kPlain8);
+                preview_->Box().Draw(
+                    params,
+                    form_.chkDither.Value() == 1 ? OutputFormat::kDithered8 : OutputFormat::kPlain8,
+                    ReadFreeGradient(form_));
             },
         .layoutPreview = [this] { preview_->FitBox(form_.txtX.Text(), form_.txtY.Text()); },
         .updateMidControls = [this] { panel_->UpdateMidControls(); },

@@ -3,8 +3,11 @@
 #include <QImage>
 #include <QPainter>
 #include <cmath>
+#include <utility>
 
 #include "desktop/ui/RasterImage.h"
+#include "export/ExportPicture.h"
+#include "render/FreeRenderer.h"
 #include "render/Gradient.h"
 #include "workspace/PreviewLayout.h"
 
@@ -21,8 +24,10 @@ QSize PreviewBox::DeviceSize() const {
             static_cast<int>(std::ceil(height() * ratio))};
 }
 
-void PreviewBox::Draw(const GradientParams& params, OutputFormat format) {
+void PreviewBox::Draw(const GradientParams& params, OutputFormat format,
+                      std::optional<FreeGradient> free) {
     params_ = params;
+    free_ = std::move(free);
     format_ = format;
     Render();
     update();
@@ -33,7 +38,13 @@ void PreviewBox::Render() {
     if (size.width() != raster_.Width() || size.height() != raster_.Height()) {
         raster_.Reset(size.width(), size.height(), kWhite);
     }
-    if (params_) {
+    if (params_ && free_) {
+        PictureSize size;
+        if (FullPictureSize(*params_, size).Ok()) {
+            FreeRenderer(*free_, size.width, size.height, raster_.Width(), raster_.Height())
+                .RenderRows(0, raster_, format_);
+        }
+    } else if (params_) {
         DrawGradient(raster_, *params_, format_);
     }
 }

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string_view>
 
+#include "render/FreeGradient.h"
 #include "render/GradientParams.h"
 #include "render/OutputFormat.h"
 #include "render/Raster.h"
@@ -20,7 +21,9 @@ class PreviewBox : public QWidget {
     explicit PreviewBox(QWidget* parent = nullptr);
 
     // Draws at once, at the box's current size.
-    void Draw(const GradientParams& params, OutputFormat format = OutputFormat::kPlain8);
+    // A free gradient, when given, is drawn at the size of `params` instead of the classic one.
+    void Draw(const GradientParams& params, OutputFormat format = OutputFormat::kPlain8,
+              std::optional<FreeGradient> free = std::nullopt);
     const Raster& Picture() const { return raster_; }
     // The box's size in device pixels.
     QSize DeviceSize() const;
@@ -36,6 +39,7 @@ class PreviewBox : public QWidget {
     void Render();
 
     std::optional<GradientParams> params_;
+    std::optional<FreeGradient> free_;
     OutputFormat format_ = OutputFormat::kPlain8;
     Raster raster_;
 };
