@@ -2,48 +2,17 @@
 
 #include <algorithm>
 #include <array>
-#include <utility>
-#include <vector>
 
 #include "color/CssSyntax.h"
 #include "support/TextHelpers.h"
+#include "web/CssGradientScanner.h"
 
 namespace tonzug {
 namespace {
 
 constexpr double kPercent = 100.0;
-constexpr double kPixelsPerInch = 96.0;
-constexpr std::size_t kMostPositionValues = 4;
 
 using enum CssGradientExpected;
-
-// The absolute part a sum holds: pixels along a line, or degrees round a conic centre.
-enum class Quantity { kLength, kAngle };
-enum class Percentages { kAllowed, kRefused };
-
-// A percentage plus an absolute part, as a value or a calc() sum gives it.
-struct Sum {
-    double percent = 0.0;
-    double absolute = 0.0;
-};
-
-std::optional<double> LengthPixels(double value, std::string_view unit) {
-    static constexpr std::array<std::pair<std::string_view, double>, 7> kUnits{{
-        {"px", 1.0},
-        {"in", kPixelsPerInch},
-        {"cm", kPixelsPerInch / 2.54},
-        {"mm", kPixelsPerInch / 25.4},
-        {"q", kPixelsPerInch / 101.6},
-        {"pt", kPixelsPerInch / 72.0},
-        {"pc", kPixelsPerInch / 6.0},
-    }};
-    for (const auto& [name, pixels] : kUnits) {
-        if (TextEquals(unit, name, CompareMode::kIgnoreCase)) {
-            return value * pixels;
-        }
-    }
-    return std::nullopt;
-}
 
 // Colours that CSS counts as legacy sRGB ones, by the way they are written.
 bool IsLegacyColorText(std::string_view color) {
@@ -110,16 +79,6 @@ constexpr std::array<std::pair<std::string_view, HuePath>, 4> kHueNames{{
     {"decreasing", HuePath::kDecreasing},
 }};
 
-enum class PositionWord { kLeft, kCenter, kRight, kTop, kBottom, kNone };
-
-constexpr std::array<std::pair<std::string_view, PositionWord>, 5> kPositionWords{{
-    {"left", PositionWord::kLeft},
-    {"center", PositionWord::kCenter},
-    {"right", PositionWord::kRight},
-    {"top", PositionWord::kTop},
-    {"bottom", PositionWord::kBottom},
-}};
-
 constexpr std::array<std::pair<std::string_view, RadialExtent>, 4> kExtentNames{{
     {"closest-side", RadialExtent::kClosestSide},
     {"farthest-side", RadialExtent::kFarthestSide},
@@ -127,54 +86,15 @@ constexpr std::array<std::pair<std::string_view, RadialExtent>, 4> kExtentNames{
     {"farthest-corner", RadialExtent::kFarthestCorner},
 }};
 
-// One value of a <position>: a keyword or a length-percentage.
-struct PositionValue {
-    PositionWord word = PositionWord::kNone;
-    LengthPercentage length;
-    std::size_t start = 0;
-};
-
-bool IsHorizontal(PositionWord word) {
-    return word == PositionWord::kLeft || word == PositionWord::kRight;
-}
-bool IsVertical(PositionWord word) {
-    return word == PositionWord::kTop || word == PositionWord::kBottom;
-}
-
-// A keyword as a percentage along its axis; the length as written otherwise.
-LengthPercentage Along(const PositionValue& value) {
-    switch (value.word) {
-        case PositionWord::kLeft:
-        case PositionWord::kTop:
-            return {0.0, 0.0};
-        case PositionWord::kCenter:
-            return {kPercent / 2.0, 0.0};
-        case PositionWord::kRight:
-        case PositionWord::kBottom:
-            return {kPercent, 0.0};
-        case PositionWord::kNone:
-            break;
-    }
-    return value.length;
-}
-
-// "right 10px" is 10px in from the right: 100% - 10px.
-LengthPercentage WithOffset(PositionWord edge, const LengthPercentage& offset) {
-    if (edge == PositionWord::kRight || edge == PositionWord::kBottom) {
-        return {kPercent - offset.percent, -offset.pixels};
-    }
-    return offset;
-}
-
-LinePosition ToLinePosition(const Sum& sum) {
+LinePosition ToLinePosition(const CssSum& sum) {
     return {sum.percent / kPercent, sum.absolute};
 }
 
 enum class Found { kAbsent, kRead, kFailed };
 
-class Reader {
+class Reader : CssGradientScanner {
   public:
-    explicit Reader(std::string_view text) : text_(text) {}
+    explicit Reader(std::string_view text) : CssGradientScanner(text) {}
 
     CssGradientReading Read() {
         SkipBlanks();
@@ -198,74 +118,6 @@ class Reader {
     }
 
   private:
-    char Peek() const { return at_ < text_.size() ? text_[at_] : '\0'; }
-
-    void SkipBlanks() {
-        while (at_ < text_.size() && IsCssBlank(text_[at_])) {
-            ++at_;
-        }
-    }
-
-    std::nullopt_t Fail(std::size_t byte, CssGradientExpected expected) {
-        error_.character = CharacterIndex(text_, byte);
-        error_.expected = expected;
-        return std::nullopt;
-    }
-
-    // The name at the reading place, without moving; empty where a number starts.
-    std::string_view NameAhead() const {
-        if (!IsCssNameStart(Peek()) || StartsCssNumber(text_, at_)) {
-            return {};
-        }
-        std::size_t end = at_;
-        while (end < text_.size() && IsCssNameCharacter(text_[end])) {
-            ++end;
-        }
-        return text_.substr(at_, end - at_);
-    }
-
-    bool FunctionAhead(std::string_view name) const {
-        const std::string_view ahead = NameAhead();
-        return TextEquals(ahead, name, CompareMode::kIgnoreCase) &&
-               at_ + ahead.size() < text_.size() && text_[at_ + ahead.size()] == '(';
-    }
-
-    // Reads the keyword (any letter case) when it is next, blanks before it skipped.
-    bool TakeKeyword(std::string_view keyword) {
-        SkipBlanks();
-        const std::string_view ahead = NameAhead();
-        if (!TextEquals(ahead, keyword, CompareMode::kIgnoreCase) ||
-            (at_ + ahead.size() < text_.size() && text_[at_ + ahead.size()] == '(')) {
-            return false;
-        }
-        at_ += ahead.size();
-        return true;
-    }
-
-    template <typename Value, std::size_t kCount>
-    std::optional<Value> TakeKeywordOf(
-        const std::array<std::pair<std::string_view, Value>, kCount>& words) {
-        for (const auto& [word, value] : words) {
-            if (TakeKeyword(word)) {
-                return value;
-            }
-        }
-        return std::nullopt;
-    }
-
-    // Past the ")" that closes the "(" at `open`, or to the end of the text.
-    void SkipParentheses(std::size_t open) {
-        std::size_t depth = 0;
-        for (at_ = open; at_ < text_.size(); ++at_) {
-            if (text_[at_] == '(') {
-                ++depth;
-            } else if (text_[at_] == ')' && --depth == 0) {
-                ++at_;
-                return;
-            }
-        }
-    }
-
     // "background:" or "background-image:" (blanks before the colon allowed).
     bool StartsDeclaration() const {
         const std::string_view name = NameAhead();
@@ -389,72 +241,9 @@ class Reader {
         return Found::kRead;
     }
 
-    bool StartsValue() const { return StartsCssNumber(text_, at_) || FunctionAhead("calc"); }
-
-    // A percentage, a length or an angle, "0" alone, or a calc() sum of such values.
-    std::optional<Sum> ReadSum(Quantity quantity, Percentages percentages,
-                               CssGradientExpected expected) {
-        SkipBlanks();
-        if (!FunctionAhead("calc")) {
-            return ReadTerm(quantity, percentages, expected);
-        }
-        at_ += std::string_view("calc(").size();
-        std::optional<Sum> sum = ReadTerm(quantity, percentages, expected);
-        while (sum) {
-            SkipBlanks();
-            if (Peek() == ')') {
-                ++at_;
-                return sum;
-            }
-            const char operation = Peek();
-            // CSS wants blanks around "+" and "-" in calc().
-            if ((operation != '+' && operation != '-') || at_ + 1 >= text_.size() ||
-                !IsCssBlank(text_[at_ + 1])) {
-                return Fail(at_, kClose);
-            }
-            ++at_;
-            const std::optional<Sum> term = ReadTerm(quantity, percentages, expected);
-            if (!term) {
-                return std::nullopt;
-            }
-            const double sign = operation == '+' ? 1.0 : -1.0;
-            sum->percent += sign * term->percent;
-            sum->absolute += sign * term->absolute;
-        }
-        return sum;
-    }
-
-    std::optional<Sum> ReadTerm(Quantity quantity, Percentages percentages,
-                                CssGradientExpected expected) {
-        SkipBlanks();
-        const std::size_t start = at_;
-        const std::optional<double> number = ReadCssNumber(text_, at_);
-        if (!number) {
-            return Fail(start, expected);
-        }
-        if (Peek() == '%') {
-            ++at_;
-            if (percentages == Percentages::kRefused) {
-                return Fail(start, expected);
-            }
-            return Sum{*number, 0.0};
-        }
-        const std::string_view unit = NameAhead();
-        at_ += unit.size();
-        if (unit.empty() && *number == 0.0) {
-            return Sum{};
-        }
-        const std::optional<double> absolute = quantity == Quantity::kLength
-                                                   ? LengthPixels(*number, unit)
-                                                   : AngleDegrees(*number, unit);
-        if (!absolute) {
-            return Fail(start, expected);
-        }
-        return Sum{0.0, *absolute};
-    }
-
     std::optional<double> ReadAngle() {
-        const std::optional<Sum> angle = ReadSum(Quantity::kAngle, Percentages::kRefused, kAngle);
+        const std::optional<CssSum> angle =
+            ReadSum(CssQuantity::kAngle, CssPercentages::kRefused, kAngle);
         return angle ? std::optional(angle->absolute) : std::nullopt;
     }
 
@@ -475,14 +264,14 @@ class Reader {
         for (std::size_t side = 0; side < 2; ++side) {
             SkipBlanks();
             const std::size_t start = at_;
-            const auto word = TakeKeywordOf(kPositionWords);
+            const auto word = TakeKeywordOf(kCssPositionWords);
             if (!word && side > 0) {
                 break;
             }
             if (word && IsHorizontal(*word) && direction.towardX == 0) {
-                direction.towardX = *word == PositionWord::kLeft ? -1 : 1;
+                direction.towardX = *word == CssPositionWord::kLeft ? -1 : 1;
             } else if (word && IsVertical(*word) && direction.towardY == 0) {
-                direction.towardY = *word == PositionWord::kTop ? -1 : 1;
+                direction.towardY = *word == CssPositionWord::kTop ? -1 : 1;
             } else {
                 Fail(start, kSideOrCorner);
                 return Found::kFailed;
@@ -545,7 +334,7 @@ class Reader {
                 break;
             }
             lastStart = at_;
-            const auto sum = ReadSum(Quantity::kLength, Percentages::kAllowed, kRadius);
+            const auto sum = ReadSum(CssQuantity::kLength, CssPercentages::kAllowed, kRadius);
             if (!sum) {
                 return 0;
             }
@@ -582,100 +371,6 @@ class Reader {
         return ReadPosition(position) ? Found::kRead : Found::kFailed;
     }
 
-    // CSS's <position>: one, two or four values.
-    bool ReadPosition(BoxPosition& position) {
-        std::vector<PositionValue> values;
-        while (values.size() < kMostPositionValues) {
-            SkipBlanks();
-            PositionValue value{PositionWord::kNone, {}, at_};
-            if (const auto word = TakeKeywordOf(kPositionWords)) {
-                value.word = *word;
-            } else if (StartsValue()) {
-                const auto sum = ReadSum(Quantity::kLength, Percentages::kAllowed, kPosition);
-                if (!sum) {
-                    return false;
-                }
-                value.length = {sum->percent, sum->absolute};
-            } else {
-                break;
-            }
-            values.push_back(value);
-        }
-        std::optional<std::size_t> wrong;
-        switch (values.size()) {
-            case 1:
-                wrong = PlaceOne(values[0], position);
-                break;
-            case 2:
-                wrong = PlaceTwo(values[0], values[1], position);
-                break;
-            case 4:
-                wrong = PlaceFour(values, position);
-                break;
-            default:
-                wrong = at_;
-        }
-        if (wrong) {
-            Fail(*wrong, kPosition);
-            return false;
-        }
-        return true;
-    }
-
-    // The functions below give where the position goes wrong, if it does.
-    static std::optional<std::size_t> PlaceOne(const PositionValue& value, BoxPosition& position) {
-        if (IsVertical(value.word)) {
-            position.y = Along(value);
-        } else {
-            position.x = Along(value);
-        }
-        return std::nullopt;
-    }
-
-    static std::optional<std::size_t> PlaceTwo(const PositionValue& first,
-                                               const PositionValue& second, BoxPosition& position) {
-        const bool swapped = IsVertical(first.word) || IsHorizontal(second.word);
-        const PositionValue& x = swapped ? second : first;
-        const PositionValue& y = swapped ? first : second;
-        // Swapped keywords go together only with keywords.
-        const auto fitsX = [&](const PositionValue& value) {
-            return !IsVertical(value.word) && (!swapped || value.word != PositionWord::kNone);
-        };
-        const auto fitsY = [&](const PositionValue& value) {
-            return !IsHorizontal(value.word) && (!swapped || value.word != PositionWord::kNone);
-        };
-        if (!fitsX(x)) {
-            return x.start;
-        }
-        if (!fitsY(y)) {
-            return y.start;
-        }
-        position = {Along(x), Along(y)};
-        return std::nullopt;
-    }
-
-    // [left|right] <offset> && [top|bottom] <offset>
-    static std::optional<std::size_t> PlaceFour(const std::vector<PositionValue>& values,
-                                                BoxPosition& position) {
-        for (std::size_t offset : {1, 3}) {
-            if (values[offset].word != PositionWord::kNone) {
-                return values[offset].start;
-            }
-        }
-        const bool swapped = IsVertical(values[0].word);
-        const PositionValue& x = swapped ? values[2] : values[0];
-        const PositionValue& y = swapped ? values[0] : values[2];
-        if (!IsHorizontal(x.word)) {
-            return x.start;
-        }
-        if (!IsVertical(y.word)) {
-            return y.start;
-        }
-        position = {WithOffset(x.word, values[swapped ? 3 : 1].length),
-                    WithOffset(y.word, values[swapped ? 1 : 3].length)};
-        return std::nullopt;
-    }
-
     // The colour at the reading place, through the colour reader: its text runs to the
     // matching ")" of a function, else to the end of the name or hex digits.
     std::optional<CssColor> ReadStopColor(bool& allLegacy) {
@@ -705,10 +400,10 @@ class Reader {
 
     // Colour stops and hints up to the closing ")".
     bool ReadStops(FreeGradient& gradient, bool& allLegacy) {
-        const Quantity quantity =
-            gradient.shape == FreeShape::kConic ? Quantity::kAngle : Quantity::kLength;
+        const CssQuantity quantity =
+            gradient.shape == FreeShape::kConic ? CssQuantity::kAngle : CssQuantity::kLength;
         const CssGradientExpected positionExpected =
-            quantity == Quantity::kAngle ? kAngleOrPercentage : kLengthOrPercentage;
+            quantity == CssQuantity::kAngle ? kAngleOrPercentage : kLengthOrPercentage;
         std::optional<LinePosition> hint;
         while (true) {
             SkipBlanks();
@@ -718,7 +413,7 @@ class Reader {
                     Fail(start, kColorStop);
                     return false;
                 }
-                const auto sum = ReadSum(quantity, Percentages::kAllowed, positionExpected);
+                const auto sum = ReadSum(quantity, CssPercentages::kAllowed, positionExpected);
                 if (!sum) {
                     return false;
                 }
@@ -740,7 +435,7 @@ class Reader {
                 std::optional<LinePosition> position;
                 SkipBlanks();
                 if (StartsValue()) {
-                    const auto sum = ReadSum(quantity, Percentages::kAllowed, positionExpected);
+                    const auto sum = ReadSum(quantity, CssPercentages::kAllowed, positionExpected);
                     if (!sum) {
                         return false;
                     }
@@ -778,10 +473,6 @@ class Reader {
         ++at_;
         return true;
     }
-
-    std::string_view text_;
-    std::size_t at_ = 0;
-    CssGradientError error_;
 };
 
 struct Wording {
