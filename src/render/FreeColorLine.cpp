@@ -93,19 +93,27 @@ FreeColorLine::FreeColorLine(const FreeGradient& gradient, double lineLength)
             hintAt[i] = largest = std::max(largest, hintAt[i]);
         }
     }
-    // Runs without positions, evenly between the stops around them.
-    for (std::size_t i = 1; i < count; ++i) {
-        if (!std::isnan(stopAt[i])) {
+    // Runs without positions, evenly between the places around them: a hint counts as such
+    // a place, as browsers draw it.
+    std::vector<double*> places;
+    for (std::size_t i = 0; i < count; ++i) {
+        places.push_back(&stopAt[i]);
+        if (!std::isnan(hintAt[i])) {
+            places.push_back(&hintAt[i]);
+        }
+    }
+    for (std::size_t i = 1; i < places.size(); ++i) {
+        if (!std::isnan(*places[i])) {
             continue;
         }
         std::size_t end = i;
-        while (std::isnan(stopAt[end])) {
+        while (std::isnan(*places[end])) {
             ++end;
         }
-        const double from = stopAt[i - 1];
-        const double step = (stopAt[end] - from) / static_cast<double>(end - i + 1);
+        const double from = *places[i - 1];
+        const double step = (*places[end] - from) / static_cast<double>(end - i + 1);
         for (std::size_t k = i; k < end; ++k) {
-            stopAt[k] = from + step * static_cast<double>(k - i + 1);
+            *places[k] = from + step * static_cast<double>(k - i + 1);
         }
         i = end;
     }

@@ -11,7 +11,8 @@ namespace tonzug {
 // The stops of a free gradient laid out on its line, positions in line units (0 at the
 // start, 1 at the end of the gradient line), fixed up as CSS Images 4 does: a first and
 // last stop without a position go to 0 and 1, a position below an earlier one is raised
-// to it, and stops without one are spaced evenly between their neighbours.
+// to it, and stops without one are spaced evenly between the places around them, a colour hint
+// counting as one, as browsers draw it.
 class FreeColorLine {
   public:
     // lineLength: the gradient line in pixels (linear, radial) or 360 (conic), against

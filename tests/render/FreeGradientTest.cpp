@@ -41,6 +41,10 @@ TEST(FreeColorLine, PlacesStopsAsCssFixesThemUp) {
         EXPECT_NEAR(line.Joints()[i], expected[i], 1e-12) << i;
     }
     EXPECT_EQ(line.At(0.5), kBlue);  // the later of two stops at one place holds
+    // A hint bounds a run too: blue between red at 0 and the hint at 0.3.
+    gradient.stops = {{kRed, At(0.0)}, {kBlue, std::nullopt}, {kRed, At(1.0)}};
+    gradient.segments = {{}, {Easing::kCurved, At(0.3)}};
+    EXPECT_NEAR(FreeColorLine(gradient, 100.0).Joints()[1], 0.15, 1e-12);
     EXPECT_EQ(line.At(-1.0), kRed);
     EXPECT_EQ(line.At(2.0), kBlue);
 }
