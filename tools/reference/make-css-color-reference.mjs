@@ -62,11 +62,8 @@ for (const [text, clamped = text] of readings) {
 }
 lines.push("};", "");
 
-// Colours, two of them beyond sRGB, in each space's components.
-const conversionColours = [
-    "#ff8000", "rgb(20 40 200)", "hsl(300 60% 30%)", "white", "color(display-p3 0 1 0.2)",
-    "oklch(0.45 0.3 20)",
-];
+// Colours, a grey and one beyond sRGB among them, in each space's components.
+const conversionColours = ["#ff8000", "white", "color(display-p3 0 1 0.2)"];
 lines.push("inline const ConversionReference kConversionReference[] = {");
 for (const text of conversionColours) {
     for (const [id, name] of Object.entries(spaces)) {
@@ -81,17 +78,19 @@ lines.push("};", "");
 // Blends: every space, every hue path both ways round, premultiplied alpha, a grey's hue
 // and missing components.
 const blends = [];
-const opaque = ["#ff8000", "rgb(30 60 160)"];
-const translucent = ["rgb(250 200 0 / 0.8)", "hsl(200 70% 40% / 0.3)"];
 for (const id of Object.keys(spaces)) {
-    blends.push([...opaque, id, "shorter", 0.3], [...translucent, id, "shorter", 0.6]);
+    blends.push(["rgb(250 200 0 / 0.8)", "hsl(200 70% 40% / 0.3)", id, "shorter", 0.6]);
 }
+// The hue sits first in HSL and HWB, last in LCh and OkLCh.
 for (const id of ["hsl", "hwb", "lch", "oklch"]) {
+    blends.push(["white", "rgb(30 60 160)", id, "shorter", 0.5]);
+}
+// Both ways round: one way increasing is the longer path, the other way the shorter.
+for (const id of ["hsl", "oklch"]) {
     for (const arc of Object.keys(paths)) {
         blends.push(["rgb(200 120 40)", "rgb(170 60 200)", id, arc, 0.5]);
         blends.push(["rgb(170 60 200)", "rgb(200 120 40)", id, arc, 0.5]);
     }
-    blends.push(["white", "rgb(30 60 160)", id, "shorter", 0.5]);
 }
 blends.push(
     ["oklch(0.8 0.05 none)", "oklch(0.4 0.15 250)", "oklch", "longer", 0.25],
