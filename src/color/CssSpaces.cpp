@@ -87,6 +87,14 @@ constexpr double kAchromaticSpread = 1e-10;
 // The transfer functions of the RGB spaces, extended to negative values by mirroring.
 enum class Transfer { kLinear, kSrgb, kA98, kProphoto, kGamma24 };
 
+constexpr double kA98Gamma = 563.0 / 256.0;
+// ProPhoto is linear near black: up to 1/512 linear light, which encodes as 16/512.
+constexpr double kProphotoGamma = 1.8;
+constexpr double kProphotoLinearSlope = 16.0;
+constexpr double kProphotoLinearEnd = 1.0 / 512.0;
+// rec2020 as a display shows it: BT.1886's plain power, not BT.2020's camera curve.
+constexpr double kRec2020Gamma = 2.4;
+
 double Mirrored(double value, double (*curve)(double)) {
     return std::copysign(curve(std::fabs(value)), value);
 }
@@ -98,12 +106,14 @@ double Decode(Transfer transfer, double encoded) {
         case Transfer::kSrgb:
             return SrgbToLinear(encoded);
         case Transfer::kA98:
-            return Mirrored(encoded, [](double x) { return std::pow(x, 563.0 / 256.0); });
+            return Mirrored(encoded, [](double x) { return std::pow(x, kA98Gamma); });
         case Transfer::kProphoto:
-            return Mirrored(
-                encoded, [](double x) { return x <= 16.0 / 512.0 ? x / 16.0 : std::pow(x, 1.8); });
+            return Mirrored(encoded, [](double x) {
+                return x <= kProphotoLinearSlope * kProphotoLinearEnd ? x / kProphotoLinearSlope
+                                                                      : std::pow(x, kProphotoGamma);
+            });
         case Transfer::kGamma24:
-            return Mirrored(encoded, [](double x) { return std::pow(x, 2.4); });
+            return Mirrored(encoded, [](double x) { return std::pow(x, kRec2020Gamma); });
     }
     return encoded;
 }
@@ -115,13 +125,14 @@ double Encode(Transfer transfer, double linear) {
         case Transfer::kSrgb:
             return LinearToSrgb(linear);
         case Transfer::kA98:
-            return Mirrored(linear, [](double x) { return std::pow(x, 256.0 / 563.0); });
+            return Mirrored(linear, [](double x) { return std::pow(x, 1.0 / kA98Gamma); });
         case Transfer::kProphoto:
             return Mirrored(linear, [](double x) {
-                return x >= 1.0 / 512.0 ? std::pow(x, 1.0 / 1.8) : 16.0 * x;
+                return x >= kProphotoLinearEnd ? std::pow(x, 1.0 / kProphotoGamma)
+                                               : kProphotoLinearSlope * x;
             });
         case Transfer::kGamma24:
-            return Mirrored(linear, [](double x) { return std::pow(x, 1.0 / 2.4); });
+            return Mirrored(linear, [](double x) { return std::pow(x, 1.0 / kRec2020Gamma); });
     }
     return linear;
 }
