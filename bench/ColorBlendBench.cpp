@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "color/CssInterpolation.h"
 #include "color/GamutMap.h"
 #include "color/PerceptualBlend.h"
 
@@ -60,6 +61,24 @@ void SetUpBlend(benchmark::State& state) {
     }
 }
 BENCHMARK(SetUpBlend)->ArgName("case")->DenseRange(0, 3);
+
+// A free gradient's blend of two translucent colours in each interpolation space (the
+// argument, as InterpolationSpace counts them), before any gamut mapping. Items are samples.
+void CssBlendSamplesOfOnePreview(benchmark::State& state) {
+    const auto space = static_cast<InterpolationSpace>(state.range(0));
+    const CssBlend blend({0.0, 0.0, 1.0, 0.8}, {1.0, 1.0, 0.0, 0.3}, {space, HuePath::kLonger});
+    for (auto _ : state) {
+        for (int i = 0; i < kSamplesPerPreview; ++i) {
+            benchmark::DoNotOptimize(blend.At((i + 0.5) / kSamplesPerPreview));
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * kSamplesPerPreview);
+}
+BENCHMARK(CssBlendSamplesOfOnePreview)
+    ->ArgName("space")
+    ->DenseRange(static_cast<int>(InterpolationSpace::kSrgb),
+                 static_cast<int>(InterpolationSpace::kOklch))
+    ->Unit(benchmark::kMicrosecond);
 
 // The chroma search alone, on a vivid colour far outside sRGB.
 void GamutMapFarOutside(benchmark::State& state) {

@@ -21,8 +21,16 @@ Wording WordingOf(CssExpected expected) {
     switch (expected) {
         case CssExpected::kColor:
             return {
-                "a colour (#RRGGBB, a colour name, rgb(), hsl(), hwb(), oklab() or oklch())",
-                "eine Farbe (#RRGGBB, ein Farbname, rgb(), hsl(), hwb(), oklab() oder oklch())"};
+                "a colour (#RRGGBB, a colour name, rgb(), hsl(), hwb(), lab(), lch(), oklab(), "
+                "oklch() or color())",
+                "eine Farbe (#RRGGBB, ein Farbname, rgb(), hsl(), hwb(), lab(), lch(), oklab(), "
+                "oklch() oder color())"};
+        case CssExpected::kColorSpace:
+            return {
+                "a colour space (srgb, srgb-linear, display-p3, a98-rgb, prophoto-rgb, "
+                "rec2020, xyz, xyz-d50 or xyz-d65)",
+                "ein Farbraum (srgb, srgb-linear, display-p3, a98-rgb, prophoto-rgb, rec2020, "
+                "xyz, xyz-d50 oder xyz-d65)"};
         case CssExpected::kHexDigits:
             return {"3, 4, 6 or 8 hex digits", "3, 4, 6 oder 8 Hexadezimalziffern"};
         case CssExpected::kNumber:

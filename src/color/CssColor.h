@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -10,14 +11,59 @@
 
 namespace tonzug {
 
+// The kinds of colour component that CSS Color 4 counts as analogous across colour spaces
+// (r and x are reds, the L of lab(), lch(), oklab(), oklch() and hsl() are lightness, ...).
+enum class ColorComponent : std::uint8_t {
+    kRed,
+    kGreen,
+    kBlue,
+    kLightness,
+    kColorfulness,  // chroma, saturation
+    kHue,
+    kOpponentA,
+    kOpponentB,
+    kWhiteness,
+    kBlackness,
+    kAlpha,
+};
+
+// The components a colour was written with as "none". A blend takes such a component from
+// the other colour, in whatever space it blends.
+class MissingComponents {
+  public:
+    constexpr bool Has(ColorComponent component) const { return (bits_ & Bit(component)) != 0; }
+    constexpr void Add(ColorComponent component) { bits_ |= Bit(component); }
+    constexpr bool None() const { return bits_ == 0; }
+
+    friend bool operator==(const MissingComponents&, const MissingComponents&) = default;
+
+  private:
+    static constexpr std::uint16_t Bit(ColorComponent component) {
+        return static_cast<std::uint16_t>(1u << static_cast<unsigned>(component));
+    }
+    std::uint16_t bits_ = 0;
+};
+
 // A colour as CSS writes it, in sRGB: channels 0..1 inside the gamut and beyond that range
 // for colours outside it (an oklch() of high chroma), with straight (not premultiplied)
-// alpha 0..1.
+// alpha 0..1. A missing component counts as 0 in the channels.
 struct CssColor {
     double red = 0.0;
     double green = 0.0;
     double blue = 0.0;
     double alpha = 1.0;
+    MissingComponents missing;
+
+    constexpr CssColor() = default;
+    // Not an aggregate, so that the four channels alone still initialise it without a
+    // warning about the missing components.
+    constexpr CssColor(double redChannel, double greenChannel, double blueChannel,
+                       double alphaChannel = 1.0, MissingComponents missingComponents = {})
+        : red(redChannel),
+          green(greenChannel),
+          blue(blueChannel),
+          alpha(alphaChannel),
+          missing(missingComponents) {}
 
     friend bool operator==(const CssColor&, const CssColor&) = default;
 };
@@ -34,7 +80,8 @@ enum class CssExpected {
     kCommaOrClose,
     kSlashOrClose,
     kClose,
-    kEnd,  // nothing after the colour
+    kEnd,         // nothing after the colour
+    kColorSpace,  // a colour space of color()
 };
 
 struct CssColorError {
@@ -47,17 +94,28 @@ struct CssColorError {
 // always taken "FF8000".
 enum class HexHash { kRequired, kOptional };
 
+// How a colour was written. CSS blends gradients whose colours are all legacy ones in
+// sRGB, any others in Oklab.
+enum class ColorNotation {
+    kLegacy,  // hex digits, a name, "transparent", rgb(), rgba(), hsl(), hsla(), hwb()
+    kModern,  // lab(), lch(), oklab(), oklch(), color()
+};
+
 struct CssColorReading {
     std::optional<CssColor> color;
     CssColorError error;  // where and why the text is no colour, when `color` is empty
+    ColorNotation notation = ColorNotation::kLegacy;
 };
 
 // One CSS Color 4 <color>, blanks around it allowed: #rgb, #rgba, #rrggbb, #rrggbbaa, the
 // named colours and "transparent", rgb()/rgba(), hsl()/hsla() in the modern and the
-// legacy comma syntax, hwb(), oklab() and oklch(), with "none", percentages and the angle
-// units deg, grad, rad and turn. Names, functions and units in any letter case. Values
-// beyond their range are clamped where CSS clamps them (rgb channels, alpha, negative
-// saturation, Oklab lightness, negative chroma) and otherwise kept.
+// legacy comma syntax, hwb(), lab(), lch(), oklab(), oklch() and color() with the spaces
+// srgb, srgb-linear, display-p3, a98-rgb, prophoto-rgb, rec2020, xyz, xyz-d50 and
+// xyz-d65, with "none", percentages and the angle units deg, grad, rad and turn. Names,
+// functions and units in any letter case. Values beyond their range are clamped where CSS
+// clamps them (rgb channels, alpha, negative saturation, Lab and Oklab lightness, negative
+// chroma) and otherwise kept; colours beyond sRGB keep channels beyond 0..1. Components
+// given as "none" are noted in `missing`.
 CssColorReading ReadCssColor(std::string_view text, HexHash hash = HexHash::kRequired);
 
 enum class MessageLanguage { kEnglish, kGerman };

@@ -1,13 +1,14 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <limits>
 #include <numbers>
 #include <string>
 
 #include "color/CssColor.h"
 #include "color/CssNamedColors.h"
+#include "color/CssSpaces.h"
 #include "color/HuePath.h"
-#include "color/Oklab.h"
 #include "support/Numbers.h"
 
 namespace tonzug {
@@ -15,8 +16,7 @@ namespace {
 
 constexpr double kChannelMax = 255.0;
 constexpr double kPercent = 100.0;
-// Oklab's a and b, and OkLCh's chroma, count 0.4 as 100 %.
-constexpr double kOklabFullScale = 0.4;
+constexpr double kUnbounded = std::numeric_limits<double>::infinity();
 
 bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
@@ -70,6 +70,7 @@ enum class Syntax { kModern, kComma };
 struct Arguments {
     std::array<Component, 3> channels;
     double alpha = 1.0;
+    bool alphaMissing = false;  // written "none"
 };
 
 CssExpected ExpectedOf(Accepts accepts) {
@@ -126,26 +127,76 @@ double Scaled(const Component& component, double full) {
     return component.unit == Unit::kPercent ? component.value / kPercent * full : component.value;
 }
 
-// Saturation, lightness, whiteness and blackness: a number counts as a percentage.
-double Fraction(const Component& component) {
-    return component.unit == Unit::kNoneKeyword ? 0.0 : component.value / kPercent;
-}
-
 CssColor FromEncoded(const RgbTriple& channels, double alpha) {
     return {channels.red / kChannelMax, channels.green / kChannelMax, channels.blue / kChannelMax,
             alpha};
 }
 
-CssColor FromOklab(const OklabColor& lab, double alpha) {
-    const LinearRgb linear = OklabToLinearRgb(lab);
-    return {LinearToSrgb(linear.red), LinearToSrgb(linear.green), LinearToSrgb(linear.blue), alpha};
-}
+// How a colour function reads one component into its space.
+struct ComponentRule {
+    Accepts accepts = Accepts::kNumberOrPercentage;
+    double full = 1.0;           // what 100 % stands for
+    double numberDivisor = 1.0;  // a plain number over this
+    double least = -kUnbounded;
+    double most = kUnbounded;
+};
 
-// HSL with saturation and lightness as fractions, beyond 0..1 as given.
-RgbTriple HslChannels(double degrees, double saturation, double lightness) {
-    RgbTriple channels;
-    HslToRgb(NormalizeHue(degrees), saturation, lightness, channels);
-    return channels;
+// A colour function that writes a colour by its components in one space.
+struct SpaceFunction {
+    const char* name;
+    InterpolationSpace space;
+    std::array<ComponentRule, 3> rules;
+    Legacy legacy = Legacy::kNone;
+};
+
+constexpr ComponentRule kHueRule{Accepts::kHue};
+// Saturation, lightness, whiteness and blackness: a number counts as a percentage.
+constexpr ComponentRule kFractionRule{Accepts::kNumberOrPercentage, 1.0, kPercent};
+constexpr ComponentRule kSaturationRule{Accepts::kNumberOrPercentage, 1.0, kPercent, 0.0};
+// CIE Lab's a and b count 125 as 100 %, its chroma 150; Oklab's count 0.4.
+constexpr ComponentRule kLabLightnessRule{Accepts::kNumberOrPercentage, 100.0, 1.0, 0.0, 100.0};
+constexpr ComponentRule kLabAxisRule{Accepts::kNumberOrPercentage, 125.0};
+constexpr ComponentRule kLabChromaRule{Accepts::kNumberOrPercentage, 150.0, 1.0, 0.0};
+constexpr ComponentRule kOklabLightnessRule{Accepts::kNumberOrPercentage, 1.0, 1.0, 0.0, 1.0};
+constexpr ComponentRule kOklabAxisRule{Accepts::kNumberOrPercentage, 0.4};
+constexpr ComponentRule kOklabChromaRule{Accepts::kNumberOrPercentage, 0.4, 1.0, 0.0};
+// color()'s channels and coordinates count 1 as 100 % and keep any value.
+constexpr ComponentRule kPredefinedRule{};
+
+constexpr SpaceFunction kSpaceFunctions[] = {
+    {"hsl", InterpolationSpace::kHsl, {kHueRule, kSaturationRule, kFractionRule}, Legacy::kHsl},
+    {"hsla", InterpolationSpace::kHsl, {kHueRule, kSaturationRule, kFractionRule}, Legacy::kHsl},
+    {"hwb", InterpolationSpace::kHwb, {kHueRule, kFractionRule, kFractionRule}},
+    {"lab", InterpolationSpace::kLab, {kLabLightnessRule, kLabAxisRule, kLabAxisRule}},
+    {"lch", InterpolationSpace::kLch, {kLabLightnessRule, kLabChromaRule, kHueRule}},
+    {"oklab", InterpolationSpace::kOklab, {kOklabLightnessRule, kOklabAxisRule, kOklabAxisRule}},
+    {"oklch", InterpolationSpace::kOklch, {kOklabLightnessRule, kOklabChromaRule, kHueRule}},
+};
+
+struct PredefinedSpace {
+    const char* name;
+    InterpolationSpace space;
+};
+
+constexpr PredefinedSpace kPredefinedSpaces[] = {
+    {"srgb", InterpolationSpace::kSrgb},
+    {"srgb-linear", InterpolationSpace::kSrgbLinear},
+    {"display-p3", InterpolationSpace::kDisplayP3},
+    {"a98-rgb", InterpolationSpace::kA98Rgb},
+    {"prophoto-rgb", InterpolationSpace::kProphotoRgb},
+    {"rec2020", InterpolationSpace::kRec2020},
+    {"xyz", InterpolationSpace::kXyzD65},
+    {"xyz-d50", InterpolationSpace::kXyzD50},
+    {"xyz-d65", InterpolationSpace::kXyzD65},
+};
+
+double Resolved(const Component& component, const ComponentRule& rule) {
+    if (rule.accepts == Accepts::kHue) {
+        return NormalizeHue(Degrees(component));
+    }
+    const double value = component.unit == Unit::kPlain ? component.value / rule.numberDivisor
+                                                        : Scaled(component, rule.full);
+    return std::clamp(value, rule.least, rule.most);
 }
 
 class Reader {
@@ -161,7 +212,7 @@ class Reader {
                 color = Fail(at_, CssExpected::kEnd);
             }
         }
-        return {color, error_};
+        return {color, error_, notation_};
     }
 
   private:
@@ -253,68 +304,92 @@ class Reader {
     }
 
     std::optional<CssColor> ReadFunction(const std::string& name, std::size_t start) {
-        constexpr Accepts kEither = Accepts::kNumberOrPercentage;
         if (name == "rgb" || name == "rgba") {
-            const auto arguments = ReadArguments({kEither, kEither, kEither}, Legacy::kRgb);
-            if (!arguments) {
-                return std::nullopt;
-            }
-            std::array<double, 3> channels{};
-            for (std::size_t i = 0; i < channels.size(); ++i) {
-                channels[i] =
-                    std::clamp(Scaled(arguments->channels[i], kChannelMax), 0.0, kChannelMax);
-            }
-            return FromEncoded({channels[0], channels[1], channels[2]}, arguments->alpha);
+            return ReadRgb();
         }
-        if (name == "hsl" || name == "hsla") {
-            const auto arguments = ReadArguments({Accepts::kHue, kEither, kEither}, Legacy::kHsl);
-            if (!arguments) {
-                return std::nullopt;
-            }
-            const auto& [hue, saturation, lightness] = arguments->channels;
-            return FromEncoded(
-                HslChannels(Degrees(hue), std::max(Fraction(saturation), 0.0), Fraction(lightness)),
-                arguments->alpha);
+        if (name == "color") {
+            notation_ = ColorNotation::kModern;
+            return ReadPredefined();
         }
-        if (name == "hwb") {
-            const auto arguments = ReadArguments({Accepts::kHue, kEither, kEither}, Legacy::kNone);
-            if (!arguments) {
-                return std::nullopt;
-            }
-            return Hwb(*arguments);
+        const auto function =
+            std::find_if(std::begin(kSpaceFunctions), std::end(kSpaceFunctions),
+                         [&](const SpaceFunction& candidate) { return name == candidate.name; });
+        if (function == std::end(kSpaceFunctions)) {
+            return Fail(start, CssExpected::kColor);
         }
-        if (name == "oklab" || name == "oklch") {
-            const Accepts third = name == "oklab" ? kEither : Accepts::kHue;
-            const auto arguments = ReadArguments({kEither, kEither, third}, Legacy::kNone);
-            if (!arguments) {
-                return std::nullopt;
-            }
-            const auto& [lightness, second, last] = arguments->channels;
-            const double clampedLightness = std::clamp(Scaled(lightness, 1.0), 0.0, 1.0);
-            if (name == "oklab") {
-                return FromOklab({clampedLightness, Scaled(second, kOklabFullScale),
-                                  Scaled(last, kOklabFullScale)},
-                                 arguments->alpha);
-            }
-            return FromOklab(
-                OklchToOklab({clampedLightness, std::max(Scaled(second, kOklabFullScale), 0.0),
-                              NormalizeHue(Degrees(last))}),
-                arguments->alpha);
+        if (function->space != InterpolationSpace::kHsl &&
+            function->space != InterpolationSpace::kHwb) {
+            notation_ = ColorNotation::kModern;
         }
-        return Fail(start, CssExpected::kColor);
+        std::array<Accepts, 3> kinds{};
+        for (std::size_t i = 0; i < kinds.size(); ++i) {
+            kinds[i] = function->rules[i].accepts;
+        }
+        const auto arguments = ReadArguments(kinds, function->legacy);
+        if (!arguments) {
+            return std::nullopt;
+        }
+        return InSpace(*arguments, function->space, function->rules);
     }
 
-    static CssColor Hwb(const Arguments& arguments) {
-        const auto& [hue, whiteComponent, blackComponent] = arguments.channels;
-        const double white = Fraction(whiteComponent);
-        const double black = Fraction(blackComponent);
-        if (white + black >= 1.0) {
-            const double grey = white / (white + black);
-            return {grey, grey, grey, arguments.alpha};
+    std::optional<CssColor> ReadRgb() {
+        constexpr Accepts kEither = Accepts::kNumberOrPercentage;
+        const auto arguments = ReadArguments({kEither, kEither, kEither}, Legacy::kRgb);
+        if (!arguments) {
+            return std::nullopt;
         }
-        const CssColor pure = FromEncoded(HslChannels(Degrees(hue), 1.0, 0.5), arguments.alpha);
-        const auto mix = [&](double channel) { return channel * (1.0 - white - black) + white; };
-        return {mix(pure.red), mix(pure.green), mix(pure.blue), arguments.alpha};
+        std::array<double, 3> channels{};
+        for (std::size_t i = 0; i < channels.size(); ++i) {
+            channels[i] = std::clamp(Scaled(arguments->channels[i], kChannelMax), 0.0, kChannelMax);
+        }
+        CssColor color = FromEncoded({channels[0], channels[1], channels[2]}, arguments->alpha);
+        color.missing = Missing(*arguments, InterpolationSpace::kSrgb);
+        return color;
+    }
+
+    // color(space c1 c2 c3 [/ alpha]), "color(" already read.
+    std::optional<CssColor> ReadPredefined() {
+        SkipBlanks();
+        const std::size_t nameStart = at_;
+        const std::string name = LowerCase(ReadName());
+        const auto predefined =
+            std::find_if(std::begin(kPredefinedSpaces), std::end(kPredefinedSpaces),
+                         [&](const PredefinedSpace& candidate) { return name == candidate.name; });
+        if (predefined == std::end(kPredefinedSpaces)) {
+            return Fail(nameStart, CssExpected::kColorSpace);
+        }
+        constexpr Accepts kEither = Accepts::kNumberOrPercentage;
+        const auto arguments = ReadArguments({kEither, kEither, kEither}, Legacy::kNone);
+        if (!arguments) {
+            return std::nullopt;
+        }
+        return InSpace(*arguments, predefined->space,
+                       {kPredefinedRule, kPredefinedRule, kPredefinedRule});
+    }
+
+    static CssColor InSpace(const Arguments& arguments, InterpolationSpace space,
+                            const std::array<ComponentRule, 3>& rules) {
+        SpaceComponents components{};
+        for (std::size_t i = 0; i < components.size(); ++i) {
+            components[i] = Resolved(arguments.channels[i], rules[i]);
+        }
+        CssColor color = ColorFromSpace(components, space, arguments.alpha);
+        color.missing = Missing(arguments, space);
+        return color;
+    }
+
+    static MissingComponents Missing(const Arguments& arguments, InterpolationSpace space) {
+        MissingComponents missing;
+        const std::array<ColorComponent, 3> kinds = ComponentKinds(space);
+        for (std::size_t i = 0; i < kinds.size(); ++i) {
+            if (arguments.channels[i].unit == Unit::kNoneKeyword) {
+                missing.Add(kinds[i]);
+            }
+        }
+        if (arguments.alphaMissing) {
+            missing.Add(ColorComponent::kAlpha);
+        }
+        return missing;
     }
 
     // The arguments after "(" up to and including ")": three components separated by blanks
@@ -371,6 +446,7 @@ class Reader {
                 return std::nullopt;
             }
             arguments.alpha = std::clamp(Scaled(*alpha, 1.0), 0.0, 1.0);
+            arguments.alphaMissing = alpha->unit == Unit::kNoneKeyword;
         } else if (Peek() != ')') {
             return Fail(at_, syntax == Syntax::kModern ? CssExpected::kSlashOrClose
                                                        : CssExpected::kCommaOrClose);
@@ -481,6 +557,7 @@ class Reader {
     HexHash hash_;
     std::size_t at_ = 0;
     CssColorError error_;
+    ColorNotation notation_ = ColorNotation::kLegacy;
 };
 
 }  // namespace

@@ -68,6 +68,9 @@ TEST(CssColor, ReadsEveryFormAsCssDoes) {
         {"oklch(0.7 0.4 150)", RgbColor(0, 194, 72), 1.0},  // gamut-mapped as the colour modes
         {"oklch(120% 0.4 140)", kWhite, 1.0},               // lightness clamped to white
         {"oklch(50% none none)", RgbColor(99, 99, 99), 1.0},
+        {"lch(50% 40% 0.75turn)", RgbColor(0, 123, 222), 1.0},    // gamut-mapped
+        {"Color(Display-P3 1 0 0)", RgbColor(255, 11, 12), 1.0},  // gamut-mapped
+        {"color(srgb 40% 0.25 none / 50%)", RgbColor(102, 64, 0), 0.5},
     };
     for (const auto& c : cases) {
         const CssColorReading reading = ReadCssColor(c.text);
@@ -90,7 +93,11 @@ TEST(CssColor, SaysWhatItExpectedWhere) {
         {"#GGGGGG", 1, CssExpected::kHexDigits},
         {"#ÄÖÜ123", 1, CssExpected::kHexDigits},
         {"reddish", 0, CssExpected::kColor},
-        {"lab(50 0 0)", 0, CssExpected::kColor},
+        {"lab(50, 0, 0)", 6, CssExpected::kNumberOrPercentage},
+        {"lch(50 10 10px)", 10, CssExpected::kHue},
+        {"color(rgb 1 0 0)", 6, CssExpected::kColorSpace},
+        {"color( 1 0 0)", 7, CssExpected::kColorSpace},
+        {"color(xyz 1 0 0deg)", 14, CssExpected::kNumberOrPercentage},
         {"rgb(10,20 30)", 10, CssExpected::kComma},
         {"rgb(10 20,30)", 9, CssExpected::kNumberOrPercentage},
         {"rgb(10%, 20, 30)", 9, CssExpected::kPercentage},
