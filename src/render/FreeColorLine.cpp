@@ -4,7 +4,6 @@
 #include <cmath>
 #include <numbers>
 
-#include "render/FreeBlend.h"
 
 namespace tonzug {
 namespace {
@@ -60,7 +59,7 @@ double EasedFraction(Easing easing, double midpoint, double within) {
 }
 
 FreeColorLine::FreeColorLine(const FreeGradient& gradient, double lineLength)
-    : method_(gradient.interpolation), repeating_(gradient.repeating) {
+    : repeating_(gradient.repeating) {
     const std::size_t count = gradient.stops.size();
     stops_.resize(std::max<std::size_t>(count, 1));
     if (count == 0) {
@@ -121,7 +120,9 @@ FreeColorLine::FreeColorLine(const FreeGradient& gradient, double lineLength)
         stops_[i] = {stopAt[i], gradient.stops[i].color};
     }
     segments_.resize(count - 1);
+    blends_.reserve(count - 1);
     for (std::size_t i = 0; i + 1 < count; ++i) {
+        blends_.emplace_back(stops_[i].color, stops_[i + 1].color, gradient.interpolation);
         Segment& segment = segments_[i];
         if (i < gradient.segments.size()) {
             segment.easing = gradient.segments[i].easing;
@@ -162,7 +163,7 @@ CssColor FreeColorLine::At(double position) const {
 CssColor FreeColorLine::Blend(std::size_t segment, double within) const {
     const Segment& shape = segments_[segment];
     const double fraction = EasedFraction(shape.easing, shape.midpoint, within);
-    return BlendCssColors(stops_[segment].color, stops_[segment + 1].color, fraction, method_);
+    return blends_[segment].At(fraction);
 }
 
 std::vector<double> FreeColorLine::Joints() const {

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "color/CssColor.h"
+#include "color/CssInterpolation.h"
 #include "render/FreeGradient.h"
 
 namespace tonzug {
@@ -51,7 +52,8 @@ class FreeColorLine {
 
     std::vector<Stop> stops_;
     std::vector<Segment> segments_;
-    InterpolationMethod method_;
+    // The blend of each segment's two colours, their conversions made once.
+    std::vector<CssBlend> blends_;
     bool repeating_ = false;
 };
 

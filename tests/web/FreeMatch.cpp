@@ -54,6 +54,9 @@ class RandomGradients {
                 break;
         }
         text += Stops(repeating, text.starts_with("conic") ? "deg" : "%") + ")";
+        if (Pick(0, 2) == 0) {
+            text.insert(text.find('(') + 1, Interpolation() + " ");
+        }
         if (repeating) {
             text.insert(0, "repeating-");
         }
@@ -69,6 +72,21 @@ class RandomGradients {
             return std::string(kToward[static_cast<std::size_t>(Pick(0, 7))]) + ", ";
         }
         return std::to_string(Pick(-360, 720)) + "deg, ";
+    }
+
+    std::string Interpolation() {
+        static const std::array<const char*, 15> kSpaces = {
+            "srgb",    "srgb-linear", "display-p3", "a98-rgb", "prophoto-rgb",
+            "rec2020", "lab",         "oklab",      "xyz",     "xyz-d50",
+            "xyz-d65", "hsl",         "hwb",        "lch",     "oklch"};
+        static const std::array<const char*, 4> kHues = {"shorter", "longer", "increasing",
+                                                         "decreasing"};
+        const std::size_t space = static_cast<std::size_t>(Pick(0, 14));
+        std::string text = std::string("in ") + kSpaces[space];
+        if (space >= 11 && Pick(0, 1) == 0) {
+            text += std::string(" ") + kHues[static_cast<std::size_t>(Pick(0, 3))] + " hue";
+        }
+        return text;
     }
 
     std::string Position() {
@@ -94,6 +112,18 @@ class RandomGradients {
         const int red = Pick(0, 255);
         const int green = Pick(0, 255);
         const int blue = Pick(0, 255);
+        // Colours of the newer notations inside sRGB, where the browser clips what the
+        // program maps into the gamut.
+        switch (Pick(0, 9)) {
+            case 0:
+                return "oklch(" + std::to_string(Pick(40, 80)) + "% 0.0" +
+                       std::to_string(Pick(0, 8)) + " " + std::to_string(Pick(0, 359)) + ")";
+            case 1:
+                return "color(display-p3 0." + std::to_string(Pick(35, 65)) + " 0." +
+                       std::to_string(Pick(35, 65)) + " 0." + std::to_string(Pick(35, 65)) + ")";
+            default:
+                break;
+        }
         if (Pick(0, 3) == 0) {
             return "rgb(" + std::to_string(red) + " " + std::to_string(green) + " " +
                    std::to_string(blue) + " / " + std::to_string(Pick(10, 100)) + "%)";
