@@ -206,7 +206,7 @@ Wording WordingOf(GimpFileProblem problem) {
         case GimpFileProblem::kTooManyStops:
             break;
     }
-    return {"more than 1024 colour stops", "Mehr als 1024 Farbstopps"};
+    return {"colour stops", "Farbstopps"};  // after "more than" the limit
 }
 
 }  // namespace
@@ -257,10 +257,12 @@ GimpSegmentsReading ReadGimpSegments(std::string_view fileText) {
 std::string DescribeGimpFileError(const GimpFileError& error, MessageLanguage language) {
     const Wording wording = WordingOf(error.problem);
     const std::string line = std::to_string(error.line);
+    const bool overLimit = error.problem == GimpFileProblem::kTooManyStops;
+    const std::string limit = std::to_string(kMaxColorStops) + " ";
     if (language == MessageLanguage::kGerman) {
-        return "Zeile " + line + ": " + wording.german;
+        return "Zeile " + line + ": " + (overLimit ? "Mehr als " + limit : "") + wording.german;
     }
-    return "line " + line + ": " + wording.english;
+    return "line " + line + ": " + (overLimit ? "more than " + limit : "") + wording.english;
 }
 
 std::string GimpFileText(const GimpSegments& segments, std::string_view name) {

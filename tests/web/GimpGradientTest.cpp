@@ -146,8 +146,8 @@ TEST(GimpGradient, SaysWhereAndWhyAFileIsNoGradient) {
     EXPECT_TRUE(ReadGimpGradient(ManySegments(1023)).gradient);
     EXPECT_EQ(DescribeGimpFileError({4, kMiddle}, MessageLanguage::kEnglish),
               "line 4: the middle lies outside its segment");
-    EXPECT_EQ(DescribeGimpFileError({4, kMiddle}, MessageLanguage::kGerman),
-              "Zeile 4: Die Mitte liegt außerhalb ihres Abschnitts");
+    EXPECT_EQ(DescribeGimpFileError({9, kTooManyStops}, MessageLanguage::kGerman),
+              "Zeile 9: Mehr als 1024 Farbstopps");
 }
 
 // HSV blends become sRGB pieces: the line they draw stays within half a level of GIMP's.
