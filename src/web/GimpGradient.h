@@ -61,8 +61,8 @@ struct GimpFileError {
 struct GimpSegmentsReading {
     std::optional<GimpSegments> segments;
     std::string name;
-    GimpFileError error;  // when `segments` is empty
-    std::size_t firstSegmentLine = 0;
+    GimpFileError error;               // when `segments` is empty
+    std::size_t firstSegmentLine = 0;  // for problems found in the segments later
 };
 
 // The segments of a .ggr file as GIMP reads them: "GIMP Gradient", an optional
