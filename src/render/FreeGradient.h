@@ -106,6 +106,10 @@ struct StopSegment {
     friend bool operator==(const StopSegment&, const StopSegment&) = default;
 };
 
+// How colours of different alpha blend: CSS blends them premultiplied, GIMP's gradients
+// blend colour and alpha each on its own (straight).
+enum class AlphaBlend : std::int32_t { kPremultiplied, kStraight };
+
 // The most stops a colour line may hold.
 inline constexpr std::size_t kMaxColorStops = 1024;
 
@@ -120,6 +124,7 @@ struct FreeGradient {
     // segments[i] lies between stops[i] and stops[i + 1].
     std::vector<StopSegment> segments;
     InterpolationMethod interpolation;
+    AlphaBlend alphaBlend = AlphaBlend::kPremultiplied;
 
     friend bool operator==(const FreeGradient&, const FreeGradient&) = default;
 };

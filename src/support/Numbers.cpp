@@ -8,6 +8,8 @@
 #include <limits>
 #include <string>
 
+#include "support/TextHelpers.h"
+
 namespace tonzug {
 namespace {
 
@@ -30,20 +32,6 @@ std::optional<char> SingleByte(const char* text) {
         return std::nullopt;
     }
     return text[0];
-}
-
-bool IsTrimmedBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
-}
-
-std::string_view TrimWhitespace(std::string_view text) {
-    while (!text.empty() && IsTrimmedBlank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && IsTrimmedBlank(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
 }
 
 // A number read from the start of a text, and how many characters it took.

@@ -52,6 +52,20 @@ std::int32_t ReplaceAll(std::string& text, std::string_view find, std::string_vi
     return count;
 }
 
+bool IsWhitespace(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+}
+
+std::string_view TrimWhitespace(std::string_view text) {
+    while (!text.empty() && IsWhitespace(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && IsWhitespace(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
 std::string TrimBlanks(std::string_view text) {
     const std::size_t first = text.find_first_not_of(' ');
     if (first == std::string_view::npos) {

@@ -23,6 +23,11 @@ std::int32_t ReplaceAll(std::string& text, std::string_view find, std::string_vi
 // that are no UTF-8 as "\xNN": safe to print as one line on a terminal.
 std::string EscapeControls(std::string_view text);
 
+// ASCII white space: blank, tab, line feed, carriage return, vertical tab, form feed.
+bool IsWhitespace(char c);
+// The text without white space at either end.
+std::string_view TrimWhitespace(std::string_view text);
+
 // Removes leading and trailing blanks (spaces only).
 std::string TrimBlanks(std::string_view text);
 
