@@ -320,6 +320,8 @@ KEY is one of the keys of a parameter file, in any letter case:
                        gentle gradients free of bands
   DITHER               1 dithers 8-bit pictures (BMP, JPEG, PNG of 8 bits) with a
                        fixed blue-noise pattern against banding; 0 off
+  GRADIENT             a free gradient as CSS text (as --gradient takes it), empty
+                       for the classic gradient of the keys above
 Each value is entered as if typed into its field, with the same follow-up changes
 (a new width moves the middle position in pixels, and so on).
 
@@ -341,6 +343,12 @@ Errors are reported as one line on standard error.
 Examples:
   tonzug --export sky.png --set X=1920 --set Y=1080 --set STCOL=#87CEEB --set EDCOL=#FFFFFF
   tonzug --export - --format png --params sunset.tzg | display
+  tonzug --export hero.png --set X=1440 --set Y=600 \
+         --gradient 'linear-gradient(in oklab 120deg, #ff6a00, #ee0979 60%, #7928ca)'
+  tonzug --export spot.png --set X=800 --set Y=800 \
+         --gradient 'radial-gradient(circle at 30% 30%, #fff, 20%, #0b3d91 70%, #000)'
+  tonzug --export wheel.png --set X=512 --set Y=512 \
+         --gradient 'conic-gradient(in oklch longer hue, red, red)'
 )";
 }
 
