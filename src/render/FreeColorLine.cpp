@@ -4,7 +4,6 @@
 #include <cmath>
 #include <numbers>
 
-
 namespace tonzug {
 namespace {
 
@@ -59,7 +58,7 @@ double EasedFraction(Easing easing, double midpoint, double within) {
 }
 
 FreeColorLine::FreeColorLine(const FreeGradient& gradient, double lineLength)
-    : repeating_(gradient.repeating) {
+    : repeating_(gradient.repeating), straightAlpha_(gradient.alphaBlend == AlphaBlend::kStraight) {
     const std::size_t count = gradient.stops.size();
     stops_.resize(std::max<std::size_t>(count, 1));
     if (count == 0) {
@@ -122,7 +121,8 @@ FreeColorLine::FreeColorLine(const FreeGradient& gradient, double lineLength)
     segments_.resize(count - 1);
     blends_.reserve(count - 1);
     for (std::size_t i = 0; i + 1 < count; ++i) {
-        blends_.emplace_back(stops_[i].color, stops_[i + 1].color, gradient.interpolation);
+        blends_.emplace_back(BlendEnd(stops_[i].color), BlendEnd(stops_[i + 1].color),
+                             gradient.interpolation);
         Segment& segment = segments_[i];
         if (i < gradient.segments.size()) {
             segment.easing = gradient.segments[i].easing;
@@ -132,6 +132,15 @@ FreeColorLine::FreeColorLine(const FreeGradient& gradient, double lineLength)
             segment.midpoint = std::clamp((hintAt[i] - stopAt[i]) / length, 0.0, 1.0);
         }
     }
+}
+
+CssColor FreeColorLine::BlendEnd(const CssColor& stop) const {
+    if (!straightAlpha_) {
+        return stop;
+    }
+    CssColor opaque = stop;
+    opaque.alpha = 1.0;
+    return opaque;
 }
 
 double FreeColorLine::Wrapped(double position) const {
@@ -163,7 +172,12 @@ CssColor FreeColorLine::At(double position) const {
 CssColor FreeColorLine::Blend(std::size_t segment, double within) const {
     const Segment& shape = segments_[segment];
     const double fraction = EasedFraction(shape.easing, shape.midpoint, within);
-    return blends_[segment].At(fraction);
+    CssColor color = blends_[segment].At(fraction);
+    if (straightAlpha_) {
+        const double from = stops_[segment].color.alpha;
+        color.alpha = from + (stops_[segment + 1].color.alpha - from) * fraction;
+    }
+    return color;
 }
 
 std::vector<double> FreeColorLine::Joints() const {

@@ -49,12 +49,16 @@ class FreeColorLine {
     };
 
     CssColor Blend(std::size_t segment, double within) const;
+    // A stop's colour as its segment's blend takes it: opaque when alpha blends apart.
+    CssColor BlendEnd(const CssColor& stop) const;
 
     std::vector<Stop> stops_;
     std::vector<Segment> segments_;
     // The blend of each segment's two colours, their conversions made once.
     std::vector<CssBlend> blends_;
     bool repeating_ = false;
+    // GIMP blends alpha apart from the colour; CSS premultiplies.
+    bool straightAlpha_ = false;
 };
 
 // How far along a segment the colour is, 0 .. 1, for a place `within` 0 .. 1 of the

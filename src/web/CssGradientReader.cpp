@@ -15,17 +15,6 @@ constexpr double kPercent = 100.0;
 using enum CssGradientExpected;
 
 // Colours that CSS counts as legacy sRGB ones, by the way they are written.
-bool IsLegacyColorText(std::string_view color) {
-    const std::size_t open = color.find('(');
-    if (open == std::string_view::npos) {
-        return true;  // hex digits, a name or "transparent"
-    }
-    const std::string_view function = color.substr(0, open);
-    return std::ranges::any_of(std::array{"rgb", "rgba", "hsl", "hsla", "hwb"}, [&](auto name) {
-        return TextEquals(function, name, CompareMode::kIgnoreCase);
-    });
-}
-
 struct GradientFunction {
     std::string_view name;
     FreeShape shape;
@@ -170,8 +159,8 @@ class Reader : CssGradientScanner {
         if (!ReadStops(gradient, allLegacy)) {
             return std::nullopt;
         }
-        gradient.interpolation = method.value_or(InterpolationMethod{
-            allLegacy ? InterpolationSpace::kSrgb : InterpolationSpace::kOklab});
+        gradient.interpolation = method.value_or(InterpolationMethod{DefaultInterpolationSpace(
+            allLegacy ? ColorNotation::kLegacy : ColorNotation::kModern)});
         return gradient;
     }
 
@@ -394,7 +383,7 @@ class Reader : CssGradientScanner {
             error_.expected = kColor;
             return std::nullopt;
         }
-        allLegacy = allLegacy && IsLegacyColorText(colorText);
+        allLegacy = allLegacy && reading.notation == ColorNotation::kLegacy;
         return reading.color;
     }
 

@@ -4,12 +4,13 @@
 #include <iterator>
 #include <numbers>
 
+#include "render/FreeColorLine.h"
 #include "web/GimpGradient.h"
 
 namespace tonzug {
 namespace {
 
-// GIMP treats shorter segments, and middles this close to an end, as degenerate.
+// GIMP treats shorter segments as degenerate.
 constexpr double kDegenerate = 1e-10;
 // Below this spread of the channels GIMP takes a colour as grey: hue and saturation 0.
 constexpr double kGreySpread = 0.0001;
@@ -82,53 +83,14 @@ double HueAt(double from, double to, GimpColoring coloring, double factor) {
     return hue < 0.0 ? hue + 1.0 : hue;
 }
 
-double LinearFactor(double middle, double position) {
-    if (position <= middle) {
-        return middle < kDegenerate ? 0.0 : 0.5 * position / middle;
-    }
-    const double rest = 1.0 - middle;
-    return rest < kDegenerate ? 1.0 : 0.5 + 0.5 * (position - middle) / rest;
-}
-
 }  // namespace
-
-double GimpBlendFactor(Easing blend, double middle, double position) {
-    switch (blend) {
-        case Easing::kLinear:
-            break;
-        case Easing::kCurved:
-            if (middle < kDegenerate) {
-                return 1.0;
-            }
-            if (1.0 - middle < kDegenerate) {
-                return 0.0;
-            }
-            // The power that takes the middle to one half.
-            return std::pow(position, std::log(0.5) / std::log(middle));
-        case Easing::kSine: {
-            const double linear = LinearFactor(middle, position);
-            return (std::sin(std::numbers::pi * (linear - 0.5)) + 1.0) / 2.0;
-        }
-        case Easing::kSphereIncreasing: {
-            const double fromEnd = LinearFactor(middle, position) - 1.0;
-            return std::sqrt(1.0 - fromEnd * fromEnd);
-        }
-        case Easing::kSphereDecreasing: {
-            const double linear = LinearFactor(middle, position);
-            return 1.0 - std::sqrt(1.0 - linear * linear);
-        }
-        case Easing::kStep:
-            return position >= middle ? 1.0 : 0.0;
-    }
-    return LinearFactor(middle, position);
-}
 
 CssColor GimpSegmentColorAt(const GimpSegment& segment, double x) {
     const double length = segment.right - segment.left;
     const bool degenerate = length < kDegenerate;
     const double middle = degenerate ? 0.5 : (segment.middle - segment.left) / length;
     const double position = degenerate ? 0.5 : std::clamp((x - segment.left) / length, 0.0, 1.0);
-    return GimpBlendColors(segment, GimpBlendFactor(segment.blend, middle, position));
+    return GimpBlendColors(segment, EasedFraction(segment.blend, middle, position));
 }
 
 CssColor GimpBlendColors(const GimpSegment& segment, double factor) {

@@ -99,10 +99,6 @@ std::optional<GimpSegments> GimpSegmentsOf(const FreeGradient& gradient);
 std::optional<std::string> GimpGradientText(const FreeGradient& gradient, std::string_view name);
 std::string GimpFileText(const GimpSegments& segments, std::string_view name);
 
-// The blend factor 0..1 of GIMP's blend type at `position` 0..1 within a segment whose
-// middle is at `middle` 0..1 of it.
-double GimpBlendFactor(Easing blend, double middle, double position);
-
 // The colour at x (clamped to 0..1) by GIMP's rules: the segment found as GIMP finds it
 // (a boundary belongs to the segment on its right), its blend factor, the colour blended in
 // RGB or along the HSV hue, alpha straight.

@@ -6,6 +6,8 @@
 #include <cmath>
 #include <string>
 
+#include "render/FreeColorLine.h"
+
 namespace tonzug {
 namespace {
 
@@ -150,7 +152,8 @@ TEST(GimpGradient, SaysWhereAndWhyAFileIsNoGradient) {
               "Zeile 9: Mehr als 1024 Farbstopps");
 }
 
-// HSV blends become sRGB pieces: the line they draw stays within half a level of GIMP's.
+// HSV blends become sRGB pieces: the line they draw, as pieces and as the program's own
+// colour line, stays within half a level of GIMP's.
 TEST(GimpGradient, HsvSegmentsBecomePiecesWithinHalfALevel) {
     const GimpSegments original = *ReadGimpSegments(kEveryBlend).segments;
     const GimpGradientReading reading = ReadGimpGradient(kEveryBlend);
@@ -158,14 +161,16 @@ TEST(GimpGradient, HsvSegmentsBecomePiecesWithinHalfALevel) {
     EXPECT_LE(reading.gradient->stops.size(), 80u);
     const std::optional<GimpSegments> pieces = GimpSegmentsOf(*reading.gradient);
     ASSERT_TRUE(pieces);
+    const FreeColorLine line(*reading.gradient, 1.0);
     double largest = 0.0;
     for (int i = 0; i <= 100000; ++i) {
         const double x = i / 100000.0;
         const CssColor a = GimpColorAt(original, x);
-        const CssColor b = GimpColorAt(*pieces, x);
-        for (const double difference :
-             {a.red - b.red, a.green - b.green, a.blue - b.blue, a.alpha - b.alpha}) {
-            largest = std::max(largest, std::fabs(difference));
+        for (const CssColor& b : {GimpColorAt(*pieces, x), line.At(x)}) {
+            for (const double difference :
+                 {a.red - b.red, a.green - b.green, a.blue - b.blue, a.alpha - b.alpha}) {
+                largest = std::max(largest, std::fabs(difference));
+            }
         }
     }
     EXPECT_LE(largest, kHalfLevel);
