@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchArgs.h"
 #include "export/ExportPicture.h"
 #include "export/PictureEncoder.h"
 #include "render/Gradient.h"
@@ -51,7 +52,7 @@ GradientParams BenchGradient(Orientation orientation) {
 void SetLabels(benchmark::State& state, PictureKind kind, Orientation orientation,
                const std::string& path) {
     static const char* const kShapes[] = {"horizontal", "vertical", "circle"};
-    state.SetLabel(std::string(PictureKindName(kind)) + " " + kShapes[orientation]);
+    state.SetLabel(std::string(PictureKindName(kind)) + " " + kShapes[bench::Arg(orientation)]);
     std::error_code ignored;
     state.counters["file_bytes"] = static_cast<double>(std::filesystem::file_size(path, ignored));
     state.SetItemsProcessed(state.iterations() * std::int64_t{kSide} * kSide);
@@ -62,7 +63,7 @@ void SetLabels(benchmark::State& state, PictureKind kind, Orientation orientatio
 // Arguments: picture kind, orientation.
 void EncodeBandRenderedPicture(benchmark::State& state) {
     const auto kind = static_cast<PictureKind>(state.range(0));
-    const auto orientation = static_cast<std::int32_t>(state.range(1));
+    const auto orientation = bench::ArgAs<Orientation>(state, 1);
     Raster picture;
     if (!RenderFullPicture(BenchGradient(orientation), picture).Ok()) {
         state.SkipWithError("cannot render");
@@ -93,7 +94,7 @@ void EncodeBandRenderedPicture(benchmark::State& state) {
 // Arguments as above, then the threads.
 void ExportFullPicture(benchmark::State& state) {
     const auto kind = static_cast<PictureKind>(state.range(0));
-    const auto orientation = static_cast<std::int32_t>(state.range(1));
+    const auto orientation = bench::ArgAs<Orientation>(state, 1);
     const std::string path = OutputFile(Extension(kind));
     const GradientParams params = BenchGradient(orientation);
     ExportOptions options;
@@ -112,7 +113,7 @@ void KindsAndShapes(benchmark::internal::Benchmark* bench) {
     for (PictureKind kind : {PictureKind::kPng, PictureKind::kJpeg, PictureKind::kBmp}) {
         for (Orientation orientation :
              {Orientation::kHorizontal, Orientation::kVertical, Orientation::kCircle}) {
-            bench->Args({static_cast<std::int64_t>(kind), orientation});
+            bench->Args({static_cast<std::int64_t>(kind), bench::Arg(orientation)});
         }
     }
     bench->Unit(benchmark::kMillisecond)->UseRealTime();
@@ -123,7 +124,7 @@ void KindsShapesAndThreads(benchmark::internal::Benchmark* bench) {
         for (Orientation orientation :
              {Orientation::kHorizontal, Orientation::kVertical, Orientation::kCircle}) {
             for (std::int32_t threads : {1, AvailableCores()}) {
-                bench->Args({static_cast<std::int64_t>(kind), orientation, threads});
+                bench->Args({static_cast<std::int64_t>(kind), bench::Arg(orientation), threads});
             }
         }
     }

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "BenchArgs.h"
 #include "render/Gradient.h"
 #include "render/Raster.h"
 #include "support/Numbers.h"
@@ -20,7 +21,7 @@ void BM_WidthKeystrokeToPreview(benchmark::State& state) {
         {.drawPreview = [&preview](const GradientParams& params) { DrawGradient(preview, params); },
          .layoutPreview = {},
          .updateMidControls = {}});
-    form.optV.Select(static_cast<std::int32_t>(state.range(1)));
+    form.optV.Select(bench::ArgAs<Orientation>(state, 1));
     const std::string width = std::to_string(state.range(0));
     // Alternate between two texts so that every write is a change.
     const std::string texts[] = {width, width + "1"};
@@ -33,7 +34,8 @@ void BM_WidthKeystrokeToPreview(benchmark::State& state) {
 BENCHMARK(BM_WidthKeystrokeToPreview)
     ->ArgNames({"width", "orientation"})
     ->ArgsProduct({{25, 10'000'000},
-                   {Orientation::kHorizontal, Orientation::kVertical, Orientation::kCircle}})
+                   {bench::Arg(Orientation::kHorizontal), bench::Arg(Orientation::kVertical),
+                    bench::Arg(Orientation::kCircle)}})
     ->Unit(benchmark::kMicrosecond);
 
 }  // namespace

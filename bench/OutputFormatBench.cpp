@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "BenchArgs.h"
 #include "render/Gradient.h"
 
 namespace tonzug {
@@ -23,8 +24,8 @@ void RenderPictureInFormat(benchmark::State& state) {
     params.colors.middle = RgbColor(20, 200, 90);
     params.colors.middleOn = true;
     params.colors.middlePercent = 40.0f;
-    params.colorMode = static_cast<std::int32_t>(state.range(1));
-    params.orientation = static_cast<std::int32_t>(state.range(2));
+    params.colorMode = bench::ArgAs<ColorMode>(state, 1);
+    params.orientation = bench::ArgAs<Orientation>(state, 2);
     params.width = static_cast<float>(kSide);
     params.height = static_cast<float>(kSide);
     Raster band(kSide, kBandRows);
@@ -46,14 +47,15 @@ void RenderPictureInFormat(benchmark::State& state) {
     static const char* const kShapes[] = {"horizontal", "vertical", "circle"};
     state.SetLabel(std::string(kFormats[state.range(0)]) +
                    (params.colorMode == ColorMode::kHsl ? " hsl " : " rgb ") +
-                   kShapes[params.orientation]);
+                   kShapes[bench::Arg(params.orientation)]);
     state.SetItemsProcessed(state.iterations() * std::int64_t{kSide} * kSide);
 }
 BENCHMARK(RenderPictureInFormat)
     ->ArgNames({"format", "mode", "orientation"})
     ->ArgsProduct({{0, 1, 2},
-                   {ColorMode::kRgb, ColorMode::kHsl},
-                   {Orientation::kHorizontal, Orientation::kVertical, Orientation::kCircle}})
+                   {bench::Arg(ColorMode::kRgb), bench::Arg(ColorMode::kHsl)},
+                   {bench::Arg(Orientation::kHorizontal), bench::Arg(Orientation::kVertical),
+                    bench::Arg(Orientation::kCircle)}})
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "BenchArgs.h"
 #include "preview/PreviewPicture.h"
 #include "preview/PreviewPlacement.h"
 
@@ -17,7 +18,7 @@ void RenderVisiblePreview(benchmark::State& state) {
     params.colors.middle = RgbColor(0, 255, 0);
     params.colors.middleOn = true;
     params.colors.middlePercent = 40.0f;
-    params.orientation = static_cast<std::int32_t>(state.range(0));
+    params.orientation = bench::ArgAs<Orientation>(state, 0);
     params.width = static_cast<float>(state.range(1));
     params.height = static_cast<float>(state.range(2));
     for (auto _ : state) {
@@ -31,11 +32,11 @@ void RenderVisiblePreview(benchmark::State& state) {
 }
 BENCHMARK(RenderVisiblePreview)
     ->ArgNames({"orientation", "width", "height"})
-    ->Args({Orientation::kVertical, 25, 256})
-    ->Args({Orientation::kHorizontal, 99999999, 256})
-    ->Args({Orientation::kVertical, 99999999, 256})
-    ->Args({Orientation::kCircle, 99999999, 256})
-    ->Args({Orientation::kCircle, 16384, 16384})
+    ->Args({bench::Arg(Orientation::kVertical), 25, 256})
+    ->Args({bench::Arg(Orientation::kHorizontal), 99999999, 256})
+    ->Args({bench::Arg(Orientation::kVertical), 99999999, 256})
+    ->Args({bench::Arg(Orientation::kCircle), 99999999, 256})
+    ->Args({bench::Arg(Orientation::kCircle), 16384, 16384})
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "BenchArgs.h"
 #include "render/Gradient.h"
 
 namespace tonzug {
@@ -9,7 +10,7 @@ namespace {
 
 // A gradient of `steps` steps along its axis. The RGB one has the middle colour on,
 // so that it uses the banded ramp.
-GradientParams ParamsWithSteps(std::int32_t mode, Orientation orientation, float steps) {
+GradientParams ParamsWithSteps(ColorMode mode, Orientation orientation, float steps) {
     GradientParams params;
     params.colors.start = RgbColor(255, 0, 0);
     params.colors.end = RgbColor(0, 0, 255);
@@ -28,9 +29,9 @@ GradientParams ParamsWithSteps(std::int32_t mode, Orientation orientation, float
 
 // Arguments: colour mode, orientation, step count.
 void DrawGradientOnPreview(benchmark::State& state) {
-    const GradientParams params = ParamsWithSteps(static_cast<std::int32_t>(state.range(0)),
-                                                  static_cast<std::int32_t>(state.range(1)),
-                                                  static_cast<float>(state.range(2)));
+    const GradientParams params =
+        ParamsWithSteps(bench::ArgAs<ColorMode>(state, 0), bench::ArgAs<Orientation>(state, 1),
+                        static_cast<float>(state.range(2)));
     Raster surface(300, 300);
     for (auto _ : state) {
         DrawGradient(surface, params);
@@ -40,8 +41,10 @@ void DrawGradientOnPreview(benchmark::State& state) {
 }
 BENCHMARK(DrawGradientOnPreview)
     ->ArgNames({"mode", "orientation", "steps"})
-    ->ArgsProduct({{ColorMode::kRgb, ColorMode::kHsl, ColorMode::kOklab, ColorMode::kOklch},
-                   {Orientation::kHorizontal, Orientation::kVertical, Orientation::kCircle},
+    ->ArgsProduct({{bench::Arg(ColorMode::kRgb), bench::Arg(ColorMode::kHsl),
+                    bench::Arg(ColorMode::kOklab), bench::Arg(ColorMode::kOklch)},
+                   {bench::Arg(Orientation::kHorizontal), bench::Arg(Orientation::kVertical),
+                    bench::Arg(Orientation::kCircle)},
                    {300, 10000000}})
     // Circles share their ring colours among threads: the wall time is what the user waits.
     ->UseRealTime()
@@ -52,9 +55,9 @@ BENCHMARK(DrawGradientOnPreview)
 void RenderFullSizeBands(benchmark::State& state) {
     constexpr int kSize = 4096;
     constexpr int kBandRows = 256;
-    const auto orientation = static_cast<std::int32_t>(state.range(1));
-    GradientParams params = ParamsWithSteps(static_cast<std::int32_t>(state.range(0)), orientation,
-                                            static_cast<float>(kSize));
+    const auto orientation = bench::ArgAs<Orientation>(state, 1);
+    GradientParams params =
+        ParamsWithSteps(bench::ArgAs<ColorMode>(state, 0), orientation, static_cast<float>(kSize));
     params.width = static_cast<float>(kSize);
     params.height = static_cast<float>(kSize);
     const GradientRenderer renderer(params, kSize, kSize);
@@ -69,8 +72,9 @@ void RenderFullSizeBands(benchmark::State& state) {
 }
 BENCHMARK(RenderFullSizeBands)
     ->ArgNames({"mode", "orientation"})
-    ->ArgsProduct({{ColorMode::kRgb, ColorMode::kHsl},
-                   {Orientation::kHorizontal, Orientation::kVertical, Orientation::kCircle}})
+    ->ArgsProduct({{bench::Arg(ColorMode::kRgb), bench::Arg(ColorMode::kHsl)},
+                   {bench::Arg(Orientation::kHorizontal), bench::Arg(Orientation::kVertical),
+                    bench::Arg(Orientation::kCircle)}})
     ->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -45,15 +45,23 @@ double PixelsPerUnit(const FreeGradient& gradient, const FreePlacement& placemen
 }  // namespace
 
 FreeRenderer::FreeRenderer(const FreeGradient& gradient, int width, int height)
+    : FreeRenderer(gradient, width, height, width, height) {}
+
+FreeRenderer::FreeRenderer(const FreeGradient& gradient, int width, int height, int surfaceWidth,
+                           int surfaceHeight)
     : placement_(gradient, width, height),
       line_(gradient, placement_.LineLength()),
+      scaleX_(surfaceWidth > 0 ? static_cast<double>(width) / surfaceWidth : 1.0),
+      scaleY_(surfaceHeight > 0 ? static_cast<double>(height) / surfaceHeight : 1.0),
       horizontal_(gradient.shape == FreeShape::kLinear &&
                   placement_.PositionAt(0.5, 0.5) == placement_.PositionAt(0.5, 1.5)) {
     const double span = line_.Last() - line_.First();
     if (!(span > 0.0) || !std::isfinite(span)) {
         return;  // every pixel is worked out exactly
     }
-    const double pixels = span * PixelsPerUnit(gradient, placement_, width, height);
+    // As fine as the surface's pixels need: a preview needs far fewer entries.
+    const double pixels = span * PixelsPerUnit(gradient, placement_, width, height) /
+                          std::max(1.0, std::min(scaleX_, scaleY_));
     const auto count = static_cast<std::size_t>(
         std::clamp(std::ceil(pixels * kEntriesPerPixel) + 1.0, static_cast<double>(kMinEntries),
                    static_cast<double>(kMaxEntries)));
@@ -70,13 +78,6 @@ FreeRenderer::FreeRenderer(const FreeGradient& gradient, int width, int height)
         exactCells_[index] = true;
         exactCells_[index == 0 ? 0 : index - 1] = true;
     }
-}
-
-FreeRenderer::FreeRenderer(const FreeGradient& gradient, int width, int height, int surfaceWidth,
-                           int surfaceHeight)
-    : FreeRenderer(gradient, width, height) {
-    scaleX_ = surfaceWidth > 0 ? static_cast<double>(width) / surfaceWidth : 1.0;
-    scaleY_ = surfaceHeight > 0 ? static_cast<double>(height) / surfaceHeight : 1.0;
 }
 
 ExactColor FreeRenderer::ExactAt(double position) const {
