@@ -1,13 +1,12 @@
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <limits>
-#include <numbers>
 #include <string>
 
 #include "color/CssColor.h"
 #include "color/CssNamedColors.h"
 #include "color/CssSpaces.h"
+#include "color/CssSyntax.h"
 #include "color/HuePath.h"
 #include "support/Numbers.h"
 
@@ -18,26 +17,8 @@ constexpr double kChannelMax = 255.0;
 constexpr double kPercent = 100.0;
 constexpr double kUnbounded = std::numeric_limits<double>::infinity();
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
-}
-
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
 bool IsHexDigit(char c) {
     return HexDigitValue(c) >= 0;
-}
-
-// Letters, "_", "-" and anything beyond ASCII start a CSS name.
-bool IsNameStart(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c == '-' ||
-           static_cast<unsigned char>(c) >= 0x80;
-}
-
-bool IsNameCharacter(char c) {
-    return IsNameStart(c) || IsDigit(c);
 }
 
 char LowerCase(char c) {
@@ -50,7 +31,8 @@ std::string LowerCase(std::string_view text) {
     return lower;
 }
 
-enum class Unit { kPlain, kPercent, kDegrees, kGradians, kRadians, kTurns, kNoneKeyword };
+// An angle is read into degrees, whatever its unit.
+enum class Unit { kPlain, kPercent, kDegrees, kNoneKeyword };
 
 struct Component {
     double value = 0.0;
@@ -88,8 +70,6 @@ CssExpected ExpectedOf(Accepts accepts) {
 }
 
 bool Takes(Accepts accepts, Unit unit) {
-    const bool angle = unit == Unit::kDegrees || unit == Unit::kGradians ||
-                       unit == Unit::kRadians || unit == Unit::kTurns;
     switch (accepts) {
         case Accepts::kNumber:
             return unit == Unit::kPlain;
@@ -98,25 +78,14 @@ bool Takes(Accepts accepts, Unit unit) {
         case Accepts::kNumberOrPercentage:
             return unit == Unit::kPlain || unit == Unit::kPercent;
         case Accepts::kHue:
-            return unit == Unit::kPlain || angle;
+            return unit == Unit::kPlain || unit == Unit::kDegrees;
     }
     return false;
 }
 
 // A hue in degrees from a number or an angle; "none" is 0.
 double Degrees(const Component& hue) {
-    switch (hue.unit) {
-        case Unit::kGradians:
-            return hue.value * 0.9;
-        case Unit::kRadians:
-            return hue.value * 180.0 / std::numbers::pi;
-        case Unit::kTurns:
-            return hue.value * 360.0;
-        case Unit::kNoneKeyword:
-            return 0.0;
-        default:
-            return hue.value;
-    }
+    return hue.unit == Unit::kNoneKeyword ? 0.0 : hue.value;
 }
 
 // A number, or a percentage of `full`; "none" is 0.
@@ -222,23 +191,19 @@ class Reader {
     }
 
     void SkipBlanks() {
-        while (at_ < text_.size() && IsBlank(text_[at_])) {
+        while (at_ < text_.size() && IsCssBlank(text_[at_])) {
             ++at_;
         }
     }
 
     std::nullopt_t Fail(std::size_t byte, CssExpected expected, bool orNone = false) {
-        // Characters, not bytes: the continuation bytes of UTF-8 do not count.
-        const auto characters = std::count_if(text_.begin(), text_.begin() + byte, [](char c) {
-            return (static_cast<unsigned char>(c) & 0xC0u) != 0x80u;
-        });
-        error_ = {static_cast<std::size_t>(characters), expected, orNone};
+        error_ = {CharacterIndex(text_, byte), expected, orNone};
         return std::nullopt;
     }
 
     std::string_view ReadName() {
         const std::size_t start = at_;
-        while (at_ < text_.size() && IsNameCharacter(text_[at_])) {
+        while (at_ < text_.size() && IsCssNameCharacter(text_[at_])) {
             ++at_;
         }
         return text_.substr(start, at_ - start);
@@ -255,11 +220,11 @@ class Reader {
             while (end < text_.size() && IsHexDigit(text_[end])) {
                 ++end;
             }
-            if (end > at_ && (end == text_.size() || IsBlank(text_[end]))) {
+            if (end > at_ && (end == text_.size() || IsCssBlank(text_[end]))) {
                 return ReadHex();
             }
         }
-        if (!IsNameStart(Peek())) {
+        if (!IsCssNameStart(Peek())) {
             return Fail(start, CssExpected::kColor);
         }
         const std::string name = LowerCase(ReadName());
@@ -285,7 +250,7 @@ class Reader {
         while (at_ < text_.size() && IsHexDigit(text_[at_])) {
             ++at_;
         }
-        if (IsNameCharacter(Peek())) {
+        if (IsCssNameCharacter(Peek())) {
             return Fail(at_, CssExpected::kHexDigits);
         }
         const std::string_view digits = text_.substr(start, at_ - start);
@@ -475,7 +440,7 @@ class Reader {
         const std::size_t start = at_;
         const bool noneAllowed = syntax == Syntax::kModern;
         const auto refuse = [&] { return Fail(start, ExpectedOf(accepts), noneAllowed); };
-        if (IsNameStart(Peek()) && !StartsNumber()) {
+        if (IsCssNameStart(Peek()) && !StartsNumber()) {
             if (noneAllowed && LowerCase(ReadName()) == "none") {
                 return Component{0.0, Unit::kNoneKeyword};
             }
@@ -489,19 +454,12 @@ class Reader {
         if (Peek() == '%') {
             ++at_;
             component.unit = Unit::kPercent;
-        } else if (IsNameStart(Peek())) {
-            const std::string unit = LowerCase(ReadName());
-            if (unit == "deg") {
-                component.unit = Unit::kDegrees;
-            } else if (unit == "grad") {
-                component.unit = Unit::kGradians;
-            } else if (unit == "rad") {
-                component.unit = Unit::kRadians;
-            } else if (unit == "turn") {
-                component.unit = Unit::kTurns;
-            } else {
+        } else if (IsCssNameStart(Peek())) {
+            const std::optional<double> degrees = AngleDegrees(*number, ReadName());
+            if (!degrees) {
                 return refuse();
             }
+            component = {*degrees, Unit::kDegrees};
         }
         if (!Takes(accepts, component.unit)) {
             return refuse();
@@ -509,49 +467,9 @@ class Reader {
         return component;
     }
 
-    // A sign, then digits or a decimal point and a digit.
-    bool StartsNumber() const {
-        std::size_t offset = (Peek() == '+' || Peek() == '-') ? 1 : 0;
-        if (IsDigit(PeekAt(offset))) {
-            return true;
-        }
-        return PeekAt(offset) == '.' && IsDigit(PeekAt(offset + 1));
-    }
+    bool StartsNumber() const { return StartsCssNumber(text_, at_); }
 
-    // A CSS number: sign, digits, a fraction, an exponent ("1e3"; "1em" is 1 with a unit).
-    std::optional<double> ReadNumber() {
-        if (!StartsNumber()) {
-            return std::nullopt;
-        }
-        const std::size_t start = at_;
-        if (Peek() == '+' || Peek() == '-') {
-            ++at_;
-        }
-        const auto skipDigits = [this] {
-            while (IsDigit(Peek())) {
-                ++at_;
-            }
-        };
-        skipDigits();
-        if (Peek() == '.' && IsDigit(PeekAt(1))) {
-            ++at_;
-            skipDigits();
-        }
-        const std::size_t signOffset = (PeekAt(1) == '+' || PeekAt(1) == '-') ? 1 : 0;
-        if (LowerCase(Peek()) == 'e' && IsDigit(PeekAt(1 + signOffset))) {
-            at_ += 1 + signOffset;
-            skipDigits();
-        }
-        // from_chars takes no "+".
-        const std::size_t digits = text_[start] == '+' ? start + 1 : start;
-        double value = 0.0;
-        const auto [stop, error] =
-            std::from_chars(text_.data() + digits, text_.data() + at_, value);
-        if (error != std::errc() || stop != text_.data() + at_) {
-            return std::nullopt;
-        }
-        return value;
-    }
+    std::optional<double> ReadNumber() { return ReadCssNumber(text_, at_); }
 
     std::string_view text_;
     HexHash hash_;
