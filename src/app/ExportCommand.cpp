@@ -19,6 +19,7 @@
 #include "export/ExportPicture.h"
 #include "export/WebExport.h"
 #include "support/TextHelpers.h"
+#include "web/CssGradientText.h"
 #include "web/WebGradientText.h"
 #include "workspace/ExportParams.h"
 #include "workspace/ParameterFiles.h"
@@ -150,6 +151,12 @@ std::optional<int> LoadRequestedSet(const CommandRequest& request, std::ostream&
             return Fail(err, kExitUsage, error);
         }
     }
+    if (request.gradient) {
+        std::string error;
+        if (!ApplySetting(form, "GRADIENT", *request.gradient, error)) {
+            return FailUsage(err, error);
+        }
+    }
     if (const SaveResult size = CheckTypedSize(form); !size.Ok()) {
         return Fail(err, kExitFailed, size.Describe());
     }
@@ -161,6 +168,13 @@ int RunCss(const CommandRequest& request, const Console& console) {
     ParameterForm form;
     if (const std::optional<int> failed = LoadRequestedSet(request, console.err, form)) {
         return *failed;
+    }
+    if (const std::optional<FreeGradient> free = ReadFreeGradient(form)) {
+        if (!CssCanExpress(*free)) {
+            return Fail(console.err, kExitFailed,
+                        "this gradient's easing has no CSS form yet (CSS has colour hints only)");
+        }
+        return PrintOut(console, "background-image: " + CssGradientText(*free) + ";\n");
     }
     WebGradient gradient;
     std::string declaration;
@@ -200,12 +214,6 @@ int RunExport(const CommandRequest& request, const Console& console) {
         return *failed;
     }
     const GradientParams params = ReadExportParams(form);
-    if (request.gradient) {
-        std::string error;
-        if (!ApplySetting(form, "GRADIENT", *request.gradient, error)) {
-            return FailUsage(err, error);
-        }
-    }
     const std::optional<FreeGradient> free = ReadFreeGradient(form);
     if (free && request.ToStandardOutput()) {
         return FailUsage(err, "free gradients cannot go to standard output yet");

@@ -1,6 +1,6 @@
 // Draws random CSS gradients (every shape, repeating forms, hard stops, hints and
-// transparency) with `tonzug --export --gradient` and in headless Chromium, and compares
-// the two pixel by pixel.
+// transparency) with `tonzug --export --gradient`, and the CSS that `tonzug --css` writes
+// for them in headless Chromium, and compares the two pixel by pixel.
 //
 //   free_match TONZUG [SEED [CASES]]   exit 0 when the pictures agree, 1 when not, 77
 //                                      (skipped) when Chromium is missing
@@ -17,6 +17,7 @@
 #include <unistd.h>
 
 #include "export/PictureReaders.h"
+#include "testing/TempFolder.h"
 #include "web/BrowserPage.h"
 
 namespace {
@@ -205,10 +206,15 @@ int main(int argc, char* argv[]) {
     bool made = true;
     for (int index = 0; index < count; ++index) {
         Case c{random.Next(), random.Pick(20, 300), random.Pick(10, 160)};
-        made = made && Run("'" + tonzug + "' --quiet --set X=" + std::to_string(c.width) +
-                           " --set Y=" + std::to_string(c.height) + " --gradient '" + c.css +
-                           "' --export " + file(index));
-        c.top = page.Add(c.width, c.height, "background-color:#fff;background-image:" + c.css);
+        const std::string tonzugWith = "'" + tonzug + "' --set X=" + std::to_string(c.width) +
+                                       " --set Y=" + std::to_string(c.height) + " --gradient '" +
+                                       c.css + "'";
+        const std::string written = file(index) + ".css";
+        made = made && Run(tonzugWith + " --quiet --export " + file(index)) &&
+               Run(tonzugWith + " --css > " + written);
+        std::string css = tonzug::testing::ReadWholeFile(written);
+        css.erase(css.find_last_not_of('\n') + 1);
+        c.top = page.Add(c.width, c.height, "background-color:#fff;" + css);
         cases.push_back(c);
     }
     const auto screenshot = page.Shoot();
