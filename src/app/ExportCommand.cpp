@@ -20,8 +20,10 @@
 #include "export/WebExport.h"
 #include "support/TextHelpers.h"
 #include "web/CssGradientText.h"
+#include "web/GimpGradient.h"
 #include "web/WebGradientText.h"
 #include "workspace/ExportParams.h"
+#include "workspace/GradientFiles.h"
 #include "workspace/ParameterFiles.h"
 #include "workspace/ParameterForm.h"
 #include "workspace/ParameterSettings.h"
@@ -132,7 +134,13 @@ std::variant<PictureKind, std::string> ChooseFormat(const CommandRequest& reques
 // status of a failure, else nothing.
 std::optional<int> LoadRequestedSet(const CommandRequest& request, std::ostream& err,
                                     ParameterForm& form) {
-    if (request.parameterFile) {
+    if (request.parameterFile && IsGimpGradientPath(*request.parameterFile)) {
+        if (std::optional<std::string> problem =
+                LoadGimpGradientFile(*request.parameterFile, form)) {
+            return Fail(err, kExitFailed,
+                        "cannot read gradient file " + *request.parameterFile + ": " + *problem);
+        }
+    } else if (request.parameterFile) {
         const LoadResult loaded = LoadParameters(form, *request.parameterFile);
         if (!loaded.Loaded()) {
             return Fail(
@@ -196,6 +204,27 @@ int RunCss(const CommandRequest& request, const Console& console) {
     return kExitOk;
 }
 
+// Writes the free gradient's colour line as a GIMP gradient file, or prints it.
+int RunGimpExport(const CommandRequest& request, const Console& console) {
+    ParameterForm form;
+    if (const std::optional<int> failed = LoadRequestedSet(request, console.err, form)) {
+        return *failed;
+    }
+    const std::optional<FreeGradient> free = ReadFreeGradient(form);
+    if (!free) {
+        return FailUsage(console.err,
+                         "a .ggr file holds the colour line of a free gradient: give one with "
+                         "--gradient or in the parameter file");
+    }
+    if (request.ToStandardOutput()) {
+        const std::optional<std::string> text = GimpGradientText(*free, "Tonzug");
+        return text ? PrintOut(console, *text)
+                    : Fail(console.err, kExitFailed, "GIMP cannot draw this colour line exactly");
+    }
+    const SaveResult status = ExportGimpGradient(*free, request.picture);
+    return status.Ok() ? kExitOk : Fail(console.err, kExitFailed, status.Describe());
+}
+
 int RunExport(const CommandRequest& request, const Console& console) {
     std::ostream& err = console.err;
     // Picture bytes would garble the terminal, as compressed data would (gzip refuses too).
@@ -203,6 +232,9 @@ int RunExport(const CommandRequest& request, const Console& console) {
         return Fail(err, kExitUsage,
                     "the picture is not written to a terminal: redirect standard output to a "
                     "file or a pipe");
+    }
+    if (IsGimpGradientPath(request.picture)) {
+        return RunGimpExport(request, console);
     }
     const auto format = ChooseFormat(request);
     if (const std::string* mistake = std::get_if<std::string>(&format)) {
@@ -292,7 +324,8 @@ opening a window:
   --format FORMAT   png, bmp (24-bit bitmap), jpeg (quality 85) or svg; without it
                     the extension of PICTURE (.png, .bmp, .jpg, .jpeg, .svg, in any
                     case) decides
-  --params FILE     load a parameter file (.tzg) first, as the window's load does
+  --params FILE     load a parameter file (.tzg) first, as the window's load does, or
+                    a GIMP gradient (.ggr) as the free gradient's colour line
   --set KEY=VALUE   then set one value; may be repeated and applies in the order given
   --gradient CSS    draw this CSS gradient (linear-, radial-, conic-gradient() and their
                     repeating- forms, or a background-image declaration holding one) at
@@ -330,6 +363,9 @@ KEY is one of the keys of a parameter file, in any letter case:
                        fixed blue-noise pattern against banding; 0 off
   GRADIENT             a free gradient as CSS text (as --gradient takes it), empty
                        for the classic gradient of the keys above
+  EASING               its segments' easing beyond CSS, one name a segment: linear,
+                       curved, sine, sphere-increasing, sphere-decreasing or step
+                       (empty where the CSS says it), "sine,,step"
 Each value is entered as if typed into its field, with the same follow-up changes
 (a new width moves the middle position in pixels, and so on).
 

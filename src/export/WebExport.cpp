@@ -1,9 +1,12 @@
 #include "export/WebExport.h"
 
 #include <cerrno>
+#include <filesystem>
+#include <optional>
 
 #include "export/ExportPicture.h"
 #include "support/AtomicFile.h"
+#include "web/GimpGradient.h"
 #include "web/WebGradientText.h"
 
 namespace tonzug {
@@ -23,13 +26,28 @@ SaveResult ExportSvgPicture(const GradientParams& params, const std::string& pat
     if (SaveResult status = FitFullSize(params, gradient); !status.Ok()) {
         return status;
     }
-    const std::string text = SvgPicture(gradient);
+    return SaveTextFile(SvgPicture(gradient), path, intoDescriptor);
+}
+
+SaveResult SaveTextFile(const std::string& text, const std::string& path, int intoDescriptor) {
     AtomicFile file;
     const bool opened = intoDescriptor >= 0 ? file.OpenInto(intoDescriptor) : file.Open(path);
     if (!opened || !file.Write(text.data(), text.size()) || !file.Commit()) {
         return FailureFromErrno(file.Error() != 0 ? file.Error() : EIO, path, file.Refusal());
     }
     return SaveResult::Success();
+}
+
+SaveResult ExportGimpGradient(const FreeGradient& gradient, const std::string& path) {
+    const std::string stem = std::filesystem::path(path).stem().string();
+    const std::optional<std::string> text = GimpGradientText(gradient, stem);
+    if (!text) {
+        return SaveResult::Failure(
+            SaveFailure::kGeneric,
+            "GIMP cannot draw this colour line exactly (it blends in another space than sRGB, "
+            "places stops by pixels or premultiplies changing alpha); nothing was written");
+    }
+    return SaveTextFile(*text, path);
 }
 
 }  // namespace tonzug

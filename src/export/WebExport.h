@@ -3,6 +3,7 @@
 #include <string>
 
 #include "export/SaveResult.h"
+#include "render/FreeGradient.h"
 #include "render/GradientParams.h"
 #include "web/WebGradient.h"
 
@@ -16,5 +17,12 @@ SaveResult FitFullSize(const GradientParams& params, WebGradient& gradient);
 // `intoDescriptor` instead when it is an open file (see AtomicFile::OpenInto).
 SaveResult ExportSvgPicture(const GradientParams& params, const std::string& path,
                             int intoDescriptor = -1);
+
+// Writes a text file completely or not at all (or into `intoDescriptor`, as above).
+SaveResult SaveTextFile(const std::string& text, const std::string& path, int intoDescriptor = -1);
+
+// Writes the colour line of a free gradient as a GIMP gradient (.ggr) named after the file;
+// fails without a file when GIMP's rules cannot draw the line exactly.
+SaveResult ExportGimpGradient(const FreeGradient& gradient, const std::string& path);
 
 }  // namespace tonzug

@@ -1,17 +1,11 @@
 #include "support/IniFile.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <initializer_list>
 #include <limits>
-#include <system_error>
 
 #include "support/AtomicFile.h"
-#include "support/FileDescriptor.h"
+#include "support/BoundedFile.h"
 #include "support/TextHelpers.h"
 
 namespace tonzug {
@@ -127,51 +121,6 @@ std::string UpperCaseKey(std::string_view key) {
     return upper;
 }
 
-// The whole content of a regular file of at most kMaxIniFileBytes, or why it was refused.
-// Opening without blocking: a FIFO would otherwise wait for a writer for ever.
-std::optional<std::string> ReadBoundedFile(const std::string& path, std::string& content,
-                                           bool& missing) {
-    missing = false;
-    const FileDescriptor file(open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
-    if (file.Get() < 0) {
-        missing = errno == ENOENT || errno == ENOTDIR;
-        return std::generic_category().message(errno);
-    }
-    struct stat info {};
-    if (fstat(file.Get(), &info) != 0) {
-        return std::generic_category().message(errno);
-    }
-    if (!S_ISREG(info.st_mode)) {
-        return S_ISDIR(info.st_mode) ? std::generic_category().message(EISDIR)
-                                     : std::string("not a regular file");
-    }
-    const std::string tooLarge = "larger than " + std::to_string(kMaxIniFileBytes >> 20) + " MiB";
-    if (static_cast<std::uint64_t>(info.st_size) > kMaxIniFileBytes) {
-        return tooLarge;
-    }
-    // One byte more than allowed tells a file that grew since fstat.
-    content.resize(kMaxIniFileBytes + 1);
-    std::size_t filled = 0;
-    while (filled < content.size()) {
-        const ssize_t count = read(file.Get(), content.data() + filled, content.size() - filled);
-        if (count < 0 && errno == EINTR) {
-            continue;
-        }
-        if (count < 0) {
-            return std::generic_category().message(errno);
-        }
-        if (count == 0) {
-            break;
-        }
-        filled += static_cast<std::size_t>(count);
-    }
-    if (filled > kMaxIniFileBytes) {
-        return tooLarge;
-    }
-    content.resize(filled);
-    return std::nullopt;
-}
-
 }  // namespace
 
 bool IniDocument::Load(const std::string& path) {
@@ -182,7 +131,8 @@ bool IniDocument::Load(const std::string& path) {
     try {
         std::string content;
         bool missing = false;
-        if (std::optional<std::string> problem = ReadBoundedFile(path, content, missing)) {
+        if (std::optional<std::string> problem =
+                ReadBoundedFile(path, kMaxIniFileBytes, content, missing)) {
             if (!missing) {
                 loadProblem_ = std::move(*problem);
             }

@@ -85,6 +85,9 @@ struct GimpGradientReading {
 // Alpha blends straight where a segment changes it.
 GimpGradientReading ReadGimpGradient(std::string_view fileText);
 
+// Whether a file name ends in ".ggr", in any letter case.
+bool IsGimpGradientPath(std::string_view path);
+
 // "line 4: the middle lies outside its segment", or its German form.
 std::string DescribeGimpFileError(const GimpFileError& error, MessageLanguage language);
 

@@ -287,4 +287,11 @@ std::string GimpFileText(const GimpSegments& segments, std::string_view name) {
     return text;
 }
 
+bool IsGimpGradientPath(std::string_view path) {
+    constexpr std::string_view kExtension = ".ggr";
+    return path.size() > kExtension.size() &&
+           TextEquals(path.substr(path.size() - kExtension.size()), kExtension,
+                      CompareMode::kIgnoreCase);
+}
+
 }  // namespace tonzug

@@ -6,6 +6,7 @@
 #include "support/Numbers.h"
 #include "support/TextHelpers.h"
 #include "web/CssGradientReader.h"
+#include "web/EasingText.h"
 
 namespace tonzug {
 
@@ -19,7 +20,15 @@ std::optional<FreeGradient> ReadFreeGradient(const ParameterForm& form) {
     if (form.txtGradient.Text().empty()) {
         return std::nullopt;
     }
-    return ReadCssGradient(form.txtGradient.Text()).gradient;
+    std::optional<FreeGradient> gradient = ReadCssGradient(form.txtGradient.Text()).gradient;
+    // An easing list that does not fit the stops is left out.
+    if (gradient) {
+        FreeGradient eased = *gradient;
+        if (ApplyEasingText(form.txtEasing.Text(), eased)) {
+            return eased;
+        }
+    }
+    return gradient;
 }
 
 ColorDepthChoice ReadColorDepth(const ParameterForm& form) {

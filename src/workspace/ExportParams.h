@@ -14,7 +14,8 @@ namespace tonzug {
 // at this moment, without the preview's clamps, the middle switch applied as in the preview.
 GradientParams ReadExportParams(const ParameterForm& form);
 
-// The free gradient the form holds ("GRADIENT"); none for the classic one.
+// The free gradient the form holds ("GRADIENT", eased as "EASING" says); none for the
+// classic one.
 std::optional<FreeGradient> ReadFreeGradient(const ParameterForm& form);
 
 // The colour depth chosen for saved pictures ("Farbtiefe", "Dithering").

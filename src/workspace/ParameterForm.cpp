@@ -70,6 +70,7 @@ void ParameterForm::ConnectHandlers() {
     optH.SetHandler([this] { Guarded(&ParameterForm::RedrawPreview); });
     chkDither.SetHandler([this] { Guarded(&ParameterForm::RedrawPreview); });
     txtGradient.SetHandler([this] { Guarded(&ParameterForm::RedrawPreview); });
+    txtEasing.SetHandler([this] { Guarded(&ParameterForm::RedrawPreview); });
     optV.SetHandler([this] { Guarded(&ParameterForm::OrientationChanged); });
     txtX.SetHandler([this] { Guarded(&ParameterForm::SizeChanged); });
     txtY.SetHandler([this] { Guarded(&ParameterForm::SizeChanged); });

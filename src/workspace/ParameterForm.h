@@ -82,6 +82,8 @@ class ParameterForm {
     CheckBox chkDither{0};
     // A free gradient as CSS text; empty for the classic gradient of the controls above.
     TextField txtGradient;
+    // Its segments' easing beyond CSS's, one name each ("sine,,step").
+    TextField txtEasing;
 
   private:
     void ConnectHandlers();

@@ -7,6 +7,7 @@
 #include "support/Numbers.h"
 #include "support/TextHelpers.h"
 #include "web/CssGradientReader.h"
+#include "web/EasingText.h"
 
 namespace tonzug {
 namespace {
@@ -47,10 +48,12 @@ Outcome WritePresentValue(ParameterForm& form, const ParameterKey& row, std::str
             // The integer as written, so that a size beyond 32 bits is shown as what it is
             // rather than as the largest 32-bit number.
             [&](TextField ParameterForm::*field) {
-                if (row.rule == ValueRule::kGradient) {
-                    const bool gradient = value.empty() || ReadCssGradient(value).gradient;
-                    (form.*field).SetText(gradient ? std::string(value) : std::string());
-                    return gradient ? Outcome::kTaken : Outcome::kRefused;
+                if (row.rule == ValueRule::kGradient || row.rule == ValueRule::kEasing) {
+                    const bool valid = row.rule == ValueRule::kGradient
+                                           ? value.empty() || ReadCssGradient(value).gradient
+                                           : IsEasingText(value);
+                    (form.*field).SetText(valid ? std::string(value) : std::string());
+                    return valid ? Outcome::kTaken : Outcome::kRefused;
                 }
                 const std::optional<std::string> integer = IniIntegerText(value);
                 if (!integer) {
@@ -82,7 +85,9 @@ void WriteMissingValue(ParameterForm& form, const ParameterKey& row) {
                        }
                    },
                    [&](TextField ParameterForm::*field) {
-                       (form.*field).SetText(row.rule == ValueRule::kGradient ? "" : "0");
+                       const bool text =
+                           row.rule == ValueRule::kGradient || row.rule == ValueRule::kEasing;
+                       (form.*field).SetText(text ? "" : "0");
                    },
                    [&](CheckBox ParameterForm::*check) { (form.*check).SetValue(0); },
                    [&](OptionGroup ParameterForm::*group) { (form.*group).Select(0); },

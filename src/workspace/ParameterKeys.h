@@ -36,6 +36,9 @@ enum class ValueRule {
     // A free gradient as CSS text, or nothing for the classic gradient; missing or not a
     // gradient, it reads as nothing.
     kGradient,
+    // The easing of the free gradient's segments (see web/EasingText.h); missing or not
+    // such a list, it reads as nothing.
+    kEasing,
 };
 
 using ParameterControl = std::variant<ColorSwatch ParameterForm::*, TextField ParameterForm::*,
@@ -69,6 +72,7 @@ inline const std::array kParameterKeys = {
     ParameterKey{"DEPTH", &ParameterForm::optDepth, "8", ValueRule::kBitDepth},
     ParameterKey{"DITHER", &ParameterForm::chkDither, "0", ValueRule::kIndex},
     ParameterKey{"GRADIENT", &ParameterForm::txtGradient, "", ValueRule::kGradient},
+    ParameterKey{"EASING", &ParameterForm::txtEasing, "", ValueRule::kEasing},
 };
 
 // The row of a key, letter case ignored.

@@ -7,6 +7,7 @@
 #include "support/Numbers.h"
 #include "support/TextHelpers.h"
 #include "web/CssGradientReader.h"
+#include "web/EasingText.h"
 #include "workspace/ParameterKeys.h"
 
 namespace tonzug {
@@ -66,6 +67,12 @@ std::optional<std::string> Refusal(const ParameterForm& form, const ParameterKey
             }
             return DescribeCssGradientError(reading.error, MessageLanguage::kEnglish);
         }
+        case ValueRule::kEasing:
+            if (IsEasingText(value)) {
+                return std::nullopt;
+            }
+            return "expected linear, curved, sine, sphere-increasing, sphere-decreasing or step, "
+                   "one a segment, separated by commas";
     }
     return std::nullopt;
 }

@@ -9,6 +9,7 @@
 #include "app/CommandLineOptions.h"
 #include "export/PictureReaders.h"
 #include "testing/TempFolder.h"
+#include "web/GimpGradient.h"
 #include "workspace/ParameterFiles.h"
 
 namespace tonzug {
@@ -111,7 +112,39 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{{"--export", "@/a.png", "--params", "@/none.tzg"},
                     kExitFailed,
                     "cannot read parameter file"},
-        FailureCase{{"--export", "@/missing/a.png"}, kExitFailed, "No such file or directory"}));
+        FailureCase{{"--export", "@/missing/a.png"}, kExitFailed, "No such file or directory"},
+        FailureCase{{"--export", "@/a.png", "--gradient", "linear-gradient(red)"},
+                    kExitUsage,
+                    "expected at least two colour stops at character 20"},
+        FailureCase{{"--export", "@/a.ggr"}, kExitUsage, "holds the colour line of a free"},
+        FailureCase{{"--export", "@/a.png", "--params", "@/none.ggr"},
+                    kExitFailed,
+                    "cannot read gradient file"}));
+
+// A GIMP gradient goes through the parameter keys (GRADIENT and EASING) and comes out as
+// GIMP draws it: every blend type, a hard stop and straight alpha.
+TEST(CommandLine, GimpGradientsComeBackAsGimpDrawsThem) {
+    TempFolder folder;
+    const std::string original = folder.File("in.ggr");
+    testing::WriteWholeFile(original,
+                            "GIMP Gradient\nName: Blends\n4\n"
+                            "0.0 0.02 0.1  0 0 0 1  1 1 1 0.5  0 0\n"
+                            "0.1 0.125 0.4  0 0 0 1  1 0.5 0 1  2 0\n"
+                            "0.4 0.55 0.6  1 0.5 0 1  0.2 0.3 0.9 1  5 0\n"
+                            "0.6 0.75 1.0  0.2 0.3 0.9 1  1 0 0 1  3 0\n");
+    const std::string copy = folder.File("out.ggr");
+    const Outcome outcome = RunTonzug({"--params", original, "--export", copy});
+    ASSERT_EQ(outcome.exitStatus, kExitOk) << outcome.err;
+    const auto before = ReadGimpSegments(testing::ReadWholeFile(original)).segments;
+    const auto after = ReadGimpSegments(testing::ReadWholeFile(copy)).segments;
+    ASSERT_TRUE(before && after);
+    for (int i = 0; i <= 1000; ++i) {
+        const CssColor a = GimpColorAt(*before, i / 1000.0);
+        const CssColor b = GimpColorAt(*after, i / 1000.0);
+        ASSERT_NEAR(a.red + a.green + a.blue + a.alpha, b.red + b.green + b.blue + b.alpha, 1e-9)
+            << i;
+    }
+}
 
 // Each way of writing the same request makes the same file, byte for byte: a --set applies
 // after the parameter file wherever it stands, and a later one wins. (Pipes, terminals and

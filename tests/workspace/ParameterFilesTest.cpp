@@ -30,10 +30,10 @@ TEST_F(ParameterFilesTest, DefaultsAreSavedAsTheOldKeysInOrderThenTheNewOnes) {
     LoadDefaults(form);
     const std::string file = folder.File("defaults.tzg");
     ASSERT_TRUE(SaveParameters(form, file));
-    EXPECT_EQ(
-        ReadWholeFile(file),
-        "[LAST]\nSTCOL=16777215\nEDCOL=0\nX=25\nY=256\nMID=50\nM=128\nMBR=1\nSBR=1\n"
-        "EBR=1\nMDCOL=16777215\nMDCHK=0\nOPT=1\nFRB=0\nHUE=0\nDEPTH=8\nDITHER=0\nGRADIENT=\n");
+    EXPECT_EQ(ReadWholeFile(file),
+              "[LAST]\nSTCOL=16777215\nEDCOL=0\nX=25\nY=256\nMID=50\nM=128\nMBR=1\nSBR=1\n"
+              "EBR=1\nMDCOL=16777215\nMDCHK=0\nOPT=1\nFRB=0\nHUE=0\nDEPTH=8\nDITHER=0\nGRADIENT="
+              "\nEASING=\n");
 }
 
 TEST_F(ParameterFilesTest, EverySavableSetLoadsBackUnchangedOverAnyState) {
@@ -89,7 +89,7 @@ TEST_F(ParameterFilesTest, ValuesThatAreNotValidAreReplacedAndNamed) {
               std::string::npos);
     EXPECT_EQ(Values(form),
               (std::vector<std::string>{"16777215", "0", "1", "256", "50", form.txtM.Text(), "2",
-                                        "1", "1", "255", "0", "1", "1", "0", "8", "0", ""}));
+                                        "1", "1", "255", "0", "1", "1", "0", "8", "0", "", ""}));
 }
 
 TEST_F(ParameterFilesTest, RefusedFileLeavesTheFormAndTheFileAsTheyWere) {
@@ -133,8 +133,9 @@ TEST_F(ParameterFilesTest, MissingKeysReadAsZeroButTheMiddleColourStays) {
     form.optDepth.Select(1);
     form.chkDither.SetValue(1);
     EXPECT_TRUE(LoadParameters(form, file).replacedKeys.empty());
-    EXPECT_EQ(Values(form), (std::vector<std::string>{"0", "0", "0", "0", "0", "0", "1", "1", "1",
-                                                      "255", "0", "0", "1", "0", "8", "0", ""}));
+    EXPECT_EQ(Values(form),
+              (std::vector<std::string>{"0", "0", "0", "0", "0", "0", "1", "1", "1", "255", "0",
+                                        "0", "1", "0", "8", "0", "", ""}));
 }
 
 TEST_F(ParameterFilesTest, SavingKeepsTheRestOfAnExistingFile) {
