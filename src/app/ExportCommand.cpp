@@ -136,7 +136,7 @@ std::optional<int> LoadRequestedSet(const CommandRequest& request, std::ostream&
                                     ParameterForm& form) {
     if (request.parameterFile && IsGimpGradientPath(*request.parameterFile)) {
         if (std::optional<std::string> problem =
-                LoadGimpGradientFile(*request.parameterFile, form)) {
+                LoadGimpGradientFile(*request.parameterFile, form, MessageLanguage::kEnglish)) {
             return Fail(err, kExitFailed,
                         "cannot read gradient file " + *request.parameterFile + ": " + *problem);
         }

@@ -8,7 +8,8 @@
 
 namespace tonzug {
 
-std::optional<std::string> LoadGimpGradientFile(const std::string& path, ParameterForm& form) {
+std::optional<std::string> LoadGimpGradientFile(const std::string& path, ParameterForm& form,
+                                                MessageLanguage language) {
     std::string content;
     bool missing = false;
     if (std::optional<std::string> problem =
@@ -17,7 +18,7 @@ std::optional<std::string> LoadGimpGradientFile(const std::string& path, Paramet
     }
     const GimpGradientReading reading = ReadGimpGradient(content);
     if (!reading.gradient) {
-        return DescribeGimpFileError(reading.error, MessageLanguage::kEnglish);
+        return DescribeGimpFileError(reading.error, language);
     }
     form.ChangeTogether([&form, &reading] {
         form.txtGradient.SetText(CssGradientText(*reading.gradient));

@@ -5,6 +5,8 @@
 
 #include "support/ui/DialogFolders.h"
 #include "support/ui/FileDialogs.h"
+#include "web/GimpGradient.h"
+#include "workspace/GradientFiles.h"
 #include "workspace/ParameterFiles.h"
 #include "workspace/ParameterKeys.h"
 
@@ -42,7 +44,9 @@ void SaveParameterFileCommand(QWidget& owner, const ParameterForm& form) {
 }
 
 void LoadParameterFileCommand(QWidget& owner, ParameterForm& form) {
-    const QString file = ShowOpenDialog(&owner, kTypeName, kExtension, kLoadTitle,
+    // GIMP's gradients load too, as the colour line of a free gradient.
+    const QString file = ShowOpenDialog(&owner, kTypeName + QStringLiteral("|GIMP-Farbverlauf"),
+                                        kExtension + QStringLiteral("|ggr"), kLoadTitle,
                                         StartFolder(DialogFolder::kParameterFiles), {}, 0);
     if (!file.isEmpty() && LoadParameterFile(owner, form, file)) {
         RememberFolder(DialogFolder::kParameterFiles, file);
@@ -50,8 +54,19 @@ void LoadParameterFileCommand(QWidget& owner, ParameterForm& form) {
 }
 
 bool LoadParameterFile(QWidget& owner, ParameterForm& form, const QString& file) {
+    const std::string path = QFile::encodeName(file).toStdString();
+    if (IsGimpGradientPath(path)) {
+        if (const auto problem = LoadGimpGradientFile(path, form, MessageLanguage::kGerman)) {
+            ReportFileProblem(owner, kLoadTitle,
+                              QStringLiteral("Der GIMP-Farbverlauf konnte nicht gelesen werden: %1")
+                                  .arg(QString::fromStdString(*problem)),
+                              file);
+            return false;
+        }
+        return true;
+    }
     // A file that cannot be read, or is no parameter file, leaves the shown set as it is.
-    const LoadResult result = LoadParameters(form, QFile::encodeName(file).toStdString());
+    const LoadResult result = LoadParameters(form, path);
     if (!result.Loaded()) {
         ReportFileProblem(owner, kLoadTitle,
                           QStringLiteral("Die Einstellungsdatei konnte nicht gelesen werden."),
