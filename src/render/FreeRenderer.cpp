@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <numbers>
 
 #include "render/BlueNoiseMask.h"
@@ -26,10 +27,15 @@ ExactColor OverWhite(const CssColor& color) {
     return {channel(mapped.red), channel(mapped.green), channel(mapped.blue)};
 }
 
+// Rounds 0..255 to the nearest whole number, ties to even, as nearbyint does: adding and
+// taking away 2^52 leaves no bits for a fraction. Inline, where nearbyint is a library call.
+double RoundedLevel(double value) {
+    constexpr double kNoFraction = 4503599627370496.0;  // 2^52
+    return (std::clamp(value, 0.0, kChannelMax) + kNoFraction) - kNoFraction;
+}
+
 std::uint32_t PlainWord(const ExactColor& color) {
-    const auto level = [](double value) {
-        return static_cast<std::uint32_t>(std::nearbyint(std::clamp(value, 0.0, kChannelMax)));
-    };
+    const auto level = [](double value) { return static_cast<std::uint32_t>(RoundedLevel(value)); };
     return 0xFF000000u | (level(color.red) << 16) | (level(color.green) << 8) | level(color.blue);
 }
 
@@ -53,6 +59,8 @@ FreeRenderer::FreeRenderer(const FreeGradient& gradient, int width, int height, 
       line_(gradient, placement_.LineLength()),
       scaleX_(surfaceWidth > 0 ? static_cast<double>(width) / surfaceWidth : 1.0),
       scaleY_(surfaceHeight > 0 ? static_cast<double>(height) / surfaceHeight : 1.0),
+      linear_(gradient.shape == FreeShape::kLinear),
+      repeats_(line_.Repeats()),
       horizontal_(gradient.shape == FreeShape::kLinear &&
                   placement_.PositionAt(0.5, 0.5) == placement_.PositionAt(0.5, 1.5)) {
     const double span = line_.Last() - line_.First();
@@ -70,13 +78,14 @@ FreeRenderer::FreeRenderer(const FreeGradient& gradient, int width, int height, 
     for (std::size_t i = 0; i < count; ++i) {
         entries_[i] = ExactAt(line_.First() + entryStep_ * static_cast<double>(i));
     }
-    exactCells_.assign(count, false);
+    cellsPerUnit_ = 1.0 / entryStep_;
+    exactCells_.assign(count, 0);
     for (const double joint : line_.Joints()) {
         const double cell = (joint - line_.First()) / entryStep_;
         const auto index = static_cast<std::size_t>(
             std::clamp(std::floor(cell), 0.0, static_cast<double>(count - 1)));
-        exactCells_[index] = true;
-        exactCells_[index == 0 ? 0 : index - 1] = true;
+        exactCells_[index] = 1;
+        exactCells_[index == 0 ? 0 : index - 1] = 1;
     }
 }
 
@@ -88,10 +97,13 @@ ExactColor FreeRenderer::ColorAt(double position) const {
     if (entries_.empty() || !std::isfinite(position)) {
         return ExactAt(position);
     }
-    position = std::clamp(line_.Wrapped(position), line_.First(), line_.Last());
-    const double cell = (position - line_.First()) / entryStep_;
+    if (repeats_) {
+        position = line_.Wrapped(position);
+    }
+    position = std::clamp(position, line_.First(), line_.Last());
+    const double cell = (position - line_.First()) * cellsPerUnit_;
     const auto index = std::min(static_cast<std::size_t>(cell), entries_.size() - 1);
-    if (exactCells_[index] || index + 1 >= entries_.size()) {
+    if (exactCells_[index] != 0 || index + 1 >= entries_.size()) {
         return ExactAt(position);
     }
     const double t = cell - static_cast<double>(index);
@@ -104,11 +116,25 @@ ExactColor FreeRenderer::ColorAt(double position) const {
 template <class Write>
 void FreeRenderer::ForEachPixel(int firstColumn, int firstRow, int columns, int rows,
                                 Write write) const {
+    const double firstX = (static_cast<double>(firstColumn) + 0.5) * scaleX_;
     for (int k = 0; k < rows; ++k) {
         const double y = (static_cast<double>(firstRow + k) + 0.5) * scaleY_;
+        // Along a row a linear gradient's position grows evenly.
+        const double rowStart = placement_.PositionAt(firstX, y);
+        const double perColumn =
+            linear_ ? placement_.PositionAt(firstX + scaleX_, y) - rowStart : 0.0;
+        double lastPosition = std::numeric_limits<double>::quiet_NaN();
+        ExactColor lastColor;
         for (int c = 0; c < columns; ++c) {
-            const double x = (static_cast<double>(firstColumn + c) + 0.5) * scaleX_;
-            write(k, c, ColorAt(placement_.PositionAt(x, y)));
+            const double position =
+                linear_ ? rowStart + perColumn * c
+                        : placement_.PositionAt(firstX + scaleX_ * static_cast<double>(c), y);
+            // Runs of one position (a gradient down the rows) take their colour once.
+            if (position != lastPosition) {
+                lastColor = ColorAt(position);
+                lastPosition = position;
+            }
+            write(k, c, lastColor);
         }
     }
 }

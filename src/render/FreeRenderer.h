@@ -42,12 +42,15 @@ class FreeRenderer final : public PictureRenderer {
     // Picture pixels per surface pixel, each way.
     double scaleX_ = 1.0;
     double scaleY_ = 1.0;
+    bool linear_ = false;
+    bool repeats_ = false;
     bool horizontal_ = false;
     // Entries at First() + i * entryStep_; cell i (between entries i and i + 1) is exact
     // when it holds a joint of the colour line.
     std::vector<ExactColor> entries_;
-    std::vector<bool> exactCells_;
+    std::vector<std::uint8_t> exactCells_;
     double entryStep_ = 0.0;
+    double cellsPerUnit_ = 0.0;
 };
 
 }  // namespace tonzug
