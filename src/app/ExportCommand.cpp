@@ -247,9 +247,6 @@ int RunExport(const CommandRequest& request, const Console& console) {
     }
     const GradientParams params = ReadExportParams(form);
     const std::optional<FreeGradient> free = ReadFreeGradient(form);
-    if (free && request.ToStandardOutput()) {
-        return FailUsage(err, "free gradients cannot go to standard output yet");
-    }
     const InterruptGuard interrupts;
     std::optional<ProgressLine> progressLine;
     if (console.errIsTerminal && !request.quiet) {
@@ -267,14 +264,16 @@ int RunExport(const CommandRequest& request, const Console& console) {
         options.threads = *request.threads;
     }
     options.depth = ReadColorDepth(form);
-    const SaveResult status =
-        request.ToStandardOutput() ? ExportToStream(params, kind, kExportJpegQuality, options,
-                                                    [&console](std::span<const char> bytes) {
-                                                        return WriteOut(console, bytes);
-                                                    })
-        : free
-            ? ExportFreePicture(*free, params, request.picture, kind, kExportJpegQuality, options)
-            : ExportPicture(params, request.picture, kind, kExportJpegQuality, options);
+    const PictureSaver save = [&](const std::string& path, const ExportOptions& with) {
+        return free ? ExportFreePicture(*free, params, path, kind, kExportJpegQuality, with)
+                    : ExportPicture(params, path, kind, kExportJpegQuality, with);
+    };
+    const SaveResult status = request.ToStandardOutput()
+                                  ? ExportToStream(save, options,
+                                                   [&console](std::span<const char> bytes) {
+                                                       return WriteOut(console, bytes);
+                                                   })
+                                  : save(request.picture, options);
     progressLine.reset();
     // A failure after an interrupt (a write it cut short) counts as the interrupt.
     if (status.failure == SaveFailure::kCancelled ||

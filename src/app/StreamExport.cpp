@@ -79,16 +79,14 @@ SaveResult CopyFromStart(int picture, const std::string& name, const OutputWrite
 }
 
 // Where the file system has no unnamed files: a named one in a private folder.
-SaveResult ExportThroughFolder(const GradientParams& params, PictureKind kind,
-                               std::int32_t jpegQuality, const ExportOptions& options,
+SaveResult ExportThroughFolder(const PictureSaver& save, const ExportOptions& options,
                                const std::string& base, const OutputWriter& write) {
     PrivateFolder folder(base);
     if (!folder.Exists()) {
         return FailureFromErrno(folder.Error(), base, "cannot create a temporary folder there");
     }
     const std::string picture = (folder.Path() / "picture").string();
-    if (SaveResult status = ExportPicture(params, picture, kind, jpegQuality, options);
-        !status.Ok()) {
+    if (SaveResult status = save(picture, options); !status.Ok()) {
         return status;
     }
     const FileDescriptor in(open(picture.c_str(), O_RDONLY | O_CLOEXEC));
@@ -108,16 +106,16 @@ SaveResult StandardOutputFailure(int error) {
         "cannot write to standard output: " + std::generic_category().message(error));
 }
 
-SaveResult ExportToStream(const GradientParams& params, PictureKind kind, std::int32_t jpegQuality,
-                          const ExportOptions& options, const OutputWriter& write) {
+SaveResult ExportToStream(const PictureSaver& save, const ExportOptions& options,
+                          const OutputWriter& write) {
     const std::string base = TemporaryFolder();
     const FileDescriptor unnamed(open(base.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600));
     if (unnamed.Get() < 0) {
-        return ExportThroughFolder(params, kind, jpegQuality, options, base, write);
+        return ExportThroughFolder(save, options, base, write);
     }
     ExportOptions into = options;
     into.intoDescriptor = unnamed.Get();
-    if (SaveResult status = ExportPicture(params, base, kind, jpegQuality, into); !status.Ok()) {
+    if (SaveResult status = save(base, into); !status.Ok()) {
         return status;
     }
     return CopyFromStart(unnamed.Get(), base, write);
