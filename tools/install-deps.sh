@@ -24,7 +24,8 @@ packages=(
 
 missing=()
 for package in "${packages[@]}"; do
-    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+    # Compared as text: under pipefail "grep -q" could end the pipe early and fail it.
+    if [[ "$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null)" != "install ok installed" ]]; then
         missing+=("$package")
     fi
 done
