@@ -278,6 +278,13 @@ std::string CssGradientText(const FreeGradient& gradient) {
         stops.append(", ").append(ColorText(stop.color));
         if (stop.position) {
             stops.append(" ").append(LinePositionText(*stop.position, unit));
+            // A stop of the same colour straight after it is its second position.
+            const std::size_t next = i + 1;
+            if (next < gradient.stops.size() && gradient.stops[next].color == stop.color &&
+                gradient.stops[next].position && gradient.segments.at(i) == StopSegment{}) {
+                stops.append(" ").append(LinePositionText(*gradient.stops[next].position, unit));
+                i = next;
+            }
         }
     }
     // Without "in" CSS blends legacy colours in sRGB, and all others in Oklab.
