@@ -5,6 +5,7 @@
 
 #include "color/CssSyntax.h"
 #include "support/TextHelpers.h"
+#include "web/CssGradientNames.h"
 #include "web/CssGradientScanner.h"
 
 namespace tonzug {
@@ -36,44 +37,6 @@ const GradientFunction* FindGradientFunction(std::string_view name) {
     });
     return found == kGradientFunctions.end() ? nullptr : &*found;
 }
-
-struct SpaceName {
-    std::string_view name;
-    InterpolationSpace space;
-    bool polar;
-};
-
-constexpr std::array<SpaceName, 15> kSpaceNames{{
-    {"srgb", InterpolationSpace::kSrgb, false},
-    {"srgb-linear", InterpolationSpace::kSrgbLinear, false},
-    {"display-p3", InterpolationSpace::kDisplayP3, false},
-    {"a98-rgb", InterpolationSpace::kA98Rgb, false},
-    {"prophoto-rgb", InterpolationSpace::kProphotoRgb, false},
-    {"rec2020", InterpolationSpace::kRec2020, false},
-    {"lab", InterpolationSpace::kLab, false},
-    {"oklab", InterpolationSpace::kOklab, false},
-    {"xyz", InterpolationSpace::kXyzD65, false},
-    {"xyz-d50", InterpolationSpace::kXyzD50, false},
-    {"xyz-d65", InterpolationSpace::kXyzD65, false},
-    {"hsl", InterpolationSpace::kHsl, true},
-    {"hwb", InterpolationSpace::kHwb, true},
-    {"lch", InterpolationSpace::kLch, true},
-    {"oklch", InterpolationSpace::kOklch, true},
-}};
-
-constexpr std::array<std::pair<std::string_view, HuePath>, 4> kHueNames{{
-    {"shorter", HuePath::kShorter},
-    {"longer", HuePath::kLonger},
-    {"increasing", HuePath::kIncreasing},
-    {"decreasing", HuePath::kDecreasing},
-}};
-
-constexpr std::array<std::pair<std::string_view, RadialExtent>, 4> kExtentNames{{
-    {"closest-side", RadialExtent::kClosestSide},
-    {"farthest-side", RadialExtent::kFarthestSide},
-    {"closest-corner", RadialExtent::kClosestCorner},
-    {"farthest-corner", RadialExtent::kFarthestCorner},
-}};
 
 LinePosition ToLinePosition(const CssSum& sum) {
     return {sum.percent / kPercent, sum.absolute};
@@ -210,16 +173,16 @@ class Reader : CssGradientScanner {
         }
         SkipBlanks();
         const std::string_view name = NameAhead();
-        const auto space = std::ranges::find_if(kSpaceNames, [&](const SpaceName& entry) {
+        const auto space = std::ranges::find_if(kCssSpaceNames, [&](const CssSpaceName& entry) {
             return TextEquals(name, entry.name, CompareMode::kIgnoreCase);
         });
-        if (space == kSpaceNames.end() || !TakeKeyword(name)) {
+        if (space == kCssSpaceNames.end() || !TakeKeyword(name)) {
             Fail(at_, kColorSpace);
             return Found::kFailed;
         }
         method = InterpolationMethod{space->space};
         if (space->polar) {
-            if (const std::optional<HuePath> hue = TakeKeywordOf(kHueNames)) {
+            if (const std::optional<HuePath> hue = TakeKeywordOf(kCssHueNames)) {
                 if (!TakeKeyword("hue")) {
                     Fail(at_, kHue);
                     return Found::kFailed;
@@ -281,7 +244,7 @@ class Reader : CssGradientScanner {
                 form = RadialForm::kCircle;
             } else if (!form && TakeKeyword("ellipse")) {
                 form = RadialForm::kEllipse;
-            } else if (const auto extent = sized ? std::nullopt : TakeKeywordOf(kExtentNames)) {
+            } else if (const auto extent = sized ? std::nullopt : TakeKeywordOf(kCssExtentNames)) {
                 radial.extent = *extent;
                 sized = true;
             } else if (!sized && StartsValue()) {

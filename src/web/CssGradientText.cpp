@@ -1,9 +1,12 @@
 #include "web/CssGradientText.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
 #include <limits>
+
+#include "web/CssGradientNames.h"
 
 namespace tonzug {
 namespace {
@@ -107,63 +110,30 @@ std::string ColorText(const CssColor& color) {
     return text + ")";
 }
 
-struct SpaceName {
-    InterpolationSpace space;
-    const char* name;
-};
-
-constexpr std::array<SpaceName, 14> kSpaceNames{{
-    {InterpolationSpace::kSrgb, "srgb"},
-    {InterpolationSpace::kSrgbLinear, "srgb-linear"},
-    {InterpolationSpace::kDisplayP3, "display-p3"},
-    {InterpolationSpace::kA98Rgb, "a98-rgb"},
-    {InterpolationSpace::kProphotoRgb, "prophoto-rgb"},
-    {InterpolationSpace::kRec2020, "rec2020"},
-    {InterpolationSpace::kLab, "lab"},
-    {InterpolationSpace::kOklab, "oklab"},
-    {InterpolationSpace::kXyzD50, "xyz-d50"},
-    {InterpolationSpace::kXyzD65, "xyz-d65"},
-    {InterpolationSpace::kHsl, "hsl"},
-    {InterpolationSpace::kHwb, "hwb"},
-    {InterpolationSpace::kLch, "lch"},
-    {InterpolationSpace::kOklch, "oklch"},
-}};
-
-bool IsPolar(InterpolationSpace space) {
-    return space == InterpolationSpace::kHsl || space == InterpolationSpace::kHwb ||
-           space == InterpolationSpace::kLch || space == InterpolationSpace::kOklch;
-}
-
-std::string MethodText(const InterpolationMethod& method) {
-    std::string text = "in ";
-    for (const SpaceName& entry : kSpaceNames) {
-        if (entry.space == method.space) {
-            text += entry.name;
-        }
-    }
-    if (!IsPolar(method.space)) {
-        return text;
-    }
-    switch (method.hue) {
-        case HuePath::kLonger:
-            return text + " longer hue";
-        case HuePath::kIncreasing:
-            return text + " increasing hue";
-        case HuePath::kDecreasing:
-            return text + " decreasing hue";
-        case HuePath::kDirect:
-        case HuePath::kShorter:
-            break;
-    }
-    return text;
-}
-
 // Appends a word to words separated by blanks.
 void AddWord(std::string& text, const std::string& word) {
     if (!text.empty() && !word.empty()) {
         text += ' ';
     }
     text += word;
+}
+
+bool IsPolar(InterpolationSpace space) {
+    return std::ranges::any_of(kCssSpaceNames, [&](const CssSpaceName& entry) {
+        return entry.space == space && entry.polar;
+    });
+}
+
+std::string MethodText(const InterpolationMethod& method) {
+    const auto space = std::ranges::find_if(
+        kCssSpaceNames, [&](const CssSpaceName& entry) { return entry.space == method.space; });
+    std::string text = "in " + std::string(space->name);
+    // Shorter is CSS's default, and the direct blend of numbers it does not have.
+    const std::string_view hue = CssNameOf(kCssHueNames, method.hue);
+    if (IsPolar(method.space) && method.hue != HuePath::kShorter && !hue.empty()) {
+        AddWord(text, std::string(hue) + " hue");
+    }
+    return text;
 }
 
 std::string PositionText(const BoxPosition& position) {
@@ -187,8 +157,6 @@ std::string LinearText(const LinearDirection& direction) {
 }
 
 std::string RadialText(const RadialGeometry& radial) {
-    constexpr std::array<const char*, 4> kExtents{"closest-side", "farthest-side", "closest-corner",
-                                                  "farthest-corner"};
     std::string text = radial.form == RadialForm::kCircle ? "circle" : "";
     const auto add = [&text](const std::string& part) { AddWord(text, part); };
     if (radial.extent == RadialExtent::kExplicit) {
@@ -197,7 +165,7 @@ std::string RadialText(const RadialGeometry& radial) {
             add(LengthText(radial.radiusY));
         }
     } else if (radial.extent != RadialExtent::kFarthestCorner) {
-        add(kExtents[static_cast<std::size_t>(radial.extent)]);
+        add(std::string(CssNameOf(kCssExtentNames, radial.extent)));
     }
     if (radial.center != BoxPosition{}) {
         add(PositionText(radial.center));
@@ -278,6 +246,13 @@ std::string CssGradientText(const FreeGradient& gradient) {
         stops.append(", ").append(ColorText(stop.color));
         if (stop.position) {
             stops.append(" ").append(LinePositionText(*stop.position, unit));
+            // A stop of the same colour straight after it is its second position.
+            const std::size_t next = i + 1;
+            if (next < gradient.stops.size() && gradient.stops[next].color == stop.color &&
+                gradient.stops[next].position && gradient.segments.at(i) == StopSegment{}) {
+                stops.append(" ").append(LinePositionText(*gradient.stops[next].position, unit));
+                i = next;
+            }
         }
     }
     // Without "in" CSS blends legacy colours in sRGB, and all others in Oklab.

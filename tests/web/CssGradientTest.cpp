@@ -189,7 +189,7 @@ TEST(CssGradientText, WritesCanonicalTextsAsTheyAre) {
     for (const char* text :
          {"linear-gradient(#ff0000, #0000ff)",
           "repeating-radial-gradient(circle 10px at calc(100% - 10px) 20%, #ff000080 0%, 25%, "
-          "#0000ff 5px, #0000ff calc(50% + 2.5px))",
+          "#0000ff 5px calc(50% + 2.5px), #0000ff)",
           "radial-gradient(farthest-side at 0% 100%, #ff0000, #0000ff)",
           "conic-gradient(from 90deg at 25% 75% in oklch longer hue, #102030 -10deg, #00ff00)",
           "linear-gradient(to right bottom in srgb-linear, #ff0000, #0000ff)"}) {
