@@ -93,21 +93,7 @@ SaveResult RunBands(Bands& bands, const BandPipelineSetup& setup, const BandLayo
         });
 }
 
-SaveResult ExportInBands(const GradientParams& params, const std::string& path, PictureKind kind,
-                         std::int32_t jpegQuality, const ExportOptions& options) {
-    PictureSize size;
-    if (SaveResult status = ExportSize(params, size); !status.Ok()) {
-        return status;
-    }
-    if (SaveResult status = FitsOneRow(size); !status.Ok()) {
-        return status;
-    }
-    return ExportRendered(GradientRenderer(params, size.width, size.height), size, path, kind,
-                          jpegQuality, options);
-}
-
-}  // namespace
-
+// Refuses a picture wider than one export band can hold ("Out Of Memory.").
 SaveResult FitsOneRow(const PictureSize& size) {
     if (size.width > kMaxExportRowPixels) {
         return SaveResult::Failure(SaveFailure::kOutOfMemory,
@@ -119,6 +105,7 @@ SaveResult FitsOneRow(const PictureSize& size) {
     return SaveResult::Success();
 }
 
+// Saves what the renderer paints at `size` as a picture of a band-wise kind (PNG, BMP, JPEG).
 SaveResult ExportRendered(const PictureRenderer& renderer, const PictureSize& size,
                           const std::string& path, PictureKind kind, std::int32_t jpegQuality,
                           const ExportOptions& options) {
@@ -158,6 +145,8 @@ SaveResult ExportRendered(const PictureRenderer& renderer, const PictureSize& si
     return encoder->Finish();
 }
 
+}  // namespace
+
 SaveResult PictureTooLarge(std::string_view width, std::string_view height) {
     return SaveResult::Failure(SaveFailure::kTooLarge,
                                "picture size " + std::string(width) + " x " + std::string(height) +
@@ -183,13 +172,29 @@ SaveResult FullPictureSize(const GradientParams& params, PictureSize& size) {
     return SaveResult::Success();
 }
 
-SaveResult ExportPicture(const GradientParams& params, const std::string& path, PictureKind kind,
-                         std::int32_t jpegQuality, const ExportOptions& options) {
+namespace {
+
+// The picture at the size `sized` gives, painted by the renderer `makeRenderer` makes for that
+// size, saved band by band; a lack of memory or a library's failure comes back as a result.
+template <class MakeRenderer>
+SaveResult ExportInBands(const GradientParams& sized, MakeRenderer makeRenderer,
+                         const std::string& path, PictureKind kind, std::int32_t jpegQuality,
+                         const ExportOptions& options) {
+    PictureSize size;
+    if (SaveResult status = ExportSize(sized, size); !status.Ok()) {
+        return status;
+    }
+    if (SaveResult status = FitsOneRow(size); !status.Ok()) {
+        return status;
+    }
+    return ExportRendered(makeRenderer(size), size, path, kind, jpegQuality, options);
+}
+
+// What `save` gives, with a lack of memory or a library's failure as a result.
+template <class Save>
+SaveResult Guarded(Save save) {
     try {
-        if (kind == PictureKind::kSvg) {
-            return ExportSvgPicture(params, path, options.intoDescriptor);
-        }
-        return ExportInBands(params, path, kind, jpegQuality, options);
+        return save();
     } catch (const std::bad_alloc&) {
         return OutOfMemory();
     } catch (const std::exception& error) {
@@ -197,28 +202,38 @@ SaveResult ExportPicture(const GradientParams& params, const std::string& path, 
     }
 }
 
+}  // namespace
+
+SaveResult ExportPicture(const GradientParams& params, const std::string& path, PictureKind kind,
+                         std::int32_t jpegQuality, const ExportOptions& options) {
+    return Guarded([&] {
+        if (kind == PictureKind::kSvg) {
+            return ExportSvgPicture(params, path, options.intoDescriptor);
+        }
+        return ExportInBands(
+            params,
+            [&params](const PictureSize& size) {
+                return GradientRenderer(params, size.width, size.height);
+            },
+            path, kind, jpegQuality, options);
+    });
+}
+
 SaveResult ExportFreePicture(const FreeGradient& gradient, const GradientParams& sized,
                              const std::string& path, PictureKind kind, std::int32_t jpegQuality,
                              const ExportOptions& options) {
-    try {
-        if (kind == PictureKind::kSvg) {
-            return SaveResult::Failure(SaveFailure::kGeneric,
-                                       "free gradients cannot be written as SVG yet");
-        }
-        PictureSize size;
-        if (SaveResult status = ExportSize(sized, size); !status.Ok()) {
-            return status;
-        }
-        if (SaveResult status = FitsOneRow(size); !status.Ok()) {
-            return status;
-        }
-        return ExportRendered(FreeRenderer(gradient, size.width, size.height), size, path, kind,
-                              jpegQuality, options);
-    } catch (const std::bad_alloc&) {
-        return OutOfMemory();
-    } catch (const std::exception& error) {
-        return SaveResult::Failure(SaveFailure::kGeneric, error.what());
+    if (kind == PictureKind::kSvg) {
+        return SaveResult::Failure(SaveFailure::kGeneric,
+                                   "free gradients cannot be written as SVG yet");
     }
+    return Guarded([&] {
+        return ExportInBands(
+            sized,
+            [&gradient](const PictureSize& size) {
+                return FreeRenderer(gradient, size.width, size.height);
+            },
+            path, kind, jpegQuality, options);
+    });
 }
 
 OutputFormat OutputFormatFor(PictureKind kind, const ColorDepthChoice& choice) {

@@ -12,7 +12,6 @@
 #include "render/FreeGradient.h"
 #include "render/GradientParams.h"
 #include "render/OutputFormat.h"
-#include "render/PictureRenderer.h"
 #include "render/Raster.h"
 
 namespace tonzug {
@@ -92,15 +91,6 @@ SaveResult ExportSize(const GradientParams& params, PictureSize& size);
 // An SVG picture is written from the gradient's stops (export/WebExport.h) at once.
 SaveResult ExportPicture(const GradientParams& params, const std::string& path, PictureKind kind,
                          std::int32_t jpegQuality, const ExportOptions& options = {});
-
-// Refuses a picture wider than one export band can hold ("Out Of Memory.").
-SaveResult FitsOneRow(const PictureSize& size);
-
-// Saves what the renderer paints at `size` as a picture of a band-wise kind (PNG, BMP,
-// JPEG), as ExportPicture does.
-SaveResult ExportRendered(const PictureRenderer& renderer, const PictureSize& size,
-                          const std::string& path, PictureKind kind, std::int32_t jpegQuality,
-                          const ExportOptions& options);
 
 // A free gradient at the size that `sized` gives (as ExportSize reads it), saved as
 // ExportPicture saves a classic one. SVG is not written for free gradients yet.
