@@ -177,29 +177,20 @@ int RunCss(const CommandRequest& request, const Console& console) {
     if (const std::optional<int> failed = LoadRequestedSet(request, console.err, form)) {
         return *failed;
     }
-    if (const std::optional<FreeGradient> free = ReadFreeGradient(form)) {
-        if (!CssCanExpress(*free)) {
-            return Fail(console.err, kExitFailed,
-                        "this gradient's easing has no CSS form yet (CSS has colour hints only)");
-        }
-        return PrintOut(console, "background-image: " + CssGradientText(*free) + ";\n");
-    }
-    WebGradient gradient;
-    std::string declaration;
+    PictureCss css;
     try {
-        if (const SaveResult status = FitFullSize(ReadExportParams(form), gradient); !status.Ok()) {
+        if (const SaveResult status = CssOfPicture(ReadExportPicture(form), css); !status.Ok()) {
             return Fail(console.err, kExitFailed, status.Describe());
         }
-        declaration = CssDeclaration(gradient);
     } catch (const std::bad_alloc&) {
         return Fail(console.err, kExitFailed, "not enough memory to fit the gradient's stops");
     }
-    if (const int printed = PrintOut(console, declaration + '\n'); printed != kExitOk) {
+    if (const int printed = PrintOut(console, css.declaration + '\n'); printed != kExitOk) {
         return printed;
     }
-    if (gradient.tolerance > kStopTolerance) {
-        console.err << "tonzug: note: " << gradient.stops.size() << " stops keep the blend within "
-                    << gradient.tolerance << " of every step (more would be needed for 0.5)\n";
+    if (css.tolerance > kStopTolerance) {
+        console.err << "tonzug: note: " << css.stops << " stops keep the blend within "
+                    << css.tolerance << " of every step (more would be needed for 0.5)\n";
     }
     return kExitOk;
 }
@@ -245,8 +236,7 @@ int RunExport(const CommandRequest& request, const Console& console) {
     if (const std::optional<int> failed = LoadRequestedSet(request, err, form)) {
         return *failed;
     }
-    const GradientParams params = ReadExportParams(form);
-    const std::optional<FreeGradient> free = ReadFreeGradient(form);
+    const GradientPicture picture = ReadExportPicture(form);
     const InterruptGuard interrupts;
     std::optional<ProgressLine> progressLine;
     if (console.errIsTerminal && !request.quiet) {
@@ -265,8 +255,7 @@ int RunExport(const CommandRequest& request, const Console& console) {
     }
     options.depth = ReadColorDepth(form);
     const PictureSaver save = [&](const std::string& path, const ExportOptions& with) {
-        return free ? ExportFreePicture(*free, params, path, kind, kExportJpegQuality, with)
-                    : ExportPicture(params, path, kind, kExportJpegQuality, with);
+        return ExportPicture(picture, path, kind, kExportJpegQuality, with);
     };
     const SaveResult status = request.ToStandardOutput()
                                   ? ExportToStream(save, options,

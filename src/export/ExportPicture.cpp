@@ -243,7 +243,11 @@ OutputFormat OutputFormatFor(PictureKind kind, const ColorDepthChoice& choice) {
     return choice.dither ? OutputFormat::kDithered8 : OutputFormat::kPlain8;
 }
 
-SaveResult RenderFullPicture(const GradientParams& params, Raster& picture, OutputFormat format) {
+namespace {
+
+// Renders the picture at full size into `picture` with `draw`, within the memory limit.
+template <class Draw>
+SaveResult RenderWithinLimit(const GradientParams& params, Raster& picture, Draw draw) {
     PictureSize size;
     if (SaveResult status = ExportSize(params, size); !status.Ok()) {
         return status;
@@ -262,12 +266,36 @@ SaveResult RenderFullPicture(const GradientParams& params, Raster& picture, Outp
         if (rendered.Width() != size.width || rendered.Height() != size.height) {
             return OutOfMemory();  // the raster stays empty when memory runs out
         }
-        DrawGradient(rendered, params, format);
+        draw(rendered, size);
         picture = std::move(rendered);
     } catch (const std::bad_alloc&) {
         return OutOfMemory();
     }
     return SaveResult::Success();
+}
+
+}  // namespace
+
+SaveResult RenderFullPicture(const GradientParams& params, Raster& picture, OutputFormat format) {
+    return RenderWithinLimit(params, picture, [&](Raster& rendered, const PictureSize&) {
+        DrawGradient(rendered, params, format);
+    });
+}
+
+SaveResult RenderFullPicture(const GradientPicture& shown, Raster& picture, OutputFormat format) {
+    if (!shown.free) {
+        return RenderFullPicture(shown.params, picture, format);
+    }
+    return RenderWithinLimit(shown.params, picture, [&](Raster& rendered, const PictureSize& size) {
+        FreeRenderer(*shown.free, size.width, size.height).RenderRows(0, rendered, format);
+    });
+}
+
+SaveResult ExportPicture(const GradientPicture& picture, const std::string& path, PictureKind kind,
+                         std::int32_t jpegQuality, const ExportOptions& options) {
+    return picture.free
+               ? ExportFreePicture(*picture.free, picture.params, path, kind, jpegQuality, options)
+               : ExportPicture(picture.params, path, kind, jpegQuality, options);
 }
 
 }  // namespace tonzug

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -98,10 +99,23 @@ SaveResult ExportFreePicture(const FreeGradient& gradient, const GradientParams&
                              const std::string& path, PictureKind kind, std::int32_t jpegQuality,
                              const ExportOptions& options = {});
 
+// What a picture shows: the classic gradient of `params`, or, when given, the free gradient
+// drawn at the size `params` holds.
+struct GradientPicture {
+    GradientParams params;
+    std::optional<FreeGradient> free = std::nullopt;
+};
+
+// ExportPicture or ExportFreePicture, whichever the picture holds.
+SaveResult ExportPicture(const GradientPicture& picture, const std::string& path, PictureKind kind,
+                         std::int32_t jpegQuality, const ExportOptions& options = {});
+
 // Renders the whole picture at full size into `picture` (for the clipboard), refusing
 // pictures above kMaxFullPictureBytes with "Out Of Memory.". On failure `picture` is
 // left as it was.
 SaveResult RenderFullPicture(const GradientParams& params, Raster& picture,
+                             OutputFormat format = OutputFormat::kPlain8);
+SaveResult RenderFullPicture(const GradientPicture& shown, Raster& picture,
                              OutputFormat format = OutputFormat::kPlain8);
 
 }  // namespace tonzug

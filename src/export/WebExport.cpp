@@ -6,6 +6,7 @@
 
 #include "export/ExportPicture.h"
 #include "support/AtomicFile.h"
+#include "web/CssGradientText.h"
 #include "web/GimpGradient.h"
 #include "web/WebGradientText.h"
 
@@ -17,6 +18,27 @@ SaveResult FitFullSize(const GradientParams& params, WebGradient& gradient) {
         return status;
     }
     gradient = FitWebGradient(params, size.width, size.height);
+    return SaveResult::Success();
+}
+
+SaveResult CssOfPicture(const GradientPicture& picture, PictureCss& css) {
+    if (picture.free) {
+        if (!CssCanExpress(*picture.free)) {
+            return SaveResult::Failure(
+                SaveFailure::kGeneric,
+                "this gradient's easing has no CSS form yet (CSS has colour hints only)");
+        }
+        css = {.declaration = "background-image: " + CssGradientText(*picture.free) + ";",
+               .stops = picture.free->stops.size()};
+        return SaveResult::Success();
+    }
+    WebGradient gradient;
+    if (SaveResult status = FitFullSize(picture.params, gradient); !status.Ok()) {
+        return status;
+    }
+    css = {.declaration = CssDeclaration(gradient),
+           .stops = gradient.stops.size(),
+           .tolerance = gradient.tolerance};
     return SaveResult::Success();
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 
+#include "export/ExportPicture.h"
 #include "export/SaveResult.h"
 #include "render/FreeGradient.h"
 #include "render/GradientParams.h"
@@ -12,6 +14,16 @@ namespace tonzug {
 // The stops of the gradient at its full size, for CSS and SVG. Fails as the picture
 // exports do for a size that makes no picture.
 SaveResult FitFullSize(const GradientParams& params, WebGradient& gradient);
+
+// One CSS declaration ("background-image: …;") that a browser draws as the picture: the
+// free gradient's own text, or the stops fitted to the classic one at its full size, with
+// how many it took and the tolerance they keep.
+struct PictureCss {
+    std::string declaration;
+    std::size_t stops = 0;
+    double tolerance = kStopTolerance;
+};
+SaveResult CssOfPicture(const GradientPicture& picture, PictureCss& css);
 
 // Writes the gradient as an SVG picture of its full size, completely or not at all; into
 // `intoDescriptor` instead when it is an open file (see AtomicFile::OpenInto).

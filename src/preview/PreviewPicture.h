@@ -1,11 +1,11 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include "export/ExportPicture.h"
 #include "preview/PreviewPlacement.h"
-#include "render/Gradient.h"
-#include "render/GradientParams.h"
+#include "render/PictureRenderer.h"
 #include "render/Raster.h"
 
 namespace tonzug {
@@ -15,7 +15,7 @@ namespace tonzug {
 // of 99999999 x 256 costs no more than one of the window's size.
 class PreviewPicture {
   public:
-    explicit PreviewPicture(const GradientParams& params);
+    explicit PreviewPicture(const GradientPicture& picture);
 
     // The full size, as the export writes it; 0 x 0, which shows nothing, for a size the
     // export refuses as empty or out of range.
@@ -27,11 +27,11 @@ class PreviewPicture {
     void Render(const PixelRect& part, Raster& region) const;
 
   private:
-    PreviewPicture(const GradientParams& params, PictureSize size);
+    PreviewPicture(const GradientPicture& picture, PictureSize size);
 
     std::int32_t width_ = 0;
     std::int32_t height_ = 0;
-    GradientRenderer renderer_;
+    std::unique_ptr<PictureRenderer> renderer_;
 };
 
 }  // namespace tonzug

@@ -31,6 +31,10 @@ std::optional<FreeGradient> ReadFreeGradient(const ParameterForm& form) {
     return gradient;
 }
 
+GradientPicture ReadExportPicture(const ParameterForm& form) {
+    return {ReadExportParams(form), ReadFreeGradient(form)};
+}
+
 ColorDepthChoice ReadColorDepth(const ParameterForm& form) {
     return {.sixteenBits = form.optDepth.Selected() == 1, .dither = form.chkDither.Value() == 1};
 }

@@ -18,6 +18,9 @@ GradientParams ReadExportParams(const ParameterForm& form);
 // classic one.
 std::optional<FreeGradient> ReadFreeGradient(const ParameterForm& form);
 
+// The picture the form describes: its classic gradient, or its free one at its size.
+GradientPicture ReadExportPicture(const ParameterForm& form);
+
 // The colour depth chosen for saved pictures ("Farbtiefe", "Dithering").
 ColorDepthChoice ReadColorDepth(const ParameterForm& form);
 

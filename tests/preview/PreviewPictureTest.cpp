@@ -21,11 +21,11 @@ using testing::SampleGradient;
 // equivalence tests compare with the step-by-step drawing.
 
 TEST(PreviewPictureTest, FullSizeRoundsTiesToEvenAndRejectsWhatCannotBeShown) {
-    EXPECT_EQ(PreviewPicture(SampleGradient(kVertical, kRgb, 2.5f, 3.5f)).Width(), 2);
-    EXPECT_EQ(PreviewPicture(SampleGradient(kVertical, kRgb, 2.5f, 3.5f)).Height(), 4);
+    EXPECT_EQ(PreviewPicture({SampleGradient(kVertical, kRgb, 2.5f, 3.5f)}).Width(), 2);
+    EXPECT_EQ(PreviewPicture({SampleGradient(kVertical, kRgb, 2.5f, 3.5f)}).Height(), 4);
     for (const auto& [width, height] : {std::pair{0.0f, 10.0f}, std::pair{10.0f, -5.0f},
                                         std::pair{1e11f, 10.0f}, std::pair{10.0f, 0.4f}}) {
-        const PreviewPicture picture(SampleGradient(kVertical, kRgb, width, height));
+        const PreviewPicture picture({SampleGradient(kVertical, kRgb, width, height)});
         EXPECT_EQ(picture.Width(), 0);
         EXPECT_EQ(picture.Height(), 0);
     }
@@ -37,7 +37,7 @@ TEST(PreviewPictureTest, MiddleOfAHugePictureRendersWithoutTheWhole) {
         GradientParams params = SampleGradient(orientation, kRgb, 99999999.0f, 256.0f);
         params.colors.middleOn = false;
         params.colors.middlePercent = 50.0f;
-        const PreviewPicture picture(params);
+        const PreviewPicture picture({params});
         ASSERT_EQ(picture.Width(), 100000000);  // the nearest float
         const PixelRect part = VisiblePart(
             CenterPreview(1280, 1024, picture.Width(), picture.Height()), {0, 0, 1280, 1024});

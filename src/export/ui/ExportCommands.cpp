@@ -18,7 +18,6 @@
 #include "export/WebExport.h"
 #include "support/ui/DialogFolders.h"
 #include "support/ui/FileDialogs.h"
-#include "web/WebGradientText.h"
 
 namespace tonzug {
 namespace {
@@ -73,7 +72,7 @@ PictureKind KindForFile(const QString& file, PictureKind chosen) {
     return PictureKindFromPath(QFile::encodeName(file).toStdString()).value_or(chosen);
 }
 
-void ExportToFile(QWidget& owner, const GradientParams& params, const ColorDepthChoice& depth,
+void ExportToFile(QWidget& owner, const GradientPicture& picture, const ColorDepthChoice& depth,
                   const FileExport& target) {
     const QString file =
         ShowSaveDialog(&owner, QString::fromUtf8(target.typeName) + QString::fromUtf8(kSvgTypeName),
@@ -96,8 +95,8 @@ void ExportToFile(QWidget& owner, const GradientParams& params, const ColorDepth
         return !progress.wasCanceled();
     };
     const SaveResult status =
-        ExportPicture(params, QFile::encodeName(file).toStdString(), KindForFile(file, target.kind),
-                      kExportJpegQuality, options);
+        ExportPicture(picture, QFile::encodeName(file).toStdString(),
+                      KindForFile(file, target.kind), kExportJpegQuality, options);
     progress.reset();
     if (status.Ok()) {
         RememberFolder(DialogFolder::kPictures, file);
@@ -106,14 +105,14 @@ void ExportToFile(QWidget& owner, const GradientParams& params, const ColorDepth
     }
 }
 
-void CopyToClipboard(QWidget& owner, const GradientParams& params, const ColorDepthChoice& depth) {
+void CopyToClipboard(QWidget& owner, const GradientPicture& shown, const ColorDepthChoice& depth) {
     std::optional<QImage> image;
     {
         const BusyCursor busy;
         Raster picture;
         // The clipboard holds 8 bits; dithering applies to it as to the 8-bit files.
         const OutputFormat format = depth.dither ? OutputFormat::kDithered8 : OutputFormat::kPlain8;
-        if (const SaveResult status = RenderFullPicture(params, picture, format); !status.Ok()) {
+        if (const SaveResult status = RenderFullPicture(shown, picture, format); !status.Ok()) {
             ShowExportFailure(owner, status);
             return;
         }
@@ -136,14 +135,14 @@ void CopyToClipboard(QWidget& owner, const GradientParams& params, const ColorDe
     }
 }
 
-void CopyCssToClipboard(QWidget& owner, const GradientParams& params) {
-    WebGradient gradient;
-    if (const SaveResult status = FitFullSize(params, gradient); !status.Ok()) {
+void CopyCssToClipboard(QWidget& owner, const GradientPicture& picture) {
+    PictureCss css;
+    if (const SaveResult status = CssOfPicture(picture, css); !status.Ok()) {
         ShowExportFailure(owner, status);
         return;
     }
     QClipboard* clipboard = QGuiApplication::clipboard();
-    clipboard->setText(QString::fromStdString(CssDeclaration(gradient)));
+    clipboard->setText(QString::fromStdString(css.declaration));
     const QMimeData* offered = clipboard->mimeData();
     if (offered == nullptr || !offered->hasText()) {
         ShowExportFailure(
@@ -153,20 +152,20 @@ void CopyCssToClipboard(QWidget& owner, const GradientParams& params) {
 
 }  // namespace
 
-void ExportGradient(QWidget& owner, const GradientParams& params, ExportTarget target,
+void ExportGradient(QWidget& owner, const GradientPicture& picture, ExportTarget target,
                     const ColorDepthChoice& depth) {
     try {
         if (target == ExportTarget::kClipboard) {
-            CopyToClipboard(owner, params, depth);
+            CopyToClipboard(owner, picture, depth);
             return;
         }
         if (target == ExportTarget::kCssClipboard) {
-            CopyCssToClipboard(owner, params);
+            CopyCssToClipboard(owner, picture);
             return;
         }
         for (const FileExport& file : kFileExports) {
             if (file.target == target) {
-                ExportToFile(owner, params, depth, file);
+                ExportToFile(owner, picture, depth, file);
                 return;
             }
         }

@@ -14,7 +14,7 @@ enum class ExportTarget { kBmpFile, kPngFile, kJpegFile, kClipboard, kCssClipboa
 // name first (a name ending in .svg, or the SVG type chosen in the dialog, writes an SVG
 // picture), the clipboard takes the picture or the CSS declaration at once as text.
 // Failures are told to the user in a message box.
-void ExportGradient(QWidget& owner, const GradientParams& params, ExportTarget target,
+void ExportGradient(QWidget& owner, const GradientPicture& picture, ExportTarget target,
                     const ColorDepthChoice& depth = {});
 
 // The message box of a failed export ("GDI Error"), with the reason below the message.

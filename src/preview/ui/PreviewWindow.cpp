@@ -21,7 +21,8 @@ namespace {
 // is rendered, once per size of the window.
 class PreviewView final : public QDialog {
   public:
-    PreviewView(QWidget& owner, const GradientParams& params) : QDialog(&owner), picture_(params) {
+    PreviewView(QWidget& owner, const GradientPicture& picture)
+        : QDialog(&owner), picture_(picture) {
         setWindowTitle(QStringLiteral("Tonzug Voransicht"));
         setObjectName(QStringLiteral("F_TONZUGPRV"));
         // A plain resizable window rather than a dialog frame, so that it can be maximised.
@@ -70,8 +71,8 @@ class PreviewView final : public QDialog {
 
 }  // namespace
 
-void ShowPreviewWindow(QWidget& owner, const GradientParams& params) {
-    PreviewView view(owner, params);
+void ShowPreviewWindow(QWidget& owner, const GradientPicture& picture) {
+    PreviewView view(owner, picture);
     // Without a window manager a maximised state alone may not size the window.
     if (const QScreen* screen =
             owner.screen() ? owner.screen() : QGuiApplication::primaryScreen()) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "render/GradientParams.h"
+#include "export/ExportPicture.h"
 
 class QWidget;
 
@@ -8,6 +8,6 @@ namespace tonzug {
 
 // Opens the modal, maximised full-size view of the gradient and returns when the user
 // closes it.
-void ShowPreviewWindow(QWidget& owner, const GradientParams& params);
+void ShowPreviewWindow(QWidget& owner, const GradientPicture& picture);
 
 }  // namespace tonzug

@@ -101,7 +101,7 @@ QWidget* MainWindow::BuildPreviewFrame() {
     connect(&preview_->Box(), &PreviewBox::doubleClicked, this, [this] {
         // Read per opening, so the view draws the fields as they stand now.
         form_.FinishEdits();
-        ShowPreviewWindow(*this, ReadExportParams(form_));
+        ShowPreviewWindow(*this, ReadExportPicture(form_));
     });
     return frame;
 }
@@ -113,7 +113,7 @@ void MainWindow::ExportCommand(ExportTarget target) {
         ShowExportFailure(*this, size);
         return;
     }
-    ExportGradient(*this, ReadExportParams(form_), target, ReadColorDepth(form_));
+    ExportGradient(*this, ReadExportPicture(form_), target, ReadColorDepth(form_));
 }
 
 QLayout* MainWindow::BuildCommandRow() {

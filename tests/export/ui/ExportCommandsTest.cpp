@@ -10,7 +10,10 @@
 #include <map>
 #include <memory>
 
+#include "desktop/ui/RasterImage.h"
 #include "export/ui/ExportCommands.h"
+#include "web/CssGradientReader.h"
+#include "web/CssGradientText.h"
 #include "support/ui/DialogDriver.h"
 #include "testing/QtTests.h"
 #include "testing/SampleGradient.h"
@@ -65,7 +68,7 @@ class ExportCommandsTest : public QObject {
             ChooseFile(dialog, typed);
         });
         QWidget owner;
-        tonzug::ExportGradient(owner, RedToBlue(37, 23), kTargets.at(suffix));
+        tonzug::ExportGradient(owner, {RedToBlue(37, 23)}, kTargets.at(suffix));
         QCOMPARE(seen, QStringList({"Tonzug speichern", Cell("filter"), Cell("defaultName")}));
         const QImage saved(typed + "." + suffix);
         QCOMPARE(saved.size(), QSize(37, 23));
@@ -77,16 +80,39 @@ class ExportCommandsTest : public QObject {
     void cancelledDialogWritesNothing() {
         WhenShown<QFileDialog>([](QFileDialog& dialog) { dialog.reject(); });
         QWidget owner;
-        tonzug::ExportGradient(owner, RedToBlue(25, 256), ExportTarget::kPngFile);
+        tonzug::ExportGradient(owner, {RedToBlue(25, 256)}, ExportTarget::kPngFile);
         QVERIFY(QDir(folder_->path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
     }
 
     void clipboardGetsAPictureOfExactlyTheFieldsSize() {
         QWidget owner;
-        tonzug::ExportGradient(owner, RedToBlue(41, 300), ExportTarget::kClipboard);
+        tonzug::ExportGradient(owner, {RedToBlue(41, 300)}, ExportTarget::kClipboard);
         const QImage copied = QGuiApplication::clipboard()->image();
         QCOMPARE(copied.size(), QSize(41, 300));
         QCOMPARE(copied.pixel(20, 0), kRed);
+    }
+
+    // A free gradient reaches the file, the clipboard and the CSS as itself, not as the
+    // classic gradient of the fields beside it.
+    void freeGradientGoesToEveryTargetAsItself() {
+        const tonzug::GradientPicture picture{
+            RedToBlue(40, 30),
+            tonzug::ReadCssGradient("linear-gradient(45deg in oklab, #00f, 30%, #0f08)").gradient};
+        QVERIFY(picture.free);
+        tonzug::Raster expected;
+        QVERIFY(tonzug::RenderFullPicture(picture, expected).Ok());
+        const QImage wanted = tonzug::ImageOfRaster(expected).convertToFormat(QImage::Format_RGB32);
+        const QString typed = folder_->filePath("frei.png");
+        WhenShown<QFileDialog>([&](QFileDialog& dialog) { ChooseFile(dialog, typed); });
+        QWidget owner;
+        tonzug::ExportGradient(owner, picture, ExportTarget::kPngFile);
+        QCOMPARE(QImage(typed).convertToFormat(QImage::Format_RGB32), wanted);
+        tonzug::ExportGradient(owner, picture, ExportTarget::kClipboard);
+        QCOMPARE(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32),
+                 wanted);
+        tonzug::ExportGradient(owner, picture, ExportTarget::kCssClipboard);
+        QCOMPARE(QGuiApplication::clipboard()->text().toStdString(),
+                 "background-image: " + tonzug::CssGradientText(*picture.free) + ";");
     }
 
     // The error box, and no file left behind.
@@ -115,7 +141,7 @@ class ExportCommandsTest : public QObject {
         }
         const float width = Cell("width").toFloat();
         QWidget owner;
-        tonzug::ExportGradient(owner, RedToBlue(width, width == 100000 ? width : 256),
+        tonzug::ExportGradient(owner, {RedToBlue(width, width == 100000 ? width : 256)},
                                kTargets.at(Cell("target")));
         QCOMPARE(seen.title, QStringLiteral("GDI Error"));
         QCOMPARE(seen.text, Cell("text"));

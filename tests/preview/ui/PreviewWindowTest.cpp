@@ -43,7 +43,7 @@ Shown OpenAndLook(const tonzug::GradientParams& params,
         view.close();
     });
     QWidget owner;
-    tonzug::ShowPreviewWindow(owner, params);
+    tonzug::ShowPreviewWindow(owner, {params});
     return shown;
 }
 

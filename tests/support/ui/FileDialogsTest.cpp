@@ -155,7 +155,7 @@ class FileDialogsTest : public QObject {
         const auto saveSet = [&] { tonzug::SaveParameterFileCommand(owner, form); };
         const auto loadSet = [&] { tonzug::LoadParameterFileCommand(owner, form); };
         const auto savePicture = [&] {
-            tonzug::ExportGradient(owner, tonzug::ReadExportParams(form),
+            tonzug::ExportGradient(owner, tonzug::ReadExportPicture(form),
                                    tonzug::ExportTarget::kPngFile);
         };
 
