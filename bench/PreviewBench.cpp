@@ -22,7 +22,7 @@ void RenderVisiblePreview(benchmark::State& state) {
     params.width = static_cast<float>(state.range(1));
     params.height = static_cast<float>(state.range(2));
     for (auto _ : state) {
-        const PreviewPicture picture(params);
+        const PreviewPicture picture({params});
         const PixelRect part = VisiblePart(
             CenterPreview(1280, 1024, picture.Width(), picture.Height()), {0, 0, 1280, 1024});
         Raster region(static_cast<int>(part.width), static_cast<int>(part.height), kWhite);
