@@ -1,9 +1,11 @@
 #include "render/FreeRenderer.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 #include <numbers>
+#include <span>
 
 #include "render/BlueNoiseMask.h"
 
@@ -16,6 +18,8 @@ constexpr double kEntriesPerPixel = 4.0;
 constexpr std::size_t kMinEntries = 64;
 constexpr std::size_t kMaxEntries = std::size_t{1} << 18;
 constexpr double kChannelMax = 255.0;
+// Positions are worked out for this many pixels of a row at a time.
+constexpr int kPositionsAtOnce = 256;
 
 ExactColor OverWhite(const CssColor& color) {
     const RgbTriple mapped = MapIntoSrgb(color);
@@ -39,15 +43,6 @@ std::uint32_t PlainWord(const ExactColor& color) {
     return 0xFF000000u | (level(color.red) << 16) | (level(color.green) << 8) | level(color.blue);
 }
 
-// How many pixels one unit of the line spans at most in the box.
-double PixelsPerUnit(const FreeGradient& gradient, const FreePlacement& placement, int width,
-                     int height) {
-    if (gradient.shape == FreeShape::kConic) {
-        return 2.0 * std::numbers::pi * std::hypot(width, height);
-    }
-    return placement.LineLength();
-}
-
 }  // namespace
 
 FreeRenderer::FreeRenderer(const FreeGradient& gradient, int width, int height)
@@ -59,7 +54,6 @@ FreeRenderer::FreeRenderer(const FreeGradient& gradient, int width, int height, 
       line_(gradient, placement_.LineLength()),
       scaleX_(surfaceWidth > 0 ? static_cast<double>(width) / surfaceWidth : 1.0),
       scaleY_(surfaceHeight > 0 ? static_cast<double>(height) / surfaceHeight : 1.0),
-      linear_(gradient.shape == FreeShape::kLinear),
       repeats_(line_.Repeats()),
       horizontal_(gradient.shape == FreeShape::kLinear &&
                   placement_.PositionAt(0.5, 0.5) == placement_.PositionAt(0.5, 1.5)) {
@@ -68,8 +62,8 @@ FreeRenderer::FreeRenderer(const FreeGradient& gradient, int width, int height, 
         return;  // every pixel is worked out exactly
     }
     // As fine as the surface's pixels need: a preview needs far fewer entries.
-    const double pixels = span * PixelsPerUnit(gradient, placement_, width, height) /
-                          std::max(1.0, std::min(scaleX_, scaleY_));
+    const double pixels =
+        span * placement_.PixelsPerUnit() / std::max(1.0, std::min(scaleX_, scaleY_));
     const auto count = static_cast<std::size_t>(
         std::clamp(std::ceil(pixels * kEntriesPerPixel) + 1.0, static_cast<double>(kMinEntries),
                    static_cast<double>(kMaxEntries)));
@@ -79,13 +73,28 @@ FreeRenderer::FreeRenderer(const FreeGradient& gradient, int width, int height, 
         entries_[i] = ExactAt(line_.First() + entryStep_ * static_cast<double>(i));
     }
     cellsPerUnit_ = 1.0 / entryStep_;
+    lastCell_ = static_cast<double>(count - 1);
     exactCells_.assign(count, 0);
+    // The last entry starts no cell: a position there is worked out exactly.
+    exactCells_.back() = 1;
     for (const double joint : line_.Joints()) {
         const double cell = (joint - line_.First()) / entryStep_;
         const auto index = static_cast<std::size_t>(
             std::clamp(std::floor(cell), 0.0, static_cast<double>(count - 1)));
         exactCells_[index] = 1;
         exactCells_[index == 0 ? 0 : index - 1] = 1;
+    }
+    // The plain words are blended in single precision, four channels at once: a float
+    // holds 0..255 to 1/65536, far finer than the table itself.
+    plainCells_.resize(count);
+    for (std::size_t i = 0; i + 1 < count; ++i) {
+        const ExactColor& a = entries_[i];
+        const ExactColor& b = entries_[i + 1];
+        plainCells_[i].start = FourChannels{static_cast<float>(a.red), static_cast<float>(a.green),
+                                            static_cast<float>(a.blue), 0.0f};
+        plainCells_[i].change =
+            FourChannels{static_cast<float>(b.red - a.red), static_cast<float>(b.green - a.green),
+                         static_cast<float>(b.blue - a.blue), 0.0f};
     }
 }
 
@@ -94,16 +103,25 @@ ExactColor FreeRenderer::ExactAt(double position) const {
 }
 
 ExactColor FreeRenderer::ColorAt(double position) const {
-    if (entries_.empty() || !std::isfinite(position)) {
-        return ExactAt(position);
-    }
+    return TableColorAt(position);
+}
+
+// Inlined into the pixel loops, as the three below.
+[[gnu::always_inline]] inline double FreeRenderer::CellOf(double position) const {
     if (repeats_) {
         position = line_.Wrapped(position);
     }
-    position = std::clamp(position, line_.First(), line_.Last());
-    const double cell = (position - line_.First()) * cellsPerUnit_;
-    const auto index = std::min(static_cast<std::size_t>(cell), entries_.size() - 1);
-    if (exactCells_[index] != 0 || index + 1 >= entries_.size()) {
+    return std::clamp((position - line_.First()) * cellsPerUnit_, 0.0, lastCell_);
+}
+
+// The table's colour, exact where the table is not.
+[[gnu::always_inline]] inline ExactColor FreeRenderer::TableColorAt(double position) const {
+    if (entries_.empty() || !std::isfinite(position)) {
+        return ExactAt(position);
+    }
+    const double cell = CellOf(position);
+    const auto index = static_cast<std::size_t>(cell);
+    if (exactCells_[index] != 0) {
         return ExactAt(position);
     }
     const double t = cell - static_cast<double>(index);
@@ -113,30 +131,60 @@ ExactColor FreeRenderer::ColorAt(double position) const {
             a.blue + (b.blue - a.blue) * t};
 }
 
+[[gnu::always_inline]] inline std::uint32_t FreeRenderer::PlainWordAt(double position) const {
+    if (entries_.empty() || !std::isfinite(position)) {
+        return PlainWord(ExactAt(position));
+    }
+    const double cell = CellOf(position);
+    const auto index = static_cast<std::size_t>(cell);
+    if (exactCells_[index] != 0) {
+        return PlainWord(ExactAt(position));
+    }
+    const PlainCell& plain = plainCells_[index];
+    // 0..255 rounded to whole numbers, ties to even, by adding and taking away 2^23.
+    constexpr float kNoFraction = 8388608.0f;
+    const FourChannels levels =
+        (plain.start + plain.change * static_cast<float>(cell - static_cast<double>(index)) +
+         kNoFraction) -
+        kNoFraction;
+    return 0xFF000000u | (static_cast<std::uint32_t>(levels[0]) << 16) |
+           (static_cast<std::uint32_t>(levels[1]) << 8) | static_cast<std::uint32_t>(levels[2]);
+}
+
+template <class PaintRow>
+void FreeRenderer::ForEachRow(int firstColumn, int firstRow, int columns, int rows,
+                              PaintRow paintRow) const {
+    const double firstX = (static_cast<double>(firstColumn) + 0.5) * scaleX_;
+    std::array<double, kPositionsAtOnce> positions{};
+    for (int k = 0; k < rows; ++k) {
+        const double y = (static_cast<double>(firstRow + k) + 0.5) * scaleY_;
+        for (int begin = 0; begin < columns; begin += kPositionsAtOnce) {
+            const auto count =
+                static_cast<std::size_t>(std::min<int>(kPositionsAtOnce, columns - begin));
+            const std::span<double> part(positions.data(), count);
+            placement_.PositionsAlongRow(firstX, scaleX_, y, begin, part);
+            paintRow(k, begin, std::span<const double>(part));
+        }
+    }
+}
+
 template <class Write>
 void FreeRenderer::ForEachPixel(int firstColumn, int firstRow, int columns, int rows,
                                 Write write) const {
-    const double firstX = (static_cast<double>(firstColumn) + 0.5) * scaleX_;
-    for (int k = 0; k < rows; ++k) {
-        const double y = (static_cast<double>(firstRow + k) + 0.5) * scaleY_;
-        // Along a row a linear gradient's position grows evenly.
-        const double rowStart = placement_.PositionAt(firstX, y);
-        const double perColumn =
-            linear_ ? placement_.PositionAt(firstX + scaleX_, y) - rowStart : 0.0;
-        double lastPosition = std::numeric_limits<double>::quiet_NaN();
-        ExactColor lastColor;
-        for (int c = 0; c < columns; ++c) {
-            const double position =
-                linear_ ? rowStart + perColumn * c
-                        : placement_.PositionAt(firstX + scaleX_ * static_cast<double>(c), y);
-            // Runs of one position (a gradient down the rows) take their colour once.
-            if (position != lastPosition) {
-                lastColor = ColorAt(position);
-                lastPosition = position;
-            }
-            write(k, c, lastColor);
-        }
-    }
+    double lastPosition = std::numeric_limits<double>::quiet_NaN();
+    ExactColor lastColor;
+    ForEachRow(firstColumn, firstRow, columns, rows,
+               [&](int k, int begin, std::span<const double> positions) {
+                   for (std::size_t i = 0; i < positions.size(); ++i) {
+                       // Runs of one position (a gradient down the rows) take their colour
+                       // once.
+                       if (positions[i] != lastPosition) {
+                           lastColor = TableColorAt(positions[i]);
+                           lastPosition = positions[i];
+                       }
+                       write(k, begin + static_cast<int>(i), lastColor);
+                   }
+               });
 }
 
 void FreeRenderer::RenderRegion(int firstColumn, int firstRow, Raster& region,
@@ -149,9 +197,13 @@ void FreeRenderer::RenderRegion(int firstColumn, int firstRow, Raster& region,
                      });
         return;
     }
-    ForEachPixel(
-        firstColumn, firstRow, region.Width(), region.Height(),
-        [&](int k, int c, const ExactColor& color) { region.Row(k)[c] = PlainWord(color); });
+    ForEachRow(firstColumn, firstRow, region.Width(), region.Height(),
+               [&](int k, int begin, std::span<const double> positions) {
+                   std::uint32_t* row = region.Row(k) + begin;
+                   for (std::size_t i = 0; i < positions.size(); ++i) {
+                       row[i] = PlainWordAt(positions[i]);
+                   }
+               });
 }
 
 void FreeRenderer::RenderRegion(int firstColumn, int firstRow, Raster16& region) const {

@@ -34,6 +34,12 @@ class FreeRenderer final : public PictureRenderer {
 
   private:
     ExactColor ExactAt(double position) const;
+    double CellOf(double position) const;
+    ExactColor TableColorAt(double position) const;
+    std::uint32_t PlainWordAt(double position) const;
+    // Calls paintRow(k, firstColumnOfPart, positions) for the parts of each row.
+    template <class PaintRow>
+    void ForEachRow(int firstColumn, int firstRow, int columns, int rows, PaintRow paintRow) const;
     template <class Write>
     void ForEachPixel(int firstColumn, int firstRow, int columns, int rows, Write write) const;
 
@@ -42,15 +48,23 @@ class FreeRenderer final : public PictureRenderer {
     // Picture pixels per surface pixel, each way.
     double scaleX_ = 1.0;
     double scaleY_ = 1.0;
-    bool linear_ = false;
     bool repeats_ = false;
     bool horizontal_ = false;
     // Entries at First() + i * entryStep_; cell i (between entries i and i + 1) is exact
     // when it holds a joint of the colour line.
     std::vector<ExactColor> entries_;
     std::vector<std::uint8_t> exactCells_;
+    // Cell i for the plain 8-bit words: entry i and the step to entry i + 1, red, green,
+    // blue and a spare lane.
+    using FourChannels = float __attribute__((vector_size(16)));
+    struct PlainCell {
+        FourChannels start;
+        FourChannels change;
+    };
+    std::vector<PlainCell> plainCells_;
     double entryStep_ = 0.0;
     double cellsPerUnit_ = 0.0;
+    double lastCell_ = 0.0;
 };
 
 }  // namespace tonzug

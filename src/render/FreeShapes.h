@@ -1,5 +1,7 @@
 #pragma once
 
+#include <span>
+
 #include "render/FreeGradient.h"
 
 namespace tonzug {
@@ -15,12 +17,23 @@ class FreePlacement {
     // 360 for conic ones, against which absolute stop positions count.
     double LineLength() const { return lineLength_; }
 
+    // About how many pixels of the box one unit of the line spans where it spans the
+    // most: the line for linear gradients, the longer radius (at most the diagonal) for
+    // radial ones, the circle through the farthest corner for conic ones.
+    double PixelsPerUnit() const { return pixelsPerUnit_; }
+
     // The line position of the point (x, y) of the box.
     double PositionAt(double x, double y) const;
+    // The positions of the points firstX + stepX * (firstStep + i), y for each i of
+    // `positions`, in loops the compiler turns into vector code: as PositionAt gives them,
+    // but for conic gradients, whose angle is found by a polynomial within 1e-10 of a degree.
+    void PositionsAlongRow(double firstX, double stepX, double y, int firstStep,
+                           std::span<double> positions) const;
 
   private:
     FreeShape shape_;
     double lineLength_ = 1.0;
+    double pixelsPerUnit_ = 1.0;
     // Linear: the unit direction and the offset that puts the line's start at 0.
     double directionX_ = 0.0;
     double directionY_ = 0.0;

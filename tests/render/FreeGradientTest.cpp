@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 #include <vector>
 
 #include "render/FreeColorLine.h"
@@ -108,6 +109,32 @@ TEST(FreePlacement, PlacesPointsAsCssImagesDoes) {
     EXPECT_NEAR(conic.PositionAt(0.0, 50.0), 0.5, 1e-12);
 }
 
+// A row's positions in one go are the single points' positions; a conic angle is atan2's
+// to far below a pixel at any distance.
+TEST(FreePlacement, RowsAgreeWithSinglePoints) {
+    constexpr int kColumns = 300;
+    for (const FreeShape shape : {FreeShape::kLinear, FreeShape::kRadial, FreeShape::kConic}) {
+        FreeGradient gradient = TwoStops(shape);
+        gradient.linear.degrees = 30.0;
+        gradient.conic.fromDegrees = 250.0;
+        gradient.conic.center = {{0.0, 97.5}, {0.0, 40.0}};
+        const FreePlacement placement(gradient, 300.0, 80.0);
+        std::vector<double> row(kColumns);
+        for (const double y : {0.5, 40.0, 79.5}) {
+            placement.PositionsAlongRow(0.5, 1.0, y, 0, row);
+            for (int c = 0; c < kColumns; ++c) {
+                const double x = 0.5 + c;
+                ASSERT_NEAR(row[static_cast<std::size_t>(c)], placement.PositionAt(x, y), 1e-12);
+                if (shape == FreeShape::kConic) {
+                    double turns = std::atan2(x - 97.5, 40.0 - y) / (2.0 * std::numbers::pi) - 250.0 / 360.0;
+                    turns -= std::floor(turns);
+                    ASSERT_NEAR(row[static_cast<std::size_t>(c)], turns, 1e-11) << x << "," << y;
+                }
+            }
+        }
+    }
+}
+
 // The table gives what exact evaluation gives, to far below a level, and hard stops stay
 // hard.
 TEST(FreeRenderer, TableAgreesWithExactColours) {
@@ -125,6 +152,17 @@ TEST(FreeRenderer, TableAgreesWithExactColours) {
         const double over = 255.0 * (1.0 - exact.alpha);
         ASSERT_NEAR(table.red, exact.red * exact.alpha * 255.0 + over, 0.01) << position;
         ASSERT_NEAR(table.green, exact.green * exact.alpha * 255.0 + over, 0.01) << position;
+    }
+    // The plain pixels are the table's colours rounded; ties aside, which single and double
+    // precision may break apart.
+    Raster row(300, 1);
+    renderer.RenderRows(0, row);
+    for (int c = 0; c < 300; ++c) {
+        const ExactColor table = renderer.ColorAt((c + 0.5) / 300.0);
+        const std::uint32_t word = row.Row(0)[c];
+        ASSERT_NEAR((word >> 16) & 0xFF, std::nearbyint(table.red), 0.0) << c;
+        ASSERT_NEAR((word >> 8) & 0xFF, std::nearbyint(table.green), 0.0) << c;
+        ASSERT_NEAR(word & 0xFF, std::nearbyint(table.blue), 0.0) << c;
     }
 }
 
