@@ -106,22 +106,20 @@ Radii Drawable(Radii radii) {
     return radii;
 }
 
-// atan(t) for t in 0..1. Above tan(pi/12) the angle is taken from pi/6 by the tangent
-// difference formula, which brings t within +-tan(pi/12); there the series to t^15 is off
-// by less than 1e-11. Branch-free, so a loop over it becomes vector code.
+// atan(t) for t in 0..1 as t times a polynomial in t^2, interpolated at the Chebyshev
+// points of atan(sqrt(s)) / sqrt(s) on 0..1: off by less than 4e-11 (a thousandth of a
+// pixel 16384 pixels from the centre). Branch-free, so a loop over it becomes vector code.
 [[gnu::always_inline]] inline double ArcTangentOfFraction(double t) {
-    constexpr double kTanTwelfth = 0.2679491924311227;  // tan(pi/12)
-    constexpr double kSqrt3 = std::numbers::sqrt3;
-    const bool shifted = t > kTanTwelfth;
-    const double u = shifted ? (t * kSqrt3 - 1.0) / (t + kSqrt3) : t;
-    const double u2 = u * u;
-    constexpr std::array<double, 8> kSeries = {1.0,     -1.0 / 3,  1.0 / 5,  -1.0 / 7,
-                                               1.0 / 9, -1.0 / 11, 1.0 / 13, -1.0 / 15};
-    double sum = kSeries.back();
-    for (std::size_t k = kSeries.size() - 1; k-- > 0;) {
-        sum = sum * u2 + kSeries[k];
+    constexpr std::array<double, 12> kCoefficients = {
+        0.9999999999293024,   -0.3333333129088515,   0.1999990110215625,   -0.14283813257109715,
+        0.11091922983234306,  -0.08974172076654932,  0.07228278741369346,  -0.05395668858621623,
+        0.033826229014569734, -0.015828330421451632, 0.004732487451595564, -0.0006633960486700137};
+    const double s = t * t;
+    double sum = kCoefficients.back();
+    for (std::size_t k = kCoefficients.size() - 1; k-- > 0;) {
+        sum = sum * s + kCoefficients[k];
     }
-    return u * sum + (shifted ? std::numbers::pi / 6.0 : 0.0);
+    return t * sum;
 }
 
 // atan2(across, up): the angle of (across, up) from the up direction, growing clockwise,

@@ -26,7 +26,7 @@ class FreePlacement {
     double PositionAt(double x, double y) const;
     // The positions of the points firstX + stepX * (firstStep + i), y for each i of
     // `positions`, in loops the compiler turns into vector code: as PositionAt gives them,
-    // but for conic gradients, whose angle is found by a polynomial within 1e-10 of a degree.
+    // but for conic gradients, whose angle is found by a polynomial within 4e-11 of a radian.
     void PositionsAlongRow(double firstX, double stepX, double y, int firstStep,
                            std::span<double> positions) const;
 
