@@ -267,6 +267,16 @@ void ParameterForm::ChangeTogether(const std::function<void()>& change) {
     }
 }
 
+void ParameterForm::Restore(const std::function<void()>& write) {
+    {
+        const GuardFlag updating(updating_);
+        write();
+    }
+    UpdateMidControls();
+    LayoutPreview();
+    RedrawPreview();
+}
+
 void ParameterForm::RedrawPreview() {
     if (holdingRedraws_) {
         redrawHeld_ = true;

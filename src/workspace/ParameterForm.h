@@ -50,6 +50,10 @@ class ParameterForm {
     // Runs a command that writes several controls with their redraws held back, and
     // redraws once at the end if any was asked for.
     void ChangeTogether(const std::function<void()>& change);
+    // Puts back what the controls held at another time: `write` sets them without their
+    // change handling (they agreed with each other then), and the middle controls, the
+    // preview box and the preview follow once.
+    void Restore(const std::function<void()>& write);
     // The set as the fields hold it now, colours translated, a field that cannot be read
     // as 0; no clamp applied and the middle band as typed.
     GradientParams Gather() const;

@@ -21,6 +21,7 @@
 #include "workspace/ui/ParameterFileCommands.h"
 #include "workspace/ui/ParameterPanel.h"
 #include "workspace/ui/PreviewBox.h"
+#include "workspace/ui/UndoBinding.h"
 
 namespace tonzug {
 namespace {
@@ -53,6 +54,7 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
 
     ConnectHooks();
     StartUp();
+    undo_ = new UndoBinding(*this, form_);
     // Ending the program without closing the window (a session's end) still keeps the set.
     connect(qApp, &QCoreApplication::aboutToQuit, this, [this] {
         if (isVisible()) {
@@ -148,7 +150,7 @@ QLayout* MainWindow::BuildCommandRow() {
         // A command works on the set as the user finished it, clamps written.
         connect(button, &QToolButton::clicked, this, [this, command] {
             form_.FinishEdits();
-            command();
+            undo_->RunCommand(command);
         });
         row->addWidget(button);
     };
@@ -193,6 +195,9 @@ void MainWindow::ConnectHooks() {
                     params,
                     form_.chkDither.Value() == 1 ? OutputFormat::kDithered8 : OutputFormat::kPlain8,
                     ReadFreeGradient(form_));
+                if (undo_ != nullptr) {
+                    undo_->RecordSoon();
+                }
             },
         .layoutPreview = [this] { preview_->FitBox(form_.txtX.Text(), form_.txtY.Text()); },
         .updateMidControls = [this] { panel_->UpdateMidControls(); },

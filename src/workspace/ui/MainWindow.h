@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QWidget>
+#include <memory>
 #include <string>
 
 #include "export/ui/ExportCommands.h"
@@ -13,6 +14,7 @@ namespace tonzug {
 enum class CommandIcon;
 class ParameterPanel;
 class PreviewContainer;
+class UndoBinding;
 
 // The main window "Tonzug": a view over its parameter form. It starts with
 // the parameter set of the settings file (or the defaults), redraws the preview after
@@ -25,6 +27,7 @@ class MainWindow : public QWidget {
     ~MainWindow() override;
 
     ParameterForm& Form() { return form_; }
+    UndoBinding& Undo() { return *undo_; }
     const std::string& SettingsFile() const { return settingsFile_; }
 
   protected:
@@ -48,6 +51,8 @@ class MainWindow : public QWidget {
     bool keepSettingsFile_ = false;
     ParameterPanel* panel_ = nullptr;
     PreviewContainer* preview_ = nullptr;
+    // Made once the start-up set is loaded: that set is where undo ends.
+    UndoBinding* undo_ = nullptr;
 };
 
 }  // namespace tonzug

@@ -195,6 +195,31 @@ class MainWindowTest : public QObject {
         QCOMPARE(Top(Find<tonzug::PreviewBox>(*window_, "picDisp")), form.colStart.Color());
     }
 
+    // Ctrl+Z undoes the form, also while a text field has the focus: the typing is one step,
+    // a command another; Ctrl+Y and Ctrl+Shift+Z redo.
+    void undoKeysStepThroughTheForm() {
+        const QString startWidth = Value("X");
+        const QString startColor = Value("STCOL");
+        QCOMPARE(tonzug::testing::TypedOver(*window_, "txtX", "300"), QStringLiteral("300"));
+        auto& width = Find<QLineEdit>(*window_, "txtX");
+        QTest::keyClick(&width, Qt::Key_Return);
+        QCoreApplication::processEvents();
+        Find<QAbstractButton>(*window_, "cmdLM").click();
+        const QString darker = Value("STCOL");
+        QVERIFY(darker != startColor);
+        width.setFocus();
+        QTest::keyClick(&width, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(Value("STCOL"), startColor);
+        QCOMPARE(Value("X"), QStringLiteral("300"));
+        QTest::keyClick(&width, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(Value("X"), startWidth);
+        QCOMPARE(width.text(), startWidth);
+        QTest::keyClick(&width, Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(Value("X"), QStringLiteral("300"));
+        QTest::keyClick(&width, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(Value("STCOL"), darker);
+    }
+
     void closingWritesTheSettingsThatTheNextStartReads() {
         window_->Form().txtX.SetText("512");
         window_->Form().optV.Select(tonzug::Orientation::kHorizontal);

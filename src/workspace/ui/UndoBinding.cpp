@@ -1,0 +1,71 @@
+#include "workspace/ui/UndoBinding.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QKeySequence>
+#include <QLineEdit>
+#include <QShortcut>
+#include <QTimer>
+#include <QWidget>
+
+namespace tonzug {
+namespace {
+
+bool IsUndoKey(const QKeyEvent& key) {
+    return key.matches(QKeySequence::Undo);
+}
+
+bool IsRedoKey(const QKeyEvent& key) {
+    return key.matches(QKeySequence::Redo) ||
+           key.keyCombination() == QKeyCombination(Qt::ControlModifier, Qt::Key_Y) ||
+           key.keyCombination() ==
+               QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z);
+}
+
+}  // namespace
+
+UndoBinding::UndoBinding(QWidget& window, ParameterForm& form)
+    : QObject(&window), window_(window), history_(form) {
+    const auto bind = [this](const QKeySequence& keys, bool (EditHistory::*step)()) {
+        auto* shortcut = new QShortcut(keys, &window_);
+        connect(shortcut, &QShortcut::activated, this, [this, step] { (history_.*step)(); });
+    };
+    bind(QKeySequence(Qt::CTRL | Qt::Key_Z), &EditHistory::Undo);
+    bind(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), &EditHistory::Redo);
+    bind(QKeySequence(Qt::CTRL | Qt::Key_Y), &EditHistory::Redo);
+    qApp->installEventFilter(this);
+}
+
+void UndoBinding::RecordSoon() {
+    if (recordPending_) {
+        return;
+    }
+    recordPending_ = true;
+    QTimer::singleShot(0, this, [this] {
+        recordPending_ = false;
+        history_.Record();
+    });
+}
+
+void UndoBinding::RunCommand(const std::function<void()>& command) {
+    history_.Record();
+    command();
+    history_.Record();
+}
+
+bool UndoBinding::eventFilter(QObject* watched, QEvent* event) {
+    // A line edit claims the undo keys for itself before shortcuts are looked at; in this
+    // window they undo the form.
+    if (event->type() == QEvent::ShortcutOverride) {
+        auto* field = qobject_cast<QLineEdit*>(watched);
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (field != nullptr && field->window() == &window_ &&
+            (IsUndoKey(*key) || IsRedoKey(*key))) {
+            event->ignore();
+            return true;
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+}  // namespace tonzug
