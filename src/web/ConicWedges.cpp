@@ -77,6 +77,25 @@ class Fan {
 
     double ArcEnd() const { return arcStart_ + arcTurns_; }
 
+    // A pixel whose centre is the fan's centre belongs to no wedge for sure: it is painted
+    // on its own, in the colour the picture gives it.
+    std::string CenterPixel(const FreePlacement& placement, std::int32_t width,
+                            std::int32_t height) const {
+        const double column = centerX_ - 0.5;
+        const double row = centerY_ - 0.5;
+        if (column != std::floor(column) || row != std::floor(row) || column < 0.0 || row < 0.0 ||
+            column >= width || row >= height) {
+            return "";
+        }
+        const ShownLevels levels = LevelsOf(placement.PositionAt(centerX_, centerY_));
+        if (levels[3] == 0) {
+            return "";
+        }
+        return "<rect" + Attribute("x", DecimalText(column, 0)) +
+               Attribute("y", DecimalText(row, 0)) + Attribute("width", "1") +
+               Attribute("height", "1") + Paint(levels) + "/>\n";
+    }
+
     std::string Wedge(double from, double to, const ShownLevels& levels) const {
         std::string path = "M";
         path += Coordinates(centerX_, centerY_);
@@ -87,16 +106,19 @@ class Fan {
         path += 'L';
         path += RimPoint(to);
         path += 'Z';
-        std::string element = "<path" + Attribute("d", path) +
-                              Attribute("fill", HexColor({levels[0], levels[1], levels[2]}));
-        if (levels[3] != kOpaque) {
-            element += Attribute("fill-opacity",
-                                 DecimalText(levels[3] / double{kOpaque}, kOpacityDecimals));
-        }
-        return element + "/>\n";
+        return "<path" + Attribute("d", path) + Paint(levels) + "/>\n";
     }
 
   private:
+    static std::string Paint(const ShownLevels& levels) {
+        std::string paint = Attribute("fill", HexColor({levels[0], levels[1], levels[2]}));
+        if (levels[3] != kOpaque) {
+            paint += Attribute("fill-opacity",
+                               DecimalText(levels[3] / double{kOpaque}, kOpacityDecimals));
+        }
+        return paint;
+    }
+
     static std::array<std::array<double, 2>, 4> Corners(double width, double height) {
         return {{{0.0, 0.0}, {width, 0.0}, {0.0, height}, {width, height}}};
     }
@@ -129,6 +151,10 @@ class Fan {
     ShownLevels LevelsAt(double turn) const {
         double position = turn - startTurns_;
         position -= std::floor(position);
+        return LevelsOf(position);
+    }
+
+    ShownLevels LevelsOf(double position) const {
         const AlphaChannels shown = ShownColor(line_, position);
         ShownLevels levels{};
         for (std::size_t c = 0; c < levels.size(); ++c) {
@@ -170,7 +196,7 @@ std::string ConicWedges(const FreePlacement& placement, const FreeColorLine& lin
         const double end = i + 1 < runs.size() ? runs[i + 1].start : fan.ArcEnd();
         body += fan.Wedge(runs[i].start, end, runs[i].levels);
     }
-    return body + "</g>\n";
+    return body + fan.CenterPixel(placement, width, height) + "</g>\n";
 }
 
 }  // namespace tonzug

@@ -20,6 +20,9 @@ constexpr std::size_t kMaxSvgStops = 16384;
 // Offsets place every stop to this fraction of a pixel.
 constexpr double kOffsetPrecision = 0.001;
 constexpr int kOpacityDecimals = 4;
+// As the renderer's table of the line: between samples this close the gamut mapping's
+// bends are caught too.
+constexpr double kSamplesPerPixel = 4.0;
 constexpr int kOpaque = 255;
 
 // Geometry to this many significant digits, which may be tiny or huge (a flattened ellipse).
@@ -102,14 +105,19 @@ std::string GradientTag(const FreeGradient& gradient, const FreePlacement& place
                         const GradientSpan& span) {
     std::string tag;
     if (gradient.shape == FreeShape::kRadial) {
-        // A circle of radius `span` about the origin, stretched to the ellipse's radii and
-        // moved to its centre.
-        tag = "<radialGradient" + Attribute("cx", "0") + Attribute("cy", "0") +
-              Attribute("r", NumberText(span.span)) +
-              Attribute("gradientTransform", "matrix(" + NumberText(placement.RadiusX()) + " 0 0 " +
-                                                 NumberText(placement.RadiusY()) + " " +
-                                                 NumberText(placement.CenterX()) + " " +
-                                                 NumberText(placement.CenterY()) + ")");
+        // In pixels, as the renderer's transforms are fixed-point: a circle of the
+        // horizontal radius, squeezed to the ellipse by a transform when it is one.
+        const double radiusX = placement.RadiusX();
+        const double squeeze = placement.RadiusY() / radiusX;
+        const bool circle = squeeze == 1.0;
+        tag = "<radialGradient" + Attribute("cx", circle ? NumberText(placement.CenterX()) : "0") +
+              Attribute("cy", circle ? NumberText(placement.CenterY()) : "0") +
+              Attribute("r", NumberText(span.span * radiusX));
+        if (!circle) {
+            tag += Attribute("gradientTransform", "matrix(1 0 0 " + NumberText(squeeze) + " " +
+                                                      NumberText(placement.CenterX()) + " " +
+                                                      NumberText(placement.CenterY()) + ")");
+        }
     } else {
         // Line position u lies at the box's centre plus (u - 1/2) line lengths along the
         // direction.
@@ -144,10 +152,11 @@ std::string FreeSvgPicture(const FreeGradient& gradient, std::int32_t width, std
     if (gradient.shape == FreeShape::kConic) {
         return SvgDocument(width, height, "", ConicWedges(placement, line, width, height));
     }
-    // One sample for each pixel the line crosses where it crosses them most slowly.
-    const double samplesPerUnit = gradient.shape == FreeShape::kRadial
-                                      ? std::max(placement.RadiusX(), placement.RadiusY())
-                                      : placement.LineLength();
+    // The pixels the line crosses per unit where it crosses them most slowly.
+    const double pixelsPerUnit = gradient.shape == FreeShape::kRadial
+                                     ? std::max(placement.RadiusX(), placement.RadiusY())
+                                     : placement.LineLength();
+    const double samplesPerUnit = kSamplesPerPixel * pixelsPerUnit;
     const PositionRange range = PicturePositions(gradient, placement, width, height);
     const GradientSpan span = SpanOf(gradient, line, range, samplesPerUnit);
     const LineStops fitted =
@@ -155,7 +164,7 @@ std::string FreeSvgPicture(const FreeGradient& gradient, std::int32_t width, std
     const bool radial = gradient.shape == FreeShape::kRadial;
     const std::string element =
         GradientTag(gradient, placement, span) +
-        StopElements(fitted, span, OffsetDecimals(span.span * samplesPerUnit)) +
+        StopElements(fitted, span, OffsetDecimals(span.span * pixelsPerUnit)) +
         (radial ? "</radialGradient>\n" : "</linearGradient>\n");
     return SvgDocument(width, height, "<defs>\n" + element + "</defs>\n",
                        FilledRect(width, height));
