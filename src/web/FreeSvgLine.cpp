@@ -11,6 +11,9 @@ namespace tonzug {
 namespace {
 
 constexpr double kLevelMax = 255.0;
+// Samples fainter than this alpha level count as this faint: their colour may be off
+// by any amount, but by a finite one.
+constexpr double kFaintest = 0.5;
 // Far more samples than any picture side has pixels; a line of tiny periods is sampled
 // no finer than this.
 constexpr double kMaxSamples = double{1 << 22};
@@ -48,29 +51,53 @@ std::vector<double> JointsWithin(const FreeColorLine& line, double from, double 
     return inside;
 }
 
+// The renderer blends colour and alpha straight: the colour of a sample of alpha a (of
+// 255) may be 255 / a times as far off for the same error in the colour it shows over
+// any background, premultiplied. (rsvg-convert, through cairo and pixman, blends stop
+// colours and stop-opacity each on its own, not premultiplied, and keeps its pixels
+// premultiplied in 8 bits.)
+double ColorSlack(const AlphaChannels& shown) {
+    return kLevelMax / std::max(shown[3], kFaintest);
+}
+
 // The colour just before a place, where a jump has not happened yet.
 AlphaChannels ShownBefore(const FreeColorLine& line, double position) {
     return ShownColor(line, std::nextafter(position, -std::numeric_limits<double>::infinity()));
+}
+
+// A fully transparent stop's colour is that of the line beside it, on the stop's side, so
+// that the straight blend away from it keeps the colour as a premultiplied one does.
+AlphaChannels Faded(AlphaChannels stop, const AlphaChannels& beside) {
+    if (stop[3] == 0.0) {
+        std::copy_n(beside.begin(), kColorChannels, stop.begin());
+    }
+    return stop;
 }
 
 // Hands the fit its points in order; false as soon as `take` refuses one.
 template <class Take>
 bool WalkLine(const FreeColorLine& line, double from, double to, double samplesPerUnit,
               Take&& take) {
+    const double count = std::clamp(std::ceil((to - from) * samplesPerUnit), 1.0, kMaxSamples);
+    const double step = (to - from) / count;
     const auto fixed = [&](double position, const AlphaChannels& color) {
         return take(Point{Point::Kind::kFixed, position, color});
     };
-    const auto joint = [&](double position) {
-        const AlphaChannels before = ShownBefore(line, position);
-        const AlphaChannels after = ShownColor(line, position);
-        return fixed(position, before) && (after == before || fixed(position, after));
+    const auto before = [&](double position) {
+        return Faded(ShownBefore(line, position), ShownColor(line, position - step / 2.0));
     };
-    if (!fixed(from, ShownColor(line, from))) {
+    const auto after = [&](double position) {
+        return Faded(ShownColor(line, position), ShownColor(line, position + step / 2.0));
+    };
+    const auto joint = [&](double position) {
+        const AlphaChannels left = before(position);
+        const AlphaChannels right = after(position);
+        return fixed(position, left) && (right == left || fixed(position, right));
+    };
+    if (!fixed(from, after(from))) {
         return false;
     }
     const std::vector<double> joints = JointsWithin(line, from, to);
-    const double count = std::clamp(std::ceil((to - from) * samplesPerUnit), 1.0, kMaxSamples);
-    const double step = (to - from) / count;
     std::size_t next = 0;
     for (double i = 1.0; i < count; i += 1.0) {
         const double position = from + step * i;
@@ -81,7 +108,8 @@ bool WalkLine(const FreeColorLine& line, double from, double to, double samplesP
                 return false;
             }
         }
-        if (!onJoint && !take(Point{Point::Kind::kSample, position, ShownColor(line, position)})) {
+        const AlphaChannels shown = ShownColor(line, position);
+        if (!onJoint && !take(Point{Point::Kind::kSample, position, shown, ColorSlack(shown)})) {
             return false;
         }
     }
@@ -90,7 +118,7 @@ bool WalkLine(const FreeColorLine& line, double from, double to, double samplesP
             return false;
         }
     }
-    return fixed(to, ShownBefore(line, to));
+    return fixed(to, before(to));
 }
 
 }  // namespace

@@ -106,8 +106,9 @@ bool StopFitterOf<kCount>::Take(const Point& point) {
     const double perRun = 1.0 / run;
     for (std::size_t c = 0; c < kCount; ++c) {
         const double offset = point.channels[c] - anchorColor_[c];
-        low[c] = std::max(low[c], (offset - tolerance_) * perRun);
-        high[c] = std::min(high[c], (offset + tolerance_) * perRun);
+        const double tolerance = c < kColorChannels ? tolerance_ * point.colorSlack : tolerance_;
+        low[c] = std::max(low[c], (offset - tolerance) * perRun);
+        high[c] = std::min(high[c], (offset + tolerance) * perRun);
         if (low[c] > high[c]) {
             return false;
         }
@@ -129,10 +130,11 @@ bool StopFitterOf<kCount>::HasWholeEnd(const Point& sample) const {
     for (std::size_t c = 0; c < kCount; ++c) {
         const double lowest = anchorColor_[c] + lowSlope_[c] * run;
         const double highest = anchorColor_[c] + highSlope_[c] * run;
-        // A range a level wide holds a whole level; only narrower ones need looking at.
-        if (highest - lowest < 1.0 &&
-            std::max(CeilLevel(lowest - kWholeSlack), 0.0) >
-                std::min(FloorLevel(highest + kWholeSlack), double{kLargestChannel})) {
+        // A range a level wide within the channel's holds a whole level; only narrower ones
+        // and those reaching beyond (a faint sample's colour) need looking at.
+        const bool mayMiss = highest - lowest < 1.0 || lowest > kLargestChannel || highest < 0.0;
+        if (mayMiss && std::max(CeilLevel(lowest - kWholeSlack), 0.0) >
+                           std::min(FloorLevel(highest + kWholeSlack), double{kLargestChannel})) {
             return false;
         }
     }

@@ -28,6 +28,9 @@ struct AxisPointOf {
     Kind kind = Kind::kSample;
     double position = 0.0;
     ChannelArray<kCount> channels{};
+    // Widens a sample's tolerance in the colour channels, not in alpha: a faint colour
+    // shows only as far as its alpha lets it.
+    double colorSlack = 1.0;
 };
 using AxisPoint = AxisPointOf<kColorChannels>;
 
