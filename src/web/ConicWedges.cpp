@@ -24,10 +24,8 @@ constexpr double kEdgePrecision = 1e-4;
 constexpr double kRimFactor = 2.0;
 constexpr double kQuarterTurn = 0.25;
 constexpr int kCoordinateDecimals = 3;
-constexpr int kOpacityDecimals = 4;
-constexpr int kOpaque = 255;
 
-using ShownLevels = std::array<int, kAlphaChannels>;
+using ShownLevels = WholeChannelArray<kAlphaChannels>;
 
 struct Run {
     double start = 0.0;  // in turns, 0 up, clockwise
@@ -93,7 +91,7 @@ class Fan {
         }
         return "<rect" + Attribute("x", DecimalText(column, 0)) +
                Attribute("y", DecimalText(row, 0)) + Attribute("width", "1") +
-               Attribute("height", "1") + Paint(levels) + "/>\n";
+               Attribute("height", "1") + PaintAttributes("fill", "fill-opacity", levels) + "/>\n";
     }
 
     std::string Wedge(double from, double to, const ShownLevels& levels) const {
@@ -106,19 +104,11 @@ class Fan {
         path += 'L';
         path += RimPoint(to);
         path += 'Z';
-        return "<path" + Attribute("d", path) + Paint(levels) + "/>\n";
+        return "<path" + Attribute("d", path) + PaintAttributes("fill", "fill-opacity", levels) +
+               "/>\n";
     }
 
   private:
-    static std::string Paint(const ShownLevels& levels) {
-        std::string paint = Attribute("fill", HexColor({levels[0], levels[1], levels[2]}));
-        if (levels[3] != kOpaque) {
-            paint += Attribute("fill-opacity",
-                               DecimalText(levels[3] / double{kOpaque}, kOpacityDecimals));
-        }
-        return paint;
-    }
-
     static std::array<std::array<double, 2>, 4> Corners(double width, double height) {
         return {{{0.0, 0.0}, {width, 0.0}, {0.0, height}, {width, height}}};
     }

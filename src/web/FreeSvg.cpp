@@ -19,11 +19,9 @@ namespace {
 constexpr std::size_t kMaxSvgStops = 16384;
 // Offsets place every stop to this fraction of a pixel.
 constexpr double kOffsetPrecision = 0.001;
-constexpr int kOpacityDecimals = 4;
 // As the renderer's table of the line: between samples this close the gamut mapping's
 // bends are caught too.
 constexpr double kSamplesPerPixel = 4.0;
-constexpr int kOpaque = 255;
 
 // Geometry to this many significant digits, which may be tiny or huge (a flattened ellipse).
 constexpr int kGeometryDigits = 10;
@@ -90,11 +88,7 @@ std::string StopElements(const LineStops& fitted, const GradientSpan& span, int 
     for (const AlphaStop& stop : fitted.stops) {
         const double offset = std::clamp((stop.position - span.origin) / span.span, 0.0, 1.0);
         text += "<stop" + Attribute("offset", DecimalText(offset, decimals)) +
-                Attribute("stop-color", HexColor({stop.color[0], stop.color[1], stop.color[2]}));
-        if (stop.color[3] != kOpaque) {
-            text += Attribute("stop-opacity",
-                              DecimalText(stop.color[3] / double{kOpaque}, kOpacityDecimals));
-        }
+                PaintAttributes("stop-color", "stop-opacity", stop.color);
         text += "/>\n";
     }
     return text;
@@ -105,8 +99,9 @@ std::string GradientTag(const FreeGradient& gradient, const FreePlacement& place
                         const GradientSpan& span) {
     std::string tag;
     if (gradient.shape == FreeShape::kRadial) {
-        // In pixels, as the renderer's transforms are fixed-point: a circle of the
-        // horizontal radius, squeezed to the ellipse by a transform when it is one.
+        // In pixels, since renderers keep transforms in fixed point (pixman in 16.16: a
+        // gradient in units of the radius lost its period within a few rings): a circle
+        // of the horizontal radius, squeezed to the ellipse by a transform when it is one.
         const double radiusX = placement.RadiusX();
         const double squeeze = placement.RadiusY() / radiusX;
         const bool circle = squeeze == 1.0;

@@ -33,6 +33,18 @@ std::string HexColor(const WholeChannels& color) {
     return text;
 }
 
+std::string PaintAttributes(const char* colorName, const char* opacityName,
+                            const WholeChannelArray<kAlphaChannels>& levels) {
+    // Four decimals tell every alpha level apart.
+    constexpr int kOpacityDecimals = 4;
+    constexpr int kOpaque = 255;
+    std::string paint = Attribute(colorName, HexColor({levels[0], levels[1], levels[2]}));
+    if (levels[3] != kOpaque) {
+        paint += Attribute(opacityName, DecimalText(levels[3] / double{kOpaque}, kOpacityDecimals));
+    }
+    return paint;
+}
+
 std::string Attribute(const char* name, const std::string& value) {
     return std::string(" ") + name + "=\"" + value + "\"";
 }

@@ -12,6 +12,11 @@ std::string DecimalText(double value, int decimals);
 // "#rrggbb" in small letters.
 std::string HexColor(const WholeChannels& color);
 
+// A colour with alpha (0..255 each) as attributes: `colorName="#rrggbb"`, and
+// `opacityName` when it is not opaque.
+std::string PaintAttributes(const char* colorName, const char* opacityName,
+                            const WholeChannelArray<kAlphaChannels>& levels);
+
 // ` name="value"`.
 std::string Attribute(const char* name, const std::string& value);
 
