@@ -306,7 +306,8 @@ opening a window:
 
   --export PICTURE  the picture to write, or - (or /dev/stdout) for standard output
                     (never a terminal); it must be a regular file if it exists; a
-                    name ending in .svg writes the gradient as an SVG picture
+                    name ending in .svg writes the gradient as an SVG picture, a free
+                    gradient too (a conic one as a fan of one-coloured wedges)
   --css             instead of a picture, print the gradient as one CSS declaration
                     (background-image) and nothing else: tonzug --css >> site.css
   --format FORMAT   png, bmp (24-bit bitmap), jpeg (quality 85) or svg; without it

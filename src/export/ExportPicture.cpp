@@ -222,11 +222,10 @@ SaveResult ExportPicture(const GradientParams& params, const std::string& path, 
 SaveResult ExportFreePicture(const FreeGradient& gradient, const GradientParams& sized,
                              const std::string& path, PictureKind kind, std::int32_t jpegQuality,
                              const ExportOptions& options) {
-    if (kind == PictureKind::kSvg) {
-        return SaveResult::Failure(SaveFailure::kGeneric,
-                                   "free gradients cannot be written as SVG yet");
-    }
     return Guarded([&] {
+        if (kind == PictureKind::kSvg) {
+            return ExportFreeSvgPicture(gradient, sized, path, options.intoDescriptor);
+        }
         return ExportInBands(
             sized,
             [&gradient](const PictureSize& size) {

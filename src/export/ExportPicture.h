@@ -94,7 +94,7 @@ SaveResult ExportPicture(const GradientParams& params, const std::string& path, 
                          std::int32_t jpegQuality, const ExportOptions& options = {});
 
 // A free gradient at the size that `sized` gives (as ExportSize reads it), saved as
-// ExportPicture saves a classic one. SVG is not written for free gradients yet.
+// ExportPicture saves a classic one.
 SaveResult ExportFreePicture(const FreeGradient& gradient, const GradientParams& sized,
                              const std::string& path, PictureKind kind, std::int32_t jpegQuality,
                              const ExportOptions& options = {});

@@ -7,6 +7,7 @@
 #include "export/ExportPicture.h"
 #include "support/AtomicFile.h"
 #include "web/CssGradientText.h"
+#include "web/FreeSvg.h"
 #include "web/GimpGradient.h"
 #include "web/WebGradientText.h"
 
@@ -49,6 +50,15 @@ SaveResult ExportSvgPicture(const GradientParams& params, const std::string& pat
         return status;
     }
     return SaveTextFile(SvgPicture(gradient), path, intoDescriptor);
+}
+
+SaveResult ExportFreeSvgPicture(const FreeGradient& gradient, const GradientParams& sized,
+                                const std::string& path, int intoDescriptor) {
+    PictureSize size;
+    if (SaveResult status = ExportSize(sized, size); !status.Ok()) {
+        return status;
+    }
+    return SaveTextFile(FreeSvgPicture(gradient, size.width, size.height), path, intoDescriptor);
 }
 
 SaveResult SaveTextFile(const std::string& text, const std::string& path, int intoDescriptor) {

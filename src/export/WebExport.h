@@ -30,6 +30,11 @@ SaveResult CssOfPicture(const GradientPicture& picture, PictureCss& css);
 SaveResult ExportSvgPicture(const GradientParams& params, const std::string& path,
                             int intoDescriptor = -1);
 
+// Writes a free gradient as an SVG picture of the size that `sized` gives (as ExportSize
+// reads it), as ExportSvgPicture does (web/FreeSvg.h).
+SaveResult ExportFreeSvgPicture(const FreeGradient& gradient, const GradientParams& sized,
+                                const std::string& path, int intoDescriptor = -1);
+
 // Writes a text file completely or not at all (or into `intoDescriptor`, as above).
 SaveResult SaveTextFile(const std::string& text, const std::string& path, int intoDescriptor = -1);
 

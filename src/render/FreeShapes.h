@@ -30,6 +30,17 @@ class FreePlacement {
     void PositionsAlongRow(double firstX, double stepX, double y, int firstStep,
                            std::span<double> positions) const;
 
+    // The geometry behind the positions, for writers that describe the gradient instead of
+    // painting it. Linear: the unit direction of the line, which runs through the centre of
+    // the box; radial: the centre and radii; conic: the centre and the start in turns.
+    double CenterX() const { return centerX_; }
+    double CenterY() const { return centerY_; }
+    double DirectionX() const { return directionX_; }
+    double DirectionY() const { return directionY_; }
+    double RadiusX() const { return 1.0 / inverseRadiusX_; }
+    double RadiusY() const { return 1.0 / inverseRadiusY_; }
+    double StartTurns() const { return startTurns_; }
+
   private:
     FreeShape shape_;
     double lineLength_ = 1.0;

@@ -9,7 +9,6 @@ namespace tonzug {
 namespace {
 
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
-constexpr int kChannels = 3;
 constexpr int kLargestChannel = 255;
 // Room for the rounding of the slopes themselves when a whole colour is sought.
 constexpr double kWholeSlack = 1e-9;
@@ -24,9 +23,10 @@ double CeilLevel(double x) {
     return -FloorLevel(-x);
 }
 
-WholeChannels RoundWhole(const Channels& channels) {
-    WholeChannels whole{};
-    for (int c = 0; c < kChannels; ++c) {
+template <std::size_t kCount>
+WholeChannelArray<kCount> RoundWhole(const ChannelArray<kCount>& channels) {
+    WholeChannelArray<kCount> whole{};
+    for (std::size_t c = 0; c < kCount; ++c) {
         whole[c] = std::clamp(static_cast<int>(std::lround(channels[c])), 0, kLargestChannel);
     }
     return whole;
@@ -34,10 +34,12 @@ WholeChannels RoundWhole(const Channels& channels) {
 
 }  // namespace
 
-StopFitter::StopFitter(double tolerance, std::size_t maxStops)
+template <std::size_t kCount>
+StopFitterOf<kCount>::StopFitterOf(double tolerance, std::size_t maxStops)
     : tolerance_(tolerance), maxStops_(maxStops) {}
 
-bool StopFitter::Add(const AxisPoint& point) {
+template <std::size_t kCount>
+bool StopFitterOf<kCount>::Add(const Point& point) {
     if (failed_) {
         return false;
     }
@@ -46,7 +48,7 @@ bool StopFitter::Add(const AxisPoint& point) {
     }
     EndLineAtFeasible(point);
     while (!queue_.empty() && !failed_) {
-        const AxisPoint next = queue_.front();
+        const Point next = queue_.front();
         queue_.pop_front();
         if (!Take(next)) {
             EndLineAtFeasible(next);
@@ -55,15 +57,16 @@ bool StopFitter::Add(const AxisPoint& point) {
     return !failed_;
 }
 
-bool StopFitter::Finish() {
+template <std::size_t kCount>
+bool StopFitterOf<kCount>::Finish() {
     // The last sample may take no whole colour on the line so far: end earlier lines
     // until it is reached.
     while (!failed_ && !afterFeasible_.empty()) {
-        const AxisPoint last = afterFeasible_.back();
+        const Point last = afterFeasible_.back();
         afterFeasible_.pop_back();
         EndLineAtFeasible(last);
         while (!queue_.empty() && !failed_) {
-            const AxisPoint next = queue_.front();
+            const Point next = queue_.front();
             queue_.pop_front();
             if (!Take(next)) {
                 EndLineAtFeasible(next);
@@ -77,16 +80,17 @@ bool StopFitter::Finish() {
     return !failed_;
 }
 
-bool StopFitter::Take(const AxisPoint& point) {
+template <std::size_t kCount>
+bool StopFitterOf<kCount>::Take(const Point& point) {
     if (!started_) {
-        const WholeChannels color = RoundWhole(point.channels);
+        const Whole color = RoundWhole(point.channels);
         Emit(point.position, color);
         StartLine(point.position, color);
         return true;
     }
     const double run = point.position - anchorPosition_;
-    if (point.kind == AxisPoint::Kind::kFixed) {
-        const WholeChannels color = RoundWhole(point.channels);
+    if (point.kind == Point::Kind::kFixed) {
+        const Whole color = RoundWhole(point.channels);
         if (feasible_ && !LineReaches(point, color)) {
             return false;
         }
@@ -97,13 +101,14 @@ bool StopFitter::Take(const AxisPoint& point) {
     if (!(run > 0.0)) {
         return true;  // a sample on the stop itself: the stop's colour was chosen there
     }
-    Channels low = lowSlope_;
-    Channels high = highSlope_;
+    ChannelArray<kCount> low = lowSlope_;
+    ChannelArray<kCount> high = highSlope_;
     const double perRun = 1.0 / run;
-    for (int c = 0; c < kChannels; ++c) {
+    for (std::size_t c = 0; c < kCount; ++c) {
         const double offset = point.channels[c] - anchorColor_[c];
-        low[c] = std::max(low[c], (offset - tolerance_) * perRun);
-        high[c] = std::min(high[c], (offset + tolerance_) * perRun);
+        const double tolerance = c < kColorChannels ? tolerance_ * point.colorSlack : tolerance_;
+        low[c] = std::max(low[c], (offset - tolerance) * perRun);
+        high[c] = std::min(high[c], (offset + tolerance) * perRun);
         if (low[c] > high[c]) {
             return false;
         }
@@ -119,25 +124,28 @@ bool StopFitter::Take(const AxisPoint& point) {
     return true;
 }
 
-bool StopFitter::HasWholeEnd(const AxisPoint& sample) const {
+template <std::size_t kCount>
+bool StopFitterOf<kCount>::HasWholeEnd(const Point& sample) const {
     const double run = sample.position - anchorPosition_;
-    for (int c = 0; c < kChannels; ++c) {
+    for (std::size_t c = 0; c < kCount; ++c) {
         const double lowest = anchorColor_[c] + lowSlope_[c] * run;
         const double highest = anchorColor_[c] + highSlope_[c] * run;
-        // A range a level wide holds a whole level; only narrower ones need looking at.
-        if (highest - lowest < 1.0 &&
-            std::max(CeilLevel(lowest - kWholeSlack), 0.0) >
-                std::min(FloorLevel(highest + kWholeSlack), double{kLargestChannel})) {
+        // A range a level wide within the channel's holds a whole level; only narrower ones
+        // and those reaching beyond (a faint sample's colour) need looking at.
+        const bool mayMiss = highest - lowest < 1.0 || lowest > kLargestChannel || highest < 0.0;
+        if (mayMiss && std::max(CeilLevel(lowest - kWholeSlack), 0.0) >
+                           std::min(FloorLevel(highest + kWholeSlack), double{kLargestChannel})) {
             return false;
         }
     }
     return true;
 }
 
-WholeChannels StopFitter::EndColor(const Endpoint& end) const {
+template <std::size_t kCount>
+typename StopFitterOf<kCount>::Whole StopFitterOf<kCount>::EndColor(const Endpoint& end) const {
     const double run = end.point.position - anchorPosition_;
-    WholeChannels color{};
-    for (int c = 0; c < kChannels; ++c) {
+    Whole color{};
+    for (std::size_t c = 0; c < kCount; ++c) {
         const double lowest = anchorColor_[c] + end.lowSlope[c] * run;
         const double highest = anchorColor_[c] + end.highSlope[c] * run;
         const double first = std::max(CeilLevel(lowest - kWholeSlack), 0.0);
@@ -148,12 +156,13 @@ WholeChannels StopFitter::EndColor(const Endpoint& end) const {
     return color;
 }
 
-bool StopFitter::LineReaches(const AxisPoint& point, const WholeChannels& color) const {
+template <std::size_t kCount>
+bool StopFitterOf<kCount>::LineReaches(const Point& point, const Whole& color) const {
     const double run = point.position - anchorPosition_;
     if (!(run > 0.0)) {
         return false;
     }
-    for (int c = 0; c < kChannels; ++c) {
+    for (std::size_t c = 0; c < kCount; ++c) {
         const double slope = (color[c] - anchorColor_[c]) / run;
         const double slack = kWholeSlack / run;
         if (slope < lowSlope_[c] - slack || slope > highSlope_[c] + slack) {
@@ -163,19 +172,21 @@ bool StopFitter::LineReaches(const AxisPoint& point, const WholeChannels& color)
     return true;
 }
 
-void StopFitter::EndLineAtFeasible(const AxisPoint& refused) {
+template <std::size_t kCount>
+void StopFitterOf<kCount>::EndLineAtFeasible(const Point& refused) {
     // The refused point and those taken after the feasible sample start the next line.
     queue_.push_front(refused);
     for (auto it = afterFeasible_.rbegin(); it != afterFeasible_.rend(); ++it) {
         queue_.push_front(*it);
     }
     const Endpoint end = *feasible_;
-    const WholeChannels color = EndColor(end);
+    const Whole color = EndColor(end);
     Emit(end.point.position, color);
     StartLine(end.point.position, color);
 }
 
-void StopFitter::StartLine(double position, const WholeChannels& color) {
+template <std::size_t kCount>
+void StopFitterOf<kCount>::StartLine(double position, const Whole& color) {
     started_ = true;
     anchorPosition_ = position;
     anchorColor_ = color;
@@ -185,8 +196,9 @@ void StopFitter::StartLine(double position, const WholeChannels& color) {
     afterFeasible_.clear();
 }
 
-void StopFitter::Emit(double position, const WholeChannels& color) {
-    const FittedStop stop{position, color};
+template <std::size_t kCount>
+void StopFitterOf<kCount>::Emit(double position, const Whole& color) {
+    const Stop stop{position, color};
     if (!stops_.empty() && stops_.back() == stop) {
         return;
     }
@@ -198,6 +210,9 @@ void StopFitter::Emit(double position, const WholeChannels& color) {
     stops_.push_back(stop);
 }
 
+template class StopFitterOf<kColorChannels>;
+template class StopFitterOf<kAlphaChannels>;
+
 void FitErrorMeter::Add(double position, const Channels& channels) {
     if (stops_.empty()) {
         return;
@@ -205,7 +220,7 @@ void FitErrorMeter::Add(double position, const Channels& channels) {
     while (next_ < stops_.size() && stops_[next_].position <= position) {
         ++next_;
     }
-    for (int c = 0; c < kChannels; ++c) {
+    for (std::size_t c = 0; c < kColorChannels; ++c) {
         double drawn = 0.0;
         if (next_ == 0) {
             drawn = stops_.front().color[c];

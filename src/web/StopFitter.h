@@ -8,83 +8,105 @@
 
 namespace tonzug {
 
-// Channels red, green, blue.
-using Channels = std::array<double, 3>;
-using WholeChannels = std::array<int, 3>;
+// Channels red, green, blue, and with alpha as a fourth (0..255, straight) for pictures
+// with transparency.
+inline constexpr std::size_t kColorChannels = 3;
+inline constexpr std::size_t kAlphaChannels = 4;
+template <std::size_t kCount>
+using ChannelArray = std::array<double, kCount>;
+template <std::size_t kCount>
+using WholeChannelArray = std::array<int, kCount>;
+using Channels = ChannelArray<kColorChannels>;
+using WholeChannels = WholeChannelArray<kColorChannels>;
 
 // One point along a gradient's axis, in pixels. A sample is where the picture shows a
 // step's colour (`channels` unrounded); the fit may pass it by. A fixed point is always
 // a stop, with the whole `channels` it carries (a band's edge, either side of a hard edge).
-struct AxisPoint {
+template <std::size_t kCount>
+struct AxisPointOf {
     enum class Kind { kSample, kFixed };
     Kind kind = Kind::kSample;
     double position = 0.0;
-    Channels channels{};
+    ChannelArray<kCount> channels{};
+    // Widens a sample's tolerance in the colour channels, not in alpha: a faint colour
+    // shows only as far as its alpha lets it.
+    double colorSlack = 1.0;
 };
+using AxisPoint = AxisPointOf<kColorChannels>;
 
-struct FittedStop {
+template <std::size_t kCount>
+struct FittedStopOf {
     double position = 0.0;
-    WholeChannels color{};
+    WholeChannelArray<kCount> color{};
 
-    friend bool operator==(const FittedStop&, const FittedStop&) = default;
+    friend bool operator==(const FittedStopOf&, const FittedStopOf&) = default;
 };
+using FittedStop = FittedStopOf<kColorChannels>;
 
 // Puts the fewest stops, found greedily, through a stream of points, so that a straight
 // blend in sRGB between consecutive stops (which every browser draws) passes within
 // `tolerance` of every sample in each channel. Stop colours are whole channels (#rrggbb).
+// With alpha, each of the four channels is blended straight, as SVG renderers do.
 //
 // From the last stop, a cone of slopes per channel holds every line that still meets all
 // samples passed; the fit goes on while the cone is open and then places a stop at the
 // farthest sample that a whole colour could end the line at. Only the points after that
 // sample are kept for the next line, so each point is looked at a few times at most and
 // the time follows the number of points.
-class StopFitter {
+template <std::size_t kCount>
+class StopFitterOf {
   public:
+    using Point = AxisPointOf<kCount>;
+    using Stop = FittedStopOf<kCount>;
+    using Whole = WholeChannelArray<kCount>;
+
     // Stops beyond maxStops fail the fit (Add and Finish return false from then on).
-    StopFitter(double tolerance, std::size_t maxStops);
+    StopFitterOf(double tolerance, std::size_t maxStops);
 
     // Points come in order of position.
-    bool Add(const AxisPoint& point);
+    bool Add(const Point& point);
     // Ends the line at the last point; the stops are complete after this.
     bool Finish();
 
-    const std::vector<FittedStop>& Stops() const { return stops_; }
+    const std::vector<Stop>& Stops() const { return stops_; }
 
   private:
     // A sample and the cone just after it was taken: the colour that ends a line there is
     // worked out only when the line does end there.
     struct Endpoint {
-        AxisPoint point;
-        Channels lowSlope{};
-        Channels highSlope{};
+        Point point;
+        ChannelArray<kCount> lowSlope{};
+        ChannelArray<kCount> highSlope{};
     };
 
     // Takes the point on the current line; false when it cannot be taken and the line has
     // to end at the last feasible sample first.
-    bool Take(const AxisPoint& point);
+    bool Take(const Point& point);
     // Whether a whole colour at the sample ends a line through all samples taken.
-    bool HasWholeEnd(const AxisPoint& sample) const;
+    bool HasWholeEnd(const Point& sample) const;
     // That colour, the nearest to the sample's.
-    WholeChannels EndColor(const Endpoint& end) const;
-    bool LineReaches(const AxisPoint& point, const WholeChannels& color) const;
-    void EndLineAtFeasible(const AxisPoint& refused);
-    void StartLine(double position, const WholeChannels& color);
-    void Emit(double position, const WholeChannels& color);
+    Whole EndColor(const Endpoint& end) const;
+    bool LineReaches(const Point& point, const Whole& color) const;
+    void EndLineAtFeasible(const Point& refused);
+    void StartLine(double position, const Whole& color);
+    void Emit(double position, const Whole& color);
 
     double tolerance_;
     std::size_t maxStops_;
     bool failed_ = false;
     bool started_ = false;
     double anchorPosition_ = 0.0;
-    WholeChannels anchorColor_{};
-    Channels lowSlope_{};
-    Channels highSlope_{};
+    Whole anchorColor_{};
+    ChannelArray<kCount> lowSlope_{};
+    ChannelArray<kCount> highSlope_{};
     // The farthest sample a line can end at, and the samples taken after it.
     std::optional<Endpoint> feasible_;
-    std::deque<AxisPoint> afterFeasible_;
-    std::deque<AxisPoint> queue_;
-    std::vector<FittedStop> stops_;
+    std::deque<Point> afterFeasible_;
+    std::deque<Point> queue_;
+    std::vector<Stop> stops_;
 };
+using StopFitter = StopFitterOf<kColorChannels>;
+using AlphaStopFitter = StopFitterOf<kAlphaChannels>;
 
 // The largest and mean channel difference between the samples and the blend the stops
 // draw there (the browser's straight sRGB blend, flat before the first and after the last

@@ -1,12 +1,8 @@
 #include "web/WebGradientText.h"
 
-#include <algorithm>
-#include <array>
-#include <cctype>
-#include <charconv>
-#include <cmath>
+#include <vector>
 
-#include "color/ColorText.h"
+#include "web/SvgText.h"
 
 namespace tonzug {
 namespace {
@@ -14,31 +10,6 @@ namespace {
 constexpr double kPercent = 100.0;
 // The centre and radius of an SVG circle are written to this many decimals.
 constexpr int kLengthDecimals = 4;
-
-// Fixed-point text without trailing zeros, independent of the user's locale.
-std::string DecimalText(double value, int decimals) {
-    std::array<char, 64> buffer{};
-    const auto [end, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                            std::chars_format::fixed, decimals);
-    if (error != std::errc{}) {
-        return "0";
-    }
-    std::string text(buffer.data(), end);
-    if (text.find('.') != std::string::npos) {
-        text.erase(text.find_last_not_of('0') + 1);
-        if (text.back() == '.') {
-            text.pop_back();
-        }
-    }
-    return text == "-0" ? "0" : text;
-}
-
-std::string HexColor(const WholeChannels& color) {
-    std::string text = ColorToHex(RgbColor(color[0], color[1], color[2]), true);
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
 
 struct TextStop {
     std::string color;
@@ -76,10 +47,6 @@ std::string CssLine(WebShape shape) {
     return "radial-gradient(circle farthest-corner at 50% 50%";
 }
 
-std::string Attribute(const char* name, const std::string& value) {
-    return std::string(" ") + name + "=\"" + value + "\"";
-}
-
 std::string SvgGradientElement(const WebGradient& gradient) {
     const std::string width = std::to_string(gradient.width);
     const std::string height = std::to_string(gradient.height);
@@ -100,7 +67,7 @@ std::string SvgGradientElement(const WebGradient& gradient) {
                       Attribute("r", DecimalText(gradient.axisLength, kLengthDecimals));
             break;
     }
-    element += Attribute("id", "tonzug") + Attribute("gradientUnits", "userSpaceOnUse") + ">\n";
+    element += Attribute("id", kGradientId) + Attribute("gradientUnits", "userSpaceOnUse") + ">\n";
     for (const TextStop& stop : TextStops(gradient)) {
         element += "<stop" + Attribute("offset", stop.percent) +
                    Attribute("stop-color", stop.color) + "/>\n";
@@ -120,14 +87,9 @@ std::string CssDeclaration(const WebGradient& gradient) {
 }
 
 std::string SvgPicture(const WebGradient& gradient) {
-    const std::string width = std::to_string(gradient.width);
-    const std::string height = std::to_string(gradient.height);
-    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-           "<svg xmlns=\"http://www.w3.org/2000/svg\"" +
-           Attribute("width", width) + Attribute("height", height) +
-           Attribute("viewBox", "0 0 " + width + " " + height) + ">\n<defs>\n" +
-           SvgGradientElement(gradient) + "</defs>\n<rect" + Attribute("width", width) +
-           Attribute("height", height) + Attribute("fill", "url(#tonzug)") + "/>\n</svg>\n";
+    return SvgDocument(gradient.width, gradient.height,
+                       "<defs>\n" + SvgGradientElement(gradient) + "</defs>\n",
+                       FilledRect(gradient.width, gradient.height));
 }
 
 }  // namespace tonzug

@@ -75,28 +75,69 @@ std::uint32_t LittleEndian(const std::string& bytes, std::size_t at, int count) 
 
 }  // namespace
 
-std::optional<DecodedPicture> ReadPng(const std::string& path) {
+namespace {
+
+// The pixels of an 8-bit PNG in the simplified API's `format`, with the format the file has.
+struct PngBytes {
+    png_uint_32 width = 0;
+    png_uint_32 height = 0;
+    png_uint_32 fileFormat = 0;
+    std::vector<std::uint8_t> bytes;
+};
+
+std::optional<PngBytes> ReadPngBytes(const std::string& path, png_uint_32 format) {
     png_image image{};
     image.version = PNG_IMAGE_VERSION;
     if (png_image_begin_read_from_file(&image, path.c_str()) == 0) {
         return std::nullopt;
     }
-    image.format = PNG_FORMAT_RGB;
-    std::vector<std::uint8_t> bytes(PNG_IMAGE_SIZE(image));
+    PngBytes read{image.width, image.height, image.format, {}};
+    image.format = format;
+    read.bytes.resize(PNG_IMAGE_SIZE(image));
     // A warning ("Too much image data", a bad checksum) is a fault of the writer here.
-    if (png_image_finish_read(&image, nullptr, bytes.data(), 0, nullptr) == 0 ||
+    if (png_image_finish_read(&image, nullptr, read.bytes.data(), 0, nullptr) == 0 ||
         image.warning_or_error != 0) {
         png_image_free(&image);
         return std::nullopt;
     }
+    return read;
+}
+
+}  // namespace
+
+std::optional<DecodedPicture> ReadPng(const std::string& path) {
+    const std::optional<PngBytes> read = ReadPngBytes(path, PNG_FORMAT_RGB);
+    if (!read) {
+        return std::nullopt;
+    }
+    const std::vector<std::uint8_t>& bytes = read->bytes;
     DecodedPicture picture;
-    picture.width = static_cast<std::int32_t>(image.width);
-    picture.height = static_cast<std::int32_t>(image.height);
+    picture.width = static_cast<std::int32_t>(read->width);
+    picture.height = static_cast<std::int32_t>(read->height);
     picture.pixels.resize(bytes.size() / 3);
     for (std::size_t i = 0; i < picture.pixels.size(); ++i) {
         picture.pixels[i] = PackPixel(bytes[3 * i], bytes[3 * i + 1], bytes[3 * i + 2]);
     }
     return picture;
+}
+
+std::optional<DecodedRgba> ReadPngRgba(const std::string& path) {
+    const std::optional<PngBytes> read = ReadPngBytes(path, PNG_FORMAT_RGBA);
+    if (!read) {
+        return std::nullopt;
+    }
+    const std::vector<std::uint8_t>& bytes = read->bytes;
+    DecodedRgba decoded;
+    decoded.hasAlpha = (read->fileFormat & PNG_FORMAT_FLAG_ALPHA) != 0;
+    decoded.picture.width = static_cast<std::int32_t>(read->width);
+    decoded.picture.height = static_cast<std::int32_t>(read->height);
+    decoded.picture.pixels.resize(bytes.size() / 4);
+    for (std::size_t i = 0; i < decoded.picture.pixels.size(); ++i) {
+        decoded.picture.pixels[i] =
+            (std::uint32_t{bytes[4 * i + 3]} << 24) |
+            (PackPixel(bytes[4 * i], bytes[4 * i + 1], bytes[4 * i + 2]) & 0x00FFFFFFu);
+    }
+    return decoded;
 }
 
 // The files carry no gamma, so libpng takes 16-bit samples as linear and hands them over

@@ -22,8 +22,15 @@ struct DecodedPicture {
     }
 };
 
+// A PNG's pixels as 0xAARRGGBB, straight alpha, 0xFF without an alpha channel.
+struct DecodedRgba {
+    DecodedPicture picture;
+    bool hasAlpha = false;
+};
+
 // Each reader returns nothing when the file is missing or not a valid picture of its kind.
 std::optional<DecodedPicture> ReadPng(const std::string& path);
+std::optional<DecodedRgba> ReadPngRgba(const std::string& path);
 std::optional<DecodedPicture> ReadJpeg(const std::string& path);
 // Parses a 24-bit uncompressed bitmap by hand, checking every header field it relies on.
 std::optional<DecodedPicture> ReadBmp(const std::string& path);

@@ -9,6 +9,8 @@
 #include "export/WebExport.h"
 #include "testing/SampleGradient.h"
 #include "testing/TempFolder.h"
+#include "web/CssGradientReader.h"
+#include "web/FreeSvg.h"
 #include "web/WebGradientText.h"
 
 namespace tonzug {
@@ -107,6 +109,62 @@ TEST(WebGradientText, SvgIsOnePictureOfTheSize) {
         EXPECT_NE(text.find(part), std::string::npos) << part;
     }
 }
+
+struct FreeSvgCase {
+    const char* css;
+    std::vector<std::string> parts;
+    std::size_t elements;  // stops or wedges
+};
+
+class FreeSvgPictures : public ::testing::TestWithParam<FreeSvgCase> {};
+
+// How each shape is written; rsvg-convert draws them (tests/web/FreeSvgMatch.cpp).
+TEST_P(FreeSvgPictures, HoldTheShapeInFewElements) {
+    const CssGradientReading reading = ReadCssGradient(GetParam().css);
+    ASSERT_TRUE(reading.gradient);
+    testing::TempFolder folder;
+    GradientParams sized;
+    sized.width = 300;
+    sized.height = 200;
+    const std::string path = folder.File("a.svg");
+    ASSERT_TRUE(
+        ExportFreePicture(*reading.gradient, sized, path, PictureKind::kSvg, kExportJpegQuality)
+            .Ok());
+    const std::string text = testing::ReadWholeFile(path);
+    EXPECT_EQ(text, FreeSvgPicture(*reading.gradient, 300, 200));
+    for (const std::string& part : GetParam().parts) {
+        EXPECT_NE(text.find(part), std::string::npos) << part << "\n" << text;
+    }
+    std::size_t elements = 0;
+    for (const char* element : {"<stop", "<path"}) {
+        for (auto at = text.find(element); at != std::string::npos;
+             at = text.find(element, at + 1)) {
+            ++elements;
+        }
+    }
+    EXPECT_EQ(elements, GetParam().elements) << text;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Shapes, FreeSvgPictures,
+    ::testing::Values(
+        FreeSvgCase{"linear-gradient(to right, red, blue)",
+                    {R"(x1="0" y1="100" x2="300" y2="100")", R"(stop-color="#0000ff")"},
+                    2},
+        FreeSvgCase{
+            "linear-gradient(to right, red 0 30%, lime 30%)",
+            {R"(offset="0.3" stop-color="#ff0000")", R"(offset="0.3" stop-color="#00ff00")"},
+            4},
+        FreeSvgCase{"repeating-radial-gradient(circle 100px at 50% 50%, red, blue 20px)",
+                    {R"(cx="150" cy="100" r="20")", R"(spreadMethod="repeat")"},
+                    2},
+        FreeSvgCase{"radial-gradient(ellipse 100px 50px at 0 0, rgb(0 0 255 / 0), blue)",
+                    {"gradientTransform=\"matrix(1 0 0 0.5 0 0)\"",
+                     R"(stop-color="#0000ff" stop-opacity="0")"},
+                    3},
+        FreeSvgCase{"conic-gradient(red 0 25%, blue 25% 50%, red 50%)",
+                    {R"(shape-rendering="crispEdges")"},
+                    3}));
 
 }  // namespace
 }  // namespace tonzug
