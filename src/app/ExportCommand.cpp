@@ -178,11 +178,12 @@ int RunCss(const CommandRequest& request, const Console& console) {
         return *failed;
     }
     if (const std::optional<FreeGradient> free = ReadFreeGradient(form)) {
-        if (!CssCanExpress(*free)) {
-            return Fail(console.err, kExitFailed,
-                        "this gradient's easing has no CSS form yet (CSS has colour hints only)");
+        double lineLength = 0.0;
+        if (const SaveResult status = FullSizeLineLength(*free, ReadExportParams(form), lineLength);
+            !status.Ok()) {
+            return Fail(console.err, kExitFailed, status.Describe());
         }
-        return PrintOut(console, "background-image: " + CssGradientText(*free) + ";\n");
+        return PrintOut(console, "background-image: " + CssGradientText(*free, lineLength) + ";\n");
     }
     WebGradient gradient;
     std::string declaration;
@@ -216,12 +217,17 @@ int RunGimpExport(const CommandRequest& request, const Console& console) {
                          "a .ggr file holds the colour line of a free gradient: give one with "
                          "--gradient or in the parameter file");
     }
-    if (request.ToStandardOutput()) {
-        const std::optional<std::string> text = GimpGradientText(*free, "Tonzug");
-        return text ? PrintOut(console, *text)
-                    : Fail(console.err, kExitFailed, "GIMP cannot draw this colour line exactly");
+    double lineLength = 0.0;
+    if (const SaveResult status = FullSizeLineLength(*free, ReadExportParams(form), lineLength);
+        !status.Ok()) {
+        return Fail(console.err, kExitFailed, status.Describe());
     }
-    const SaveResult status = ExportGimpGradient(*free, request.picture);
+    if (request.ToStandardOutput()) {
+        const std::optional<std::string> text = GimpGradientText(*free, "Tonzug", lineLength);
+        return text ? PrintOut(console, *text)
+                    : Fail(console.err, kExitFailed, "the colour line has fewer than two stops");
+    }
+    const SaveResult status = ExportGimpGradient(*free, lineLength, request.picture);
     return status.Ok() ? kExitOk : Fail(console.err, kExitFailed, status.Describe());
 }
 

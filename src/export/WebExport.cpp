@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "export/ExportPicture.h"
+#include "render/FreeShapes.h"
 #include "support/AtomicFile.h"
 #include "web/GimpGradient.h"
 #include "web/WebGradientText.h"
@@ -17,6 +18,16 @@ SaveResult FitFullSize(const GradientParams& params, WebGradient& gradient) {
         return status;
     }
     gradient = FitWebGradient(params, size.width, size.height);
+    return SaveResult::Success();
+}
+
+SaveResult FullSizeLineLength(const FreeGradient& gradient, const GradientParams& sized,
+                              double& lineLength) {
+    PictureSize size;
+    if (SaveResult status = ExportSize(sized, size); !status.Ok()) {
+        return status;
+    }
+    lineLength = FreePlacement(gradient, size.width, size.height).LineLength();
     return SaveResult::Success();
 }
 
@@ -38,14 +49,13 @@ SaveResult SaveTextFile(const std::string& text, const std::string& path, int in
     return SaveResult::Success();
 }
 
-SaveResult ExportGimpGradient(const FreeGradient& gradient, const std::string& path) {
+SaveResult ExportGimpGradient(const FreeGradient& gradient, double lineLength,
+                              const std::string& path) {
     const std::string stem = std::filesystem::path(path).stem().string();
-    const std::optional<std::string> text = GimpGradientText(gradient, stem);
+    const std::optional<std::string> text = GimpGradientText(gradient, stem, lineLength);
     if (!text) {
-        return SaveResult::Failure(
-            SaveFailure::kGeneric,
-            "GIMP cannot draw this colour line exactly (it blends in another space than sRGB, "
-            "places stops by pixels or premultiplies changing alpha); nothing was written");
+        return SaveResult::Failure(SaveFailure::kGeneric,
+                                   "the colour line has fewer than two stops; nothing was written");
     }
     return SaveTextFile(*text, path);
 }

@@ -13,6 +13,11 @@ namespace tonzug {
 // exports do for a size that makes no picture.
 SaveResult FitFullSize(const GradientParams& params, WebGradient& gradient);
 
+// The free gradient's line at the full size of `sized` (pixels, or 360 for conic), against
+// which stops placed in pixels count; fails as FitFullSize does.
+SaveResult FullSizeLineLength(const FreeGradient& gradient, const GradientParams& sized,
+                              double& lineLength);
+
 // Writes the gradient as an SVG picture of its full size, completely or not at all; into
 // `intoDescriptor` instead when it is an open file (see AtomicFile::OpenInto).
 SaveResult ExportSvgPicture(const GradientParams& params, const std::string& path,
@@ -21,8 +26,9 @@ SaveResult ExportSvgPicture(const GradientParams& params, const std::string& pat
 // Writes a text file completely or not at all (or into `intoDescriptor`, as above).
 SaveResult SaveTextFile(const std::string& text, const std::string& path, int intoDescriptor = -1);
 
-// Writes the colour line of a free gradient as a GIMP gradient (.ggr) named after the file;
-// fails without a file when GIMP's rules cannot draw the line exactly.
-SaveResult ExportGimpGradient(const FreeGradient& gradient, const std::string& path);
+// Writes the colour line of a free gradient as a GIMP gradient (.ggr) named after the file,
+// split where GIMP's rules cannot draw it exactly (see GimpGradientText).
+SaveResult ExportGimpGradient(const FreeGradient& gradient, double lineLength,
+                              const std::string& path);
 
 }  // namespace tonzug
