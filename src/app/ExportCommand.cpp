@@ -324,8 +324,12 @@ opening a window:
   --export PICTURE  the picture to write, or - (or /dev/stdout) for standard output
                     (never a terminal); it must be a regular file if it exists; a
                     name ending in .svg writes the gradient as an SVG picture
+                    and one ending in .ggr the free gradient's colour line as a GIMP
+                    gradient (0 to 1 of the line, one period of a repeating one),
+                    split where GIMP cannot draw it exactly, within half a level
   --css             instead of a picture, print the gradient as one CSS declaration
-                    (background-image) and nothing else: tonzug --css >> site.css
+                    (background-image) and nothing else: tonzug --css >> site.css;
+                    easing and hue paths CSS lacks become stops within half a level
   --format FORMAT   png, bmp (24-bit bitmap), jpeg (quality 85) or svg; without it
                     the extension of PICTURE (.png, .bmp, .jpg, .jpeg, .svg, in any
                     case) decides
