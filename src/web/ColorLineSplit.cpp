@@ -70,6 +70,9 @@ bool DrawsClosely(const std::function<CssColor(double)>& colorAt, double from, d
     return true;
 }
 
+// Which side of a place a part of a segment lies on.
+enum class PartSide { kBefore, kAfter };
+
 // Walks the segments of a colour line and hands each part to the builder.
 class LineSplitter {
   public:
@@ -115,14 +118,15 @@ class LineSplitter {
         builder_.AddStop(Out(position), drawing_.written(color));
     }
 
-    // The colour at `within` of the segment as seen from inside it, toward `direction`:
-    // where the segment jumps there, the colour it jumps to.
-    CssColor Limit(std::size_t segment, double within, double direction) const {
+    // The colour at `within` of the segment as a part on that side of it sees it: where the
+    // segment jumps there, the colour it jumps to.
+    CssColor Limit(std::size_t segment, double within, PartSide side) const {
         CssColor at = line_.InSegment(segment, within);
         if (within == 0.0 || within == 1.0) {
             at = gradient_.stops[segment + (within == 0.0 ? 0 : 1)].color;
         }
-        const CssColor inside = line_.InSegment(segment, within + direction * kLimitStep);
+        const double step = side == PartSide::kAfter ? kLimitStep : -kLimitStep;
+        const CssColor inside = line_.InSegment(segment, within + step);
         return RawDifference(at, inside) > kJumpTolerance ? inside : at;
     }
 
@@ -153,9 +157,9 @@ class LineSplitter {
         }
         cuts.push_back(to);
         for (std::size_t i = 0; i + 1 < cuts.size(); ++i) {
-            builder_.AddPieces(colorAt, Out(cuts[i]), Limit(segment, within(cuts[i]), 1.0),
-                               Out(cuts[i + 1]), Limit(segment, within(cuts[i + 1]), -1.0),
-                               drawing_);
+            builder_.AddPieces(colorAt, Out(cuts[i]),
+                               Limit(segment, within(cuts[i]), PartSide::kAfter), Out(cuts[i + 1]),
+                               Limit(segment, within(cuts[i + 1]), PartSide::kBefore), drawing_);
         }
     }
 
@@ -242,7 +246,7 @@ void ColorLineBuilder::AddPieces(const std::function<CssColor(double)>& colorAt,
         };
         // The farthest end that fits, searched from the last piece's width: a narrowest
         // piece always goes, the end of the part may not.
-        double reach = std::min(to, start + kNarrowestPiece);
+        double reach = std::min(to, std::max(start + kNarrowestPiece, std::nextafter(start, to)));
         double beyond = to;
         if (fits(to)) {
             reach = to;
