@@ -207,12 +207,17 @@ int RunGimpExport(const CommandRequest& request, const Console& console) {
                          "a .ggr file holds the colour line of a free gradient: give one with "
                          "--gradient or in the parameter file");
     }
-    if (request.ToStandardOutput()) {
-        const std::optional<std::string> text = GimpGradientText(*free, "Tonzug");
-        return text ? PrintOut(console, *text)
-                    : Fail(console.err, kExitFailed, "GIMP cannot draw this colour line exactly");
+    double lineLength = 0.0;
+    if (const SaveResult status = FullSizeLineLength(*free, ReadExportParams(form), lineLength);
+        !status.Ok()) {
+        return Fail(console.err, kExitFailed, status.Describe());
     }
-    const SaveResult status = ExportGimpGradient(*free, request.picture);
+    if (request.ToStandardOutput()) {
+        const std::optional<std::string> text = GimpGradientText(*free, "Tonzug", lineLength);
+        return text ? PrintOut(console, *text)
+                    : Fail(console.err, kExitFailed, "the colour line has fewer than two stops");
+    }
+    const SaveResult status = ExportGimpGradient(*free, lineLength, request.picture);
     return status.Ok() ? kExitOk : Fail(console.err, kExitFailed, status.Describe());
 }
 
@@ -307,9 +312,13 @@ opening a window:
   --export PICTURE  the picture to write, or - (or /dev/stdout) for standard output
                     (never a terminal); it must be a regular file if it exists; a
                     name ending in .svg writes the gradient as an SVG picture, a free
-                    gradient too (a conic one as a fan of one-coloured wedges)
+                    gradient too (a conic one as a fan of one-coloured wedges),
+                    and one ending in .ggr the free gradient's colour line as a GIMP
+                    gradient (0 to 1 of the line, one period of a repeating one),
+                    split where GIMP cannot draw it exactly, within half a level
   --css             instead of a picture, print the gradient as one CSS declaration
-                    (background-image) and nothing else: tonzug --css >> site.css
+                    (background-image) and nothing else: tonzug --css >> site.css;
+                    easing and hue paths CSS lacks become stops within half a level
   --format FORMAT   png, bmp (24-bit bitmap), jpeg (quality 85) or svg; without it
                     the extension of PICTURE (.png, .bmp, .jpg, .jpeg, .svg, in any
                     case) decides

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "export/ExportPicture.h"
+#include "render/FreeShapes.h"
 #include "support/AtomicFile.h"
 #include "web/CssGradientText.h"
 #include "web/FreeSvg.h"
@@ -22,15 +23,26 @@ SaveResult FitFullSize(const GradientParams& params, WebGradient& gradient) {
     return SaveResult::Success();
 }
 
+SaveResult FullSizeLineLength(const FreeGradient& gradient, const GradientParams& sized,
+                              double& lineLength) {
+    PictureSize size;
+    if (SaveResult status = ExportSize(sized, size); !status.Ok()) {
+        return status;
+    }
+    lineLength = FreePlacement(gradient, size.width, size.height).LineLength();
+    return SaveResult::Success();
+}
+
 SaveResult CssOfPicture(const GradientPicture& picture, PictureCss& css) {
     if (picture.free) {
-        if (!CssCanExpress(*picture.free)) {
-            return SaveResult::Failure(
-                SaveFailure::kGeneric,
-                "this gradient's easing has no CSS form yet (CSS has colour hints only)");
+        double lineLength = 0.0;
+        if (SaveResult status = FullSizeLineLength(*picture.free, picture.params, lineLength);
+            !status.Ok()) {
+            return status;
         }
-        css = {.declaration = "background-image: " + CssGradientText(*picture.free) + ";",
-               .stops = picture.free->stops.size()};
+        css = {
+            .declaration = "background-image: " + CssGradientText(*picture.free, lineLength) + ";",
+            .stops = picture.free->stops.size()};
         return SaveResult::Success();
     }
     WebGradient gradient;
@@ -70,14 +82,13 @@ SaveResult SaveTextFile(const std::string& text, const std::string& path, int in
     return SaveResult::Success();
 }
 
-SaveResult ExportGimpGradient(const FreeGradient& gradient, const std::string& path) {
+SaveResult ExportGimpGradient(const FreeGradient& gradient, double lineLength,
+                              const std::string& path) {
     const std::string stem = std::filesystem::path(path).stem().string();
-    const std::optional<std::string> text = GimpGradientText(gradient, stem);
+    const std::optional<std::string> text = GimpGradientText(gradient, stem, lineLength);
     if (!text) {
-        return SaveResult::Failure(
-            SaveFailure::kGeneric,
-            "GIMP cannot draw this colour line exactly (it blends in another space than sRGB, "
-            "places stops by pixels or premultiplies changing alpha); nothing was written");
+        return SaveResult::Failure(SaveFailure::kGeneric,
+                                   "the colour line has fewer than two stops; nothing was written");
     }
     return SaveTextFile(*text, path);
 }

@@ -15,6 +15,11 @@ namespace tonzug {
 // exports do for a size that makes no picture.
 SaveResult FitFullSize(const GradientParams& params, WebGradient& gradient);
 
+// The free gradient's line at the full size of `sized` (pixels, or 360 for conic), against
+// which stops placed in pixels count; fails as FitFullSize does.
+SaveResult FullSizeLineLength(const FreeGradient& gradient, const GradientParams& sized,
+                              double& lineLength);
+
 // One CSS declaration ("background-image: …;") that a browser draws as the picture: the
 // free gradient's own text, or the stops fitted to the classic one at its full size, with
 // how many it took and the tolerance they keep.
@@ -38,8 +43,9 @@ SaveResult ExportFreeSvgPicture(const FreeGradient& gradient, const GradientPara
 // Writes a text file completely or not at all (or into `intoDescriptor`, as above).
 SaveResult SaveTextFile(const std::string& text, const std::string& path, int intoDescriptor = -1);
 
-// Writes the colour line of a free gradient as a GIMP gradient (.ggr) named after the file;
-// fails without a file when GIMP's rules cannot draw the line exactly.
-SaveResult ExportGimpGradient(const FreeGradient& gradient, const std::string& path);
+// Writes the colour line of a free gradient as a GIMP gradient (.ggr) named after the file,
+// split where GIMP's rules cannot draw it exactly (see GimpGradientText).
+SaveResult ExportGimpGradient(const FreeGradient& gradient, double lineLength,
+                              const std::string& path);
 
 }  // namespace tonzug

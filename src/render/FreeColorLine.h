@@ -16,6 +16,12 @@ namespace tonzug {
 // counting as one, as browsers draw it.
 class FreeColorLine {
   public:
+    // How a segment eases, its midpoint fixed up to a share of the segment.
+    struct Segment {
+        Easing easing = Easing::kLinear;
+        double midpoint = 0.5;  // within the segment, 0 .. 1
+    };
+
     // lineLength: the gradient line in pixels (linear, radial) or 360 (conic), against
     // which the absolute parts of the positions count.
     FreeColorLine(const FreeGradient& gradient, double lineLength);
@@ -38,16 +44,17 @@ class FreeColorLine {
     // A repeating line brought into First() .. Last().
     double Wrapped(double position) const;
 
+    // Segment i lies between Joints()[i] and Joints()[i + 1].
+    const Segment& SegmentAt(std::size_t segment) const { return segments_[segment]; }
+    // The colour at `within` 0 .. 1 of a segment, both ends included, for its own blend
+    // where At() would give the next segment's colour at a shared position.
+    CssColor InSegment(std::size_t segment, double within) const { return Blend(segment, within); }
+
   private:
     struct Stop {
         double position = 0.0;
         CssColor color;
     };
-    struct Segment {
-        Easing easing = Easing::kLinear;
-        double midpoint = 0.5;  // within the segment, 0 .. 1
-    };
-
     CssColor Blend(std::size_t segment, double within) const;
     // A stop's colour as its segment's blend takes it: opaque when alpha blends apart.
     CssColor BlendEnd(const CssColor& stop) const;

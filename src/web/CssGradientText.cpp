@@ -4,8 +4,11 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <functional>
 #include <limits>
 
+#include "color/CssInterpolation.h"
+#include "web/ColorLineSplit.h"
 #include "web/CssGradientNames.h"
 
 namespace tonzug {
@@ -206,13 +209,10 @@ const char* FunctionName(FreeShape shape) {
     return "conic-gradient(";
 }
 
-}  // namespace
-
-bool CssCanExpress(const FreeGradient& gradient) {
-    const std::size_t stops = gradient.stops.size();
-    if (stops < 2 || stops > kMaxColorStops || gradient.segments.size() != stops - 1) {
-        return false;
-    }
+// Whether CSS draws the colour line as it is: straight segments or hints, a hue path CSS
+// has for the space, colours without missing components, and alpha premultiplied where it
+// changes.
+bool CssDrawsColorLine(const FreeGradient& gradient) {
     for (const StopSegment& segment : gradient.segments) {
         if (segment.easing != Easing::kCurved &&
             (segment.easing != Easing::kLinear || segment.midpoint)) {
@@ -224,13 +224,17 @@ bool CssCanExpress(const FreeGradient& gradient) {
         (!IsPolar(method.space) && method.hue != HuePath::kShorter)) {
         return false;
     }
-    const RadialGeometry& radial = gradient.radial;
-    return gradient.shape != FreeShape::kRadial || radial.form != RadialForm::kCircle ||
-           radial.extent != RadialExtent::kExplicit ||
-           (radial.radiusX.percent == 0.0 && radial.radiusX.pixels >= 0.0);
+    if (std::ranges::any_of(gradient.stops,
+                            [](const ColorStop& stop) { return !stop.color.missing.None(); })) {
+        return false;
+    }
+    const auto alpha = [](const ColorStop& stop) { return stop.color.alpha; };
+    return gradient.alphaBlend == AlphaBlend::kPremultiplied ||
+           std::ranges::adjacent_find(gradient.stops, std::ranges::not_equal_to{}, alpha) ==
+               gradient.stops.end();
 }
 
-std::string CssGradientText(const FreeGradient& gradient) {
+std::string TextOf(const FreeGradient& gradient) {
     const char* unit = gradient.shape == FreeShape::kConic ? "deg" : "px";
     bool allHex = true;
     std::string stops;
@@ -266,6 +270,70 @@ std::string CssGradientText(const FreeGradient& gradient) {
     text += FunctionName(gradient.shape);
     text += prelude.empty() ? stops.substr(2) : prelude + stops;
     return text + ")";
+}
+
+// How a browser draws between two stops: in the method's space, premultiplied, the hue
+// between neighbours the short way (or the way CSS was told) where the line is split.
+PieceDrawing CssDrawing(const InterpolationMethod& method) {
+    const auto written = [](const CssColor& color) {
+        CssColor plain = color;
+        plain.missing = {};  // color(srgb ...) has no "none"
+        return plain;
+    };
+    const auto blend = [method](const CssColor& from, const CssColor& to) {
+        return std::function<CssColor(double)>(
+            [blend = CssBlend(from, to, method)](double t) { return blend.At(t); });
+    };
+    const auto easesAlike = [](const FreeColorLine::Segment& segment) {
+        return segment.easing == Easing::kCurved ||
+               (segment.easing == Easing::kLinear &&
+                segment.midpoint == FreeColorLine::Segment{}.midpoint);
+    };
+    return {written,
+            blend,
+            easesAlike,
+            {ShownStage::kBeforeGamutMapping, ShownStage::kAfterGamutMapping}};
+}
+
+// The colour line split into stops that CSS draws within half a level.
+FreeGradient Fitted(const FreeGradient& gradient, double lineLength) {
+    FreeGradient fitted = gradient;
+    InterpolationMethod& method = fitted.interpolation;
+    // Between close neighbours the shorter way is the way; longer would go round.
+    if (!IsPolar(method.space) || method.hue == HuePath::kDirect ||
+        method.hue == HuePath::kLonger) {
+        method.hue = HuePath::kShorter;
+    }
+    fitted.alphaBlend = AlphaBlend::kPremultiplied;
+    SplitLine split = SplitColorLine(gradient, lineLength, CssDrawing(method));
+    fitted.stops = std::move(split.stops);
+    fitted.segments = std::move(split.segments);
+    return fitted;
+}
+
+}  // namespace
+
+bool CssCanExpress(const FreeGradient& gradient) {
+    const std::size_t stops = gradient.stops.size();
+    if (stops < 2 || stops > kMaxColorStops || gradient.segments.size() != stops - 1 ||
+        !CssDrawsColorLine(gradient)) {
+        return false;
+    }
+    const RadialGeometry& radial = gradient.radial;
+    return gradient.shape != FreeShape::kRadial || radial.form != RadialForm::kCircle ||
+           radial.extent != RadialExtent::kExplicit ||
+           (radial.radiusX.percent == 0.0 && radial.radiusX.pixels >= 0.0);
+}
+
+std::string CssGradientText(const FreeGradient& gradient, double lineLength) {
+    const bool splits = gradient.stops.size() >= 2 &&
+                        gradient.segments.size() + 1 == gradient.stops.size() &&
+                        !CssDrawsColorLine(gradient);
+    return TextOf(splits ? Fitted(gradient, lineLength) : gradient);
+}
+
+std::string CssGradientTextBesideEasing(const FreeGradient& gradient) {
+    return TextOf(gradient);
 }
 
 }  // namespace tonzug

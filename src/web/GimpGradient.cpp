@@ -4,97 +4,18 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <functional>
+#include <utility>
+
+#include "render/FreeColorLine.h"
 
 namespace tonzug {
 namespace {
 
-constexpr double kLevel = 1.0 / 255.0;
-// Sampled within this, the pieces of an HSV blend stay within half a level between the
-// samples too.
-constexpr double kPieceTolerance = 0.4 * kLevel;
-constexpr int kPieceSamples = 32;
-constexpr int kPieceSearchSteps = 30;
-// A jump (a middle on a segment's end) is bridged over this width, the precision GIMP
-// writes, rather than split for ever.
-constexpr double kNarrowestPiece = 1e-6;
 // A middle this close to the centre was written for one: GIMP rounds to six decimals.
 constexpr double kCentredMiddle = 0.6e-6;
 constexpr double kDegreesToTheRight = 90.0;
-
-CssColor Mixed(const CssColor& from, const CssColor& to, double t) {
-    const auto mix = [t](double a, double b) { return a + (b - a) * t; };
-    return {mix(from.red, to.red), mix(from.green, to.green), mix(from.blue, to.blue),
-            mix(from.alpha, to.alpha)};
-}
-
-double Deviation(const CssColor& a, const CssColor& b) {
-    return std::max({std::fabs(a.red - b.red), std::fabs(a.green - b.green),
-                     std::fabs(a.blue - b.blue), std::fabs(a.alpha - b.alpha)});
-}
-
-// Stops and segments in order; a piece that starts where the last one ended in its colour
-// shares that stop, any other starts with a hard stop.
-class ColorLineBuilder {
-  public:
-    void Add(double from, const CssColor& fromColor, double to, const CssColor& toColor,
-             const StopSegment& segment) {
-        const bool joins = !stops_.empty() && stops_.back().color == fromColor &&
-                           stops_.back().position->fraction == from;
-        if (!joins) {
-            if (!stops_.empty()) {
-                segments_.emplace_back();
-            }
-            stops_.push_back({fromColor, LinePosition{from, 0.0}});
-        }
-        segments_.push_back(segment);
-        stops_.push_back({toColor, LinePosition{to, 0.0}});
-    }
-
-    // Straight sRGB pieces from `from` to `to` within half a level of the segment's colours:
-    // each piece reaches as far as it can.
-    void AddPieces(const GimpSegment& segment, double from, double to) {
-        const auto colorAt = [&segment](double x) { return GimpSegmentColorAt(segment, x); };
-        double start = from;
-        CssColor startColor = colorAt(start);
-        while (start < to && !TooMany()) {
-            double reach = std::min(to, start + kNarrowestPiece);
-            double beyond = to;
-            if (Fits(colorAt, start, to)) {
-                reach = to;
-            }
-            for (int step = 0; step < kPieceSearchSteps && reach < to; ++step) {
-                const double middle = (reach + beyond) / 2.0;
-                (Fits(colorAt, start, middle) ? reach : beyond) = middle;
-            }
-            const CssColor reachColor = colorAt(reach);
-            Add(start, startColor, reach, reachColor, {});
-            start = reach;
-            startColor = reachColor;
-        }
-    }
-
-    bool TooMany() const { return stops_.size() > kMaxColorStops; }
-    std::vector<ColorStop> TakeStops() { return std::move(stops_); }
-    std::vector<StopSegment> TakeSegments() { return std::move(segments_); }
-
-  private:
-    template <typename ColorAt>
-    static bool Fits(const ColorAt& colorAt, double from, double to) {
-        const CssColor fromColor = colorAt(from);
-        const CssColor toColor = colorAt(to);
-        for (int i = 1; i < kPieceSamples; ++i) {
-            const double t = static_cast<double>(i) / kPieceSamples;
-            if (Deviation(colorAt(from + (to - from) * t), Mixed(fromColor, toColor, t)) >
-                kPieceTolerance) {
-                return false;
-            }
-        }
-        return true;
-    }
-
-    std::vector<ColorStop> stops_;
-    std::vector<StopSegment> segments_;
-};
+constexpr double kChannelMax = 255.0;
 
 // The segments on exact boundaries: 0 and 1 at the ends, each joint where the segment
 // before it ends, as GIMP looks segments up by their right ends.
@@ -124,8 +45,14 @@ void AddSegment(ColorLineBuilder& builder, const GimpSegment& segment) {
                     GimpBlendColors(segment, 1.0), easing);
     } else {
         // Split at the middle, where the blend factor bends.
-        builder.AddPieces(segment, segment.left, segment.middle);
-        builder.AddPieces(segment, segment.middle, segment.right);
+        const std::function<CssColor(double)> colorAt = [&segment](double x) {
+            return GimpSegmentColorAt(segment, x);
+        };
+        const PieceDrawing drawing = StraightSrgbDrawing();
+        for (const auto& [from, to] :
+             {std::pair{segment.left, segment.middle}, std::pair{segment.middle, segment.right}}) {
+            builder.AddPieces(colorAt, from, colorAt(from), to, colorAt(to), drawing);
+        }
     }
 }
 
@@ -152,7 +79,7 @@ GimpGradientReading ReadGimpGradient(std::string_view fileText) {
         return {std::nullopt, std::move(reading.name), reading.error};
     }
     const GimpSegments segments = Joined(std::move(*reading.segments));
-    ColorLineBuilder builder;
+    ColorLineBuilder builder(kMaxColorStops);
     for (std::size_t i = 0; i < segments.size(); ++i) {
         AddSegment(builder, segments[i]);
         if (builder.TooMany()) {
@@ -222,8 +149,46 @@ std::optional<GimpSegments> GimpSegmentsOf(const FreeGradient& gradient) {
     return segments;
 }
 
-std::optional<std::string> GimpGradientText(const FreeGradient& gradient, std::string_view name) {
-    const std::optional<GimpSegments> segments = GimpSegmentsOf(gradient);
+PieceDrawing StraightSrgbDrawing() {
+    const auto written = [](const CssColor& color) {
+        const RgbTriple mapped = MapIntoSrgb(color);
+        const auto unit = [](double value) {
+            return std::isfinite(value) ? std::clamp(value / kChannelMax, 0.0, 1.0) : 0.0;
+        };
+        return CssColor{unit(mapped.red), unit(mapped.green), unit(mapped.blue),
+                        std::isfinite(color.alpha) ? std::clamp(color.alpha, 0.0, 1.0) : 0.0};
+    };
+    const auto blend = [](const CssColor& from, const CssColor& to) {
+        const GimpSegment segment{0.0, 0.5, 1.0, from, to};
+        return std::function<CssColor(double)>(
+            [segment](double factor) { return GimpBlendColors(segment, factor); });
+    };
+    // Its colours lie inside sRGB: they show as the line does once that is mapped.
+    return {written,
+            blend,
+            [](const FreeColorLine::Segment&) { return true; },
+            {ShownStage::kAfterGamutMapping}};
+}
+
+std::optional<std::string> GimpGradientText(const FreeGradient& gradient, std::string_view name,
+                                            double lineLength) {
+    if (gradient.stops.size() < 2 || gradient.segments.size() + 1 != gradient.stops.size()) {
+        return std::nullopt;
+    }
+    const FreeColorLine line(gradient, lineLength);
+    const LineSpan span = line.Repeats() ? LineSpan{line.First(), line.Last()} : LineSpan{};
+    if (span == LineSpan{}) {
+        if (const std::optional<GimpSegments> exact = GimpSegmentsOf(gradient)) {
+            return GimpFileText(*exact, name);
+        }
+    }
+    SplitLine split = SplitColorLine(gradient, lineLength, StraightSrgbDrawing(), span);
+    FreeGradient fitted;
+    fitted.stops = std::move(split.stops);
+    fitted.segments = std::move(split.segments);
+    fitted.interpolation.space = InterpolationSpace::kSrgb;
+    fitted.alphaBlend = AlphaBlend::kStraight;
+    const std::optional<GimpSegments> segments = GimpSegmentsOf(fitted);
     if (!segments) {
         return std::nullopt;
     }

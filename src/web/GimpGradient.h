@@ -9,6 +9,7 @@
 
 #include "color/CssColor.h"
 #include "render/FreeGradient.h"
+#include "web/ColorLineSplit.h"
 
 // GIMP's gradient files (.ggr): a colour line of segments, each with its own blend type
 // and colouring.
@@ -97,9 +98,18 @@ std::string DescribeGimpFileError(const GimpFileError& error, MessageLanguage la
 // straight. Stops that do not reach 0 or 1 get a segment of their colour up to the end.
 std::optional<GimpSegments> GimpSegmentsOf(const FreeGradient& gradient);
 
-// The .ggr text of such a colour line, numbers with six decimals as GIMP writes them;
-// ReadGimpGradient gives the gradient back for values six decimals hold.
-std::optional<std::string> GimpGradientText(const FreeGradient& gradient, std::string_view name);
+// GIMP's drawing: colours brought into sRGB by the gamut mapping, blended there with
+// straight alpha, every easing its own.
+PieceDrawing StraightSrgbDrawing();
+
+// The .ggr text of the colour line (lineLength as for FreeColorLine), numbers with six
+// decimals as GIMP writes them: the segments GimpSegmentsOf gives, which ReadGimpGradient
+// gives back for values six decimals hold, or else segments split so that GIMP draws
+// them within half a level of the line, their own easing kept where that is close. The
+// file holds the line from 0 to 1, a repeating line one period of it. Nothing for a line
+// of fewer than two stops.
+std::optional<std::string> GimpGradientText(const FreeGradient& gradient, std::string_view name,
+                                            double lineLength);
 std::string GimpFileText(const GimpSegments& segments, std::string_view name);
 
 // The colour at x (clamped to 0..1) by GIMP's rules: the segment found as GIMP finds it

@@ -21,7 +21,7 @@ std::optional<std::string> LoadGimpGradientFile(const std::string& path, Paramet
         return DescribeGimpFileError(reading.error, language);
     }
     form.ChangeTogether([&form, &reading] {
-        form.txtGradient.SetText(CssGradientText(*reading.gradient));
+        form.txtGradient.SetText(CssGradientTextBesideEasing(*reading.gradient));
         form.txtEasing.SetText(EasingText(*reading.gradient));
     });
     return std::nullopt;

@@ -146,6 +146,28 @@ TEST(CommandLine, GimpGradientsComeBackAsGimpDrawsThem) {
     }
 }
 
+// An easing CSS and GIMP lack comes out split into stops both draw; stops in pixels count
+// at the picture's size.
+TEST(CommandLine, EasedGradientsGoToCssAndGimpAsStops) {
+    TempFolder folder;
+    const std::vector<std::string> gradient = {
+        "--set", "X=300",      "--gradient", "linear-gradient(to right in oklab, red 30px, blue)",
+        "--set", "EASING=sine"};
+    std::vector<std::string> css = gradient;
+    css.push_back("--css");
+    const Outcome printed = RunTonzug(css);
+    ASSERT_EQ(printed.exitStatus, kExitOk) << printed.err;
+    EXPECT_EQ(printed.out.rfind("background-image: linear-gradient(to right, #ff0000 10%, ", 0), 0u)
+        << printed.out;
+    std::vector<std::string> ggr = gradient;
+    ggr.insert(ggr.end(), {"--export", folder.File("out.ggr")});
+    const Outcome written = RunTonzug(ggr);
+    ASSERT_EQ(written.exitStatus, kExitOk) << written.err;
+    const auto segments = ReadGimpSegments(testing::ReadWholeFile(folder.File("out.ggr")));
+    ASSERT_TRUE(segments.segments);
+    EXPECT_EQ(segments.segments->front().right, 0.1);  // flat red up to the first stop
+}
+
 // Each way of writing the same request makes the same file, byte for byte: a --set applies
 // after the parameter file wherever it stands, and a later one wins. (Pipes, terminals and
 // interrupts are tested on the real program: terminal-and-pipes.sh.)

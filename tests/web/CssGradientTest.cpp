@@ -1,19 +1,26 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <functional>
 #include <random>
 #include <string>
 
+#include "render/FreeColorLine.h"
+#include "web/ColorLineSplit.h"
 #include "web/CssGradientReader.h"
 #include "web/CssGradientText.h"
 
 namespace tonzug {
 namespace {
 
+using enum ShownStage;
+
 using enum CssGradientExpected;
 
 constexpr CssColor kRed{1.0, 0.0, 0.0, 1.0};
 constexpr CssColor kBlue{0.0, 0.0, 1.0, 1.0};
+constexpr double kLineLength = 400.0;
 
 // red to blue, as "linear-gradient(red, blue)" reads.
 FreeGradient RedToBlue() {
@@ -195,7 +202,7 @@ TEST(CssGradientText, WritesCanonicalTextsAsTheyAre) {
           "linear-gradient(to right bottom in srgb-linear, #ff0000, #0000ff)"}) {
         const CssGradientReading reading = ReadCssGradient(text);
         ASSERT_TRUE(reading.gradient) << text;
-        EXPECT_EQ(CssGradientText(*reading.gradient), text);
+        EXPECT_EQ(CssGradientText(*reading.gradient, kLineLength), text);
     }
 }
 
@@ -253,12 +260,70 @@ TEST(CssGradientText, ReadsBackToTheSameGradient) {
     for (int i = 0; i < 500; ++i) {
         const FreeGradient gradient = RandomGradient(engine, anyColor && i % 2 == 0);
         ASSERT_TRUE(CssCanExpress(gradient));
-        const std::string text = CssGradientText(gradient);
+        const std::string text = CssGradientText(gradient, kLineLength);
         const CssGradientReading reading = ReadCssGradient(text);
         ASSERT_TRUE(reading.gradient)
             << text << "\n"
             << DescribeCssGradientError(reading.error, MessageLanguage::kEnglish);
         ASSERT_EQ(*reading.gradient, gradient) << text;
+    }
+}
+
+// A colour line CSS cannot say comes out as stops that CSS says exactly and that draw
+// within half a level of it (as shown over any backdrop), away from its jumps.
+TEST(CssGradientText, SplitsWhatCssCannotSayWithinHalfALevel) {
+    const struct {
+        const char* text;
+        std::function<void(FreeGradient&)> change;
+        std::size_t mostStops;
+    } cases[] = {
+        {"linear-gradient(in oklab, #00f, #ff0 60%, #080)",
+         [](FreeGradient& g) {
+             g.segments = {{Easing::kSine, std::nullopt},
+                           {Easing::kSphereIncreasing, LinePosition{0.7}}};
+         },
+         60},
+        {"repeating-linear-gradient(in oklch longer hue, red 10px, 30%, #00f 40%)",
+         [](FreeGradient& g) { g.segments[0].easing = Easing::kSphereDecreasing; }, 60},
+        {"radial-gradient(in hsl, red, 20%, #00f, #0f0 80%)",
+         [](FreeGradient& g) {
+             g.interpolation.hue = HuePath::kDirect;
+             g.segments[1].easing = Easing::kStep;
+         },
+         30},
+        {"conic-gradient(#f00 10deg, rgb(0 0 255 / 0.2) 50%, #fff)",
+         [](FreeGradient& g) { g.alphaBlend = AlphaBlend::kStraight; }, 30},
+        {"linear-gradient(in lab, lab(50 none 60), #fff)", [](FreeGradient&) {}, 4},
+    };
+    for (const auto& c : cases) {
+        FreeGradient gradient = *ReadCssGradient(c.text).gradient;
+        c.change(gradient);
+        ASSERT_FALSE(CssCanExpress(gradient)) << c.text;
+        const std::string text = CssGradientText(gradient, kLineLength);
+        const CssGradientReading reading = ReadCssGradient(text);
+        ASSERT_TRUE(reading.gradient) << text;
+        EXPECT_TRUE(CssCanExpress(*reading.gradient)) << text;
+        EXPECT_LE(reading.gradient->stops.size(), c.mostStops) << text;
+        const FreeColorLine line(gradient, kLineLength);
+        const FreeColorLine drawn(*reading.gradient, kLineLength);
+        const std::vector<double> joints = line.Joints();
+        constexpr int kGrid = 100000;
+        double largest = 0.0;
+        int mappedFar = 0;
+        for (int i = 0; i <= kGrid; ++i) {
+            const double position = -0.2 + 1.4 * i / kGrid;
+            if (std::ranges::any_of(
+                    joints, [&](double joint) { return std::fabs(joint - position) < 1e-9; })) {
+                continue;
+            }
+            const CssColor exact = line.At(position);
+            const CssColor shown = drawn.At(position);
+            largest = std::max(largest, ShownDifference(exact, shown, kBeforeGamutMapping));
+            mappedFar += ShownDifference(exact, shown, kAfterGamutMapping) > 0.5 ? 1 : 0;
+        }
+        EXPECT_LE(largest, 0.5) << c.text << "\n" << text;
+        // The mapping may jump between colours a hair apart beyond sRGB.
+        EXPECT_LE(mappedFar, kGrid / 1000) << c.text;
     }
 }
 

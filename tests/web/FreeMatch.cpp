@@ -1,5 +1,5 @@
-// Draws random CSS gradients (every shape, repeating forms, hard stops, hints and
-// transparency) with `tonzug --export --gradient`, and the CSS that `tonzug --css` writes
+// Draws random CSS gradients (every shape, repeating forms, hard stops, hints, easing
+// and transparency) with `tonzug --export --gradient`, and the CSS that `tonzug --css` writes
 // for them in headless Chromium, and compares the two pixel by pixel.
 //
 //   free_match TONZUG [SEED [CASES]]   exit 0 when the pictures agree, 1 when not, 77
@@ -168,10 +168,23 @@ class RandomGradients {
     std::mt19937 engine_;
 };
 
+// Every third case eases its first segment as CSS cannot say, now and then with straight
+// alpha; from an engine of its own, so that the gradients stay those of the seed.
+std::string RandomEasing(std::mt19937& engine) {
+    static const std::array<const char*, 6> kNames = {
+        "linear", "curved", "sine", "sphere-increasing", "sphere-decreasing", "step"};
+    std::uniform_int_distribution<std::size_t> pick(0, kNames.size() - 1);
+    if (pick(engine) % 3 != 0) {
+        return "";
+    }
+    return std::string(pick(engine) == 0 ? "straight-alpha:" : "") + kNames[pick(engine)];
+}
+
 struct Case {
     std::string css;
     int width;
     int height;
+    std::string easing;
     int top = 0;
 };
 
@@ -201,14 +214,15 @@ int main(int argc, char* argv[]) {
     };
 
     RandomGradients random(seed);
+    std::mt19937 easings(seed + 1);
     tonzug::testing::BrowserPage page(folder, kPageWidth);
     std::vector<Case> cases;
     bool made = true;
     for (int index = 0; index < count; ++index) {
-        Case c{random.Next(), random.Pick(20, 300), random.Pick(10, 160)};
+        Case c{random.Next(), random.Pick(20, 300), random.Pick(10, 160), RandomEasing(easings)};
         const std::string tonzugWith = "'" + tonzug + "' --set X=" + std::to_string(c.width) +
                                        " --set Y=" + std::to_string(c.height) + " --gradient '" +
-                                       c.css + "'";
+                                       c.css + "' --set 'EASING=" + c.easing + "'";
         const std::string written = file(index) + ".css";
         made = made && Run(tonzugWith + " --quiet --export " + file(index)) &&
                Run(tonzugWith + " --css > " + written);
@@ -244,8 +258,9 @@ int main(int argc, char* argv[]) {
             }
         }
         const long long caseValues = 3LL * c.width * c.height;
-        std::printf("case %2d %3dx%-3d within %d: %.4f, largest %3d  %s\n", index, c.width,
-                    c.height, kNear, double(caseNear) / double(caseValues), largest, c.css.c_str());
+        std::printf("case %2d %3dx%-3d within %d: %.4f, largest %3d  %s %s\n", index, c.width,
+                    c.height, kNear, double(caseNear) / double(caseValues), largest, c.css.c_str(),
+                    c.easing.c_str());
         values += caseValues;
         near += caseNear;
     }

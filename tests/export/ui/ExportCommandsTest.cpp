@@ -11,12 +11,13 @@
 #include <memory>
 
 #include "desktop/ui/RasterImage.h"
+#include "export/WebExport.h"
 #include "export/ui/ExportCommands.h"
-#include "web/CssGradientReader.h"
-#include "web/CssGradientText.h"
 #include "support/ui/DialogDriver.h"
 #include "testing/QtTests.h"
 #include "testing/SampleGradient.h"
+#include "web/CssGradientReader.h"
+#include "web/CssGradientText.h"
 
 using tonzug::ExportTarget;
 using tonzug::testing::Cell;
@@ -111,8 +112,10 @@ class ExportCommandsTest : public QObject {
         QCOMPARE(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32),
                  wanted);
         tonzug::ExportGradient(owner, picture, ExportTarget::kCssClipboard);
+        double lineLength = 0.0;
+        QVERIFY(tonzug::FullSizeLineLength(*picture.free, picture.params, lineLength).Ok());
         QCOMPARE(QGuiApplication::clipboard()->text().toStdString(),
-                 "background-image: " + tonzug::CssGradientText(*picture.free) + ";");
+                 "background-image: " + tonzug::CssGradientText(*picture.free, lineLength) + ";");
     }
 
     // The error box, and no file left behind.
