@@ -34,17 +34,19 @@ extern "C" void OnTerminationSignal(int /*signal*/) {
 
 // When the system asks the program to end (log-out, shutdown, a terminal closing), the
 // windows close the ordinary way, so the settings file is written as on any close.
-void CloseWindowsOnTermination(QApplication& app) {
+void CloseWindowsOnTermination(QApplication& app, MainWindow& window) {
     int pipeEnds[2] = {-1, -1};
     if (::pipe2(pipeEnds, O_CLOEXEC | O_NONBLOCK) != 0) {
         return;
     }
     signalPipeWrite = pipeEnds[1];
     auto* notifier = new QSocketNotifier(pipeEnds[0], QSocketNotifier::Read, &app);
-    QObject::connect(notifier, &QSocketNotifier::activated, &app, [readEnd = pipeEnds[0]] {
+    QObject::connect(notifier, &QSocketNotifier::activated, &app, [readEnd = pipeEnds[0], &window] {
         char byte = 0;
         while (::read(readEnd, &byte, 1) > 0) {
         }
+        // Nobody is there to answer a question now; the settings file keeps the set.
+        window.CloseWithoutAsking();
         QApplication::closeAllWindows();
     });
     struct sigaction action {};
@@ -83,10 +85,9 @@ int RunMainWindow(int argc, char** argv) {
     // does not hold already, so termination closes the windows from here on; a script can
     // tell by the caught signal that the window holds the file's set.
     QTimer::singleShot(0, &window, [&app, &window, parameterFile] {
-        CloseWindowsOnTermination(app);
+        CloseWindowsOnTermination(app, window);
         if (parameterFile) {
-            LoadParameterFile(window, window.Form(),
-                              QFile::decodeName(QByteArray::fromStdString(*parameterFile)));
+            window.OpenFile(QFile::decodeName(QByteArray::fromStdString(*parameterFile)));
         }
     });
     return QApplication::exec();

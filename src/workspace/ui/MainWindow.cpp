@@ -55,6 +55,8 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
     ConnectHooks();
     StartUp();
     undo_ = new UndoBinding(*this, form_);
+    undo_->SetAfterChange([this] { UpdateTitle(); });
+    BindShortcuts();
     // Ending the program without closing the window (a session's end) still keeps the set.
     connect(qApp, &QCoreApplication::aboutToQuit, this, [this] {
         if (isVisible()) {
@@ -100,12 +102,14 @@ QWidget* MainWindow::BuildPreviewFrame() {
     preview_->setObjectName(QStringLiteral("Cont"));
     column->addWidget(preview_, 0, Qt::AlignCenter);
     preview_->Box().setToolTip(QStringLiteral("Doppelklick: große Voransicht..."));
-    connect(&preview_->Box(), &PreviewBox::doubleClicked, this, [this] {
-        // Read per opening, so the view draws the fields as they stand now.
-        form_.FinishEdits();
-        ShowPreviewWindow(*this, ReadExportPicture(form_));
-    });
+    connect(&preview_->Box(), &PreviewBox::doubleClicked, this, &MainWindow::ShowLargePreview);
     return frame;
+}
+
+void MainWindow::ShowLargePreview() {
+    // Read per opening, so the view draws the fields as they stand now.
+    form_.FinishEdits();
+    ShowPreviewWindow(*this, ReadExportPicture(form_));
 }
 
 void MainWindow::ExportCommand(ExportTarget target) {
@@ -157,9 +161,9 @@ QLayout* MainWindow::BuildCommandRow() {
     commandButton("cmdLoadD", CommandIcon::kLoadDefaults, "Vorgabe Daten laden...",
                   [this] { LoadDefaults(form_); });
     commandButton("cmdSaveP", CommandIcon::kSaveParameters, "Einstellungsdatei speichern...",
-                  [this] { SaveParameterFileCommand(*this, form_); });
+                  [this] { SaveAsCommand(); });
     commandButton("cmdLoadP", CommandIcon::kLoadParameters, "Einstellungsdatei laden...",
-                  [this] { LoadParameterFileCommand(*this, form_); });
+                  [this] { LoadCommand(); });
     row->addSpacing(fontMetrics().height());
     commandButton("cmdLM", CommandIcon::kDarker, "Dunkler...",
                   [this] { ShiftAllLightness(form_, kDarkerStep); });
@@ -228,6 +232,11 @@ void MainWindow::SaveSettings() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    form_.FinishEdits();
+    if (askBeforeClosing_ && !MayClose()) {
+        event->ignore();
+        return;
+    }
     SaveSettings();
     event->accept();
 }

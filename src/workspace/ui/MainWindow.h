@@ -28,6 +28,11 @@ class MainWindow : public QWidget {
 
     ParameterForm& Form() { return form_; }
     UndoBinding& Undo() { return *undo_; }
+    // Loads a parameter file (or a GIMP gradient) as "Einstellungsdatei laden" does; a
+    // parameter file becomes the window's file, which Ctrl+S saves to.
+    void OpenFile(const QString& file);
+    // Closes without asking about unsaved changes, as when the session ends.
+    void CloseWithoutAsking();
     const std::string& SettingsFile() const { return settingsFile_; }
 
   protected:
@@ -38,8 +43,18 @@ class MainWindow : public QWidget {
     QWidget* BuildPreviewFrame();
     QLayout* BuildCommandRow();
     void ExportCommand(ExportTarget target);
+    void ShowLargePreview();
     QToolButton* MakePictureButton(const char* name, CommandIcon icon, const QString& tooltip);
     void ConnectHooks();
+    void BindShortcuts();
+    void LoadCommand();
+    // Saves to the window's file, or asks for one; false when nothing was saved.
+    bool SaveCommand();
+    bool SaveAsCommand();
+    void FileSaved(const QString& file);
+    void UpdateTitle();
+    // Asks before closing with unsaved changes to the window's file; false to stay open.
+    bool MayClose();
     void StartUp();
     // Writes the settings file; a failed write is not reported and never stops closing.
     void SaveSettings();
@@ -53,6 +68,9 @@ class MainWindow : public QWidget {
     PreviewContainer* preview_ = nullptr;
     // Made once the start-up set is loaded: that set is where undo ends.
     UndoBinding* undo_ = nullptr;
+    // The parameter file last loaded or saved; empty for the set of the settings file.
+    QString currentFile_;
+    bool askBeforeClosing_ = true;
 };
 
 }  // namespace tonzug

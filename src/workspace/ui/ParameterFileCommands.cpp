@@ -16,6 +16,7 @@ namespace {
 const QString kTypeName = QStringLiteral("Tonzugs-Parameter");
 const QString kExtension = QStringLiteral("tzg");
 const QString kLoadTitle = QStringLiteral("Einstellungsdatei laden");
+const QString kSaveTitle = QStringLiteral("Einstellungsdatei speichern");
 
 void ReportFileProblem(QWidget& owner, const QString& title, const QString& text,
                        const QString& path) {
@@ -26,31 +27,37 @@ void ReportFileProblem(QWidget& owner, const QString& title, const QString& text
 
 }  // namespace
 
-void SaveParameterFileCommand(QWidget& owner, const ParameterForm& form) {
-    const QString title = QStringLiteral("Einstellungsdatei speichern");
-    const QString file = ShowSaveDialog(&owner, kTypeName, kExtension, title,
+QString SaveParameterFileCommand(QWidget& owner, const ParameterForm& form) {
+    const QString file = ShowSaveDialog(&owner, kTypeName, kExtension, kSaveTitle,
                                         StartFolder(DialogFolder::kParameterFiles), {});
-    if (file.isEmpty()) {
-        return;
-    }
-    // A user who chose a file must learn when it was not written.
-    if (!SaveParameters(form, QFile::encodeName(file).toStdString())) {
-        ReportFileProblem(owner, title,
-                          QStringLiteral("Die Einstellungsdatei konnte nicht gespeichert werden."),
-                          file);
-        return;
+    if (file.isEmpty() || !SaveParameterFile(owner, form, file)) {
+        return {};
     }
     RememberFolder(DialogFolder::kParameterFiles, file);
+    return file;
 }
 
-void LoadParameterFileCommand(QWidget& owner, ParameterForm& form) {
+bool SaveParameterFile(QWidget& owner, const ParameterForm& form, const QString& file) {
+    // A user who chose a file must learn when it was not written.
+    if (!SaveParameters(form, QFile::encodeName(file).toStdString())) {
+        ReportFileProblem(owner, kSaveTitle,
+                          QStringLiteral("Die Einstellungsdatei konnte nicht gespeichert werden."),
+                          file);
+        return false;
+    }
+    return true;
+}
+
+QString LoadParameterFileCommand(QWidget& owner, ParameterForm& form) {
     // GIMP's gradients load too, as the colour line of a free gradient.
     const QString file = ShowOpenDialog(&owner, kTypeName + QStringLiteral("|GIMP-Farbverlauf"),
                                         kExtension + QStringLiteral("|ggr"), kLoadTitle,
                                         StartFolder(DialogFolder::kParameterFiles), {}, 0);
-    if (!file.isEmpty() && LoadParameterFile(owner, form, file)) {
-        RememberFolder(DialogFolder::kParameterFiles, file);
+    if (file.isEmpty() || !LoadParameterFile(owner, form, file)) {
+        return {};
     }
+    RememberFolder(DialogFolder::kParameterFiles, file);
+    return file;
 }
 
 bool LoadParameterFile(QWidget& owner, ParameterForm& form, const QString& file) {

@@ -28,7 +28,12 @@ UndoBinding::UndoBinding(QWidget& window, ParameterForm& form)
     : QObject(&window), window_(window), history_(form) {
     const auto bind = [this](const QKeySequence& keys, bool (EditHistory::*step)()) {
         auto* shortcut = new QShortcut(keys, &window_);
-        connect(shortcut, &QShortcut::activated, this, [this, step] { (history_.*step)(); });
+        connect(shortcut, &QShortcut::activated, this, [this, step] {
+            (history_.*step)();
+            if (afterChange_) {
+                afterChange_();
+            }
+        });
     };
     bind(QKeySequence(Qt::CTRL | Qt::Key_Z), &EditHistory::Undo);
     bind(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), &EditHistory::Redo);
@@ -43,14 +48,21 @@ void UndoBinding::RecordSoon() {
     recordPending_ = true;
     QTimer::singleShot(0, this, [this] {
         recordPending_ = false;
-        history_.Record();
+        Record();
     });
+}
+
+void UndoBinding::Record() {
+    history_.Record();
+    if (afterChange_) {
+        afterChange_();
+    }
 }
 
 void UndoBinding::RunCommand(const std::function<void()>& command) {
     history_.Record();
     command();
-    history_.Record();
+    Record();
 }
 
 bool UndoBinding::eventFilter(QObject* watched, QEvent* event) {

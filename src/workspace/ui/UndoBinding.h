@@ -18,9 +18,14 @@ class UndoBinding final : public QObject {
 
     // Records after the event being handled, once however often it is asked.
     void RecordSoon();
+    void Record();
     // Runs a command of the window as one step of its own.
     void RunCommand(const std::function<void()>& command);
     EditHistory& History() { return history_; }
+    // Told after every record, undo and redo.
+    void SetAfterChange(std::function<void()> afterChange) {
+        afterChange_ = std::move(afterChange);
+    }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -29,6 +34,7 @@ class UndoBinding final : public QObject {
     QWidget& window_;
     EditHistory history_;
     bool recordPending_ = false;
+    std::function<void()> afterChange_;
 };
 
 }  // namespace tonzug

@@ -2,12 +2,15 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QTest>
 #include <memory>
 #include <utility>
 
 #include "form/ui/SwatchBox.h"
+#include "support/ui/DialogDriver.h"
 #include "testing/QtTests.h"
+#include "workspace/ParameterFiles.h"
 #include "workspace/ParameterKeys.h"
 #include "workspace/ParameterSettings.h"
 #include "workspace/ui/MainWindow.h"
@@ -218,6 +221,42 @@ class MainWindowTest : public QObject {
         QCOMPARE(Value("X"), QStringLiteral("300"));
         QTest::keyClick(&width, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(Value("STCOL"), darker);
+    }
+
+    // A loaded parameter file names the window and takes Ctrl+S; its unsaved changes are
+    // marked, undo back to the saved set clears the mark, and closing with changes asks.
+    void theWindowsFileIsSavedAndMarkedWhileChanged() {
+        const QString file = sandbox_->Path() + QStringLiteral("/verlauf.tzg");
+        window_->Form().txtX.SetText("77");
+        QVERIFY(tonzug::SaveParameters(window_->Form(), file.toStdString()));
+        window_->OpenFile(file);
+        QCOMPARE(window_->windowTitle(), QStringLiteral("verlauf.tzg[*] – Tonzug"));
+        QVERIFY(!window_->isWindowModified());
+        QCOMPARE(tonzug::testing::TypedOver(*window_, "txtX", "300"), QStringLiteral("300"));
+        auto& width = Find<QLineEdit>(*window_, "txtX");
+        QTest::keyClick(&width, Qt::Key_Return);
+        QTRY_VERIFY(window_->isWindowModified());
+        QTest::keyClick(&width, Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(!window_->isWindowModified());
+        QTest::keyClick(&width, Qt::Key_Y, Qt::ControlModifier);
+        QVERIFY(window_->isWindowModified());
+        QTest::keyClick(&width, Qt::Key_S, Qt::ControlModifier);
+        QVERIFY(!window_->isWindowModified());
+        tonzug::ParameterForm saved;
+        QVERIFY(tonzug::LoadParameters(saved, file.toStdString()).Loaded());
+        QCOMPARE(saved.txtX.Text(), std::string("300"));
+
+        window_->Form().txtY.SetText("99");
+        QTRY_VERIFY(window_->isWindowModified());
+        QString asked;
+        tonzug::testing::WhenShown<QMessageBox>([&](QMessageBox& box) {
+            asked = box.text();
+            box.button(QMessageBox::Cancel)->click();
+        });
+        QVERIFY(!window_->close());
+        QVERIFY(asked.contains(QStringLiteral("„verlauf.tzg“")));
+        window_->CloseWithoutAsking();
+        QVERIFY(window_->close());
     }
 
     void closingWritesTheSettingsThatTheNextStartReads() {

@@ -1,0 +1,112 @@
+// The main window's parameter file: loading, saving, the title and the shortcuts.
+#include <QFile>
+#include <QFileInfo>
+#include <QKeySequence>
+#include <QMessageBox>
+#include <QShortcut>
+
+#include "web/GimpGradient.h"
+#include "workspace/ui/MainWindow.h"
+#include "workspace/ui/ParameterFileCommands.h"
+#include "workspace/ui/UndoBinding.h"
+
+namespace tonzug {
+
+void MainWindow::BindShortcuts() {
+    const auto bind = [this](QKeyCombination keys, auto command) {
+        auto* shortcut = new QShortcut(QKeySequence(keys), this);
+        connect(shortcut, &QShortcut::activated, this, command);
+    };
+    bind(Qt::CTRL | Qt::Key_O, [this] {
+        form_.FinishEdits();
+        undo_->RunCommand([this] { LoadCommand(); });
+    });
+    bind(Qt::CTRL | Qt::Key_S, [this] { SaveCommand(); });
+    bind(Qt::CTRL | Qt::SHIFT | Qt::Key_S, [this] { SaveAsCommand(); });
+    bind(Qt::CTRL | Qt::Key_E, [this] { ExportCommand(ExportTarget::kPngFile); });
+    bind(Qt::CTRL | Qt::Key_C, [this] { ExportCommand(ExportTarget::kClipboard); });
+    bind(Qt::CTRL | Qt::SHIFT | Qt::Key_C, [this] { ExportCommand(ExportTarget::kCssClipboard); });
+    bind(QKeyCombination(Qt::Key_F11), [this] { ShowLargePreview(); });
+}
+
+void MainWindow::OpenFile(const QString& file) {
+    form_.FinishEdits();
+    bool loaded = false;
+    undo_->RunCommand([&] { loaded = LoadParameterFile(*this, form_, file); });
+    if (loaded && !IsGimpGradientPath(QFile::encodeName(file).toStdString())) {
+        FileSaved(file);
+    }
+}
+
+void MainWindow::LoadCommand() {
+    const QString file = LoadParameterFileCommand(*this, form_);
+    // A GIMP gradient is read, never written: Ctrl+S does not overwrite it.
+    if (!file.isEmpty() && !IsGimpGradientPath(QFile::encodeName(file).toStdString())) {
+        undo_->Record();
+        FileSaved(file);
+    }
+}
+
+bool MainWindow::SaveCommand() {
+    form_.FinishEdits();
+    if (currentFile_.isEmpty()) {
+        return SaveAsCommand();
+    }
+    if (!SaveParameterFile(*this, form_, currentFile_)) {
+        return false;
+    }
+    FileSaved(currentFile_);
+    return true;
+}
+
+bool MainWindow::SaveAsCommand() {
+    form_.FinishEdits();
+    const QString file = SaveParameterFileCommand(*this, form_);
+    if (file.isEmpty()) {
+        return false;
+    }
+    FileSaved(file);
+    return true;
+}
+
+void MainWindow::FileSaved(const QString& file) {
+    currentFile_ = file;
+    undo_->History().MarkSaved();
+    UpdateTitle();
+}
+
+void MainWindow::UpdateTitle() {
+    if (currentFile_.isEmpty()) {
+        setWindowTitle(QStringLiteral("Tonzug"));
+        return;
+    }
+    // "[*]" is where the desktop's mark of unsaved changes goes.
+    setWindowTitle(QFileInfo(currentFile_).fileName() + QStringLiteral("[*] – Tonzug"));
+    setWindowModified(undo_->History().Modified());
+}
+
+bool MainWindow::MayClose() {
+    if (currentFile_.isEmpty() || !undo_->History().Modified()) {
+        return true;
+    }
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Tonzug"),
+                    QStringLiteral("Die Einstellungsdatei „%1“ wurde geändert. Sollen die "
+                                   "Änderungen gespeichert werden?")
+                        .arg(QFileInfo(currentFile_).fileName()),
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
+    box.setDefaultButton(QMessageBox::Save);
+    switch (box.exec()) {
+        case QMessageBox::Save:
+            return SaveCommand();
+        case QMessageBox::Discard:
+            return true;
+        default:
+            return false;
+    }
+}
+
+void MainWindow::CloseWithoutAsking() {
+    askBeforeClosing_ = false;
+}
+
+}  // namespace tonzug
