@@ -53,6 +53,11 @@ struct CssGradientReading {
 // rgb(), hsl(), hwb()), else in Oklab.
 CssGradientReading ReadCssGradient(std::string_view text);
 
+// The first gradient function in a longer text, as in a style sheet ("a { background:
+// linear-gradient(...) }"): from its name, a "repeating-" before it included, to its
+// closing parenthesis. Nothing when no name is followed by balanced parentheses.
+std::optional<std::string_view> FindCssGradient(std::string_view text);
+
 // "expected a colour stop at character 17", or its German form for the window.
 std::string DescribeCssGradientError(const CssGradientError& error, MessageLanguage language);
 

@@ -2,6 +2,7 @@
 
 #include "support/BoundedFile.h"
 #include "support/IniFile.h"
+#include "web/CssGradientReader.h"
 #include "web/CssGradientText.h"
 #include "web/EasingText.h"
 #include "web/GimpGradient.h"
@@ -20,10 +21,42 @@ std::optional<std::string> LoadGimpGradientFile(const std::string& path, Paramet
     if (!reading.gradient) {
         return DescribeGimpFileError(reading.error, language);
     }
-    form.ChangeTogether([&form, &reading] {
-        form.txtGradient.SetText(CssGradientTextBesideEasing(*reading.gradient));
-        form.txtEasing.SetText(EasingText(*reading.gradient));
+    SetFreeGradient(form, *reading.gradient);
+    return std::nullopt;
+}
+
+void SetFreeGradient(ParameterForm& form, const FreeGradient& gradient) {
+    form.ChangeTogether([&form, &gradient] {
+        form.txtGradient.SetText(CssGradientTextBesideEasing(gradient));
+        form.txtEasing.SetText(EasingText(gradient));
     });
+}
+
+bool PasteGradientText(ParameterForm& form, std::string_view text) {
+    CssGradientReading reading = ReadCssGradient(text);
+    // More than a declaration: a rule or a style sheet holding a gradient somewhere.
+    if (const std::optional<std::string_view> found = FindCssGradient(text);
+        !reading.gradient && found) {
+        reading = ReadCssGradient(*found);
+    }
+    if (!reading.gradient) {
+        return false;
+    }
+    SetFreeGradient(form, *reading.gradient);
+    return true;
+}
+
+std::optional<std::string> LoadGradientTextFile(const std::string& path, ParameterForm& form,
+                                                MessageLanguage language) {
+    std::string content;
+    bool missing = false;
+    if (std::optional<std::string> problem =
+            ReadBoundedFile(path, kMaxIniFileBytes, content, missing)) {
+        return problem;
+    }
+    if (!PasteGradientText(form, content)) {
+        return DescribeCssGradientError(ReadCssGradient(content).error, language);
+    }
     return std::nullopt;
 }
 

@@ -5,6 +5,7 @@
 #include "support/IniFile.h"
 #include "support/Numbers.h"
 #include "testing/TempFolder.h"
+#include "workspace/GradientFiles.h"
 #include "workspace/ParameterKeys.h"
 #include "workspace/RandomSet.h"
 
@@ -147,6 +148,31 @@ TEST_F(ParameterFilesTest, SavingKeepsTheRestOfAnExistingFile) {
     EXPECT_NE(saved.find("; mine\n[OTHER]\nKEEP=yes\n"), std::string::npos);
     EXPECT_NE(saved.find("[LAST]\nX=25\nEXTRA=1\n"), std::string::npos);
     EXPECT_EQ(saved.find("X=7"), std::string::npos);
+}
+
+// Text pasted or dropped: a gradient, a declaration or a whole rule holding one becomes the
+// free gradient; text without one changes nothing.
+TEST_F(ParameterFilesTest, PastedTextSetsTheFreeGradientItHolds) {
+    const struct {
+        const char* text;
+        const char* gradient;  // the form's text afterwards; empty: nothing taken
+    } kCases[] = {
+        {"linear-gradient(red, blue)", "linear-gradient(#ff0000, #0000ff)"},
+        {"background-image: conic-gradient(red, blue);", "conic-gradient(#ff0000, #0000ff)"},
+        {".hero {\n  color: #fff;\n  background: Repeating-Radial-Gradient(circle, red 0 10px, "
+         "blue 20px) fixed;\n}\n",
+         "repeating-radial-gradient(circle, #ff0000 0% 10px, #0000ff 20px)"},
+        {"a { background: linear-gradient(to right, red", ""},
+        {"rot und blau", ""},
+    };
+    for (const auto& paste : kCases) {
+        LoadDefaults(form);
+        form.txtEasing.SetText("sine");
+        const bool taken = PasteGradientText(form, paste.text);
+        EXPECT_EQ(taken, *paste.gradient != '\0') << paste.text;
+        EXPECT_EQ(form.txtGradient.Text(), paste.gradient) << paste.text;
+        EXPECT_EQ(form.txtEasing.Text(), taken ? "" : "sine") << paste.text;
+    }
 }
 
 }  // namespace

@@ -54,6 +54,7 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
 
     ConnectHooks();
     StartUp();
+    setAcceptDrops(true);
     undo_ = new UndoBinding(*this, form_);
     undo_->SetAfterChange([this] { UpdateTitle(); });
     BindShortcuts();

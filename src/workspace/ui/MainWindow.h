@@ -35,8 +35,14 @@ class MainWindow : public QWidget {
     void CloseWithoutAsking();
     const std::string& SettingsFile() const { return settingsFile_; }
 
+    // Text pasted or dropped: a CSS gradient becomes the free gradient; a message tells
+    // when the text holds none.
+    void PasteText(const QString& text);
+
   protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
   private:
     QWidget* BuildHeading();
@@ -46,6 +52,8 @@ class MainWindow : public QWidget {
     void ShowLargePreview();
     QToolButton* MakePictureButton(const char* name, CommandIcon icon, const QString& tooltip);
     void ConnectHooks();
+    // A dropped file: a parameter file, a GIMP gradient or a style sheet.
+    void OpenDroppedFile(const QString& file);
     void BindShortcuts();
     void LoadCommand();
     // Saves to the window's file, or asks for one; false when nothing was saved.

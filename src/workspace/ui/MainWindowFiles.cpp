@@ -1,11 +1,19 @@
 // The main window's parameter file: loading, saving, the title and the shortcuts.
+#include <QClipboard>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QKeySequence>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QShortcut>
+#include <QUrl>
 
+#include "web/CssGradientReader.h"
 #include "web/GimpGradient.h"
+#include "workspace/GradientFiles.h"
 #include "workspace/ui/MainWindow.h"
 #include "workspace/ui/ParameterFileCommands.h"
 #include "workspace/ui/UndoBinding.h"
@@ -27,6 +35,8 @@ void MainWindow::BindShortcuts() {
     bind(Qt::CTRL | Qt::Key_C, [this] { ExportCommand(ExportTarget::kClipboard); });
     bind(Qt::CTRL | Qt::SHIFT | Qt::Key_C, [this] { ExportCommand(ExportTarget::kCssClipboard); });
     bind(QKeyCombination(Qt::Key_F11), [this] { ShowLargePreview(); });
+    // A text field pastes into itself; elsewhere the window takes the text.
+    bind(Qt::CTRL | Qt::Key_V, [this] { PasteText(QGuiApplication::clipboard()->text()); });
 }
 
 void MainWindow::OpenFile(const QString& file) {
@@ -102,6 +112,59 @@ bool MainWindow::MayClose() {
             return true;
         default:
             return false;
+    }
+}
+
+void MainWindow::PasteText(const QString& text) {
+    form_.FinishEdits();
+    const std::string pasted = text.toStdString();
+    bool taken = false;
+    undo_->RunCommand([&] { taken = PasteGradientText(form_, pasted); });
+    if (!taken) {
+        QMessageBox box(QMessageBox::Information, QStringLiteral("Einfügen"),
+                        QStringLiteral("Der Text enthält keinen CSS-Farbverlauf."), QMessageBox::Ok,
+                        this);
+        box.setInformativeText(QString::fromStdString(
+            DescribeCssGradientError(ReadCssGradient(pasted).error, MessageLanguage::kGerman)));
+        box.exec();
+    }
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    const QMimeData* data = event->mimeData();
+    if (data->hasUrls() || data->hasText()) {
+        event->acceptProposedAction();
+    }
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    const QMimeData* data = event->mimeData();
+    event->acceptProposedAction();
+    if (data->hasUrls() && !data->urls().isEmpty() && data->urls().front().isLocalFile()) {
+        OpenDroppedFile(data->urls().front().toLocalFile());
+    } else if (data->hasText()) {
+        PasteText(data->text());
+    }
+}
+
+void MainWindow::OpenDroppedFile(const QString& file) {
+    if (!file.endsWith(QStringLiteral(".css"), Qt::CaseInsensitive)) {
+        OpenFile(file);
+        return;
+    }
+    form_.FinishEdits();
+    std::optional<std::string> problem;
+    undo_->RunCommand([&] {
+        problem = LoadGradientTextFile(QFile::encodeName(file).toStdString(), form_,
+                                       MessageLanguage::kGerman);
+    });
+    if (problem) {
+        QMessageBox box(QMessageBox::Warning, QStringLiteral("Einfügen"),
+                        QStringLiteral("Die Datei enthält keinen CSS-Farbverlauf: %1")
+                            .arg(QString::fromStdString(*problem)),
+                        QMessageBox::Ok, this);
+        box.setInformativeText(file);
+        box.exec();
     }
 }
 

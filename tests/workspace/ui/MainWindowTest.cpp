@@ -1,9 +1,14 @@
 #include <QAbstractButton>
+#include <QApplication>
 #include <QClipboard>
+#include <QDropEvent>
+#include <QFile>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QTest>
+#include <QUrl>
 #include <memory>
 #include <utility>
 
@@ -257,6 +262,37 @@ class MainWindowTest : public QObject {
         QVERIFY(asked.contains(QStringLiteral("„verlauf.tzg“")));
         window_->CloseWithoutAsking();
         QVERIFY(window_->close());
+    }
+
+    // Ctrl+V outside the text fields takes a CSS gradient from the clipboard, as one step;
+    // a dropped style sheet gives its gradient too.
+    void pastedAndDroppedGradientsBecomeTheFreeGradient() {
+        QGuiApplication::clipboard()->setText(
+            QStringLiteral("background: linear-gradient(90deg, red, blue);"));
+        auto& preview = Find<QWidget>(*window_, "picDisp");
+        window_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+        preview.setFocus();
+        QTest::keyClick(&preview, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(Value("GRADIENT"), QStringLiteral("linear-gradient(90deg, #ff0000, #0000ff)"));
+        QTest::keyClick(&preview, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(Value("GRADIENT"), QString());
+
+        const QString sheet = sandbox_->Path() + QStringLiteral("/hero.css");
+        QFile file(sheet);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(".hero { background-image: conic-gradient(from 90deg, lime, navy); }\n");
+        file.close();
+        QMimeData dropped;
+        dropped.setUrls({QUrl::fromLocalFile(sheet)});
+        // As a drag arrives: the window that takes the entering drag gets the drop.
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &dropped, Qt::LeftButton,
+                              Qt::NoModifier);
+        QApplication::sendEvent(window_.get(), &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(window_.get(), &drop);
+        QCOMPARE(Value("GRADIENT"), QStringLiteral("conic-gradient(from 90deg, #00ff00, #000080)"));
     }
 
     void closingWritesTheSettingsThatTheNextStartReads() {
