@@ -1,6 +1,7 @@
 #include "workspace/ParameterFiles.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "support/IniFile.h"
 #include "support/Numbers.h"
@@ -8,6 +9,7 @@
 #include "workspace/GradientFiles.h"
 #include "workspace/ParameterKeys.h"
 #include "workspace/RandomSet.h"
+#include "workspace/RecentFiles.h"
 
 namespace tonzug {
 namespace {
@@ -173,6 +175,28 @@ TEST_F(ParameterFilesTest, PastedTextSetsTheFreeGradientItHolds) {
         EXPECT_EQ(form.txtGradient.Text(), paste.gradient) << paste.text;
         EXPECT_EQ(form.txtEasing.Text(), taken ? "" : "sine") << paste.text;
     }
+}
+
+// The files used last: newest first, each once, eight at most, beside the set of "LAST",
+// which saving the set keeps; a settings file that cannot be read is left alone.
+TEST_F(ParameterFilesTest, RecentFilesAreKeptBesideTheSet) {
+    const std::string settings = folder.File("Tonzug.ini");
+    for (int n = 1; n <= 10; ++n) {
+        ASSERT_TRUE(RememberRecentFile(settings, "/tmp/v" + std::to_string(n) + ".tzg"));
+    }
+    ASSERT_TRUE(RememberRecentFile(settings, "/tmp/v5.tzg"));
+    LoadDefaults(form);
+    ASSERT_TRUE(SaveParameters(form, settings));
+    EXPECT_EQ(
+        ReadRecentFiles(settings),
+        (std::vector<std::string>{"/tmp/v5.tzg", "/tmp/v10.tzg", "/tmp/v9.tzg", "/tmp/v8.tzg",
+                                  "/tmp/v7.tzg", "/tmp/v6.tzg", "/tmp/v4.tzg", "/tmp/v3.tzg"}));
+    EXPECT_TRUE(LoadParameters(form, settings).Loaded());
+
+    const std::string folderInstead = folder.File("folder.ini");
+    ASSERT_EQ(::mkdir(folderInstead.c_str(), 0700), 0);
+    EXPECT_FALSE(RememberRecentFile(folderInstead, "/tmp/v1.tzg"));
+    EXPECT_FALSE(RememberRecentFile(settings, "/tmp/zwei\nzeilen.tzg"));
 }
 
 }  // namespace

@@ -58,6 +58,7 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
     undo_ = new UndoBinding(*this, form_);
     undo_->SetAfterChange([this] { UpdateTitle(); });
     BindShortcuts();
+    AttachRecentFiles();
     // Ending the program without closing the window (a session's end) still keeps the set.
     connect(qApp, &QCoreApplication::aboutToQuit, this, [this] {
         if (isVisible()) {

@@ -55,6 +55,8 @@ class MainWindow : public QWidget {
     // A dropped file: a parameter file, a GIMP gradient or a style sheet.
     void OpenDroppedFile(const QString& file);
     void BindShortcuts();
+    // "Zuletzt verwendet" beside the load button.
+    void AttachRecentFiles();
     void LoadCommand();
     // Saves to the window's file, or asks for one; false when nothing was saved.
     bool SaveCommand();

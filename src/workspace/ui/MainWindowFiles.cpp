@@ -6,14 +6,17 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeySequence>
+#include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QShortcut>
+#include <QToolButton>
 #include <QUrl>
 
 #include "web/CssGradientReader.h"
 #include "web/GimpGradient.h"
 #include "workspace/GradientFiles.h"
+#include "workspace/RecentFiles.h"
 #include "workspace/ui/MainWindow.h"
 #include "workspace/ui/ParameterFileCommands.h"
 #include "workspace/ui/UndoBinding.h"
@@ -37,6 +40,31 @@ void MainWindow::BindShortcuts() {
     bind(QKeyCombination(Qt::Key_F11), [this] { ShowLargePreview(); });
     // A text field pastes into itself; elsewhere the window takes the text.
     bind(Qt::CTRL | Qt::Key_V, [this] { PasteText(QGuiApplication::clipboard()->text()); });
+}
+
+void MainWindow::AttachRecentFiles() {
+    auto* load = findChild<QToolButton*>(QStringLiteral("cmdLoadP"));
+    if (load == nullptr) {
+        return;
+    }
+    auto* menu = new QMenu(QStringLiteral("Zuletzt verwendet"), load);
+    menu->setObjectName(QStringLiteral("mnuRecent"));
+    // Filled as it opens: another window of the program may have used a file since.
+    connect(menu, &QMenu::aboutToShow, this, [this, menu] {
+        menu->clear();
+        const std::vector<std::string> files = ReadRecentFiles(settingsFile_);
+        if (files.empty()) {
+            menu->addAction(QStringLiteral("(keine Dateien)"))->setEnabled(false);
+        }
+        for (const std::string& file : files) {
+            const QString name = QFile::decodeName(QByteArray::fromStdString(file));
+            QAction* open = menu->addAction(QFileInfo(name).fileName());
+            open->setToolTip(name);
+            connect(open, &QAction::triggered, this, [this, name] { OpenFile(name); });
+        }
+    });
+    load->setMenu(menu);
+    load->setPopupMode(QToolButton::MenuButtonPopup);
 }
 
 void MainWindow::OpenFile(const QString& file) {
@@ -81,6 +109,9 @@ bool MainWindow::SaveAsCommand() {
 
 void MainWindow::FileSaved(const QString& file) {
     currentFile_ = file;
+    if (!keepSettingsFile_) {
+        RememberRecentFile(settingsFile_, QFile::encodeName(file).toStdString());
+    }
     undo_->History().MarkSaved();
     UpdateTitle();
 }

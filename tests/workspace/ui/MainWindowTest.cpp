@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QTest>
@@ -236,6 +237,10 @@ class MainWindowTest : public QObject {
         QVERIFY(tonzug::SaveParameters(window_->Form(), file.toStdString()));
         window_->OpenFile(file);
         QCOMPARE(window_->windowTitle(), QStringLiteral("verlauf.tzg[*] – Tonzug"));
+        auto& recent = Find<QMenu>(*window_, "mnuRecent");
+        emit recent.aboutToShow();
+        QCOMPARE(recent.actions().size(), 1);
+        QCOMPARE(recent.actions().front()->text(), QStringLiteral("verlauf.tzg"));
         QVERIFY(!window_->isWindowModified());
         QCOMPARE(tonzug::testing::TypedOver(*window_, "txtX", "300"), QStringLiteral("300"));
         auto& width = Find<QLineEdit>(*window_, "txtX");
