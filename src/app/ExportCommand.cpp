@@ -327,8 +327,9 @@ opening a window:
   --set KEY=VALUE   then set one value; may be repeated and applies in the order given
   --gradient CSS    draw this CSS gradient (linear-, radial-, conic-gradient() and their
                     repeating- forms, or a background-image declaration holding one) at
-                    the size of X and Y instead of the classic gradient; transparent
-                    parts are laid over white
+                    the size of X and Y instead of the classic gradient; one with
+                    transparency gives an RGBA PNG (straight alpha, dithered too when
+                    DITHER is on); BMP and JPEG, which hold no alpha, lay it over white
   --threads N       use N threads (at least 1); the default is one per core
   --quiet, -q       show no progress line (it appears on a terminal for exports
                     that take longer than half a second)

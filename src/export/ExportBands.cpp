@@ -34,11 +34,14 @@ BandLayout LayOutBands(std::int32_t width, std::int32_t height, std::size_t band
 }
 
 std::int32_t ThreadsWithinBudget(const BandLayout& layout, OutputFormat format,
-                                 std::int32_t requested) {
+                                 std::int32_t requested, PictureAlpha alpha) {
     // A thread's band rendered, packed, filtered and compressed, and its share of the
-    // finished bands waiting (measured: some 14 bytes a pixel in 8 bits, twice that in 16),
-    // and the renderer's few words of scratch per column.
-    const std::uint64_t bytesPerBandPixel = format == OutputFormat::kDeep16 ? 32 : 16;
+    // finished bands waiting (measured: some 14 bytes a pixel in 8 bits, twice that in 16;
+    // alpha adds its fourth sample to all but the 8-bit raster), and the renderer's few
+    // words of scratch per column.
+    const bool deep = format == OutputFormat::kDeep16;
+    const bool straight = alpha == PictureAlpha::kStraight;
+    const std::uint64_t bytesPerBandPixel = deep ? (straight ? 42 : 32) : (straight ? 20 : 16);
     constexpr std::uint64_t kScratchBytesPerColumn = 48;
     const auto width = static_cast<std::uint64_t>(layout.width);
     const auto renderedColumns =
@@ -100,6 +103,15 @@ bool RenderBand(const PictureRenderer& renderer, const BandLayout& layout, std::
                            [&](std::int32_t firstColumn, std::int32_t firstRow, Raster16& fresh) {
                                renderer.RenderRegion(firstColumn, firstRow, fresh);
                            });
+}
+
+bool RenderBand(const PictureRenderer& renderer, const BandLayout& layout, std::int32_t band,
+                Raster16Alpha& raster) {
+    return RenderFreshBand(
+        layout, band, raster,
+        [&](std::int32_t firstColumn, std::int32_t firstRow, Raster16Alpha& fresh) {
+            renderer.RenderStraightRegion(firstColumn, firstRow, fresh);
+        });
 }
 
 }  // namespace tonzug

@@ -42,15 +42,18 @@ BandLayout LayOutBands(std::int32_t width, std::int32_t height, std::size_t band
 
 // The threads, at most `requested`, whose bands in flight fit kBandMemoryBudget; at least 1.
 std::int32_t ThreadsWithinBudget(const BandLayout& layout, OutputFormat format,
-                                 std::int32_t requested);
+                                 std::int32_t requested,
+                                 PictureAlpha alpha = PictureAlpha::kOpaque);
 
 // Renders the band into `raster` on a fresh white surface (a ring gradient may leave
 // corner pixels to it). False when the band could not be had: the raster stays empty
 // when memory runs out.
 bool RenderBand(const PictureRenderer& renderer, const BandLayout& layout, std::int32_t band,
                 Raster& raster, OutputFormat format = OutputFormat::kPlain8);
-// The same band in 16 bits per channel.
+// The same band in 16 bits per channel, and with straight alpha.
 bool RenderBand(const PictureRenderer& renderer, const BandLayout& layout, std::int32_t band,
                 Raster16& raster);
+bool RenderBand(const PictureRenderer& renderer, const BandLayout& layout, std::int32_t band,
+                Raster16Alpha& raster);
 
 }  // namespace tonzug

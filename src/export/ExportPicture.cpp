@@ -115,14 +115,15 @@ SaveResult ExportRendered(const PictureRenderer& renderer, const PictureSize& si
         LayOutBands(size.width, size.height, options.bandBytes, renderer.RowPeriod(format));
     BandPipelineSetup setup;
     setup.bandCount = layout.bandCount;
-    setup.threads =
-        ThreadsWithinBudget(layout, format, std::clamp(options.threads, 1, kMaxExportThreads));
+    setup.threads = ThreadsWithinBudget(
+        layout, format, std::clamp(options.threads, 1, kMaxExportThreads), renderer.Alpha());
     // Room for every thread's band and a few finished ones waiting to be written.
     setup.window = setup.threads + 2;
     setup.startThread = options.startThread;
 
     if (kind == PictureKind::kPng) {
-        PngEncoder encoder(path, format == OutputFormat::kDeep16 ? PngDepth::k16 : PngDepth::k8);
+        PngEncoder encoder(path, format == OutputFormat::kDeep16 ? PngDepth::k16 : PngDepth::k8,
+                           renderer.Alpha());
         encoder.WriteInto(options.intoDescriptor);
         if (SaveResult status = encoder.Begin(size.width, size.height); !status.Ok()) {
             return status;
@@ -226,10 +227,14 @@ SaveResult ExportFreePicture(const FreeGradient& gradient, const GradientParams&
         if (kind == PictureKind::kSvg) {
             return ExportFreeSvgPicture(gradient, sized, path, options.intoDescriptor);
         }
+        // Only PNG holds alpha; the other kinds lay transparent colours over white.
+        const PictureAlpha alpha = kind == PictureKind::kPng && CanBeTransparent(gradient)
+                                       ? PictureAlpha::kStraight
+                                       : PictureAlpha::kOpaque;
         return ExportInBands(
             sized,
-            [&gradient](const PictureSize& size) {
-                return FreeRenderer(gradient, size.width, size.height);
+            [&gradient, alpha](const PictureSize& size) {
+                return FreeRenderer(gradient, size.width, size.height, alpha);
             },
             path, kind, jpegQuality, options);
     });

@@ -94,7 +94,8 @@ SaveResult ExportPicture(const GradientParams& params, const std::string& path, 
                          std::int32_t jpegQuality, const ExportOptions& options = {});
 
 // A free gradient at the size that `sized` gives (as ExportSize reads it), saved as
-// ExportPicture saves a classic one.
+// ExportPicture saves a classic one. A gradient that can be transparent gives an RGBA PNG
+// with straight alpha; BMP and JPEG, which hold no alpha, lay it over white.
 SaveResult ExportFreePicture(const FreeGradient& gradient, const GradientParams& sized,
                              const std::string& path, PictureKind kind, std::int32_t jpegQuality,
                              const ExportOptions& options = {});

@@ -1,6 +1,7 @@
 #include "export/PngBandWork.h"
 
 #include <span>
+#include <type_traits>
 
 #include "export/PixelRows.h"
 
@@ -63,6 +64,7 @@ PngBandWork::PngBandWork(const PictureRenderer& renderer, const BandLayout& layo
       layout_(layout),
       encoder_(encoder),
       format_(format),
+      alpha_(renderer.Alpha()),
       rowPeriod_(renderer.RowPeriod(format)),
       window_(window),
       workers_(static_cast<std::size_t>(workers)),
@@ -110,24 +112,35 @@ bool PngBandWork::RepeatsLastBand(std::int32_t band, const Worker& worker) const
            layout_.Rows(band) == layout_.Rows(worker.lastBand);
 }
 
-bool PngBandWork::Render(std::int32_t band, Worker& worker, BandRelay::Entry& entry) {
-    const std::int32_t last = layout_.Rows(band) - 1;
-    const bool repeat = RepeatsLastBand(band, worker);
-    entry.lastRow.resize(
-        static_cast<std::size_t>(layout_.width) *
-        PixelBytes(format_ == OutputFormat::kDeep16 ? PngDepth::k16 : PngDepth::k8));
-    if (format_ == OutputFormat::kDeep16) {
-        if (!repeat && !RenderBand(renderer_, layout_, band, worker.deep)) {
+template <class Band>
+bool PngBandWork::RenderInto(std::int32_t band, Band& raster, bool repeat,
+                             BandRelay::Entry& entry) {
+    const PngDepth depth = format_ == OutputFormat::kDeep16 ? PngDepth::k16 : PngDepth::k8;
+    entry.lastRow.resize(static_cast<std::size_t>(layout_.width) * PixelBytes(depth, alpha_));
+    if constexpr (std::is_same_v<Band, Raster>) {
+        if (!repeat && !RenderBand(renderer_, layout_, band, raster, format_)) {
             return false;
         }
-        PackRgb16Row(worker.deep.Row(last), layout_.width, entry.lastRow.data());
-        return true;
-    }
-    if (!repeat && !RenderBand(renderer_, layout_, band, worker.raster, format_)) {
+    } else if (!repeat && !RenderBand(renderer_, layout_, band, raster)) {
         return false;
     }
-    PackRgbRow(worker.raster.Row(last), layout_.width, entry.lastRow.data());
+    const auto* last = raster.Row(layout_.Rows(band) - 1);
+    if constexpr (std::is_same_v<Band, Raster>) {
+        (alpha_ == PictureAlpha::kStraight ? PackRgbaRow : PackRgbRow)(last, layout_.width,
+                                                                       entry.lastRow.data());
+    } else {
+        PackDeepRow(last, layout_.width, entry.lastRow.data());
+    }
     return true;
+}
+
+bool PngBandWork::Render(std::int32_t band, Worker& worker, BandRelay::Entry& entry) {
+    const bool repeat = RepeatsLastBand(band, worker);
+    if (format_ != OutputFormat::kDeep16) {
+        return RenderInto(band, worker.raster, repeat, entry);
+    }
+    return alpha_ == PictureAlpha::kStraight ? RenderInto(band, worker.deepStraight, repeat, entry)
+                                             : RenderInto(band, worker.deep, repeat, entry);
 }
 
 void PngBandWork::Filter(std::int32_t band, Worker& worker,
@@ -144,13 +157,15 @@ void PngBandWork::Filter(std::int32_t band, Worker& worker,
                                                : PngCompression::kNoisy;
         worker.coder = std::make_unique<PngBandCoder>(
             layout_.width, deep ? PngDepth::k16 : PngDepth::k8, compression,
-            layout_.rowPeriod > 0 ? BandRepeats::kPossible : BandRepeats::kNever);
+            layout_.rowPeriod > 0 ? BandRepeats::kPossible : BandRepeats::kNever, alpha_);
     }
     const std::int32_t rows = layout_.Rows(band);
-    if (deep) {
-        worker.coder->Filter(worker.deep.Row(0), rows, rowAbove);
-    } else {
+    if (!deep) {
         worker.coder->Filter(worker.raster.Row(0), rows, rowAbove);
+    } else if (alpha_ == PictureAlpha::kStraight) {
+        worker.coder->Filter(worker.deepStraight.Row(0), rows, rowAbove);
+    } else {
+        worker.coder->Filter(worker.deep.Row(0), rows, rowAbove);
     }
 }
 

@@ -54,7 +54,8 @@ class BandRelay {
 // it, and appended to the encoder in order.
 class PngBandWork {
   public:
-    // `format` kDeep16 needs an encoder of PngDepth::k16.
+    // `format` kDeep16 needs an encoder of PngDepth::k16, and a renderer with alpha an
+    // encoder with alpha.
     PngBandWork(const PictureRenderer& renderer, const BandLayout& layout, PngEncoder& encoder,
                 std::int32_t workers, std::int32_t window, OutputFormat format);
 
@@ -65,6 +66,7 @@ class PngBandWork {
     struct Worker {
         Raster raster;
         Raster16 deep;
+        Raster16Alpha deepStraight;
         std::unique_ptr<PngBandCoder> coder;
         std::int32_t lastBand = -1;  // the band this worker's raster and coder hold
     };
@@ -75,11 +77,16 @@ class PngBandWork {
     // packed, to the next band.
     bool Render(std::int32_t band, Worker& worker, BandRelay::Entry& entry);
     void Filter(std::int32_t band, Worker& worker, std::span<const std::uint8_t> rowAbove);
+    // Renders into the band of the worker's that suits the output (unless `repeat`) and
+    // packs its last row.
+    template <class Band>
+    bool RenderInto(std::int32_t band, Band& raster, bool repeat, BandRelay::Entry& entry);
 
     const PictureRenderer& renderer_;
     const BandLayout layout_;
     PngEncoder& encoder_;
     OutputFormat format_;
+    PictureAlpha alpha_;
     std::int32_t rowPeriod_;
     std::int32_t window_;
     std::vector<Worker> workers_;

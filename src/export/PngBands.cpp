@@ -33,9 +33,10 @@ SaveResult DeflateFailure(const char* what) {
 }  // namespace
 
 PngBandCoder::PngBandCoder(std::int32_t width, PngDepth depth, PngCompression compression,
-                           BandRepeats repeats)
+                           BandRepeats repeats, PictureAlpha alpha)
     : repeatable_(repeats),
-      pixelBytes_(PixelBytes(depth)),
+      alpha_(alpha),
+      pixelBytes_(PixelBytes(depth, alpha)),
       rowBytes_(static_cast<std::size_t>(width) * pixelBytes_),
       packed_(2 * rowBytes_),
       noisyStream_(compression == PngCompression::kNoisy ? std::make_unique<IgzipBandStream>()
@@ -72,12 +73,21 @@ void PngBandCoder::FilterRows(const Pixel* pixels, std::int32_t rows,
 
 void PngBandCoder::Filter(const std::uint32_t* pixels, std::int32_t rows,
                           std::span<const std::uint8_t> rowAbove) {
-    FilterRows(pixels, rows, rowAbove, PackRgbRow);
+    if (alpha_ == PictureAlpha::kStraight) {
+        FilterRows(pixels, rows, rowAbove, PackRgbaRow);
+    } else {
+        FilterRows(pixels, rows, rowAbove, PackRgbRow);
+    }
 }
 
 void PngBandCoder::Filter(const Rgb16* pixels, std::int32_t rows,
                           std::span<const std::uint8_t> rowAbove) {
-    FilterRows(pixels, rows, rowAbove, PackRgb16Row);
+    FilterRows(pixels, rows, rowAbove, PackDeepRow<Rgb16>);
+}
+
+void PngBandCoder::Filter(const Rgba16* pixels, std::int32_t rows,
+                          std::span<const std::uint8_t> rowAbove) {
+    FilterRows(pixels, rows, rowAbove, PackDeepRow<Rgba16>);
 }
 
 std::span<const std::uint8_t> PngBandCoder::LastRow() const {

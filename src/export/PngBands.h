@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "export/SaveResult.h"
+#include "render/OutputFormat.h"
 #include "render/Raster16.h"
 
 namespace tonzug {
@@ -18,11 +19,13 @@ inline constexpr std::size_t kDeflateWindowBytes = std::size_t{1} << 15;
 
 enum class BandEnd { kMore, kLast };
 
-// The bits of each sample: 8-bit or 16-bit RGB.
+// The bits of each sample: 8-bit or 16-bit.
 enum class PngDepth { k8, k16 };
 
-constexpr std::size_t PixelBytes(PngDepth depth) {
-    return depth == PngDepth::k16 ? 6 : 3;
+// RGB, or RGBA where the picture keeps its transparency.
+constexpr std::size_t PixelBytes(PngDepth depth, PictureAlpha alpha = PictureAlpha::kOpaque) {
+    const std::size_t channels = alpha == PictureAlpha::kStraight ? 4 : 3;
+    return depth == PngDepth::k16 ? 2 * channels : channels;
 }
 
 // How a band's filtered bytes are deflated. Filtered plain 8-bit gradients, and gradients
@@ -55,17 +58,19 @@ class PngBandCoder {
   public:
     PngBandCoder(std::int32_t width, PngDepth depth,
                  PngCompression compression = PngCompression::kLongRuns,
-                 BandRepeats repeats = BandRepeats::kNever);
+                 BandRepeats repeats = BandRepeats::kNever,
+                 PictureAlpha alpha = PictureAlpha::kOpaque);
     ~PngBandCoder();
     PngBandCoder(const PngBandCoder&) = delete;
     PngBandCoder& operator=(const PngBandCoder&) = delete;
 
-    // Packs the band's rows (0xFFRRGGBB words for 8 bits, Rgb16 for 16) to RGB samples and
-    // filters them. `rowAbove` holds the packed row above the band; empty for the picture's
-    // top row.
+    // Packs the band's rows (0xFFRRGGBB words for 8 bits, 0xAARRGGBB with alpha; Rgb16 or
+    // Rgba16 for 16) to RGB or RGBA samples and filters them. `rowAbove` holds the packed
+    // row above the band; empty for the picture's top row.
     void Filter(const std::uint32_t* pixels, std::int32_t rows,
                 std::span<const std::uint8_t> rowAbove);
     void Filter(const Rgb16* pixels, std::int32_t rows, std::span<const std::uint8_t> rowAbove);
+    void Filter(const Rgba16* pixels, std::int32_t rows, std::span<const std::uint8_t> rowAbove);
     // The band's last row, packed: the next band's row above.
     std::span<const std::uint8_t> LastRow() const;
     // The last filtered bytes (at most a deflate window) up to the end of this band, given
@@ -87,6 +92,7 @@ class PngBandCoder {
                     Pack pack);
 
     BandRepeats repeatable_;
+    PictureAlpha alpha_;
     std::size_t pixelBytes_;
     std::size_t rowBytes_;
     std::vector<std::uint8_t> packed_;  // two rows: the current and the one above

@@ -13,6 +13,7 @@ namespace {
 
 constexpr std::array<std::uint8_t, 8> kPngSignature = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
 constexpr std::uint8_t kColorTypeRgb = 2;
+constexpr std::uint8_t kColorTypeRgba = 6;
 // Picture data is written in chunks of about this size.
 constexpr std::size_t kIdatChunkBytes = std::size_t{1} << 18;
 // The format allows chunks of up to 2^31 - 1 bytes.
@@ -38,8 +39,8 @@ void PutBigEndian(std::uint32_t value, std::uint8_t* out) {
 
 }  // namespace
 
-PngEncoder::PngEncoder(std::string path, PngDepth depth)
-    : PictureEncoder(std::move(path)), depth_(depth) {}
+PngEncoder::PngEncoder(std::string path, PngDepth depth, PictureAlpha alpha)
+    : PictureEncoder(std::move(path)), depth_(depth), alpha_(alpha) {}
 
 PngEncoder::~PngEncoder() = default;
 
@@ -53,7 +54,7 @@ SaveResult PngEncoder::WriteHeader() {
     PutBigEndian(static_cast<std::uint32_t>(Width()), header.data());
     PutBigEndian(static_cast<std::uint32_t>(Height()), header.data() + 4);
     header[8] = depth_ == PngDepth::k16 ? 16 : 8;
-    header[9] = kColorTypeRgb;
+    header[9] = alpha_ == PictureAlpha::kStraight ? kColorTypeRgba : kColorTypeRgb;
     // Compression, filter method and interlace all 0: deflate, adaptive, none.
     if (!File().Write(kPngSignature.data(), kPngSignature.size()) || !WriteChunk("IHDR", header)) {
         return FileFailure();
@@ -64,7 +65,8 @@ SaveResult PngEncoder::WriteHeader() {
 
 SaveResult PngEncoder::EncodeRows(const std::uint32_t* pixels, std::int32_t rowCount) {
     if (!coder_) {
-        coder_ = std::make_unique<PngBandCoder>(Width(), PngDepth::k8);
+        coder_ = std::make_unique<PngBandCoder>(Width(), PngDepth::k8, PngCompression::kLongRuns,
+                                                BandRepeats::kNever, alpha_);
     }
     const BandEnd end = RowsWritten() + rowCount == Height() ? BandEnd::kLast : BandEnd::kMore;
     coder_->Filter(pixels, rowCount, rowAbove_);

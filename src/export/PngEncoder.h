@@ -12,12 +12,14 @@
 
 namespace tonzug {
 
-// 8-bit or 16-bit RGB, lossless. Rows come either as 8-bit pixels through WriteRows (each
-// call one band) or as bands filtered and deflated elsewhere by PngBandCoders of the same
-// depth through WriteBand; the bands' pieces join into one zlib stream in the IDAT chunks.
+// 8-bit or 16-bit RGB, or RGBA with straight alpha, lossless. Rows come either as 8-bit
+// pixels through WriteRows (each call one band) or as bands filtered and deflated elsewhere by
+// PngBandCoders of the same depth and alpha through WriteBand; the bands' pieces join into one zlib
+// stream in the IDAT chunks.
 class PngEncoder final : public PictureEncoder {
   public:
-    explicit PngEncoder(std::string path, PngDepth depth = PngDepth::k8);
+    explicit PngEncoder(std::string path, PngDepth depth = PngDepth::k8,
+                        PictureAlpha alpha = PictureAlpha::kOpaque);
     ~PngEncoder() override;
 
     // Appends the next `rows` rows, coded by a PngBandCoder; the last band must end the
@@ -40,6 +42,7 @@ class PngEncoder final : public PictureEncoder {
                           std::array<std::span<const std::uint8_t>, 2> pieces);
 
     PngDepth depth_;
+    PictureAlpha alpha_;
     std::vector<std::uint8_t> pictureData_;  // zlib stream bytes not yet in a chunk
     std::uint32_t adler_ = 1;
     bool streamEnded_ = false;

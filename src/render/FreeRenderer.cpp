@@ -31,6 +31,35 @@ ExactColor OverWhite(const CssColor& color) {
     return {channel(mapped.red), channel(mapped.green), channel(mapped.blue)};
 }
 
+ExactStraight Straight(const CssColor& color) {
+    const double alpha = std::isfinite(color.alpha) ? std::clamp(color.alpha, 0.0, 1.0) : 0.0;
+    if (alpha == 0.0) {
+        return {{}, 0.0};
+    }
+    const RgbTriple mapped = MapIntoSrgb(color);
+    const auto channel = [](double value) {
+        return std::isfinite(value) ? std::clamp(value, 0.0, kChannelMax) : 0.0;
+    };
+    return {{channel(mapped.red), channel(mapped.green), channel(mapped.blue)},
+            alpha * kChannelMax};
+}
+
+ExactColor Premultiplied(const ExactStraight& color) {
+    const double share = color.alpha / kChannelMax;
+    return {color.color.red * share, color.color.green * share, color.color.blue * share};
+}
+
+ExactColor LaidOverWhite(const ExactStraight& color) {
+    const ExactColor premultiplied = Premultiplied(color);
+    const double white = kChannelMax - color.alpha;
+    return {premultiplied.red + white, premultiplied.green + white, premultiplied.blue + white};
+}
+
+ExactColor Between(const ExactColor& a, const ExactColor& b, double t) {
+    return {a.red + (b.red - a.red) * t, a.green + (b.green - a.green) * t,
+            a.blue + (b.blue - a.blue) * t};
+}
+
 // Rounds 0..255 to the nearest whole number, ties to even, as nearbyint does: adding and
 // taking away 2^52 leaves no bits for a fraction. Inline, where nearbyint is a library call.
 double RoundedLevel(double value) {
@@ -38,25 +67,34 @@ double RoundedLevel(double value) {
     return (std::clamp(value, 0.0, kChannelMax) + kNoFraction) - kNoFraction;
 }
 
+std::uint32_t Level(double value) {
+    return static_cast<std::uint32_t>(RoundedLevel(value));
+}
+
 std::uint32_t PlainWord(const ExactColor& color) {
-    const auto level = [](double value) { return static_cast<std::uint32_t>(RoundedLevel(value)); };
-    return 0xFF000000u | (level(color.red) << 16) | (level(color.green) << 8) | level(color.blue);
+    return 0xFF000000u | (Level(color.red) << 16) | (Level(color.green) << 8) | Level(color.blue);
 }
 
 }  // namespace
 
-FreeRenderer::FreeRenderer(const FreeGradient& gradient, int width, int height)
-    : FreeRenderer(gradient, width, height, width, height) {}
+bool CanBeTransparent(const FreeGradient& gradient) {
+    return std::any_of(gradient.stops.begin(), gradient.stops.end(),
+                       [](const ColorStop& stop) { return !IsOpaque(stop.color); });
+}
+
+FreeRenderer::FreeRenderer(const FreeGradient& gradient, int width, int height, PictureAlpha alpha)
+    : FreeRenderer(gradient, width, height, width, height, alpha) {}
 
 FreeRenderer::FreeRenderer(const FreeGradient& gradient, int width, int height, int surfaceWidth,
-                           int surfaceHeight)
+                           int surfaceHeight, PictureAlpha alpha)
     : placement_(gradient, width, height),
       line_(gradient, placement_.LineLength()),
       scaleX_(surfaceWidth > 0 ? static_cast<double>(width) / surfaceWidth : 1.0),
       scaleY_(surfaceHeight > 0 ? static_cast<double>(height) / surfaceHeight : 1.0),
       repeats_(line_.Repeats()),
       horizontal_(gradient.shape == FreeShape::kLinear &&
-                  placement_.PositionAt(0.5, 0.5) == placement_.PositionAt(0.5, 1.5)) {
+                  placement_.PositionAt(0.5, 0.5) == placement_.PositionAt(0.5, 1.5)),
+      alpha_(alpha) {
     const double span = line_.Last() - line_.First();
     if (!(span > 0.0) || !std::isfinite(span)) {
         return;  // every pixel is worked out exactly
@@ -69,8 +107,18 @@ FreeRenderer::FreeRenderer(const FreeGradient& gradient, int width, int height, 
                    static_cast<double>(kMaxEntries)));
     entryStep_ = span / static_cast<double>(count - 1);
     entries_.resize(count);
+    if (alpha_ == PictureAlpha::kStraight) {
+        alphas_.resize(count);
+    }
     for (std::size_t i = 0; i < count; ++i) {
-        entries_[i] = ExactAt(line_.First() + entryStep_ * static_cast<double>(i));
+        const double position = line_.First() + entryStep_ * static_cast<double>(i);
+        if (alpha_ == PictureAlpha::kStraight) {
+            const ExactStraight straight = ExactStraightAt(position);
+            entries_[i] = Premultiplied(straight);
+            alphas_[i] = straight.alpha;
+        } else {
+            entries_[i] = ExactAt(position);
+        }
     }
     cellsPerUnit_ = 1.0 / entryStep_;
     lastCell_ = static_cast<double>(count - 1);
@@ -83,6 +131,9 @@ FreeRenderer::FreeRenderer(const FreeGradient& gradient, int width, int height, 
             std::clamp(std::floor(cell), 0.0, static_cast<double>(count - 1)));
         exactCells_[index] = 1;
         exactCells_[index == 0 ? 0 : index - 1] = 1;
+    }
+    if (alpha_ == PictureAlpha::kStraight) {
+        return;  // its words come from the premultiplied blend
     }
     // The plain words are blended in single precision, four channels at once: a float
     // holds 0..255 to 1/65536, far finer than the table itself.
@@ -102,8 +153,19 @@ ExactColor FreeRenderer::ExactAt(double position) const {
     return OverWhite(line_.At(position));
 }
 
+ExactStraight FreeRenderer::ExactStraightAt(double position) const {
+    return Straight(line_.At(position));
+}
+
 ExactColor FreeRenderer::ColorAt(double position) const {
+    if (alpha_ == PictureAlpha::kStraight) {
+        return LaidOverWhite(TableStraightAt(position));
+    }
     return TableColorAt(position);
+}
+
+ExactStraight FreeRenderer::StraightColorAt(double position) const {
+    return TableStraightAt(position);
 }
 
 // Inlined into the pixel loops, as the three below.
@@ -124,11 +186,31 @@ ExactColor FreeRenderer::ColorAt(double position) const {
     if (exactCells_[index] != 0) {
         return ExactAt(position);
     }
+    return Between(entries_[index], entries_[index + 1], cell - static_cast<double>(index));
+}
+
+// The same with straight alpha: the premultiplied blend of the entries, un-premultiplied.
+[[gnu::always_inline]] inline ExactStraight FreeRenderer::TableStraightAt(double position) const {
+    if (entries_.empty() || !std::isfinite(position)) {
+        return ExactStraightAt(position);
+    }
+    const double cell = CellOf(position);
+    const auto index = static_cast<std::size_t>(cell);
+    if (exactCells_[index] != 0) {
+        return ExactStraightAt(position);
+    }
     const double t = cell - static_cast<double>(index);
-    const ExactColor& a = entries_[index];
-    const ExactColor& b = entries_[index + 1];
-    return {a.red + (b.red - a.red) * t, a.green + (b.green - a.green) * t,
-            a.blue + (b.blue - a.blue) * t};
+    const double alpha = alphas_[index] + (alphas_[index + 1] - alphas_[index]) * t;
+    if (!(alpha > 0.0)) {
+        return {{}, 0.0};
+    }
+    const ExactColor premultiplied = Between(entries_[index], entries_[index + 1], t);
+    const double unmultiply = kChannelMax / alpha;
+    const auto channel = [unmultiply](double value) {
+        return std::clamp(value * unmultiply, 0.0, kChannelMax);
+    };
+    return {{channel(premultiplied.red), channel(premultiplied.green), channel(premultiplied.blue)},
+            alpha};
 }
 
 [[gnu::always_inline]] inline std::uint32_t FreeRenderer::PlainWordAt(double position) const {
@@ -168,18 +250,18 @@ void FreeRenderer::ForEachRow(int firstColumn, int firstRow, int columns, int ro
     }
 }
 
-template <class Write>
+template <class Color, class ColorOf, class Write>
 void FreeRenderer::ForEachPixel(int firstColumn, int firstRow, int columns, int rows,
-                                Write write) const {
+                                ColorOf colorOf, Write write) const {
     double lastPosition = std::numeric_limits<double>::quiet_NaN();
-    ExactColor lastColor;
+    Color lastColor;
     ForEachRow(firstColumn, firstRow, columns, rows,
                [&](int k, int begin, std::span<const double> positions) {
                    for (std::size_t i = 0; i < positions.size(); ++i) {
                        // Runs of one position (a gradient down the rows) take their colour
                        // once.
                        if (positions[i] != lastPosition) {
-                           lastColor = TableColorAt(positions[i]);
+                           lastColor = colorOf(positions[i]);
                            lastPosition = positions[i];
                        }
                        write(k, begin + static_cast<int>(i), lastColor);
@@ -189,12 +271,30 @@ void FreeRenderer::ForEachPixel(int firstColumn, int firstRow, int columns, int 
 
 void FreeRenderer::RenderRegion(int firstColumn, int firstRow, Raster& region,
                                 OutputFormat format) const {
-    if (format == OutputFormat::kDithered8) {
-        ForEachPixel(firstColumn, firstRow, region.Width(), region.Height(),
-                     [&](int k, int c, const ExactColor& color) {
-                         region.Row(k)[c] = DitheredWord(
-                             DitherLevelsOf(color), BlueNoiseRank(firstColumn + c, firstRow + k));
-                     });
+    const auto rankAt = [&](int k, int c) { return BlueNoiseRank(firstColumn + c, firstRow + k); };
+    const auto straight = [this](double position) { return TableStraightAt(position); };
+    const bool dithered = format == OutputFormat::kDithered8;
+    if (alpha_ == PictureAlpha::kStraight) {
+        ForEachPixel<ExactStraight>(
+            firstColumn, firstRow, region.Width(), region.Height(), straight,
+            [&](int k, int c, const ExactStraight& color) {
+                if (dithered) {
+                    const std::int32_t rank = rankAt(k, c);
+                    region.Row(k)[c] = StraightWord(DitheredWord(DitherLevelsOf(color.color), rank),
+                                                    DitheredAlpha(color.alpha, rank));
+                } else {
+                    region.Row(k)[c] = StraightWord(PlainWord(color.color), Level(color.alpha));
+                }
+            });
+        return;
+    }
+    if (dithered) {
+        ForEachPixel<ExactColor>(
+            firstColumn, firstRow, region.Width(), region.Height(),
+            [this](double position) { return TableColorAt(position); },
+            [&](int k, int c, const ExactColor& color) {
+                region.Row(k)[c] = DitheredWord(DitherLevelsOf(color), rankAt(k, c));
+            });
         return;
     }
     ForEachRow(firstColumn, firstRow, region.Width(), region.Height(),
@@ -207,8 +307,28 @@ void FreeRenderer::RenderRegion(int firstColumn, int firstRow, Raster& region,
 }
 
 void FreeRenderer::RenderRegion(int firstColumn, int firstRow, Raster16& region) const {
-    ForEachPixel(firstColumn, firstRow, region.Width(), region.Height(),
-                 [&](int k, int c, const ExactColor& color) { region.Row(k)[c] = DeepOf(color); });
+    const auto write = [&](int k, int c, const ExactColor& color) {
+        region.Row(k)[c] = DeepOf(color);
+    };
+    if (alpha_ == PictureAlpha::kStraight) {
+        ForEachPixel<ExactColor>(
+            firstColumn, firstRow, region.Width(), region.Height(),
+            [this](double position) { return ColorAt(position); }, write);
+        return;
+    }
+    ForEachPixel<ExactColor>(
+        firstColumn, firstRow, region.Width(), region.Height(),
+        [this](double position) { return TableColorAt(position); }, write);
+}
+
+void FreeRenderer::RenderStraightRegion(int firstColumn, int firstRow,
+                                        Raster16Alpha& region) const {
+    ForEachPixel<ExactStraight>(
+        firstColumn, firstRow, region.Width(), region.Height(),
+        [this](double position) { return TableStraightAt(position); },
+        [&](int k, int c, const ExactStraight& color) {
+            region.Row(k)[c] = DeepStraightOf(color);
+        });
 }
 
 std::int32_t FreeRenderer::RowPeriod(OutputFormat format) const {

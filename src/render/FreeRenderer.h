@@ -11,37 +11,50 @@
 
 namespace tonzug {
 
+// Whether any colour of the gradient's line can be transparent: a stop's alpha below 1.
+bool CanBeTransparent(const FreeGradient& gradient);
+
 // Paints a free gradient on a box of width x height pixels, each pixel the colour at its
-// centre, brought into sRGB by the CSS gamut mapping and laid over white where it is
-// transparent. The colour line is held in a table fine enough that a pixel between two
-// entries differs from the exact colour by far less than a level; near a stop, where the
-// colour may jump or bend, pixels are worked out exactly.
+// centre, brought into sRGB by the CSS gamut mapping; where it is transparent laid over
+// white, or kept with straight alpha (PictureAlpha::kStraight) as the CSS premultiplied
+// blend gives it, un-premultiplied. The colour line is held in a table fine enough that a pixel
+// between two entries differs from the exact colour by far less than a level; near a stop, where
+// the colour may jump or bend, pixels are worked out exactly.
 class FreeRenderer final : public PictureRenderer {
   public:
-    FreeRenderer(const FreeGradient& gradient, int width, int height);
+    FreeRenderer(const FreeGradient& gradient, int width, int height,
+                 PictureAlpha alpha = PictureAlpha::kOpaque);
     // The picture of width x height drawn on a surface of another size, as a preview shows
     // it: surface pixel (x, y) shows the picture at its centre scaled to the picture.
     FreeRenderer(const FreeGradient& gradient, int width, int height, int surfaceWidth,
-                 int surfaceHeight);
+                 int surfaceHeight, PictureAlpha alpha = PictureAlpha::kOpaque);
 
     void RenderRegion(int firstColumn, int firstRow, Raster& region,
                       OutputFormat format = OutputFormat::kPlain8) const override;
     void RenderRegion(int firstColumn, int firstRow, Raster16& region) const override;
+    PictureAlpha Alpha() const override { return alpha_; }
+    void RenderStraightRegion(int firstColumn, int firstRow, Raster16Alpha& region) const override;
     std::int32_t RowPeriod(OutputFormat format) const override;
 
-    // The unrounded output colour (channels 0..255) at a line position.
+    // The unrounded output colour (channels 0..255) at a line position, laid over white.
     ExactColor ColorAt(double position) const;
+    // The same with straight alpha (0..255).
+    ExactStraight StraightColorAt(double position) const;
 
   private:
     ExactColor ExactAt(double position) const;
+    ExactStraight ExactStraightAt(double position) const;
     double CellOf(double position) const;
     ExactColor TableColorAt(double position) const;
+    ExactStraight TableStraightAt(double position) const;
     std::uint32_t PlainWordAt(double position) const;
     // Calls paintRow(k, firstColumnOfPart, positions) for the parts of each row.
     template <class PaintRow>
     void ForEachRow(int firstColumn, int firstRow, int columns, int rows, PaintRow paintRow) const;
-    template <class Write>
-    void ForEachPixel(int firstColumn, int firstRow, int columns, int rows, Write write) const;
+    // Calls write(k, column, colorOf(position)) for each pixel.
+    template <class Color, class ColorOf, class Write>
+    void ForEachPixel(int firstColumn, int firstRow, int columns, int rows, ColorOf colorOf,
+                      Write write) const;
 
     FreePlacement placement_;
     FreeColorLine line_;
@@ -50,12 +63,16 @@ class FreeRenderer final : public PictureRenderer {
     double scaleY_ = 1.0;
     bool repeats_ = false;
     bool horizontal_ = false;
+    PictureAlpha alpha_ = PictureAlpha::kOpaque;
     // Entries at First() + i * entryStep_; cell i (between entries i and i + 1) is exact
-    // when it holds a joint of the colour line.
+    // when it holds a joint of the colour line. Opaque pictures hold the colours laid over
+    // white; straight ones the colours multiplied by alpha, and alpha in alphas_, so that
+    // a pixel between two entries takes the premultiplied blend CSS makes.
     std::vector<ExactColor> entries_;
+    std::vector<double> alphas_;
     std::vector<std::uint8_t> exactCells_;
-    // Cell i for the plain 8-bit words: entry i and the step to entry i + 1, red, green,
-    // blue and a spare lane.
+    // Cell i for the plain 8-bit words of an opaque picture: entry i and the step to entry i + 1,
+    // red, green, blue and a spare lane.
     using FourChannels = float __attribute__((vector_size(16)));
     struct PlainCell {
         FourChannels start;

@@ -19,6 +19,11 @@ enum class OutputFormat {
     kDeep16,     // 16 bits per channel: round(v x 257)
 };
 
+// Whether a picture keeps transparency. An opaque one is RGB (0xFFRRGGBB words), its
+// transparent colours laid over white; a straight one adds alpha (0xAARRGGBB words, or
+// Rgba16), its colours not multiplied by it.
+enum class PictureAlpha { kOpaque, kStraight };
+
 // round(v x 257), ties to even, for v in 0..255: a whole v gives v x 257, whose high byte
 // is v.
 inline std::uint16_t DeepChannel(double v) {
@@ -26,6 +31,26 @@ inline std::uint16_t DeepChannel(double v) {
 }
 inline Rgb16 DeepOf(const ExactColor& exact) {
     return {DeepChannel(exact.red), DeepChannel(exact.green), DeepChannel(exact.blue)};
+}
+
+// A colour with straight alpha, each 0..255 unrounded; where alpha is 0 the colour is 0.
+struct ExactStraight {
+    ExactColor color;
+    double alpha = 255.0;
+};
+
+// A pixel whose alpha came out 0 is 0 in every channel, whatever its colour was, as
+// premultiplied storage keeps it.
+inline std::uint32_t StraightWord(std::uint32_t colorWord, std::uint32_t alphaLevel) {
+    return alphaLevel == 0 ? 0u : (alphaLevel << 24) | (colorWord & 0x00FFFFFFu);
+}
+inline Rgba16 DeepStraightOf(const ExactStraight& exact) {
+    const std::uint16_t alpha = DeepChannel(exact.alpha);
+    if (alpha == 0) {
+        return {};
+    }
+    const Rgb16 color = DeepOf(exact.color);
+    return {color.red, color.green, color.blue, alpha};
 }
 
 // One colour prepared for dithering. A channel v shows floor(v + t) with the threshold
@@ -63,6 +88,24 @@ inline std::uint32_t DitheredWord(const DitherLevels& levels, std::int32_t rank)
     return levels.lowWord + (static_cast<std::uint32_t>(rank >= levels.liftRank[0]) << 16) +
            (static_cast<std::uint32_t>(rank >= levels.liftRank[1]) << 8) +
            static_cast<std::uint32_t>(rank >= levels.liftRank[2]);
+}
+
+// The rank alpha is dithered with at a pixel of mask rank `rank`: the mirrored one. A
+// channel with a small fraction lifts the highest ranks, so alpha lifts the lowest and the
+// two rarely lift one pixel together: laid over any background, the errors of colour and
+// alpha then neither pile up nor cancel on one pixel, whether the background is darker or
+// lighter. A rank's prefix is spread as evenly as its suffix, so alpha keeps blue noise
+// (a rank shifted round the 4096 would lift a middle interval of ranks, which is not).
+inline std::int32_t AlphaRank(std::int32_t rank) {
+    return kBlueNoiseCells - 1 - rank;
+}
+
+// The dithered alpha level 0..255 of alpha `alpha` (0..255) at a pixel of mask rank `rank`.
+inline std::uint32_t DitheredAlpha(double alpha, std::int32_t rank) {
+    const double v = std::clamp(alpha, 0.0, 255.0);
+    const double floor = std::floor(v);
+    return static_cast<std::uint32_t>(floor) +
+           static_cast<std::uint32_t>(AlphaRank(rank) >= LiftRank(v - floor));
 }
 
 }  // namespace tonzug

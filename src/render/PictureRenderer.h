@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 
 #include "render/OutputFormat.h"
@@ -19,6 +20,22 @@ class PictureRenderer {
     virtual void RenderRegion(int firstColumn, int firstRow, Raster& region,
                               OutputFormat format) const = 0;
     virtual void RenderRegion(int firstColumn, int firstRow, Raster16& region) const = 0;
+    // Whether the 8-bit regions it paints carry alpha (0xAARRGGBB words) and a 16-bit
+    // picture with alpha is to be had from RenderStraightRegion.
+    virtual PictureAlpha Alpha() const { return PictureAlpha::kOpaque; }
+    // The window in 16 bits per channel with straight alpha; an opaque renderer's picture
+    // is opaque throughout.
+    virtual void RenderStraightRegion(int firstColumn, int firstRow, Raster16Alpha& region) const {
+        Raster16 opaque(region.Width(), region.Height());
+        RenderRegion(firstColumn, firstRow, opaque);
+        constexpr std::uint16_t kOpaqueAlpha = 0xFFFF;
+        for (int y = 0; y < region.Height(); ++y) {
+            std::transform(opaque.Row(y), opaque.Row(y) + region.Width(), region.Row(y),
+                           [](const Rgb16& pixel) {
+                               return Rgba16{pixel.red, pixel.green, pixel.blue, kOpaqueAlpha};
+                           });
+        }
+    }
     // The period with which the picture's rows repeat in `format`; 0 when they do not.
     virtual std::int32_t RowPeriod(OutputFormat format) const = 0;
 

@@ -159,6 +159,63 @@ std::optional<std::vector<std::uint16_t>> ReadPng16(const std::string& path) {
     return samples;
 }
 
+namespace {
+
+void OnPngReadError(png_structp png, png_const_charp) {
+    png_longjmp(png, 1);
+}
+
+// Frames between setjmp and longjmp hold nothing with a destructor.
+bool DecodePngSamples(std::FILE* file, png_structp png, png_infop info, PngSamples* picture,
+                      std::vector<png_bytep>* rows, std::vector<png_byte>* bytes) {
+    if (setjmp(png_jmpbuf(png)) != 0) {
+        return false;
+    }
+    png_init_io(png, file);
+    png_read_info(png, info);
+    picture->width = static_cast<std::int32_t>(png_get_image_width(png, info));
+    picture->height = static_cast<std::int32_t>(png_get_image_height(png, info));
+    picture->colorType = png_get_color_type(png, info);
+    picture->bitDepth = png_get_bit_depth(png, info);
+    picture->channels = png_get_channels(png, info);
+    const std::size_t rowBytes = png_get_rowbytes(png, info);
+    bytes->resize(rowBytes * static_cast<std::size_t>(picture->height));
+    rows->resize(static_cast<std::size_t>(picture->height));
+    for (std::size_t y = 0; y < rows->size(); ++y) {
+        (*rows)[y] = bytes->data() + y * rowBytes;
+    }
+    png_read_image(png, rows->data());
+    png_read_end(png, nullptr);
+    return true;
+}
+
+}  // namespace
+
+std::optional<PngSamples> ReadPngSamples(const std::string& path) {
+    FileHandle file(std::fopen(path.c_str(), "rb"));
+    if (!file) {
+        return std::nullopt;
+    }
+    png_structp png =
+        png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, OnPngReadError, nullptr);
+    png_infop info = png_create_info_struct(png);
+    PngSamples picture;
+    std::vector<png_bytep> rows;
+    std::vector<png_byte> bytes;
+    const bool ok = DecodePngSamples(file.get(), png, info, &picture, &rows, &bytes);
+    png_destroy_read_struct(&png, &info, nullptr);
+    if (!ok) {
+        return std::nullopt;
+    }
+    const bool deep = picture.bitDepth == 16;
+    picture.samples.resize(bytes.size() / (deep ? 2 : 1));
+    for (std::size_t i = 0; i < picture.samples.size(); ++i) {
+        picture.samples[i] =
+            deep ? static_cast<std::uint16_t>(bytes[2 * i] << 8 | bytes[2 * i + 1]) : bytes[i];
+    }
+    return picture;
+}
+
 std::optional<DecodedPicture> ReadJpeg(const std::string& path) {
     FileHandle file(std::fopen(path.c_str(), "rb"));
     if (!file) {

@@ -37,6 +37,24 @@ std::optional<DecodedPicture> ReadBmp(const std::string& path);
 // A 16-bit RGB PNG's samples, red, green, blue of each pixel in turn; nothing for a file
 // of another depth or kind.
 std::optional<std::vector<std::uint16_t>> ReadPng16(const std::string& path);
+// A PNG's samples as the file holds them, 8 or 16 bits, RGB or RGBA with straight alpha,
+// read with libpng's own row reader, which changes none of them.
+struct PngSamples {
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    std::int32_t colorType = 0;  // 2 RGB, 6 RGBA
+    std::int32_t bitDepth = 0;
+    std::int32_t channels = 0;
+    std::vector<std::uint16_t> samples;  // row by row, each pixel's channels in turn
+
+    std::uint16_t At(std::int32_t x, std::int32_t y, std::int32_t channel) const {
+        return samples[(static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
+                        static_cast<std::size_t>(x)) *
+                           static_cast<std::size_t>(channels) +
+                       static_cast<std::size_t>(channel)];
+    }
+};
+std::optional<PngSamples> ReadPngSamples(const std::string& path);
 // By the file name's extension.
 std::optional<DecodedPicture> ReadPicture(const std::string& path);
 

@@ -126,7 +126,8 @@ TEST(FreePlacement, RowsAgreeWithSinglePoints) {
                 const double x = 0.5 + c;
                 ASSERT_NEAR(row[static_cast<std::size_t>(c)], placement.PositionAt(x, y), 1e-12);
                 if (shape == FreeShape::kConic) {
-                    double turns = std::atan2(x - 97.5, 40.0 - y) / (2.0 * std::numbers::pi) - 250.0 / 360.0;
+                    double turns =
+                        std::atan2(x - 97.5, 40.0 - y) / (2.0 * std::numbers::pi) - 250.0 / 360.0;
                     turns -= std::floor(turns);
                     ASSERT_NEAR(row[static_cast<std::size_t>(c)], turns, 1e-11) << x << "," << y;
                 }
@@ -135,8 +136,8 @@ TEST(FreePlacement, RowsAgreeWithSinglePoints) {
     }
 }
 
-// The table gives what exact evaluation gives, to far below a level, and hard stops stay
-// hard.
+// The table gives what exact evaluation gives, to far below a level, laid over white or
+// with straight alpha (compared premultiplied, as the blend is), and hard stops stay hard.
 TEST(FreeRenderer, TableAgreesWithExactColours) {
     FreeGradient gradient = TwoStops(FreeShape::kLinear);
     gradient.stops = {
@@ -144,6 +145,7 @@ TEST(FreeRenderer, TableAgreesWithExactColours) {
     gradient.segments = {{Easing::kSine, std::nullopt}, {}, {}};
     gradient.linear.degrees = 90.0;
     const FreeRenderer renderer(gradient, 300, 20);
+    const FreeRenderer straight(gradient, 300, 20, PictureAlpha::kStraight);
     const FreeColorLine line(gradient, 300.0);
     for (int i = 0; i <= 3000; ++i) {
         const double position = i / 3000.0;
@@ -152,6 +154,10 @@ TEST(FreeRenderer, TableAgreesWithExactColours) {
         const double over = 255.0 * (1.0 - exact.alpha);
         ASSERT_NEAR(table.red, exact.red * exact.alpha * 255.0 + over, 0.01) << position;
         ASSERT_NEAR(table.green, exact.green * exact.alpha * 255.0 + over, 0.01) << position;
+        const ExactStraight kept = straight.StraightColorAt(position);
+        ASSERT_NEAR(kept.alpha, exact.alpha * 255.0, 0.01) << position;
+        ASSERT_NEAR(kept.color.green * exact.alpha, exact.green * exact.alpha * 255.0, 0.01)
+            << position;
     }
     // The plain pixels are the table's colours rounded; ties aside, which single and double
     // precision may break apart.

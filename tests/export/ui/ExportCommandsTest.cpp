@@ -13,6 +13,7 @@
 #include "desktop/ui/RasterImage.h"
 #include "export/WebExport.h"
 #include "export/ui/ExportCommands.h"
+#include "render/FreeRenderer.h"
 #include "support/ui/DialogDriver.h"
 #include "testing/QtTests.h"
 #include "testing/SampleGradient.h"
@@ -107,7 +108,14 @@ class ExportCommandsTest : public QObject {
         WhenShown<QFileDialog>([&](QFileDialog& dialog) { ChooseFile(dialog, typed); });
         QWidget owner;
         tonzug::ExportGradient(owner, picture, ExportTarget::kPngFile);
-        QCOMPARE(QImage(typed).convertToFormat(QImage::Format_RGB32), wanted);
+        // The PNG keeps the transparency, with straight alpha; the clipboard lays it over white.
+        tonzug::Raster straight(40, 30);
+        tonzug::FreeRenderer(*picture.free, 40, 30, tonzug::PictureAlpha::kStraight)
+            .RenderRows(0, straight);
+        const QImage kept =
+            QImage(reinterpret_cast<const uchar*>(straight.Row(0)), 40, 30, QImage::Format_ARGB32)
+                .copy();
+        QCOMPARE(QImage(typed).convertToFormat(QImage::Format_ARGB32), kept);
         tonzug::ExportGradient(owner, picture, ExportTarget::kClipboard);
         QCOMPARE(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32),
                  wanted);
