@@ -203,8 +203,9 @@ double FreePlacement::PositionAt(double x, double y) const {
     return 0.0;
 }
 
-void FreePlacement::PositionsAlongRow(double firstX, double stepX, double y, int firstStep,
-                                      std::span<double> positions) const {
+// Four lanes at a time where the processor has them; the same operations, so the same bits.
+[[gnu::target_clones("avx2", "default")]] void FreePlacement::PositionsAlongRow(
+    double firstX, double stepX, double y, int firstStep, std::span<double> positions) const {
     const auto xAt = [&](std::size_t i) {
         return firstX + stepX * static_cast<double>(firstStep + static_cast<int>(i));
     };
