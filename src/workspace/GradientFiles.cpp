@@ -8,13 +8,20 @@
 #include "web/GimpGradient.h"
 
 namespace tonzug {
+namespace {
+
+// A gradient file is read whole, as large as a settings file may be.
+std::optional<std::string> ReadGradientFile(const std::string& path, std::string& content) {
+    bool missing = false;
+    return ReadBoundedFile(path, kMaxIniFileBytes, content, missing);
+}
+
+}  // namespace
 
 std::optional<std::string> LoadGimpGradientFile(const std::string& path, ParameterForm& form,
                                                 MessageLanguage language) {
     std::string content;
-    bool missing = false;
-    if (std::optional<std::string> problem =
-            ReadBoundedFile(path, kMaxIniFileBytes, content, missing)) {
+    if (std::optional<std::string> problem = ReadGradientFile(path, content)) {
         return problem;
     }
     const GimpGradientReading reading = ReadGimpGradient(content);
@@ -49,9 +56,7 @@ bool PasteGradientText(ParameterForm& form, std::string_view text) {
 std::optional<std::string> LoadGradientTextFile(const std::string& path, ParameterForm& form,
                                                 MessageLanguage language) {
     std::string content;
-    bool missing = false;
-    if (std::optional<std::string> problem =
-            ReadBoundedFile(path, kMaxIniFileBytes, content, missing)) {
+    if (std::optional<std::string> problem = ReadGradientFile(path, content)) {
         return problem;
     }
     if (!PasteGradientText(form, content)) {
