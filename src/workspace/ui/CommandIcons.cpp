@@ -34,7 +34,7 @@ const char* NameOf(CommandIcon command) {
         case CommandIcon::kCopyToClipboard:
             return "edit-copy";
         case CommandIcon::kLoadDefaults:
-            return "document-revert";
+            return "load-defaults";
         case CommandIcon::kSaveParameters:
             return "document-save";
         case CommandIcon::kLoadParameters:
@@ -43,6 +43,10 @@ const char* NameOf(CommandIcon command) {
             return "darker";
         case CommandIcon::kLighter:
             return "lighter";
+        case CommandIcon::kUndo:
+            return "edit-undo";
+        case CommandIcon::kRedo:
+            return "edit-redo";
     }
     return "";
 }

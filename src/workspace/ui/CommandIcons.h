@@ -16,6 +16,8 @@ enum class CommandIcon {
     kLoadParameters,
     kDarker,
     kLighter,
+    kUndo,
+    kRedo,
 };
 
 QIcon IconFor(CommandIcon command);

@@ -56,7 +56,11 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
     StartUp();
     setAcceptDrops(true);
     undo_ = new UndoBinding(*this, form_);
-    undo_->SetAfterChange([this] { UpdateTitle(); });
+    undo_->SetAfterChange([this] {
+        UpdateTitle();
+        UpdateUndoButtons();
+    });
+    UpdateUndoButtons();
     BindShortcuts();
     AttachRecentFiles();
     // Ending the program without closing the window (a session's end) still keeps the set.
@@ -166,6 +170,30 @@ QLayout* MainWindow::BuildCommandRow() {
                   [this] { SaveAsCommand(); });
     commandButton("cmdLoadP", CommandIcon::kLoadParameters, "Einstellungsdatei laden...",
                   [this] { LoadCommand(); });
+    row->addSpacing(fontMetrics().height());
+    // The shortcut in the tooltip; a screen reader says the command alone.
+    struct HistoryButton {
+        const char* name;
+        CommandIcon icon;
+        const char* command;
+        const char* keys;
+        void (UndoBinding::*step)();
+    };
+    for (const HistoryButton& history :
+         {HistoryButton{"cmdUndo", CommandIcon::kUndo, "Rückgängig", "Strg+Z", &UndoBinding::Undo},
+          HistoryButton{"cmdRedo", CommandIcon::kRedo, "Wiederholen", "Strg+Umschalt+Z",
+                        &UndoBinding::Redo}}) {
+        QToolButton* button =
+            MakePictureButton(history.name, history.icon,
+                              QStringLiteral("%1 (%2)").arg(QString::fromUtf8(history.command),
+                                                            QString::fromUtf8(history.keys)));
+        button->setAccessibleName(QString::fromUtf8(history.command));
+        connect(button, &QToolButton::clicked, this, [this, step = history.step] {
+            form_.FinishEdits();
+            (undo_->*step)();
+        });
+        row->addWidget(button);
+    }
     row->addSpacing(fontMetrics().height());
     commandButton("cmdLM", CommandIcon::kDarker, "Dunkler...",
                   [this] { ShiftAllLightness(form_, kDarkerStep); });

@@ -63,6 +63,7 @@ class MainWindow : public QWidget {
     bool SaveAsCommand();
     void FileSaved(const QString& file);
     void UpdateTitle();
+    void UpdateUndoButtons();
     // Asks before closing with unsaved changes to the window's file; false to stay open.
     bool MayClose();
     void StartUp();

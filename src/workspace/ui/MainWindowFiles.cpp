@@ -126,6 +126,11 @@ void MainWindow::UpdateTitle() {
     setWindowModified(undo_->History().Modified());
 }
 
+void MainWindow::UpdateUndoButtons() {
+    findChild<QToolButton*>(QStringLiteral("cmdUndo"))->setEnabled(undo_->History().CanUndo());
+    findChild<QToolButton*>(QStringLiteral("cmdRedo"))->setEnabled(undo_->History().CanRedo());
+}
+
 bool MainWindow::MayClose() {
     if (currentFile_.isEmpty() || !undo_->History().Modified()) {
         return true;

@@ -26,18 +26,13 @@ bool IsRedoKey(const QKeyEvent& key) {
 
 UndoBinding::UndoBinding(QWidget& window, ParameterForm& form)
     : QObject(&window), window_(window), history_(form) {
-    const auto bind = [this](const QKeySequence& keys, bool (EditHistory::*step)()) {
+    const auto bind = [this](const QKeySequence& keys, void (UndoBinding::*step)()) {
         auto* shortcut = new QShortcut(keys, &window_);
-        connect(shortcut, &QShortcut::activated, this, [this, step] {
-            (history_.*step)();
-            if (afterChange_) {
-                afterChange_();
-            }
-        });
+        connect(shortcut, &QShortcut::activated, this, step);
     };
-    bind(QKeySequence(Qt::CTRL | Qt::Key_Z), &EditHistory::Undo);
-    bind(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), &EditHistory::Redo);
-    bind(QKeySequence(Qt::CTRL | Qt::Key_Y), &EditHistory::Redo);
+    bind(QKeySequence(Qt::CTRL | Qt::Key_Z), &UndoBinding::Undo);
+    bind(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), &UndoBinding::Redo);
+    bind(QKeySequence(Qt::CTRL | Qt::Key_Y), &UndoBinding::Redo);
     qApp->installEventFilter(this);
 }
 
@@ -50,6 +45,20 @@ void UndoBinding::RecordSoon() {
         recordPending_ = false;
         Record();
     });
+}
+
+void UndoBinding::Undo() {
+    history_.Undo();
+    if (afterChange_) {
+        afterChange_();
+    }
+}
+
+void UndoBinding::Redo() {
+    history_.Redo();
+    if (afterChange_) {
+        afterChange_();
+    }
 }
 
 void UndoBinding::Record() {

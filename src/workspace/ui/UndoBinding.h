@@ -19,6 +19,9 @@ class UndoBinding final : public QObject {
     // Records after the event being handled, once however often it is asked.
     void RecordSoon();
     void Record();
+    // One step back or forward, and the window told.
+    void Undo();
+    void Redo();
     // Runs a command of the window as one step of its own.
     void RunCommand(const std::function<void()>& command);
     EditHistory& History() { return history_; }

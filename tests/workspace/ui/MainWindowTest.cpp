@@ -205,7 +205,8 @@ class MainWindowTest : public QObject {
     }
 
     // Ctrl+Z undoes the form, also while a text field has the focus: the typing is one step,
-    // a command another; Ctrl+Y and Ctrl+Shift+Z redo.
+    // a command another; Ctrl+Y and Ctrl+Shift+Z redo; the buttons do the same and show
+    // when there is nothing left to undo.
     void undoKeysStepThroughTheForm() {
         const QString startWidth = Value("X");
         const QString startColor = Value("STCOL");
@@ -220,9 +221,12 @@ class MainWindowTest : public QObject {
         QTest::keyClick(&width, Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(Value("STCOL"), startColor);
         QCOMPARE(Value("X"), QStringLiteral("300"));
-        QTest::keyClick(&width, Qt::Key_Z, Qt::ControlModifier);
+        auto& undo = Find<QAbstractButton>(*window_, "cmdUndo");
+        QVERIFY(Find<QAbstractButton>(*window_, "cmdRedo").isEnabled());
+        undo.click();
         QCOMPARE(Value("X"), startWidth);
         QCOMPARE(width.text(), startWidth);
+        QVERIFY(!undo.isEnabled());
         QTest::keyClick(&width, Qt::Key_Y, Qt::ControlModifier);
         QCOMPARE(Value("X"), QStringLiteral("300"));
         QTest::keyClick(&width, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
