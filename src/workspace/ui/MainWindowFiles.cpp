@@ -23,23 +23,42 @@
 
 namespace tonzug {
 
+namespace {
+
+// A shortcut of no control of its own.
+constexpr const char* kNoControl = "";
+
+}  // namespace
+
 void MainWindow::BindShortcuts() {
-    const auto bind = [this](QKeyCombination keys, auto command) {
+    // Each key, and the control whose tooltip names it, as German keyboards label it.
+    const auto bind = [this](QKeyCombination keys, const char* named, auto command) {
         auto* shortcut = new QShortcut(QKeySequence(keys), this);
         connect(shortcut, &QShortcut::activated, this, command);
+        auto* control = *named != '\0' ? findChild<QWidget*>(QString::fromLatin1(named)) : nullptr;
+        if (control != nullptr) {
+            control->setToolTip(QStringLiteral("%1 (%2)").arg(
+                control->toolTip(),
+                QKeySequence(keys)
+                    .toString(QKeySequence::NativeText)
+                    .replace(QStringLiteral("Ctrl"), QStringLiteral("Strg"))
+                    .replace(QStringLiteral("Shift"), QStringLiteral("Umschalt"))));
+        }
     };
-    bind(Qt::CTRL | Qt::Key_O, [this] {
+    bind(Qt::CTRL | Qt::Key_O, "cmdLoadP", [this] {
         form_.FinishEdits();
         undo_->RunCommand([this] { LoadCommand(); });
     });
-    bind(Qt::CTRL | Qt::Key_S, [this] { SaveCommand(); });
-    bind(Qt::CTRL | Qt::SHIFT | Qt::Key_S, [this] { SaveAsCommand(); });
-    bind(Qt::CTRL | Qt::Key_E, [this] { ExportCommand(ExportTarget::kPngFile); });
-    bind(Qt::CTRL | Qt::Key_C, [this] { ExportCommand(ExportTarget::kClipboard); });
-    bind(Qt::CTRL | Qt::SHIFT | Qt::Key_C, [this] { ExportCommand(ExportTarget::kCssClipboard); });
-    bind(QKeyCombination(Qt::Key_F11), [this] { ShowLargePreview(); });
+    bind(Qt::CTRL | Qt::Key_S, kNoControl, [this] { SaveCommand(); });
+    bind(Qt::CTRL | Qt::SHIFT | Qt::Key_S, "cmdSaveP", [this] { SaveAsCommand(); });
+    bind(Qt::CTRL | Qt::Key_E, "cmdSavePNG", [this] { ExportCommand(ExportTarget::kPngFile); });
+    bind(Qt::CTRL | Qt::Key_C, "cmdSaveCLP", [this] { ExportCommand(ExportTarget::kClipboard); });
+    bind(Qt::CTRL | Qt::SHIFT | Qt::Key_C, "cmdCopyCSS",
+         [this] { ExportCommand(ExportTarget::kCssClipboard); });
+    bind(QKeyCombination(Qt::Key_F11), "picDisp", [this] { ShowLargePreview(); });
     // A text field pastes into itself; elsewhere the window takes the text.
-    bind(Qt::CTRL | Qt::Key_V, [this] { PasteText(QGuiApplication::clipboard()->text()); });
+    bind(Qt::CTRL | Qt::Key_V, kNoControl,
+         [this] { PasteText(QGuiApplication::clipboard()->text()); });
 }
 
 void MainWindow::AttachRecentFiles() {

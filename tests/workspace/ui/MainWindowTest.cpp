@@ -222,6 +222,12 @@ class MainWindowTest : public QObject {
         QCOMPARE(Value("STCOL"), startColor);
         QCOMPARE(Value("X"), QStringLiteral("300"));
         auto& undo = Find<QAbstractButton>(*window_, "cmdUndo");
+        QCOMPARE(Find<QWidget>(*window_, "cmdSavePNG").toolTip(),
+                 QStringLiteral("Tonzug als PNG-Bild speichern... (Strg+E)"));
+        QCOMPARE(
+            Find<QWidget>(*window_, "cmdCopyCSS").toolTip(),
+            QStringLiteral("Tonzug als CSS in die Zwischenablage kopieren... (Strg+Umschalt+C)"));
+        QCOMPARE(undo.accessibleName(), QStringLiteral("Rückgängig"));
         QVERIFY(Find<QAbstractButton>(*window_, "cmdRedo").isEnabled());
         undo.click();
         QCOMPARE(Value("X"), startWidth);
