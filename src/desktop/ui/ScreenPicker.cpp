@@ -61,6 +61,7 @@ ScreenPicker::~ScreenPicker() = default;
 
 void ScreenPicker::Start() {
     picking_ = true;
+    moved_ = false;
     colorBeforePick_ = currentColor_ ? currentColor_() : kNoColor;
     source_->grabMouse(Qt::CrossCursor);
     // The keyboard too, so that Escape reaches the picker whichever widget has the focus.
@@ -163,20 +164,30 @@ bool ScreenPicker::FilterPortalGesture(QEvent* event) {
 bool ScreenPicker::FilterLiveGrab(QEvent* event) {
     switch (event->type()) {
         case QEvent::MouseButtonPress:
+            Start();
+            return true;
         case QEvent::MouseButtonDblClick:
             Start();
+            moved_ = true;  // the first click of the two has done what a click does
             return true;
         case QEvent::MouseMove:
             if (picking_) {
+                moved_ = true;
                 pickPoint_ = static_cast<QMouseEvent*>(event)->globalPosition().toPoint();
                 if (onPick_) {
                     onPick_(ScreenPixel(pickPoint_));
                 }
             }
             return true;
-        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonRelease: {
+            const bool clicked = picking_ && !moved_;
             Stop();
+            if (clicked && onClick_) {
+                // A dialog it opens must not start inside the mouse handling.
+                QTimer::singleShot(0, this, onClick_);
+            }
             return true;
+        }
         case QEvent::KeyPress:
             if (picking_ && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
                 Cancel();

@@ -41,6 +41,9 @@ class ScreenPicker : public QObject {
     ~ScreenPicker() override;
 
     bool Picking() const { return picking_; }
+    // Live grab: a press and release without a move calls this (after the release has
+    // been handled), as a click on the source would.
+    void SetClickHandler(std::function<void()> onClick) { onClick_ = std::move(onClick); }
     // Where the last pick read the screen (global coordinates).
     QPoint PickPoint() const { return pickPoint_; }
 
@@ -67,6 +70,9 @@ class ScreenPicker : public QObject {
     ColorSource currentColor_;
     PickHandler onPick_;
     bool picking_ = false;
+    // Whether the pointer moved since the press: the press was a drag, not a click.
+    bool moved_ = false;
+    std::function<void()> onClick_;
     ColorValue colorBeforePick_ = kNoColor;
     QPoint pickPoint_;
 

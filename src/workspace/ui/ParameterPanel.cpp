@@ -228,11 +228,17 @@ QLabel* ParameterPanel::MakeCaption(const QString& text, int index) {
 SwatchBox* ParameterPanel::MakeSwatch(const char* name, ColorSwatch& swatch) {
     auto* box = new SwatchBox;
     box->setObjectName(QString::fromLatin1(name));
-    box->setToolTip(ScreenPickHint() + QStringLiteral("..."));
+    // Where a drag picks live, a click is free to open the chooser.
+    const bool clickChooses = SessionScreenPickRoute() == ScreenPickRoute::kLiveGrab;
+    box->setToolTip((clickChooses ? QStringLiteral("Klicken: Farbauswahl. ") : QString()) +
+                    ScreenPickHint() + QStringLiteral("..."));
     BindSwatch(*box, swatch);
-    new ScreenPicker(
+    auto* picker = new ScreenPicker(
         *box, [&swatch] { return swatch.Color(); },
         [&swatch](ColorValue picked) { ApplyChosenColor(swatch, picked); });
+    if (clickChooses) {
+        picker->SetClickHandler([this, &swatch] { ChooseSwatchColor(*window(), swatch); });
+    }
     return box;
 }
 

@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QDialog>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWindow>
@@ -8,6 +9,7 @@
 #include "desktop/ui/ScreenPixel.h"
 #include "form/ui/SwatchBox.h"
 #include "render/Raster.h"
+#include "support/ui/DialogDriver.h"
 #include "testing/TempFolder.h"
 #include "workspace/ui/MainWindow.h"
 #include "workspace/ui/PreviewBox.h"
@@ -66,6 +68,22 @@ class ScreenPickTest : public QObject {
         QCOMPARE(QWidget::keyboardGrabber(), nullptr);
         Mouse(QEvent::MouseMove, start, start.rect().center() + QPoint(1, 0));
         QCOMPARE(end.Color(), kBlue);
+    }
+
+    // A click without a move opens the chooser for the swatch, and picks nothing.
+    void clickOnASwatchOpensTheChooser() {
+        auto& end = Find<tonzug::SwatchBox>(*window_, "colEnd");
+        QString title;
+        tonzug::testing::WhenShown<QDialog>([&title](QDialog& chooser) {
+            title = chooser.windowTitle();
+            chooser.reject();
+        });
+        Mouse(QEvent::MouseButtonPress, end, end.rect().center());
+        QTest::mouseRelease(window_->windowHandle(), Qt::LeftButton, {},
+                            end.mapTo(window_, end.rect().center()));
+        QTRY_VERIFY(!title.isEmpty());
+        QCOMPARE(window_->Form().colEnd.Color(), kBlue);
+        QCOMPARE(QWidget::mouseGrabber(), nullptr);
     }
 
   private:
