@@ -177,12 +177,13 @@ QLayout* MainWindow::BuildCommandRow() {
         CommandIcon icon;
         const char* command;
         const char* keys;
-        void (UndoBinding::*step)();
+        enum class Step { kUndo, kRedo } step;
     };
     for (const HistoryButton& history :
-         {HistoryButton{"cmdUndo", CommandIcon::kUndo, "Rückgängig", "Strg+Z", &UndoBinding::Undo},
+         {HistoryButton{"cmdUndo", CommandIcon::kUndo, "Rückgängig", "Strg+Z",
+                        HistoryButton::Step::kUndo},
           HistoryButton{"cmdRedo", CommandIcon::kRedo, "Wiederholen", "Strg+Umschalt+Z",
-                        &UndoBinding::Redo}}) {
+                        HistoryButton::Step::kRedo}}) {
         QToolButton* button =
             MakePictureButton(history.name, history.icon,
                               QStringLiteral("%1 (%2)").arg(QString::fromUtf8(history.command),
@@ -190,7 +191,11 @@ QLayout* MainWindow::BuildCommandRow() {
         button->setAccessibleName(QString::fromUtf8(history.command));
         connect(button, &QToolButton::clicked, this, [this, step = history.step] {
             form_.FinishEdits();
-            (undo_->*step)();
+            if (step == HistoryButton::Step::kUndo) {
+                undo_->Undo();
+            } else {
+                undo_->Redo();
+            }
         });
         row->addWidget(button);
     }
