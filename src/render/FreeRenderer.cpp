@@ -21,16 +21,6 @@ constexpr double kChannelMax = 255.0;
 // Positions are worked out for this many pixels of a row at a time.
 constexpr int kPositionsAtOnce = 256;
 
-ExactColor OverWhite(const CssColor& color) {
-    const RgbTriple mapped = MapIntoSrgb(color);
-    const double alpha = std::clamp(color.alpha, 0.0, 1.0);
-    const auto channel = [alpha](double value) {
-        const double opaque = std::isfinite(value) ? std::clamp(value, 0.0, kChannelMax) : 0.0;
-        return opaque * alpha + kChannelMax * (1.0 - alpha);
-    };
-    return {channel(mapped.red), channel(mapped.green), channel(mapped.blue)};
-}
-
 ExactStraight Straight(const CssColor& color) {
     const double alpha = std::isfinite(color.alpha) ? std::clamp(color.alpha, 0.0, 1.0) : 0.0;
     if (alpha == 0.0) {
@@ -53,6 +43,10 @@ ExactColor LaidOverWhite(const ExactStraight& color) {
     const ExactColor premultiplied = Premultiplied(color);
     const double white = kChannelMax - color.alpha;
     return {premultiplied.red + white, premultiplied.green + white, premultiplied.blue + white};
+}
+
+ExactColor OverWhite(const CssColor& color) {
+    return LaidOverWhite(Straight(color));
 }
 
 ExactColor Between(const ExactColor& a, const ExactColor& b, double t) {
@@ -169,37 +163,37 @@ ExactStraight FreeRenderer::StraightColorAt(double position) const {
 }
 
 // Inlined into the pixel loops, as the three below.
-[[gnu::always_inline]] inline double FreeRenderer::CellOf(double position) const {
-    if (repeats_) {
-        position = line_.Wrapped(position);
+[[gnu::always_inline]] inline std::optional<FreeRenderer::TableCell> FreeRenderer::TableCellOf(
+    double position) const {
+    if (entries_.empty() || !std::isfinite(position)) {
+        return std::nullopt;
     }
-    return std::clamp((position - line_.First()) * cellsPerUnit_, 0.0, lastCell_);
+    const double wrapped = repeats_ ? line_.Wrapped(position) : position;
+    const double cell = std::clamp((wrapped - line_.First()) * cellsPerUnit_, 0.0, lastCell_);
+    const auto index = static_cast<std::size_t>(cell);
+    if (exactCells_[index] != 0) {
+        return std::nullopt;
+    }
+    return TableCell{index, cell - static_cast<double>(index)};
 }
 
 // The table's colour, exact where the table is not.
 [[gnu::always_inline]] inline ExactColor FreeRenderer::TableColorAt(double position) const {
-    if (entries_.empty() || !std::isfinite(position)) {
+    const std::optional<TableCell> cell = TableCellOf(position);
+    if (!cell) {
         return ExactAt(position);
     }
-    const double cell = CellOf(position);
-    const auto index = static_cast<std::size_t>(cell);
-    if (exactCells_[index] != 0) {
-        return ExactAt(position);
-    }
-    return Between(entries_[index], entries_[index + 1], cell - static_cast<double>(index));
+    return Between(entries_[cell->index], entries_[cell->index + 1], cell->within);
 }
 
 // The same with straight alpha: the premultiplied blend of the entries, un-premultiplied.
 [[gnu::always_inline]] inline ExactStraight FreeRenderer::TableStraightAt(double position) const {
-    if (entries_.empty() || !std::isfinite(position)) {
+    const std::optional<TableCell> cell = TableCellOf(position);
+    if (!cell) {
         return ExactStraightAt(position);
     }
-    const double cell = CellOf(position);
-    const auto index = static_cast<std::size_t>(cell);
-    if (exactCells_[index] != 0) {
-        return ExactStraightAt(position);
-    }
-    const double t = cell - static_cast<double>(index);
+    const std::size_t index = cell->index;
+    const double t = cell->within;
     const double alpha = alphas_[index] + (alphas_[index + 1] - alphas_[index]) * t;
     if (!(alpha > 0.0)) {
         return {{}, 0.0};
@@ -214,21 +208,15 @@ ExactStraight FreeRenderer::StraightColorAt(double position) const {
 }
 
 [[gnu::always_inline]] inline std::uint32_t FreeRenderer::PlainWordAt(double position) const {
-    if (entries_.empty() || !std::isfinite(position)) {
+    const std::optional<TableCell> cell = TableCellOf(position);
+    if (!cell) {
         return PlainWord(ExactAt(position));
     }
-    const double cell = CellOf(position);
-    const auto index = static_cast<std::size_t>(cell);
-    if (exactCells_[index] != 0) {
-        return PlainWord(ExactAt(position));
-    }
-    const PlainCell& plain = plainCells_[index];
+    const PlainCell& plain = plainCells_[cell->index];
     // 0..255 rounded to whole numbers, ties to even, by adding and taking away 2^23.
     constexpr float kNoFraction = 8388608.0f;
     const FourChannels levels =
-        (plain.start + plain.change * static_cast<float>(cell - static_cast<double>(index)) +
-         kNoFraction) -
-        kNoFraction;
+        (plain.start + plain.change * static_cast<float>(cell->within) + kNoFraction) - kNoFraction;
     return 0xFF000000u | (static_cast<std::uint32_t>(levels[0]) << 16) |
            (static_cast<std::uint32_t>(levels[1]) << 8) | static_cast<std::uint32_t>(levels[2]);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "render/FreeColorLine.h"
@@ -44,7 +45,13 @@ class FreeRenderer final : public PictureRenderer {
   private:
     ExactColor ExactAt(double position) const;
     ExactStraight ExactStraightAt(double position) const;
-    double CellOf(double position) const;
+    // The table cell that holds a position and how far into it; nothing where the colour
+    // is worked out exactly instead.
+    struct TableCell {
+        std::size_t index;
+        double within;
+    };
+    std::optional<TableCell> TableCellOf(double position) const;
     ExactColor TableColorAt(double position) const;
     ExactStraight TableStraightAt(double position) const;
     std::uint32_t PlainWordAt(double position) const;

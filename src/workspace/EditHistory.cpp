@@ -63,10 +63,10 @@ void EditHistory::Record() {
         return;
     }
     FormState now = CaptureState(form_);
-    const TextField* typing = FieldBeingTyped();
     if (now == states_[current_]) {
         return;
     }
+    const TextField* typing = FieldBeingTyped();
     // More typing into the field of the current step, or the clamps that end its edit,
     // change that step rather than add one.
     const bool sameTyping = typedField_ != nullptr && (typing == typedField_ || typing == nullptr);

@@ -42,9 +42,10 @@ void SetFreeGradient(ParameterForm& form, const FreeGradient& gradient) {
 bool PasteGradientText(ParameterForm& form, std::string_view text) {
     CssGradientReading reading = ReadCssGradient(text);
     // More than a declaration: a rule or a style sheet holding a gradient somewhere.
-    if (const std::optional<std::string_view> found = FindCssGradient(text);
-        !reading.gradient && found) {
-        reading = ReadCssGradient(*found);
+    if (!reading.gradient) {
+        if (const std::optional<std::string_view> found = FindCssGradient(text)) {
+            reading = ReadCssGradient(*found);
+        }
     }
     if (!reading.gradient) {
         return false;

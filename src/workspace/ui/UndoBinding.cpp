@@ -1,6 +1,5 @@
 #include "workspace/ui/UndoBinding.h"
 
-#include <QApplication>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QLineEdit>
@@ -33,7 +32,10 @@ UndoBinding::UndoBinding(QWidget& window, ParameterForm& form)
     bind(QKeySequence(Qt::CTRL | Qt::Key_Z), &UndoBinding::Undo);
     bind(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), &UndoBinding::Redo);
     bind(QKeySequence(Qt::CTRL | Qt::Key_Y), &UndoBinding::Redo);
-    qApp->installEventFilter(this);
+    // The window's text fields all stand from the start.
+    for (QLineEdit* field : window_.findChildren<QLineEdit*>()) {
+        field->installEventFilter(this);
+    }
 }
 
 void UndoBinding::RecordSoon() {
@@ -78,10 +80,8 @@ bool UndoBinding::eventFilter(QObject* watched, QEvent* event) {
     // A line edit claims the undo keys for itself before shortcuts are looked at; in this
     // window they undo the form.
     if (event->type() == QEvent::ShortcutOverride) {
-        auto* field = qobject_cast<QLineEdit*>(watched);
         const auto* key = static_cast<QKeyEvent*>(event);
-        if (field != nullptr && field->window() == &window_ &&
-            (IsUndoKey(*key) || IsRedoKey(*key))) {
+        if (IsUndoKey(*key) || IsRedoKey(*key)) {
             event->ignore();
             return true;
         }
