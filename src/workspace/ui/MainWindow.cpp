@@ -44,6 +44,7 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
     page->addWidget(BuildHeading());
     auto* body = new QHBoxLayout;
     panel_ = new ParameterPanel(form_);
+    connect(panel_, &ParameterPanel::pastedOtherText, this, &MainWindow::PasteText);
     body->addWidget(panel_);
     body->addWidget(BuildPreviewFrame(), 0, Qt::AlignTop);
     page->addLayout(body);

@@ -1,4 +1,5 @@
 // The main window's parameter file: loading, saving, the title and the shortcuts.
+#include <QAbstractButton>
 #include <QClipboard>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -17,6 +18,7 @@
 #include "web/GimpGradient.h"
 #include "workspace/GradientFiles.h"
 #include "workspace/RecentFiles.h"
+#include "workspace/ui/HelpWindow.h"
 #include "workspace/ui/MainWindow.h"
 #include "workspace/ui/ParameterFileCommands.h"
 #include "workspace/ui/UndoBinding.h"
@@ -56,6 +58,29 @@ void MainWindow::BindShortcuts() {
     bind(Qt::CTRL | Qt::SHIFT | Qt::Key_C, "cmdCopyCSS",
          [this] { ExportCommand(ExportTarget::kCssClipboard); });
     bind(QKeyCombination(Qt::Key_F11), "picDisp", [this] { ShowLargePreview(); });
+    bind(QKeyCombination(Qt::Key_F1), kNoControl, [this] { ShowHelpWindow(*this); });
+    // The other buttons by keys of their own, pressed as a click would (not when disabled).
+    struct ButtonKeys {
+        QKeyCombination keys;
+        const char* button;
+    };
+    for (const ButtonKeys& press : {
+             ButtonKeys{Qt::CTRL | Qt::Key_B, "cmdSave"},
+             ButtonKeys{Qt::CTRL | Qt::Key_J, "cmdSaveJPG"},
+             ButtonKeys{Qt::CTRL | Qt::Key_N, "cmdLoadD"},
+             ButtonKeys{Qt::CTRL | Qt::Key_Minus, "cmdLM"},
+             ButtonKeys{Qt::CTRL | Qt::Key_Plus, "cmdLP"},
+             ButtonKeys{Qt::CTRL | Qt::Key_1, "cmdStart"},
+             ButtonKeys{Qt::CTRL | Qt::Key_2, "cmdMid"},
+             ButtonKeys{Qt::CTRL | Qt::Key_3, "cmdEnd"},
+             ButtonKeys{Qt::CTRL | Qt::Key_T, "cmdSwap"},
+             ButtonKeys{Qt::CTRL | Qt::SHIFT | Qt::Key_T, "cmdHBS"},
+         }) {
+        auto* button = findChild<QAbstractButton*>(QString::fromLatin1(press.button));
+        if (button != nullptr) {
+            bind(press.keys, press.button, [button] { button->click(); });
+        }
+    }
     // A text field pastes into itself; elsewhere the window takes the text.
     bind(Qt::CTRL | Qt::Key_V, kNoControl,
          [this] { PasteText(QGuiApplication::clipboard()->text()); });

@@ -1,9 +1,11 @@
 #include "workspace/ui/ParameterPanel.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -14,6 +16,7 @@
 #include <QVBoxLayout>
 #include <functional>
 
+#include "color/CssColor.h"
 #include "desktop/ui/ScreenPicker.h"
 #include "form/ui/DoubleClickAction.h"
 #include "form/ui/FormBinding.h"
@@ -29,6 +32,12 @@ namespace {
 
 // Digits a number field is sized for: a width of ten million still fits.
 constexpr int kFieldDigits = 8;
+
+// A button whose caption does not say what it does: the command as tooltip and name.
+void NameButton(QToolButton& button, const QString& command) {
+    button.setToolTip(command);
+    button.setAccessibleName(command);
+}
 
 QGroupBox* MakeFrame(const QString& title, int index) {
     auto* frame = new QGroupBox(title);
@@ -64,13 +73,16 @@ ParameterPanel::ParameterPanel(ParameterForm& form, QWidget* parent)
 QGroupBox* ParameterPanel::BuildColorFrame() {
     QGroupBox* frame = MakeFrame(QStringLiteral("Farbwahl (Start / Ende)  : "), 0);
     auto* grid = new QGridLayout(frame);
-    grid->addWidget(MakeSwatch("colStart", form_.colStart), 0, 0);
-    grid->addWidget(MakeChooseButton("cmdStart", form_.colStart), 0, 1);
+    grid->addWidget(MakeSwatch("colStart", QStringLiteral("Startfarbe"), form_.colStart), 0, 0);
+    grid->addWidget(
+        MakeChooseButton("cmdStart", QStringLiteral("Startfarbe wählen..."), form_.colStart), 0, 1);
     QToolButton* swap = MakeTextButton("cmdSwap", QStringLiteral("< >"));
+    NameButton(*swap, QStringLiteral("Start- und Endfarbe tauschen..."));
     connect(swap, &QToolButton::clicked, this, [this] { SwapColors(form_); });
     grid->addWidget(swap, 0, 2);
-    grid->addWidget(MakeSwatch("colEnd", form_.colEnd), 0, 3);
-    grid->addWidget(MakeChooseButton("cmdEnd", form_.colEnd), 0, 4);
+    grid->addWidget(MakeSwatch("colEnd", QStringLiteral("Endfarbe"), form_.colEnd), 0, 3);
+    grid->addWidget(MakeChooseButton("cmdEnd", QStringLiteral("Endfarbe wählen..."), form_.colEnd),
+                    0, 4);
 
     auto* bands = new QHBoxLayout;
     bands->addWidget(MakeCaption(QStringLiteral("Start - Breite : "), 5));
@@ -90,6 +102,7 @@ QGroupBox* ParameterPanel::BuildSizeFrame() {
     grid->addWidget(MakeCaption(QStringLiteral("Tonzug - Höhe : "), 1), 1, 0);
     grid->addWidget(MakeNumberField("txtY", form_.txtY, true), 1, 1);
     QToolButton* swap = MakeTextButton("cmdHBS", QStringLiteral("<>"));
+    NameButton(*swap, QStringLiteral("Breite und Höhe tauschen..."));
     connect(swap, &QToolButton::clicked, this, [this] { SwapWidthAndHeight(form_); });
     grid->addWidget(swap, 0, 2, 2, 1, Qt::AlignVCenter);
     grid->setColumnStretch(3, 1);
@@ -105,9 +118,11 @@ QGroupBox* ParameterPanel::BuildMiddleFrame() {
     BindCheckBox(*middleSwitch_, form_.chkMid);
     grid->addWidget(middleSwitch_, 0, 0);
     auto* colour = new QHBoxLayout;
-    middleColorCover_ = MakeCoverable(MakeSwatch("colMid", form_.colMid), "colMidDummy");
+    middleColorCover_ = MakeCoverable(
+        MakeSwatch("colMid", QStringLiteral("Mittelfarbe"), form_.colMid), "colMidDummy");
     colour->addWidget(middleColorCover_);
-    middleChooseButton_ = MakeChooseButton("cmdMid", form_.colMid);
+    middleChooseButton_ =
+        MakeChooseButton("cmdMid", QStringLiteral("Mittelfarbe wählen..."), form_.colMid);
     colour->addWidget(middleChooseButton_);
     grid->addLayout(colour, 0, 1);
 
@@ -225,13 +240,28 @@ QLabel* ParameterPanel::MakeCaption(const QString& text, int index) {
     return label;
 }
 
-SwatchBox* ParameterPanel::MakeSwatch(const char* name, ColorSwatch& swatch) {
+SwatchBox* ParameterPanel::MakeSwatch(const char* name, const QString& caption,
+                                      ColorSwatch& swatch) {
     auto* box = new SwatchBox;
     box->setObjectName(QString::fromLatin1(name));
+    box->setAccessibleName(caption);
+    box->setFocusPolicy(Qt::StrongFocus);
+    connect(box, &SwatchBox::activated, this,
+            [this, &swatch] { ChooseSwatchColor(*window(), swatch); });
+    connect(box, &SwatchBox::pasteRequested, this, [this, &swatch] {
+        const QString text = QGuiApplication::clipboard()->text();
+        const OpaqueColorReading reading = ReadOpaqueColor(
+            text.trimmed().toStdString(), HexHash::kOptional, MessageLanguage::kGerman);
+        if (reading.color) {
+            ApplyChosenColor(swatch, *reading.color);
+        } else {
+            emit pastedOtherText(text);
+        }
+    });
     // Where a drag picks live, a click is free to open the chooser.
     const bool clickChooses = SessionScreenPickRoute() == ScreenPickRoute::kLiveGrab;
     box->setToolTip((clickChooses ? QStringLiteral("Klicken: Farbauswahl. ") : QString()) +
-                    ScreenPickHint() + QStringLiteral("..."));
+                    ScreenPickHint() + QStringLiteral(". Strg+V: Farbe einfügen..."));
     BindSwatch(*box, swatch);
     auto* picker = new ScreenPicker(
         *box, [&swatch] { return swatch.Color(); },
@@ -242,8 +272,10 @@ SwatchBox* ParameterPanel::MakeSwatch(const char* name, ColorSwatch& swatch) {
     return box;
 }
 
-QToolButton* ParameterPanel::MakeChooseButton(const char* name, ColorSwatch& swatch) {
+QToolButton* ParameterPanel::MakeChooseButton(const char* name, const QString& command,
+                                              ColorSwatch& swatch) {
     QToolButton* button = MakeTextButton(name, QStringLiteral("..."));
+    NameButton(*button, command);
     connect(button, &QToolButton::clicked, this,
             [this, &swatch] { ChooseSwatchColor(*window(), swatch); });
     return button;

@@ -33,6 +33,10 @@ class ParameterPanel : public QWidget {
     // mode ask. A covered control is hidden behind an empty cover and cannot be reached.
     void UpdateMidControls();
 
+  signals:
+    // Text pasted into a swatch that is no colour, for the window to read as a gradient.
+    void pastedOtherText(const QString& text);
+
   private:
     QGroupBox* BuildColorFrame();
     QGroupBox* BuildSizeFrame();
@@ -48,8 +52,9 @@ class ParameterPanel : public QWidget {
     QLineEdit* MakeNumberField(const char* name, TextField& field, bool keysFiltered);
     // The captions of the fields; a double-click on any of them resets the middle to 50 %.
     QLabel* MakeCaption(const QString& text, int index);
-    SwatchBox* MakeSwatch(const char* name, ColorSwatch& swatch);
-    QToolButton* MakeChooseButton(const char* name, ColorSwatch& swatch);
+    // A swatch named by its caption; Return opens the chooser and Ctrl+V pastes a colour.
+    SwatchBox* MakeSwatch(const char* name, const QString& caption, ColorSwatch& swatch);
+    QToolButton* MakeChooseButton(const char* name, const QString& command, ColorSwatch& swatch);
     QToolButton* MakeTextButton(const char* name, const QString& text);
     QStackedWidget* MakeCoverable(QWidget* content, const char* coverName);
 

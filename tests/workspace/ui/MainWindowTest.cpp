@@ -310,6 +310,30 @@ class MainWindowTest : public QObject {
         QCOMPARE(Value("GRADIENT"), QStringLiteral("conic-gradient(from 90deg, #00ff00, #000080)"));
     }
 
+    // A focused swatch takes a pasted colour and opens nothing; text that is no colour goes
+    // on to the window as a gradient. The buttons' own keys press them; F1 opens the help.
+    void swatchesTakePastedColoursAndButtonsTheirKeys() {
+        window_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+        auto& swatch = Find<QWidget>(*window_, "colStart");
+        QCOMPARE(swatch.accessibleName(), QStringLiteral("Startfarbe"));
+        swatch.setFocus();
+        QGuiApplication::clipboard()->setText(QStringLiteral(" #ff8000\n"));
+        QTest::keyClick(&swatch, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(Value("STCOL"), QString::number(0x0080FF));
+        QGuiApplication::clipboard()->setText(QStringLiteral("radial-gradient(red, blue)"));
+        QTest::keyClick(&swatch, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(Value("GRADIENT"), QStringLiteral("radial-gradient(#ff0000, #0000ff)"));
+
+        const QString end = Value("EDCOL");
+        QTest::keyClick(&swatch, Qt::Key_T, Qt::ControlModifier);
+        QCOMPARE(Value("STCOL"), end);
+        QCOMPARE(Find<QWidget>(*window_, "cmdSwap").toolTip(),
+                 QStringLiteral("Start- und Endfarbe tauschen... (Strg+T)"));
+        QTest::keyClick(&swatch, Qt::Key_F1);
+        QTRY_VERIFY(window_->findChild<QWidget*>(QStringLiteral("frmHelp")) != nullptr);
+    }
+
     void closingWritesTheSettingsThatTheNextStartReads() {
         window_->Form().txtX.SetText("512");
         window_->Form().optV.Select(tonzug::Orientation::kHorizontal);
