@@ -18,17 +18,6 @@ double Radians(double degrees) {
     return degrees * std::numbers::pi / 180.0;
 }
 
-// The angle of "to <side-or-corner>": a corner's gradient line is perpendicular to the
-// diagonal through the two other corners.
-double DirectionDegrees(const LinearDirection& direction, double width, double height) {
-    if (direction.towardX == 0 && direction.towardY == 0) {
-        return direction.degrees;
-    }
-    return std::atan2(static_cast<double>(direction.towardX) * height,
-                      -static_cast<double>(direction.towardY) * width) *
-           180.0 / std::numbers::pi;
-}
-
 struct Radii {
     double x = 0.0;
     double y = 0.0;
@@ -143,6 +132,16 @@ Radii Drawable(Radii radii) {
 }
 
 }  // namespace
+
+double DirectionDegrees(const LinearDirection& direction, double width, double height) {
+    if (direction.towardX == 0 && direction.towardY == 0) {
+        return direction.degrees;
+    }
+    // A corner's gradient line is perpendicular to the diagonal through the two other corners.
+    return std::atan2(static_cast<double>(direction.towardX) * height,
+                      -static_cast<double>(direction.towardY) * width) *
+           180.0 / std::numbers::pi;
+}
 
 FreePlacement::FreePlacement(const FreeGradient& gradient, double width, double height)
     : shape_(gradient.shape) {

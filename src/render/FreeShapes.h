@@ -6,6 +6,10 @@
 
 namespace tonzug {
 
+// The angle of a linear gradient in degrees as CSS measures it (clockwise from up), "to" a
+// side or corner resolved on a box of width x height.
+double DirectionDegrees(const LinearDirection& direction, double width, double height);
+
 // Where the pixels of a box lie on a free gradient's line, as CSS Images 4 places them:
 // each pixel at its centre, in line units (0 at the start of the gradient line, 1 at its
 // end; a full turn for conic gradients).
