@@ -21,6 +21,7 @@
 #include "workspace/ui/ParameterFileCommands.h"
 #include "workspace/ui/ParameterPanel.h"
 #include "workspace/ui/PreviewBox.h"
+#include "workspace/ui/PreviewHandles.h"
 #include "workspace/ui/UndoBinding.h"
 
 namespace tonzug {
@@ -110,6 +111,7 @@ QWidget* MainWindow::BuildPreviewFrame() {
     column->addWidget(preview_, 0, Qt::AlignCenter);
     preview_->Box().setToolTip(QStringLiteral("Doppelklick: große Voransicht..."));
     connect(&preview_->Box(), &PreviewBox::doubleClicked, this, &MainWindow::ShowLargePreview);
+    handles_ = new PreviewHandles(preview_->Box(), form_, [this] { return undo_; });
     return frame;
 }
 
@@ -235,6 +237,8 @@ void MainWindow::ConnectHooks() {
                     params,
                     form_.chkDither.Value() == 1 ? OutputFormat::kDithered8 : OutputFormat::kPlain8,
                     ReadFreeGradient(form_));
+                panel_->Refresh(params);
+                handles_->Refresh(params);
                 if (undo_ != nullptr) {
                     undo_->RecordSoon();
                 }

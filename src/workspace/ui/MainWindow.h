@@ -14,6 +14,7 @@ namespace tonzug {
 enum class CommandIcon;
 class ParameterPanel;
 class PreviewContainer;
+class PreviewHandles;
 class UndoBinding;
 
 // The main window "Tonzug": a view over its parameter form. It starts with
@@ -77,6 +78,7 @@ class MainWindow : public QWidget {
     bool keepSettingsFile_ = false;
     ParameterPanel* panel_ = nullptr;
     PreviewContainer* preview_ = nullptr;
+    PreviewHandles* handles_ = nullptr;
     // Made once the start-up set is loaded: that set is where undo ends.
     UndoBinding* undo_ = nullptr;
     // The parameter file last loaded or saved; empty for the set of the settings file.

@@ -26,6 +26,7 @@
 #include "workspace/PreviewLayout.h"
 #include "workspace/SwatchCommands.h"
 #include "workspace/ui/ColorChoice.h"
+#include "workspace/ui/ShapePanel.h"
 
 namespace tonzug {
 namespace {
@@ -51,6 +52,7 @@ ParameterPanel::ParameterPanel(ParameterForm& form, QWidget* parent)
     : QWidget(parent), form_(form) {
     auto* columns = new QHBoxLayout(this);
     columns->setContentsMargins(0, 0, 0, 0);
+    shapes_ = new ShapePanel(form_, *this);
 
     auto* parameters = new QVBoxLayout;
     parameters->addWidget(BuildColorFrame());
@@ -64,8 +66,10 @@ ParameterPanel::ParameterPanel(ParameterForm& form, QWidget* parent)
     options->addWidget(BuildOrientationFrame());
     options->addWidget(BuildColorModeFrame());
     options->addWidget(BuildHuePathFrame());
+    options->addWidget(shapes_);
     options->addStretch(1);
     columns->addLayout(options);
+    shapes_->BindSpaceButtons();
 
     UpdateMidControls();
 }
@@ -178,10 +182,17 @@ QGroupBox* ParameterPanel::BuildOrientationFrame() {
 }
 
 QGroupBox* ParameterPanel::BuildColorModeFrame() {
-    return BuildOptionFrame(QStringLiteral("Farbmodus : "), 5, "optF",
-                            {QStringLiteral("RGB"), QStringLiteral("HSL"), QStringLiteral("Oklab"),
-                             QStringLiteral("OkLCh")},
-                            form_.optF, 2);
+    QGroupBox* frame = BuildOptionFrame(QStringLiteral("Farbmodus : "), 5, "optF",
+                                        {QStringLiteral("RGB"), QStringLiteral("HSL"),
+                                         QStringLiteral("Oklab"), QStringLiteral("OkLCh")},
+                                        form_.optF, 2);
+    // The other spaces of CSS after the four modes.
+    auto* grid = static_cast<QGridLayout*>(frame->layout());
+    auto* caption = new QLabel(QStringLiteral("Weitere : "));
+    caption->setBuddy(shapes_->OtherSpaces());
+    grid->addWidget(caption, 2, 0);
+    grid->addWidget(shapes_->OtherSpaces(), 2, 1, 1, 2);
+    return frame;
 }
 
 QGroupBox* ParameterPanel::BuildHuePathFrame() {
@@ -297,6 +308,10 @@ QStackedWidget* ParameterPanel::MakeCoverable(QWidget* content, const char* cove
     stack->addWidget(cover);
     stack->setSizePolicy(content->sizePolicy());
     return stack;
+}
+
+void ParameterPanel::Refresh(const GradientParams& params) {
+    shapes_->Refresh(params);
 }
 
 void ParameterPanel::UpdateMidControls() {

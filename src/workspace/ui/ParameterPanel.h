@@ -3,6 +3,8 @@
 #include <QStringList>
 #include <QWidget>
 
+#include "render/GradientParams.h"
+
 class QCheckBox;
 class QGroupBox;
 class QLabel;
@@ -15,6 +17,7 @@ namespace tonzug {
 
 class ColorSwatch;
 class OptionGroup;
+class ShapePanel;
 class ParameterForm;
 class SwatchBox;
 class TextField;
@@ -32,6 +35,8 @@ class ParameterPanel : public QWidget {
     // Shows, covers or disables the middle-colour controls as the switch and the colour
     // mode ask. A covered control is hidden behind an empty cover and cannot be reached.
     void UpdateMidControls();
+    // Shows what is drawn now in the controls that are views of the whole gradient.
+    void Refresh(const GradientParams& params);
 
   signals:
     // Text pasted into a swatch that is no colour, for the window to read as a gradient.
@@ -66,6 +71,7 @@ class ParameterPanel : public QWidget {
     QCheckBox* middleSwitch_ = nullptr;
     QScrollBar* middleSlider_ = nullptr;
     QGroupBox* huePathFrame_ = nullptr;
+    ShapePanel* shapes_ = nullptr;
 };
 
 }  // namespace tonzug
