@@ -110,6 +110,7 @@ QWidget* MainWindow::BuildPreviewFrame() {
     preview_->setObjectName(QStringLiteral("Cont"));
     column->addWidget(preview_, 0, Qt::AlignCenter);
     preview_->Box().setToolTip(QStringLiteral("Doppelklick: große Voransicht..."));
+    preview_->Box().setAccessibleName(frame->title().trimmed());
     connect(&preview_->Box(), &PreviewBox::doubleClicked, this, &MainWindow::ShowLargePreview);
     handles_ = new PreviewHandles(preview_->Box(), form_, [this] { return undo_; });
     return frame;

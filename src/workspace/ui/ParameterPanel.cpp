@@ -89,11 +89,13 @@ QGroupBox* ParameterPanel::BuildColorFrame() {
                     0, 4);
 
     auto* bands = new QHBoxLayout;
-    bands->addWidget(MakeCaption(QStringLiteral("Start - Breite : "), 5));
-    bands->addWidget(MakeNumberField("txtSBR", form_.txtSBR, false));
+    QLineEdit* startBand = MakeNumberField("txtSBR", form_.txtSBR, false);
+    bands->addWidget(MakeCaption(QStringLiteral("Start - Breite : "), 5, *startBand));
+    bands->addWidget(startBand);
     bands->addStretch(1);
-    bands->addWidget(MakeCaption(QStringLiteral("End - Breite : "), 4));
-    bands->addWidget(MakeNumberField("txtEBR", form_.txtEBR, false));
+    QLineEdit* endBand = MakeNumberField("txtEBR", form_.txtEBR, false);
+    bands->addWidget(MakeCaption(QStringLiteral("End - Breite : "), 4, *endBand));
+    bands->addWidget(endBand);
     grid->addLayout(bands, 1, 0, 1, 5);
     return frame;
 }
@@ -101,10 +103,12 @@ QGroupBox* ParameterPanel::BuildColorFrame() {
 QGroupBox* ParameterPanel::BuildSizeFrame() {
     QGroupBox* frame = MakeFrame(QStringLiteral("Abmessungen : "), 1);
     auto* grid = new QGridLayout(frame);
-    grid->addWidget(MakeCaption(QStringLiteral("Tonzug - Breite : "), 0), 0, 0);
-    grid->addWidget(MakeNumberField("txtX", form_.txtX, true), 0, 1);
-    grid->addWidget(MakeCaption(QStringLiteral("Tonzug - Höhe : "), 1), 1, 0);
-    grid->addWidget(MakeNumberField("txtY", form_.txtY, true), 1, 1);
+    QLineEdit* width = MakeNumberField("txtX", form_.txtX, true);
+    grid->addWidget(MakeCaption(QStringLiteral("Tonzug - Breite : "), 0, *width), 0, 0);
+    grid->addWidget(width, 0, 1);
+    QLineEdit* height = MakeNumberField("txtY", form_.txtY, true);
+    grid->addWidget(MakeCaption(QStringLiteral("Tonzug - Höhe : "), 1, *height), 1, 0);
+    grid->addWidget(height, 1, 1);
     QToolButton* swap = MakeTextButton("cmdHBS", QStringLiteral("<>"));
     NameButton(*swap, QStringLiteral("Breite und Höhe tauschen..."));
     connect(swap, &QToolButton::clicked, this, [this] { SwapWidthAndHeight(form_); });
@@ -130,21 +134,27 @@ QGroupBox* ParameterPanel::BuildMiddleFrame() {
     colour->addWidget(middleChooseButton_);
     grid->addLayout(colour, 0, 1);
 
-    grid->addWidget(MakeCaption(QStringLiteral("Mittel - Breite : "), 3), 1, 0);
-    middleBandCover_ = MakeCoverable(MakeNumberField("txtMBR", form_.txtMBR, false), "colMidDmy2");
+    QLineEdit* middleBand = MakeNumberField("txtMBR", form_.txtMBR, false);
+    grid->addWidget(MakeCaption(QStringLiteral("Mittel - Breite : "), 3, *middleBand), 1, 0);
+    middleBandCover_ = MakeCoverable(middleBand, "colMidDmy2");
     grid->addWidget(middleBandCover_, 1, 1, Qt::AlignLeft);
 
-    grid->addWidget(MakeCaption(QStringLiteral("Mittelpunkt [%] : "), 2), 2, 0);
+    QLineEdit* percent = MakeNumberField("txtMid", form_.txtMid, false);
+    grid->addWidget(MakeCaption(QStringLiteral("Mittelpunkt [%] : "), 2, *percent), 2, 0);
+    // The same place in pixels shares the caption; its name says the unit.
+    QLineEdit* pixels = MakeNumberField("txtM", form_.txtM, true);
+    pixels->setAccessibleName(QStringLiteral("Mittelpunkt [Pixel]"));
     auto* position = new QWidget;
     auto* positionFields = new QHBoxLayout(position);
     positionFields->setContentsMargins(0, 0, 0, 0);
-    positionFields->addWidget(MakeNumberField("txtMid", form_.txtMid, false));
-    positionFields->addWidget(MakeNumberField("txtM", form_.txtM, true));
+    positionFields->addWidget(percent);
+    positionFields->addWidget(pixels);
     positionCover_ = MakeCoverable(position, "colMidDmy3");
     grid->addWidget(positionCover_, 2, 1, Qt::AlignLeft);
 
     middleSlider_ = new QScrollBar(Qt::Vertical);
     middleSlider_->setObjectName(QStringLiteral("scrM"));
+    middleSlider_->setAccessibleName(QStringLiteral("Mittelpunkt [%]"));
     middleSlider_->setPageStep(5);
     middleSlider_->setSingleStep(1);
     BindScrollBar(*middleSlider_, form_.scrM);
@@ -243,8 +253,12 @@ QLineEdit* ParameterPanel::MakeNumberField(const char* name, TextField& field, b
     return edit;
 }
 
-QLabel* ParameterPanel::MakeCaption(const QString& text, int index) {
+QLabel* ParameterPanel::MakeCaption(const QString& text, int index, QWidget& field) {
     auto* label = new QLabel(text);
+    // The caption names its field, for screen readers too; said explicitly, since a field
+    // inside a cover is not found by its caption.
+    label->setBuddy(&field);
+    field.setAccessibleName(text.trimmed());
     label->setObjectName(QStringLiteral("Lb%1").arg(index));
     label->setToolTip(QStringLiteral("Doppelklick: Mittelpunkt auf 50 % setzen..."));
     new DoubleClickAction(*label, [this] { ResetMiddlePosition(form_); });

@@ -56,7 +56,7 @@ class ParameterPanel : public QWidget {
 
     QLineEdit* MakeNumberField(const char* name, TextField& field, bool keysFiltered);
     // The captions of the fields; a double-click on any of them resets the middle to 50 %.
-    QLabel* MakeCaption(const QString& text, int index);
+    QLabel* MakeCaption(const QString& text, int index, QWidget& field);
     // A swatch named by its caption; Return opens the chooser and Ctrl+V pastes a colour.
     SwatchBox* MakeSwatch(const char* name, const QString& caption, ColorSwatch& swatch);
     QToolButton* MakeChooseButton(const char* name, const QString& command, ColorSwatch& swatch);
