@@ -17,7 +17,7 @@ packages=(
     # Picking from the screen: the X11 pointer grab, the Wayland platform and the portal's
     # D-Bus; the tests run weston and a fake portal on a session bus of their own.
     libxcb1-dev qt6-wayland
-    weston xdotool imagemagick dbus-daemon python3-dbus python3-gi
+    weston xdotool xclip imagemagick dbus-daemon python3-dbus python3-gi
     # The window's controls found by their accessible names, as a screen reader finds them
     at-spi2-core gir1.2-atspi-2.0
     # The CSS and SVG tests draw with a real browser and a real SVG renderer

@@ -79,6 +79,22 @@ start_session_bus() {
     export DBUS_SESSION_BUS_ADDRESS
 }
 
+# The accessibility bus of AT-SPI on the session bus (start that first), with its registry,
+# as a desktop session has it; Qt programs started after this with
+# QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 show their controls there.
+start_accessibility_bus() {
+    local launcher=/usr/libexec/at-spi-bus-launcher
+    require_tools "$launcher" dbus-send
+    if ! /usr/bin/python3 -c 'import gi; gi.require_version("Atspi", "2.0")' 2>/dev/null; then
+        echo "Python's AT-SPI module is not installed"
+        exit 77
+    fi
+    "$launcher" --launch-immediately >/dev/null 2>&1 &
+    session_pids+=($!)
+    wait_for dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus \
+        org.a11y.Bus.GetAddress >/dev/null 2>&1
+}
+
 # The fake desktop portal, answering every pick with $1 (see fake_portal.py); its calls
 # are recorded in $session_folder/calls.jsonl.
 start_fake_portal() {
