@@ -69,6 +69,9 @@ QPushButton* Button(QWidget* parent, const char* name, const QString& text) {
 
 void AddRow(QGridLayout& grid, int row, int column, QLabel* label, QScrollBar* bar,
             QLineEdit* edit) {
+    // The row's letter names its field and bar, for screen readers too.
+    label->setBuddy(edit);
+    bar->setAccessibleName(label->text());
     grid.addWidget(label, row, column);
     grid.addWidget(bar, row, column + 1);
     grid.addWidget(edit, row, column + 2);
@@ -137,6 +140,8 @@ void ColorDialog::BuildControls() {
     ui_.txtHTML = Named(new QLineEdit(this), "txtHTML");
     ui_.cmdHTML = Button(this, "cmdHTML", QString::fromUtf8("\u2713"));
     ui_.cmdHTML->setFixedWidth(ui_.txtH1->width());
+    ui_.lblHTML->setBuddy(ui_.txtHTML);
+    ui_.cmdHTML->setAccessibleName(QStringLiteral("HTML übernehmen"));
     auto* html = new QHBoxLayout;
     html->setSpacing(4);
     html->addWidget(ui_.lblHTML);
