@@ -165,19 +165,22 @@ std::size_t StopsBar::AddStop(double place) {
 }
 
 std::size_t StopsBar::MoveMarker(std::size_t marker, double place, PlaceSnap snap) {
-    return NudgeMarker(marker, (Snapped(place, snap) - markers_[marker].place) * lineLength_);
+    return MoveTo(marker, Snapped(place, snap));
 }
 
 std::size_t StopsBar::NudgeMarker(std::size_t marker, double pixels) {
-    const double shift = pixels / lineLength_;
+    return MoveTo(marker, markers_[marker].place + pixels / lineLength_);
+}
+
+std::size_t StopsBar::MoveTo(std::size_t marker, double place) {
     std::vector<Piece> pieces = PiecesOf(gradient_, markers_);
     Piece moved = pieces[marker];
     const StopMarker& was = markers_[marker];
+    const double width = was.bandEnd - was.place;
     for (std::size_t k = 0; k < moved.stops.size(); ++k) {
         ColorStop& stop = moved.stops[k];
-        stop.position = PositionFor(stop.position, (k == 0 ? was.place : was.bandEnd) + shift);
+        stop.position = PositionFor(stop.position, k == 0 ? place : place + width);
     }
-    const double place = was.place + shift;
     pieces.erase(pieces.begin() + static_cast<std::ptrdiff_t>(marker));
     std::size_t to = 0;
     while (to < pieces.size() && (to < marker ? markers_[to] : markers_[to + 1]).place <= place) {

@@ -73,6 +73,7 @@ class StopsBar {
 
   private:
     void Apply(const FreeGradient& gradient);
+    std::size_t MoveTo(std::size_t marker, double place);
     LinePosition PositionFor(const std::optional<LinePosition>& like, double place) const;
 
     ParameterForm& form_;
