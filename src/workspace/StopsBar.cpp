@@ -142,7 +142,7 @@ void StopsBar::Apply(const FreeGradient& gradient) {
 }
 
 std::size_t StopsBar::AddStop(double place) {
-    place = std::clamp(place, 0.0, 1.0);
+    place = Snapped(place, PlaceSnap::kFine);
     // After the last marker that lies before the place.
     std::size_t before = 0;
     while (before < markers_.size() && markers_[before].place <= place) {
