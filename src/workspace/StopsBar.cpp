@@ -17,6 +17,7 @@ constexpr double kFineSteps = 1000.0;
 constexpr double kPercentSteps = 100.0;
 // Places in pixels are kept on half pixels, where the classic layout puts its stops.
 constexpr double kHalfPixels = 2.0;
+constexpr double kHalfPixel = 0.5;
 
 // A marker's stops with the segments inside its band and the one toward the next marker.
 struct Piece {
@@ -179,7 +180,13 @@ std::size_t StopsBar::MoveTo(std::size_t marker, double place) {
     const double width = was.bandEnd - was.place;
     for (std::size_t k = 0; k < moved.stops.size(); ++k) {
         ColorStop& stop = moved.stops[k];
-        stop.position = PositionFor(stop.position, k == 0 ? place : place + width);
+        // Places in pixels move by whole pixels, so that they keep the pixel grid the
+        // classic layout puts them on.
+        if (stop.position && stop.position->fraction == 0.0) {
+            stop.position->absolute += std::round((place - was.place) * lineLength_);
+        } else {
+            stop.position = LinePosition{k == 0 ? place : place + width, 0.0};
+        }
     }
     pieces.erase(pieces.begin() + static_cast<std::ptrdiff_t>(marker));
     std::size_t to = 0;
@@ -220,7 +227,13 @@ void StopsBar::MoveHint(std::size_t segment, double place) {
     const FreeColorLine line(gradient_, lineLength_);
     const std::vector<double> joints = line.Joints();
     place = std::clamp(place, joints[segment], joints[segment + 1]);
-    changed.segments[segment].midpoint = PositionFor(gradient_.stops[segment].position, place);
+    LinePosition midpoint = PositionFor(gradient_.stops[segment].position, place);
+    if (midpoint.fraction == 0.0) {
+        // In pixels: the centre of the pixel before the one the place rounds to, where the
+        // classic middle lies for a middle at that place.
+        midpoint.absolute = std::round(place * lineLength_) - kHalfPixel;
+    }
+    changed.segments[segment].midpoint = midpoint;
     Apply(changed);
 }
 

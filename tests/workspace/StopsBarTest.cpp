@@ -99,9 +99,11 @@ TEST(StopsBarModelTest, ABandIsOneMarkerAndScreenReadersHearPlaceAndColour) {
 TEST(StopsBarModelTest, AClassicSetStaysClassicWhileItsFieldsCanHoldTheEdit) {
     ParameterForm form;
     LoadDefaults(form);
-    form.txtMid.SetText("30");
     StopsBar bar(form);
     bar.Refresh();
+    bar.MoveHint(bar.Hints()[0].segment, 0.3);
+    EXPECT_FALSE(HoldsFreeGradient(form));
+    EXPECT_EQ(form.txtMid.Text(), "30");
     bar.NudgeMarker(0, 1.0);
     EXPECT_FALSE(HoldsFreeGradient(form));
     EXPECT_EQ(form.txtSBR.Text(), "2");

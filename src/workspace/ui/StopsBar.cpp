@@ -1,5 +1,6 @@
 #include "workspace/ui/StopsBar.h"
 
+#include <QActionGroup>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -23,8 +24,8 @@ namespace tonzug {
 namespace {
 
 constexpr int kRampHeight = 24;
-constexpr int kMarkerWidth = 13;
-constexpr int kMarkerHeight = 16;
+constexpr int kMarkerWidth = 15;
+constexpr int kMarkerHeight = 18;
 constexpr int kMarkerTip = 5;
 constexpr int kDiamondHalf = 4;
 constexpr int kChecker = 6;
@@ -430,8 +431,10 @@ void StopsBarWidget::ShowMenu(std::size_t segment, std::optional<std::size_t> ma
                               const QPoint& globalPosition) {
     QMenu menu(this);
     const Easing current = model_.Gradient().segments[segment].easing;
+    auto* easings = new QActionGroup(&menu);
     for (const EasingChoice& choice : kEasings) {
         QAction* action = menu.addAction(QString::fromUtf8(choice.caption));
+        easings->addAction(action);
         action->setCheckable(true);
         action->setChecked(choice.easing == current);
         connect(action, &QAction::triggered, this, [this, segment, easing = choice.easing] {
