@@ -19,6 +19,12 @@ constexpr double kPercentSteps = 100.0;
 constexpr double kHalfPixels = 2.0;
 constexpr double kHalfPixel = 0.5;
 
+// Whether a place is given in pixels (from the start, or from the end or the middle by a
+// calc() sum): such places keep to the pixel grid.
+bool InPixels(const LinePosition& position) {
+    return position.absolute != 0.0;
+}
+
 // A marker's stops with the segments inside its band and the one toward the next marker.
 struct Piece {
     std::vector<ColorStop> stops;
@@ -131,7 +137,7 @@ std::vector<CssColor> StopsBar::ColorsAlong(int count) const {
 }
 
 LinePosition StopsBar::PositionFor(const std::optional<LinePosition>& like, double place) const {
-    if (like && like->fraction == 0.0) {
+    if (like && InPixels(*like)) {
         return {0.0, std::round(place * lineLength_ * kHalfPixels) / kHalfPixels};
     }
     return {place, 0.0};
@@ -182,7 +188,7 @@ std::size_t StopsBar::MoveTo(std::size_t marker, double place) {
         ColorStop& stop = moved.stops[k];
         // Places in pixels move by whole pixels, so that they keep the pixel grid the
         // classic layout puts them on.
-        if (stop.position && stop.position->fraction == 0.0) {
+        if (stop.position && InPixels(*stop.position)) {
             stop.position->absolute += std::round((place - was.place) * lineLength_);
         } else {
             stop.position = LinePosition{k == 0 ? place : place + width, 0.0};
@@ -227,13 +233,12 @@ void StopsBar::MoveHint(std::size_t segment, double place) {
     const FreeColorLine line(gradient_, lineLength_);
     const std::vector<double> joints = line.Joints();
     place = std::clamp(place, joints[segment], joints[segment + 1]);
-    LinePosition midpoint = PositionFor(gradient_.stops[segment].position, place);
-    if (midpoint.fraction == 0.0) {
-        // In pixels: the centre of the pixel before the one the place rounds to, where the
-        // classic middle lies for a middle at that place.
-        midpoint.absolute = std::round(place * lineLength_) - kHalfPixel;
-    }
-    changed.segments[segment].midpoint = midpoint;
+    const std::optional<LinePosition>& like = gradient_.stops[segment].position;
+    // In pixels: the centre of the pixel before the one the place rounds to, where the
+    // classic middle lies for a middle at that place.
+    changed.segments[segment].midpoint =
+        like && InPixels(*like) ? LinePosition{0.0, std::round(place * lineLength_) - kHalfPixel}
+                                : LinePosition{place, 0.0};
     Apply(changed);
 }
 

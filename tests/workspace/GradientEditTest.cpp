@@ -31,6 +31,7 @@ const char* const kClassicSets[] = {
     "X=200 Y=30 OPT=0 FRB=3 STCOL=#c02040 EDCOL=#20c040 HUE=4 MID=35 SBR=8",
     "X=160 Y=120 OPT=2 FRB=0 STCOL=#ffffff EDCOL=#203080 MDCHK=1 MDCOL=#e0a000 MID=45 MBR=6",
     "X=150 Y=150 OPT=2 FRB=2 STCOL=#ff0000 EDCOL=#00ff00",
+    "X=40 Y=256 OPT=1 FRB=0 STCOL=#ffffff EDCOL=#000000 MDCHK=1 MDCOL=#ffffff MID=30 SBR=5",
 };
 
 void ApplyWords(ParameterForm& form, const std::string& settings) {
