@@ -1,5 +1,6 @@
 #include "workspace/ui/StopsBar.h"
 
+#include <QAbstractButton>
 #include <QActionGroup>
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -89,10 +90,11 @@ constexpr std::array<EasingChoice, 6> kEasings{{
 }  // namespace
 
 // One marker: a pentagon in the stop's colour pointing at the line, which the keyboard
-// reaches and screen readers name. The bar handles the mouse for all of them.
-class StopHandle final : public QWidget {
+// reaches and screen readers name as a button (Return or Space chooses its colour). The
+// bar handles the mouse for all of them.
+class StopHandle final : public QAbstractButton {
   public:
-    explicit StopHandle(StopsBarWidget& bar) : QWidget(&bar), bar_(bar) {
+    explicit StopHandle(StopsBarWidget& bar) : QAbstractButton(&bar), bar_(bar) {
         setObjectName(QStringLiteral("stopMarker"));
         setFocusPolicy(Qt::StrongFocus);
         setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -295,25 +297,23 @@ void StopsBarWidget::mousePressEvent(QMouseEvent* event) {
         return;
     }
     const QPoint point = event->position().toPoint();
-    if (const std::optional<std::size_t> marker = MarkerAt(point)) {
-        form_.FinishEdits();
-        dragging_ = Dragging::kMarker;
-        dragged_ = *marker;
-        undo_.History().BeginGesture();
+    std::optional<std::size_t> marker = MarkerAt(point);
+    const std::optional<std::size_t> hint = marker ? std::nullopt : HintAt(point);
+    const bool onLine = point.y() < kRampHeight;
+    if (!marker && !hint && !onLine) {
+        return;
+    }
+    form_.FinishEdits();
+    // A stop added on the line can be dragged on at once: adding and dragging are one step.
+    undo_.History().BeginGesture();
+    if (onLine && !marker && !hint) {
+        marker = model_.AddStop(PlaceAt(point.x()));
+        PlaceMarkers();
+    }
+    dragging_ = marker ? Dragging::kMarker : Dragging::kHint;
+    dragged_ = marker ? *marker : *hint;
+    if (marker) {
         FocusMarker(*marker);
-        return;
-    }
-    if (const std::optional<std::size_t> hint = HintAt(point)) {
-        form_.FinishEdits();
-        dragging_ = Dragging::kHint;
-        dragged_ = *hint;
-        undo_.History().BeginGesture();
-        return;
-    }
-    if (point.y() < kRampHeight) {
-        std::size_t added = 0;
-        RunEdit([this, &added, point] { added = model_.AddStop(PlaceAt(point.x())); });
-        FocusMarker(added);
     }
 }
 

@@ -72,6 +72,7 @@ class StopsBarWidgetTest : public QObject {
             QTest::qWait(0);
             QCOMPARE(gradient.Text(), steps[k]);
         }
+        QCOMPARE(Handles(bar).size(), std::size_t{2});
     }
 
   private:
