@@ -22,7 +22,10 @@ namespace {
 // its distance from the centre.
 constexpr double kRingOffset = 1.5;
 // Positions closer than this (in pixels) are the same place.
-constexpr double kSamePlace = 1e-6;
+constexpr double kSamePlace = 1e-3;
+// Pixel parts are kept to a millionth of a pixel, so that 30 % - 0.8 px does not read
+// 30 % - 0.7999999999999972 px.
+constexpr double kPixelGrain = 1e6;
 // A midpoint this close to the middle of its segment is none.
 constexpr double kSameShare = 1e-9;
 constexpr double kChannelScale = 255.0;
@@ -326,46 +329,57 @@ FreeGradient ClassicAsFree(const GradientParams& params) {
                               CssHuePath(params)};
     const ClassicColors& colors = params.colors;
     const double offset = OffsetOf(params.orientation);
-    const auto stopAt = [offset](ColorValue color, double place) {
-        return ColorStop{CssOf(color), LinePosition{0.0, place - offset}};
+    // Each place in pixels from the side it belongs to, so that the gradient stretches
+    // with a new size as the classic one would: the start band from the start, the end
+    // band from the end, the middle at its percent.
+    const double middle = static_cast<double>(colors.middlePercent) / kMaxPercent;
+    const auto placed = [offset, steps](double place, double fraction) {
+        const double pixels = place - offset - fraction * steps;
+        return LinePosition{fraction, std::round(pixels * kPixelGrain) / kPixelGrain};
     };
+    const auto stopAt = [&placed](ColorValue color, double place, double fraction) {
+        return ColorStop{CssOf(color), placed(place, fraction)};
+    };
+    constexpr double kFromStart = 0.0;
+    constexpr double kFromEnd = 1.0;
     constexpr double kFirstCentre = 0.5;
+    const double lastCentre = steps - kFirstCentre;
     const bool banded = params.colorMode != ColorMode::kHsl &&
                         (colors.middlePercent != kCentrePercent || colors.middleOn);
     if (steps < 2) {
         gradient.stops = {{CssOf(colors.start), std::nullopt}, {CssOf(colors.end), std::nullopt}};
     } else if (!banded) {
-        gradient.stops = {stopAt(colors.start, kFirstCentre),
-                          stopAt(colors.end, steps - kFirstCentre)};
+        gradient.stops = {stopAt(colors.start, kFirstCentre, kFromStart),
+                          stopAt(colors.end, lastCentre, kFromEnd)};
     } else {
         // Each band is its colour from the centre of its first pixel to that of its last;
         // the middle colour is reached where the blend toward it would end.
         const ramp_parts::BandLayout layout =
             ramp_parts::ComputeBandLayout(static_cast<float>(steps), steps, colors);
         if (colors.bands.start > 1) {
-            gradient.stops.push_back(stopAt(colors.start, kFirstCentre));
+            gradient.stops.push_back(stopAt(colors.start, kFirstCentre, kFromStart));
         }
-        gradient.stops.push_back(
-            stopAt(colors.start, static_cast<double>(layout.startBand.last) - kFirstCentre));
-        std::optional<double> midpoint;
+        gradient.stops.push_back(stopAt(
+            colors.start, static_cast<double>(layout.startBand.last) - kFirstCentre, kFromStart));
+        std::optional<LinePosition> midpoint;
         if (colors.middleOn) {
             gradient.stops.push_back(
-                stopAt(colors.middle, static_cast<double>(layout.middleBand.first) - 1.0));
+                stopAt(colors.middle, static_cast<double>(layout.middleBand.first) - 1.0, middle));
             gradient.stops.push_back(
-                stopAt(colors.middle, static_cast<double>(layout.middleBand.last)));
+                stopAt(colors.middle, static_cast<double>(layout.middleBand.last), middle));
         } else {
-            midpoint = static_cast<double>(layout.middleBand.first) - kFirstCentre - offset;
+            midpoint = placed(static_cast<double>(layout.middleBand.first) - kFirstCentre, middle);
         }
         gradient.stops.push_back(
-            stopAt(colors.end, static_cast<double>(layout.endBand.first) - kFirstCentre));
+            stopAt(colors.end, static_cast<double>(layout.endBand.first) - kFirstCentre, kFromEnd));
         if (colors.bands.end > 1) {
-            gradient.stops.push_back(stopAt(colors.end, steps - kFirstCentre));
+            gradient.stops.push_back(stopAt(colors.end, lastCentre, kFromEnd));
         }
         gradient.segments.resize(gradient.stops.size() - 1);
         if (midpoint) {
             // Without its colour the middle is where the blend is half way.
             const std::size_t startRun = colors.bands.start > 1 ? 1 : 0;
-            gradient.segments[startRun].midpoint = LinePosition{0.0, *midpoint};
+            gradient.segments[startRun].midpoint = midpoint;
         }
     }
     gradient.segments.resize(gradient.stops.size() - 1);
@@ -418,7 +432,17 @@ std::optional<GradientParams> ClassicFormOf(const FreeGradient& gradient,
         return static_cast<std::int32_t>(std::nearbyint(place + offset));
     };
     constexpr double kHalf = 0.5;
-    std::vector<GradientParams> candidates;
+    // The fields as they are, when they draw it: several sets draw the same picture (a
+    // middle colour equal to the start colour, bands of a plain gradient).
+    std::vector<GradientParams> candidates{base};
+    if (line.runs.size() == 3) {
+        candidates.front().colors.middle = colors[1];
+    } else if (base.colors.middleOn) {
+        for (const ColorValue middle : {fields.start, fields.end}) {
+            candidates.push_back(base);
+            candidates.back().colors.middle = middle;
+        }
+    }
     // Plain start to end: the middle off at 50 %, the bands as they were.
     GradientParams plain = base;
     plain.colors.middleOn = false;

@@ -31,6 +31,7 @@ const char* const kClassicSets[] = {
     "X=200 Y=30 OPT=0 FRB=3 STCOL=#c02040 EDCOL=#20c040 HUE=4 MID=35 SBR=8",
     "X=160 Y=120 OPT=2 FRB=0 STCOL=#ffffff EDCOL=#203080 MDCHK=1 MDCOL=#e0a000 MID=45 MBR=6",
     "X=150 Y=150 OPT=2 FRB=2 STCOL=#ff0000 EDCOL=#00ff00",
+    "X=40 Y=256 OPT=1 FRB=0 STCOL=#ffffff EDCOL=#000000 MDCHK=1 MDCOL=#ffffff MID=30 SBR=5",
 };
 
 void ApplyWords(ParameterForm& form, const std::string& settings) {
@@ -53,36 +54,21 @@ class GradientEditTest : public ::testing::TestWithParam<const char*> {
     ParameterForm form;
 };
 
-int MaxChannelDifference(const Raster& a, const Raster& b) {
-    int largest = 0;
-    for (int y = 0; y < a.Height(); ++y) {
-        for (int x = 0; x < a.Width(); ++x) {
-            const ColorValue p = FromPixel(a.Row(y)[x]);
-            const ColorValue q = FromPixel(b.Row(y)[x]);
-            largest =
-                std::max({largest, std::abs(RedOf(p) - RedOf(q)), std::abs(GreenOf(p) - GreenOf(q)),
-                          std::abs(BlueOf(p) - BlueOf(q))});
-        }
-    }
-    return largest;
+int ChannelDifference(std::uint32_t a, std::uint32_t b) {
+    const ColorValue p = FromPixel(a);
+    const ColorValue q = FromPixel(b);
+    return std::max({std::abs(RedOf(p) - RedOf(q)), std::abs(GreenOf(p) - GreenOf(q)),
+                     std::abs(BlueOf(p) - BlueOf(q))});
 }
 
-// The largest change of a channel from one column to the next.
-int MaxColumnStep(const Raster& picture) {
-    int largest = 0;
-    for (int y = 0; y < picture.Height(); ++y) {
-        for (int x = 1; x < picture.Width(); ++x) {
-            const ColorValue p = FromPixel(picture.Row(y)[x - 1]);
-            const ColorValue q = FromPixel(picture.Row(y)[x]);
-            largest =
-                std::max({largest, std::abs(RedOf(p) - RedOf(q)), std::abs(GreenOf(p) - GreenOf(q)),
-                          std::abs(BlueOf(p) - BlueOf(q))});
-        }
-    }
-    return largest;
-}
+// How far the form's edited gradient lies from its classic picture, and the largest change
+// from one pixel of the classic picture to the next.
+struct Comparison {
+    int difference = 0;
+    int step = 0;
+};
 
-TEST_P(GradientEditTest, TheConvertedClassicGradientDrawsTheClassicPicture) {
+Comparison CompareWithClassic(const ParameterForm& form) {
     const GradientParams params = ReadExportParams(form);
     const int width = static_cast<int>(params.width);
     const int height = static_cast<int>(params.height);
@@ -90,16 +76,43 @@ TEST_P(GradientEditTest, TheConvertedClassicGradientDrawsTheClassicPicture) {
     DrawGradient(classic, params);
     Raster free(width, height);
     FreeRenderer(EditedGradient(form), width, height).RenderRows(0, free);
+    Comparison result;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const std::uint32_t here = classic.Row(y)[x];
+            result.difference =
+                std::max(result.difference, ChannelDifference(here, free.Row(y)[x]));
+            if (x > 0) {
+                result.step = std::max(result.step, ChannelDifference(classic.Row(y)[x - 1], here));
+            }
+            if (y > 0) {
+                result.step = std::max(result.step, ChannelDifference(classic.Row(y - 1)[x], here));
+            }
+        }
+    }
+    return result;
+}
+
+TEST_P(GradientEditTest, TheConvertedClassicGradientDrawsTheClassicPictureAtAnySize) {
+    const bool circle = form.SelectedOrientation() == Orientation::kCircle;
     // A classic circle shows one colour per ring of whole pixels; the free one blends
     // smoothly, up to half a ring's change apart. With the middle colour off the classic
     // blend goes toward the halfway colour as brought into sRGB; where that lies outside,
     // the free blend through the true halfway point differs by a few levels.
     const bool outsideHalfway = std::string(GetParam()).find("#c02040") != std::string::npos;
-    const int tolerance = params.orientation == Orientation::kCircle
-                              ? MaxColumnStep(classic) / 2 + 2
-                          : outsideHalfway ? 7
-                                           : 2;
-    EXPECT_LE(MaxChannelDifference(classic, free), tolerance);
+    const int tolerance = outsideHalfway ? 7 : 2;
+    const Comparison same = CompareWithClassic(form);
+    EXPECT_LE(same.difference, circle ? same.step / 2 + tolerance : tolerance);
+    if (circle) {
+        return;  // its radius is given in pixels
+    }
+    // Turned free and stretched: the middle keeps its percent within a pixel.
+    TurnFree(form);
+    const GradientParams params = form.Gather();
+    form.txtX.SetText(IntegerText(static_cast<std::int64_t>(params.width) * 2));
+    form.txtY.SetText(IntegerText(static_cast<std::int64_t>(params.height) * 2));
+    const Comparison stretched = CompareWithClassic(form);
+    EXPECT_LE(stretched.difference, stretched.step + tolerance);
 }
 
 TEST_P(GradientEditTest, ClassicTurnedFreeAndBackIsTheSameSet) {

@@ -22,6 +22,7 @@
 #include "workspace/ui/ParameterPanel.h"
 #include "workspace/ui/PreviewBox.h"
 #include "workspace/ui/PreviewHandles.h"
+#include "workspace/ui/StopsBar.h"
 #include "workspace/ui/UndoBinding.h"
 
 namespace tonzug {
@@ -58,6 +59,7 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
     StartUp();
     setAcceptDrops(true);
     undo_ = new UndoBinding(*this, form_);
+    page->insertWidget(2, new StopsPanel(form_, *undo_));
     undo_->SetAfterChange([this] {
         UpdateTitle();
         UpdateUndoButtons();
