@@ -26,6 +26,7 @@ bool SamePart(const ZoomedPart& a, const ZoomedPart& b) {
 PreviewCanvas::PreviewCanvas(const GradientPicture& picture, QWidget* parent)
     : QAbstractScrollArea(parent), picture_(picture) {
     setObjectName(QStringLiteral("picPrev"));
+    setAccessibleName(QStringLiteral("Voransicht"));
     setFrameShape(QFrame::NoFrame);
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     viewport()->setToolTip(

@@ -17,6 +17,10 @@ constexpr int kMinimumVisibleLines = 6;
 
 FormScrollArea::FormScrollArea(QWidget& form, QWidget* parent)
     : QScrollArea(parent), columns_(qobject_cast<QBoxLayout*>(form.layout())) {
+    // Only a row of columns is stacked; any other form just scrolls.
+    if (columns_ != nullptr && columns_->direction() != QBoxLayout::LeftToRight) {
+        columns_ = nullptr;
+    }
     setFrameShape(QFrame::NoFrame);
     setWidgetResizable(true);
     // The controls inside take the focus, not the area around them.
