@@ -76,10 +76,12 @@ void PreviewCanvas::ZoomInStep() {
 }
 
 void PreviewCanvas::ZoomOutStep() {
+    SetZoom(ZoomOut(zoom_, SmallestZoom()), ViewCentre());
+}
+
+double PreviewCanvas::SmallestZoom() const {
     const QSize view = DeviceViewSize();
-    SetZoom(
-        ZoomOut(zoom_, FitZoom(view.width(), view.height(), picture_.Width(), picture_.Height())),
-        ViewCentre());
+    return FitZoom(view.width(), view.height(), picture_.Width(), picture_.Height());
 }
 
 void PreviewCanvas::SetZoom(double zoom, QPoint anchor) {
@@ -174,11 +176,8 @@ void PreviewCanvas::wheelEvent(QWheelEvent* event) {
     const int notches = event->angleDelta().y() / kWheelNotch;
     const QPoint anchor = DevicePoint(event->position());
     double zoom = zoom_;
-    const QSize view = DeviceViewSize();
-    const double smallest =
-        FitZoom(view.width(), view.height(), picture_.Width(), picture_.Height());
     for (int notch = 0; notch < std::abs(notches); ++notch) {
-        zoom = notches > 0 ? ZoomIn(zoom) : ZoomOut(zoom, smallest);
+        zoom = notches > 0 ? ZoomIn(zoom) : ZoomOut(zoom, SmallestZoom());
     }
     if (zoom != zoom_) {
         SetZoom(zoom, anchor);

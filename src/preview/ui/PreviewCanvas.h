@@ -49,6 +49,8 @@ class PreviewCanvas : public QAbstractScrollArea {
     // Changes the zoom keeping the picture point under `anchor` (device pixels in the view).
     void SetZoom(double zoom, QPoint anchor);
     QPoint ViewCentre() const;
+    // The fit of the view as it is now: zooming out stops there below the ladder.
+    double SmallestZoom() const;
     QPoint DevicePoint(QPointF point) const;
     QSize DeviceViewSize() const;
     void UpdateScrollBars();

@@ -5,12 +5,13 @@
 #include <QHBoxLayout>
 #include <QKeySequence>
 #include <QLabel>
+#include <QList>
+#include <QLocale>
 #include <QScreen>
 #include <QShortcut>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <cmath>
-#include <initializer_list>
 
 #include "preview/ui/PreviewCanvas.h"
 
@@ -18,6 +19,9 @@ namespace tonzug {
 namespace {
 
 constexpr double kPercent = 100.0;
+constexpr double kWholePercentFrom = 10.0;
+constexpr double kOnePercent = 1.0;
+constexpr int kSmallestDecimals = 3;
 
 // A command of the view: its button, and its keys, named in the tooltip as German
 // keyboards label them.
@@ -25,7 +29,7 @@ struct ViewCommand {
     const char* name;
     const char* caption;
     const char* tooltip;
-    std::initializer_list<QKeyCombination> keys;
+    QList<QKeyCombination> keys;
     void (PreviewCanvas::*run)();
 };
 
@@ -100,7 +104,7 @@ class PreviewView final : public QDialog {
         button->setAccessibleName(QString::fromUtf8(command.caption));
         button->setFocusPolicy(Qt::TabFocus);
         button->setToolTip(QStringLiteral("%1 (%2)").arg(
-            QString::fromUtf8(command.tooltip), KeyNames(QKeySequence(*command.keys.begin()))));
+            QString::fromUtf8(command.tooltip), KeyNames(QKeySequence(command.keys.front()))));
         connect(button, &QToolButton::clicked, canvas_, command.run);
         for (const QKeyCombination keys : command.keys) {
             auto* shortcut = new QShortcut(QKeySequence(keys), this);
@@ -112,7 +116,9 @@ class PreviewView final : public QDialog {
     void ShowZoom(double zoom) {
         const double percent = zoom * kPercent;
         // Whole percent where that says enough; the fit of a huge picture needs more.
-        const int decimals = percent >= 10 ? 0 : percent >= 1 ? 1 : 3;
+        const int decimals = percent >= kWholePercentFrom ? 0
+                             : percent >= kOnePercent     ? 1
+                                                          : kSmallestDecimals;
         zoomShown_->setText(
             QStringLiteral("%1 %").arg(QLocale(QLocale::German).toString(percent, 'f', decimals)));
     }

@@ -31,7 +31,8 @@
 namespace tonzug {
 namespace {
 
-// The preview container's side: the default 25 x 256 gradient shows at its full height.
+// The preview container's smallest side: the default 25 x 256 gradient still shows at its
+// full height.
 constexpr int kPreviewSide = 256;
 constexpr int kHeadingIconSize = 32;
 constexpr int kCommandIconSize = 24;
