@@ -25,13 +25,22 @@ class PreviewPicture {
     // Paints `part` (picture coordinates) into `region`, whose top-left pixel is the
     // part's top-left. Pixels the gradient leaves uncovered keep their content.
     void Render(const PixelRect& part, Raster& region) const;
+    // The same for the picture drawn smaller, on a surface of the given size, as a view
+    // that fits it shows it.
+    void RenderOnSurface(std::int64_t surfaceWidth, std::int64_t surfaceHeight,
+                         const PixelRect& part, Raster& region);
 
   private:
     PreviewPicture(const GradientPicture& picture, PictureSize size);
 
+    GradientPicture picture_;
     std::int32_t width_ = 0;
     std::int32_t height_ = 0;
     std::unique_ptr<PictureRenderer> renderer_;
+    // The renderer of the last smaller surface, kept while the zoom stays.
+    std::unique_ptr<PictureRenderer> surfaceRenderer_;
+    std::int64_t surfaceWidth_ = 0;
+    std::int64_t surfaceHeight_ = 0;
 };
 
 }  // namespace tonzug

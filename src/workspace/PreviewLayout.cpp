@@ -31,15 +31,25 @@ PreviewRect LayoutPreviewBox(std::string_view widthText, std::string_view height
             ? std::optional<double>(MaxOf(static_cast<double>(width), static_cast<double>(height)) /
                                     shorter)
             : std::nullopt;
+    // In a container that is not square the copied side may give a box too large for the
+    // other side: that side limits the box instead.
     if (width <= height) {
         box.height = containerHeight;
         if (ratio) {
             SetDerivedSide(box.width, containerHeight / *ratio);
+            if (box.width > containerWidth) {
+                box.width = containerWidth;
+                SetDerivedSide(box.height, containerWidth * *ratio);
+            }
         }
     } else {
         box.width = containerWidth;
         if (ratio) {
             SetDerivedSide(box.height, containerWidth / *ratio);
+            if (box.height > containerHeight) {
+                box.height = containerHeight;
+                SetDerivedSide(box.width, containerHeight * *ratio);
+            }
         }
     }
     box.left = RoundToInt32((containerWidth - box.width) / 2.0).value_or(0);

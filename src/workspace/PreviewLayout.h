@@ -17,7 +17,8 @@ struct PreviewRect {
 
 // Fits the preview box to the gradient's aspect inside its container: an upright or
 // square gradient takes the container's height, a landscape one its width, and the box
-// is centred. Width and height come from the fields by the leading-number rule. When
+// is centred; in a container of another shape the box shrinks until it fits both ways.
+// Width and height come from the fields by the leading-number rule. When
 // the aspect cannot be formed (a side of 0), only the side copied from the container
 // changes and the other keeps its previous size.
 PreviewRect LayoutPreviewBox(std::string_view widthText, std::string_view heightText,

@@ -1,9 +1,12 @@
 #include "preview/PreviewPicture.h"
 #include "preview/PreviewPlacement.h"
+#include "preview/PreviewZoom.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
+
+#include "render/Gradient.h"
 
 #include "testing/SampleGradient.h"
 
@@ -80,6 +83,101 @@ TEST(PreviewPlacementTest, ExposedAreaLimitsTheVisiblePart) {
     EXPECT_EQ(VisiblePart(placement, {110, 0, 500, 60}), (PixelRect{10, 0, 15, 10}));
     EXPECT_TRUE(VisiblePart(placement, {0, 0, 100, 1000}).Empty());
     EXPECT_TRUE(VisiblePart({10, 10, 0, 0}, {0, 0, 100, 100}).Empty());
+}
+
+// A view that fits the picture shows it as the small preview does: drawn on a surface of
+// the shown size, a part of it as that part of the whole.
+TEST(PreviewPictureTest, SmallerSurfaceShowsThePictureScaledDown) {
+    for (const Orientation orientation : {kHorizontal, kVertical, kCircle}) {
+        SCOPED_TRACE(static_cast<int>(orientation));
+        const GradientParams params = SampleGradient(orientation, kRgb, 3000.0f, 2000.0f);
+        PreviewPicture picture({params});
+        Raster whole(300, 200, kBackground);
+        DrawGradient(whole, params);
+        Raster part(40, 30, kBackground);
+        picture.RenderOnSurface(300, 200, {100, 50, 40, 30}, part);
+        for (int y = 0; y < part.Height(); ++y) {
+            for (int x = 0; x < part.Width(); ++x) {
+                ASSERT_EQ(part.PixelAt(x, y), whole.PixelAt(100 + x, 50 + y)) << x << ", " << y;
+            }
+        }
+        Raster untouched(4, 4, kBackground);
+        picture.RenderOnSurface(300, 200, {298, 0, 4, 4}, untouched);
+        picture.RenderOnSurface(6000, 4000, {0, 0, 4, 4}, untouched);
+        EXPECT_EQ(untouched.PixelAt(0, 0), kBackground);
+    }
+}
+
+TEST(PreviewZoomTest, FitsWithoutEnlargingAndStepsAlongTheLadder) {
+    EXPECT_DOUBLE_EQ(FitZoom(1280, 773, 3000, 2000), 773.0 / 2000.0);
+    EXPECT_DOUBLE_EQ(FitZoom(1280, 800, 25, 256), kOriginalZoom);
+    EXPECT_DOUBLE_EQ(FitZoom(1280, 800, 0, 0), kOriginalZoom);
+    EXPECT_DOUBLE_EQ(FitZoom(1280, 1024, 100000000, 256), 1280e-8);
+    const struct {
+        double zoom, in, out;
+    } steps[] = {
+        {1.0, 1.5, 0.6667}, {0.3865, 0.5, 0.3333}, {0.6667, 1.0, 0.5}, {16.0, 16.0, 12.0},
+        {0.01, 0.02, 1e-5}, {1e-5, 0.01, 1e-5},    {25.0, 16.0, 16.0},
+    };
+    for (const auto& step : steps) {
+        EXPECT_DOUBLE_EQ(ZoomIn(step.zoom), step.in) << step.zoom;
+        EXPECT_DOUBLE_EQ(ZoomOut(step.zoom, 1e-5), step.out) << step.zoom;
+    }
+}
+
+// On each axis the zoomed picture is centred while it is shorter than the view, else
+// scrolled within it; a zoom keeps the point under the mouse in place.
+TEST(PreviewZoomTest, PlacesAndScrollsTheZoomedPicture) {
+    const struct {
+        std::int64_t view, zoomed, scroll, start;
+    } places[] = {{1000, 500, 40, 250},
+                  {1000, 3000, 500, -500},
+                  {1000, 3000, 5000, -2000},
+                  {1000, 3000, -5, 0}};
+    for (const auto& place : places) {
+        EXPECT_EQ(ZoomedStart(place.view, place.zoomed, place.scroll), place.start)
+            << place.zoomed << " " << place.scroll;
+    }
+    const struct {
+        std::int64_t anchor, oldZoomed, oldScroll, newZoomed, scroll;
+    } zooms[] = {
+        {500, 3000, 1000, 6000, 2500},  // the middle stays the middle
+        {0, 3000, 1000, 1500, 500},     // the left edge of the view stays
+        {250, 500, 0, 2000, 0},         // the left edge of a centred picture stays
+        {900, 3000, 0, 800, 0},         // smaller than the view: nothing to scroll
+    };
+    for (const auto& zoom : zooms) {
+        EXPECT_EQ(
+            ScrollKeepingPoint(1000, zoom.anchor, zoom.oldZoomed, zoom.oldScroll, zoom.newZoomed),
+            zoom.scroll)
+            << zoom.anchor << " " << zoom.newZoomed;
+    }
+}
+
+// Only the part in view is drawn: below 1:1 on a surface of the zoomed size, above 1:1 the
+// picture's own pixels that cover the view, enlarged.
+TEST(PreviewZoomTest, RendersOnlyThePartInView) {
+    const PixelRect view{0, 0, 1280, 773};
+    const struct {
+        PixelRect placement;
+        std::int64_t surfaceWidth;
+        PixelRect part;
+        double targetLeft, targetTop, scale;
+    } cases[] = {
+        {{60, 0, 1160, 773}, 1160, {0, 0, 1160, 773}, 60, 0, 1},
+        {{-860, -613, 3000, 2000}, 3000, {860, 613, 1280, 773}, 0, 0, 1},
+        {{-100, -50, 6000, 4000}, 3000, {50, 25, 640, 387}, 0, 0, 2},
+        {{-1, 0, 4500, 3000}, 3000, {0, 0, 854, 516}, -1, 0, 1.5},
+    };
+    for (const auto& c : cases) {
+        const ZoomedPart drawn = PartToRender(3000, 2000, c.placement, view);
+        EXPECT_EQ(drawn.surfaceWidth, c.surfaceWidth) << c.placement.width;
+        EXPECT_EQ(drawn.part, c.part) << c.placement.width;
+        EXPECT_DOUBLE_EQ(drawn.targetLeft, c.targetLeft) << c.placement.width;
+        EXPECT_DOUBLE_EQ(drawn.targetTop, c.targetTop) << c.placement.width;
+        EXPECT_DOUBLE_EQ(drawn.scaleX, c.scale) << c.placement.width;
+    }
+    EXPECT_TRUE(PartToRender(3000, 2000, {1300, 0, 100, 100}, view).part.Empty());
 }
 
 }  // namespace

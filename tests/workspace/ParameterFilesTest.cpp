@@ -10,6 +10,7 @@
 #include "workspace/ParameterKeys.h"
 #include "workspace/RandomSet.h"
 #include "workspace/RecentFiles.h"
+#include "workspace/WindowSize.h"
 
 namespace tonzug {
 namespace {
@@ -197,6 +198,40 @@ TEST_F(ParameterFilesTest, RecentFilesAreKeptBesideTheSet) {
     ASSERT_EQ(::mkdir(folderInstead.c_str(), 0700), 0);
     EXPECT_FALSE(RememberRecentFile(folderInstead, "/tmp/v1.tzg"));
     EXPECT_FALSE(RememberRecentFile(settings, "/tmp/zwei\nzeilen.tzg"));
+}
+
+// The window's size beside the set, which saving the set keeps; a size that is no size
+// reads as none, and a stored size is shrunk to the screen, not below the window's minimum
+// where the screen has room for that.
+TEST_F(ParameterFilesTest, WindowSizeIsKeptBesideTheSet) {
+    const std::string settings = folder.File("Tonzug.ini");
+    EXPECT_EQ(ReadWindowSize(settings), std::nullopt);
+    const WindowSize stored{1500, 900, WindowState::kMaximised};
+    ASSERT_TRUE(RememberWindowSize(settings, stored));
+    LoadDefaults(form);
+    ASSERT_TRUE(SaveParameters(form, settings));
+    EXPECT_EQ(ReadWindowSize(settings), stored);
+    EXPECT_TRUE(LoadParameters(form, settings).Loaded());
+    EXPECT_NE(ReadWholeFile(settings).find("[FENSTER]\nBREITE=1500\nHOEHE=900\nMAXIMIERT=1\n"),
+              std::string::npos);
+    WriteWholeFile(settings, "[FENSTER]\nBREITE=abc\nHOEHE=900\n");
+    EXPECT_EQ(ReadWindowSize(settings), std::nullopt);
+
+    const struct {
+        WindowSize stored;
+        std::int32_t availableWidth, availableHeight;
+        WindowSize expected;
+    } cases[] = {
+        {{3000, 2000}, 1280, 770, {1280, 770}},
+        {{900, 600}, 1280, 770, {900, 600}},
+        {{100, 50}, 1280, 770, {700, 400}},
+        {{900, 600}, 640, 350, {640, 350}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(FitWindowSize(c.stored, c.availableWidth, c.availableHeight, 700, 400),
+                  c.expected)
+            << c.stored.width << " x " << c.stored.height;
+    }
 }
 
 }  // namespace

@@ -14,6 +14,25 @@ TEST(PreviewLayoutTest, FollowsTheGradientsAspectAndCentres) {
     EXPECT_EQ(square, (PreviewRect{50, 0, 100, 100}));
 }
 
+// A container the window has stretched: the box still fits both ways.
+TEST(PreviewLayoutTest, ContainerOfAnotherShapeLimitsTheOtherSide) {
+    const struct {
+        const char *width, *height;
+        std::int32_t containerWidth, containerHeight;
+        PreviewRect expected;
+    } cases[] = {
+        {"300", "400", 150, 400, {0, 100, 150, 200}},
+        {"1000", "100", 500, 40, {50, 0, 400, 40}},
+        {"25", "256", 700, 400, {330, 0, 39, 400}},
+        {"40", "40", 300, 500, {0, 100, 300, 300}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(LayoutPreviewBox(c.width, c.height, c.containerWidth, c.containerHeight, {}),
+                  c.expected)
+            << c.width << " x " << c.height;
+    }
+}
+
 TEST(PreviewLayoutTest, ZeroOrNegativeSidesKeepThePreviousOtherSide) {
     const PreviewRect before{10, 20, 30, 40};
     EXPECT_EQ(LayoutPreviewBox("0", "256", 300, 300, before), (PreviewRect{135, 0, 30, 300}));

@@ -2,71 +2,129 @@
 
 #include <QDialog>
 #include <QGuiApplication>
-#include <QImage>
-#include <QPaintEvent>
-#include <QPainter>
+#include <QHBoxLayout>
+#include <QKeySequence>
+#include <QLabel>
+#include <QList>
+#include <QLocale>
 #include <QScreen>
+#include <QShortcut>
+#include <QToolButton>
+#include <QVBoxLayout>
 #include <cmath>
 
-#include "desktop/ui/RasterImage.h"
-#include "preview/PreviewPicture.h"
-#include "preview/PreviewPlacement.h"
-#include "render/Raster.h"
+#include "preview/ui/PreviewCanvas.h"
 
 namespace tonzug {
 namespace {
 
-// "Tonzug Voransicht": the gradient at full size, one picture pixel per device pixel,
-// centred in the window and cut off evenly where it is larger. Only the part that shows
-// is rendered, once per size of the window.
+constexpr double kPercent = 100.0;
+constexpr double kWholePercentFrom = 10.0;
+constexpr double kOnePercent = 1.0;
+constexpr int kSmallestDecimals = 3;
+
+// A command of the view: its button, and its keys, named in the tooltip as German
+// keyboards label them.
+struct ViewCommand {
+    const char* name;
+    const char* caption;
+    const char* tooltip;
+    QList<QKeyCombination> keys;
+    void (PreviewCanvas::*run)();
+};
+
+QString KeyNames(const QKeySequence& keys) {
+    return keys.toString(QKeySequence::NativeText)
+        .replace(QStringLiteral("Ctrl"), QStringLiteral("Strg"));
+}
+
+// "Tonzug Voransicht": the gradient fitted into a maximised window, or at full size or
+// zoomed, with the commands above it.
 class PreviewView final : public QDialog {
   public:
     PreviewView(QWidget& owner, const GradientPicture& picture)
-        : QDialog(&owner), picture_(picture) {
+        : QDialog(&owner), canvas_(new PreviewCanvas(picture)) {
         setWindowTitle(QStringLiteral("Tonzug Voransicht"));
         setObjectName(QStringLiteral("F_TONZUGPRV"));
         // A plain resizable window rather than a dialog frame, so that it can be maximised.
         setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                        Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
-        setAttribute(Qt::WA_OpaquePaintEvent);
-    }
-
-  protected:
-    void paintEvent(QPaintEvent* event) override {
-        QPainter painter(this);
-        painter.fillRect(event->rect(), palette().window());
-        const qreal ratio = devicePixelRatioF();
-        const PixelRect inner{0, 0, std::lround(width() * ratio), std::lround(height() * ratio)};
-        const PixelRect placement =
-            CenterPreview(inner.width, inner.height, picture_.Width(), picture_.Height());
-        const PixelRect part = VisiblePart(placement, inner);
-        if (part.Empty()) {
-            return;
+        auto* page = new QVBoxLayout(this);
+        page->setContentsMargins(0, 0, 0, 0);
+        page->setSpacing(0);
+        auto* commands = new QHBoxLayout;
+        const int margin = fontMetrics().height() / 2;
+        commands->setContentsMargins(margin, margin / 2, margin, margin / 2);
+        for (const ViewCommand& command : {
+                 ViewCommand{"cmdFit",
+                             "Einpassen",
+                             "Ganzes Bild im Fenster zeigen",
+                             {Qt::CTRL | Qt::Key_0},
+                             &PreviewCanvas::FitToView},
+                 ViewCommand{"cmdOriginal",
+                             "Originalgröße",
+                             "Ein Bildpunkt je Bildschirmpunkt",
+                             {Qt::CTRL | Qt::Key_1},
+                             &PreviewCanvas::ShowOriginal},
+                 ViewCommand{"cmdZoomIn",
+                             "Vergrößern",
+                             "Vergrößern",
+                             {Qt::CTRL | Qt::Key_Plus, Qt::CTRL | Qt::Key_Equal},
+                             &PreviewCanvas::ZoomInStep},
+                 ViewCommand{"cmdZoomOut",
+                             "Verkleinern",
+                             "Verkleinern",
+                             {Qt::CTRL | Qt::Key_Minus},
+                             &PreviewCanvas::ZoomOutStep},
+             }) {
+            commands->addWidget(MakeCommand(command));
         }
-        if (part != shownPart_ || shown_.isNull()) {
-            RenderPart(part, ratio);
-        }
-        painter.drawImage(QPointF(static_cast<qreal>(placement.left + part.left) / ratio,
-                                  static_cast<qreal>(placement.top + part.top) / ratio),
-                          shown_);
+        zoomShown_ = new QLabel;
+        zoomShown_->setObjectName(QStringLiteral("lblZoom"));
+        commands->addSpacing(margin);
+        commands->addWidget(zoomShown_);
+        commands->addStretch(1);
+        auto* size = new QLabel(QStringLiteral("%1 × %2 Pixel")
+                                    .arg(canvas_->Picture().Width())
+                                    .arg(canvas_->Picture().Height()));
+        size->setObjectName(QStringLiteral("lblSize"));
+        commands->addWidget(size);
+        page->addLayout(commands);
+        page->addWidget(canvas_, 1);
+        connect(canvas_, &PreviewCanvas::zoomChanged, this, &PreviewView::ShowZoom);
+        ShowZoom(canvas_->Zoom());
+        canvas_->setFocus();
     }
 
   private:
-    void RenderPart(const PixelRect& part, qreal ratio) {
-        shown_ = QImage();
-        // White below the gradient, as in the exported file.
-        raster_.Reset(static_cast<int>(part.width), static_cast<int>(part.height), kWhite);
-        picture_.Render(part, raster_);
-        // The image shares the raster's pixels; both live until the next render.
-        shown_ = ImageOfRaster(raster_);
-        shown_.setDevicePixelRatio(ratio);
-        shownPart_ = part;
+    QToolButton* MakeCommand(const ViewCommand& command) {
+        auto* button = new QToolButton;
+        button->setObjectName(QString::fromLatin1(command.name));
+        button->setText(QString::fromUtf8(command.caption));
+        button->setAccessibleName(QString::fromUtf8(command.caption));
+        button->setFocusPolicy(Qt::TabFocus);
+        button->setToolTip(QStringLiteral("%1 (%2)").arg(
+            QString::fromUtf8(command.tooltip), KeyNames(QKeySequence(command.keys.front()))));
+        connect(button, &QToolButton::clicked, canvas_, command.run);
+        for (const QKeyCombination keys : command.keys) {
+            auto* shortcut = new QShortcut(QKeySequence(keys), this);
+            connect(shortcut, &QShortcut::activated, canvas_, command.run);
+        }
+        return button;
     }
 
-    PreviewPicture picture_;
-    Raster raster_;
-    QImage shown_;
-    PixelRect shownPart_;
+    void ShowZoom(double zoom) {
+        const double percent = zoom * kPercent;
+        // Whole percent where that says enough; the fit of a huge picture needs more.
+        const int decimals = percent >= kWholePercentFrom ? 0
+                             : percent >= kOnePercent     ? 1
+                                                          : kSmallestDecimals;
+        zoomShown_->setText(
+            QStringLiteral("%1 %").arg(QLocale(QLocale::German).toString(percent, 'f', decimals)));
+    }
+
+    PreviewCanvas* canvas_;
+    QLabel* zoomShown_ = nullptr;
 };
 
 }  // namespace

@@ -3,9 +3,12 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QResizeEvent>
+#include <QScreen>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -17,7 +20,9 @@
 #include "workspace/ExportParams.h"
 #include "workspace/ParameterFiles.h"
 #include "workspace/SwatchCommands.h"
+#include "workspace/WindowSize.h"
 #include "workspace/ui/CommandIcons.h"
+#include "workspace/ui/FormScrollArea.h"
 #include "workspace/ui/ParameterFileCommands.h"
 #include "workspace/ui/ParameterPanel.h"
 #include "workspace/ui/PreviewBox.h"
@@ -28,7 +33,8 @@
 namespace tonzug {
 namespace {
 
-// The preview container's side: the default 25 x 256 gradient shows at its full height.
+// The preview container's smallest side: the default 25 x 256 gradient still shows at its
+// full height.
 constexpr int kPreviewSide = 256;
 constexpr int kHeadingIconSize = 32;
 constexpr int kCommandIconSize = 24;
@@ -47,12 +53,14 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
     auto* body = new QHBoxLayout;
     panel_ = new ParameterPanel(form_);
     connect(panel_, &ParameterPanel::pastedOtherText, this, &MainWindow::PasteText);
-    body->addWidget(panel_);
-    body->addWidget(BuildPreviewFrame(), 0, Qt::AlignTop);
-    page->addLayout(body);
+    // The parameters keep their size and scroll in a small window; the preview takes
+    // whatever room the window has beyond them.
+    auto* parameters = new FormScrollArea(*panel_);
+    parameters->setObjectName(QStringLiteral("scrParameters"));
+    body->addWidget(parameters);
+    body->addWidget(BuildPreviewFrame(), 1);
+    page->addLayout(body, 1);
     page->addLayout(BuildCommandRow());
-    // The controls keep fixed places; the window takes the size they need.
-    page->setSizeConstraint(QLayout::SetFixedSize);
     PressButtonsOnReturn(*this);
 
     ConnectHooks();
@@ -67,6 +75,7 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
     UpdateUndoButtons();
     BindShortcuts();
     AttachRecentFiles();
+    RestoreSize();
     // Ending the program without closing the window (a session's end) still keeps the set.
     connect(qApp, &QCoreApplication::aboutToQuit, this, [this] {
         if (isVisible()) {
@@ -110,7 +119,7 @@ QWidget* MainWindow::BuildPreviewFrame() {
     auto* column = new QVBoxLayout(frame);
     preview_ = new PreviewContainer(kPreviewSide);
     preview_->setObjectName(QStringLiteral("Cont"));
-    column->addWidget(preview_, 0, Qt::AlignCenter);
+    column->addWidget(preview_, 1);
     preview_->Box().setToolTip(QStringLiteral("Doppelklick: große Voransicht..."));
     preview_->Box().setAccessibleName(frame->title().trimmed());
     connect(&preview_->Box(), &PreviewBox::doubleClicked, this, &MainWindow::ShowLargePreview);
@@ -271,6 +280,44 @@ void MainWindow::SaveSettings() {
     form_.FinishEdits();
     if (!settingsFile_.empty() && !keepSettingsFile_) {
         SaveParameters(form_, settingsFile_);
+        RememberSize();
+    }
+}
+
+void MainWindow::RestoreSize() {
+    const QSize preferred = sizeHint();
+    normalSize_ = preferred;
+    const QScreen* shownOn = screen() != nullptr ? screen() : QGuiApplication::primaryScreen();
+    if (shownOn == nullptr) {
+        return;
+    }
+    // Qt would open a window of no given size at two thirds of the screen at most.
+    const WindowSize wanted =
+        ReadWindowSize(settingsFile_).value_or(WindowSize{preferred.width(), preferred.height()});
+    const QRect available = shownOn->availableGeometry();
+    const QSize least = minimumSizeHint();
+    const WindowSize fitted =
+        FitWindowSize(wanted, available.width(), available.height(), least.width(), least.height());
+    normalSize_ = QSize(fitted.width, fitted.height);
+    resize(normalSize_);
+    if (fitted.state == WindowState::kMaximised) {
+        setWindowState(windowState() | Qt::WindowMaximized);
+    }
+}
+
+void MainWindow::RememberSize() {
+    const bool maximised = isMaximized();
+    // A maximised window keeps the size it returns to; so does one that was never shown.
+    const QSize normal = maximised || isFullScreen() || !isVisible() ? normalSize_ : size();
+    RememberWindowSize(settingsFile_, {normal.width(), normal.height(),
+                                       maximised ? WindowState::kMaximised : WindowState::kNormal});
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if ((windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized)) ==
+        Qt::WindowNoState) {
+        normalSize_ = size();
     }
 }
 

@@ -42,6 +42,7 @@ class MainWindow : public QWidget {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
@@ -70,6 +71,9 @@ class MainWindow : public QWidget {
     void StartUp();
     // Writes the settings file; a failed write is not reported and never stops closing.
     void SaveSettings();
+    // The size of the last run, shrunk to the screen; the preferred size the first time.
+    void RestoreSize();
+    void RememberSize();
 
     ParameterForm form_;
     std::string settingsFile_;
@@ -84,6 +88,8 @@ class MainWindow : public QWidget {
     // The parameter file last loaded or saved; empty for the set of the settings file.
     QString currentFile_;
     bool askBeforeClosing_ = true;
+    // The size the window has when it is neither maximised nor minimised.
+    QSize normalSize_;
 };
 
 }  // namespace tonzug

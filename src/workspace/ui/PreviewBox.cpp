@@ -68,19 +68,31 @@ void PreviewBox::mouseDoubleClickEvent(QMouseEvent* /*event*/) {
     emit doubleClicked();
 }
 
-PreviewContainer::PreviewContainer(int side, QWidget* parent)
+PreviewContainer::PreviewContainer(int minimumSide, QWidget* parent)
     : QFrame(parent), box_(new PreviewBox(this)) {
-    setFixedSize(side, side);
+    setMinimumSize(minimumSide, minimumSide);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     box_->setObjectName(QStringLiteral("picDisp"));
-    box_->setGeometry(0, 0, side, side);
+    box_->setGeometry(0, 0, minimumSide, minimumSide);
 }
 
 void PreviewContainer::FitBox(std::string_view widthText, std::string_view heightText) {
+    widthText_ = widthText;
+    heightText_ = heightText;
+    FitBox();
+}
+
+void PreviewContainer::FitBox() {
     const QRect current = box_->geometry();
     const PreviewRect fitted =
-        LayoutPreviewBox(widthText, heightText, width(), height(),
+        LayoutPreviewBox(widthText_, heightText_, width(), height(),
                          {current.x(), current.y(), current.width(), current.height()});
     box_->setGeometry(fitted.left, fitted.top, fitted.width, fitted.height);
+}
+
+void PreviewContainer::resizeEvent(QResizeEvent* event) {
+    QFrame::resizeEvent(event);
+    FitBox();
 }
 
 }  // namespace tonzug

@@ -3,6 +3,7 @@
 #include <QFrame>
 #include <QWidget>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "render/FreeGradient.h"
@@ -44,20 +45,29 @@ class PreviewBox : public QWidget {
     Raster raster_;
 };
 
-// The fixed-size container (Cont) that the preview box is fitted into, after the
-// gradient's aspect.
+// The container (Cont) that the preview box is fitted into, after the gradient's aspect. It
+// takes the room the window gives it, never less than a square of `minimumSide`, and fits
+// the box again whenever its size changes.
 class PreviewContainer : public QFrame {
     Q_OBJECT
 
   public:
-    PreviewContainer(int side, QWidget* parent = nullptr);
+    explicit PreviewContainer(int minimumSide, QWidget* parent = nullptr);
 
     PreviewBox& Box() { return *box_; }
     // Sizes and centres the box for a gradient of the given width and height texts.
     void FitBox(std::string_view widthText, std::string_view heightText);
+    QSize sizeHint() const override { return minimumSize(); }
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
 
   private:
+    void FitBox();
+
     PreviewBox* box_;
+    std::string widthText_;
+    std::string heightText_;
 };
 
 }  // namespace tonzug

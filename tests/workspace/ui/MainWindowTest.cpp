@@ -8,9 +8,15 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QSet>
 #include <QTest>
 #include <QUrl>
+#include <algorithm>
+#include <cstdlib>
 #include <memory>
+#include <optional>
 #include <utility>
 
 #include "form/ui/SwatchBox.h"
@@ -19,6 +25,8 @@
 #include "workspace/ParameterFiles.h"
 #include "workspace/ParameterKeys.h"
 #include "workspace/ParameterSettings.h"
+#include "workspace/WindowSize.h"
+#include "workspace/ui/FormScrollArea.h"
 #include "workspace/ui/MainWindow.h"
 #include "workspace/ui/PreviewBox.h"
 #include "workspace/ui/WindowTestSupport.h"
@@ -164,16 +172,96 @@ class MainWindowTest : public QObject {
 
     void previewBoxFollowsEveryKeystroke() {
         auto& box = Find<tonzug::PreviewBox>(*window_, "picDisp");
-        QCOMPARE(box.geometry(), QRect(116, 0, 25, 256));
+        QVERIFY(FitsWithAspect(25, 256));
         QCOMPARE(Top(box), tonzug::kWhite);
         auto& width = Find<QLineEdit>(*window_, "txtX");
         width.selectAll();
-        for (const auto& [key, geometry] :
-             {std::pair{Qt::Key_3, QRect(126, 0, 3, 256)}, {Qt::Key_0, QRect(113, 0, 30, 256)}}) {
+        for (const auto& [key, typed] : {std::pair{Qt::Key_3, 3}, {Qt::Key_0, 30}}) {
             QTest::keyClick(&width, key);
-            QCOMPARE(box.geometry(), geometry);
-            QCOMPARE(box.Picture().Width(), geometry.width());
+            QVERIFY(FitsWithAspect(typed, 256));
+            QCOMPARE(box.Picture().Width(), box.width());
         }
+    }
+
+    // The window opens at the form's own size and grows; the preview takes the room and
+    // keeps the picture's aspect. In a small window the columns stack and scroll, and Tab
+    // still reaches every control (one option button per group) and scrolls it into view.
+    void everyControlIsReachableByTabAtAnySize_data() {
+        TextTable({"width", "height", "stacked"}, {{"preferred", "0", "0", "0"},
+                                                   {"1280 x 720", "1280", "720", "0"},
+                                                   {"800 x 600", "800", "600", "1"}});
+    }
+    void everyControlIsReachableByTabAtAnySize() {
+        // The test screen is smaller than the window's preferred size.
+        const QSize preferred = window_->sizeHint();
+        const QSize size =
+            Cell("width") == "0" ? preferred : QSize(Cell("width").toInt(), Cell("height").toInt());
+        window_->resize(size);
+        QTRY_COMPARE(window_->size(), size);
+        QCOMPARE(Find<tonzug::FormScrollArea>(*window_, "scrParameters").ColumnsStacked(),
+                 Cell("stacked") == "1");
+        auto& container = Find<QWidget>(*window_, "Cont");
+        QVERIFY(container.width() >= 256 && container.height() >= 256);
+        QCOMPARE(container.width() > 300, window_->width() > preferred.width());
+        QVERIFY(FitsWithAspect(25, 256));
+        window_->Form().txtX.SetText("512");
+        QVERIFY(FitsWithAspect(512, 256));
+
+        auto& parameters = Find<tonzug::FormScrollArea>(*window_, "scrParameters");
+        QSet<QString> wanted;
+        for (QWidget* control : window_->findChildren<QWidget*>()) {
+            if ((control->focusPolicy() & Qt::TabFocus) && control->isVisibleTo(window_.get()) &&
+                control->isEnabled()) {
+                wanted.insert(StopName(*control));
+            }
+        }
+        window_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+        Find<QWidget>(*window_, "cmdStart").setFocus();
+        QSet<QString> reached;
+        int deepest = 0;
+        for (int step = 0; step < 2 * wanted.size(); ++step) {
+            QWidget* focused = QApplication::focusWidget();
+            QVERIFY(focused != nullptr);
+            reached.insert(StopName(*focused));
+            const QRect shown(focused->mapTo(window_.get(), QPoint(0, 0)), focused->size());
+            QVERIFY2(window_->rect().contains(shown), qPrintable(StopName(*focused)));
+            if (parameters.widget()->isAncestorOf(focused)) {
+                const QRect inView(focused->mapTo(parameters.viewport(), QPoint(0, 0)),
+                                   focused->size());
+                QVERIFY2(parameters.viewport()->rect().contains(inView),
+                         qPrintable(StopName(*focused)));
+            }
+            deepest = std::max(deepest, parameters.verticalScrollBar()->value());
+            QTest::keyClick(focused, Qt::Key_Tab);
+        }
+        QCOMPARE(reached, wanted);
+        QCOMPARE(deepest > 0, Cell("stacked") == "1");
+    }
+
+    // The size of the last run comes back, maximised or not; a size larger than the
+    // screen is shrunk to it.
+    void windowSizeIsRememberedAcrossRuns() {
+        window_->resize(760, 580);
+        QTRY_COMPARE(window_->size(), QSize(760, 580));
+        QVERIFY(window_->close());
+        {
+            tonzug::MainWindow next;
+            next.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&next));
+            QCOMPARE(next.size(), QSize(760, 580));
+            next.showMaximized();
+            QVERIFY(next.close());
+        }
+        const std::optional<tonzug::WindowSize> stored =
+            tonzug::ReadWindowSize(window_->SettingsFile());
+        QVERIFY(stored.has_value());
+        QCOMPARE(stored->state, tonzug::WindowState::kMaximised);
+        QCOMPARE(QSize(stored->width, stored->height), QSize(760, 580));
+        QVERIFY(tonzug::RememberWindowSize(window_->SettingsFile(), {20000, 15000}));
+        tonzug::MainWindow huge;
+        const QRect screen = huge.screen()->availableGeometry();
+        QVERIFY(huge.width() <= screen.width() && huge.height() <= screen.height());
     }
 
     // Each button or caption runs its command, and the preview shows the outcome.
@@ -342,7 +430,11 @@ class MainWindowTest : public QObject {
         QVERIFY(window_->SettingsFile().starts_with(sandbox_->Path().toStdString()));
         tonzug::MainWindow next;
         QCOMPARE(Find<QLineEdit>(next, "txtX").text(), QStringLiteral("512"));
-        QCOMPARE(Find<tonzug::PreviewBox>(next, "picDisp").geometry(), QRect(0, 64, 256, 128));
+        next.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&next));
+        const QRect box = Find<tonzug::PreviewBox>(next, "picDisp").geometry();
+        QCOMPARE(box.width(), Find<QWidget>(next, "Cont").width());
+        QCOMPARE(box.height(), box.width() / 2);
     }
 
   private:
@@ -351,6 +443,28 @@ class MainWindowTest : public QObject {
         return QString::fromStdString(tonzug::ControlText(window_->Form(), row));
     }
     bool IsShown(const char* name) const { return Find<QWidget>(*window_, name).isVisible(); }
+    // The preview box fits its container on one side, keeps the picture's aspect to a
+    // pixel and sits in the middle.
+    bool FitsWithAspect(int width, int height) const {
+        const QRect box = Find<QWidget>(*window_, "picDisp").geometry();
+        const QSize container = Find<QWidget>(*window_, "Cont").size();
+        const bool touches = box.width() == container.width() || box.height() == container.height();
+        const bool aspect =
+            std::abs(box.width() * height - box.height() * width) <= std::max(width, height);
+        const bool middle = std::abs(2 * box.x() + box.width() - container.width()) <= 1 &&
+                            std::abs(2 * box.y() + box.height() - container.height()) <= 1;
+        const bool inside = QRect(QPoint(0, 0), container).contains(box);
+        if (!(touches && aspect && middle && inside)) {
+            qWarning() << "box" << box << "in" << container << "for" << width << height;
+        }
+        return touches && aspect && middle && inside;
+    }
+    // Option buttons of one frame are one stop: Tab reaches the checked one.
+    static QString StopName(const QWidget& control) {
+        return qobject_cast<const QRadioButton*>(&control) != nullptr
+                   ? control.parentWidget()->objectName()
+                   : control.objectName();
+    }
     static ColorValue Top(const tonzug::PreviewBox& box) {
         return tonzug::FromPixel(box.Picture().Row(0)[0]);
     }
