@@ -11,6 +11,7 @@
 #include <QScreen>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <vector>
 
 #include "desktop/ui/DesktopColors.h"
 #include "export/ui/ExportCommands.h"
@@ -67,7 +68,10 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
     StartUp();
     setAcceptDrops(true);
     undo_ = new UndoBinding(*this, form_);
-    page->insertWidget(2, new StopsPanel(form_, *undo_));
+    auto* stops = new StopsPanel(form_, *undo_);
+    page->insertWidget(2, stops);
+    // Made after the command row, it comes before it for Tab, as on the screen.
+    TabBefore(*stops, *findChild<QWidget*>(QStringLiteral("cmdSave")));
     undo_->SetAfterChange([this] {
         UpdateTitle();
         UpdateUndoButtons();
@@ -82,6 +86,19 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
             SaveSettings();
         }
     });
+}
+
+void MainWindow::TabBefore(QWidget& group, QWidget& next) {
+    std::vector<QWidget*> members;
+    for (QWidget* member = group.nextInFocusChain(); group.isAncestorOf(member);
+         member = member->nextInFocusChain()) {
+        members.push_back(member);
+    }
+    QWidget* previous = next.previousInFocusChain();
+    for (QWidget* member : members) {
+        setTabOrder(previous, member);
+        previous = member;
+    }
 }
 
 MainWindow::~MainWindow() {

@@ -54,6 +54,8 @@ class MainWindow : public QWidget {
     void ShowLargePreview();
     QToolButton* MakePictureButton(const char* name, CommandIcon icon, const QString& tooltip);
     void ConnectHooks();
+    // Moves the controls of `group`, in their order, before `next` in the Tab order.
+    void TabBefore(QWidget& group, QWidget& next);
     // A dropped file: a parameter file, a GIMP gradient or a style sheet.
     void OpenDroppedFile(const QString& file);
     void BindShortcuts();

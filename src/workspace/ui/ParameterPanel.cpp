@@ -195,13 +195,13 @@ QGroupBox* ParameterPanel::BuildColorModeFrame() {
     QGroupBox* frame = BuildOptionFrame(QStringLiteral("Farbmodus : "), 5, "optF",
                                         {QStringLiteral("RGB"), QStringLiteral("HSL"),
                                          QStringLiteral("Oklab"), QStringLiteral("OkLCh")},
-                                        form_.optF, 2);
+                                        form_.optF, 1);
     // The other spaces of CSS after the four modes.
     auto* grid = static_cast<QGridLayout*>(frame->layout());
     auto* caption = new QLabel(QStringLiteral("Weitere : "));
     caption->setBuddy(shapes_->OtherSpaces());
-    grid->addWidget(caption, 2, 0);
-    grid->addWidget(shapes_->OtherSpaces(), 2, 1, 1, 2);
+    grid->addWidget(caption, 1, 0);
+    grid->addWidget(shapes_->OtherSpaces(), 1, 1, 1, 3);
     return frame;
 }
 
@@ -210,7 +210,7 @@ QGroupBox* ParameterPanel::BuildHuePathFrame() {
         QStringLiteral("Farbton : "), 6, "optH",
         {QStringLiteral("direkt"), QStringLiteral("kürzer"), QStringLiteral("länger"),
          QStringLiteral("steigend"), QStringLiteral("fallend")},
-        form_.optH, 3);
+        form_.optH, 2);
     huePathFrame_->setToolTip(
         QStringLiteral("Der Weg um den Farbkreis in HSL und OkLCh: direkt wie die Zahlen, der "
                        "kürzere oder längere Bogen, steigend oder fallend..."));

@@ -75,18 +75,20 @@ ShapePanel::ShapePanel(ParameterForm& form, QWidget& controls, QWidget* parent)
     for (QDoubleSpinBox* centre : {centreX_, centreY_}) {
         centre->setToolTip(QStringLiteral("Auch durch Ziehen in der Voransicht..."));
     }
-    grid->addWidget(MakeCaption(QStringLiteral("Mitte X [%] : "), *centreX_), 2, 0);
+    // Both coordinates on one row, each named for itself.
+    grid->addWidget(MakeCaption(QStringLiteral("Mitte [%] : "), *centreX_), 2, 0);
     grid->addWidget(centreX_, 2, 1);
-    grid->addWidget(MakeCaption(QStringLiteral("Mitte Y [%] : "), *centreY_), 3, 0);
-    grid->addWidget(centreY_, 3, 1);
+    grid->addWidget(centreY_, 2, 2);
+    centreX_->setAccessibleName(QStringLiteral("Mitte X [%]"));
+    centreY_->setAccessibleName(QStringLiteral("Mitte Y [%]"));
 
     extent_ = new QComboBox;
     extent_->setObjectName(QStringLiteral("cboExtent"));
     // In the order of RadialExtent.
     extent_->addItems({QStringLiteral("Nächste Seite"), QStringLiteral("Fernste Seite"),
                        QStringLiteral("Nächste Ecke"), QStringLiteral("Fernste Ecke")});
-    grid->addWidget(MakeCaption(QStringLiteral("Ausdehnung : "), *extent_), 4, 0);
-    grid->addWidget(extent_, 4, 1, 1, 2);
+    grid->addWidget(MakeCaption(QStringLiteral("Ausdehnung : "), *extent_), 3, 0);
+    grid->addWidget(extent_, 3, 1, 1, 2);
     grid->setColumnStretch(3, 1);
 
     otherSpaces_ = new QComboBox;

@@ -459,11 +459,10 @@ void StopsBarWidget::ShowMenu(std::size_t segment, std::optional<std::size_t> ma
 
 StopsPanel::StopsPanel(ParameterForm& form, UndoBinding& undo) : form_(form) {
     setObjectName(QStringLiteral("stopsPanel"));
-    auto* column = new QVBoxLayout(this);
-    column->setContentsMargins(0, 0, 0, 0);
+    // The switch before the bar, on one row: the bar takes the width.
+    auto* row = new QHBoxLayout(this);
+    row->setContentsMargins(0, 0, 0, 0);
     bar_ = new StopsBarWidget(form, undo);
-    column->addWidget(bar_);
-    auto* row = new QHBoxLayout;
     auto* label = new QLabel(QStringLiteral("&Verlaufsart :"));
     kind_ = new QComboBox;
     kind_->setObjectName(QStringLiteral("cboKind"));
@@ -472,8 +471,7 @@ StopsPanel::StopsPanel(ParameterForm& form, UndoBinding& undo) : form_(form) {
     label->setBuddy(kind_);
     row->addWidget(label);
     row->addWidget(kind_);
-    row->addStretch(1);
-    column->addLayout(row);
+    row->addWidget(bar_, 1);
     connect(kind_, &QComboBox::activated, this, [this, &undo](int index) {
         form_.FinishEdits();
         undo.RunCommand([this, index] {

@@ -1,4 +1,5 @@
 #include <QAbstractButton>
+#include <QAbstractSpinBox>
 #include <QApplication>
 #include <QClipboard>
 #include <QDropEvent>
@@ -206,6 +207,7 @@ class MainWindowTest : public QObject {
         QVERIFY(FitsWithAspect(25, 256));
         window_->Form().txtX.SetText("512");
         QVERIFY(FitsWithAspect(512, 256));
+        QCoreApplication::processEvents();  // the change recorded: undo is enabled
 
         auto& parameters = Find<tonzug::FormScrollArea>(*window_, "scrParameters");
         QSet<QString> wanted;
@@ -221,6 +223,8 @@ class MainWindowTest : public QObject {
         QSet<QString> reached;
         int deepest = 0;
         for (int step = 0; step < 2 * wanted.size(); ++step) {
+            // The layouts settle as the event loop runs, as they do for the user.
+            QCoreApplication::processEvents();
             QWidget* focused = QApplication::focusWidget();
             QVERIFY(focused != nullptr);
             reached.insert(StopName(*focused));
@@ -461,7 +465,9 @@ class MainWindowTest : public QObject {
     }
     // Option buttons of one frame are one stop: Tab reaches the checked one.
     static QString StopName(const QWidget& control) {
-        return qobject_cast<const QRadioButton*>(&control) != nullptr
+        // An option group is one stop; a spin box's text is the spin box.
+        return qobject_cast<const QRadioButton*>(&control) != nullptr ||
+                       qobject_cast<const QAbstractSpinBox*>(control.parentWidget()) != nullptr
                    ? control.parentWidget()->objectName()
                    : control.objectName();
     }

@@ -68,7 +68,7 @@ for node in main.walk():
     if node.role in CONTROL_ROLES and node.shown():
         check(node.name.strip() != "", f"{node} has no name")
         if node.role in ("text", "spin button"):
-            check(node.name.strip() in captions | {"Mittelpunkt [Pixel]"},
+            check(node.name.strip() in captions | {"Mittelpunkt [Pixel]", "Mitte X [%]", "Mitte Y [%]"},
                   f"{node} is not named by its caption")
 
 start = preview_picture(window, "start")
