@@ -58,6 +58,26 @@ def press_until_disabled(window, keys, button_name):
     failures.append(f"{keys} never emptied '{button_name}'")
 
 
+def markers(window):
+    bar = window.find("filler", "Farbverlauf")
+    return [node for node in bar.walk() if node.role == "push button" and node.shown()]
+
+
+def marker_place(node):
+    """The place in percent that a marker's name says ("Stopp 2 von 3, #FF8000, 40 %")."""
+    return float(node.name.split(", ")[2].split(" ")[0].replace(",", "."))
+
+
+def drag(from_x, from_y, to_x, to_y, steps=8):
+    xdo("mousemove", from_x, from_y, "mousedown", 1)
+    for step in range(1, steps + 1):
+        xdo("mousemove", from_x + (to_x - from_x) * step // steps,
+            from_y + (to_y - from_y) * step // steps)
+        settle(0.05)
+    xdo("mouseup", 1)
+    settle()
+
+
 tonzug = Program("Tonzug")
 window = tonzug
 main = tonzug.find("filler", "Tonzug")
@@ -72,6 +92,34 @@ for node in main.walk():
                   f"{node} is not named by its caption")
 
 start = preview_picture(window, "start")
+
+# Stops: one added by a click on the bar, dragged, recoloured in the chooser; another added
+# and deleted by its key.
+bar_x, bar_y, bar_width, _ = window.find("filler", "Farbverlauf").extents()
+xdo("mousemove", bar_x + bar_width // 2, bar_y + 8, "click", 1)
+settle()
+check(len(markers(window)) == 3, f"a click on the bar gave {len(markers(window))} stops, not 3")
+added = markers(window)[1]
+check(added.name.startswith("Stopp 2 von 3, #"), f"the added stop reads '{added.name}'")
+x, y = added.centre()
+drag(x, y, x - bar_width // 4, y)
+moved = markers(window)[1]
+check(abs(marker_place(moved) - 25.0) < 2.0, f"the dragged stop reads '{moved.name}'")
+moved.click(times=2)
+chooser = tonzug.find("dialog", "Farbauswahl")
+tonzug.find("text", "HTML :", within=chooser).click(times=3)
+xdo("key", "ctrl+a")
+xdo("type", "FF8000")
+tonzug.find("push button", "HTML übernehmen", within=chooser).click()
+tonzug.find("push button", "Wählen", within=chooser).click()
+check(markers(window)[1].name.startswith("Stopp 2 von 3, #FF8000"),
+      f"the recoloured stop reads '{markers(window)[1].name}'")
+xdo("mousemove", bar_x + bar_width * 3 // 4, bar_y + 8, "click", 1)
+settle()
+check(len(markers(window)) == 4, "a second click on the bar added no stop")
+xdo("key", "Delete")
+settle()
+check(len(markers(window)) == 3, "Delete did not remove the focused stop")
 
 # Typed fields and an option, then the angle dragged on the preview.
 type_into(window, "Tonzug - Breite :", "300")
@@ -121,7 +169,47 @@ subprocess.run([program, "--export", expected, "--set", "X=300", "--set", "Y=200
 check(os.path.exists(exported) and open(exported, "rb").read() == open(expected, "rb").read(),
       "the pasted gradient's export differs from tonzug --export --gradient")
 
+# At 800 x 600 Tab reaches every control (one button of each option group), each shown
+# in the window when it has the focus.
+window_id = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^Tonzug$"],
+                           capture_output=True, text=True).stdout.split()[0]
+xdo("windowsize", window_id, 800, 600)
+xdo("windowfocus", "--sync", window_id)
+settle(1.0)
+main = tonzug.find("filler", "Tonzug")
+main_x, main_y, main_width, main_height = main.extents()
+check((main_width, main_height) == (800, 600), f"the window is {main_width} x {main_height}")
+
+
+def stop_key(node, parent_name):
+    return ("option group", parent_name) if node.role == "radio button" else (node.role, node.name)
+
+
+wanted = set()
+def collect(node, parent_name):
+    for child in node.children():
+        if (child.role in CONTROL_ROLES and child.role != "list item" and
+                child.has(Atspi.StateType.FOCUSABLE) and child.has(Atspi.StateType.ENABLED) and
+                child.has(Atspi.StateType.VISIBLE)):
+            wanted.add(stop_key(child, node.name))
+        collect(child, child.name)
+collect(main, main.name)
+window.find("push button", "Startfarbe wählen...").accessible.grab_focus()
+reached = set()
+for _ in range(2 * len(wanted)):
+    settle(0.15)
+    focused = tonzug.focused()
+    if focused is not None:
+        parent = focused.accessible.get_parent()
+        reached.add(stop_key(focused, parent.get_name() if parent else ""))
+        x, y, width, height = focused.extents()
+        check(main_x <= x and x + width <= main_x + main_width and main_y <= y and
+              y + height <= main_y + main_height, f"{focused} has the focus outside the window")
+    xdo("key", "Tab")
+check(wanted <= reached, f"Tab never reached {sorted(wanted - reached)}")
+
 if failures:
     print(f"{len(failures)} failed")
     sys.exit(1)
-print("named, dragged, undone, redone, pasted and exported by hand")
+print(f"named, stops edited, dragged, undone, redone, pasted, exported and {len(reached)} "
+      "controls reached by Tab at 800 x 600, by hand")
