@@ -20,7 +20,8 @@ const char* const kHelpText = R"(
 <ul>
 <li><b>Klassisch</b>: Start-, Mittel- und Endfarbe mit ihren Breiten, drei Ausrichtungen.</li>
 <li><b>Frei</b>: beliebig viele Farbstopps, Winkel, Ellipsen, Kegelverläufe, Wiederholung,
-jeder Farbraum von CSS. Ein klassischer Verlauf wird frei, sobald er mehr braucht.</li>
+jeder Farbraum von CSS. Ein klassischer Verlauf wird frei, sobald er mehr braucht;
+„Verlaufsart“ zeigt es und macht einen passenden freien Verlauf wieder klassisch.</li>
 </ul>
 <h3>Farbstopps</h3>
 <ul>
@@ -36,7 +37,8 @@ Kante.</li>
 <ul>
 <li>Ziehen: Winkel eines linearen oder Kegelverlaufs, Mitte eines radialen oder
 Kegelverlaufs.</li>
-<li>Doppelklick oder F11: große Voransicht.</li>
+<li>Doppelklick oder F11: große Voransicht. Dort Strg+0: einpassen, Strg+1: Originalgröße,
+Strg+Plus, Strg+Minus oder Strg+Mausrad: zoomen; ziehen: verschieben.</li>
 </ul>
 <h3>Farbfelder</h3>
 <ul>
