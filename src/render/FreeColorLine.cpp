@@ -118,6 +118,12 @@ FreeColorLine::FreeColorLine(const FreeGradient& gradient, double lineLength)
     for (std::size_t i = 0; i < count; ++i) {
         stops_[i] = {stopAt[i], gradient.stops[i].color};
     }
+    // Veltkamp's split of the period into a high half of 26 bits and the rest.
+    constexpr double kSplitter = 134217729.0;  // 2^27 + 1
+    const double period = Last() - First();
+    const double scaled = kSplitter * period;
+    periodHigh_ = scaled - (scaled - period);
+    periodLow_ = period - periodHigh_;
     segments_.resize(count - 1);
     blends_.reserve(count - 1);
     for (std::size_t i = 0; i + 1 < count; ++i) {
@@ -148,8 +154,26 @@ double FreeColorLine::Wrapped(double position) const {
         return position;
     }
     const double period = Last() - First();
-    const double offset = std::fmod(position - First(), period);
+    const double offset = RemainderOf(position - First(), period);
     return First() + (offset < 0.0 ? offset + period : offset);
+}
+
+// std::fmod to the bit, without its slow loop where the quotient is small: the quotient
+// times the period split into halves of 26 and 27 bits is exact, and so is taking the two
+// products away (the first is within a factor 2 of x, the rest is the exact remainder) when
+// the quotient is right; a wrong one leaves the result outside the remainder's range.
+double FreeColorLine::RemainderOf(double x, double period) const {
+    constexpr double kExactQuotients = 67108864.0;  // 2^26
+    const double quotient = std::trunc(x / period);
+    if (std::abs(quotient) < kExactQuotients) {
+        const double remainder = (x - quotient * periodHigh_) - quotient * periodLow_;
+        const bool inRange = x >= 0.0 ? (remainder >= 0.0 && remainder < period)
+                                      : (remainder <= 0.0 && remainder > -period);
+        if (inRange) {
+            return remainder == 0.0 ? std::copysign(0.0, x) : remainder;
+        }
+    }
+    return std::fmod(x, period);
 }
 
 CssColor FreeColorLine::At(double position) const {

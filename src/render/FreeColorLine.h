@@ -56,6 +56,8 @@ class FreeColorLine {
         CssColor color;
     };
     CssColor Blend(std::size_t segment, double within) const;
+    // std::fmod(x, Last() - First()), faster.
+    double RemainderOf(double x, double period) const;
     // A stop's colour as its segment's blend takes it: opaque when alpha blends apart.
     CssColor BlendEnd(const CssColor& stop) const;
 
@@ -64,6 +66,9 @@ class FreeColorLine {
     // The blend of each segment's two colours, their conversions made once.
     std::vector<CssBlend> blends_;
     bool repeating_ = false;
+    // The period in two parts whose products with a quotient below 2^26 are exact.
+    double periodHigh_ = 0.0;
+    double periodLow_ = 0.0;
     // GIMP blends alpha apart from the colour; CSS premultiplies.
     bool straightAlpha_ = false;
 };

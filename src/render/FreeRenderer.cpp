@@ -8,6 +8,7 @@
 #include <span>
 
 #include "render/BlueNoiseMask.h"
+#include "support/Threads.h"
 
 namespace tonzug {
 namespace {
@@ -20,18 +21,29 @@ constexpr std::size_t kMaxEntries = std::size_t{1} << 18;
 constexpr double kChannelMax = 255.0;
 // Positions are worked out for this many pixels of a row at a time.
 constexpr int kPositionsAtOnce = 256;
+// Table entries worked out together, on any core: enough that their gamut mappings fill the
+// vector lanes.
+constexpr std::int64_t kEntriesPerPiece = 1024;
 
-ExactStraight Straight(const CssColor& color) {
-    const double alpha = std::isfinite(color.alpha) ? std::clamp(color.alpha, 0.0, 1.0) : 0.0;
+double AlphaOf(const CssColor& color) {
+    return std::isfinite(color.alpha) ? std::clamp(color.alpha, 0.0, 1.0) : 0.0;
+}
+
+// A colour of the given alpha whose colour brought into sRGB is `mapped`.
+ExactStraight StraightOf(double alpha, const RgbTriple& mapped) {
     if (alpha == 0.0) {
         return {{}, 0.0};
     }
-    const RgbTriple mapped = MapIntoSrgb(color);
     const auto channel = [](double value) {
         return std::isfinite(value) ? std::clamp(value, 0.0, kChannelMax) : 0.0;
     };
     return {{channel(mapped.red), channel(mapped.green), channel(mapped.blue)},
             alpha * kChannelMax};
+}
+
+ExactStraight Straight(const CssColor& color) {
+    const double alpha = AlphaOf(color);
+    return alpha == 0.0 ? ExactStraight{{}, 0.0} : StraightOf(alpha, MapIntoSrgb(color));
 }
 
 ExactColor Premultiplied(const ExactStraight& color) {
@@ -43,10 +55,6 @@ ExactColor LaidOverWhite(const ExactStraight& color) {
     const ExactColor premultiplied = Premultiplied(color);
     const double white = kChannelMax - color.alpha;
     return {premultiplied.red + white, premultiplied.green + white, premultiplied.blue + white};
-}
-
-ExactColor OverWhite(const CssColor& color) {
-    return LaidOverWhite(Straight(color));
 }
 
 ExactColor Between(const ExactColor& a, const ExactColor& b, double t) {
@@ -88,7 +96,9 @@ FreeRenderer::FreeRenderer(const FreeGradient& gradient, int width, int height, 
       repeats_(line_.Repeats()),
       horizontal_(gradient.shape == FreeShape::kLinear &&
                   placement_.PositionAt(0.5, 0.5) == placement_.PositionAt(0.5, 1.5)),
-      alpha_(alpha) {
+      alpha_(alpha),
+      beforeLine_(Straight(line_.At(std::numeric_limits<double>::quiet_NaN()))),
+      afterLine_(Straight(line_.At(std::numeric_limits<double>::infinity()))) {
     const double span = line_.Last() - line_.First();
     if (!(span > 0.0) || !std::isfinite(span)) {
         return;  // every pixel is worked out exactly
@@ -104,16 +114,25 @@ FreeRenderer::FreeRenderer(const FreeGradient& gradient, int width, int height, 
     if (alpha_ == PictureAlpha::kStraight) {
         alphas_.resize(count);
     }
-    for (std::size_t i = 0; i < count; ++i) {
-        const double position = line_.First() + entryStep_ * static_cast<double>(i);
-        if (alpha_ == PictureAlpha::kStraight) {
-            const ExactStraight straight = ExactStraightAt(position);
-            entries_[i] = Premultiplied(straight);
-            alphas_[i] = straight.alpha;
-        } else {
-            entries_[i] = ExactAt(position);
-        }
-    }
+    ForPiecesInParallel(static_cast<std::int64_t>(count), kEntriesPerPiece,
+                        [&](std::int64_t begin, std::int64_t end) {
+                            const auto first = static_cast<std::size_t>(begin);
+                            std::vector<double> positions(static_cast<std::size_t>(end - begin));
+                            for (std::size_t k = 0; k < positions.size(); ++k) {
+                                positions[k] =
+                                    line_.First() + entryStep_ * static_cast<double>(first + k);
+                            }
+                            std::vector<ExactStraight> colors(positions.size());
+                            ExactStraightsAt(positions, colors);
+                            for (std::size_t k = 0; k < colors.size(); ++k) {
+                                if (alpha_ == PictureAlpha::kStraight) {
+                                    entries_[first + k] = Premultiplied(colors[k]);
+                                    alphas_[first + k] = colors[k].alpha;
+                                } else {
+                                    entries_[first + k] = LaidOverWhite(colors[k]);
+                                }
+                            }
+                        });
     cellsPerUnit_ = 1.0 / entryStep_;
     lastCell_ = static_cast<double>(count - 1);
     exactCells_.assign(count, 0);
@@ -144,11 +163,38 @@ FreeRenderer::FreeRenderer(const FreeGradient& gradient, int width, int height, 
 }
 
 ExactColor FreeRenderer::ExactAt(double position) const {
-    return OverWhite(line_.At(position));
+    return LaidOverWhite(ExactStraightAt(position));
 }
 
 ExactStraight FreeRenderer::ExactStraightAt(double position) const {
+    if (const ExactStraight* end = EndColorAt(position)) {
+        return *end;
+    }
     return Straight(line_.At(position));
+}
+
+void FreeRenderer::ExactStraightsAt(std::span<const double> positions,
+                                    std::span<ExactStraight> colors) const {
+    std::vector<CssColor> onLine(positions.size());
+    std::transform(positions.begin(), positions.end(), onLine.begin(),
+                   [this](double position) { return line_.At(position); });
+    std::vector<RgbTriple> mapped(onLine.size());
+    MapIntoSrgb(onLine, mapped);
+    for (std::size_t i = 0; i < std::min(colors.size(), onLine.size()); ++i) {
+        colors[i] = StraightOf(AlphaOf(onLine[i]), mapped[i]);
+    }
+}
+
+// Before the first stop (or at no position at all) and from the last one on, the line
+// holds one colour, as At() gives it.
+const ExactStraight* FreeRenderer::EndColorAt(double position) const {
+    if (repeats_) {
+        return nullptr;
+    }
+    if (!(position >= line_.First())) {
+        return &beforeLine_;
+    }
+    return position >= line_.Last() ? &afterLine_ : nullptr;
 }
 
 ExactColor FreeRenderer::ColorAt(double position) const {
@@ -207,18 +253,39 @@ ExactStraight FreeRenderer::StraightColorAt(double position) const {
             alpha};
 }
 
-[[gnu::always_inline]] inline std::uint32_t FreeRenderer::PlainWordAt(double position) const {
-    const std::optional<TableCell> cell = TableCellOf(position);
-    if (!cell) {
-        return PlainWord(ExactAt(position));
+void FreeRenderer::PlainWordsAt(std::span<const double> positions, std::uint32_t* words) const {
+    // Pixels the table does not hold, worked out together after the rest.
+    std::array<std::size_t, kPositionsAtOnce> exactPixels{};
+    std::array<double, kPositionsAtOnce> exactPositions{};
+    std::size_t exactCount = 0;
+    for (std::size_t i = 0; i < positions.size(); ++i) {
+        const double position = positions[i];
+        const std::optional<TableCell> cell = TableCellOf(position);
+        if (cell) {
+            const PlainCell& plain = plainCells_[cell->index];
+            // 0..255 rounded to whole numbers, ties to even, by adding and taking away 2^23.
+            constexpr float kNoFraction = 8388608.0f;
+            const FourChannels levels =
+                (plain.start + plain.change * static_cast<float>(cell->within) + kNoFraction) -
+                kNoFraction;
+            words[i] = 0xFF000000u | (static_cast<std::uint32_t>(levels[0]) << 16) |
+                       (static_cast<std::uint32_t>(levels[1]) << 8) |
+                       static_cast<std::uint32_t>(levels[2]);
+        } else if (const ExactStraight* end = EndColorAt(position)) {
+            words[i] = PlainWord(LaidOverWhite(*end));
+        } else {
+            exactPixels[exactCount] = i;
+            exactPositions[exactCount++] = position;
+        }
     }
-    const PlainCell& plain = plainCells_[cell->index];
-    // 0..255 rounded to whole numbers, ties to even, by adding and taking away 2^23.
-    constexpr float kNoFraction = 8388608.0f;
-    const FourChannels levels =
-        (plain.start + plain.change * static_cast<float>(cell->within) + kNoFraction) - kNoFraction;
-    return 0xFF000000u | (static_cast<std::uint32_t>(levels[0]) << 16) |
-           (static_cast<std::uint32_t>(levels[1]) << 8) | static_cast<std::uint32_t>(levels[2]);
+    if (exactCount == 0) {
+        return;
+    }
+    std::array<ExactStraight, kPositionsAtOnce> exact{};
+    ExactStraightsAt(std::span<const double>(exactPositions.data(), exactCount), exact);
+    for (std::size_t k = 0; k < exactCount; ++k) {
+        words[exactPixels[k]] = PlainWord(LaidOverWhite(exact[k]));
+    }
 }
 
 template <class PaintRow>
@@ -287,10 +354,7 @@ void FreeRenderer::RenderRegion(int firstColumn, int firstRow, Raster& region,
     }
     ForEachRow(firstColumn, firstRow, region.Width(), region.Height(),
                [&](int k, int begin, std::span<const double> positions) {
-                   std::uint32_t* row = region.Row(k) + begin;
-                   for (std::size_t i = 0; i < positions.size(); ++i) {
-                       row[i] = PlainWordAt(positions[i]);
-                   }
+                   PlainWordsAt(positions, region.Row(k) + begin);
                });
 }
 

@@ -58,6 +58,25 @@ TEST(FreeColorLine, RepeatsItsPeriodAndEasesItsSegments) {
     const FreeColorLine line(gradient, 100.0);
     EXPECT_NEAR(line.At(0.7).blue, 0.5, 1e-12);
     EXPECT_NEAR(line.At(-0.1).blue, 0.5, 1e-12);
+    // The wrap is std::fmod's to the bit: at multiples of the period, a hair either side
+    // of them, far out and beyond any quick quotient.
+    for (const double first : {0.2, -0.0, 1.0 / 3.0}) {
+        for (const double period : {0.2, 0.1, 1.0 / 7.0, 3e-7}) {
+            gradient.stops[0].position = At(first);
+            gradient.stops[1].position = At(first + period);
+            const FreeColorLine wrapping(gradient, 100.0);
+            const double span = wrapping.Last() - wrapping.First();
+            for (const double position :
+                 {-0.0, 0.0, 0.6, -0.6, 0.6 + 1e-17, std::nextafter(0.4, 0.0), -1e-300, 7.0,
+                  -1234.5678, 1e7 + 0.1, -1e12, 1e300, 5e-324, first + span, first - span}) {
+                const double offset = std::fmod(position - wrapping.First(), span);
+                const double expected = wrapping.First() + (offset < 0.0 ? offset + span : offset);
+                const double wrapped = wrapping.Wrapped(position);
+                EXPECT_TRUE(wrapped == expected && std::signbit(wrapped) == std::signbit(expected))
+                    << first << " " << period << " " << position;
+            }
+        }
+    }
     // A hint at a quarter: half way there, the power curve onward.
     gradient.segments[0] = {Easing::kCurved, At(0.25)};
     gradient.repeating = false;
