@@ -149,33 +149,6 @@ CssColor FreeColorLine::BlendEnd(const CssColor& stop) const {
     return opaque;
 }
 
-double FreeColorLine::Wrapped(double position) const {
-    if (!Repeats()) {
-        return position;
-    }
-    const double period = Last() - First();
-    const double offset = RemainderOf(position - First(), period);
-    return First() + (offset < 0.0 ? offset + period : offset);
-}
-
-// std::fmod to the bit, without its slow loop where the quotient is small: the quotient
-// times the period split into halves of 26 and 27 bits is exact, and so is taking the two
-// products away (the first is within a factor 2 of x, the rest is the exact remainder) when
-// the quotient is right; a wrong one leaves the result outside the remainder's range.
-double FreeColorLine::RemainderOf(double x, double period) const {
-    constexpr double kExactQuotients = 67108864.0;  // 2^26
-    const double quotient = std::trunc(x / period);
-    if (std::abs(quotient) < kExactQuotients) {
-        const double remainder = (x - quotient * periodHigh_) - quotient * periodLow_;
-        const bool inRange = x >= 0.0 ? (remainder >= 0.0 && remainder < period)
-                                      : (remainder <= 0.0 && remainder > -period);
-        if (inRange) {
-            return remainder == 0.0 ? std::copysign(0.0, x) : remainder;
-        }
-    }
-    return std::fmod(x, period);
-}
-
 CssColor FreeColorLine::At(double position) const {
     position = Wrapped(position);
     if (!(position >= First())) {

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cmath>
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 #include "color/CssColor.h"
@@ -41,8 +43,15 @@ class FreeColorLine {
     // of this list the colour is one smooth blend.
     std::vector<double> Joints() const;
 
-    // A repeating line brought into First() .. Last().
-    double Wrapped(double position) const;
+    // A repeating line brought into First() .. Last(). Inline, as pixel loops call it.
+    double Wrapped(double position) const {
+        if (!Repeats()) {
+            return position;
+        }
+        const double period = Last() - First();
+        const double offset = RemainderOf(position - First(), period);
+        return First() + (offset < 0.0 ? offset + period : offset);
+    }
 
     // Segment i lies between Joints()[i] and Joints()[i + 1].
     const Segment& SegmentAt(std::size_t segment) const { return segments_[segment]; }
@@ -56,8 +65,26 @@ class FreeColorLine {
         CssColor color;
     };
     CssColor Blend(std::size_t segment, double within) const;
-    // std::fmod(x, Last() - First()), faster.
-    double RemainderOf(double x, double period) const;
+    // std::fmod(x, period) to the bit, without its slow loop where the quotient is small:
+    // the quotient times the period split into halves of 26 and 27 bits is exact, and so is
+    // taking the two products away (the first is within a factor 2 of x, the rest is the
+    // exact remainder) when the quotient is right; a wrong one leaves the result outside
+    // the remainder's range.
+    double RemainderOf(double x, double period) const {
+        constexpr double kExactQuotients = 67108864.0;  // 2^26
+        const double ratio = x / period;
+        if (std::abs(ratio) < kExactQuotients) {
+            // Truncated by the conversion, which needs no library call.
+            const auto quotient = static_cast<double>(static_cast<std::int64_t>(ratio));
+            const double remainder = (x - quotient * periodHigh_) - quotient * periodLow_;
+            const bool inRange = x >= 0.0 ? (remainder >= 0.0 && remainder < period)
+                                          : (remainder <= 0.0 && remainder > -period);
+            if (inRange) {
+                return remainder == 0.0 ? std::copysign(0.0, x) : remainder;
+            }
+        }
+        return std::fmod(x, period);
+    }
     // A stop's colour as its segment's blend takes it: opaque when alpha blends apart.
     CssColor BlendEnd(const CssColor& stop) const;
 

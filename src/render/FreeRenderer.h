@@ -87,7 +87,7 @@ class FreeRenderer final : public PictureRenderer {
     std::vector<double> alphas_;
     std::vector<std::uint8_t> exactCells_;
     // Cell i for the plain 8-bit words of an opaque picture: entry i and the step to entry i + 1,
-    // red, green, blue and a spare lane.
+    // blue, green, red and the opaque alpha, in the order of the word's bytes.
     using FourChannels = float __attribute__((vector_size(16)));
     struct PlainCell {
         FourChannels start;
