@@ -149,6 +149,32 @@ CssColor FreeColorLine::BlendEnd(const CssColor& stop) const {
     return opaque;
 }
 
+[[gnu::target_clones("avx2", "default")]] void FreeColorLine::WrapEach(
+    std::span<const double> positions, std::span<double> wrapped) const {
+    const std::size_t count = std::min(positions.size(), wrapped.size());
+    if (!Repeats()) {
+        std::copy_n(positions.begin(), count, wrapped.begin());
+        return;
+    }
+    // NaN marks the few that std::fmod answers, one by one afterwards. The members in
+    // locals, which the writes cannot change, so that the loop becomes vector code.
+    const double first = First();
+    const double period = Last() - first;
+    const double periodHigh = periodHigh_;
+    const double periodLow = periodLow_;
+    const double* from = positions.data();
+    double* to = wrapped.data();
+    for (std::size_t i = 0; i < count; ++i) {
+        to[i] = WrappedBy(QuickRemainderOf(from[i] - first, period, periodHigh, periodLow), first,
+                          period);
+    }
+    for (std::size_t i = 0; i < count; ++i) {
+        if (std::isnan(wrapped[i])) {
+            wrapped[i] = Wrapped(positions[i]);
+        }
+    }
+}
+
 CssColor FreeColorLine::At(double position) const {
     position = Wrapped(position);
     if (!(position >= First())) {

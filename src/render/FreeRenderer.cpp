@@ -302,8 +302,7 @@ void FreeRenderer::PlainWordsAt(std::span<const double> positions, std::uint32_t
         std::span<const double> onLine = positions;
         std::array<double, kPositionsAtOnce> wrapped{};
         if (repeats_) {
-            std::transform(positions.begin(), positions.end(), wrapped.begin(),
-                           [this](double position) { return line_.Wrapped(position); });
+            line_.WrapEach(positions, wrapped);
             onLine = std::span<const double>(wrapped.data(), count);
         }
         CellsOf(onLine, line_.First(), cellsPerUnit_, lastCell_, indices.data(), withins.data());
