@@ -26,8 +26,12 @@ void RenderRowsOnEveryCore(const PictureRenderer& renderer, Raster& surface, Out
         renderer.RenderRows(0, surface, format);
         return;
     }
+    // Where rows repeat, a renderer works by the piece (the classic gradient's colours of
+    // every column) rather than by the pixel: as many pieces as cores.
     const int rowsPerPiece =
-        static_cast<int>(std::clamp<std::int64_t>(kPixelsPerPiece / width, 1, height));
+        renderer.RowPeriod(format) > 0
+            ? (height + cores - 1) / cores
+            : static_cast<int>(std::clamp<std::int64_t>(kPixelsPerPiece / width, 1, height));
     const int pieces = (height + rowsPerPiece - 1) / rowsPerPiece;
     std::atomic<int> next{0};
     // One worker per core, each with a band of its own that it paints piece after piece
