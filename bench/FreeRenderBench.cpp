@@ -80,15 +80,18 @@ std::string ScreenGradientText(std::size_t shape, std::size_t space) {
     return text;
 }
 
+// Argument 2: the preview's output format (plain, or dithered when the export dithers).
 void RedrawFreeGradientOnScreen(benchmark::State& state) {
     constexpr int kWidth = 3840;
     constexpr int kHeight = 2160;
     const auto shape = static_cast<std::size_t>(state.range(0));
     const auto space = static_cast<std::size_t>(state.range(1));
+    const auto format = bench::ArgAs<OutputFormat>(state, 2);
     const FreeGradient gradient = *ReadCssGradient(ScreenGradientText(shape, space)).gradient;
     Raster surface(kWidth, kHeight);
     for (auto _ : state) {
-        RenderRowsOnEveryCore(FreeRenderer(gradient, kWidth, kHeight, kWidth, kHeight), surface);
+        RenderRowsOnEveryCore(FreeRenderer(gradient, kWidth, kHeight, kWidth, kHeight), surface,
+                              format);
         benchmark::DoNotOptimize(surface.Row(0));
     }
     state.SetLabel(ScreenGradientText(shape, space).substr(0, 40));
@@ -96,8 +99,12 @@ void RedrawFreeGradientOnScreen(benchmark::State& state) {
 }
 BENCHMARK(RedrawFreeGradientOnScreen)
     ->ArgsProduct({benchmark::CreateDenseRange(0, kScreenShapes.size() - 1, 1),
-                   benchmark::CreateDenseRange(0, kScreenSpaces.size() - 1, 1)})
-    ->ArgNames({"shape", "space"})
+                   benchmark::CreateDenseRange(0, kScreenSpaces.size() - 1, 1),
+                   {bench::Arg(OutputFormat::kPlain8)}})
+    ->ArgsProduct({benchmark::CreateDenseRange(0, kScreenShapes.size() - 1, 1),
+                   {7},
+                   {bench::Arg(OutputFormat::kDithered8)}})
+    ->ArgNames({"shape", "space", "format"})
     ->Unit(benchmark::kMillisecond)
     ->MeasureProcessCPUTime()
     ->UseRealTime();

@@ -59,8 +59,14 @@ class FreeRenderer final : public PictureRenderer {
     std::optional<TableCell> TableCellOf(double position) const;
     ExactColor TableColorAt(double position) const;
     ExactStraight TableStraightAt(double position) const;
-    // The plain 8-bit words of the positions of a part of a row.
+    // For each position of a part of a row: onTable(i, cell, within) where the table holds
+    // it, else onExact(i, exact straight colour), those worked out together.
+    template <class OnTable, class OnExact>
+    void ForEachInPart(std::span<const double> positions, OnTable onTable, OnExact onExact) const;
+    // The plain and the dithered 8-bit words of the positions of a part of a row.
     void PlainWordsAt(std::span<const double> positions, std::uint32_t* words) const;
+    void DitheredWordsAt(std::span<const double> positions, int firstColumn, int row,
+                         std::uint32_t* words) const;
     // Calls paintRow(k, firstColumnOfPart, positions) for the parts of each row.
     template <class PaintRow>
     void ForEachRow(int firstColumn, int firstRow, int columns, int rows, PaintRow paintRow) const;
