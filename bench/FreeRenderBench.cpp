@@ -6,7 +6,6 @@
 
 #include "BenchArgs.h"
 #include "render/FreeRenderer.h"
-#include "render/Gradient.h"
 #include "render/RowsOnEveryCore.h"
 #include "web/CssGradientReader.h"
 
@@ -107,39 +106,6 @@ BENCHMARK(RedrawFreeGradientOnScreen)
     ->ArgNames({"shape", "space", "format"})
     ->Unit(benchmark::kMillisecond)
     ->MeasureProcessCPUTime()
-    ->UseRealTime();
-
-// The classic gradient's preview redrawn after a keystroke, as the window draws it: at the
-// default size and maximised. Arguments: orientation, width, height.
-void RedrawClassicPreview(benchmark::State& state) {
-    GradientParams params;
-    params.colors.start = RgbColor(255, 0, 0);
-    params.colors.end = RgbColor(0, 0, 255);
-    params.colors.middle = RgbColor(0, 255, 0);
-    params.colors.middleOn = true;
-    params.orientation = bench::ArgAs<Orientation>(state, 0);
-    params.colorMode = ColorMode::kOklch;
-    const auto width = static_cast<int>(state.range(1));
-    const auto height = static_cast<int>(state.range(2));
-    params.width = static_cast<float>(width);
-    params.height = static_cast<float>(height);
-    Raster surface(width, height);
-    for (auto _ : state) {
-        RenderRowsOnEveryCore(GradientRenderer(params, width, height, surface.PenWidth()), surface);
-        benchmark::DoNotOptimize(surface.Row(0));
-    }
-}
-BENCHMARK(RedrawClassicPreview)
-    ->ArgsProduct({{bench::Arg(Orientation::kHorizontal), bench::Arg(Orientation::kVertical),
-                    bench::Arg(Orientation::kCircle)},
-                   {240},
-                   {240}})
-    ->ArgsProduct({{bench::Arg(Orientation::kHorizontal), bench::Arg(Orientation::kVertical),
-                    bench::Arg(Orientation::kCircle)},
-                   {3840},
-                   {2160}})
-    ->ArgNames({"orientation", "width", "height"})
-    ->Unit(benchmark::kMicrosecond)
     ->UseRealTime();
 
 }  // namespace
