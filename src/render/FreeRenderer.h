@@ -83,6 +83,7 @@ class FreeRenderer final : public PictureRenderer {
     bool repeats_ = false;
     bool horizontal_ = false;
     PictureAlpha alpha_ = PictureAlpha::kOpaque;
+    // The colours before the first stop and from the last one on, for EndColorAt.
     ExactStraight beforeLine_;
     ExactStraight afterLine_;
     // Entries at First() + i * entryStep_; cell i (between entries i and i + 1) is exact
