@@ -5,13 +5,14 @@
 #include "BenchArgs.h"
 #include "preview/PreviewPicture.h"
 #include "preview/PreviewPlacement.h"
+#include "render/Gradient.h"
+#include "render/RowsOnEveryCore.h"
 
 namespace tonzug {
 namespace {
 
-// Opening the preview window on a 1280 x 1024 screen: building the picture and rendering
-// the part that shows. Arguments: orientation, width, height.
-void RenderVisiblePreview(benchmark::State& state) {
+// Red through green at 40 % to blue. Arguments: orientation, width, height.
+GradientParams RedGreenBlue(const benchmark::State& state) {
     GradientParams params;
     params.colors.start = RgbColor(255, 0, 0);
     params.colors.end = RgbColor(0, 0, 255);
@@ -21,6 +22,13 @@ void RenderVisiblePreview(benchmark::State& state) {
     params.orientation = bench::ArgAs<Orientation>(state, 0);
     params.width = static_cast<float>(state.range(1));
     params.height = static_cast<float>(state.range(2));
+    return params;
+}
+
+// Opening the preview window on a 1280 x 1024 screen: building the picture and rendering
+// the part that shows. Arguments: orientation, width, height.
+void RenderVisiblePreview(benchmark::State& state) {
+    const GradientParams params = RedGreenBlue(state);
     for (auto _ : state) {
         const PreviewPicture picture({params});
         const PixelRect part = VisiblePart(
@@ -38,6 +46,32 @@ BENCHMARK(RenderVisiblePreview)
     ->Args({bench::Arg(Orientation::kCircle), 99999999, 256})
     ->Args({bench::Arg(Orientation::kCircle), 16384, 16384})
     ->Unit(benchmark::kMillisecond);
+
+// The classic gradient's preview redrawn after a keystroke, as the window draws it: at the
+// default size and maximised. Arguments: orientation, width, height.
+void RedrawClassicPreview(benchmark::State& state) {
+    GradientParams params = RedGreenBlue(state);
+    params.colorMode = ColorMode::kOklch;
+    const auto width = static_cast<int>(state.range(1));
+    const auto height = static_cast<int>(state.range(2));
+    Raster surface(width, height);
+    for (auto _ : state) {
+        RenderRowsOnEveryCore(GradientRenderer(params, width, height, surface.PenWidth()), surface);
+        benchmark::DoNotOptimize(surface.Row(0));
+    }
+}
+BENCHMARK(RedrawClassicPreview)
+    ->ArgsProduct({{bench::Arg(Orientation::kHorizontal), bench::Arg(Orientation::kVertical),
+                    bench::Arg(Orientation::kCircle)},
+                   {240},
+                   {240}})
+    ->ArgsProduct({{bench::Arg(Orientation::kHorizontal), bench::Arg(Orientation::kVertical),
+                    bench::Arg(Orientation::kCircle)},
+                   {3840},
+                   {2160}})
+    ->ArgNames({"orientation", "width", "height"})
+    ->Unit(benchmark::kMicrosecond)
+    ->UseRealTime();
 
 }  // namespace
 }  // namespace tonzug

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "color/GamutMap.h"
 #include "color/Oklab.h"
@@ -61,6 +62,23 @@ bool InsideGamut(const CssColor& color) {
     return inside(color.red) && inside(color.green) && inside(color.blue);
 }
 
+RgbTriple ChannelsOf(const CssColor& color) {
+    return {color.red * kChannelMax, color.green * kChannelMax, color.blue * kChannelMax};
+}
+
+// The colour as the gamut mapping takes it. CSS maps a colour at white or black lightness
+// to white or black, whatever its chroma. The way through sRGB leaves such a lightness a
+// rounding error off 1 or 0, where the mapping would keep a pale (dark) tint instead.
+OklabColor OklabToMap(const RgbTriple& channels) {
+    OklabColor lab = SrgbToOklab(channels);
+    for (const double end : {0.0, 1.0}) {
+        if (std::fabs(lab.lightness - end) < kLightnessRoundingError) {
+            lab.lightness = end;
+        }
+    }
+    return lab;
+}
+
 }  // namespace
 
 std::string DescribeCssError(const CssColorError& error, MessageLanguage language) {
@@ -79,21 +97,28 @@ bool IsOpaque(const CssColor& color) {
 }
 
 RgbTriple MapIntoSrgb(const CssColor& color) {
-    const RgbTriple channels{color.red * kChannelMax, color.green * kChannelMax,
-                             color.blue * kChannelMax};
     if (InsideGamut(color)) {
-        return channels;
+        return ChannelsOf(color);
     }
-    // CSS maps a colour at white or black lightness to white or black, whatever its chroma.
-    // The way through sRGB leaves such a lightness a rounding error off 1 or 0, where the
-    // mapping would keep a pale (dark) tint instead.
-    OklabColor lab = SrgbToOklab(channels);
-    for (const double end : {0.0, 1.0}) {
-        if (std::fabs(lab.lightness - end) < kLightnessRoundingError) {
-            lab.lightness = end;
+    return GamutMapToSrgb(OklabToMap(ChannelsOf(color)));
+}
+
+void MapIntoSrgb(std::span<const CssColor> colors, std::span<RgbTriple> mapped) {
+    const std::size_t count = std::min(colors.size(), mapped.size());
+    std::vector<OklabColor> outside;
+    std::vector<std::size_t> outsideAt;
+    for (std::size_t i = 0; i < count; ++i) {
+        mapped[i] = ChannelsOf(colors[i]);
+        if (!InsideGamut(colors[i])) {
+            outside.push_back(OklabToMap(mapped[i]));
+            outsideAt.push_back(i);
         }
     }
-    return GamutMapToSrgb(lab);
+    std::vector<RgbTriple> inside(outside.size());
+    GamutMapToSrgb(outside, inside);
+    for (std::size_t k = 0; k < outsideAt.size(); ++k) {
+        mapped[outsideAt[k]] = inside[k];
+    }
 }
 
 ColorValue ToColorValue(const CssColor& color) {

@@ -118,6 +118,12 @@ FreeColorLine::FreeColorLine(const FreeGradient& gradient, double lineLength)
     for (std::size_t i = 0; i < count; ++i) {
         stops_[i] = {stopAt[i], gradient.stops[i].color};
     }
+    // Veltkamp's split of the period into a high half of 26 bits and the rest.
+    constexpr double kSplitter = 134217729.0;  // 2^27 + 1
+    const double period = Last() - First();
+    const double scaled = kSplitter * period;
+    periodHigh_ = scaled - (scaled - period);
+    periodLow_ = period - periodHigh_;
     segments_.resize(count - 1);
     blends_.reserve(count - 1);
     for (std::size_t i = 0; i + 1 < count; ++i) {
@@ -143,13 +149,30 @@ CssColor FreeColorLine::BlendEnd(const CssColor& stop) const {
     return opaque;
 }
 
-double FreeColorLine::Wrapped(double position) const {
+[[gnu::target_clones("avx2", "default")]] void FreeColorLine::WrapEach(
+    std::span<const double> positions, std::span<double> wrapped) const {
+    const std::size_t count = std::min(positions.size(), wrapped.size());
     if (!Repeats()) {
-        return position;
+        std::copy_n(positions.begin(), count, wrapped.begin());
+        return;
     }
-    const double period = Last() - First();
-    const double offset = std::fmod(position - First(), period);
-    return First() + (offset < 0.0 ? offset + period : offset);
+    // NaN marks the few that std::fmod answers, one by one afterwards. The members in
+    // locals, which the writes cannot change, so that the loop becomes vector code.
+    const double first = First();
+    const double period = Last() - first;
+    const double periodHigh = periodHigh_;
+    const double periodLow = periodLow_;
+    const double* from = positions.data();
+    double* to = wrapped.data();
+    for (std::size_t i = 0; i < count; ++i) {
+        to[i] = WrappedBy(QuickRemainderOf(from[i] - first, period, periodHigh, periodLow), first,
+                          period);
+    }
+    for (std::size_t i = 0; i < count; ++i) {
+        if (std::isnan(wrapped[i])) {
+            wrapped[i] = Wrapped(positions[i]);
+        }
+    }
 }
 
 CssColor FreeColorLine::At(double position) const {

@@ -1,6 +1,11 @@
 #pragma once
 
+#include <algorithm>
+#include <cmath>
 #include <cstddef>
+#include <cstdint>
+#include <limits>
+#include <span>
 #include <vector>
 
 #include "color/CssColor.h"
@@ -42,7 +47,15 @@ class FreeColorLine {
     std::vector<double> Joints() const;
 
     // A repeating line brought into First() .. Last().
-    double Wrapped(double position) const;
+    double Wrapped(double position) const {
+        if (!Repeats()) {
+            return position;
+        }
+        const double period = Last() - First();
+        return WrappedBy(RemainderOf(position - First(), period), First(), period);
+    }
+    // Wrapped() of each position, in vector code.
+    void WrapEach(std::span<const double> positions, std::span<double> wrapped) const;
 
     // Segment i lies between Joints()[i] and Joints()[i + 1].
     const Segment& SegmentAt(std::size_t segment) const { return segments_[segment]; }
@@ -56,6 +69,38 @@ class FreeColorLine {
         CssColor color;
     };
     CssColor Blend(std::size_t segment, double within) const;
+    // The wrapped position of a remainder of the period, the sign of the position's.
+    static double WrappedBy(double offset, double first, double period) {
+        return first + (offset < 0.0 ? offset + period : offset);
+    }
+    // std::fmod(x, period) to the bit, without its slow loop where the quotient is small:
+    // the quotient times the period split into halves of 26 and 27 bits is exact, and so is
+    // taking the two products away (the first is within a factor 2 of x, the rest is the
+    // exact remainder) when the quotient is right; a wrong one leaves the result outside
+    // the remainder's range. Without branches, so that loops over it become vector code;
+    // NaN where std::fmod has to answer instead.
+    [[gnu::always_inline]] static double QuickRemainderOf(double x, double period,
+                                                          double periodHigh, double periodLow) {
+        constexpr double kExactQuotients = 67108864.0;  // 2^26
+        const double ratio = x / period;
+        const bool small = std::abs(ratio) < kExactQuotients;
+        // Truncated by the conversion, which needs no library call; bounded first (NaN to
+        // the lower bound), so that every lane converts a number in range.
+        const double bounded = std::max(-kExactQuotients, std::min(ratio, kExactQuotients));
+        const auto quotient = static_cast<double>(static_cast<std::int32_t>(bounded));
+        const double remainder = (x - quotient * periodHigh) - quotient * periodLow;
+        const bool positive = x >= 0.0;
+        // Bitwise, not short-circuit, operators keep the loops free of branches.
+        const bool inRange = (positive & (remainder >= 0.0) & (remainder < period)) |
+                             (!positive & (remainder <= 0.0) & (remainder > -period));
+        const double signedZero = std::copysign(0.0, x);
+        const double exact = remainder == 0.0 ? signedZero : remainder;
+        return (small & inRange) ? exact : std::numeric_limits<double>::quiet_NaN();
+    }
+    double RemainderOf(double x, double period) const {
+        const double quick = QuickRemainderOf(x, period, periodHigh_, periodLow_);
+        return std::isnan(quick) ? std::fmod(x, period) : quick;
+    }
     // A stop's colour as its segment's blend takes it: opaque when alpha blends apart.
     CssColor BlendEnd(const CssColor& stop) const;
 
@@ -64,6 +109,9 @@ class FreeColorLine {
     // The blend of each segment's two colours, their conversions made once.
     std::vector<CssBlend> blends_;
     bool repeating_ = false;
+    // The period in two parts whose products with a quotient below 2^26 are exact.
+    double periodHigh_ = 0.0;
+    double periodLow_ = 0.0;
     // GIMP blends alpha apart from the colour; CSS premultiplies.
     bool straightAlpha_ = false;
 };

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "render/FreeColorLine.h"
@@ -45,6 +46,10 @@ class FreeRenderer final : public PictureRenderer {
   private:
     ExactColor ExactAt(double position) const;
     ExactStraight ExactStraightAt(double position) const;
+    // ExactStraightAt of each position, the gamut mappings made together.
+    void ExactStraightsAt(std::span<const double> positions, std::span<ExactStraight> colors) const;
+    // The one colour of the line where a position lies beyond its stops; nothing within.
+    const ExactStraight* EndColorAt(double position) const;
     // The table cell that holds a position and how far into it; nothing where the colour
     // is worked out exactly instead.
     struct TableCell {
@@ -54,7 +59,14 @@ class FreeRenderer final : public PictureRenderer {
     std::optional<TableCell> TableCellOf(double position) const;
     ExactColor TableColorAt(double position) const;
     ExactStraight TableStraightAt(double position) const;
-    std::uint32_t PlainWordAt(double position) const;
+    // For each position of a part of a row: onTable(i, cell, within) where the table holds
+    // it, else onExact(i, exact straight colour), those worked out together.
+    template <class OnTable, class OnExact>
+    void ForEachInPart(std::span<const double> positions, OnTable onTable, OnExact onExact) const;
+    // The plain and the dithered 8-bit words of the positions of a part of a row.
+    void PlainWordsAt(std::span<const double> positions, std::uint32_t* words) const;
+    void DitheredWordsAt(std::span<const double> positions, int firstColumn, int row,
+                         std::uint32_t* words) const;
     // Calls paintRow(k, firstColumnOfPart, positions) for the parts of each row.
     template <class PaintRow>
     void ForEachRow(int firstColumn, int firstRow, int columns, int rows, PaintRow paintRow) const;
@@ -71,6 +83,9 @@ class FreeRenderer final : public PictureRenderer {
     bool repeats_ = false;
     bool horizontal_ = false;
     PictureAlpha alpha_ = PictureAlpha::kOpaque;
+    // The colours before the first stop and from the last one on, for EndColorAt.
+    ExactStraight beforeLine_;
+    ExactStraight afterLine_;
     // Entries at First() + i * entryStep_; cell i (between entries i and i + 1) is exact
     // when it holds a joint of the colour line. Opaque pictures hold the colours laid over
     // white; straight ones the colours multiplied by alpha, and alpha in alphas_, so that
@@ -79,7 +94,7 @@ class FreeRenderer final : public PictureRenderer {
     std::vector<double> alphas_;
     std::vector<std::uint8_t> exactCells_;
     // Cell i for the plain 8-bit words of an opaque picture: entry i and the step to entry i + 1,
-    // red, green, blue and a spare lane.
+    // blue, green, red and the opaque alpha, in the order of the word's bytes.
     using FourChannels = float __attribute__((vector_size(16)));
     struct PlainCell {
         FourChannels start;

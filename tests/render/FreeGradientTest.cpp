@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <vector>
@@ -7,6 +8,8 @@
 #include "render/FreeColorLine.h"
 #include "render/FreeRenderer.h"
 #include "render/FreeShapes.h"
+#include "render/Gradient.h"
+#include "render/RowsOnEveryCore.h"
 
 namespace tonzug {
 namespace {
@@ -58,6 +61,25 @@ TEST(FreeColorLine, RepeatsItsPeriodAndEasesItsSegments) {
     const FreeColorLine line(gradient, 100.0);
     EXPECT_NEAR(line.At(0.7).blue, 0.5, 1e-12);
     EXPECT_NEAR(line.At(-0.1).blue, 0.5, 1e-12);
+    // The wrap is std::fmod's to the bit: at multiples of the period, a hair either side
+    // of them, far out and beyond any quick quotient.
+    for (const double first : {0.2, -0.0, 1.0 / 3.0}) {
+        for (const double period : {0.2, 0.1, 1.0 / 7.0, 3e-7}) {
+            gradient.stops[0].position = At(first);
+            gradient.stops[1].position = At(first + period);
+            const FreeColorLine wrapping(gradient, 100.0);
+            const double span = wrapping.Last() - wrapping.First();
+            for (const double position :
+                 {-0.0, 0.0, 0.6, -0.6, 0.6 + 1e-17, std::nextafter(0.4, 0.0), -1e-300, 7.0,
+                  -1234.5678, 1e7 + 0.1, -1e12, 1e300, 5e-324, first + span, first - span}) {
+                const double offset = std::fmod(position - wrapping.First(), span);
+                const double expected = wrapping.First() + (offset < 0.0 ? offset + span : offset);
+                const double wrapped = wrapping.Wrapped(position);
+                EXPECT_TRUE(wrapped == expected && std::signbit(wrapped) == std::signbit(expected))
+                    << first << " " << period << " " << position;
+            }
+        }
+    }
     // A hint at a quarter: half way there, the power curve onward.
     gradient.segments[0] = {Easing::kCurved, At(0.25)};
     gradient.repeating = false;
@@ -169,6 +191,45 @@ TEST(FreeRenderer, TableAgreesWithExactColours) {
         ASSERT_NEAR((word >> 16) & 0xFF, std::nearbyint(table.red), 0.0) << c;
         ASSERT_NEAR((word >> 8) & 0xFF, std::nearbyint(table.green), 0.0) << c;
         ASSERT_NEAR(word & 0xFF, std::nearbyint(table.blue), 0.0) << c;
+    }
+}
+
+// The preview painted in pieces on every core is the picture painted in one go, word for
+// word: classic shapes (one of whose rows repeat), dithered, and free ones.
+TEST(RowsOnEveryCore, PaintsWhatOneThreadPaints) {
+    constexpr int kWidth = 701;
+    constexpr int kHeight = 303;
+    GradientParams classic;
+    classic.colors.start = RgbColor(255, 0, 0);
+    classic.colors.end = RgbColor(0, 0, 255);
+    classic.colorMode = ColorMode::kOklch;
+    classic.width = kWidth;
+    classic.height = kHeight;
+    FreeGradient conic = TwoStops(FreeShape::kConic);
+    conic.interpolation = {InterpolationSpace::kOklch, HuePath::kLonger};
+    FreeGradient repeating = TwoStops(FreeShape::kRadial);
+    repeating.repeating = true;
+    repeating.stops[1].position = At(0.0, 37.0);
+    for (const Orientation orientation :
+         {Orientation::kHorizontal, Orientation::kVertical, Orientation::kCircle}) {
+        classic.orientation = orientation;
+        for (const OutputFormat format : {OutputFormat::kPlain8, OutputFormat::kDithered8}) {
+            const GradientRenderer renderer(classic, kWidth, kHeight, 1);
+            Raster whole(kWidth, kHeight);
+            renderer.RenderRows(0, whole, format);
+            Raster pieces(kWidth, kHeight);
+            RenderRowsOnEveryCore(renderer, pieces, format);
+            EXPECT_TRUE(std::ranges::equal(whole.Pixels(), pieces.Pixels()))
+                << static_cast<int>(orientation) << " " << static_cast<int>(format);
+        }
+    }
+    for (const FreeGradient& gradient : {conic, repeating}) {
+        const FreeRenderer renderer(gradient, 1234, 567, kWidth, kHeight);
+        Raster whole(kWidth, kHeight);
+        renderer.RenderRows(0, whole);
+        Raster pieces(kWidth, kHeight);
+        RenderRowsOnEveryCore(renderer, pieces);
+        EXPECT_TRUE(std::ranges::equal(whole.Pixels(), pieces.Pixels()));
     }
 }
 

@@ -9,6 +9,7 @@
 #include "export/ExportPicture.h"
 #include "render/FreeRenderer.h"
 #include "render/Gradient.h"
+#include "render/RowsOnEveryCore.h"
 #include "workspace/PreviewLayout.h"
 
 namespace tonzug {
@@ -41,11 +42,15 @@ void PreviewBox::Render() {
     if (params_ && free_) {
         PictureSize size;
         if (FullPictureSize(*params_, size).Ok()) {
-            FreeRenderer(*free_, size.width, size.height, raster_.Width(), raster_.Height())
-                .RenderRows(0, raster_, format_);
+            RenderRowsOnEveryCore(
+                FreeRenderer(*free_, size.width, size.height, raster_.Width(), raster_.Height()),
+                raster_, format_);
         }
     } else if (params_) {
-        DrawGradient(raster_, *params_, format_);
+        // As DrawGradient draws it, on every core.
+        RenderRowsOnEveryCore(
+            GradientRenderer(*params_, raster_.Width(), raster_.Height(), raster_.PenWidth()),
+            raster_, format_);
     }
 }
 
