@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Makes docs/screenshot.png: the main window under a virtual X display, with a sample
-# gradient (a circle from cream over orange to dark blue) instead of the user's settings.
+# gradient (a free one of five stops from cream over orange to dark blue, at an angle,
+# blended in OkLCh) instead of the user's settings.
 # Usage: tools/screenshot.sh [TONZUG_BINARY]   (default: build/release/src/app/tonzug,
 # built first when missing). Needs xvfb-run, xdotool and ImageMagick's import.
 set -euo pipefail
@@ -22,8 +23,8 @@ cat > "$config/Tonzug/Tonzug.ini" <<INI
 [LAST]
 STCOL=$(color 255 248 225)
 EDCOL=$(color 30 58 138)
-X=256
-Y=256
+X=480
+Y=300
 MID=40
 MBR=1
 SBR=1
@@ -31,7 +32,11 @@ EBR=1
 MDCOL=$(color 245 154 35)
 MDCHK=1
 OPT=2
-FRB=0
+FRB=3
+HUE=1
+DEPTH=8
+DITHER=0
+GRADIENT=linear-gradient(160deg in oklch, #fff8e1 5%, #f59a23 30%, #d94862 55%, #6a3d9a 75%, #1e3a8a 95%)
 INI
 
 mkdir -p docs
@@ -42,7 +47,8 @@ xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
     "$TONZUG_BINARY" &
     program=$!
     window="$(xdotool search --sync --onlyvisible --name "^Tonzug$" | head -n 1)"
-    sleep 1
+    xdotool windowsize "$window" 1100 700
+    sleep 1.5
     import -window "$window" "$TONZUG_SHOT"
     kill "$program"
     wait "$program" || true

@@ -209,10 +209,24 @@ void ShapePanel::Refresh(const GradientParams& params) {
     extent_->setEnabled(gradient.shape == FreeShape::kRadial);
     ShowSpace(HoldsFreeGradient(form_), SpaceOptionIndex(gradient.interpolation.space),
               HueIndex(gradient.interpolation.space).has_value());
+    ShowClassicFrames(!HoldsFreeGradient(form_));
     if (HoldsFreeGradient(form_)) {
         if (QAbstractButton* hue = Button("optH", static_cast<int>(gradient.interpolation.hue))) {
             const QSignalBlocker blocker(hue);
             hue->setChecked(true);
+        }
+    }
+}
+
+void ShapePanel::ShowClassicFrames(bool classic) {
+    // The colours, the middle and the orientation of the classic fields draw nothing while
+    // the gradient is free; greyed out, they say so.
+    for (const char* frame : {"F0", "F2", "F3"}) {
+        if (auto* shown = controls_.findChild<QWidget*>(QString::fromLatin1(frame))) {
+            shown->setEnabled(classic);
+            shown->setToolTip(classic ? QString()
+                                      : QStringLiteral("Gilt für den klassischen Verlauf: "
+                                                       "„Verlaufsart“ auf „Klassisch“ stellen..."));
         }
     }
 }

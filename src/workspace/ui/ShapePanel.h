@@ -41,6 +41,7 @@ class ShapePanel : public QGroupBox {
     QAbstractButton* Button(const char* prefix, int option) const;
     // The colour mode and hue buttons as they show a free gradient's space.
     void ShowSpace(bool free, int spaceOption, bool polar);
+    void ShowClassicFrames(bool classic);
 
     ParameterForm& form_;
     QWidget& controls_;
