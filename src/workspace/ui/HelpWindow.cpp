@@ -30,8 +30,9 @@ jeder Farbraum von CSS. Ein klassischer Verlauf wird frei, sobald er mehr brauch
 ziehen oder Entf: entfernen.</li>
 <li>Doppelklick oder Eingabe: Farbauswahl. Pfeiltasten: um ein Pixel verschieben
 (Umschalt: um zehn).</li>
-<li>Raute zwischen zwei Stopps: Mittelpunkt verschieben. Kontextmenü: Übergang und harte
-Kante.</li>
+<li>Einfg: neuer Stopp zwischen diesem und dem nächsten.</li>
+<li>Raute zwischen zwei Stopps ziehen oder Alt+Pfeiltaste: Mittelpunkt verschieben.
+Kontextmenü (auch mit der Menütaste): Übergang und harte Kante.</li>
 </ul>
 <h3>Voransicht</h3>
 <ul>

@@ -36,6 +36,8 @@ constexpr int kMinimumWidth = 160;
 constexpr int kRemoveDistance = 40;
 constexpr double kNudgePixels = 1.0;
 constexpr double kLargeNudgePixels = 10.0;
+// A midpoint moved by the keyboard goes a percent of the bar per key.
+constexpr double kHintKeyStep = 0.01;
 constexpr int kCheckerLight = 0xFF;
 constexpr int kCheckerDark = 0xCC;
 constexpr double kChannelScale = 255.0;
@@ -382,7 +384,33 @@ void StopsBarWidget::ChooseColor(std::size_t marker) {
 void StopsBarWidget::MarkerKey(std::size_t marker, QKeyEvent& event) {
     const bool large = event.modifiers().testFlag(Qt::ShiftModifier);
     const double step = large ? kLargeNudgePixels : kNudgePixels;
+    const std::vector<StopMarker>& markers = model_.Markers();
+    // The neighbour a keyboard edit between two markers works toward.
+    const std::size_t next = marker + 1 < markers.size() ? marker + 1 : marker - 1;
+    const bool arrow = event.key() == Qt::Key_Left || event.key() == Qt::Key_Right;
+    if (arrow && event.modifiers().testFlag(Qt::AltModifier)) {
+        // Alt+arrow moves the midpoint between this marker and the next by a percent.
+        const std::size_t segment = model_.SegmentAfter(std::min(marker, next));
+        double place = (markers[marker].place + markers[next].place) / 2.0;
+        for (const HintDiamond& hint : model_.Hints()) {
+            if (hint.segment == segment) {
+                place = hint.place;
+            }
+        }
+        const double change = (event.key() == Qt::Key_Left ? -1.0 : 1.0) * kHintKeyStep;
+        RunEdit([this, segment, place, change] { model_.MoveHint(segment, place + change); });
+        FocusMarker(marker);
+        return;
+    }
     switch (event.key()) {
+        case Qt::Key_Insert: {
+            // A new stop half way to the next marker, as a click there would add.
+            std::size_t added = marker;
+            const double place = (markers[marker].place + markers[next].place) / 2.0;
+            RunEdit([this, &added, place] { added = model_.AddStop(place); });
+            FocusMarker(added);
+            return;
+        }
         case Qt::Key_Left:
         case Qt::Key_Right: {
             const double pixels = event.key() == Qt::Key_Left ? -step : step;

@@ -75,6 +75,21 @@ class StopsBarWidgetTest : public QObject {
         QCOMPARE(Handles(bar).size(), std::size_t{2});
     }
 
+    // Without a mouse: Insert adds a stop half way to the next, Alt+arrow moves the midpoint.
+    void keysAddStopsAndMoveMidpoints() {
+        auto& bar = Find<tonzug::StopsBarWidget>(*window_, "stopsBar");
+        Handles(bar)[0]->setFocus();
+        QTest::keyClick(Handles(bar)[0], Qt::Key_Insert);
+        QTest::qWait(0);
+        QCOMPARE(Handles(bar).size(), std::size_t{3});
+        QVERIFY(std::abs(bar.Model().Markers()[1].place - 0.5) < 0.01);
+        QTest::keyClick(Handles(bar)[1], Qt::Key_Right, Qt::AltModifier);
+        QTest::qWait(0);
+        QCOMPARE(bar.Model().Hints().size(), std::size_t{2});
+        const double midpoint = bar.Model().Hints()[1].place;
+        QVERIFY2(std::abs(midpoint - 0.76) < 0.01, qPrintable(QString::number(midpoint)));
+    }
+
   private:
     // The markers from left to right.
     static std::vector<QWidget*> Handles(const tonzug::StopsBarWidget& bar) {
