@@ -3,11 +3,14 @@
 #include <cstdint>
 #include <cstdlib>
 #include <optional>
+#include <random>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "export/PictureEncoder.h"
 #include "export/PictureReaders.h"
+#include "export/PngBands.h"
 #include "testing/TempFolder.h"
 
 namespace tonzug {
@@ -153,6 +156,60 @@ TEST(PngEncoder, WritesPicturesWiderThanTheLibraryDefaultLimit) {
     ASSERT_GE(bytes.size(), 24u);
     // IHDR: width big-endian at offset 16.
     EXPECT_EQ(bytes.substr(16, 4), std::string("\x00\x0f\x42\x41", 4));
+}
+
+// The export hands each band to whichever thread is free, so a coder's bytes for a band
+// must not depend on the bands it coded before, in whatever order they came.
+TEST(PngBandCoder, CodesEachBandAsAFreshCoderWould) {
+    constexpr std::int32_t kWidth = 97;
+    constexpr std::int32_t kBandRows = 64;  // more filtered bytes than the deflate window
+    constexpr std::int32_t kBands = 5;
+    std::minstd_rand noise(7);
+    std::vector<Rgb16> deep(static_cast<std::size_t>(kWidth) * kBandRows * kBands);
+    std::vector<std::uint32_t> words(deep.size());
+    for (std::size_t i = 0; i < deep.size(); ++i) {
+        const auto ramp = static_cast<std::uint16_t>(i * 13);
+        deep[i] = {ramp, static_cast<std::uint16_t>(ramp ^ (noise() & 0x3Fu)),
+                   static_cast<std::uint16_t>(noise())};
+        words[i] = Pixel(static_cast<int>(i % kWidth), static_cast<int>(noise() & 0x0Fu), 9);
+    }
+    const auto end = [](std::int32_t band) {
+        return band + 1 == kBands ? BandEnd::kLast : BandEnd::kMore;
+    };
+    for (const PngDepth depth : {PngDepth::k8, PngDepth::k16}) {
+        for (const PngCompression compression :
+             {PngCompression::kLongRuns, PngCompression::kNoisy}) {
+            const auto filter = [&](PngBandCoder& coder, std::int32_t band,
+                                    std::span<const std::uint8_t> rowAbove) {
+                const std::size_t first = static_cast<std::size_t>(band) * kWidth * kBandRows;
+                if (depth == PngDepth::k16) {
+                    coder.Filter(deep.data() + first, kBandRows, rowAbove);
+                } else {
+                    coder.Filter(words.data() + first, kBandRows, rowAbove);
+                }
+            };
+            std::vector<std::vector<std::uint8_t>> rowsAbove(kBands + 1);
+            std::vector<std::vector<std::uint8_t>> tails(kBands + 1);
+            std::vector<PngBand> fresh(kBands);
+            for (std::int32_t band = 0; band < kBands; ++band) {
+                PngBandCoder coder(kWidth, depth, compression);
+                filter(coder, band, rowsAbove[band]);
+                coder.TailAfter(tails[band], tails[band + 1]);
+                const auto lastRow = coder.LastRow();
+                rowsAbove[band + 1].assign(lastRow.begin(), lastRow.end());
+                ASSERT_TRUE(coder.Deflate(tails[band], end(band), fresh[band]).Ok());
+            }
+            PngBandCoder reused(kWidth, depth, compression);
+            for (const std::int32_t band : {3, 1, 4, 0, 2, 1}) {
+                PngBand coded;
+                filter(reused, band, rowsAbove[band]);
+                ASSERT_TRUE(reused.Deflate(tails[band], end(band), coded).Ok());
+                EXPECT_EQ(coded.deflated, fresh[band].deflated)
+                    << "band " << band << ", " << (depth == PngDepth::k16 ? 16 : 8) << " bits, "
+                    << (compression == PngCompression::kNoisy ? "igzip" : "zlib");
+            }
+        }
+    }
 }
 
 struct SizeCase {
