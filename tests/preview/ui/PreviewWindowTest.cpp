@@ -30,6 +30,12 @@ struct Shown {
 
 Shown Look(QDialog& view) {
     auto& canvas = *view.findChild<tonzug::PreviewCanvas*>(QStringLiteral("picPrev"));
+    // On a loaded machine the window may still be taking its size: look once it holds.
+    QSize settled;
+    for (int round = 0; round < 50 && settled != canvas.viewport()->size(); ++round) {
+        settled = canvas.viewport()->size();
+        QTest::qWait(10);
+    }
     Shown shown{view.windowTitle(),
                 view.isMaximized(),
                 view.findChild<QLabel*>(QStringLiteral("lblZoom"))->text(),
