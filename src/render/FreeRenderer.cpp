@@ -28,6 +28,15 @@ constexpr int kPositionsAtOnce = 256;
 // Table entries worked out together, on any core: enough that their gamut mappings fill the
 // vector lanes.
 constexpr std::int64_t kEntriesPerPiece = 1024;
+// A preview's fine cells per exact cell: a sixty-fourth of a pixel, over which a blend bends far
+// less than a level.
+constexpr std::size_t kFineCellsPerCell = 16;
+constexpr std::int32_t kNoFineTable = -1;
+// How far, in levels, a fine cell's blend may miss the colour at its middle.
+constexpr double kFineBlendMiss = 0.25;
+// Fine cells kept exact on each side of the one that holds a joint, so that a pixel whose cell
+// rounding puts one fine cell off still meets no blend across it.
+constexpr std::int64_t kFineCellsAroundJoint = 1;
 
 double AlphaOf(const CssColor& color) {
     return std::isfinite(color.alpha) ? std::clamp(color.alpha, 0.0, 1.0) : 0.0;
@@ -140,7 +149,7 @@ FreeRenderer::FreeRenderer(const FreeGradient& gradient, int width, int height, 
     : FreeRenderer(gradient, width, height, width, height, alpha) {}
 
 FreeRenderer::FreeRenderer(const FreeGradient& gradient, int width, int height, int surfaceWidth,
-                           int surfaceHeight, PictureAlpha alpha)
+                           int surfaceHeight, PictureAlpha alpha, FreePrecision precision)
     : placement_(gradient, width, height),
       line_(gradient, placement_.LineLength()),
       scaleX_(surfaceWidth > 0 ? static_cast<double>(width) / surfaceWidth : 1.0),
@@ -212,6 +221,96 @@ FreeRenderer::FreeRenderer(const FreeGradient& gradient, int width, int height, 
             FourChannels{static_cast<float>(b.blue - a.blue), static_cast<float>(b.green - a.green),
                          static_cast<float>(b.red - a.red), 0.0f};
     }
+    if (precision == FreePrecision::kPreview) {
+        BuildFineTables();
+    }
+}
+
+void FreeRenderer::BuildFineTables() {
+    const std::size_t count = entries_.size();
+    fineTables_.assign(count, kNoFineTable);
+    // Each fine cell's entries and, between them, its middle, where the blend is checked.
+    constexpr std::size_t kSamplesPerCell = 2 * kFineCellsPerCell + 1;
+    std::vector<double> positions;
+    std::size_t tables = 0;
+    for (std::size_t i = 0; i + 1 < count; ++i) {
+        if (exactCells_[i] == 0) {
+            continue;
+        }
+        fineTables_[i] = static_cast<std::int32_t>(tables++ * (kFineCellsPerCell + 1));
+        for (std::size_t k = 0; k < kSamplesPerCell; ++k) {
+            const double cell =
+                static_cast<double>(i) + static_cast<double>(k) / (2 * kFineCellsPerCell);
+            positions.push_back(line_.First() + entryStep_ * cell);
+        }
+    }
+    std::vector<ExactColor> samples(positions.size());
+    ForPiecesInParallel(static_cast<std::int64_t>(positions.size()), kEntriesPerPiece,
+                        [&](std::int64_t begin, std::int64_t end) {
+                            const auto first = static_cast<std::size_t>(begin);
+                            const auto part = static_cast<std::size_t>(end - begin);
+                            std::vector<ExactStraight> colors(part);
+                            ExactStraightsAt(std::span<const double>(&positions[first], part),
+                                             colors);
+                            for (std::size_t k = 0; k < part; ++k) {
+                                samples[first + k] = LaidOverWhite(colors[k]);
+                            }
+                        });
+    fineEntries_.resize(tables * (kFineCellsPerCell + 1));
+    fineExact_.assign(fineEntries_.size(), 0);
+    for (std::size_t t = 0; t < tables; ++t) {
+        const ExactColor* sample = &samples[t * kSamplesPerCell];
+        ExactColor* entry = &fineEntries_[t * (kFineCellsPerCell + 1)];
+        for (std::size_t k = 0; k <= kFineCellsPerCell; ++k) {
+            entry[k] = sample[2 * k];
+        }
+        // A cell over which the colour bends or jumps (a steep hint, a step, the gamut
+        // mapping's edge) stays exact.
+        for (std::size_t k = 0; k < kFineCellsPerCell; ++k) {
+            const ExactColor blend = Between(entry[k], entry[k + 1], 0.5);
+            const ExactColor& middle = sample[2 * k + 1];
+            const double miss =
+                std::max({std::abs(blend.red - middle.red), std::abs(blend.green - middle.green),
+                          std::abs(blend.blue - middle.blue)});
+            if (!(miss <= kFineBlendMiss)) {
+                fineExact_[t * (kFineCellsPerCell + 1) + k] = 1;
+            }
+        }
+    }
+    const auto fineCells = static_cast<std::int64_t>(count * kFineCellsPerCell);
+    for (const double joint : line_.Joints()) {
+        const double fine = (joint - line_.First()) / entryStep_ * kFineCellsPerCell;
+        if (!std::isfinite(fine)) {
+            continue;
+        }
+        const auto holding = static_cast<std::int64_t>(
+            std::clamp(std::floor(fine), 0.0, static_cast<double>(fineCells - 1)));
+        for (std::int64_t k = holding - kFineCellsAroundJoint; k <= holding + kFineCellsAroundJoint;
+             ++k) {
+            if (k < 0 || k >= fineCells) {
+                continue;
+            }
+            const std::int32_t table = fineTables_[static_cast<std::size_t>(k) / kFineCellsPerCell];
+            if (table != kNoFineTable) {
+                fineExact_[static_cast<std::size_t>(table) +
+                           static_cast<std::size_t>(k) % kFineCellsPerCell] = 1;
+            }
+        }
+    }
+}
+
+std::optional<ExactColor> FreeRenderer::FineColorAt(double position, std::size_t index,
+                                                    double within) const {
+    if (fineTables_.empty() || !std::isfinite(position) || fineTables_[index] == kNoFineTable) {
+        return std::nullopt;
+    }
+    const double fine = within * kFineCellsPerCell;
+    const auto cell = std::min(static_cast<std::size_t>(fine), kFineCellsPerCell - 1);
+    const std::size_t k = static_cast<std::size_t>(fineTables_[index]) + cell;
+    if (fineExact_[k] != 0) {
+        return std::nullopt;
+    }
+    return Between(fineEntries_[k], fineEntries_[k + 1], fine - static_cast<double>(cell));
 }
 
 ExactColor FreeRenderer::ExactAt(double position) const {
@@ -330,6 +429,11 @@ void FreeRenderer::ForEachInPart(std::span<const double> positions, OnTable onTa
             onTable(i, index, withins[i]);
         } else if (const ExactStraight* end = EndColorAt(positions[i])) {
             onExact(i, *end);
+        } else if (const std::optional<ExactColor> fine =
+                       entries_.empty() ? std::nullopt
+                                        : FineColorAt(positions[i], index, withins[i])) {
+            // Laid over white already: opaque, it stays as it is.
+            onExact(i, ExactStraight{*fine, kChannelMax});
         } else {
             exactPixels[exactCount] = i;
             exactPositions[exactCount++] = positions[i];

@@ -16,6 +16,11 @@ namespace tonzug {
 // Whether any colour of the gradient's line can be transparent: a stop's alpha below 1.
 bool CanBeTransparent(const FreeGradient& gradient);
 
+// How closely a picture follows the exact colours. Exports take them exactly; a preview, redrawn
+// while a stop or the angle is dragged, may differ from them by a level: next to a stop it blends
+// a finer table instead of working out each pixel's colour.
+enum class FreePrecision { kExact, kPreview };
+
 // Paints a free gradient on a box of width x height pixels, each pixel the colour at its
 // centre, brought into sRGB by the CSS gamut mapping; where it is transparent laid over
 // white, or kept with straight alpha (PictureAlpha::kStraight) as the CSS premultiplied
@@ -29,7 +34,8 @@ class FreeRenderer final : public PictureRenderer {
     // The picture of width x height drawn on a surface of another size, as a preview shows
     // it: surface pixel (x, y) shows the picture at its centre scaled to the picture.
     FreeRenderer(const FreeGradient& gradient, int width, int height, int surfaceWidth,
-                 int surfaceHeight, PictureAlpha alpha = PictureAlpha::kOpaque);
+                 int surfaceHeight, PictureAlpha alpha = PictureAlpha::kOpaque,
+                 FreePrecision precision = FreePrecision::kExact);
 
     void RenderRegion(int firstColumn, int firstRow, Raster& region,
                       OutputFormat format = OutputFormat::kPlain8) const override;
@@ -101,6 +107,16 @@ class FreeRenderer final : public PictureRenderer {
         FourChannels change;
     };
     std::vector<PlainCell> plainCells_;
+    // In a preview, each exact cell but the last split into fine cells with entries of their
+    // own: fineTables_ holds, per cell, the index of its first fine entry, or kNoFineTable.
+    // Fine cell k (entries k and k + 1) stays exact where fineExact_[k] is set: at a joint.
+    std::vector<std::int32_t> fineTables_;
+    std::vector<ExactColor> fineEntries_;
+    std::vector<std::uint8_t> fineExact_;
+    // The preview colour of a position in exact cell `index`, `within` into it; nothing where
+    // the fine table does not hold it.
+    std::optional<ExactColor> FineColorAt(double position, std::size_t index, double within) const;
+    void BuildFineTables();
     double entryStep_ = 0.0;
     double cellsPerUnit_ = 0.0;
     double lastCell_ = 0.0;
