@@ -34,6 +34,11 @@ constexpr std::size_t kFineCellsPerCell = 16;
 constexpr std::int32_t kNoFineTable = -1;
 // How far, in levels, a fine cell's blend may miss the colour at its middle.
 constexpr double kFineBlendMiss = 0.25;
+// How far a preview's rough conic position may lie from the exact one, in turns: a few roundings
+// of a float below 1. A cell whose colour changes so fast that this moves it by a quarter of a
+// level (a step, the gamut mapping's edge) takes its pixels' exact positions.
+constexpr double kRoughTurns = 4e-7;
+constexpr double kRoughMiss = 0.25;
 // Fine cells kept exact on each side of the one that holds a joint, so that a pixel whose cell
 // rounding puts one fine cell off still meets no blend across it.
 constexpr std::int64_t kFineCellsAroundJoint = 1;
@@ -223,7 +228,42 @@ FreeRenderer::FreeRenderer(const FreeGradient& gradient, int width, int height, 
     }
     if (precision == FreePrecision::kPreview) {
         BuildFineTables();
+        if (gradient.shape == FreeShape::kConic) {
+            MarkSteepCells();
+            wordPositions_ = RowPositions::kRough;
+        }
     }
+}
+
+void FreeRenderer::MarkSteepCells() {
+    const std::size_t count = entries_.size();
+    steepCells_.assign(count, 1);
+    const double shift = kRoughTurns / entryStep_;
+    for (std::size_t i = 0; i + 1 < count; ++i) {
+        const ExactColor& a = entries_[i];
+        const ExactColor& b = entries_[i + 1];
+        const double change = std::max(
+            {std::abs(b.red - a.red), std::abs(b.green - a.green), std::abs(b.blue - a.blue)});
+        steepCells_[i] = change * shift <= kRoughMiss ? 0 : 1;
+    }
+    // A rough position next to a steep cell may belong in it.
+    std::vector<std::uint8_t> around = steepCells_;
+    for (std::size_t i = 0; i < count; ++i) {
+        if (steepCells_[i] != 0) {
+            around[i == 0 ? 0 : i - 1] = 1;
+            around[std::min(i + 1, count - 1)] = 1;
+        }
+    }
+    steepCells_ = std::move(around);
+}
+
+// The position PositionsAlongRow gives pixel i of a part of a row, bit for bit: the same
+// sums for a part of one pixel.
+double FreeRenderer::ExactPositionOf(const RowPlace& place, std::size_t i) const {
+    double position = 0.0;
+    placement_.PositionsAlongRow(place.firstX, scaleX_, place.y,
+                                 place.firstStep + static_cast<int>(i), std::span(&position, 1));
+    return position;
 }
 
 void FreeRenderer::BuildFineTables() {
@@ -405,8 +445,8 @@ ExactStraight FreeRenderer::StraightColorAt(double position) const {
 }
 
 template <class OnTable, class OnExact>
-void FreeRenderer::ForEachInPart(std::span<const double> positions, OnTable onTable,
-                                 OnExact onExact) const {
+void FreeRenderer::ForEachInPart(std::span<const double> positions, const RowPlace& place,
+                                 OnTable onTable, OnExact onExact) const {
     const std::size_t count = positions.size();
     std::array<std::int32_t, kPositionsAtOnce> indices{};
     std::array<double, kPositionsAtOnce> withins{};
@@ -425,18 +465,29 @@ void FreeRenderer::ForEachInPart(std::span<const double> positions, OnTable onTa
     std::size_t exactCount = 0;
     for (std::size_t i = 0; i < count; ++i) {
         const auto index = static_cast<std::size_t>(indices[i]);
-        if (!entries_.empty() && exactCells_[index] == 0) {
+        const bool rough = place.positions == RowPositions::kRough;
+        if (!entries_.empty() && exactCells_[index] == 0 && !(rough && steepCells_[index] != 0)) {
             onTable(i, index, withins[i]);
-        } else if (const ExactStraight* end = EndColorAt(positions[i])) {
+            continue;
+        }
+        const double position = rough ? ExactPositionOf(place, i) : positions[i];
+        if (rough) {
+            // The exact renderer's cell of the exact position, where it has one.
+            if (const std::optional<TableCell> cell = TableCellOf(position)) {
+                onTable(i, cell->index, cell->within);
+                continue;
+            }
+        }
+        if (const ExactStraight* end = EndColorAt(position)) {
             onExact(i, *end);
         } else if (const std::optional<ExactColor> fine =
-                       entries_.empty() ? std::nullopt
-                                        : FineColorAt(positions[i], index, withins[i])) {
-            // Laid over white already: opaque, it stays as it is.
+                       entries_.empty() ? std::nullopt : FineColorAt(position, index, withins[i])) {
+            // Laid over white already: opaque, it stays as it is. A rough position's fine cell
+            // is off by far less than one, and those next to a joint are exact.
             onExact(i, ExactStraight{*fine, kChannelMax});
         } else {
             exactPixels[exactCount] = i;
-            exactPositions[exactCount++] = positions[i];
+            exactPositions[exactCount++] = position;
         }
     }
     if (exactCount == 0) {
@@ -449,9 +500,10 @@ void FreeRenderer::ForEachInPart(std::span<const double> positions, OnTable onTa
     }
 }
 
-void FreeRenderer::PlainWordsAt(std::span<const double> positions, std::uint32_t* words) const {
+void FreeRenderer::PlainWordsAt(std::span<const double> positions, const RowPlace& place,
+                                std::uint32_t* words) const {
     ForEachInPart(
-        positions,
+        positions, place,
         [&](std::size_t i, std::size_t index, double within) {
             const PlainCell& plain = plainCells_[index];
             // 0..255 rounded to whole numbers, ties to even, by adding and taking away 2^23.
@@ -465,11 +517,11 @@ void FreeRenderer::PlainWordsAt(std::span<const double> positions, std::uint32_t
         });
 }
 
-void FreeRenderer::DitheredWordsAt(std::span<const double> positions, int firstColumn, int row,
-                                   std::uint32_t* words) const {
+void FreeRenderer::DitheredWordsAt(std::span<const double> positions, const RowPlace& place,
+                                   int firstColumn, int row, std::uint32_t* words) const {
     std::array<ExactColor, kPositionsAtOnce> colors{};
     ForEachInPart(
-        positions,
+        positions, place,
         [&](std::size_t i, std::size_t index, double within) {
             colors[i] = Between(entries_[index], entries_[index + 1], within);
         },
@@ -480,7 +532,7 @@ void FreeRenderer::DitheredWordsAt(std::span<const double> positions, int firstC
 
 template <class PaintRow>
 void FreeRenderer::ForEachRow(int firstColumn, int firstRow, int columns, int rows,
-                              PaintRow paintRow) const {
+                              RowPositions kind, PaintRow paintRow) const {
     const double firstX = (static_cast<double>(firstColumn) + 0.5) * scaleX_;
     std::array<double, kPositionsAtOnce> positions{};
     for (int k = 0; k < rows; ++k) {
@@ -489,8 +541,12 @@ void FreeRenderer::ForEachRow(int firstColumn, int firstRow, int columns, int ro
             const auto count =
                 static_cast<std::size_t>(std::min<int>(kPositionsAtOnce, columns - begin));
             const std::span<double> part(positions.data(), count);
-            placement_.PositionsAlongRow(firstX, scaleX_, y, begin, part);
-            paintRow(k, begin, std::span<const double>(part));
+            if (kind == RowPositions::kRough) {
+                placement_.RoughPositionsAlongRow(firstX, scaleX_, y, begin, part);
+            } else {
+                placement_.PositionsAlongRow(firstX, scaleX_, y, begin, part);
+            }
+            paintRow(k, begin, std::span<const double>(part), RowPlace{kind, firstX, y, begin});
         }
     }
 }
@@ -500,8 +556,8 @@ void FreeRenderer::ForEachPixel(int firstColumn, int firstRow, int columns, int 
                                 ColorOf colorOf, Write write) const {
     double lastPosition = std::numeric_limits<double>::quiet_NaN();
     Color lastColor;
-    ForEachRow(firstColumn, firstRow, columns, rows,
-               [&](int k, int begin, std::span<const double> positions) {
+    ForEachRow(firstColumn, firstRow, columns, rows, RowPositions::kExact,
+               [&](int k, int begin, std::span<const double> positions, const RowPlace&) {
                    for (std::size_t i = 0; i < positions.size(); ++i) {
                        // Runs of one position (a gradient down the rows) take their colour
                        // once.
@@ -534,16 +590,16 @@ void FreeRenderer::RenderRegion(int firstColumn, int firstRow, Raster& region,
         return;
     }
     if (dithered) {
-        ForEachRow(firstColumn, firstRow, region.Width(), region.Height(),
-                   [&](int k, int begin, std::span<const double> positions) {
-                       DitheredWordsAt(positions, firstColumn + begin, firstRow + k,
+        ForEachRow(firstColumn, firstRow, region.Width(), region.Height(), wordPositions_,
+                   [&](int k, int begin, std::span<const double> positions, const RowPlace& place) {
+                       DitheredWordsAt(positions, place, firstColumn + begin, firstRow + k,
                                        region.Row(k) + begin);
                    });
         return;
     }
-    ForEachRow(firstColumn, firstRow, region.Width(), region.Height(),
-               [&](int k, int begin, std::span<const double> positions) {
-                   PlainWordsAt(positions, region.Row(k) + begin);
+    ForEachRow(firstColumn, firstRow, region.Width(), region.Height(), wordPositions_,
+               [&](int k, int begin, std::span<const double> positions, const RowPlace& place) {
+                   PlainWordsAt(positions, place, region.Row(k) + begin);
                });
 }
 

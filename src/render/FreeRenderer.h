@@ -67,15 +67,28 @@ class FreeRenderer final : public PictureRenderer {
     ExactStraight TableStraightAt(double position) const;
     // For each position of a part of a row: onTable(i, cell, within) where the table holds
     // it, else onExact(i, exact straight colour), those worked out together.
+    // Where a part of a row lies, and whether its positions are rough ones (a preview's), whose
+    // pixels the table does not hold take their exact positions again.
+    enum class RowPositions { kExact, kRough };
+    struct RowPlace {
+        RowPositions positions;
+        double firstX;
+        double y;
+        int firstStep;
+    };
+    double ExactPositionOf(const RowPlace& place, std::size_t i) const;
     template <class OnTable, class OnExact>
-    void ForEachInPart(std::span<const double> positions, OnTable onTable, OnExact onExact) const;
+    void ForEachInPart(std::span<const double> positions, const RowPlace& place, OnTable onTable,
+                       OnExact onExact) const;
     // The plain and the dithered 8-bit words of the positions of a part of a row.
-    void PlainWordsAt(std::span<const double> positions, std::uint32_t* words) const;
-    void DitheredWordsAt(std::span<const double> positions, int firstColumn, int row,
-                         std::uint32_t* words) const;
-    // Calls paintRow(k, firstColumnOfPart, positions) for the parts of each row.
+    void PlainWordsAt(std::span<const double> positions, const RowPlace& place,
+                      std::uint32_t* words) const;
+    void DitheredWordsAt(std::span<const double> positions, const RowPlace& place, int firstColumn,
+                         int row, std::uint32_t* words) const;
+    // Calls paintRow(k, firstColumnOfPart, positions, place) for the parts of each row.
     template <class PaintRow>
-    void ForEachRow(int firstColumn, int firstRow, int columns, int rows, PaintRow paintRow) const;
+    void ForEachRow(int firstColumn, int firstRow, int columns, int rows, RowPositions kind,
+                    PaintRow paintRow) const;
     // Calls write(k, column, colorOf(position)) for each pixel.
     template <class Color, class ColorOf, class Write>
     void ForEachPixel(int firstColumn, int firstRow, int columns, int rows, ColorOf colorOf,
@@ -89,6 +102,8 @@ class FreeRenderer final : public PictureRenderer {
     bool repeats_ = false;
     bool horizontal_ = false;
     PictureAlpha alpha_ = PictureAlpha::kOpaque;
+    // The 8-bit rows' positions: rough in a preview.
+    RowPositions wordPositions_ = RowPositions::kExact;
     // The colours before the first stop and from the last one on, for EndColorAt.
     ExactStraight beforeLine_;
     ExactStraight afterLine_;
@@ -117,6 +132,9 @@ class FreeRenderer final : public PictureRenderer {
     // the fine table does not hold it.
     std::optional<ExactColor> FineColorAt(double position, std::size_t index, double within) const;
     void BuildFineTables();
+    // In a preview with rough positions, cells set in steepCells_ take exact ones.
+    std::vector<std::uint8_t> steepCells_;
+    void MarkSteepCells();
     double entryStep_ = 0.0;
     double cellsPerUnit_ = 0.0;
     double lastCell_ = 0.0;
