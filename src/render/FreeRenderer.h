@@ -16,9 +16,10 @@ namespace tonzug {
 // Whether any colour of the gradient's line can be transparent: a stop's alpha below 1.
 bool CanBeTransparent(const FreeGradient& gradient);
 
-// How closely a picture follows the exact colours. Exports take them exactly; a preview, redrawn
-// while a stop or the angle is dragged, may differ from them by a level: next to a stop it blends
-// a finer table instead of working out each pixel's colour.
+// How closely a picture follows the exact colours. Exports take them exactly; an opaque 8-bit
+// preview, redrawn while a stop or the angle is dragged, may differ from them by a level per
+// channel: next to a stop it blends a finer table instead of working out each pixel's colour,
+// and finds conic angles in single precision.
 enum class FreePrecision { kExact, kPreview };
 
 // Paints a free gradient on a box of width x height pixels, each pixel the colour at its
@@ -65,8 +66,6 @@ class FreeRenderer final : public PictureRenderer {
     std::optional<TableCell> TableCellOf(double position) const;
     ExactColor TableColorAt(double position) const;
     ExactStraight TableStraightAt(double position) const;
-    // For each position of a part of a row: onTable(i, cell, within) where the table holds
-    // it, else onExact(i, exact straight colour), those worked out together.
     // Where a part of a row lies, and whether its positions are rough ones (a preview's), whose
     // pixels the table does not hold take their exact positions again.
     enum class RowPositions { kExact, kRough };
@@ -77,6 +76,8 @@ class FreeRenderer final : public PictureRenderer {
         int firstStep;
     };
     double ExactPositionOf(const RowPlace& place, std::size_t i) const;
+    // For each position of a part of a row: onTable(i, cell, within) where the table holds
+    // it, else onExact(i, exact straight colour), those worked out together.
     template <class OnTable, class OnExact>
     void ForEachInPart(std::span<const double> positions, const RowPlace& place, OnTable onTable,
                        OnExact onExact) const;
@@ -132,7 +133,8 @@ class FreeRenderer final : public PictureRenderer {
     // the fine table does not hold it.
     std::optional<ExactColor> FineColorAt(double position, std::size_t index, double within) const;
     void BuildFineTables();
-    // In a preview with rough positions, cells set in steepCells_ take exact ones.
+    // In a preview with rough positions, the cells whose colour changes so fast that a rough
+    // position's error would show (and their neighbours) take exact positions.
     std::vector<std::uint8_t> steepCells_;
     void MarkSteepCells();
     double entryStep_ = 0.0;
