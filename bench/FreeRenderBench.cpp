@@ -79,18 +79,21 @@ std::string ScreenGradientText(std::size_t shape, std::size_t space) {
     return text;
 }
 
-// Argument 2: the preview's output format (plain, or dithered when the export dithers).
+// Argument 2: the preview's output format (plain, or dithered when the export dithers);
+// argument 3: the precision, exact as exports draw or as the preview draws.
 void RedrawFreeGradientOnScreen(benchmark::State& state) {
     constexpr int kWidth = 3840;
     constexpr int kHeight = 2160;
     const auto shape = static_cast<std::size_t>(state.range(0));
     const auto space = static_cast<std::size_t>(state.range(1));
     const auto format = bench::ArgAs<OutputFormat>(state, 2);
+    const auto precision = bench::ArgAs<FreePrecision>(state, 3);
     const FreeGradient gradient = *ReadCssGradient(ScreenGradientText(shape, space)).gradient;
     Raster surface(kWidth, kHeight);
     for (auto _ : state) {
-        RenderRowsOnEveryCore(FreeRenderer(gradient, kWidth, kHeight, kWidth, kHeight), surface,
-                              format);
+        RenderRowsOnEveryCore(FreeRenderer(gradient, kWidth, kHeight, kWidth, kHeight,
+                                           PictureAlpha::kOpaque, precision),
+                              surface, format);
         benchmark::DoNotOptimize(surface.Row(0));
     }
     state.SetLabel(ScreenGradientText(shape, space).substr(0, 40));
@@ -99,11 +102,13 @@ void RedrawFreeGradientOnScreen(benchmark::State& state) {
 BENCHMARK(RedrawFreeGradientOnScreen)
     ->ArgsProduct({benchmark::CreateDenseRange(0, kScreenShapes.size() - 1, 1),
                    benchmark::CreateDenseRange(0, kScreenSpaces.size() - 1, 1),
-                   {bench::Arg(OutputFormat::kPlain8)}})
+                   {bench::Arg(OutputFormat::kPlain8)},
+                   {bench::Arg(FreePrecision::kExact), bench::Arg(FreePrecision::kPreview)}})
     ->ArgsProduct({benchmark::CreateDenseRange(0, kScreenShapes.size() - 1, 1),
                    {7},
-                   {bench::Arg(OutputFormat::kDithered8)}})
-    ->ArgNames({"shape", "space", "format"})
+                   {bench::Arg(OutputFormat::kDithered8)},
+                   {bench::Arg(FreePrecision::kExact), bench::Arg(FreePrecision::kPreview)}})
+    ->ArgNames({"shape", "space", "format", "precision"})
     ->Unit(benchmark::kMillisecond)
     ->MeasureProcessCPUTime()
     ->UseRealTime();

@@ -28,6 +28,20 @@ constexpr int kPositionsAtOnce = 256;
 // Table entries worked out together, on any core: enough that their gamut mappings fill the
 // vector lanes.
 constexpr std::int64_t kEntriesPerPiece = 1024;
+// A preview's fine cells per exact cell: a sixty-fourth of a pixel, over which a blend bends far
+// less than a level.
+constexpr std::size_t kFineCellsPerCell = 16;
+constexpr std::int32_t kNoFineTable = -1;
+// How far, in levels, a fine cell's blend may miss the colour at its middle.
+constexpr double kFineBlendMiss = 0.25;
+// How far a preview's rough conic position may lie from the exact one, in turns: a few roundings
+// of a float below 1. A cell whose colour changes so fast that this moves it by a quarter of a
+// level (a step, the gamut mapping's edge) takes its pixels' exact positions.
+constexpr double kRoughTurns = 4e-7;
+constexpr double kRoughMiss = 0.25;
+// Fine cells kept exact on each side of the one that holds a joint, so that a pixel whose cell
+// rounding puts one fine cell off still meets no blend across it.
+constexpr std::int64_t kFineCellsAroundJoint = 1;
 
 double AlphaOf(const CssColor& color) {
     return std::isfinite(color.alpha) ? std::clamp(color.alpha, 0.0, 1.0) : 0.0;
@@ -140,7 +154,7 @@ FreeRenderer::FreeRenderer(const FreeGradient& gradient, int width, int height, 
     : FreeRenderer(gradient, width, height, width, height, alpha) {}
 
 FreeRenderer::FreeRenderer(const FreeGradient& gradient, int width, int height, int surfaceWidth,
-                           int surfaceHeight, PictureAlpha alpha)
+                           int surfaceHeight, PictureAlpha alpha, FreePrecision precision)
     : placement_(gradient, width, height),
       line_(gradient, placement_.LineLength()),
       scaleX_(surfaceWidth > 0 ? static_cast<double>(width) / surfaceWidth : 1.0),
@@ -212,6 +226,131 @@ FreeRenderer::FreeRenderer(const FreeGradient& gradient, int width, int height, 
             FourChannels{static_cast<float>(b.blue - a.blue), static_cast<float>(b.green - a.green),
                          static_cast<float>(b.red - a.red), 0.0f};
     }
+    if (precision == FreePrecision::kPreview) {
+        BuildFineTables();
+        if (gradient.shape == FreeShape::kConic) {
+            MarkSteepCells();
+            wordPositions_ = RowPositions::kRough;
+        }
+    }
+}
+
+void FreeRenderer::MarkSteepCells() {
+    const std::size_t count = entries_.size();
+    steepCells_.assign(count, 1);
+    const double shift = kRoughTurns / entryStep_;
+    for (std::size_t i = 0; i + 1 < count; ++i) {
+        const ExactColor& a = entries_[i];
+        const ExactColor& b = entries_[i + 1];
+        const double change = std::max(
+            {std::abs(b.red - a.red), std::abs(b.green - a.green), std::abs(b.blue - a.blue)});
+        steepCells_[i] = change * shift <= kRoughMiss ? 0 : 1;
+    }
+    // A rough position next to a steep cell may belong in it.
+    std::vector<std::uint8_t> around = steepCells_;
+    for (std::size_t i = 0; i < count; ++i) {
+        if (steepCells_[i] != 0) {
+            around[i == 0 ? 0 : i - 1] = 1;
+            around[std::min(i + 1, count - 1)] = 1;
+        }
+    }
+    steepCells_ = std::move(around);
+}
+
+// The position PositionsAlongRow gives pixel i of a part of a row, bit for bit: the same
+// sums for a part of one pixel.
+double FreeRenderer::ExactPositionOf(const RowPlace& place, std::size_t i) const {
+    double position = 0.0;
+    placement_.PositionsAlongRow(place.firstX, scaleX_, place.y,
+                                 place.firstStep + static_cast<int>(i), std::span(&position, 1));
+    return position;
+}
+
+void FreeRenderer::BuildFineTables() {
+    const std::size_t count = entries_.size();
+    fineTables_.assign(count, kNoFineTable);
+    // Each fine cell's entries and, between them, its middle, where the blend is checked.
+    constexpr std::size_t kSamplesPerCell = 2 * kFineCellsPerCell + 1;
+    std::vector<double> positions;
+    std::size_t tables = 0;
+    for (std::size_t i = 0; i + 1 < count; ++i) {
+        if (exactCells_[i] == 0) {
+            continue;
+        }
+        fineTables_[i] = static_cast<std::int32_t>(tables++ * (kFineCellsPerCell + 1));
+        for (std::size_t k = 0; k < kSamplesPerCell; ++k) {
+            const double cell =
+                static_cast<double>(i) + static_cast<double>(k) / (2 * kFineCellsPerCell);
+            positions.push_back(line_.First() + entryStep_ * cell);
+        }
+    }
+    std::vector<ExactColor> samples(positions.size());
+    ForPiecesInParallel(static_cast<std::int64_t>(positions.size()), kEntriesPerPiece,
+                        [&](std::int64_t begin, std::int64_t end) {
+                            const auto first = static_cast<std::size_t>(begin);
+                            const auto part = static_cast<std::size_t>(end - begin);
+                            std::vector<ExactStraight> colors(part);
+                            ExactStraightsAt(std::span<const double>(&positions[first], part),
+                                             colors);
+                            for (std::size_t k = 0; k < part; ++k) {
+                                samples[first + k] = LaidOverWhite(colors[k]);
+                            }
+                        });
+    fineEntries_.resize(tables * (kFineCellsPerCell + 1));
+    fineExact_.assign(fineEntries_.size(), 0);
+    for (std::size_t t = 0; t < tables; ++t) {
+        const ExactColor* sample = &samples[t * kSamplesPerCell];
+        ExactColor* entry = &fineEntries_[t * (kFineCellsPerCell + 1)];
+        for (std::size_t k = 0; k <= kFineCellsPerCell; ++k) {
+            entry[k] = sample[2 * k];
+        }
+        // A cell over which the colour bends or jumps (a steep hint, a step, the gamut
+        // mapping's edge) stays exact.
+        for (std::size_t k = 0; k < kFineCellsPerCell; ++k) {
+            const ExactColor blend = Between(entry[k], entry[k + 1], 0.5);
+            const ExactColor& middle = sample[2 * k + 1];
+            const double miss =
+                std::max({std::abs(blend.red - middle.red), std::abs(blend.green - middle.green),
+                          std::abs(blend.blue - middle.blue)});
+            if (!(miss <= kFineBlendMiss)) {
+                fineExact_[t * (kFineCellsPerCell + 1) + k] = 1;
+            }
+        }
+    }
+    const auto fineCells = static_cast<std::int64_t>(count * kFineCellsPerCell);
+    for (const double joint : line_.Joints()) {
+        const double fine = (joint - line_.First()) / entryStep_ * kFineCellsPerCell;
+        if (!std::isfinite(fine)) {
+            continue;
+        }
+        const auto holding = static_cast<std::int64_t>(
+            std::clamp(std::floor(fine), 0.0, static_cast<double>(fineCells - 1)));
+        for (std::int64_t k = holding - kFineCellsAroundJoint; k <= holding + kFineCellsAroundJoint;
+             ++k) {
+            if (k < 0 || k >= fineCells) {
+                continue;
+            }
+            const std::int32_t table = fineTables_[static_cast<std::size_t>(k) / kFineCellsPerCell];
+            if (table != kNoFineTable) {
+                fineExact_[static_cast<std::size_t>(table) +
+                           static_cast<std::size_t>(k) % kFineCellsPerCell] = 1;
+            }
+        }
+    }
+}
+
+std::optional<ExactColor> FreeRenderer::FineColorAt(double position, std::size_t index,
+                                                    double within) const {
+    if (fineTables_.empty() || !std::isfinite(position) || fineTables_[index] == kNoFineTable) {
+        return std::nullopt;
+    }
+    const double fine = within * kFineCellsPerCell;
+    const auto cell = std::min(static_cast<std::size_t>(fine), kFineCellsPerCell - 1);
+    const std::size_t k = static_cast<std::size_t>(fineTables_[index]) + cell;
+    if (fineExact_[k] != 0) {
+        return std::nullopt;
+    }
+    return Between(fineEntries_[k], fineEntries_[k + 1], fine - static_cast<double>(cell));
 }
 
 ExactColor FreeRenderer::ExactAt(double position) const {
@@ -306,8 +445,8 @@ ExactStraight FreeRenderer::StraightColorAt(double position) const {
 }
 
 template <class OnTable, class OnExact>
-void FreeRenderer::ForEachInPart(std::span<const double> positions, OnTable onTable,
-                                 OnExact onExact) const {
+void FreeRenderer::ForEachInPart(std::span<const double> positions, const RowPlace& place,
+                                 OnTable onTable, OnExact onExact) const {
     const std::size_t count = positions.size();
     std::array<std::int32_t, kPositionsAtOnce> indices{};
     std::array<double, kPositionsAtOnce> withins{};
@@ -326,13 +465,29 @@ void FreeRenderer::ForEachInPart(std::span<const double> positions, OnTable onTa
     std::size_t exactCount = 0;
     for (std::size_t i = 0; i < count; ++i) {
         const auto index = static_cast<std::size_t>(indices[i]);
-        if (!entries_.empty() && exactCells_[index] == 0) {
+        const bool rough = place.positions == RowPositions::kRough;
+        if (!entries_.empty() && exactCells_[index] == 0 && !(rough && steepCells_[index] != 0)) {
             onTable(i, index, withins[i]);
-        } else if (const ExactStraight* end = EndColorAt(positions[i])) {
+            continue;
+        }
+        const double position = rough ? ExactPositionOf(place, i) : positions[i];
+        if (rough) {
+            // The exact renderer's cell of the exact position, where it has one.
+            if (const std::optional<TableCell> cell = TableCellOf(position)) {
+                onTable(i, cell->index, cell->within);
+                continue;
+            }
+        }
+        if (const ExactStraight* end = EndColorAt(position)) {
             onExact(i, *end);
+        } else if (const std::optional<ExactColor> fine =
+                       entries_.empty() ? std::nullopt : FineColorAt(position, index, withins[i])) {
+            // Laid over white already: opaque, it stays as it is. A rough position's fine cell
+            // is off by far less than one, and those next to a joint are exact.
+            onExact(i, ExactStraight{*fine, kChannelMax});
         } else {
             exactPixels[exactCount] = i;
-            exactPositions[exactCount++] = positions[i];
+            exactPositions[exactCount++] = position;
         }
     }
     if (exactCount == 0) {
@@ -345,9 +500,10 @@ void FreeRenderer::ForEachInPart(std::span<const double> positions, OnTable onTa
     }
 }
 
-void FreeRenderer::PlainWordsAt(std::span<const double> positions, std::uint32_t* words) const {
+void FreeRenderer::PlainWordsAt(std::span<const double> positions, const RowPlace& place,
+                                std::uint32_t* words) const {
     ForEachInPart(
-        positions,
+        positions, place,
         [&](std::size_t i, std::size_t index, double within) {
             const PlainCell& plain = plainCells_[index];
             // 0..255 rounded to whole numbers, ties to even, by adding and taking away 2^23.
@@ -361,11 +517,11 @@ void FreeRenderer::PlainWordsAt(std::span<const double> positions, std::uint32_t
         });
 }
 
-void FreeRenderer::DitheredWordsAt(std::span<const double> positions, int firstColumn, int row,
-                                   std::uint32_t* words) const {
+void FreeRenderer::DitheredWordsAt(std::span<const double> positions, const RowPlace& place,
+                                   int firstColumn, int row, std::uint32_t* words) const {
     std::array<ExactColor, kPositionsAtOnce> colors{};
     ForEachInPart(
-        positions,
+        positions, place,
         [&](std::size_t i, std::size_t index, double within) {
             colors[i] = Between(entries_[index], entries_[index + 1], within);
         },
@@ -376,7 +532,7 @@ void FreeRenderer::DitheredWordsAt(std::span<const double> positions, int firstC
 
 template <class PaintRow>
 void FreeRenderer::ForEachRow(int firstColumn, int firstRow, int columns, int rows,
-                              PaintRow paintRow) const {
+                              RowPositions kind, PaintRow paintRow) const {
     const double firstX = (static_cast<double>(firstColumn) + 0.5) * scaleX_;
     std::array<double, kPositionsAtOnce> positions{};
     for (int k = 0; k < rows; ++k) {
@@ -385,8 +541,12 @@ void FreeRenderer::ForEachRow(int firstColumn, int firstRow, int columns, int ro
             const auto count =
                 static_cast<std::size_t>(std::min<int>(kPositionsAtOnce, columns - begin));
             const std::span<double> part(positions.data(), count);
-            placement_.PositionsAlongRow(firstX, scaleX_, y, begin, part);
-            paintRow(k, begin, std::span<const double>(part));
+            if (kind == RowPositions::kRough) {
+                placement_.RoughPositionsAlongRow(firstX, scaleX_, y, begin, part);
+            } else {
+                placement_.PositionsAlongRow(firstX, scaleX_, y, begin, part);
+            }
+            paintRow(k, begin, std::span<const double>(part), RowPlace{kind, firstX, y, begin});
         }
     }
 }
@@ -396,8 +556,8 @@ void FreeRenderer::ForEachPixel(int firstColumn, int firstRow, int columns, int 
                                 ColorOf colorOf, Write write) const {
     double lastPosition = std::numeric_limits<double>::quiet_NaN();
     Color lastColor;
-    ForEachRow(firstColumn, firstRow, columns, rows,
-               [&](int k, int begin, std::span<const double> positions) {
+    ForEachRow(firstColumn, firstRow, columns, rows, RowPositions::kExact,
+               [&](int k, int begin, std::span<const double> positions, const RowPlace&) {
                    for (std::size_t i = 0; i < positions.size(); ++i) {
                        // Runs of one position (a gradient down the rows) take their colour
                        // once.
@@ -430,16 +590,16 @@ void FreeRenderer::RenderRegion(int firstColumn, int firstRow, Raster& region,
         return;
     }
     if (dithered) {
-        ForEachRow(firstColumn, firstRow, region.Width(), region.Height(),
-                   [&](int k, int begin, std::span<const double> positions) {
-                       DitheredWordsAt(positions, firstColumn + begin, firstRow + k,
+        ForEachRow(firstColumn, firstRow, region.Width(), region.Height(), wordPositions_,
+                   [&](int k, int begin, std::span<const double> positions, const RowPlace& place) {
+                       DitheredWordsAt(positions, place, firstColumn + begin, firstRow + k,
                                        region.Row(k) + begin);
                    });
         return;
     }
-    ForEachRow(firstColumn, firstRow, region.Width(), region.Height(),
-               [&](int k, int begin, std::span<const double> positions) {
-                   PlainWordsAt(positions, region.Row(k) + begin);
+    ForEachRow(firstColumn, firstRow, region.Width(), region.Height(), wordPositions_,
+               [&](int k, int begin, std::span<const double> positions, const RowPlace& place) {
+                   PlainWordsAt(positions, place, region.Row(k) + begin);
                });
 }
 

@@ -16,6 +16,12 @@ namespace tonzug {
 // Whether any colour of the gradient's line can be transparent: a stop's alpha below 1.
 bool CanBeTransparent(const FreeGradient& gradient);
 
+// How closely a picture follows the exact colours. Exports take them exactly; an opaque 8-bit
+// preview, redrawn while a stop or the angle is dragged, may differ from them by a level per
+// channel: next to a stop it blends a finer table instead of working out each pixel's colour,
+// and finds conic angles in single precision.
+enum class FreePrecision { kExact, kPreview };
+
 // Paints a free gradient on a box of width x height pixels, each pixel the colour at its
 // centre, brought into sRGB by the CSS gamut mapping; where it is transparent laid over
 // white, or kept with straight alpha (PictureAlpha::kStraight) as the CSS premultiplied
@@ -29,7 +35,8 @@ class FreeRenderer final : public PictureRenderer {
     // The picture of width x height drawn on a surface of another size, as a preview shows
     // it: surface pixel (x, y) shows the picture at its centre scaled to the picture.
     FreeRenderer(const FreeGradient& gradient, int width, int height, int surfaceWidth,
-                 int surfaceHeight, PictureAlpha alpha = PictureAlpha::kOpaque);
+                 int surfaceHeight, PictureAlpha alpha = PictureAlpha::kOpaque,
+                 FreePrecision precision = FreePrecision::kExact);
 
     void RenderRegion(int firstColumn, int firstRow, Raster& region,
                       OutputFormat format = OutputFormat::kPlain8) const override;
@@ -59,17 +66,30 @@ class FreeRenderer final : public PictureRenderer {
     std::optional<TableCell> TableCellOf(double position) const;
     ExactColor TableColorAt(double position) const;
     ExactStraight TableStraightAt(double position) const;
+    // Where a part of a row lies, and whether its positions are rough ones (a preview's), whose
+    // pixels the table does not hold take their exact positions again.
+    enum class RowPositions { kExact, kRough };
+    struct RowPlace {
+        RowPositions positions;
+        double firstX;
+        double y;
+        int firstStep;
+    };
+    double ExactPositionOf(const RowPlace& place, std::size_t i) const;
     // For each position of a part of a row: onTable(i, cell, within) where the table holds
     // it, else onExact(i, exact straight colour), those worked out together.
     template <class OnTable, class OnExact>
-    void ForEachInPart(std::span<const double> positions, OnTable onTable, OnExact onExact) const;
+    void ForEachInPart(std::span<const double> positions, const RowPlace& place, OnTable onTable,
+                       OnExact onExact) const;
     // The plain and the dithered 8-bit words of the positions of a part of a row.
-    void PlainWordsAt(std::span<const double> positions, std::uint32_t* words) const;
-    void DitheredWordsAt(std::span<const double> positions, int firstColumn, int row,
-                         std::uint32_t* words) const;
-    // Calls paintRow(k, firstColumnOfPart, positions) for the parts of each row.
+    void PlainWordsAt(std::span<const double> positions, const RowPlace& place,
+                      std::uint32_t* words) const;
+    void DitheredWordsAt(std::span<const double> positions, const RowPlace& place, int firstColumn,
+                         int row, std::uint32_t* words) const;
+    // Calls paintRow(k, firstColumnOfPart, positions, place) for the parts of each row.
     template <class PaintRow>
-    void ForEachRow(int firstColumn, int firstRow, int columns, int rows, PaintRow paintRow) const;
+    void ForEachRow(int firstColumn, int firstRow, int columns, int rows, RowPositions kind,
+                    PaintRow paintRow) const;
     // Calls write(k, column, colorOf(position)) for each pixel.
     template <class Color, class ColorOf, class Write>
     void ForEachPixel(int firstColumn, int firstRow, int columns, int rows, ColorOf colorOf,
@@ -83,6 +103,8 @@ class FreeRenderer final : public PictureRenderer {
     bool repeats_ = false;
     bool horizontal_ = false;
     PictureAlpha alpha_ = PictureAlpha::kOpaque;
+    // The 8-bit rows' positions: rough in a preview.
+    RowPositions wordPositions_ = RowPositions::kExact;
     // The colours before the first stop and from the last one on, for EndColorAt.
     ExactStraight beforeLine_;
     ExactStraight afterLine_;
@@ -101,6 +123,20 @@ class FreeRenderer final : public PictureRenderer {
         FourChannels change;
     };
     std::vector<PlainCell> plainCells_;
+    // In a preview, each exact cell but the last split into fine cells with entries of their
+    // own: fineTables_ holds, per cell, the index of its first fine entry, or kNoFineTable.
+    // Fine cell k (entries k and k + 1) stays exact where fineExact_[k] is set: at a joint.
+    std::vector<std::int32_t> fineTables_;
+    std::vector<ExactColor> fineEntries_;
+    std::vector<std::uint8_t> fineExact_;
+    // The preview colour of a position in exact cell `index`, `within` into it; nothing where
+    // the fine table does not hold it.
+    std::optional<ExactColor> FineColorAt(double position, std::size_t index, double within) const;
+    void BuildFineTables();
+    // In a preview with rough positions, the cells whose colour changes so fast that a rough
+    // position's error would show (and their neighbours) take exact positions.
+    std::vector<std::uint8_t> steepCells_;
+    void MarkSteepCells();
     double entryStep_ = 0.0;
     double cellsPerUnit_ = 0.0;
     double lastCell_ = 0.0;

@@ -33,6 +33,10 @@ class FreePlacement {
     // but for conic gradients, whose angle is found by a polynomial within 4e-11 of a radian.
     void PositionsAlongRow(double firstX, double stepX, double y, int firstStep,
                            std::span<double> positions) const;
+    // The same for a preview: conic angles in single precision, within 2e-7 of a turn, twice
+    // the lanes at once; other shapes as above.
+    void RoughPositionsAlongRow(double firstX, double stepX, double y, int firstStep,
+                                std::span<double> positions) const;
 
     // The geometry behind the positions, for writers that describe the gradient instead of
     // painting it. Linear: the unit direction of the line, which runs through the centre of

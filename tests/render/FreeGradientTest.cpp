@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <numbers>
+#include <random>
 #include <vector>
 
 #include "render/FreeColorLine.h"
@@ -191,6 +193,75 @@ TEST(FreeRenderer, TableAgreesWithExactColours) {
         ASSERT_NEAR((word >> 16) & 0xFF, std::nearbyint(table.red), 0.0) << c;
         ASSERT_NEAR((word >> 8) & 0xFF, std::nearbyint(table.green), 0.0) << c;
         ASSERT_NEAR(word & 0xFF, std::nearbyint(table.blue), 0.0) << c;
+    }
+}
+
+// A preview differs from the exact picture by at most a level per channel, plain or dithered:
+// random gradients of every shape and space, repeating, with hard stops, hints, easings and
+// transparency, drawn at and away from their own size.
+TEST(FreeRenderer, PreviewStaysWithinALevelOfTheExactPicture) {
+    std::mt19937 random(23);
+    const auto uniform = [&](double low, double high) {
+        return std::uniform_real_distribution<double>(low, high)(random);
+    };
+    const auto pick = [&](int count) {
+        return std::uniform_int_distribution<int>(0, count - 1)(random);
+    };
+    const auto chance = [&](double p) { return uniform(0.0, 1.0) < p; };
+    struct Size {
+        int width, height, surfaceWidth, surfaceHeight;
+    };
+    constexpr std::array<Size, 3> kSizes = {
+        {{300, 200, 300, 200}, {1234, 567, 411, 189}, {97, 311, 194, 622}}};
+    for (int n = 0; n < 84; ++n) {
+        FreeGradient gradient;
+        gradient.shape = static_cast<FreeShape>(n % 3);
+        gradient.repeating = chance(0.4);
+        gradient.linear.degrees = uniform(0.0, 360.0);
+        gradient.radial.form = static_cast<RadialForm>(pick(2));
+        gradient.radial.extent = static_cast<RadialExtent>(pick(4));
+        gradient.radial.center = {{uniform(-20.0, 120.0), 0.0}, {uniform(-20.0, 120.0), 0.0}};
+        gradient.conic.fromDegrees = uniform(0.0, 360.0);
+        gradient.conic.center = gradient.radial.center;
+        gradient.interpolation = {static_cast<InterpolationSpace>(n % 14),
+                                  static_cast<HuePath>(pick(5))};
+        const int stops = 2 + pick(6);
+        const double reach = gradient.repeating ? 0.3 : 1.0;
+        for (int i = 0; i < stops; ++i) {
+            const double alpha = chance(0.6) ? 1.0 : uniform(0.0, 1.0);
+            std::optional<LinePosition> position;
+            if (i > 0 && chance(0.25)) {
+                position = gradient.stops.back().position;  // a hard stop
+            } else if (chance(0.7)) {
+                position = At(uniform(0.0, reach), chance(0.2) ? uniform(-5.0, 5.0) : 0.0);
+            }
+            gradient.stops.push_back(
+                {{uniform(-0.2, 1.2), uniform(-0.2, 1.2), uniform(-0.2, 1.2), alpha}, position});
+        }
+        for (int i = 1; i < stops; ++i) {
+            gradient.segments.push_back({static_cast<Easing>(pick(6)),
+                                         chance(0.4) ? At(uniform(0.05, 0.95)) : std::nullopt});
+        }
+        for (const Size& size : kSizes) {
+            const FreeRenderer exact(gradient, size.width, size.height, size.surfaceWidth,
+                                     size.surfaceHeight);
+            const FreeRenderer preview(gradient, size.width, size.height, size.surfaceWidth,
+                                       size.surfaceHeight, PictureAlpha::kOpaque,
+                                       FreePrecision::kPreview);
+            for (const OutputFormat format : {OutputFormat::kPlain8, OutputFormat::kDithered8}) {
+                Raster wanted(size.surfaceWidth, size.surfaceHeight);
+                exact.RenderRows(0, wanted, format);
+                Raster drawn(size.surfaceWidth, size.surfaceHeight);
+                preview.RenderRows(0, drawn, format);
+                for (std::size_t i = 0; i < wanted.Pixels().size(); ++i) {
+                    for (const int shift : {0, 8, 16, 24}) {
+                        const int a = static_cast<int>((wanted.Pixels()[i] >> shift) & 0xFF);
+                        const int b = static_cast<int>((drawn.Pixels()[i] >> shift) & 0xFF);
+                        ASSERT_LE(std::abs(a - b), 1) << n << " " << size.width << " pixel " << i;
+                    }
+                }
+            }
+        }
     }
 }
 

@@ -43,7 +43,8 @@ void PreviewBox::Render() {
         PictureSize size;
         if (FullPictureSize(*params_, size).Ok()) {
             RenderRowsOnEveryCore(
-                FreeRenderer(*free_, size.width, size.height, raster_.Width(), raster_.Height()),
+                FreeRenderer(*free_, size.width, size.height, raster_.Width(), raster_.Height(),
+                             PictureAlpha::kOpaque, FreePrecision::kPreview),
                 raster_, format_);
         }
     } else if (params_) {
