@@ -198,7 +198,14 @@ void StopsBarWidget::Refresh() {
     if (dragging_ != Dragging::kNothing) {
         return;  // the drag shows its own edits
     }
+    const FreeGradient shown = model_.Gradient();
+    const double shownLength = model_.LineLength();
     model_.Refresh();
+    // Most changes of the form (a colour depth, a keystroke in a field that is clamped
+    // back) leave the line as it was: nothing to place or paint then.
+    if (!handles_.empty() && model_.Gradient() == shown && model_.LineLength() == shownLength) {
+        return;
+    }
     PlaceMarkers();
 }
 
@@ -230,11 +237,18 @@ void StopsBarWidget::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const QRect ramp(Margin(), 0, width() - 2 * Margin(), kRampHeight);
     PaintChecker(painter, ramp);
-    const std::vector<CssColor> colors = model_.ColorsAlong(ramp.width());
-    for (int i = 0; i < ramp.width(); ++i) {
-        painter.setPen(Shown(colors[static_cast<std::size_t>(i)]));
-        painter.drawLine(ramp.left() + i, ramp.top(), ramp.left() + i, ramp.bottom());
+    // The line's colours are worked out again only when the line or the width changed.
+    if (ramp.width() != rampColors_.width() || model_.Gradient() != rampGradient_ ||
+        model_.LineLength() != rampLength_) {
+        rampGradient_ = model_.Gradient();
+        rampLength_ = model_.LineLength();
+        rampColors_ = QImage(std::max(ramp.width(), 1), 1, QImage::Format_ARGB32);
+        const std::vector<CssColor> colors = model_.ColorsAlong(rampColors_.width());
+        for (int i = 0; i < rampColors_.width(); ++i) {
+            rampColors_.setPixelColor(i, 0, Shown(colors[static_cast<std::size_t>(i)]));
+        }
     }
+    painter.drawImage(ramp, rampColors_);
     painter.setPen(palette().color(QPalette::Mid));
     painter.drawRect(ramp.adjusted(0, 0, -1, -1));
     painter.setRenderHint(QPainter::Antialiasing);

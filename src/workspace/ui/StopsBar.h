@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QWidget>
 #include <cstddef>
 #include <optional>
@@ -68,6 +69,10 @@ class StopsBarWidget final : public QWidget {
     std::vector<StopHandle*> handles_;
     std::vector<Subscription> subscriptions_;
     bool refreshPending_ = false;
+    // The colours of the line as last painted, one pixel high.
+    QImage rampColors_;
+    FreeGradient rampGradient_;
+    double rampLength_ = 0.0;
     Dragging dragging_ = Dragging::kNothing;
     std::size_t dragged_ = 0;
     bool offTheBar_ = false;
