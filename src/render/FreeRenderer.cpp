@@ -132,14 +132,34 @@ template <class FourChannels>
     }
 }
 
-// The dithered words of colours along a row from `firstColumn`. Where the processor has
-// them, floor and ceil are single instructions instead of library calls; the same results.
+// The dithered words of colours along a row from `firstColumn`: DitheredWord(DitherLevelsOf())
+// with the same operations on each channel, written without branches or lookups into the
+// mask so that the loop becomes vector code. Where the processor has them, floor and ceil
+// are single instructions instead of library calls; the same results.
 [[gnu::target_clones("avx2", "default")]] void DitheredWordsOf(std::span<const ExactColor> colors,
                                                                int firstColumn, int row,
                                                                std::uint32_t* words) {
-    for (std::size_t i = 0; i < colors.size(); ++i) {
-        words[i] = DitheredWord(DitherLevelsOf(colors[i]),
-                                BlueNoiseRank(firstColumn + static_cast<int>(i), row));
+    const std::size_t count = std::min(colors.size(), static_cast<std::size_t>(kPositionsAtOnce));
+    const std::uint16_t* maskRow = BlueNoiseRankRow(row);
+    std::array<std::int32_t, kPositionsAtOnce> ranks{};
+    for (std::size_t i = 0; i < count; ++i) {
+        ranks[i] = maskRow[(firstColumn + static_cast<int>(i)) & (kBlueNoiseSide - 1)];
+    }
+    const auto level = [](double value, std::int32_t rank, int shift) {
+        constexpr double kCells = kBlueNoiseCells;
+        const double v = std::min(std::max(value, 0.0), 255.0);
+        const double floor = std::floor(v);
+        const double lift = std::ceil(kCells * (1.0 - (v - floor)) - 0.5);
+        const auto liftRank = static_cast<std::int32_t>(std::min(std::max(lift, 0.0), kCells));
+        return (static_cast<std::int32_t>(floor) + static_cast<std::int32_t>(rank >= liftRank))
+               << shift;
+    };
+    for (std::size_t i = 0; i < count; ++i) {
+        const ExactColor& color = colors[i];
+        const std::int32_t rank = ranks[i];
+        words[i] = 0xFF000000u | static_cast<std::uint32_t>(level(color.red, rank, 16) |
+                                                            level(color.green, rank, 8) |
+                                                            level(color.blue, rank, 0));
     }
 }
 
