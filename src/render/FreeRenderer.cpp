@@ -163,6 +163,37 @@ template <class FourChannels>
     }
 }
 
+// The same in single precision, from levels held as FourChannels: a level differs from the
+// one the double sums give only where a colour lies within a float's rounding of a threshold.
+template <class FourChannels>
+[[gnu::target_clones("avx2", "default")]] void RoughDitheredWordsOf(const FourChannels* levels,
+                                                                    std::size_t count,
+                                                                    int firstColumn, int row,
+                                                                    std::uint32_t* words) {
+    count = std::min(count, static_cast<std::size_t>(kPositionsAtOnce));
+    const std::uint16_t* maskRow = BlueNoiseRankRow(row);
+    std::array<std::int32_t, kPositionsAtOnce> ranks{};
+    for (std::size_t i = 0; i < count; ++i) {
+        ranks[i] = maskRow[(firstColumn + static_cast<int>(i)) & (kBlueNoiseSide - 1)];
+    }
+    const auto level = [](float value, std::int32_t rank, int shift) {
+        constexpr float kCells = kBlueNoiseCells;
+        const float v = std::min(std::max(value, 0.0f), 255.0f);
+        const float floor = std::floor(v);
+        const float lift = std::ceil(kCells * (1.0f - (v - floor)) - 0.5f);
+        const auto liftRank = static_cast<std::int32_t>(std::min(std::max(lift, 0.0f), kCells));
+        return (static_cast<std::int32_t>(floor) + static_cast<std::int32_t>(rank >= liftRank))
+               << shift;
+    };
+    for (std::size_t i = 0; i < count; ++i) {
+        const FourChannels& blueGreenRed = levels[i];
+        const std::int32_t rank = ranks[i];
+        words[i] = 0xFF000000u | static_cast<std::uint32_t>(level(blueGreenRed[2], rank, 16) |
+                                                            level(blueGreenRed[1], rank, 8) |
+                                                            level(blueGreenRed[0], rank, 0));
+    }
+}
+
 }  // namespace
 
 bool CanBeTransparent(const FreeGradient& gradient) {
@@ -183,6 +214,7 @@ FreeRenderer::FreeRenderer(const FreeGradient& gradient, int width, int height, 
       horizontal_(gradient.shape == FreeShape::kLinear &&
                   placement_.PositionAt(0.5, 0.5) == placement_.PositionAt(0.5, 1.5)),
       alpha_(alpha),
+      precision_(precision),
       beforeLine_(Straight(line_.At(std::numeric_limits<double>::quiet_NaN()))),
       afterLine_(Straight(line_.At(std::numeric_limits<double>::infinity()))) {
     const double span = line_.Last() - line_.First();
@@ -539,6 +571,23 @@ void FreeRenderer::PlainWordsAt(std::span<const double> positions, const RowPlac
 
 void FreeRenderer::DitheredWordsAt(std::span<const double> positions, const RowPlace& place,
                                    int firstColumn, int row, std::uint32_t* words) const {
+    if (precision_ == FreePrecision::kPreview) {
+        std::array<FourChannels, kPositionsAtOnce> levels{};
+        ForEachInPart(
+            positions, place,
+            [&](std::size_t i, std::size_t index, double within) {
+                const PlainCell& plain = plainCells_[index];
+                levels[i] = plain.start + plain.change * static_cast<float>(within);
+            },
+            [&](std::size_t i, const ExactStraight& exact) {
+                const ExactColor color = LaidOverWhite(exact);
+                levels[i] =
+                    FourChannels{static_cast<float>(color.blue), static_cast<float>(color.green),
+                                 static_cast<float>(color.red), kOpaqueLevel};
+            });
+        RoughDitheredWordsOf(levels.data(), positions.size(), firstColumn, row, words);
+        return;
+    }
     std::array<ExactColor, kPositionsAtOnce> colors{};
     ForEachInPart(
         positions, place,

@@ -19,7 +19,7 @@ bool CanBeTransparent(const FreeGradient& gradient);
 // How closely a picture follows the exact colours. Exports take them exactly; an opaque 8-bit
 // preview, redrawn while a stop or the angle is dragged, may differ from them by a level per
 // channel: next to a stop it blends a finer table instead of working out each pixel's colour,
-// and finds conic angles in single precision.
+// and finds conic angles and dithers in single precision.
 enum class FreePrecision { kExact, kPreview };
 
 // Paints a free gradient on a box of width x height pixels, each pixel the colour at its
@@ -105,6 +105,7 @@ class FreeRenderer final : public PictureRenderer {
     PictureAlpha alpha_ = PictureAlpha::kOpaque;
     // The 8-bit rows' positions: rough in a preview.
     RowPositions wordPositions_ = RowPositions::kExact;
+    FreePrecision precision_ = FreePrecision::kExact;
     // The colours before the first stop and from the last one on, for EndColorAt.
     ExactStraight beforeLine_;
     ExactStraight afterLine_;
