@@ -45,8 +45,10 @@ void PreviewHandles::Refresh(const GradientParams& params) {
         pictureWidth_ = size.width;
         pictureHeight_ = size.height;
     }
-    gradient_ = EditedGradient(form_);
-    update();
+    // The gradient is read when the handles are shown, not on every redraw.
+    if (hovered_ || drag_ == Drag::kAngle || drag_ == Drag::kCentre) {
+        update();
+    }
 }
 
 bool PreviewHandles::eventFilter(QObject* watched, QEvent* event) {
@@ -180,6 +182,7 @@ void PreviewHandles::paintEvent(QPaintEvent* /*event*/) {
     if (!hovered_ && drag_ != Drag::kAngle && drag_ != Drag::kCentre) {
         return;
     }
+    gradient_ = EditedGradient(form_);
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     // Dark inside a light edge: seen on any colour.

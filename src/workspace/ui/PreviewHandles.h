@@ -25,7 +25,7 @@ class PreviewHandles final : public QWidget {
 
     PreviewHandles(QWidget& preview, ParameterForm& form, HistoryAccess history);
 
-    // The gradient as drawn now; `params` give the picture's size.
+    // After a redraw: `params` give the picture's size; shown handles are drawn anew.
     void Refresh(const GradientParams& params);
 
   protected:

@@ -191,6 +191,7 @@ void ShapePanel::Refresh(const GradientParams& params) {
         pictureHeight_ = size.height;
     }
     const FreeGradient gradient = EditedGradient(form_);
+    const bool free = HoldsFreeGradient(form_);
     {
         const QSignalBlocker shapeBlocker(shape_);
         shape_->setCurrentIndex(static_cast<int>(ShapeChoiceOf(gradient)));
@@ -207,10 +208,10 @@ void ShapePanel::Refresh(const GradientParams& params) {
     centreX_->setEnabled(HasCentre(gradient));
     centreY_->setEnabled(HasCentre(gradient));
     extent_->setEnabled(gradient.shape == FreeShape::kRadial);
-    ShowSpace(HoldsFreeGradient(form_), SpaceOptionIndex(gradient.interpolation.space),
+    ShowSpace(free, SpaceOptionIndex(gradient.interpolation.space),
               HueIndex(gradient.interpolation.space).has_value());
-    ShowClassicFrames(!HoldsFreeGradient(form_));
-    if (HoldsFreeGradient(form_)) {
+    ShowClassicFrames(!free);
+    if (free) {
         if (QAbstractButton* hue = Button("optH", static_cast<int>(gradient.interpolation.hue))) {
             const QSignalBlocker blocker(hue);
             hue->setChecked(true);
