@@ -5,11 +5,9 @@
 
 #include <QApplication>
 #include <QFile>
-#include <QLibraryInfo>
 #include <QLocale>
 #include <QSocketNotifier>
 #include <QTimer>
-#include <QTranslator>
 #include <csignal>
 #include <optional>
 #include <string>
@@ -17,6 +15,7 @@
 
 #include "app/CommandLineOptions.h"
 
+#include "desktop/ui/InterfaceLanguage.h"
 #include "workspace/ui/CommandIcons.h"
 #include "workspace/ui/MainWindow.h"
 #include "workspace/ui/ParameterFileCommands.h"
@@ -66,12 +65,8 @@ int RunMainWindow(int argc, char** argv) {
     QApplication::setOrganizationName(QStringLiteral("Tonzug"));
     QApplication::setDesktopFileName(QStringLiteral("io.github.tonzug.Tonzug"));
     QApplication::setWindowIcon(ApplicationIcon());
-    // The program speaks German; Qt's own dialogs (file dialogs, message boxes) should too.
-    QTranslator qtTexts;
-    if (qtTexts.load(QLocale(QLocale::German, QLocale::Germany), QStringLiteral("qtbase"),
-                     QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        QApplication::installTranslator(&qtTexts);
-    }
+    // German where the locale is German or names no language, else English.
+    InstallInterfaceLanguage(QLocale::system());
 
     MainWindow window;
     window.show();

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QLocale>
+
+#include "color/CssColor.h"
+
+namespace tonzug {
+
+// The language of the windows. German is the source of every text; the others come from the
+// translations built into the program.
+enum class InterfaceLanguage { kGerman, kEnglish };
+
+// The language for a locale: the first of its interface languages that the program speaks.
+// German also where none is chosen (the C locale of containers and scripts), English for
+// every language without a translation of its own.
+InterfaceLanguage LanguageForLocale(const QLocale& locale);
+
+// Installs the program's and Qt's own translations for the locale into the application, in
+// place of any installed before; windows built afterwards speak that language.
+InterfaceLanguage InstallInterfaceLanguage(const QLocale& locale);
+
+// The installed language, and the language of the core's messages that the windows show.
+InterfaceLanguage CurrentInterfaceLanguage();
+MessageLanguage WindowMessageLanguage();
+
+}  // namespace tonzug
