@@ -269,18 +269,16 @@ void StopsBar::MakeHardBand(std::size_t marker) {
     Apply(Joined(gradient_, pieces));
 }
 
-std::string StopsBar::AccessibleText(std::size_t marker) const {
+StopsBar::MarkerFacts StopsBar::SpokenFacts(std::size_t marker) const {
     const StopMarker& stop = markers_[marker];
-    std::string text = "Stopp " + IntegerText(static_cast<std::int64_t>(marker) + 1) + " von " +
-                       IntegerText(static_cast<std::int64_t>(markers_.size())) + ", " +
-                       ColorToHex(ToColorValue(stop.color), true) + ", " + PercentText(stop.place);
+    MarkerFacts facts{ColorToHex(ToColorValue(stop.color), true), PercentText(stop.place), {}, {}};
     if (stop.IsBand()) {
-        text += " bis " + PercentText(stop.bandEnd);
+        facts.bandEnd = PercentText(stop.bandEnd);
     }
     if (!IsOpaque(stop.color)) {
-        text += ", Deckkraft " + PercentText(stop.color.alpha);
+        facts.opacity = PercentText(stop.color.alpha);
     }
-    return text;
+    return facts;
 }
 
 }  // namespace tonzug

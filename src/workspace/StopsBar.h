@@ -68,8 +68,16 @@ class StopsBar {
     // where the colour jumps: a band between the two places.
     void MakeHardBand(std::size_t marker);
 
-    // "Stopp 2 von 4, #FF8000, 40 %", for screen readers.
-    std::string AccessibleText(std::size_t marker) const;
+    // What a screen reader says of a marker, as the window words it ("Stopp 2 von 4, #FF8000,
+    // 40 %"): the colour and places as text in the user's number format; a band's end and a
+    // transparent colour's opacity only where there are any.
+    struct MarkerFacts {
+        std::string color;
+        std::string place;
+        std::optional<std::string> bandEnd;
+        std::optional<std::string> opacity;
+    };
+    MarkerFacts SpokenFacts(std::size_t marker) const;
 
   private:
     void Apply(const FreeGradient& gradient);

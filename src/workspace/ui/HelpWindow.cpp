@@ -1,5 +1,6 @@
 #include "workspace/ui/HelpWindow.h"
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QPushButton>
@@ -13,7 +14,7 @@ constexpr int kHelpWidth = 560;
 constexpr int kHelpHeight = 620;
 
 // What a user looks for first: the mouse on the preview and the stops, then the keys.
-const char* const kHelpText = R"(
+const char* const kHelpText = QT_TRANSLATE_NOOP("tonzug::HelpWindow", R"(
 <h2>Tonzug</h2>
 <p>Farbtonzüge erstellen und als Bild, CSS oder GIMP-Farbverlauf speichern.</p>
 <h3>Farbverlauf</h3>
@@ -68,7 +69,7 @@ aufnehmen.</li>
 </table>
 <p>Eine Datei (.tzg, .ggr, .css) oder CSS-Text lässt sich auf das Fenster ziehen.
 Mehr in <tt>man tonzug</tt> und <tt>tonzug --help</tt>.</p>
-)";
+)");
 
 }  // namespace
 
@@ -81,15 +82,16 @@ void ShowHelpWindow(QWidget& owner) {
     auto* help = new QDialog(&owner);
     help->setObjectName(QStringLiteral("frmHelp"));
     help->setAttribute(Qt::WA_DeleteOnClose);
-    help->setWindowTitle(QStringLiteral("Tonzug – Hilfe"));
+    help->setWindowTitle(QCoreApplication::translate("tonzug::HelpWindow", "Tonzug – Hilfe"));
     auto* column = new QVBoxLayout(help);
     auto* text = new QTextBrowser;
     text->setObjectName(QStringLiteral("txtHelp"));
-    text->setAccessibleName(QStringLiteral("Hilfe"));
-    text->setHtml(QString::fromUtf8(kHelpText));
+    text->setAccessibleName(QCoreApplication::translate("tonzug::HelpWindow", "Hilfe"));
+    text->setHtml(QCoreApplication::translate("tonzug::HelpWindow", kHelpText));
     column->addWidget(text);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close);
-    buttons->button(QDialogButtonBox::Close)->setText(QStringLiteral("&Schließen"));
+    buttons->button(QDialogButtonBox::Close)
+        ->setText(QCoreApplication::translate("tonzug::HelpWindow", "&Schließen"));
     QObject::connect(buttons, &QDialogButtonBox::rejected, help, &QDialog::close);
     column->addWidget(buttons);
     help->resize(kHelpWidth, kHelpHeight);

@@ -119,7 +119,7 @@ QWidget* MainWindow::BuildHeading() {
         ApplicationIcon().pixmap(QSize(kHeadingIconSize, kHeadingIconSize), devicePixelRatioF()));
     row->addWidget(picture);
 
-    auto* caption = new QLabel(QStringLiteral("Farbtonzüge erstellen"));
+    auto* caption = new QLabel(tr("Farbtonzüge erstellen"));
     caption->setObjectName(QStringLiteral("pCapt"));
     QFont font = caption->font();
     font.setFamilies({QStringLiteral("Tahoma"), font.family()});
@@ -131,13 +131,13 @@ QWidget* MainWindow::BuildHeading() {
 }
 
 QWidget* MainWindow::BuildPreviewFrame() {
-    auto* frame = new QGroupBox(QStringLiteral("Voransicht : "));
+    auto* frame = new QGroupBox(tr("Voransicht : "));
     frame->setObjectName(QStringLiteral("F4"));
     auto* column = new QVBoxLayout(frame);
     preview_ = new PreviewContainer(kPreviewSide);
     preview_->setObjectName(QStringLiteral("Cont"));
     column->addWidget(preview_, 1);
-    preview_->Box().setToolTip(QStringLiteral("Doppelklick: große Voransicht..."));
+    preview_->Box().setToolTip(tr("Doppelklick: große Voransicht..."));
     preview_->Box().setAccessibleName(frame->title().trimmed());
     connect(&preview_->Box(), &PreviewBox::doubleClicked, this, &MainWindow::ShowLargePreview);
     handles_ = new PreviewHandles(preview_->Box(), form_, [this] { return undo_; });
@@ -164,22 +164,22 @@ QLayout* MainWindow::BuildCommandRow() {
     auto* row = new QHBoxLayout;
     const auto exportButton = [this, row](const char* name, CommandIcon icon, const char* tooltip,
                                           ExportTarget target) {
-        QToolButton* button = MakePictureButton(name, icon, QString::fromUtf8(tooltip));
+        QToolButton* button = MakePictureButton(name, icon, tr(tooltip));
         connect(button, &QToolButton::clicked, this, [this, target] { ExportCommand(target); });
         row->addWidget(button);
     };
-    exportButton("cmdSave", CommandIcon::kSaveBmp, "Tonzug als BMP-Bild speichern...",
+    exportButton("cmdSave", CommandIcon::kSaveBmp, QT_TR_NOOP("Tonzug als BMP-Bild speichern..."),
                  ExportTarget::kBmpFile);
-    exportButton("cmdSavePNG", CommandIcon::kSavePng, "Tonzug als PNG-Bild speichern...",
-                 ExportTarget::kPngFile);
-    exportButton("cmdSaveJPG", CommandIcon::kSaveJpg, "Tonzug als JPG-Bild speichern...",
-                 ExportTarget::kJpegFile);
+    exportButton("cmdSavePNG", CommandIcon::kSavePng,
+                 QT_TR_NOOP("Tonzug als PNG-Bild speichern..."), ExportTarget::kPngFile);
+    exportButton("cmdSaveJPG", CommandIcon::kSaveJpg,
+                 QT_TR_NOOP("Tonzug als JPG-Bild speichern..."), ExportTarget::kJpegFile);
     exportButton("cmdSaveCLP", CommandIcon::kCopyToClipboard,
-                 "Tonzug in die Zwischenablage kopieren...", ExportTarget::kClipboard);
+                 QT_TR_NOOP("Tonzug in die Zwischenablage kopieren..."), ExportTarget::kClipboard);
     auto* css = new QToolButton;
     css->setObjectName(QStringLiteral("cmdCopyCSS"));
-    css->setText(QStringLiteral("CSS kopieren"));
-    css->setToolTip(QStringLiteral("Tonzug als CSS in die Zwischenablage kopieren..."));
+    css->setText(tr("CSS kopieren"));
+    css->setToolTip(tr("Tonzug als CSS in die Zwischenablage kopieren..."));
     css->setMinimumHeight(row->itemAt(0)->widget()->sizeHint().height());
     connect(css, &QToolButton::clicked, this,
             [this] { ExportCommand(ExportTarget::kCssClipboard); });
@@ -188,7 +188,7 @@ QLayout* MainWindow::BuildCommandRow() {
 
     const auto commandButton = [this, row](const char* name, CommandIcon icon, const char* tooltip,
                                            auto command) {
-        QToolButton* button = MakePictureButton(name, icon, QString::fromUtf8(tooltip));
+        QToolButton* button = MakePictureButton(name, icon, tr(tooltip));
         // A command works on the set as the user finished it, clamps written.
         connect(button, &QToolButton::clicked, this, [this, command] {
             form_.FinishEdits();
@@ -196,12 +196,12 @@ QLayout* MainWindow::BuildCommandRow() {
         });
         row->addWidget(button);
     };
-    commandButton("cmdLoadD", CommandIcon::kLoadDefaults, "Vorgabe Daten laden...",
+    commandButton("cmdLoadD", CommandIcon::kLoadDefaults, QT_TR_NOOP("Vorgabe Daten laden..."),
                   [this] { LoadDefaults(form_); });
-    commandButton("cmdSaveP", CommandIcon::kSaveParameters, "Einstellungsdatei speichern...",
-                  [this] { SaveAsCommand(); });
-    commandButton("cmdLoadP", CommandIcon::kLoadParameters, "Einstellungsdatei laden...",
-                  [this] { LoadCommand(); });
+    commandButton("cmdSaveP", CommandIcon::kSaveParameters,
+                  QT_TR_NOOP("Einstellungsdatei speichern..."), [this] { SaveAsCommand(); });
+    commandButton("cmdLoadP", CommandIcon::kLoadParameters,
+                  QT_TR_NOOP("Einstellungsdatei laden..."), [this] { LoadCommand(); });
     row->addSpacing(fontMetrics().height());
     // The shortcut in the tooltip; a screen reader says the command alone.
     struct HistoryButton {
@@ -212,15 +212,14 @@ QLayout* MainWindow::BuildCommandRow() {
         enum class Step { kUndo, kRedo } step;
     };
     for (const HistoryButton& history :
-         {HistoryButton{"cmdUndo", CommandIcon::kUndo, "Rückgängig", "Strg+Z",
-                        HistoryButton::Step::kUndo},
-          HistoryButton{"cmdRedo", CommandIcon::kRedo, "Wiederholen", "Strg+Umschalt+Z",
-                        HistoryButton::Step::kRedo}}) {
+         {HistoryButton{"cmdUndo", CommandIcon::kUndo, QT_TR_NOOP("Rückgängig"),
+                        QT_TR_NOOP("Strg+Z"), HistoryButton::Step::kUndo},
+          HistoryButton{"cmdRedo", CommandIcon::kRedo, QT_TR_NOOP("Wiederholen"),
+                        QT_TR_NOOP("Strg+Umschalt+Z"), HistoryButton::Step::kRedo}}) {
         QToolButton* button =
             MakePictureButton(history.name, history.icon,
-                              QStringLiteral("%1 (%2)").arg(QString::fromUtf8(history.command),
-                                                            QString::fromUtf8(history.keys)));
-        button->setAccessibleName(QString::fromUtf8(history.command));
+                              QStringLiteral("%1 (%2)").arg(tr(history.command), tr(history.keys)));
+        button->setAccessibleName(tr(history.command));
         connect(button, &QToolButton::clicked, this, [this, step = history.step] {
             form_.FinishEdits();
             if (step == HistoryButton::Step::kUndo) {
@@ -232,15 +231,15 @@ QLayout* MainWindow::BuildCommandRow() {
         row->addWidget(button);
     }
     row->addSpacing(fontMetrics().height());
-    commandButton("cmdLM", CommandIcon::kDarker, "Dunkler...",
+    commandButton("cmdLM", CommandIcon::kDarker, QT_TR_NOOP("Dunkler..."),
                   [this] { ShiftAllLightness(form_, kDarkerStep); });
-    commandButton("cmdLP", CommandIcon::kLighter, "Heller...",
+    commandButton("cmdLP", CommandIcon::kLighter, QT_TR_NOOP("Heller..."),
                   [this] { ShiftAllLightness(form_, kLighterStep); });
     row->addStretch(1);
 
-    auto* close = new QPushButton(QStringLiteral("&Schließen"));
+    auto* close = new QPushButton(tr("&Schließen"));
     close->setObjectName(QStringLiteral("cmdOK"));
-    close->setToolTip(QStringLiteral("Dialog Schließen..."));
+    close->setToolTip(tr("Dialog Schließen..."));
     connect(close, &QPushButton::clicked, this, &QWidget::close);
     row->addWidget(close);
     return row;

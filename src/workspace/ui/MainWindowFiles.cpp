@@ -14,6 +14,7 @@
 #include <QToolButton>
 #include <QUrl>
 
+#include "desktop/ui/InterfaceLanguage.h"
 #include "web/CssGradientReader.h"
 #include "web/GimpGradient.h"
 #include "workspace/GradientFiles.h"
@@ -30,6 +31,16 @@ namespace {
 // A shortcut of no control of its own.
 constexpr const char* kNoControl = "";
 
+// Keys as the keyboards of the window's language label them: "Strg+Umschalt+S" in German.
+QString KeysAsLabelled(QKeyCombination keys) {
+    QString text = QKeySequence(keys).toString(QKeySequence::NativeText);
+    if (CurrentInterfaceLanguage() == InterfaceLanguage::kGerman) {
+        text.replace(QStringLiteral("Ctrl"), QStringLiteral("Strg"))
+            .replace(QStringLiteral("Shift"), QStringLiteral("Umschalt"));
+    }
+    return text;
+}
+
 }  // namespace
 
 void MainWindow::BindShortcuts() {
@@ -39,12 +50,8 @@ void MainWindow::BindShortcuts() {
         connect(shortcut, &QShortcut::activated, this, command);
         auto* control = *named != '\0' ? findChild<QWidget*>(QString::fromLatin1(named)) : nullptr;
         if (control != nullptr) {
-            control->setToolTip(QStringLiteral("%1 (%2)").arg(
-                control->toolTip(),
-                QKeySequence(keys)
-                    .toString(QKeySequence::NativeText)
-                    .replace(QStringLiteral("Ctrl"), QStringLiteral("Strg"))
-                    .replace(QStringLiteral("Shift"), QStringLiteral("Umschalt"))));
+            control->setToolTip(
+                QStringLiteral("%1 (%2)").arg(control->toolTip(), KeysAsLabelled(keys)));
         }
     };
     bind(Qt::CTRL | Qt::Key_O, "cmdLoadP", [this] {
@@ -91,14 +98,14 @@ void MainWindow::AttachRecentFiles() {
     if (load == nullptr) {
         return;
     }
-    auto* menu = new QMenu(QStringLiteral("Zuletzt verwendet"), load);
+    auto* menu = new QMenu(tr("Zuletzt verwendet"), load);
     menu->setObjectName(QStringLiteral("mnuRecent"));
     // Filled as it opens: another window of the program may have used a file since.
     connect(menu, &QMenu::aboutToShow, this, [this, menu] {
         menu->clear();
         const std::vector<std::string> files = ReadRecentFiles(settingsFile_);
         if (files.empty()) {
-            menu->addAction(QStringLiteral("(keine Dateien)"))->setEnabled(false);
+            menu->addAction(tr("(keine Dateien)"))->setEnabled(false);
         }
         for (const std::string& file : files) {
             const QString name = QFile::decodeName(QByteArray::fromStdString(file));
@@ -180,8 +187,8 @@ bool MainWindow::MayClose() {
         return true;
     }
     QMessageBox box(QMessageBox::Question, QStringLiteral("Tonzug"),
-                    QStringLiteral("Die Einstellungsdatei „%1“ wurde geändert. Sollen die "
-                                   "Änderungen gespeichert werden?")
+                    tr("Die Einstellungsdatei „%1“ wurde geändert. Sollen die "
+                       "Änderungen gespeichert werden?")
                         .arg(QFileInfo(currentFile_).fileName()),
                     QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
     box.setDefaultButton(QMessageBox::Save);
@@ -201,11 +208,10 @@ void MainWindow::PasteText(const QString& text) {
     bool taken = false;
     undo_->RunCommand([&] { taken = PasteGradientText(form_, pasted); });
     if (!taken) {
-        QMessageBox box(QMessageBox::Information, QStringLiteral("Einfügen"),
-                        QStringLiteral("Der Text enthält keinen CSS-Farbverlauf."), QMessageBox::Ok,
-                        this);
+        QMessageBox box(QMessageBox::Information, tr("Einfügen"),
+                        tr("Der Text enthält keinen CSS-Farbverlauf."), QMessageBox::Ok, this);
         box.setInformativeText(QString::fromStdString(
-            DescribeCssGradientError(ReadCssGradient(pasted).error, MessageLanguage::kGerman)));
+            DescribeCssGradientError(ReadCssGradient(pasted).error, WindowMessageLanguage())));
         box.exec();
     }
 }
@@ -236,11 +242,11 @@ void MainWindow::OpenDroppedFile(const QString& file) {
     std::optional<std::string> problem;
     undo_->RunCommand([&] {
         problem = LoadGradientTextFile(QFile::encodeName(file).toStdString(), form_,
-                                       MessageLanguage::kGerman);
+                                       WindowMessageLanguage());
     });
     if (problem) {
-        QMessageBox box(QMessageBox::Warning, QStringLiteral("Einfügen"),
-                        QStringLiteral("Die Datei enthält keinen CSS-Farbverlauf: %1")
+        QMessageBox box(QMessageBox::Warning, tr("Einfügen"),
+                        tr("Die Datei enthält keinen CSS-Farbverlauf: %1")
                             .arg(QString::fromStdString(*problem)),
                         QMessageBox::Ok, this);
         box.setInformativeText(file);

@@ -1,8 +1,10 @@
 #include "workspace/ui/ParameterFileCommands.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QMessageBox>
 
+#include "desktop/ui/InterfaceLanguage.h"
 #include "support/ui/DialogFolders.h"
 #include "support/ui/FileDialogs.h"
 #include "web/GimpGradient.h"
@@ -13,10 +15,20 @@
 namespace tonzug {
 namespace {
 
-const QString kTypeName = QStringLiteral("Tonzugs-Parameter");
 const QString kExtension = QStringLiteral("tzg");
-const QString kLoadTitle = QStringLiteral("Einstellungsdatei laden");
-const QString kSaveTitle = QStringLiteral("Einstellungsdatei speichern");
+
+// Translated when shown, in the language installed by then.
+QString Translated(const char* text) {
+    return QCoreApplication::translate("tonzug::ParameterFileCommands", text);
+}
+const char* const kTypeName =
+    QT_TRANSLATE_NOOP("tonzug::ParameterFileCommands", "Tonzugs-Parameter");
+const char* const kGimpTypeName =
+    QT_TRANSLATE_NOOP("tonzug::ParameterFileCommands", "GIMP-Farbverlauf");
+const char* const kLoadTitle =
+    QT_TRANSLATE_NOOP("tonzug::ParameterFileCommands", "Einstellungsdatei laden");
+const char* const kSaveTitle =
+    QT_TRANSLATE_NOOP("tonzug::ParameterFileCommands", "Einstellungsdatei speichern");
 
 void ReportFileProblem(QWidget& owner, const QString& title, const QString& text,
                        const QString& path) {
@@ -28,8 +40,9 @@ void ReportFileProblem(QWidget& owner, const QString& title, const QString& text
 }  // namespace
 
 QString SaveParameterFileCommand(QWidget& owner, const ParameterForm& form) {
-    const QString file = ShowSaveDialog(&owner, kTypeName, kExtension, kSaveTitle,
-                                        StartFolder(DialogFolder::kParameterFiles), {});
+    const QString file =
+        ShowSaveDialog(&owner, Translated(kTypeName), kExtension, Translated(kSaveTitle),
+                       StartFolder(DialogFolder::kParameterFiles), {});
     if (file.isEmpty() || !SaveParameterFile(owner, form, file)) {
         return {};
     }
@@ -40,9 +53,11 @@ QString SaveParameterFileCommand(QWidget& owner, const ParameterForm& form) {
 bool SaveParameterFile(QWidget& owner, const ParameterForm& form, const QString& file) {
     // A user who chose a file must learn when it was not written.
     if (!SaveParameters(form, QFile::encodeName(file).toStdString())) {
-        ReportFileProblem(owner, kSaveTitle,
-                          QStringLiteral("Die Einstellungsdatei konnte nicht gespeichert werden."),
-                          file);
+        ReportFileProblem(
+            owner, Translated(kSaveTitle),
+            QCoreApplication::translate("tonzug::ParameterFileCommands",
+                                        "Die Einstellungsdatei konnte nicht gespeichert werden."),
+            file);
         return false;
     }
     return true;
@@ -50,9 +65,10 @@ bool SaveParameterFile(QWidget& owner, const ParameterForm& form, const QString&
 
 QString LoadParameterFileCommand(QWidget& owner, ParameterForm& form) {
     // GIMP's gradients load too, as the colour line of a free gradient.
-    const QString file = ShowOpenDialog(&owner, kTypeName + QStringLiteral("|GIMP-Farbverlauf"),
-                                        kExtension + QStringLiteral("|ggr"), kLoadTitle,
-                                        StartFolder(DialogFolder::kParameterFiles), {}, 0);
+    const QString file =
+        ShowOpenDialog(&owner, Translated(kTypeName) + QLatin1Char('|') + Translated(kGimpTypeName),
+                       kExtension + QStringLiteral("|ggr"), Translated(kLoadTitle),
+                       StartFolder(DialogFolder::kParameterFiles), {}, 0);
     if (file.isEmpty() || !LoadParameterFile(owner, form, file)) {
         return {};
     }
@@ -63,11 +79,13 @@ QString LoadParameterFileCommand(QWidget& owner, ParameterForm& form) {
 bool LoadParameterFile(QWidget& owner, ParameterForm& form, const QString& file) {
     const std::string path = QFile::encodeName(file).toStdString();
     if (IsGimpGradientPath(path)) {
-        if (const auto problem = LoadGimpGradientFile(path, form, MessageLanguage::kGerman)) {
-            ReportFileProblem(owner, kLoadTitle,
-                              QStringLiteral("Der GIMP-Farbverlauf konnte nicht gelesen werden: %1")
-                                  .arg(QString::fromStdString(*problem)),
-                              file);
+        if (const auto problem = LoadGimpGradientFile(path, form, WindowMessageLanguage())) {
+            ReportFileProblem(
+                owner, Translated(kLoadTitle),
+                QCoreApplication::translate("tonzug::ParameterFileCommands",
+                                            "Der GIMP-Farbverlauf konnte nicht gelesen werden: %1")
+                    .arg(QString::fromStdString(*problem)),
+                file);
             return false;
         }
         return true;
@@ -75,21 +93,27 @@ bool LoadParameterFile(QWidget& owner, ParameterForm& form, const QString& file)
     // A file that cannot be read, or is no parameter file, leaves the shown set as it is.
     const LoadResult result = LoadParameters(form, path);
     if (!result.Loaded()) {
-        ReportFileProblem(owner, kLoadTitle,
-                          QStringLiteral("Die Einstellungsdatei konnte nicht gelesen werden."),
-                          file);
+        ReportFileProblem(
+            owner, Translated(kLoadTitle),
+            QCoreApplication::translate("tonzug::ParameterFileCommands",
+                                        "Die Einstellungsdatei konnte nicht gelesen werden."),
+            file);
         return false;
     }
     // The loaded set has redrawn through its controls' change handling; the message
     // stands in front of it.
     if (!result.replacedKeys.empty()) {
-        const QString keys = QString::fromStdString(JoinNames(result.replacedKeys, " und "));
-        ReportFileProblem(owner, kLoadTitle,
-                          QStringLiteral("Die Einstellungsdatei enthält ungültige Werte für "
-                                         "%1; sie wurden begrenzt oder durch ihre Vorgaben "
-                                         "ersetzt.")
-                              .arg(keys),
-                          file);
+        const QString keys = QString::fromStdString(JoinNames(
+            result.replacedKeys,
+            QCoreApplication::translate("tonzug::ParameterFileCommands", " und ").toStdString()));
+        ReportFileProblem(
+            owner, Translated(kLoadTitle),
+            QCoreApplication::translate("tonzug::ParameterFileCommands",
+                                        "Die Einstellungsdatei enthält ungültige Werte für "
+                                        "%1; sie wurden begrenzt oder durch ihre Vorgaben "
+                                        "ersetzt.")
+                .arg(keys),
+            file);
     }
     return true;
 }

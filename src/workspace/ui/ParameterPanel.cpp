@@ -17,6 +17,7 @@
 #include <functional>
 
 #include "color/CssColor.h"
+#include "desktop/ui/InterfaceLanguage.h"
 #include "desktop/ui/ScreenPicker.h"
 #include "form/ui/DoubleClickAction.h"
 #include "form/ui/FormBinding.h"
@@ -75,42 +76,40 @@ ParameterPanel::ParameterPanel(ParameterForm& form, QWidget* parent)
 }
 
 QGroupBox* ParameterPanel::BuildColorFrame() {
-    QGroupBox* frame = MakeFrame(QStringLiteral("Farbwahl (Start / Ende)  : "), 0);
+    QGroupBox* frame = MakeFrame(tr("Farbwahl (Start / Ende)  : "), 0);
     auto* grid = new QGridLayout(frame);
-    grid->addWidget(MakeSwatch("colStart", QStringLiteral("Startfarbe"), form_.colStart), 0, 0);
-    grid->addWidget(
-        MakeChooseButton("cmdStart", QStringLiteral("Startfarbe wählen..."), form_.colStart), 0, 1);
+    grid->addWidget(MakeSwatch("colStart", tr("Startfarbe"), form_.colStart), 0, 0);
+    grid->addWidget(MakeChooseButton("cmdStart", tr("Startfarbe wählen..."), form_.colStart), 0, 1);
     QToolButton* swap = MakeTextButton("cmdSwap", QStringLiteral("< >"));
-    NameButton(*swap, QStringLiteral("Start- und Endfarbe tauschen..."));
+    NameButton(*swap, tr("Start- und Endfarbe tauschen..."));
     connect(swap, &QToolButton::clicked, this, [this] { SwapColors(form_); });
     grid->addWidget(swap, 0, 2);
-    grid->addWidget(MakeSwatch("colEnd", QStringLiteral("Endfarbe"), form_.colEnd), 0, 3);
-    grid->addWidget(MakeChooseButton("cmdEnd", QStringLiteral("Endfarbe wählen..."), form_.colEnd),
-                    0, 4);
+    grid->addWidget(MakeSwatch("colEnd", tr("Endfarbe"), form_.colEnd), 0, 3);
+    grid->addWidget(MakeChooseButton("cmdEnd", tr("Endfarbe wählen..."), form_.colEnd), 0, 4);
 
     auto* bands = new QHBoxLayout;
     QLineEdit* startBand = MakeNumberField("txtSBR", form_.txtSBR, false);
-    bands->addWidget(MakeCaption(QStringLiteral("Start - Breite : "), 5, *startBand));
+    bands->addWidget(MakeCaption(tr("Start - Breite : "), 5, *startBand));
     bands->addWidget(startBand);
     bands->addStretch(1);
     QLineEdit* endBand = MakeNumberField("txtEBR", form_.txtEBR, false);
-    bands->addWidget(MakeCaption(QStringLiteral("End - Breite : "), 4, *endBand));
+    bands->addWidget(MakeCaption(tr("End - Breite : "), 4, *endBand));
     bands->addWidget(endBand);
     grid->addLayout(bands, 1, 0, 1, 5);
     return frame;
 }
 
 QGroupBox* ParameterPanel::BuildSizeFrame() {
-    QGroupBox* frame = MakeFrame(QStringLiteral("Abmessungen : "), 1);
+    QGroupBox* frame = MakeFrame(tr("Abmessungen : "), 1);
     auto* grid = new QGridLayout(frame);
     QLineEdit* width = MakeNumberField("txtX", form_.txtX, true);
-    grid->addWidget(MakeCaption(QStringLiteral("Tonzug - Breite : "), 0, *width), 0, 0);
+    grid->addWidget(MakeCaption(tr("Tonzug - Breite : "), 0, *width), 0, 0);
     grid->addWidget(width, 0, 1);
     QLineEdit* height = MakeNumberField("txtY", form_.txtY, true);
-    grid->addWidget(MakeCaption(QStringLiteral("Tonzug - Höhe : "), 1, *height), 1, 0);
+    grid->addWidget(MakeCaption(tr("Tonzug - Höhe : "), 1, *height), 1, 0);
     grid->addWidget(height, 1, 1);
     QToolButton* swap = MakeTextButton("cmdHBS", QStringLiteral("<>"));
-    NameButton(*swap, QStringLiteral("Breite und Höhe tauschen..."));
+    NameButton(*swap, tr("Breite und Höhe tauschen..."));
     connect(swap, &QToolButton::clicked, this, [this] { SwapWidthAndHeight(form_); });
     grid->addWidget(swap, 0, 2, 2, 1, Qt::AlignVCenter);
     grid->setColumnStretch(3, 1);
@@ -118,32 +117,31 @@ QGroupBox* ParameterPanel::BuildSizeFrame() {
 }
 
 QGroupBox* ParameterPanel::BuildMiddleFrame() {
-    QGroupBox* frame = MakeFrame(QStringLiteral("Mittelpunkt - Farbe : "), 2);
+    QGroupBox* frame = MakeFrame(tr("Mittelpunkt - Farbe : "), 2);
     auto* grid = new QGridLayout(frame);
 
-    middleSwitch_ = new QCheckBox(QStringLiteral("Mittelfarbe : "));
+    middleSwitch_ = new QCheckBox(tr("Mittelfarbe : "));
     middleSwitch_->setObjectName(QStringLiteral("chkMid"));
     BindCheckBox(*middleSwitch_, form_.chkMid);
     grid->addWidget(middleSwitch_, 0, 0);
     auto* colour = new QHBoxLayout;
-    middleColorCover_ = MakeCoverable(
-        MakeSwatch("colMid", QStringLiteral("Mittelfarbe"), form_.colMid), "colMidDummy");
+    middleColorCover_ =
+        MakeCoverable(MakeSwatch("colMid", tr("Mittelfarbe"), form_.colMid), "colMidDummy");
     colour->addWidget(middleColorCover_);
-    middleChooseButton_ =
-        MakeChooseButton("cmdMid", QStringLiteral("Mittelfarbe wählen..."), form_.colMid);
+    middleChooseButton_ = MakeChooseButton("cmdMid", tr("Mittelfarbe wählen..."), form_.colMid);
     colour->addWidget(middleChooseButton_);
     grid->addLayout(colour, 0, 1);
 
     QLineEdit* middleBand = MakeNumberField("txtMBR", form_.txtMBR, false);
-    grid->addWidget(MakeCaption(QStringLiteral("Mittel - Breite : "), 3, *middleBand), 1, 0);
+    grid->addWidget(MakeCaption(tr("Mittel - Breite : "), 3, *middleBand), 1, 0);
     middleBandCover_ = MakeCoverable(middleBand, "colMidDmy2");
     grid->addWidget(middleBandCover_, 1, 1, Qt::AlignLeft);
 
     QLineEdit* percent = MakeNumberField("txtMid", form_.txtMid, false);
-    grid->addWidget(MakeCaption(QStringLiteral("Mittelpunkt [%] : "), 2, *percent), 2, 0);
+    grid->addWidget(MakeCaption(tr("Mittelpunkt [%] : "), 2, *percent), 2, 0);
     // The same place in pixels shares the caption; its name says the unit.
     QLineEdit* pixels = MakeNumberField("txtM", form_.txtM, true);
-    pixels->setAccessibleName(QStringLiteral("Mittelpunkt [Pixel]"));
+    pixels->setAccessibleName(tr("Mittelpunkt [Pixel]"));
     auto* position = new QWidget;
     auto* positionFields = new QHBoxLayout(position);
     positionFields->setContentsMargins(0, 0, 0, 0);
@@ -154,7 +152,7 @@ QGroupBox* ParameterPanel::BuildMiddleFrame() {
 
     middleSlider_ = new QScrollBar(Qt::Vertical);
     middleSlider_->setObjectName(QStringLiteral("scrM"));
-    middleSlider_->setAccessibleName(QStringLiteral("Mittelpunkt [%]"));
+    middleSlider_->setAccessibleName(tr("Mittelpunkt [%]"));
     middleSlider_->setPageStep(5);
     middleSlider_->setSingleStep(1);
     BindScrollBar(*middleSlider_, form_.scrM);
@@ -185,20 +183,18 @@ QGroupBox* ParameterPanel::BuildOptionFrame(const QString& title, int frameIndex
 }
 
 QGroupBox* ParameterPanel::BuildOrientationFrame() {
-    return BuildOptionFrame(
-        QStringLiteral("Ausrichtung : "), 3, "optV",
-        {QStringLiteral("Horizontal"), QStringLiteral("Vertikal"), QStringLiteral("Kreis")},
-        form_.optV, 3);
+    return BuildOptionFrame(tr("Ausrichtung : "), 3, "optV",
+                            {tr("Horizontal"), tr("Vertikal"), tr("Kreis")}, form_.optV, 3);
 }
 
 QGroupBox* ParameterPanel::BuildColorModeFrame() {
-    QGroupBox* frame = BuildOptionFrame(QStringLiteral("Farbmodus : "), 5, "optF",
+    QGroupBox* frame = BuildOptionFrame(tr("Farbmodus : "), 5, "optF",
                                         {QStringLiteral("RGB"), QStringLiteral("HSL"),
                                          QStringLiteral("Oklab"), QStringLiteral("OkLCh")},
                                         form_.optF, 1);
     // The other spaces of CSS after the four modes.
     auto* grid = static_cast<QGridLayout*>(frame->layout());
-    auto* caption = new QLabel(QStringLiteral("Weitere : "));
+    auto* caption = new QLabel(tr("Weitere : "));
     caption->setBuddy(shapes_->OtherSpaces());
     grid->addWidget(caption, 1, 0);
     grid->addWidget(shapes_->OtherSpaces(), 1, 1, 1, 3);
@@ -207,32 +203,30 @@ QGroupBox* ParameterPanel::BuildColorModeFrame() {
 
 QGroupBox* ParameterPanel::BuildHuePathFrame() {
     huePathFrame_ = BuildOptionFrame(
-        QStringLiteral("Farbton : "), 6, "optH",
-        {QStringLiteral("direkt"), QStringLiteral("kürzer"), QStringLiteral("länger"),
-         QStringLiteral("steigend"), QStringLiteral("fallend")},
-        form_.optH, 2);
+        tr("Farbton : "), 6, "optH",
+        {tr("direkt"), tr("kürzer"), tr("länger"), tr("steigend"), tr("fallend")}, form_.optH, 2);
     huePathFrame_->setToolTip(
-        QStringLiteral("Der Weg um den Farbkreis in HSL und OkLCh: direkt wie die Zahlen, der "
-                       "kürzere oder längere Bogen, steigend oder fallend..."));
+        tr("Der Weg um den Farbkreis in HSL und OkLCh: direkt wie die Zahlen, der "
+           "kürzere oder längere Bogen, steigend oder fallend..."));
     return huePathFrame_;
 }
 
 QGroupBox* ParameterPanel::BuildExportFrame() {
-    QGroupBox* frame = MakeFrame(QStringLiteral("Export : "), 7);
-    frame->setToolTip(QStringLiteral(
-        "16 Bit je Kanal gelten für PNG; Dithering gegen Streifen gilt für alle 8-Bit-Bilder, "
-        "die Zwischenablage und die Voransicht..."));
+    QGroupBox* frame = MakeFrame(tr("Export : "), 7);
+    frame->setToolTip(
+        tr("16 Bit je Kanal gelten für PNG; Dithering gegen Streifen gilt für alle 8-Bit-Bilder, "
+           "die Zwischenablage und die Voransicht..."));
     auto* grid = new QGridLayout(frame);
-    grid->addWidget(new QLabel(QStringLiteral("Farbtiefe : ")), 0, 0);
+    grid->addWidget(new QLabel(tr("Farbtiefe : ")), 0, 0);
     QList<QAbstractButton*> depths;
-    for (const QString& caption : {QStringLiteral("8 Bit"), QStringLiteral("16 Bit")}) {
+    for (const QString& caption : {tr("8 Bit"), tr("16 Bit")}) {
         auto* button = new QRadioButton(caption);
         button->setObjectName(QStringLiteral("optDepth%1").arg(depths.size()));
         grid->addWidget(button, 0, static_cast<int>(depths.size()) + 1);
         depths.append(button);
     }
     BindOptionButtons(depths, form_.optDepth);
-    auto* dither = new QCheckBox(QStringLiteral("Dithering"));
+    auto* dither = new QCheckBox(tr("Dithering"));
     dither->setObjectName(QStringLiteral("chkDither"));
     BindCheckBox(*dither, form_.chkDither);
     grid->addWidget(dither, 1, 0, 1, 3);
@@ -260,7 +254,7 @@ QLabel* ParameterPanel::MakeCaption(const QString& text, int index, QWidget& fie
     label->setBuddy(&field);
     field.setAccessibleName(text.trimmed());
     label->setObjectName(QStringLiteral("Lb%1").arg(index));
-    label->setToolTip(QStringLiteral("Doppelklick: Mittelpunkt auf 50 % setzen..."));
+    label->setToolTip(tr("Doppelklick: Mittelpunkt auf 50 % setzen..."));
     new DoubleClickAction(*label, [this] { ResetMiddlePosition(form_); });
     return label;
 }
@@ -276,7 +270,7 @@ SwatchBox* ParameterPanel::MakeSwatch(const char* name, const QString& caption,
     connect(box, &SwatchBox::pasteRequested, this, [this, &swatch] {
         const QString text = QGuiApplication::clipboard()->text();
         const OpaqueColorReading reading = ReadOpaqueColor(
-            text.trimmed().toStdString(), HexHash::kOptional, MessageLanguage::kGerman);
+            text.trimmed().toStdString(), HexHash::kOptional, WindowMessageLanguage());
         if (reading.color) {
             ApplyChosenColor(swatch, *reading.color);
         } else {
@@ -285,8 +279,8 @@ SwatchBox* ParameterPanel::MakeSwatch(const char* name, const QString& caption,
     });
     // Where a drag picks live, a click is free to open the chooser.
     const bool clickChooses = SessionScreenPickRoute() == ScreenPickRoute::kLiveGrab;
-    box->setToolTip((clickChooses ? QStringLiteral("Klicken: Farbauswahl. ") : QString()) +
-                    ScreenPickHint() + QStringLiteral(". Strg+V: Farbe einfügen..."));
+    box->setToolTip((clickChooses ? tr("Klicken: Farbauswahl. ") : QString()) + ScreenPickHint() +
+                    tr(". Strg+V: Farbe einfügen..."));
     BindSwatch(*box, swatch);
     auto* picker = new ScreenPicker(
         *box, [&swatch] { return swatch.Color(); },
@@ -333,10 +327,9 @@ void ParameterPanel::UpdateMidControls() {
     // The covers say why they cover: HSL covers the position too, a switch that is off does not.
     const QString reason =
         state.positionCovered
-            ? QStringLiteral("Im Farbmodus HSL werden nur Start- und Endfarbe gemischt...")
-            : QStringLiteral(
-                  "Die Mittelfarbe ist ausgeschaltet: \"Mittelfarbe\" einschalten, "
-                  "um Farbe und Breite zu setzen...");
+            ? tr("Im Farbmodus HSL werden nur Start- und Endfarbe gemischt...")
+            : tr("Die Mittelfarbe ist ausgeschaltet: \"Mittelfarbe\" einschalten, "
+                 "um Farbe und Breite zu setzen...");
     for (QStackedWidget* stack : {middleColorCover_, middleBandCover_, positionCover_}) {
         QWidget* cover = stack->widget(1);
         cover->setToolTip(reason);

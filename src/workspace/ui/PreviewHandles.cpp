@@ -30,7 +30,7 @@ double Radians(double degrees) {
 PreviewHandles::PreviewHandles(QWidget& preview, ParameterForm& form, HistoryAccess history)
     : QWidget(&preview), preview_(preview), form_(form), history_(std::move(history)) {
     setObjectName(QStringLiteral("picHandles"));
-    setAccessibleName(QStringLiteral("Winkel und Mitte"));
+    setAccessibleName(tr("Winkel und Mitte"));
     // Only paints: the preview below takes the mouse, and this filter watches it there.
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setAttribute(Qt::WA_NoSystemBackground);

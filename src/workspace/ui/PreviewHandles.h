@@ -19,6 +19,8 @@ class UndoBinding;
 // pointer is over the preview. A drag is one step of the history; a click or double-click
 // without moving changes nothing.
 class PreviewHandles final : public QWidget {
+    Q_OBJECT
+
   public:
     // The window's undo, once it exists.
     using HistoryAccess = std::function<UndoBinding*()>;

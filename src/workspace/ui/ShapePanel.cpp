@@ -50,44 +50,43 @@ void ShowValue(QDoubleSpinBox& box, double value) {
 }  // namespace
 
 ShapePanel::ShapePanel(ParameterForm& form, QWidget& controls, QWidget* parent)
-    : QGroupBox(QStringLiteral("Form : "), parent), form_(form), controls_(controls) {
+    : QGroupBox(tr("Form : "), parent), form_(form), controls_(controls) {
     setObjectName(QStringLiteral("F8"));
     auto* grid = new QGridLayout(this);
 
     shape_ = new QComboBox;
     shape_->setObjectName(QStringLiteral("cboShape"));
-    shape_->addItems({QStringLiteral("Linear"), QStringLiteral("Kreis"), QStringLiteral("Ellipse"),
-                      QStringLiteral("Kegel")});
-    grid->addWidget(MakeCaption(QStringLiteral("Form : "), *shape_), 0, 0);
+    shape_->addItems({tr("Linear"), tr("Kreis"), tr("Ellipse"), tr("Kegel")});
+    grid->addWidget(MakeCaption(tr("Form : "), *shape_), 0, 0);
     grid->addWidget(shape_, 0, 1);
-    repeating_ = new QCheckBox(QStringLiteral("Wiederholen"));
+    repeating_ = new QCheckBox(tr("Wiederholen"));
     repeating_->setObjectName(QStringLiteral("chkRepeat"));
     grid->addWidget(repeating_, 0, 2);
 
     angle_ = MakeNumberBox("spnAngle", 0.0, kFullTurn);
     angle_->setWrapping(true);
-    angle_->setToolTip(QStringLiteral("Auch durch Ziehen in der Voransicht..."));
-    grid->addWidget(MakeCaption(QStringLiteral("Winkel [°] : "), *angle_), 1, 0);
+    angle_->setToolTip(tr("Auch durch Ziehen in der Voransicht..."));
+    grid->addWidget(MakeCaption(tr("Winkel [°] : "), *angle_), 1, 0);
     grid->addWidget(angle_, 1, 1);
 
     centreX_ = MakeNumberBox("spnCentreX", kLowestCentre, kHighestCentre);
     centreY_ = MakeNumberBox("spnCentreY", kLowestCentre, kHighestCentre);
     for (QDoubleSpinBox* centre : {centreX_, centreY_}) {
-        centre->setToolTip(QStringLiteral("Auch durch Ziehen in der Voransicht..."));
+        centre->setToolTip(tr("Auch durch Ziehen in der Voransicht..."));
     }
     // Both coordinates on one row, each named for itself.
-    grid->addWidget(MakeCaption(QStringLiteral("Mitte [%] : "), *centreX_), 2, 0);
+    grid->addWidget(MakeCaption(tr("Mitte [%] : "), *centreX_), 2, 0);
     grid->addWidget(centreX_, 2, 1);
     grid->addWidget(centreY_, 2, 2);
-    centreX_->setAccessibleName(QStringLiteral("Mitte X [%]"));
-    centreY_->setAccessibleName(QStringLiteral("Mitte Y [%]"));
+    centreX_->setAccessibleName(tr("Mitte X [%]"));
+    centreY_->setAccessibleName(tr("Mitte Y [%]"));
 
     extent_ = new QComboBox;
     extent_->setObjectName(QStringLiteral("cboExtent"));
     // In the order of RadialExtent.
-    extent_->addItems({QStringLiteral("Nächste Seite"), QStringLiteral("Fernste Seite"),
-                       QStringLiteral("Nächste Ecke"), QStringLiteral("Fernste Ecke")});
-    grid->addWidget(MakeCaption(QStringLiteral("Ausdehnung : "), *extent_), 3, 0);
+    extent_->addItems(
+        {tr("Nächste Seite"), tr("Fernste Seite"), tr("Nächste Ecke"), tr("Fernste Ecke")});
+    grid->addWidget(MakeCaption(tr("Ausdehnung : "), *extent_), 3, 0);
     grid->addWidget(extent_, 3, 1, 1, 2);
     grid->setColumnStretch(3, 1);
 
@@ -99,8 +98,7 @@ ShapePanel::ShapePanel(ParameterForm& form, QWidget& controls, QWidget* parent)
             QString::fromUtf8(kSpaceOptions[option].caption.data(),
                               static_cast<qsizetype>(kSpaceOptions[option].caption.size())));
     }
-    otherSpaces_->setToolTip(
-        QStringLiteral("Weitere Farbräume von CSS: der Farbverlauf wird frei..."));
+    otherSpaces_->setToolTip(tr("Weitere Farbräume von CSS: der Farbverlauf wird frei..."));
 
     connect(shape_, &QComboBox::activated, this, [this](int choice) {
         EditShape([choice](FreeGradient& gradient) {
@@ -226,8 +224,8 @@ void ShapePanel::ShowClassicFrames(bool classic) {
         if (auto* shown = controls_.findChild<QWidget*>(QString::fromLatin1(frame))) {
             shown->setEnabled(classic);
             shown->setToolTip(classic ? QString()
-                                      : QStringLiteral("Gilt für den klassischen Verlauf: "
-                                                       "„Verlaufsart“ auf „Klassisch“ stellen..."));
+                                      : tr("Gilt für den klassischen Verlauf: "
+                                           "„Verlaufsart“ auf „Klassisch“ stellen..."));
         }
     }
 }

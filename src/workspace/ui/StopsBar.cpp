@@ -81,12 +81,12 @@ struct EasingChoice {
     const char* caption;
 };
 constexpr std::array<EasingChoice, 6> kEasings{{
-    {Easing::kLinear, "Linear"},
-    {Easing::kCurved, "Gekrümmt"},
-    {Easing::kSine, "Sinus"},
-    {Easing::kSphereIncreasing, "Kugel zunehmend"},
-    {Easing::kSphereDecreasing, "Kugel abnehmend"},
-    {Easing::kStep, "Stufe"},
+    {Easing::kLinear, QT_TRANSLATE_NOOP("tonzug::StopsBarWidget", "Linear")},
+    {Easing::kCurved, QT_TRANSLATE_NOOP("tonzug::StopsBarWidget", "Gekrümmt")},
+    {Easing::kSine, QT_TRANSLATE_NOOP("tonzug::StopsBarWidget", "Sinus")},
+    {Easing::kSphereIncreasing, QT_TRANSLATE_NOOP("tonzug::StopsBarWidget", "Kugel zunehmend")},
+    {Easing::kSphereDecreasing, QT_TRANSLATE_NOOP("tonzug::StopsBarWidget", "Kugel abnehmend")},
+    {Easing::kStep, QT_TRANSLATE_NOOP("tonzug::StopsBarWidget", "Stufe")},
 }};
 
 }  // namespace
@@ -103,11 +103,11 @@ class StopHandle final : public QAbstractButton {
         setFixedSize(kMarkerWidth, kMarkerHeight);
     }
 
-    void Show(std::size_t index, const StopMarker& marker, const std::string& name) {
+    void Show(std::size_t index, const StopMarker& marker, const QString& name) {
         index_ = index;
         color_ = Shown(marker.color);
         band_ = marker.IsBand();
-        setAccessibleName(QString::fromStdString(name));
+        setAccessibleName(name);
         setToolTip(accessibleName());
         update();
     }
@@ -156,11 +156,11 @@ class StopHandle final : public QAbstractButton {
 StopsBarWidget::StopsBarWidget(ParameterForm& form, UndoBinding& undo)
     : form_(form), undo_(undo), model_(form) {
     setObjectName(QStringLiteral("stopsBar"));
-    setAccessibleName(QStringLiteral("Farbverlauf"));
+    setAccessibleName(tr("Farbverlauf"));
     setToolTip(
-        QStringLiteral("Klick: neuer Farbstopp; Stopp ziehen: verschieben (Umschalt: ganze "
-                       "Prozent), nach oben oder unten wegziehen: entfernen; Doppelklick: "
-                       "Farbauswahl..."));
+        tr("Klick: neuer Farbstopp; Stopp ziehen: verschieben (Umschalt: ganze "
+           "Prozent), nach oben oder unten wegziehen: entfernen; Doppelklick: "
+           "Farbauswahl..."));
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     subscriptions_ = ObserveForm(form, [this] {
         if (!refreshPending_) {
@@ -222,7 +222,7 @@ void StopsBarWidget::PlaceMarkers() {
         handle->show();
     }
     for (std::size_t i = 0; i < markers.size(); ++i) {
-        handles_[i]->Show(i, markers[i], model_.AccessibleText(i));
+        handles_[i]->Show(i, markers[i], MarkerName(i));
         handles_[i]->move(XOf(markers[i].place) - kMarkerWidth / 2, kRampHeight + 1);
         handles_[i]->setVisible(!(offTheBar_ && dragging_ == Dragging::kMarker && i == dragged_));
     }
@@ -269,6 +269,22 @@ void StopsBarWidget::paintEvent(QPaintEvent*) {
         painter.setBrush(palette().color(QPalette::Base));
         painter.drawPolygon(corners.data(), static_cast<int>(corners.size()));
     }
+}
+
+QString StopsBarWidget::MarkerName(std::size_t marker) const {
+    const StopsBar::MarkerFacts facts = model_.SpokenFacts(marker);
+    QString name =
+        tr("Stopp %1 von %2, %3, %4")
+            .arg(marker + 1)
+            .arg(model_.Markers().size())
+            .arg(QString::fromStdString(facts.color), QString::fromStdString(facts.place));
+    if (facts.bandEnd) {
+        name += tr(" bis %1").arg(QString::fromStdString(*facts.bandEnd));
+    }
+    if (facts.opacity) {
+        name += tr(", Deckkraft %1").arg(QString::fromStdString(*facts.opacity));
+    }
+    return name;
 }
 
 void StopsBarWidget::resizeEvent(QResizeEvent*) {
@@ -475,7 +491,7 @@ void StopsBarWidget::ShowMenu(std::size_t segment, std::optional<std::size_t> ma
     const Easing current = model_.Gradient().segments[segment].easing;
     auto* easings = new QActionGroup(&menu);
     for (const EasingChoice& choice : kEasings) {
-        QAction* action = menu.addAction(QString::fromUtf8(choice.caption));
+        QAction* action = menu.addAction(tr(choice.caption));
         easings->addAction(action);
         action->setCheckable(true);
         action->setChecked(choice.easing == current);
@@ -486,11 +502,11 @@ void StopsBarWidget::ShowMenu(std::size_t segment, std::optional<std::size_t> ma
     if (marker) {
         menu.addSeparator();
         connect(
-            menu.addAction(QStringLiteral("Als harte Kante")), &QAction::triggered, this,
+            menu.addAction(tr("Als harte Kante")), &QAction::triggered, this,
             [this, index = *marker] { RunEdit([this, index] { model_.MakeHardBand(index); }); });
-        connect(menu.addAction(QStringLiteral("Farbe wählen...")), &QAction::triggered, this,
+        connect(menu.addAction(tr("Farbe wählen...")), &QAction::triggered, this,
                 [this, index = *marker] { ChooseColor(index); });
-        QAction* remove = menu.addAction(QStringLiteral("Entfernen"));
+        QAction* remove = menu.addAction(tr("Entfernen"));
         remove->setEnabled(model_.Markers().size() > 2);
         connect(remove, &QAction::triggered, this, [this, index = *marker] {
             RunEdit([this, index] { model_.RemoveMarker(index); });
@@ -505,11 +521,11 @@ StopsPanel::StopsPanel(ParameterForm& form, UndoBinding& undo) : form_(form) {
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 0);
     bar_ = new StopsBarWidget(form, undo);
-    auto* label = new QLabel(QStringLiteral("&Verlaufsart :"));
+    auto* label = new QLabel(tr("&Verlaufsart :"));
     kind_ = new QComboBox;
     kind_->setObjectName(QStringLiteral("cboKind"));
-    kind_->addItems({QStringLiteral("Klassisch"), QStringLiteral("Frei")});
-    kind_->setAccessibleName(QStringLiteral("Verlaufsart"));
+    kind_->addItems({tr("Klassisch"), tr("Frei")});
+    kind_->setAccessibleName(tr("Verlaufsart"));
     label->setBuddy(kind_);
     row->addWidget(label);
     row->addWidget(kind_);
@@ -534,15 +550,13 @@ void StopsPanel::UpdateSwitch() {
     const bool fits = !free || ClassicFormOf(*ReadFreeGradient(form_), form_.Gather()).has_value();
     auto* items = qobject_cast<QStandardItemModel*>(kind_->model());
     items->item(0)->setEnabled(fits);
-    const QString why =
-        fits ? QStringLiteral(
-                   "Klassisch: Start-, Mittel- und Endfarbe in den Feldern; Frei: "
-                   "beliebig viele Farbstopps...")
-             : QStringLiteral(
-                   "Die klassischen Felder können diesen Verlauf nicht genau halten: "
-                   "sie kennen zwei oder drei deckende Farben ohne Zwischenpunkte, "
-                   "nach rechts, nach unten oder als Kreis um die Mitte, gemischt in "
-                   "RGB, HSL, Oklab oder OkLCh...");
+    const QString why = fits
+                            ? tr("Klassisch: Start-, Mittel- und Endfarbe in den Feldern; Frei: "
+                                 "beliebig viele Farbstopps...")
+                            : tr("Die klassischen Felder können diesen Verlauf nicht genau halten: "
+                                 "sie kennen zwei oder drei deckende Farben ohne Zwischenpunkte, "
+                                 "nach rechts, nach unten oder als Kreis um die Mitte, gemischt in "
+                                 "RGB, HSL, Oklab oder OkLCh...");
     kind_->setToolTip(why);
     kind_->setAccessibleDescription(why);
     kind_->setCurrentIndex(free ? 1 : 0);

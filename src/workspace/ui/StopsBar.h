@@ -22,6 +22,8 @@ class UndoBinding;
 // with the arrow keys (Shift: ten pixels), Delete removes it, Return or Space chooses its
 // colour. A drag is one undo step, any other edit one of its own.
 class StopsBarWidget final : public QWidget {
+    Q_OBJECT
+
   public:
     StopsBarWidget(ParameterForm& form, UndoBinding& undo);
     ~StopsBarWidget() override;
@@ -53,6 +55,8 @@ class StopsBarWidget final : public QWidget {
     enum class Dragging { kNothing, kMarker, kHint };
 
     void PlaceMarkers();
+    // "Stopp 2 von 4, #FF8000, 40 %": a marker's name for screen readers.
+    QString MarkerName(std::size_t marker) const;
     std::optional<std::size_t> MarkerAt(const QPoint& point) const;
     std::optional<std::size_t> HintAt(const QPoint& point) const;
     void RunEdit(const std::function<void()>& edit);
@@ -80,6 +84,8 @@ class StopsBarWidget final : public QWidget {
 
 // The bar with the switch between the classic fields and the free gradient beside it.
 class StopsPanel final : public QWidget {
+    Q_OBJECT
+
   public:
     StopsPanel(ParameterForm& form, UndoBinding& undo);
 
