@@ -14,6 +14,8 @@ packages=(
     appstream desktop-file-utils shared-mime-info groff-base
     file bsdutils xvfb x11-xserver-utils
     pngcheck time
+    # The Debian package: its dependencies, hardening flags and checks
+    dpkg-dev lintian
     # Picking from the screen: the X11 pointer grab, the Wayland platform and the portal's
     # D-Bus; the tests run weston and a fake portal on a session bus of their own.
     libxcb1-dev qt6-wayland

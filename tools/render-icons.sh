@@ -4,8 +4,8 @@
 # icon, and commit the pictures with it.
 set -euo pipefail
 cd "$(dirname "$0")/../src/workspace/ui/icons"
-for icon in save-bmp save-png save-jpg edit-copy document-revert document-save document-open \
-    darker lighter; do
+for icon in save-bmp save-png save-jpg edit-copy edit-undo edit-redo load-defaults document-save \
+    document-open darker lighter; do
     rsvg-convert -w 24 -h 24 "$icon.svg" -o "$icon.png"
     rsvg-convert -w 48 -h 48 "$icon.svg" -o "$icon@2x.png"
 done
