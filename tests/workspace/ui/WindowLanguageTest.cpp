@@ -19,20 +19,34 @@ namespace {
 const QString kGermanTexts = QStringLiteral(TONZUG_TEST_DIR "/window-texts.de.txt");
 
 // The texts of the main window, its help, the colour chooser and the large preview, each as
-// it first opens.
-QStringList TextsOfEveryWindow() {
+// it first opens; and each window's access keys that two of its controls claim.
+struct EveryWindow {
+    QStringList lines;
+    QStringList mnemonicClashes;
+
+    void Add(const QWidget& window) {
+        const WindowTexts texts(window);
+        lines += texts.Lines();
+        for (const QString& key : texts.MnemonicClashes()) {
+            mnemonicClashes << window.objectName() + QStringLiteral(": ") + key;
+        }
+    }
+};
+
+EveryWindow TextsOfEveryWindow() {
     SettingsSandbox sandbox;
     MainWindow window;
     window.show();
     if (!QTest::qWaitForWindowExposed(&window)) {
         qFatal("the main window was never shown");
     }
-    QStringList lines = WindowTexts(window).Lines();
+    EveryWindow every;
+    every.Add(window);
 
     ShowHelpWindow(window);
     for (QWidget* shown : QApplication::topLevelWidgets()) {
         if (shown->objectName() == QLatin1String("frmHelp")) {
-            lines += WindowTexts(*shown).Lines();
+            every.Add(*shown);
             shown->close();
         }
     }
@@ -40,17 +54,17 @@ QStringList TextsOfEveryWindow() {
     {
         ColorDialog chooser(&window);
         chooser.show();
-        lines += WindowTexts(chooser).Lines();
+        every.Add(chooser);
     }
 
-    QTimer::singleShot(0, &window, [&lines] {
+    QTimer::singleShot(0, &window, [&every] {
         if (QWidget* view = QApplication::activeModalWidget()) {
-            lines += WindowTexts(*view).Lines();
+            every.Add(*view);
             view->close();
         }
     });
     ShowPreviewWindow(window, ReadExportPicture(window.Form()));
-    return lines;
+    return every;
 }
 
 QStringList StoredGermanTexts() {
@@ -124,7 +138,9 @@ class WindowLanguageTest : public QObject {
     }
     void germanAndNoLanguageShowTheStoredTexts() {
         QCOMPARE(InstallInterfaceLanguage(QLocale(Cell("locale"))), InterfaceLanguage::kGerman);
-        const QStringList shown = TextsOfEveryWindow();
+        const EveryWindow every = TextsOfEveryWindow();
+        QCOMPARE(every.mnemonicClashes, QStringList());
+        const QStringList& shown = every.lines;
         const QStringList stored = StoredGermanTexts();
         for (int i = 0; i < std::min(shown.size(), stored.size()); ++i) {
             QCOMPARE(shown[i], stored[i]);
@@ -140,7 +156,9 @@ class WindowLanguageTest : public QObject {
         QCOMPARE(InstallInterfaceLanguage(QLocale(Cell("locale"))), InterfaceLanguage::kEnglish);
         const QStringList germanWords = GermanOnlyWords();
         QStringList german;
-        for (const QString& line : TextsOfEveryWindow()) {
+        const EveryWindow every = TextsOfEveryWindow();
+        QCOMPARE(every.mnemonicClashes, QStringList());
+        for (const QString& line : every.lines) {
             const QString text = line.section(QStringLiteral(": "), 1);
             const bool umlaut = text.contains(QRegularExpression(QStringLiteral("[äöüÄÖÜß]")));
             const auto words =

@@ -35,6 +35,16 @@ class WindowTexts {
     }
 
     const QStringList& Lines() const { return lines_; }
+    // The access keys ("&Schließen": S) that more than one control of the window claims.
+    QStringList MnemonicClashes() const {
+        QStringList clashes;
+        for (const QString& key : mnemonics_) {
+            if (mnemonics_.count(key) > 1 && !clashes.contains(key)) {
+                clashes << key;
+            }
+        }
+        return clashes;
+    }
     // Only the texts, for checking their words.
     const QStringList& Texts() const { return texts_; }
 
@@ -54,6 +64,16 @@ class WindowTexts {
         texts_ << text;
     }
 
+    void AddMnemonic(const QString& text) {
+        for (qsizetype at = text.indexOf(QLatin1Char('&')); at >= 0 && at + 1 < text.size();
+             at = text.indexOf(QLatin1Char('&'), at + 2)) {
+            if (text[at + 1] != QLatin1Char('&')) {
+                mnemonics_ << text[at + 1].toUpper();
+                return;
+            }
+        }
+    }
+
     void AddWidget(const QString& place, const QWidget& widget) {
         if (widget.isWindow()) {
             Add(place, QStringLiteral("windowTitle"), widget.windowTitle());
@@ -65,8 +85,12 @@ class WindowTexts {
         Add(place, QStringLiteral("accessibleDescription"), widget.accessibleDescription());
         if (const auto* label = qobject_cast<const QLabel*>(&widget)) {
             Add(place, QStringLiteral("text"), label->text());
+            if (label->buddy() != nullptr) {
+                AddMnemonic(label->text());
+            }
         } else if (const auto* button = qobject_cast<const QAbstractButton*>(&widget)) {
             Add(place, QStringLiteral("text"), button->text());
+            AddMnemonic(button->text());
         } else if (const auto* frame = qobject_cast<const QGroupBox*>(&widget)) {
             Add(place, QStringLiteral("title"), frame->title());
         } else if (const auto* field = qobject_cast<const QLineEdit*>(&widget)) {
@@ -91,6 +115,7 @@ class WindowTexts {
 
     QStringList lines_;
     QStringList texts_;
+    QStringList mnemonics_;
 };
 
 }  // namespace tonzug::testing
