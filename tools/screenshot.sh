@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Makes docs/screenshot.png: the main window under a virtual X display, with a sample
+# Makes docs/screenshot.png (German) and docs/screenshot-en.png (English): the main window
+# under a virtual X display, with a sample
 # gradient (a free one of five stops from cream over orange to dark blue, at an angle,
 # blended in OkLCh) instead of the user's settings.
 # Usage: tools/screenshot.sh [TONZUG_BINARY]   (default: build/release/src/app/tonzug,
@@ -40,17 +41,20 @@ GRADIENT=linear-gradient(160deg in oklch, #fff8e1 5%, #f59a23 30%, #d94862 55%, 
 INI
 
 mkdir -p docs
-output="$(realpath docs)/screenshot.png"
-export XDG_CONFIG_HOME="$config" TONZUG_BINARY="$binary" TONZUG_SHOT="$output"
-xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
-    set -euo pipefail
-    "$TONZUG_BINARY" &
-    program=$!
-    window="$(xdotool search --sync --onlyvisible --name "^Tonzug$" | head -n 1)"
-    xdotool windowsize "$window" 1100 700
-    sleep 1.5
-    import -window "$window" "$TONZUG_SHOT"
-    kill "$program"
-    wait "$program" || true
-'
-echo "wrote $output"
+export XDG_CONFIG_HOME="$config" TONZUG_BINARY="$binary"
+unset LC_ALL LC_MESSAGES LANGUAGE
+for shot in de_DE.UTF-8:screenshot.png en_US.UTF-8:screenshot-en.png; do
+    output="$(realpath docs)/${shot#*:}"
+    LANG="${shot%%:*}" TONZUG_SHOT="$output" xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
+        set -euo pipefail
+        "$TONZUG_BINARY" &
+        program=$!
+        window="$(xdotool search --sync --onlyvisible --name "^Tonzug$" | head -n 1)"
+        xdotool windowsize "$window" 1100 700
+        sleep 1.5
+        import -window "$window" "$TONZUG_SHOT"
+        kill "$program"
+        wait "$program" || true
+    '
+    echo "wrote $output"
+done

@@ -10,7 +10,8 @@ namespace {
 
 // Where the build puts the program's translations among its resources.
 const QString kTranslationFolder = QStringLiteral(":/i18n");
-const QString kTranslationPrefix = QStringLiteral("tonzug_");
+const QLocale kGermanLocale(QLocale::German, QLocale::Germany);
+const QLocale kEnglishLocale(QLocale::English, QLocale::UnitedStates);
 
 struct InstalledTranslations {
     InterfaceLanguage language = InterfaceLanguage::kGerman;
@@ -50,31 +51,36 @@ std::unique_ptr<QTranslator> Install(const QLocale& locale, const QString& name,
     return translator;
 }
 
-}  // namespace
-
-InterfaceLanguage LanguageForLocale(const QLocale& locale) {
+// The first of the locale's interface languages that has a translation; German (the source)
+// where that comes first, or where the locale names no language; English where none has one.
+QLocale TranslationFor(const QLocale& locale) {
     if (locale.language() == QLocale::C) {
-        return InterfaceLanguage::kGerman;
+        return kGermanLocale;
     }
     for (const QString& uiLanguage : locale.uiLanguages()) {
         if (NamesNoLanguage(uiLanguage) || IsGerman(uiLanguage)) {
-            return InterfaceLanguage::kGerman;
+            return kGermanLocale;
         }
         if (HasTranslation(uiLanguage)) {
-            return InterfaceLanguage::kEnglish;
+            return QLocale(uiLanguage);
         }
     }
-    return InterfaceLanguage::kEnglish;
+    return kEnglishLocale;
+}
+
+}  // namespace
+
+InterfaceLanguage LanguageForLocale(const QLocale& locale) {
+    return TranslationFor(locale) == kGermanLocale ? InterfaceLanguage::kGerman
+                                                   : InterfaceLanguage::kEnglish;
 }
 
 InterfaceLanguage InstallInterfaceLanguage(const QLocale& locale) {
     InstalledTranslations& installed = Installed();
     installed.program.reset();
     installed.toolkit.reset();
+    const QLocale shown = TranslationFor(locale);
     installed.language = LanguageForLocale(locale);
-    const QLocale shown = installed.language == InterfaceLanguage::kGerman
-                              ? QLocale(QLocale::German, QLocale::Germany)
-                              : QLocale(QLocale::English, QLocale::UnitedStates);
     // Qt's own dialogs (files, message boxes) in the language of the windows around them.
     installed.toolkit = Install(shown, QStringLiteral("qtbase"),
                                 QLibraryInfo::path(QLibraryInfo::TranslationsPath));

@@ -6,8 +6,9 @@
 
 namespace tonzug {
 
-// The language of the windows. German is the source of every text; the others come from the
-// translations built into the program.
+// The language of the windows. German is the source of every text; English, and any language
+// with a translation built into the program, come from those translations (kEnglish stands for
+// them all: the core's messages are English for each).
 enum class InterfaceLanguage { kGerman, kEnglish };
 
 // The language for a locale: the first of its interface languages that the program speaks.
