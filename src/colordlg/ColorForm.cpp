@@ -177,7 +177,7 @@ void ColorForm::Initialize() {
 
 void ColorForm::ApplyHtml() {
     const OpaqueColorReading reading =
-        ReadOpaqueColor(txtHTML.Text(), HexHash::kOptional, MessageLanguage::kGerman);
+        ReadOpaqueColor(txtHTML.Text(), HexHash::kOptional, refusalLanguage);
     if (!reading.color) {
         htmlRefusal.SetText(reading.problem + ".");
         return;

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "color/ColorValue.h"
+#include "color/CssColor.h"
 #include "colordlg/HslField.h"
 #include "colordlg/PickPictures.h"
 #include "form/ColorSwatch.h"
@@ -83,9 +84,10 @@ class ColorForm {
     TextField txtS1;
     TextField txtL1;
     TextField txtHTML;
-    // Why the HTML field's text was refused, in German; empty while it is taken or being
-    // edited. The view marks the field as wrong while it is set.
+    // Why the HTML field's text was refused, in refusalLanguage; empty while it is taken or
+    // being edited. The view marks the field as wrong while it is set.
     TextField htmlRefusal;
+    MessageLanguage refusalLanguage = MessageLanguage::kGerman;
     Slider scrR{0, 255, 0};
     Slider scrG{0, 255, 0};
     Slider scrB{0, 255, 0};

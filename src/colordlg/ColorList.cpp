@@ -4,36 +4,37 @@
 
 #include "color/SystemColors.h"
 #include "support/Numbers.h"
+#include "support/Translatable.h"
 
 namespace tonzug {
 namespace {
 
 constexpr std::array<std::string_view, kSystemColorCount> kSystemColorNames = {
-    "Bildlaufleisten",
-    "Desktop",
-    "Aktive Titelleiste",
-    "Inaktive Titelleiste",
-    "Menüleiste",
-    "Fensterhintergrund",
-    "Fensterrahmen",
-    "Menütext",
-    "Fenstertext",
-    "Text der aktiven Titelleiste",
-    "Aktiver Rahmen",
-    "Inaktiver Rahmen",
-    "Programmarbeitsbereich",
-    "Markierung",
-    "Markierter Text",
-    "Schaltfläche",
-    "Schaltflächenschatten",
-    "Gesperrter Text",
-    "Schaltflächentext",
-    "Text der inaktiven Titelleiste",
-    "Schaltflächennmarkierung",
-    "Dunkler Schaltflächenschatten",
-    "Heller Schaltflächenschatten",
-    "Quickinfo -Text",
-    "Quickinfo",
+    TONZUG_TRANSLATABLE("tonzug::ColorList", "Bildlaufleisten"),
+    TONZUG_TRANSLATABLE("tonzug::ColorList", "Desktop"),
+    TONZUG_TRANSLATABLE("tonzug::ColorList", "Aktive Titelleiste"),
+    TONZUG_TRANSLATABLE("tonzug::ColorList", "Inaktive Titelleiste"),
+    TONZUG_TRANSLATABLE("tonzug::ColorList", "Menüleiste"),
+    TONZUG_TRANSLATABLE("tonzug::ColorList", "Fensterhintergrund"),
+    TONZUG_TRANSLATABLE("tonzug::ColorList", "Fensterrahmen"),
+    TONZUG_TRANSLATABLE("tonzug::ColorList", "Menütext"),
+    TONZUG_TRANSLATABLE("tonzug::ColorList", "Fenstertext"),
+    TONZUG_TRANSLATABLE("tonzug::ColorList", "Text der aktiven Titelleiste"),
+    TONZUG_TRANSLATABLE("tonzug::ColorList", "Aktiver Rahmen"),
+    TONZUG_TRANSLATABLE("tonzug::ColorList", "Inaktiver Rahmen"),
+    TONZUG_TRANSLATABLE("tonzug::ColorList", "Programmarbeitsbereich"),
+    TONZUG_TRANSLATABLE("tonzug::ColorList", "Markierung"),
+    TONZUG_TRANSLATABLE("tonzug::ColorList", "Markierter Text"),
+    TONZUG_TRANSLATABLE("tonzug::ColorList", "Schaltfläche"),
+    TONZUG_TRANSLATABLE("tonzug::ColorList", "Schaltflächenschatten"),
+    TONZUG_TRANSLATABLE("tonzug::ColorList", "Gesperrter Text"),
+    TONZUG_TRANSLATABLE("tonzug::ColorList", "Schaltflächentext"),
+    TONZUG_TRANSLATABLE("tonzug::ColorList", "Text der inaktiven Titelleiste"),
+    TONZUG_TRANSLATABLE("tonzug::ColorList", "Schaltflächennmarkierung"),
+    TONZUG_TRANSLATABLE("tonzug::ColorList", "Dunkler Schaltflächenschatten"),
+    TONZUG_TRANSLATABLE("tonzug::ColorList", "Heller Schaltflächenschatten"),
+    TONZUG_TRANSLATABLE("tonzug::ColorList", "Quickinfo -Text"),
+    TONZUG_TRANSLATABLE("tonzug::ColorList", "Quickinfo"),
 };
 
 struct StandardEntry {
@@ -42,22 +43,22 @@ struct StandardEntry {
 };
 
 constexpr std::array<StandardEntry, kStandardColorCount> kStandardColors = {{
-    {0x000000, "Schwarz"},
-    {0x800000, "Dunkelblau"},
-    {0x008000, "Dunkelgrün"},
-    {0x808000, "Türkis"},
-    {0x000080, "Dunkelrot"},
-    {0x800080, "Violet"},
-    {0x008080, "Olivgrün"},
-    {0xC0C0C0, "Hellgrau"},
-    {0x808080, "Dunkelgrau"},
-    {0xFF0000, "Blau"},
-    {0x00FF00, "Grün"},
-    {0xFFFF00, "Cyan"},
-    {0x0000FF, "Rot"},
-    {0xFF00FF, "Magenta"},
-    {0x00FFFF, "Gelb"},
-    {0xFFFFFF, "Weiss"},
+    {0x000000, TONZUG_TRANSLATABLE("tonzug::ColorList", "Schwarz")},
+    {0x800000, TONZUG_TRANSLATABLE("tonzug::ColorList", "Dunkelblau")},
+    {0x008000, TONZUG_TRANSLATABLE("tonzug::ColorList", "Dunkelgrün")},
+    {0x808000, TONZUG_TRANSLATABLE("tonzug::ColorList", "Türkis")},
+    {0x000080, TONZUG_TRANSLATABLE("tonzug::ColorList", "Dunkelrot")},
+    {0x800080, TONZUG_TRANSLATABLE("tonzug::ColorList", "Violet")},
+    {0x008080, TONZUG_TRANSLATABLE("tonzug::ColorList", "Olivgrün")},
+    {0xC0C0C0, TONZUG_TRANSLATABLE("tonzug::ColorList", "Hellgrau")},
+    {0x808080, TONZUG_TRANSLATABLE("tonzug::ColorList", "Dunkelgrau")},
+    {0xFF0000, TONZUG_TRANSLATABLE("tonzug::ColorList", "Blau")},
+    {0x00FF00, TONZUG_TRANSLATABLE("tonzug::ColorList", "Grün")},
+    {0xFFFF00, TONZUG_TRANSLATABLE("tonzug::ColorList", "Cyan")},
+    {0x0000FF, TONZUG_TRANSLATABLE("tonzug::ColorList", "Rot")},
+    {0xFF00FF, TONZUG_TRANSLATABLE("tonzug::ColorList", "Magenta")},
+    {0x00FFFF, TONZUG_TRANSLATABLE("tonzug::ColorList", "Gelb")},
+    {0xFFFFFF, TONZUG_TRANSLATABLE("tonzug::ColorList", "Weiss")},
 }};
 
 // "K" and the position in six digits. Built by appending: GCC 12 reports a false

@@ -8,6 +8,7 @@
 
 #include "color/ColorValue.h"
 #include "render/Raster.h"
+#include "support/Translatable.h"
 
 namespace tonzug {
 
@@ -24,14 +25,17 @@ std::string ColorName(ColorValue value);
 // One entry of the chooser's colour list.
 struct ColorListItem {
     std::string key;   // "K000000" .. "K000040"
-    std::string name;  // German name
+    std::string name;  // German name, translated under kColorListContext
     ColorValue value;  // listed value: a system colour reference or the standard colour
     ColorValue rgb;    // what the value shows now (kNoColor when it cannot be translated)
     std::string tag;   // "rgb|value", both in decimal
 };
 
 inline constexpr int kColorListCount = 41;
-inline constexpr std::string_view kColorListTitle = "Systemfarben";
+inline constexpr std::string_view kColorListTitle =
+    TONZUG_TRANSLATABLE("tonzug::ColorList", "Systemfarben");
+// The context under which the list's title and names are collected for translation.
+inline constexpr const char* kColorListContext = "tonzug::ColorList";
 
 // The 25 system colours, then the 16 standard colours, with their colours as the
 // system colour table holds them now.

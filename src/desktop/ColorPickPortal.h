@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "color/ColorValue.h"
+#include "support/Translatable.h"
 
 namespace tonzug {
 
@@ -30,8 +31,8 @@ inline constexpr std::uint32_t kFirstPickColorVersion = 2;
 inline constexpr std::chrono::milliseconds kPortalAnswerTimeout{60'000};
 
 // The one-line message when the desktop offers no pick from the screen.
-inline constexpr std::string_view kPickUnavailableMessage =
-    "Farbwahl vom Bildschirm ist hier nicht verfügbar.";
+inline constexpr std::string_view kPickUnavailableMessage = TONZUG_TRANSLATABLE(
+    "tonzug::ScreenPicker", "Farbwahl vom Bildschirm ist hier nicht verfügbar.");
 
 // The path of the request object that the portal makes for a call with handle_token
 // `token` from the bus connection `uniqueName` (":1.42" becomes "1_42"). Knowing it

@@ -15,8 +15,7 @@ SaveResult ProduceGuarded(const ProduceBand& produce, std::int32_t band, std::in
     try {
         return produce(band, worker);
     } catch (const std::bad_alloc&) {
-        return SaveResult::Failure(SaveFailure::kOutOfMemory,
-                                   "not enough memory for a band of rows");
+        return OutOfMemoryFailure("not enough memory for a band of rows");
     } catch (const std::exception& error) {
         return SaveResult::Failure(SaveFailure::kGeneric, error.what());
     }

@@ -46,7 +46,12 @@ class BmpEncoder final : public PictureEncoder {
                                    "BMP files are limited to 4 GiB (" +
                                        std::to_string(kMaxFileBytes) + " bytes); " +
                                        std::to_string(width) + " x " + std::to_string(height) +
-                                       " pixels need " + std::to_string(bytes) + " bytes");
+                                       " pixels need " + std::to_string(bytes) + " bytes",
+                                   {TONZUG_TRANSLATABLE("tonzug::SaveResult",
+                                                        "BMP-Dateien sind auf 4 GiB (%1 Byte) "
+                                                        "begrenzt; %2 × %3 Pixel brauchen %4 Byte"),
+                                    {std::to_string(kMaxFileBytes), std::to_string(width),
+                                     std::to_string(height), std::to_string(bytes)}});
     }
 
     SaveResult WriteHeader() override {

@@ -24,8 +24,7 @@ std::string SizeText(std::int64_t width, std::int64_t height) {
 }
 
 SaveResult OutOfMemory() {
-    return SaveResult::Failure(SaveFailure::kOutOfMemory,
-                               "not enough memory to render the picture");
+    return OutOfMemoryFailure("not enough memory to render the picture");
 }
 
 // BMP and JPEG bands: rendered on any thread, encoded in order.
@@ -96,11 +95,16 @@ SaveResult RunBands(Bands& bands, const BandPipelineSetup& setup, const BandLayo
 // Refuses a picture wider than one export band can hold ("Out Of Memory.").
 SaveResult FitsOneRow(const PictureSize& size) {
     if (size.width > kMaxExportRowPixels) {
-        return SaveResult::Failure(SaveFailure::kOutOfMemory,
-                                   "pictures can be at most " +
-                                       std::to_string(kMaxExportRowPixels) +
-                                       " pixels wide, the export memory limit for one row (" +
-                                       SizeText(size.width, size.height) + " requested)");
+        return SaveResult::Failure(
+            SaveFailure::kOutOfMemory,
+            "pictures can be at most " + std::to_string(kMaxExportRowPixels) +
+                " pixels wide, the export memory limit for one row (" +
+                SizeText(size.width, size.height) + " requested)",
+            {TONZUG_TRANSLATABLE("tonzug::SaveResult",
+                                 "Bilder dürfen höchstens %1 Pixel breit sein, so viel wie "
+                                 "der Exportspeicher für eine Zeile fasst (%2 × %3 verlangt)"),
+             {std::to_string(kMaxExportRowPixels), std::to_string(size.width),
+              std::to_string(size.height)}});
     }
     return SaveResult::Success();
 }
@@ -149,10 +153,14 @@ SaveResult ExportRendered(const PictureRenderer& renderer, const PictureSize& si
 }  // namespace
 
 SaveResult PictureTooLarge(std::string_view width, std::string_view height) {
-    return SaveResult::Failure(SaveFailure::kTooLarge,
-                               "picture size " + std::string(width) + " x " + std::string(height) +
-                                   " is too large: at most " + std::to_string(kMaxPictureSide) +
-                                   " pixels each way");
+    return SaveResult::Failure(
+        SaveFailure::kTooLarge,
+        "picture size " + std::string(width) + " x " + std::string(height) +
+            " is too large: at most " + std::to_string(kMaxPictureSide) + " pixels each way",
+        {TONZUG_TRANSLATABLE("tonzug::SaveResult",
+                             "Die Bildgröße %1 × %2 ist zu groß: höchstens "
+                             "%3 Pixel in jede Richtung"),
+         {std::string(width), std::string(height), std::to_string(kMaxPictureSide)}});
 }
 
 SaveResult FullPictureSize(const GradientParams& params, PictureSize& size) {
@@ -160,14 +168,22 @@ SaveResult FullPictureSize(const GradientParams& params, PictureSize& size) {
     const std::optional<std::int32_t> height = RoundToInt32(params.height);
     const bool tooLarge = (!width && params.width > 0.0f) || (!height && params.height > 0.0f);
     if (tooLarge) {
-        return SaveResult::Failure(SaveFailure::kTooLarge,
-                                   "picture size out of range: at most 2147483647 pixels each way");
+        return SaveResult::Failure(
+            SaveFailure::kTooLarge, "picture size out of range: at most 2147483647 pixels each way",
+            {TONZUG_TRANSLATABLE("tonzug::SaveResult",
+                                 "Die Bildgröße liegt außerhalb des Bereichs: "
+                                 "höchstens %1 Pixel in jede Richtung"),
+             {"2147483647"}});
     }
     if (!width || !height || *width < 1 || *height < 1) {
-        return SaveResult::Failure(SaveFailure::kEmptyPicture,
-                                   "empty picture: width and height must be at least 1 pixel (" +
-                                       SizeText(width.value_or(0), height.value_or(0)) +
-                                       " requested)");
+        return SaveResult::Failure(
+            SaveFailure::kEmptyPicture,
+            "empty picture: width and height must be at least 1 pixel (" +
+                SizeText(width.value_or(0), height.value_or(0)) + " requested)",
+            {TONZUG_TRANSLATABLE("tonzug::SaveResult",
+                                 "Leeres Bild: Breite und Höhe müssen "
+                                 "mindestens 1 Pixel sein (%1 × %2 verlangt)"),
+             {std::to_string(width.value_or(0)), std::to_string(height.value_or(0))}});
     }
     size = {*width, *height};
     return SaveResult::Success();
@@ -259,11 +275,17 @@ SaveResult RenderWithinLimit(const GradientParams& params, Raster& picture, Draw
     const std::uint64_t bytes = static_cast<std::uint64_t>(size.width) *
                                 static_cast<std::uint64_t>(size.height) * sizeof(std::uint32_t);
     if (bytes > kMaxFullPictureBytes) {
-        return SaveResult::Failure(SaveFailure::kOutOfMemory,
-                                   "a picture held in memory may take at most " +
-                                       std::to_string(kMaxFullPictureBytes >> 20) + " MiB; " +
-                                       SizeText(size.width, size.height) + " pixels need " +
-                                       std::to_string(bytes >> 20) + " MiB");
+        return SaveResult::Failure(
+            SaveFailure::kOutOfMemory,
+            "a picture held in memory may take at most " +
+                std::to_string(kMaxFullPictureBytes >> 20) + " MiB; " +
+                SizeText(size.width, size.height) + " pixels need " + std::to_string(bytes >> 20) +
+                " MiB",
+            {TONZUG_TRANSLATABLE("tonzug::SaveResult",
+                                 "Ein Bild im Arbeitsspeicher darf höchstens "
+                                 "%1 MiB belegen; %2 × %3 Pixel brauchen %4 MiB"),
+             {std::to_string(kMaxFullPictureBytes >> 20), std::to_string(size.width),
+              std::to_string(size.height), std::to_string(bytes >> 20)}});
     }
     try {
         Raster rendered(size.width, size.height, kWhite);

@@ -129,11 +129,15 @@ class JpegEncoder final : public PictureEncoder {
         if (width <= kJpegMaxDimension && height <= kJpegMaxDimension) {
             return SaveResult::Success();
         }
-        return SaveResult::Failure(SaveFailure::kTooLarge,
-                                   "JPEG pictures can be at most " +
-                                       std::to_string(kJpegMaxDimension) +
-                                       " pixels wide and high (" + std::to_string(width) + " x " +
-                                       std::to_string(height) + " requested)");
+        return SaveResult::Failure(
+            SaveFailure::kTooLarge,
+            "JPEG pictures can be at most " + std::to_string(kJpegMaxDimension) +
+                " pixels wide and high (" + std::to_string(width) + " x " + std::to_string(height) +
+                " requested)",
+            {TONZUG_TRANSLATABLE("tonzug::SaveResult",
+                                 "JPEG-Bilder dürfen höchstens %1 Pixel breit "
+                                 "und hoch sein (%2 × %3 verlangt)"),
+             {std::to_string(kJpegMaxDimension), std::to_string(width), std::to_string(height)}});
     }
 
     SaveResult WriteHeader() override {

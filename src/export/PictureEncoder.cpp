@@ -25,7 +25,7 @@ SaveResult PictureEncoder::Fail(SaveResult status) {
 }
 
 SaveResult PictureEncoder::FileFailure() const {
-    return FailureFromErrno(file_.Error() != 0 ? file_.Error() : EIO, path_, file_.Refusal());
+    return FileWriteFailure(file_, path_);
 }
 
 SaveResult PictureEncoder::Begin(std::int32_t width, std::int32_t height) {

@@ -78,8 +78,7 @@ SaveResult PngBandWork::Produce(std::int32_t band, std::int32_t worker) {
     FailUnlessHandedOn guard(relay_, band);
     Worker& own = workers_[static_cast<std::size_t>(worker)];
     if (!Render(band, own, entry)) {
-        return SaveResult::Failure(SaveFailure::kOutOfMemory,
-                                   "not enough memory to render the picture");
+        return OutOfMemoryFailure("not enough memory to render the picture");
     }
     relay_.Publish(band, BandRelay::Stage::kRowReady);
 

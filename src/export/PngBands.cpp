@@ -27,7 +27,7 @@ constexpr std::size_t kMaxZlibPiece = std::size_t{1} << 30;
 constexpr std::size_t kMinOutputBytes = std::size_t{1} << 12;
 
 SaveResult DeflateFailure(const char* what) {
-    return SaveResult::Failure(SaveFailure::kOutOfMemory, std::string("PNG encoder: ") + what);
+    return OutOfMemoryFailure(std::string("PNG encoder: ") + what);
 }
 
 }  // namespace

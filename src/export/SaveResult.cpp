@@ -71,10 +71,26 @@ SaveResult FailureFromErrno(int error, const std::string& path, const std::strin
         default:
             break;
     }
-    const std::string text = explanation.empty()
-                                 ? std::generic_category().message(error != 0 ? error : EIO)
-                                 : explanation;
-    return SaveResult::Failure(failure, "cannot write " + path + ": " + text);
+    const int shownError = error != 0 ? error : EIO;
+    const std::string text =
+        explanation.empty() ? std::generic_category().message(shownError) : explanation;
+    SaveResult result = SaveResult::Failure(failure, "cannot write " + path + ": " + text);
+    result.systemError = shownError;
+    result.path = path;
+    return result;
+}
+
+SaveResult FileWriteFailure(const AtomicFile& file, const std::string& path) {
+    SaveResult result = FailureFromErrno(file.Error(), path, RefusalText(file.Refusal()));
+    result.refusal = file.Refusal();
+    return result;
+}
+
+SaveResult OutOfMemoryFailure(std::string where) {
+    return SaveResult::Failure(
+        SaveFailure::kOutOfMemory, std::move(where),
+        {TONZUG_TRANSLATABLE("tonzug::SaveResult", "Nicht genug Arbeitsspeicher für das Bild"),
+         {}});
 }
 
 }  // namespace tonzug

@@ -77,7 +77,7 @@ SaveResult SaveTextFile(const std::string& text, const std::string& path, int in
     AtomicFile file;
     const bool opened = intoDescriptor >= 0 ? file.OpenInto(intoDescriptor) : file.Open(path);
     if (!opened || !file.Write(text.data(), text.size()) || !file.Commit()) {
-        return FailureFromErrno(file.Error() != 0 ? file.Error() : EIO, path, file.Refusal());
+        return FileWriteFailure(file, path);
     }
     return SaveResult::Success();
 }

@@ -82,6 +82,22 @@ void SyncFolder(const std::string& folder) {
 
 }  // namespace
 
+std::string RefusalText(TargetRefusal refusal) {
+    switch (refusal) {
+        case TargetRefusal::kNone:
+            break;
+        case TargetRefusal::kForeignLinkInSharedFolder:
+            return "a symbolic link of another user in a shared folder is not followed";
+        case TargetRefusal::kDanglingLink:
+            return "the symbolic link points to nothing";
+        case TargetRefusal::kNotRegularFile:
+            return "not a regular file";
+        case TargetRefusal::kWriteProtected:
+            return "the file is write-protected";
+    }
+    return {};
+}
+
 AtomicFile::~AtomicFile() {
     Discard();
 }
@@ -93,8 +109,8 @@ bool AtomicFile::Fail(int error) {
     return false;
 }
 
-bool AtomicFile::Refuse(std::string reason) {
-    refusal_ = std::move(reason);
+bool AtomicFile::Refuse(TargetRefusal refusal) {
+    refusal_ = refusal;
     return Fail(EACCES);
 }
 
@@ -117,12 +133,12 @@ bool AtomicFile::CheckTarget(const std::string& path) {
         const bool shared = stat(FolderOf(path).c_str(), &folder) == 0 &&
                             (folder.st_mode & S_ISVTX) != 0 && (folder.st_mode & S_IWOTH) != 0;
         if (shared && link.st_uid != geteuid() && link.st_uid != folder.st_uid) {
-            return Refuse("a symbolic link of another user in a shared folder is not followed");
+            return Refuse(TargetRefusal::kForeignLinkInSharedFolder);
         }
         char* resolved = realpath(path.c_str(), nullptr);
         if (resolved == nullptr) {
             if (errno == ENOENT) {
-                return Refuse("the symbolic link points to nothing");
+                return Refuse(TargetRefusal::kDanglingLink);
             }
             return Fail(errno);
         }
@@ -139,10 +155,10 @@ bool AtomicFile::CheckTarget(const std::string& path) {
         if (S_ISDIR(target.st_mode)) {
             return Fail(EISDIR);
         }
-        return Refuse("not a regular file");
+        return Refuse(TargetRefusal::kNotRegularFile);
     }
     if (faccessat(AT_FDCWD, targetPath_.c_str(), W_OK, AT_EACCESS) != 0 && errno == EACCES) {
-        return Refuse("the file is write-protected");
+        return Refuse(TargetRefusal::kWriteProtected);
     }
     return true;
 }
@@ -180,14 +196,14 @@ bool AtomicFile::CreateTemporaryFile() {
 bool AtomicFile::Open(const std::string& path) {
     Discard();
     error_ = 0;
-    refusal_.clear();
+    refusal_ = TargetRefusal::kNone;
     return CheckTarget(path) && CreateTemporaryFile();
 }
 
 bool AtomicFile::OpenInto(int descriptor) {
     Discard();
     error_ = 0;
-    refusal_.clear();
+    refusal_ = TargetRefusal::kNone;
     const int own = fcntl(descriptor, F_DUPFD_CLOEXEC, 0);
     stream_ = own >= 0 ? fdopen(own, "wb") : nullptr;
     if (stream_ == nullptr) {

@@ -7,6 +7,18 @@
 
 namespace tonzug {
 
+// Why Open refused a target on its own account rather than the system's.
+enum class TargetRefusal {
+    kNone,
+    kForeignLinkInSharedFolder,
+    kDanglingLink,
+    kNotRegularFile,
+    kWriteProtected,
+};
+
+// The refusal in plain English, for logs and the command line; empty for kNone.
+std::string RefusalText(TargetRefusal refusal);
+
 // Writes a file so that readers only ever see the old content or the complete new one: the
 // data goes into an unnamed temporary file beside the target (a named hidden one where the
 // file system cannot do that), which gets a name only just before it replaces the target by
@@ -45,12 +57,12 @@ class AtomicFile {
     // errno of the first failure, 0 if none.
     int Error() const { return error_; }
     // Why Open refused the target, when the refusal is this class's own and not the
-    // system's; empty otherwise.
-    const std::string& Refusal() const { return refusal_; }
+    // system's; kNone otherwise.
+    TargetRefusal Refusal() const { return refusal_; }
 
   private:
     bool Fail(int error);
-    bool Refuse(std::string reason);
+    bool Refuse(TargetRefusal refusal);
     bool CheckTarget(const std::string& path);
     bool CreateTemporaryFile();
     bool NameTemporaryFile();
@@ -60,7 +72,7 @@ class AtomicFile {
     std::string targetPath_;
     bool intoDescriptor_ = false;
     int error_ = 0;
-    std::string refusal_;
+    TargetRefusal refusal_ = TargetRefusal::kNone;
 };
 
 }  // namespace tonzug

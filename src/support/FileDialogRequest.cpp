@@ -3,10 +3,7 @@
 namespace tonzug {
 namespace {
 
-constexpr std::string_view kAllFilesText = "Alle Dateien";
 constexpr std::string_view kAllFilesPattern = "*.*";
-constexpr std::string_view kDefaultSaveTitle = "Datei speichern :";
-constexpr std::string_view kDefaultOpenTitle = "Datei öffnen :";
 
 // All files first, then one entry per file type. With lists of different lengths only the
 // first type is offered.

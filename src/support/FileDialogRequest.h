@@ -6,8 +6,19 @@
 #include <vector>
 
 #include "support/TextHelpers.h"
+#include "support/Translatable.h"
 
 namespace tonzug {
+
+// The texts a request is built with; the dialogs show them translated under
+// kFileDialogContext.
+inline constexpr const char* kFileDialogContext = "tonzug::FileDialogRequest";
+inline constexpr const char* kAllFilesText =
+    TONZUG_TRANSLATABLE("tonzug::FileDialogRequest", "Alle Dateien");
+inline constexpr const char* kDefaultSaveTitle =
+    TONZUG_TRANSLATABLE("tonzug::FileDialogRequest", "Datei speichern :");
+inline constexpr const char* kDefaultOpenTitle =
+    TONZUG_TRANSLATABLE("tonzug::FileDialogRequest", "Datei öffnen :");
 
 // One entry of a file dialog's type list.
 struct FileFilter {

@@ -132,7 +132,7 @@ TEST(AtomicFile, RefusesTargetsItMustNotReplace) {
         const auto refused = [&c] {
             AtomicFile file;
             return !file.Open(c.path) && file.Error() == c.error &&
-                   (c.error != EACCES || !file.Refusal().empty());
+                   (c.error != EACCES || file.Refusal() != TargetRefusal::kNone);
         };
         EXPECT_TRUE(c.ordinaryUser ? AsOrdinaryUser(refused) : refused()) << c.path;
     }

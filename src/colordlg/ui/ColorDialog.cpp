@@ -13,6 +13,7 @@
 #include "colordlg/ui/ColorListView.h"
 #include "colordlg/ui/PictureBox.h"
 #include "colordlg/ui/SystemColorDialog.h"
+#include "desktop/ui/InterfaceLanguage.h"
 #include "desktop/ui/ScreenPicker.h"
 #include "form/ui/DoubleClickAction.h"
 #include "form/ui/FormBinding.h"
@@ -28,9 +29,10 @@ const QColor kRefusedTextColor(0xC0, 0x00, 0x00);
 
 ColorDialog::ColorDialog(QWidget* owner) : QDialog(owner) {
     setObjectName(QStringLiteral("F_COLDLG"));
-    setWindowTitle(QStringLiteral("Farbauswahl"));
+    setWindowTitle(tr("Farbauswahl"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    form_.refusalLanguage = WindowMessageLanguage();
     BuildControls();
     BindControls();
     ConnectPicking();
@@ -109,8 +111,7 @@ void ColorDialog::ConnectPicking() {
     ui_.colPick->SetMouseHandler(stripMouse(PickStrip::kHue));
     ui_.colPickSW->SetMouseHandler(stripMouse(PickStrip::kGrey));
 
-    ui_.pCol->setToolTip(ScreenPickHint() +
-                         QStringLiteral("; Doppelklick: Farbdialog des Systems..."));
+    ui_.pCol->setToolTip(tr("%1; Doppelklick: Farbdialog des Systems...").arg(ScreenPickHint()));
     // A screen pixel is a plain colour. The value that Escape puts back may be a system
     // colour: it shows as the colour it stands for and stays a system colour in the preview.
     auto* picker = new ScreenPicker(

@@ -126,8 +126,9 @@ void ColorDialog::BuildControls() {
     AddRow(*rows, 0, 0, RowLabel(this, "Label1", "R", Qt::red, Qt::white), ui_.scrR, ui_.txtR);
     AddRow(*rows, 1, 0, RowLabel(this, "Label2", "G", Qt::green, Qt::black), ui_.scrG, ui_.txtG);
     AddRow(*rows, 2, 0, RowLabel(this, "Label3", "B", Qt::blue, Qt::white), ui_.scrB, ui_.txtB);
-    AddRow(*rows, 3, 0, RowLabel(this, "Label4", "S", QColor(128, 128, 128), Qt::white), ui_.scrS,
-           ui_.txtS);
+    AddRow(*rows, 3, 0,
+           RowLabel(this, "Label4", tr("S", "Graustufe"), QColor(128, 128, 128), Qt::white),
+           ui_.scrS, ui_.txtS);
     rows->setColumnMinimumWidth(3, 12);
     AddRow(*rows, 0, 4, RowLabel(this, "Label7", "H", lightYellow, Qt::black), ui_.scrH1,
            ui_.txtH1);
@@ -136,12 +137,12 @@ void ColorDialog::BuildControls() {
     AddRow(*rows, 2, 4, RowLabel(this, "Label5", "L", lightYellow, Qt::black), ui_.scrL1,
            ui_.txtL1);
 
-    ui_.lblHTML = Named(new QLabel(QStringLiteral("HTML : "), this), "lblHTML");
+    ui_.lblHTML = Named(new QLabel(tr("HTML : "), this), "lblHTML");
     ui_.txtHTML = Named(new QLineEdit(this), "txtHTML");
     ui_.cmdHTML = Button(this, "cmdHTML", QString::fromUtf8("\u2713"));
     ui_.cmdHTML->setFixedWidth(ui_.txtH1->width());
     ui_.lblHTML->setBuddy(ui_.txtHTML);
-    ui_.cmdHTML->setAccessibleName(QStringLiteral("HTML übernehmen"));
+    ui_.cmdHTML->setAccessibleName(tr("HTML übernehmen"));
     auto* html = new QHBoxLayout;
     html->setSpacing(4);
     html->addWidget(ui_.lblHTML);
@@ -156,9 +157,9 @@ void ColorDialog::BuildControls() {
     rows->setColumnMinimumWidth(7, 4);
     rows->addWidget(ui_.picSW, 0, 8, 4, 1, Qt::AlignRight | Qt::AlignTop);
 
-    ui_.cmdOK = Button(this, "cmdOK", QString::fromUtf8("&Wählen"));
-    ui_.cmdAB = Button(this, "cmdAB", QStringLiteral("&Abbrechen"));
-    ui_.cmdBack = Button(this, "cmdBack", QStringLiteral("Hintergrund"));
+    ui_.cmdOK = Button(this, "cmdOK", tr("&Wählen"));
+    ui_.cmdAB = Button(this, "cmdAB", tr("&Abbrechen"));
+    ui_.cmdBack = Button(this, "cmdBack", tr("Hintergrund"));
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(ui_.cmdBack);
     buttons->addStretch(1);

@@ -1,6 +1,7 @@
 #include "colordlg/ui/ColorListView.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QHeaderView>
 #include <QImage>
 #include <QPixmap>
@@ -41,12 +42,11 @@ ColorListView::ColorListView(QWidget* parent) : QTreeWidget(parent) {
 void ColorListView::FillColorList() {
     FillSystemColorsFromPalette(QApplication::palette());
     clear();
-    setHeaderLabels({QString::fromUtf8(kColorListTitle.data(),
-                                       static_cast<qsizetype>(kColorListTitle.size()))});
+    setHeaderLabels({QCoreApplication::translate(kColorListContext, kColorListTitle.data())});
     const ColorValue background = FromQColor(palette().color(QPalette::Base));
     for (const ColorListItem& entry : BuildColorList()) {
         auto* item = new QTreeWidgetItem(this);  // owned by the list
-        item->setText(0, QString::fromStdString(entry.name));
+        item->setText(0, QCoreApplication::translate(kColorListContext, entry.name.c_str()));
         item->setIcon(0, SwatchIconImage(entry.value, background));
         item->setData(0, kTagRole, QString::fromStdString(entry.tag));
         item->setData(0, kKeyRole, QString::fromStdString(entry.key));

@@ -7,7 +7,8 @@
 namespace tonzug {
 
 // The chooser's list of the system and standard colours: one column under the header
-// "Systemfarben", a 16 x 16 swatch and the German name per row, full-row selection.
+// "Systemfarben", a 16 x 16 swatch and the name in the language of the windows per row,
+// full-row selection.
 // Each item carries its key and its tag "rgb|value"; a click hands the tag on.
 class ColorListView : public QTreeWidget {
     Q_OBJECT

@@ -15,6 +15,7 @@ const QLocale kEnglishLocale(QLocale::English, QLocale::UnitedStates);
 
 struct InstalledTranslations {
     InterfaceLanguage language = InterfaceLanguage::kGerman;
+    QLocale shown = kGermanLocale;
     std::unique_ptr<QTranslator> program;
     std::unique_ptr<QTranslator> toolkit;
 };
@@ -81,6 +82,7 @@ InterfaceLanguage InstallInterfaceLanguage(const QLocale& locale) {
     installed.toolkit.reset();
     const QLocale shown = TranslationFor(locale);
     installed.language = LanguageForLocale(locale);
+    installed.shown = shown;
     // Qt's own dialogs (files, message boxes) in the language of the windows around them.
     installed.toolkit = Install(shown, QStringLiteral("qtbase"),
                                 QLibraryInfo::path(QLibraryInfo::TranslationsPath));
@@ -92,6 +94,10 @@ InterfaceLanguage InstallInterfaceLanguage(const QLocale& locale) {
 
 InterfaceLanguage CurrentInterfaceLanguage() {
     return Installed().language;
+}
+
+QLocale WindowNumberLocale() {
+    return Installed().shown;
 }
 
 MessageLanguage WindowMessageLanguage() {

@@ -23,5 +23,7 @@ InterfaceLanguage InstallInterfaceLanguage(const QLocale& locale);
 // The installed language, and the language of the core's messages that the windows show.
 InterfaceLanguage CurrentInterfaceLanguage();
 MessageLanguage WindowMessageLanguage();
+// The locale of the numbers the windows show: a decimal comma in German, a point in English.
+QLocale WindowNumberLocale();
 
 }  // namespace tonzug

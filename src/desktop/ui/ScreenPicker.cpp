@@ -37,11 +37,11 @@ ScreenPickRoute SessionScreenPickRoute() {
 
 QString ScreenPickHint() {
     if (SessionScreenPickRoute() == ScreenPickRoute::kPortal) {
-        return QStringLiteral(
+        return ScreenPicker::tr(
             "Klicken oder ziehen: Farbe vom Bildschirm aufnehmen (mit der Lupe des Desktops, "
             "ohne Live-Vorschau)");
     }
-    return QStringLiteral(
+    return ScreenPicker::tr(
         "Mit gedrückter Maustaste ziehen: Farbe vom Bildschirm aufnehmen (Esc bricht ab)");
 }
 
@@ -117,9 +117,7 @@ void ScreenPicker::ShowUnavailable() {
     // Not modal in the event loop: the pick ends here, whatever the user does with it.
     auto* box =
         new QMessageBox(QMessageBox::Information, QStringLiteral("Tonzug"),
-                        QString::fromUtf8(kPickUnavailableMessage.data(),
-                                          static_cast<qsizetype>(kPickUnavailableMessage.size())),
-                        QMessageBox::Ok, source_->window());
+                        tr(kPickUnavailableMessage.data()), QMessageBox::Ok, source_->window());
     box->setObjectName(QStringLiteral("pickUnavailable"));
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->open();

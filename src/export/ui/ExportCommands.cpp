@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QCoreApplication>
 #include <QFile>
 #include <QImage>
 #include <QMessageBox>
@@ -16,6 +17,7 @@
 #include "export/PictureKind.h"
 #include "export/SaveResult.h"
 #include "export/WebExport.h"
+#include "export/ui/FailureReason.h"
 #include "support/ui/DialogFolders.h"
 #include "support/ui/FileDialogs.h"
 
@@ -31,14 +33,26 @@ struct FileExport {
 };
 
 // Every picture dialog offers SVG beside its own type.
-constexpr const char* kSvgTypeName = "|SVG-Grafik";
-constexpr const char* kSvgExtension = "|svg";
+constexpr const char* kSvgTypeName = QT_TRANSLATE_NOOP("tonzug::ExportCommands", "SVG-Grafik");
+constexpr const char* kSvgExtension = "svg";
 
 constexpr FileExport kFileExports[] = {
-    {ExportTarget::kBmpFile, PictureKind::kBmp, "Bitmap Truecolor", "bmp", ""},
-    {ExportTarget::kPngFile, PictureKind::kPng, "PNG-Bildatei", "png", "Tonzug"},
-    {ExportTarget::kJpegFile, PictureKind::kJpeg, "JPG-Bildatei", "jpg", "Tonzug"},
+    {ExportTarget::kBmpFile, PictureKind::kBmp,
+     QT_TRANSLATE_NOOP("tonzug::ExportCommands", "Bitmap Truecolor"), "bmp", ""},
+    {ExportTarget::kPngFile, PictureKind::kPng,
+     QT_TRANSLATE_NOOP("tonzug::ExportCommands", "PNG-Bildatei"), "png", "Tonzug"},
+    {ExportTarget::kJpegFile, PictureKind::kJpeg,
+     QT_TRANSLATE_NOOP("tonzug::ExportCommands", "JPG-Bildatei"), "jpg", "Tonzug"},
 };
+
+QString Translated(const char* text) {
+    return QCoreApplication::translate("tonzug::ExportCommands", text);
+}
+
+// A failure the window itself meets, worded for the windows and for logs.
+SaveResult WindowFailure(SaveFailure failure, const char* shown, std::string reason) {
+    return SaveResult::Failure(failure, std::move(reason), {shown, {}});
+}
 
 // Exports shorter than this finish without a progress dialog flashing up.
 constexpr int kProgressDelayMs = 500;
@@ -49,8 +63,8 @@ constexpr int kProgressSteps = 1000;
 void ShowExportFailure(QWidget& owner, const SaveResult& status) {
     QMessageBox box(QMessageBox::Critical, QStringLiteral("GDI Error"),
                     QString::fromStdString(status.MessageText()), QMessageBox::Ok, &owner);
-    if (!status.reason.empty()) {
-        box.setInformativeText(QString::fromStdString(status.reason));
+    if (const QString reason = FailureReason(status); !reason.isEmpty()) {
+        box.setInformativeText(reason);
     }
     box.exec();
 }
@@ -74,17 +88,22 @@ PictureKind KindForFile(const QString& file, PictureKind chosen) {
 
 void ExportToFile(QWidget& owner, const GradientPicture& picture, const ColorDepthChoice& depth,
                   const FileExport& target) {
-    const QString file =
-        ShowSaveDialog(&owner, QString::fromUtf8(target.typeName) + QString::fromUtf8(kSvgTypeName),
-                       QString::fromUtf8(target.extension) + QString::fromUtf8(kSvgExtension),
-                       QStringLiteral("Tonzug speichern"), StartFolder(DialogFolder::kPictures),
-                       QString::fromUtf8(target.defaultName));
+    const QString title =
+        Translated(QT_TRANSLATE_NOOP("tonzug::ExportCommands", "Tonzug speichern"));
+    // Each type's name translated on its own: the dialog's list is joined by "|".
+    const QString file = ShowSaveDialog(
+        &owner, QStringLiteral("%1|%2").arg(Translated(target.typeName), Translated(kSvgTypeName)),
+        QStringLiteral("%1|%2").arg(QString::fromUtf8(target.extension),
+                                    QString::fromUtf8(kSvgExtension)),
+        title, StartFolder(DialogFolder::kPictures), QString::fromUtf8(target.defaultName));
     if (file.isEmpty()) {
         return;
     }
-    QProgressDialog progress(QStringLiteral("Tonzug wird gespeichert..."),
-                             QStringLiteral("Abbrechen"), 0, kProgressSteps, &owner);
-    progress.setWindowTitle(QStringLiteral("Tonzug speichern"));
+    QProgressDialog progress(
+        Translated(QT_TRANSLATE_NOOP("tonzug::ExportCommands", "Tonzug wird gespeichert...")),
+        Translated(QT_TRANSLATE_NOOP("tonzug::ExportCommands", "Abbrechen")), 0, kProgressSteps,
+        &owner);
+    progress.setWindowTitle(title);
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(kProgressDelayMs);
     progress.setValue(0);
@@ -120,8 +139,7 @@ void CopyToClipboard(QWidget& owner, const GradientPicture& shown, const ColorDe
     }
     if (!image) {
         ShowExportFailure(owner,
-                          SaveResult::Failure(SaveFailure::kOutOfMemory,
-                                              "the picture cannot be handed to the clipboard"));
+                          OutOfMemoryFailure("the picture cannot be handed to the clipboard"));
         return;
     }
     QClipboard* clipboard = QGuiApplication::clipboard();
@@ -130,8 +148,12 @@ void CopyToClipboard(QWidget& owner, const GradientPicture& shown, const ColorDe
     // Another program may hold the clipboard and refuse to give it up.
     const QMimeData* offered = clipboard->mimeData();
     if (offered == nullptr || !offered->hasImage()) {
-        ShowExportFailure(owner, SaveResult::Failure(SaveFailure::kBusy,
-                                                     "the clipboard did not take the picture"));
+        ShowExportFailure(
+            owner,
+            WindowFailure(SaveFailure::kBusy,
+                          QT_TRANSLATE_NOOP("tonzug::SaveResult",
+                                            "Die Zwischenablage hat das Bild nicht angenommen"),
+                          "the clipboard did not take the picture"));
     }
 }
 
@@ -146,7 +168,11 @@ void CopyCssToClipboard(QWidget& owner, const GradientPicture& picture) {
     const QMimeData* offered = clipboard->mimeData();
     if (offered == nullptr || !offered->hasText()) {
         ShowExportFailure(
-            owner, SaveResult::Failure(SaveFailure::kBusy, "the clipboard did not take the CSS"));
+            owner,
+            WindowFailure(SaveFailure::kBusy,
+                          QT_TRANSLATE_NOOP("tonzug::SaveResult",
+                                            "Die Zwischenablage hat das CSS nicht angenommen"),
+                          "the clipboard did not take the CSS"));
     }
 }
 
@@ -170,8 +196,7 @@ void ExportGradient(QWidget& owner, const GradientPicture& picture, ExportTarget
             }
         }
     } catch (const std::bad_alloc&) {
-        ShowExportFailure(owner,
-                          SaveResult::Failure(SaveFailure::kOutOfMemory, "not enough memory"));
+        ShowExportFailure(owner, OutOfMemoryFailure("not enough memory"));
     }
 }
 

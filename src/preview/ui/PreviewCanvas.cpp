@@ -26,12 +26,12 @@ bool SamePart(const ZoomedPart& a, const ZoomedPart& b) {
 PreviewCanvas::PreviewCanvas(const GradientPicture& picture, QWidget* parent)
     : QAbstractScrollArea(parent), picture_(picture) {
     setObjectName(QStringLiteral("picPrev"));
-    setAccessibleName(QStringLiteral("Voransicht"));
+    setAccessibleName(tr("Voransicht"));
     setFrameShape(QFrame::NoFrame);
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     viewport()->setToolTip(
-        QStringLiteral("Mausrad: rollen, Strg+Mausrad: zoomen, Ziehen: verschieben, "
-                       "Doppelklick: einpassen oder Originalgröße, Esc: schließen"));
+        tr("Mausrad: rollen, Strg+Mausrad: zoomen, Ziehen: verschieben, "
+           "Doppelklick: einpassen oder Originalgröße, Esc: schließen"));
     setFocusPolicy(Qt::StrongFocus);
     connect(horizontalScrollBar(), &QScrollBar::valueChanged, viewport(),
             qOverload<>(&QWidget::update));

@@ -1,5 +1,6 @@
 #include "preview/ui/PreviewWindow.h"
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -13,6 +14,7 @@
 #include <QVBoxLayout>
 #include <cmath>
 
+#include "desktop/ui/InterfaceLanguage.h"
 #include "preview/ui/PreviewCanvas.h"
 
 namespace tonzug {
@@ -23,8 +25,8 @@ constexpr double kWholePercentFrom = 10.0;
 constexpr double kOnePercent = 1.0;
 constexpr int kSmallestDecimals = 3;
 
-// A command of the view: its button, and its keys, named in the tooltip as German
-// keyboards label them.
+// A command of the view: its button, and its keys, named in the tooltip as the keyboards
+// of the window's language label them.
 struct ViewCommand {
     const char* name;
     const char* caption;
@@ -33,9 +35,14 @@ struct ViewCommand {
     void (PreviewCanvas::*run)();
 };
 
+QString Translated(const char* text) {
+    return QCoreApplication::translate("tonzug::PreviewWindow", text);
+}
+
 QString KeyNames(const QKeySequence& keys) {
     return keys.toString(QKeySequence::NativeText)
-        .replace(QStringLiteral("Ctrl"), QStringLiteral("Strg"));
+        .replace(QStringLiteral("Ctrl"),
+                 Translated(QT_TRANSLATE_NOOP("tonzug::PreviewWindow", "Strg")));
 }
 
 // "Tonzug Voransicht": the gradient fitted into a maximised window, or at full size or
@@ -44,7 +51,7 @@ class PreviewView final : public QDialog {
   public:
     PreviewView(QWidget& owner, const GradientPicture& picture)
         : QDialog(&owner), canvas_(new PreviewCanvas(picture)) {
-        setWindowTitle(QStringLiteral("Tonzug Voransicht"));
+        setWindowTitle(Translated(QT_TRANSLATE_NOOP("tonzug::PreviewWindow", "Tonzug Voransicht")));
         setObjectName(QStringLiteral("F_TONZUGPRV"));
         // A plain resizable window rather than a dialog frame, so that it can be maximised.
         setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -56,24 +63,26 @@ class PreviewView final : public QDialog {
         const int margin = fontMetrics().height() / 2;
         commands->setContentsMargins(margin, margin / 2, margin, margin / 2);
         for (const ViewCommand& command : {
-                 ViewCommand{"cmdFit",
-                             "Einpassen",
-                             "Ganzes Bild im Fenster zeigen",
-                             {Qt::CTRL | Qt::Key_0},
-                             &PreviewCanvas::FitToView},
-                 ViewCommand{"cmdOriginal",
-                             "Originalgröße",
-                             "Ein Bildpunkt je Bildschirmpunkt",
-                             {Qt::CTRL | Qt::Key_1},
-                             &PreviewCanvas::ShowOriginal},
+                 ViewCommand{
+                     "cmdFit",
+                     QT_TRANSLATE_NOOP("tonzug::PreviewWindow", "Einpassen"),
+                     QT_TRANSLATE_NOOP("tonzug::PreviewWindow", "Ganzes Bild im Fenster zeigen"),
+                     {Qt::CTRL | Qt::Key_0},
+                     &PreviewCanvas::FitToView},
+                 ViewCommand{
+                     "cmdOriginal",
+                     QT_TRANSLATE_NOOP("tonzug::PreviewWindow", "Originalgröße"),
+                     QT_TRANSLATE_NOOP("tonzug::PreviewWindow", "Ein Bildpunkt je Bildschirmpunkt"),
+                     {Qt::CTRL | Qt::Key_1},
+                     &PreviewCanvas::ShowOriginal},
                  ViewCommand{"cmdZoomIn",
-                             "Vergrößern",
-                             "Vergrößern",
+                             QT_TRANSLATE_NOOP("tonzug::PreviewWindow", "Vergrößern"),
+                             QT_TRANSLATE_NOOP("tonzug::PreviewWindow", "Vergrößern"),
                              {Qt::CTRL | Qt::Key_Plus, Qt::CTRL | Qt::Key_Equal},
                              &PreviewCanvas::ZoomInStep},
                  ViewCommand{"cmdZoomOut",
-                             "Verkleinern",
-                             "Verkleinern",
+                             QT_TRANSLATE_NOOP("tonzug::PreviewWindow", "Verkleinern"),
+                             QT_TRANSLATE_NOOP("tonzug::PreviewWindow", "Verkleinern"),
                              {Qt::CTRL | Qt::Key_Minus},
                              &PreviewCanvas::ZoomOutStep},
              }) {
@@ -84,9 +93,10 @@ class PreviewView final : public QDialog {
         commands->addSpacing(margin);
         commands->addWidget(zoomShown_);
         commands->addStretch(1);
-        auto* size = new QLabel(QStringLiteral("%1 × %2 Pixel")
-                                    .arg(canvas_->Picture().Width())
-                                    .arg(canvas_->Picture().Height()));
+        auto* size =
+            new QLabel(Translated(QT_TRANSLATE_NOOP("tonzug::PreviewWindow", "%1 × %2 Pixel"))
+                           .arg(canvas_->Picture().Width())
+                           .arg(canvas_->Picture().Height()));
         size->setObjectName(QStringLiteral("lblSize"));
         commands->addWidget(size);
         page->addLayout(commands);
@@ -100,11 +110,11 @@ class PreviewView final : public QDialog {
     QToolButton* MakeCommand(const ViewCommand& command) {
         auto* button = new QToolButton;
         button->setObjectName(QString::fromLatin1(command.name));
-        button->setText(QString::fromUtf8(command.caption));
-        button->setAccessibleName(QString::fromUtf8(command.caption));
+        button->setText(Translated(command.caption));
+        button->setAccessibleName(Translated(command.caption));
         button->setFocusPolicy(Qt::TabFocus);
         button->setToolTip(QStringLiteral("%1 (%2)").arg(
-            QString::fromUtf8(command.tooltip), KeyNames(QKeySequence(command.keys.front()))));
+            Translated(command.tooltip), KeyNames(QKeySequence(command.keys.front()))));
         connect(button, &QToolButton::clicked, canvas_, command.run);
         for (const QKeyCombination keys : command.keys) {
             auto* shortcut = new QShortcut(QKeySequence(keys), this);
@@ -119,8 +129,8 @@ class PreviewView final : public QDialog {
         const int decimals = percent >= kWholePercentFrom ? 0
                              : percent >= kOnePercent     ? 1
                                                           : kSmallestDecimals;
-        zoomShown_->setText(
-            QStringLiteral("%1 %").arg(QLocale(QLocale::German).toString(percent, 'f', decimals)));
+        zoomShown_->setText(Translated(QT_TRANSLATE_NOOP("tonzug::PreviewWindow", "%1 %"))
+                                .arg(WindowNumberLocale().toString(percent, 'f', decimals)));
     }
 
     PreviewCanvas* canvas_;

@@ -1,5 +1,6 @@
 #include "support/ui/FileDialogs.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QStringList>
 
@@ -12,6 +13,22 @@ QString FromUtf8(const std::string& text) {
     return QString::fromStdString(text);
 }
 
+QString Translated(const char* text) {
+    return QCoreApplication::translate(kFileDialogContext, text);
+}
+
+// The entry as the list shows it, the all-files entry in the language of the windows.
+QString ShownFilter(const FileFilter& filter) {
+    if (filter.displayText.starts_with(kAllFilesText)) {
+        return FromUtf8(FilterString({Translated(kAllFilesText).toStdString(), filter.pattern}));
+    }
+    return FromUtf8(FilterString(filter));
+}
+
+QString ShownTitle(const QString& title, const char* defaultTitle) {
+    return title.isEmpty() ? Translated(defaultTitle) : title;
+}
+
 // The desktop's own dialog cannot be told which filter to preselect on every platform
 // and behaves differently under test, so both commands use Qt's widget-based dialog.
 QString RunDialog(QWidget* owner, const FileDialogRequest& request) {
@@ -19,7 +36,7 @@ QString RunDialog(QWidget* owner, const FileDialogRequest& request) {
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
     QStringList filters;
     for (const FileFilter& filter : request.filters) {
-        filters.append(FromUtf8(FilterString(filter)));
+        filters.append(ShownFilter(filter));
     }
     dialog.setNameFilters(filters);
     const qsizetype preselected = request.filterIndex - 1;
@@ -37,7 +54,7 @@ QString RunDialog(QWidget* owner, const FileDialogRequest& request) {
         QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
                          [&dialog, &request](const QString& chosen) {
                              for (const FileFilter& filter : request.filters) {
-                                 if (FromUtf8(FilterString(filter)) == chosen) {
+                                 if (ShownFilter(filter) == chosen) {
                                      const std::string extension = FilterExtension(filter);
                                      dialog.setDefaultSuffix(FromUtf8(
                                          extension.empty() ? request.defaultExtension : extension));
@@ -65,17 +82,17 @@ QString ShowSaveDialog(QWidget* owner, const QString& typeNames, const QString& 
                        const QString& defaultName) {
     return RunDialog(owner,
                      BuildSaveDialogRequest(typeNames.toStdString(), extensions.toStdString(),
-                                            title.toStdString(), startFolder.toStdString(),
-                                            defaultName.toStdString()));
+                                            ShownTitle(title, kDefaultSaveTitle).toStdString(),
+                                            startFolder.toStdString(), defaultName.toStdString()));
 }
 
 QString ShowOpenDialog(QWidget* owner, const QString& typeNames, const QString& extensions,
                        const QString& title, const QString& startFolder, const QString& defaultName,
                        int filterIndex) {
-    return RunDialog(owner,
-                     BuildOpenDialogRequest(typeNames.toStdString(), extensions.toStdString(),
-                                            title.toStdString(), startFolder.toStdString(),
-                                            defaultName.toStdString(), filterIndex));
+    return RunDialog(owner, BuildOpenDialogRequest(
+                                typeNames.toStdString(), extensions.toStdString(),
+                                ShownTitle(title, kDefaultOpenTitle).toStdString(),
+                                startFolder.toStdString(), defaultName.toStdString(), filterIndex));
 }
 
 }  // namespace tonzug
