@@ -2,6 +2,330 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US" sourcelanguage="de_DE">
 <context>
+    <name>tonzug::ColorDialog</name>
+    <message>
+        <source>Farbauswahl</source>
+        <translation>Select Colour</translation>
+    </message>
+    <message>
+        <source>%1; Doppelklick: Farbdialog des Systems...</source>
+        <translation>%1; double-click: system colour dialog...</translation>
+    </message>
+    <message>
+        <source>S</source>
+        <comment>Graustufe</comment>
+        <translation>K</translation>
+    </message>
+    <message>
+        <source>HTML : </source>
+        <translation>HTML: </translation>
+    </message>
+    <message>
+        <source>HTML übernehmen</source>
+        <translation>Apply HTML colour</translation>
+    </message>
+    <message>
+        <source>&amp;Wählen</source>
+        <translation>&amp;Select</translation>
+    </message>
+    <message>
+        <source>&amp;Abbrechen</source>
+        <translation>&amp;Cancel</translation>
+    </message>
+    <message>
+        <source>Hintergrund</source>
+        <translation>Background</translation>
+    </message>
+</context>
+<context>
+    <name>tonzug::ColorList</name>
+    <message>
+        <source>Bildlaufleisten</source>
+        <translation>Scroll bars</translation>
+    </message>
+    <message>
+        <source>Desktop</source>
+        <translation>Desktop</translation>
+    </message>
+    <message>
+        <source>Aktive Titelleiste</source>
+        <translation>Active title bar</translation>
+    </message>
+    <message>
+        <source>Inaktive Titelleiste</source>
+        <translation>Inactive title bar</translation>
+    </message>
+    <message>
+        <source>Menüleiste</source>
+        <translation>Menu bar</translation>
+    </message>
+    <message>
+        <source>Fensterhintergrund</source>
+        <translation>Window background</translation>
+    </message>
+    <message>
+        <source>Fensterrahmen</source>
+        <translation>Window frame</translation>
+    </message>
+    <message>
+        <source>Menütext</source>
+        <translation>Menu text</translation>
+    </message>
+    <message>
+        <source>Fenstertext</source>
+        <translation>Window text</translation>
+    </message>
+    <message>
+        <source>Text der aktiven Titelleiste</source>
+        <translation>Active title bar text</translation>
+    </message>
+    <message>
+        <source>Aktiver Rahmen</source>
+        <translation>Active border</translation>
+    </message>
+    <message>
+        <source>Inaktiver Rahmen</source>
+        <translation>Inactive border</translation>
+    </message>
+    <message>
+        <source>Programmarbeitsbereich</source>
+        <translation>Application workspace</translation>
+    </message>
+    <message>
+        <source>Markierung</source>
+        <translation>Highlight</translation>
+    </message>
+    <message>
+        <source>Markierter Text</source>
+        <translation>Highlighted text</translation>
+    </message>
+    <message>
+        <source>Schaltfläche</source>
+        <translation>Button face</translation>
+    </message>
+    <message>
+        <source>Schaltflächenschatten</source>
+        <translation>Button shadow</translation>
+    </message>
+    <message>
+        <source>Gesperrter Text</source>
+        <translation>Disabled text</translation>
+    </message>
+    <message>
+        <source>Schaltflächentext</source>
+        <translation>Button text</translation>
+    </message>
+    <message>
+        <source>Text der inaktiven Titelleiste</source>
+        <translation>Inactive title bar text</translation>
+    </message>
+    <message>
+        <source>Schaltflächennmarkierung</source>
+        <translation>Button highlight</translation>
+    </message>
+    <message>
+        <source>Dunkler Schaltflächenschatten</source>
+        <translation>Button dark shadow</translation>
+    </message>
+    <message>
+        <source>Heller Schaltflächenschatten</source>
+        <translation>Button light</translation>
+    </message>
+    <message>
+        <source>Quickinfo -Text</source>
+        <translation>Tooltip text</translation>
+    </message>
+    <message>
+        <source>Quickinfo</source>
+        <translation>Tooltip background</translation>
+    </message>
+    <message>
+        <source>Schwarz</source>
+        <translation>Black</translation>
+    </message>
+    <message>
+        <source>Dunkelblau</source>
+        <translation>Dark blue</translation>
+    </message>
+    <message>
+        <source>Dunkelgrün</source>
+        <translation>Dark green</translation>
+    </message>
+    <message>
+        <source>Türkis</source>
+        <translation>Teal</translation>
+    </message>
+    <message>
+        <source>Dunkelrot</source>
+        <translation>Dark red</translation>
+    </message>
+    <message>
+        <source>Violet</source>
+        <translation>Purple</translation>
+    </message>
+    <message>
+        <source>Olivgrün</source>
+        <translation>Olive</translation>
+    </message>
+    <message>
+        <source>Hellgrau</source>
+        <translation>Light grey</translation>
+    </message>
+    <message>
+        <source>Dunkelgrau</source>
+        <translation>Dark grey</translation>
+    </message>
+    <message>
+        <source>Blau</source>
+        <translation>Blue</translation>
+    </message>
+    <message>
+        <source>Grün</source>
+        <translation>Green</translation>
+    </message>
+    <message>
+        <source>Cyan</source>
+        <translation>Cyan</translation>
+    </message>
+    <message>
+        <source>Rot</source>
+        <translation>Red</translation>
+    </message>
+    <message>
+        <source>Magenta</source>
+        <translation>Magenta</translation>
+    </message>
+    <message>
+        <source>Gelb</source>
+        <translation>Yellow</translation>
+    </message>
+    <message>
+        <source>Weiss</source>
+        <translation>White</translation>
+    </message>
+    <message>
+        <source>Systemfarben</source>
+        <translation>System colours</translation>
+    </message>
+</context>
+<context>
+    <name>tonzug::ExportCommands</name>
+    <message>
+        <source>SVG-Grafik</source>
+        <translation>SVG graphic</translation>
+    </message>
+    <message>
+        <source>Bitmap Truecolor</source>
+        <translation>Bitmap true colour</translation>
+    </message>
+    <message>
+        <source>PNG-Bildatei</source>
+        <translation>PNG image</translation>
+    </message>
+    <message>
+        <source>JPG-Bildatei</source>
+        <translation>JPEG image</translation>
+    </message>
+    <message>
+        <source>Tonzug speichern</source>
+        <translation>Save Gradient Picture</translation>
+    </message>
+    <message>
+        <source>Tonzug wird gespeichert...</source>
+        <translation>Saving the gradient picture...</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>tonzug::FailureReason</name>
+    <message>
+        <source>kein Platz auf dem Gerät</source>
+        <translation>no space left on device</translation>
+    </message>
+    <message>
+        <source>Zugriff verweigert</source>
+        <translation>permission denied</translation>
+    </message>
+    <message>
+        <source>Vorgang nicht erlaubt</source>
+        <translation>operation not permitted</translation>
+    </message>
+    <message>
+        <source>Dateisystem ist nur lesbar</source>
+        <translation>the file system is read-only</translation>
+    </message>
+    <message>
+        <source>Datei oder Ordner nicht gefunden</source>
+        <translation>no such file or folder</translation>
+    </message>
+    <message>
+        <source>ein Teil des Pfades ist kein Ordner</source>
+        <translation>part of the path is not a folder</translation>
+    </message>
+    <message>
+        <source>ist ein Ordner</source>
+        <translation>it is a folder</translation>
+    </message>
+    <message>
+        <source>Speicherkontingent überschritten</source>
+        <translation>disk quota exceeded</translation>
+    </message>
+    <message>
+        <source>Datei zu groß</source>
+        <translation>file too large</translation>
+    </message>
+    <message>
+        <source>Ein-/Ausgabefehler</source>
+        <translation>input/output error</translation>
+    </message>
+    <message>
+        <source>Dateiname zu lang</source>
+        <translation>file name too long</translation>
+    </message>
+    <message>
+        <source>nicht genug Arbeitsspeicher</source>
+        <translation>not enough memory</translation>
+    </message>
+    <message>
+        <source>einer symbolischen Verknüpfung eines anderen Benutzers in einem gemeinsamen Ordner wird nicht gefolgt</source>
+        <translation>a symbolic link of another user in a shared folder is not followed</translation>
+    </message>
+    <message>
+        <source>die symbolische Verknüpfung zeigt ins Leere</source>
+        <translation>the symbolic link points to nothing</translation>
+    </message>
+    <message>
+        <source>keine gewöhnliche Datei</source>
+        <translation>not a regular file</translation>
+    </message>
+    <message>
+        <source>die Datei ist schreibgeschützt</source>
+        <translation>the file is write-protected</translation>
+    </message>
+    <message>
+        <source>%1 kann nicht geschrieben werden: %2</source>
+        <translation>Cannot write %1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>tonzug::FileDialogRequest</name>
+    <message>
+        <source>Alle Dateien</source>
+        <translation>All files</translation>
+    </message>
+    <message>
+        <source>Datei speichern :</source>
+        <translation>Save File</translation>
+    </message>
+    <message>
+        <source>Datei öffnen :</source>
+        <translation>Open File</translation>
+    </message>
+</context>
+<context>
     <name>tonzug::HelpWindow</name>
     <message>
         <source>
@@ -39,7 +363,7 @@ aufnehmen.&lt;/li&gt;
 &lt;li&gt;Strg+V in einem Farbfeld: Farbe einfügen (#abc, rgb(…), ein Farbname).&lt;/li&gt;
 &lt;/ul&gt;
 &lt;h3&gt;Tasten&lt;/h3&gt;
-&lt;table cellspacing="4"&gt;
+&lt;table cellspacing=&quot;4&quot;&gt;
 &lt;tr&gt;&lt;td&gt;Strg+Z&lt;/td&gt;&lt;td&gt;Rückgängig&lt;/td&gt;&lt;/tr&gt;
 &lt;tr&gt;&lt;td&gt;Strg+Umschalt+Z, Strg+Y&lt;/td&gt;&lt;td&gt;Wiederholen&lt;/td&gt;&lt;/tr&gt;
 &lt;tr&gt;&lt;td&gt;Strg+O&lt;/td&gt;&lt;td&gt;Einstellungsdatei laden&lt;/td&gt;&lt;/tr&gt;
@@ -95,7 +419,7 @@ screen.&lt;/li&gt;
 &lt;li&gt;Ctrl+V on a colour swatch: paste a colour (#abc, rgb(…), a colour name).&lt;/li&gt;
 &lt;/ul&gt;
 &lt;h3&gt;Keys&lt;/h3&gt;
-&lt;table cellspacing="4"&gt;
+&lt;table cellspacing=&quot;4&quot;&gt;
 &lt;tr&gt;&lt;td&gt;Ctrl+Z&lt;/td&gt;&lt;td&gt;Undo&lt;/td&gt;&lt;/tr&gt;
 &lt;tr&gt;&lt;td&gt;Ctrl+Shift+Z, Ctrl+Y&lt;/td&gt;&lt;td&gt;Redo&lt;/td&gt;&lt;/tr&gt;
 &lt;tr&gt;&lt;td&gt;Ctrl+O&lt;/td&gt;&lt;td&gt;Open settings file&lt;/td&gt;&lt;/tr&gt;
@@ -443,8 +767,8 @@ More in &lt;tt&gt;man tonzug&lt;/tt&gt; and &lt;tt&gt;tonzug --help&lt;/tt&gt;.&
         <translation>In the HSL colour mode only the start and end colour are blended...</translation>
     </message>
     <message>
-        <source>Die Mittelfarbe ist ausgeschaltet: "Mittelfarbe" einschalten, um Farbe und Breite zu setzen...</source>
-        <translation>The middle colour is off: turn on "Middle colour" to set its colour and width...</translation>
+        <source>Die Mittelfarbe ist ausgeschaltet: &quot;Mittelfarbe&quot; einschalten, um Farbe und Breite zu setzen...</source>
+        <translation>The middle colour is off: turn on &quot;Middle colour&quot; to set its colour and width...</translation>
     </message>
     <message>
         <source>steigend</source>
@@ -456,10 +780,122 @@ More in &lt;tt&gt;man tonzug&lt;/tt&gt; and &lt;tt&gt;tonzug --help&lt;/tt&gt;.&
     </message>
 </context>
 <context>
+    <name>tonzug::PreviewCanvas</name>
+    <message>
+        <source>Voransicht</source>
+        <translation>Preview</translation>
+    </message>
+    <message>
+        <source>Mausrad: rollen, Strg+Mausrad: zoomen, Ziehen: verschieben, Doppelklick: einpassen oder Originalgröße, Esc: schließen</source>
+        <translation>Mouse wheel: scroll, Ctrl+mouse wheel: zoom, drag: move, double-click: fit or actual size, Esc: close</translation>
+    </message>
+</context>
+<context>
     <name>tonzug::PreviewHandles</name>
     <message>
         <source>Winkel und Mitte</source>
         <translation>Angle and centre</translation>
+    </message>
+</context>
+<context>
+    <name>tonzug::PreviewWindow</name>
+    <message>
+        <source>Strg</source>
+        <translation>Ctrl</translation>
+    </message>
+    <message>
+        <source>Tonzug Voransicht</source>
+        <translation>Tonzug Preview</translation>
+    </message>
+    <message>
+        <source>Einpassen</source>
+        <translation>Fit</translation>
+    </message>
+    <message>
+        <source>Ganzes Bild im Fenster zeigen</source>
+        <translation>Show the whole picture in the window</translation>
+    </message>
+    <message>
+        <source>Originalgröße</source>
+        <translation>Actual size</translation>
+    </message>
+    <message>
+        <source>Ein Bildpunkt je Bildschirmpunkt</source>
+        <translation>One picture pixel per screen pixel</translation>
+    </message>
+    <message>
+        <source>Vergrößern</source>
+        <translation>Zoom in</translation>
+    </message>
+    <message>
+        <source>Verkleinern</source>
+        <translation>Zoom out</translation>
+    </message>
+    <message>
+        <source>%1 × %2 Pixel</source>
+        <translation>%1 × %2 pixels</translation>
+    </message>
+    <message>
+        <source>%1 %</source>
+        <translation>%1%</translation>
+    </message>
+</context>
+<context>
+    <name>tonzug::SaveResult</name>
+    <message>
+        <source>BMP-Dateien sind auf 4 GiB (%1 Byte) begrenzt; %2 × %3 Pixel brauchen %4 Byte</source>
+        <translation>BMP files are limited to 4 GiB (%1 bytes); %2 × %3 pixels need %4 bytes</translation>
+    </message>
+    <message>
+        <source>Bilder dürfen höchstens %1 Pixel breit sein, so viel wie der Exportspeicher für eine Zeile fasst (%2 × %3 verlangt)</source>
+        <translation>Pictures can be at most %1 pixels wide, the export memory limit for one row (%2 × %3 requested)</translation>
+    </message>
+    <message>
+        <source>Die Bildgröße %1 × %2 ist zu groß: höchstens %3 Pixel in jede Richtung</source>
+        <translation>The picture size %1 × %2 is too large: at most %3 pixels each way</translation>
+    </message>
+    <message>
+        <source>Die Bildgröße liegt außerhalb des Bereichs: höchstens %1 Pixel in jede Richtung</source>
+        <translation>The picture size is out of range: at most %1 pixels each way</translation>
+    </message>
+    <message>
+        <source>Leeres Bild: Breite und Höhe müssen mindestens 1 Pixel sein (%1 × %2 verlangt)</source>
+        <translation>Empty picture: width and height must be at least 1 pixel (%1 × %2 requested)</translation>
+    </message>
+    <message>
+        <source>Ein Bild im Arbeitsspeicher darf höchstens %1 MiB belegen; %2 × %3 Pixel brauchen %4 MiB</source>
+        <translation>A picture held in memory may take at most %1 MiB; %2 × %3 pixels need %4 MiB</translation>
+    </message>
+    <message>
+        <source>JPEG-Bilder dürfen höchstens %1 Pixel breit und hoch sein (%2 × %3 verlangt)</source>
+        <translation>JPEG pictures can be at most %1 pixels wide and high (%2 × %3 requested)</translation>
+    </message>
+    <message>
+        <source>Nicht genug Arbeitsspeicher für das Bild</source>
+        <translation>Not enough memory for the picture</translation>
+    </message>
+    <message>
+        <source>Die Zwischenablage hat das Bild nicht angenommen</source>
+        <translation>The clipboard did not take the picture</translation>
+    </message>
+    <message>
+        <source>Die Zwischenablage hat das CSS nicht angenommen</source>
+        <translation>The clipboard did not take the CSS</translation>
+    </message>
+</context>
+<context>
+    <name>tonzug::ScreenPicker</name>
+    <message>
+        <source>Farbwahl vom Bildschirm ist hier nicht verfügbar.</source>
+        <translation>Picking a colour from the screen is not available here.</translation>
+    </message>
+    <message>
+        <source>Klicken oder ziehen: Farbe vom Bildschirm aufnehmen (mit der Lupe des Desktops, ohne Live-Vorschau)</source>
+        <translation>Click or drag: pick a colour from the screen (with the desktop&apos;s magnifier, without live preview)</translation>
+    </message>
+    <message>
+        <source>Mit gedrückter Maustaste ziehen: Farbe vom Bildschirm aufnehmen (Esc bricht ab)</source>
+        <translation>Drag with the mouse button held down: pick a colour from the screen (Esc cancels)</translation>
     </message>
 </context>
 <context>
@@ -621,442 +1057,6 @@ More in &lt;tt&gt;man tonzug&lt;/tt&gt; and &lt;tt&gt;tonzug --help&lt;/tt&gt;.&
     <message>
         <source>Die klassischen Felder können diesen Verlauf nicht genau halten: sie kennen zwei oder drei deckende Farben ohne Zwischenpunkte, nach rechts, nach unten oder als Kreis um die Mitte, gemischt in RGB, HSL, Oklab oder OkLCh...</source>
         <translation>The classic fields cannot hold this gradient exactly: they know two or three opaque colours without midpoints, to the right, downwards or as a circle round the centre, blended in RGB, HSL, Oklab or OkLCh...</translation>
-    </message>
-</context>
-<context>
-    <name>tonzug::ColorDialog</name>
-    <message>
-        <source>Farbauswahl</source>
-        <translation>Select Colour</translation>
-    </message>
-    <message>
-        <source>%1; Doppelklick: Farbdialog des Systems...</source>
-        <translation>%1; double-click: system colour dialog...</translation>
-    </message>
-    <message>
-        <source>S</source>
-        <comment>Graustufe</comment>
-        <translation>K</translation>
-    </message>
-    <message>
-        <source>HTML : </source>
-        <translation>HTML: </translation>
-    </message>
-    <message>
-        <source>HTML übernehmen</source>
-        <translation>Apply HTML colour</translation>
-    </message>
-    <message>
-        <source>&amp;Wählen</source>
-        <translation>&amp;Select</translation>
-    </message>
-    <message>
-        <source>&amp;Abbrechen</source>
-        <translation>&amp;Cancel</translation>
-    </message>
-    <message>
-        <source>Hintergrund</source>
-        <translation>Background</translation>
-    </message>
-</context>
-<context>
-    <name>tonzug::ColorList</name>
-    <message>
-        <source>Bildlaufleisten</source>
-        <translation>Scroll bars</translation>
-    </message>
-    <message>
-        <source>Desktop</source>
-        <translation>Desktop</translation>
-    </message>
-    <message>
-        <source>Aktive Titelleiste</source>
-        <translation>Active title bar</translation>
-    </message>
-    <message>
-        <source>Inaktive Titelleiste</source>
-        <translation>Inactive title bar</translation>
-    </message>
-    <message>
-        <source>Menüleiste</source>
-        <translation>Menu bar</translation>
-    </message>
-    <message>
-        <source>Fensterhintergrund</source>
-        <translation>Window background</translation>
-    </message>
-    <message>
-        <source>Fensterrahmen</source>
-        <translation>Window frame</translation>
-    </message>
-    <message>
-        <source>Menütext</source>
-        <translation>Menu text</translation>
-    </message>
-    <message>
-        <source>Fenstertext</source>
-        <translation>Window text</translation>
-    </message>
-    <message>
-        <source>Text der aktiven Titelleiste</source>
-        <translation>Active title bar text</translation>
-    </message>
-    <message>
-        <source>Aktiver Rahmen</source>
-        <translation>Active border</translation>
-    </message>
-    <message>
-        <source>Inaktiver Rahmen</source>
-        <translation>Inactive border</translation>
-    </message>
-    <message>
-        <source>Programmarbeitsbereich</source>
-        <translation>Application workspace</translation>
-    </message>
-    <message>
-        <source>Markierung</source>
-        <translation>Highlight</translation>
-    </message>
-    <message>
-        <source>Markierter Text</source>
-        <translation>Highlighted text</translation>
-    </message>
-    <message>
-        <source>Schaltfläche</source>
-        <translation>Button face</translation>
-    </message>
-    <message>
-        <source>Schaltflächenschatten</source>
-        <translation>Button shadow</translation>
-    </message>
-    <message>
-        <source>Gesperrter Text</source>
-        <translation>Disabled text</translation>
-    </message>
-    <message>
-        <source>Schaltflächentext</source>
-        <translation>Button text</translation>
-    </message>
-    <message>
-        <source>Text der inaktiven Titelleiste</source>
-        <translation>Inactive title bar text</translation>
-    </message>
-    <message>
-        <source>Schaltflächennmarkierung</source>
-        <translation>Button highlight</translation>
-    </message>
-    <message>
-        <source>Dunkler Schaltflächenschatten</source>
-        <translation>Button dark shadow</translation>
-    </message>
-    <message>
-        <source>Heller Schaltflächenschatten</source>
-        <translation>Button light</translation>
-    </message>
-    <message>
-        <source>Quickinfo -Text</source>
-        <translation>Tooltip text</translation>
-    </message>
-    <message>
-        <source>Quickinfo</source>
-        <translation>Tooltip background</translation>
-    </message>
-    <message>
-        <source>Schwarz</source>
-        <translation>Black</translation>
-    </message>
-    <message>
-        <source>Dunkelblau</source>
-        <translation>Dark blue</translation>
-    </message>
-    <message>
-        <source>Dunkelgrün</source>
-        <translation>Dark green</translation>
-    </message>
-    <message>
-        <source>Türkis</source>
-        <translation>Teal</translation>
-    </message>
-    <message>
-        <source>Dunkelrot</source>
-        <translation>Dark red</translation>
-    </message>
-    <message>
-        <source>Violet</source>
-        <translation>Purple</translation>
-    </message>
-    <message>
-        <source>Olivgrün</source>
-        <translation>Olive</translation>
-    </message>
-    <message>
-        <source>Hellgrau</source>
-        <translation>Light grey</translation>
-    </message>
-    <message>
-        <source>Dunkelgrau</source>
-        <translation>Dark grey</translation>
-    </message>
-    <message>
-        <source>Blau</source>
-        <translation>Blue</translation>
-    </message>
-    <message>
-        <source>Grün</source>
-        <translation>Green</translation>
-    </message>
-    <message>
-        <source>Cyan</source>
-        <translation>Cyan</translation>
-    </message>
-    <message>
-        <source>Rot</source>
-        <translation>Red</translation>
-    </message>
-    <message>
-        <source>Magenta</source>
-        <translation>Magenta</translation>
-    </message>
-    <message>
-        <source>Gelb</source>
-        <translation>Yellow</translation>
-    </message>
-    <message>
-        <source>Weiss</source>
-        <translation>White</translation>
-    </message>
-    <message>
-        <source>Systemfarben</source>
-        <translation>System colours</translation>
-    </message>
-</context>
-<context>
-    <name>tonzug::ExportCommands</name>
-    <message>
-        <source>SVG-Grafik</source>
-        <translation>SVG graphic</translation>
-    </message>
-    <message>
-        <source>Bitmap Truecolor</source>
-        <translation>Bitmap true colour</translation>
-    </message>
-    <message>
-        <source>PNG-Bildatei</source>
-        <translation>PNG image</translation>
-    </message>
-    <message>
-        <source>JPG-Bildatei</source>
-        <translation>JPEG image</translation>
-    </message>
-    <message>
-        <source>Tonzug speichern</source>
-        <translation>Save Gradient Picture</translation>
-    </message>
-    <message>
-        <source>Tonzug wird gespeichert...</source>
-        <translation>Saving the gradient picture...</translation>
-    </message>
-    <message>
-        <source>Abbrechen</source>
-        <translation>Cancel</translation>
-    </message>
-</context>
-<context>
-    <name>tonzug::FailureReason</name>
-    <message>
-        <source>kein Platz auf dem Gerät</source>
-        <translation>no space left on device</translation>
-    </message>
-    <message>
-        <source>Zugriff verweigert</source>
-        <translation>permission denied</translation>
-    </message>
-    <message>
-        <source>Vorgang nicht erlaubt</source>
-        <translation>operation not permitted</translation>
-    </message>
-    <message>
-        <source>Dateisystem ist nur lesbar</source>
-        <translation>the file system is read-only</translation>
-    </message>
-    <message>
-        <source>Datei oder Ordner nicht gefunden</source>
-        <translation>no such file or folder</translation>
-    </message>
-    <message>
-        <source>ein Teil des Pfades ist kein Ordner</source>
-        <translation>part of the path is not a folder</translation>
-    </message>
-    <message>
-        <source>ist ein Ordner</source>
-        <translation>it is a folder</translation>
-    </message>
-    <message>
-        <source>Speicherkontingent überschritten</source>
-        <translation>disk quota exceeded</translation>
-    </message>
-    <message>
-        <source>Datei zu groß</source>
-        <translation>file too large</translation>
-    </message>
-    <message>
-        <source>Ein-/Ausgabefehler</source>
-        <translation>input/output error</translation>
-    </message>
-    <message>
-        <source>Dateiname zu lang</source>
-        <translation>file name too long</translation>
-    </message>
-    <message>
-        <source>nicht genug Arbeitsspeicher</source>
-        <translation>not enough memory</translation>
-    </message>
-    <message>
-        <source>einer symbolischen Verknüpfung eines anderen Benutzers in einem gemeinsamen Ordner wird nicht gefolgt</source>
-        <translation>a symbolic link of another user in a shared folder is not followed</translation>
-    </message>
-    <message>
-        <source>die symbolische Verknüpfung zeigt ins Leere</source>
-        <translation>the symbolic link points to nothing</translation>
-    </message>
-    <message>
-        <source>keine gewöhnliche Datei</source>
-        <translation>not a regular file</translation>
-    </message>
-    <message>
-        <source>die Datei ist schreibgeschützt</source>
-        <translation>the file is write-protected</translation>
-    </message>
-    <message>
-        <source>%1 kann nicht geschrieben werden: %2</source>
-        <translation>Cannot write %1: %2</translation>
-    </message>
-</context>
-<context>
-    <name>tonzug::FileDialogRequest</name>
-    <message>
-        <source>Alle Dateien</source>
-        <translation>All files</translation>
-    </message>
-    <message>
-        <source>Datei speichern :</source>
-        <translation>Save File</translation>
-    </message>
-    <message>
-        <source>Datei öffnen :</source>
-        <translation>Open File</translation>
-    </message>
-</context>
-<context>
-    <name>tonzug::PreviewCanvas</name>
-    <message>
-        <source>Voransicht</source>
-        <translation>Preview</translation>
-    </message>
-    <message>
-        <source>Mausrad: rollen, Strg+Mausrad: zoomen, Ziehen: verschieben, Doppelklick: einpassen oder Originalgröße, Esc: schließen</source>
-        <translation>Mouse wheel: scroll, Ctrl+mouse wheel: zoom, drag: move, double-click: fit or actual size, Esc: close</translation>
-    </message>
-</context>
-<context>
-    <name>tonzug::PreviewWindow</name>
-    <message>
-        <source>Strg</source>
-        <translation>Ctrl</translation>
-    </message>
-    <message>
-        <source>Tonzug Voransicht</source>
-        <translation>Tonzug Preview</translation>
-    </message>
-    <message>
-        <source>Einpassen</source>
-        <translation>Fit</translation>
-    </message>
-    <message>
-        <source>Ganzes Bild im Fenster zeigen</source>
-        <translation>Show the whole picture in the window</translation>
-    </message>
-    <message>
-        <source>Originalgröße</source>
-        <translation>Actual size</translation>
-    </message>
-    <message>
-        <source>Ein Bildpunkt je Bildschirmpunkt</source>
-        <translation>One picture pixel per screen pixel</translation>
-    </message>
-    <message>
-        <source>Vergrößern</source>
-        <translation>Zoom in</translation>
-    </message>
-    <message>
-        <source>Verkleinern</source>
-        <translation>Zoom out</translation>
-    </message>
-    <message>
-        <source>%1 × %2 Pixel</source>
-        <translation>%1 × %2 pixels</translation>
-    </message>
-    <message>
-        <source>%1 %</source>
-        <translation>%1%</translation>
-    </message>
-</context>
-<context>
-    <name>tonzug::SaveResult</name>
-    <message>
-        <source>BMP-Dateien sind auf 4 GiB (%1 Byte) begrenzt; %2 × %3 Pixel brauchen %4 Byte</source>
-        <translation>BMP files are limited to 4 GiB (%1 bytes); %2 × %3 pixels need %4 bytes</translation>
-    </message>
-    <message>
-        <source>Bilder dürfen höchstens %1 Pixel breit sein, so viel wie der Exportspeicher für eine Zeile fasst (%2 × %3 verlangt)</source>
-        <translation>Pictures can be at most %1 pixels wide, the export memory limit for one row (%2 × %3 requested)</translation>
-    </message>
-    <message>
-        <source>Die Bildgröße %1 × %2 ist zu groß: höchstens %3 Pixel in jede Richtung</source>
-        <translation>The picture size %1 × %2 is too large: at most %3 pixels each way</translation>
-    </message>
-    <message>
-        <source>Die Bildgröße liegt außerhalb des Bereichs: höchstens %1 Pixel in jede Richtung</source>
-        <translation>The picture size is out of range: at most %1 pixels each way</translation>
-    </message>
-    <message>
-        <source>Leeres Bild: Breite und Höhe müssen mindestens 1 Pixel sein (%1 × %2 verlangt)</source>
-        <translation>Empty picture: width and height must be at least 1 pixel (%1 × %2 requested)</translation>
-    </message>
-    <message>
-        <source>Ein Bild im Arbeitsspeicher darf höchstens %1 MiB belegen; %2 × %3 Pixel brauchen %4 MiB</source>
-        <translation>A picture held in memory may take at most %1 MiB; %2 × %3 pixels need %4 MiB</translation>
-    </message>
-    <message>
-        <source>JPEG-Bilder dürfen höchstens %1 Pixel breit und hoch sein (%2 × %3 verlangt)</source>
-        <translation>JPEG pictures can be at most %1 pixels wide and high (%2 × %3 requested)</translation>
-    </message>
-    <message>
-        <source>Nicht genug Arbeitsspeicher für das Bild</source>
-        <translation>Not enough memory for the picture</translation>
-    </message>
-    <message>
-        <source>Die Zwischenablage hat das Bild nicht angenommen</source>
-        <translation>The clipboard did not take the picture</translation>
-    </message>
-    <message>
-        <source>Die Zwischenablage hat das CSS nicht angenommen</source>
-        <translation>The clipboard did not take the CSS</translation>
-    </message>
-</context>
-<context>
-    <name>tonzug::ScreenPicker</name>
-    <message>
-        <source>Farbwahl vom Bildschirm ist hier nicht verfügbar.</source>
-        <translation>Picking a colour from the screen is not available here.</translation>
-    </message>
-    <message>
-        <source>Klicken oder ziehen: Farbe vom Bildschirm aufnehmen (mit der Lupe des Desktops, ohne Live-Vorschau)</source>
-        <translation>Click or drag: pick a colour from the screen (with the desktop&apos;s magnifier, without live preview)</translation>
-    </message>
-    <message>
-        <source>Mit gedrückter Maustaste ziehen: Farbe vom Bildschirm aufnehmen (Esc bricht ab)</source>
-        <translation>Drag with the mouse button held down: pick a colour from the screen (Esc cancels)</translation>
     </message>
 </context>
 </TS>
