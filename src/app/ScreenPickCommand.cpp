@@ -79,7 +79,7 @@ int RunScreenPickCommand(int argc, char** argv, std::ostream& out, std::ostream&
             out << ColorToHex(pick.color, true) << '\n' << std::flush;
             return kExitOk;
         case PortalPickOutcome::kUnavailable:
-            err << "tonzug: " << kPickUnavailableMessage << '\n';
+            err << "tonzug: picking a colour from the screen is not available here\n";
             return kExitFailed;
         case PortalPickOutcome::kCancelled:
             return kExitFailed;
