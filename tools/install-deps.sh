@@ -8,6 +8,8 @@ packages=(
     qt6-base-dev libgl-dev
     # SVG icons of the desktop theme in the file dialogs
     qt6-svg-dev
+    # The windows' translations: lrelease builds them, lupdate collects their texts
+    qt6-tools-dev qt6-l10n-tools
     libpng-dev libjpeg62-turbo-dev libisal-dev
     libgtest-dev libbenchmark-dev
     fonts-dejavu-core qt6-translations-l10n
