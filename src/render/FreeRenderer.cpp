@@ -34,10 +34,11 @@ constexpr std::size_t kFineCellsPerCell = 16;
 constexpr std::int32_t kNoFineTable = -1;
 // How far, in levels, a fine cell's blend may miss the colour at its middle.
 constexpr double kFineBlendMiss = 0.25;
-// How far a preview's rough conic position may lie from the exact one, in turns: a few roundings
-// of a float below 1. A cell whose colour changes so fast that this moves it by a quarter of a
-// level (a step, the gamut mapping's edge) takes its pixels' exact positions.
-constexpr double kRoughTurns = 4e-7;
+// How far a preview's rough position may lie from the exact one, as a share of the farthest
+// position of the box: a few roundings of a float. A cell whose colour changes so fast that this
+// moves it by a quarter of a level (a step, the gamut mapping's edge) takes its pixels' exact
+// positions.
+constexpr double kRoughShare = 2e-6;
 constexpr double kRoughMiss = 0.25;
 // Fine cells kept exact on each side of the one that holds a joint, so that a pixel whose cell
 // rounding puts one fine cell off still meets no blend across it.
@@ -115,6 +116,14 @@ template <class FourChannels>
 #endif
 }
 
+// The word of levels 0..255 rounded to whole numbers, ties to even, by adding and taking away
+// 2^23.
+template <class FourChannels>
+[[gnu::always_inline]] inline std::uint32_t RoundedWordOf(FourChannels levels) {
+    constexpr float kNoFraction = 8388608.0f;
+    return WordOfLevels((levels + kNoFraction) - kNoFraction);
+}
+
 // The table cells of positions on the line and how far into them, as TableCellOf works them
 // out: the same operations, so the same bits, but without branches, so that the loop becomes
 // vector code. A position that is no number lands in the first cell, which is always exact.
@@ -129,6 +138,40 @@ template <class FourChannels>
         const auto index = static_cast<std::int32_t>(cell);
         indices[i] = index;
         withins[i] = cell - static_cast<double>(index);
+    }
+}
+
+// A preview's line in single precision, for RoughCellsOf: `period` 0 where it does not repeat.
+struct RoughLine {
+    float first;
+    float cellsPerUnit;
+    float lastCell;
+    float period;
+    float periodsPerUnit;
+};
+
+// The table cells of rough positions and how far into them, as CellsOf finds them, in single
+// precision; a repeating line's positions brought into its period first.
+[[gnu::target_clones("avx2", "default")]] void RoughCellsOf(const float* positions,
+                                                            std::size_t count, RoughLine line,
+                                                            std::int32_t* indices, float* withins) {
+    const auto store = [&](std::size_t i, float fromFirst) {
+        const float unclamped = fromFirst * line.cellsPerUnit;
+        const float belowLast = line.lastCell < unclamped ? line.lastCell : unclamped;
+        const float cell = unclamped >= 0.0f ? belowLast : 0.0f;
+        const auto index = static_cast<std::int32_t>(cell);
+        indices[i] = index;
+        withins[i] = cell - static_cast<float>(index);
+    };
+    if (line.period > 0.0f) {
+        for (std::size_t i = 0; i < count; ++i) {
+            const float fromFirst = positions[i] - line.first;
+            store(i, fromFirst - std::floor(fromFirst * line.periodsPerUnit) * line.period);
+        }
+        return;
+    }
+    for (std::size_t i = 0; i < count; ++i) {
+        store(i, positions[i] - line.first);
     }
 }
 
@@ -160,37 +203,6 @@ template <class FourChannels>
         words[i] = 0xFF000000u | static_cast<std::uint32_t>(level(color.red, rank, 16) |
                                                             level(color.green, rank, 8) |
                                                             level(color.blue, rank, 0));
-    }
-}
-
-// The same in single precision, from levels held as FourChannels: a level differs from the
-// one the double sums give only where a colour lies within a float's rounding of a threshold.
-template <class FourChannels>
-[[gnu::target_clones("avx2", "default")]] void RoughDitheredWordsOf(const FourChannels* levels,
-                                                                    std::size_t count,
-                                                                    int firstColumn, int row,
-                                                                    std::uint32_t* words) {
-    count = std::min(count, static_cast<std::size_t>(kPositionsAtOnce));
-    const std::uint16_t* maskRow = BlueNoiseRankRow(row);
-    std::array<std::int32_t, kPositionsAtOnce> ranks{};
-    for (std::size_t i = 0; i < count; ++i) {
-        ranks[i] = maskRow[(firstColumn + static_cast<int>(i)) & (kBlueNoiseSide - 1)];
-    }
-    const auto level = [](float value, std::int32_t rank, int shift) {
-        constexpr float kCells = kBlueNoiseCells;
-        const float v = std::min(std::max(value, 0.0f), 255.0f);
-        const float floor = std::floor(v);
-        const float lift = std::ceil(kCells * (1.0f - (v - floor)) - 0.5f);
-        const auto liftRank = static_cast<std::int32_t>(std::min(std::max(lift, 0.0f), kCells));
-        return (static_cast<std::int32_t>(floor) + static_cast<std::int32_t>(rank >= liftRank))
-               << shift;
-    };
-    for (std::size_t i = 0; i < count; ++i) {
-        const FourChannels& blueGreenRed = levels[i];
-        const std::int32_t rank = ranks[i];
-        words[i] = 0xFF000000u | static_cast<std::uint32_t>(level(blueGreenRed[2], rank, 16) |
-                                                            level(blueGreenRed[1], rank, 8) |
-                                                            level(blueGreenRed[0], rank, 0));
     }
 }
 
@@ -280,33 +292,44 @@ FreeRenderer::FreeRenderer(const FreeGradient& gradient, int width, int height, 
     }
     if (precision == FreePrecision::kPreview) {
         BuildFineTables();
-        if (gradient.shape == FreeShape::kConic) {
-            MarkSteepCells();
-            wordPositions_ = RowPositions::kRough;
+        // Positions grow away from the centre of a radial gradient and the line of a linear one,
+        // so the box's farthest lie at its corners; a conic one's within a turn.
+        double reach = std::max({1.0, std::abs(line_.First()), std::abs(line_.Last())});
+        for (const double x : {0.0, static_cast<double>(width)}) {
+            for (const double y : {0.0, static_cast<double>(height)}) {
+                reach = std::max(reach, std::abs(placement_.PositionAt(x, y)));
+            }
         }
+        MarkRoughRoutes(reach);
     }
 }
 
-void FreeRenderer::MarkSteepCells() {
+void FreeRenderer::MarkRoughRoutes(double reach) {
     const std::size_t count = entries_.size();
-    steepCells_.assign(count, 1);
-    const double shift = kRoughTurns / entryStep_;
+    const double cellsOff = kRoughShare * reach * cellsPerUnit_;
+    std::vector<std::uint8_t> steep(count, 1);
     for (std::size_t i = 0; i + 1 < count; ++i) {
         const ExactColor& a = entries_[i];
         const ExactColor& b = entries_[i + 1];
         const double change = std::max(
             {std::abs(b.red - a.red), std::abs(b.green - a.green), std::abs(b.blue - a.blue)});
-        steepCells_[i] = change * shift <= kRoughMiss ? 0 : 1;
+        steep[i] = exactCells_[i] != 0 || !(change * cellsOff <= kRoughMiss) ? 1 : 0;
     }
-    // A rough position next to a steep cell may belong in it.
-    std::vector<std::uint8_t> around = steepCells_;
+    // A rough position up to cellsOff cells from such a cell may belong in it; the first cell
+    // holds the positions that are no number.
+    const auto around =
+        static_cast<std::size_t>(std::clamp(std::ceil(cellsOff), 1.0, static_cast<double>(count)));
+    roughRoutes_.assign(count, 0);
+    roughRoutes_.front() = 1;
     for (std::size_t i = 0; i < count; ++i) {
-        if (steepCells_[i] != 0) {
-            around[i == 0 ? 0 : i - 1] = 1;
-            around[std::min(i + 1, count - 1)] = 1;
+        if (steep[i] != 0) {
+            const std::size_t from = i < around ? 0 : i - around;
+            std::fill(
+                roughRoutes_.begin() + static_cast<std::ptrdiff_t>(from),
+                roughRoutes_.begin() + static_cast<std::ptrdiff_t>(std::min(i + around + 1, count)),
+                1);
         }
     }
-    steepCells_ = std::move(around);
 }
 
 // The position PositionsAlongRow gives pixel i of a part of a row, bit for bit: the same
@@ -391,9 +414,12 @@ void FreeRenderer::BuildFineTables() {
     }
 }
 
-std::optional<ExactColor> FreeRenderer::FineColorAt(double position, std::size_t index,
-                                                    double within) const {
-    if (fineTables_.empty() || !std::isfinite(position) || fineTables_[index] == kNoFineTable) {
+std::optional<ExactColor> FreeRenderer::FineColorAt(double position) const {
+    if (fineTables_.empty() || !std::isfinite(position)) {
+        return std::nullopt;
+    }
+    const auto [index, within] = CellOf(position);
+    if (fineTables_[index] == kNoFineTable) {
         return std::nullopt;
     }
     const double fine = within * kFineCellsPerCell;
@@ -451,19 +477,25 @@ ExactStraight FreeRenderer::StraightColorAt(double position) const {
     return TableStraightAt(position);
 }
 
-// Inlined into the pixel loops, as the three below.
+// Inlined into the pixel loops, as the four below. For a finite position of a line with a
+// table.
+[[gnu::always_inline]] inline FreeRenderer::TableCell FreeRenderer::CellOf(double position) const {
+    const double wrapped = repeats_ ? line_.Wrapped(position) : position;
+    const double cell = std::clamp((wrapped - line_.First()) * cellsPerUnit_, 0.0, lastCell_);
+    const auto index = static_cast<std::size_t>(cell);
+    return TableCell{index, cell - static_cast<double>(index)};
+}
+
 [[gnu::always_inline]] inline std::optional<FreeRenderer::TableCell> FreeRenderer::TableCellOf(
     double position) const {
     if (entries_.empty() || !std::isfinite(position)) {
         return std::nullopt;
     }
-    const double wrapped = repeats_ ? line_.Wrapped(position) : position;
-    const double cell = std::clamp((wrapped - line_.First()) * cellsPerUnit_, 0.0, lastCell_);
-    const auto index = static_cast<std::size_t>(cell);
-    if (exactCells_[index] != 0) {
+    const TableCell cell = CellOf(position);
+    if (exactCells_[cell.index] != 0) {
         return std::nullopt;
     }
-    return TableCell{index, cell - static_cast<double>(index)};
+    return cell;
 }
 
 // The table's colour, exact where the table is not.
@@ -497,8 +529,8 @@ ExactStraight FreeRenderer::StraightColorAt(double position) const {
 }
 
 template <class OnTable, class OnExact>
-void FreeRenderer::ForEachInPart(std::span<const double> positions, const RowPlace& place,
-                                 OnTable onTable, OnExact onExact) const {
+void FreeRenderer::ForEachInPart(std::span<const double> positions, OnTable onTable,
+                                 OnExact onExact) const {
     const std::size_t count = positions.size();
     std::array<std::int32_t, kPositionsAtOnce> indices{};
     std::array<double, kPositionsAtOnce> withins{};
@@ -511,34 +543,37 @@ void FreeRenderer::ForEachInPart(std::span<const double> positions, const RowPla
         }
         CellsOf(onLine, line_.First(), cellsPerUnit_, lastCell_, indices.data(), withins.data());
     }
-    // Pixels the table does not hold, worked out together after the rest.
-    std::array<std::size_t, kPositionsAtOnce> exactPixels{};
-    std::array<double, kPositionsAtOnce> exactPositions{};
-    std::size_t exactCount = 0;
+    std::array<std::size_t, kPositionsAtOnce> leftPixels{};
+    std::array<double, kPositionsAtOnce> leftPositions{};
+    std::size_t leftCount = 0;
     for (std::size_t i = 0; i < count; ++i) {
         const auto index = static_cast<std::size_t>(indices[i]);
-        const bool rough = place.positions == RowPositions::kRough;
-        if (!entries_.empty() && exactCells_[index] == 0 && !(rough && steepCells_[index] != 0)) {
+        if (!entries_.empty() && exactCells_[index] == 0) {
             onTable(i, index, withins[i]);
             continue;
         }
-        const double position = rough ? ExactPositionOf(place, i) : positions[i];
-        if (rough) {
-            // The exact renderer's cell of the exact position, where it has one.
-            if (const std::optional<TableCell> cell = TableCellOf(position)) {
-                onTable(i, cell->index, cell->within);
-                continue;
-            }
-        }
+        leftPixels[leftCount] = i;
+        leftPositions[leftCount++] = positions[i];
+    }
+    ForEachLeftOver(std::span<const std::size_t>(leftPixels.data(), leftCount),
+                    std::span<const double>(leftPositions.data(), leftCount), onExact);
+}
+
+template <class OnExact>
+void FreeRenderer::ForEachLeftOver(std::span<const std::size_t> pixels,
+                                   std::span<const double> positions, OnExact onExact) const {
+    std::array<std::size_t, kPositionsAtOnce> exactPixels{};
+    std::array<double, kPositionsAtOnce> exactPositions{};
+    std::size_t exactCount = 0;
+    for (std::size_t k = 0; k < pixels.size(); ++k) {
+        const double position = positions[k];
         if (const ExactStraight* end = EndColorAt(position)) {
-            onExact(i, *end);
-        } else if (const std::optional<ExactColor> fine =
-                       entries_.empty() ? std::nullopt : FineColorAt(position, index, withins[i])) {
-            // Laid over white already: opaque, it stays as it is. A rough position's fine cell
-            // is off by far less than one, and those next to a joint are exact.
-            onExact(i, ExactStraight{*fine, kChannelMax});
+            onExact(pixels[k], *end);
+        } else if (const std::optional<ExactColor> fine = FineColorAt(position)) {
+            // Laid over white already: opaque, it stays as it is.
+            onExact(pixels[k], ExactStraight{*fine, kChannelMax});
         } else {
-            exactPixels[exactCount] = i;
+            exactPixels[exactCount] = pixels[k];
             exactPositions[exactCount++] = position;
         }
     }
@@ -552,45 +587,60 @@ void FreeRenderer::ForEachInPart(std::span<const double> positions, const RowPla
     }
 }
 
-void FreeRenderer::PlainWordsAt(std::span<const double> positions, const RowPlace& place,
-                                std::uint32_t* words) const {
+template <class OnBlend, class OnExact>
+void FreeRenderer::ForEachRoughInPart(const RowPlace& place, std::size_t count, OnBlend onBlend,
+                                      OnExact onExact) const {
+    std::array<float, kPositionsAtOnce> positions;
+    placement_.RoughPositionsAlongRow(place.firstX, scaleX_, place.y, place.firstStep,
+                                      std::span<float>(positions.data(), count));
+    const auto period = static_cast<float>(repeats_ ? line_.Last() - line_.First() : 0.0);
+    const RoughLine line{static_cast<float>(line_.First()), static_cast<float>(cellsPerUnit_),
+                         static_cast<float>(lastCell_), period, repeats_ ? 1.0f / period : 0.0f};
+    std::array<std::int32_t, kPositionsAtOnce> indices;
+    std::array<float, kPositionsAtOnce> withins;
+    RoughCellsOf(positions.data(), count, line, indices.data(), withins.data());
+    // The members in locals, which the writes of onBlend cannot change.
+    const std::uint8_t* routes = roughRoutes_.data();
+    const PlainCell* cells = plainCells_.data();
+    std::array<std::size_t, kPositionsAtOnce> leftPixels;
+    std::array<double, kPositionsAtOnce> leftPositions;
+    std::size_t leftCount = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::int32_t index = indices[i];
+        if (routes[index] == 0) [[likely]] {
+            onBlend(i, cells[index], withins[i]);
+            continue;
+        }
+        // The exact renderer's cell of the exact position, where it has one.
+        const double position = ExactPositionOf(place, i);
+        if (const std::optional<TableCell> cell = TableCellOf(position)) {
+            onBlend(i, cells[cell->index], static_cast<float>(cell->within));
+            continue;
+        }
+        leftPixels[leftCount] = i;
+        leftPositions[leftCount++] = position;
+    }
+    ForEachLeftOver(std::span<const std::size_t>(leftPixels.data(), leftCount),
+                    std::span<const double>(leftPositions.data(), leftCount), onExact);
+}
+
+void FreeRenderer::PlainWordsAt(std::span<const double> positions, std::uint32_t* words) const {
     ForEachInPart(
-        positions, place,
+        positions,
         [&](std::size_t i, std::size_t index, double within) {
             const PlainCell& plain = plainCells_[index];
-            // 0..255 rounded to whole numbers, ties to even, by adding and taking away 2^23.
-            constexpr float kNoFraction = 8388608.0f;
-            words[i] = WordOfLevels(
-                (plain.start + plain.change * static_cast<float>(within) + kNoFraction) -
-                kNoFraction);
+            words[i] = RoundedWordOf(plain.start + plain.change * static_cast<float>(within));
         },
         [&](std::size_t i, const ExactStraight& exact) {
             words[i] = PlainWord(LaidOverWhite(exact));
         });
 }
 
-void FreeRenderer::DitheredWordsAt(std::span<const double> positions, const RowPlace& place,
-                                   int firstColumn, int row, std::uint32_t* words) const {
-    if (precision_ == FreePrecision::kPreview) {
-        std::array<FourChannels, kPositionsAtOnce> levels{};
-        ForEachInPart(
-            positions, place,
-            [&](std::size_t i, std::size_t index, double within) {
-                const PlainCell& plain = plainCells_[index];
-                levels[i] = plain.start + plain.change * static_cast<float>(within);
-            },
-            [&](std::size_t i, const ExactStraight& exact) {
-                const ExactColor color = LaidOverWhite(exact);
-                levels[i] =
-                    FourChannels{static_cast<float>(color.blue), static_cast<float>(color.green),
-                                 static_cast<float>(color.red), kOpaqueLevel};
-            });
-        RoughDitheredWordsOf(levels.data(), positions.size(), firstColumn, row, words);
-        return;
-    }
+void FreeRenderer::DitheredWordsAt(std::span<const double> positions, int firstColumn, int row,
+                                   std::uint32_t* words) const {
     std::array<ExactColor, kPositionsAtOnce> colors{};
     ForEachInPart(
-        positions, place,
+        positions,
         [&](std::size_t i, std::size_t index, double within) {
             colors[i] = Between(entries_[index], entries_[index + 1], within);
         },
@@ -599,25 +649,60 @@ void FreeRenderer::DitheredWordsAt(std::span<const double> positions, const RowP
                     words);
 }
 
+void FreeRenderer::RoughWordsAt(const RowPlace& place, std::size_t count, OutputFormat format,
+                                int firstColumn, int row, std::uint32_t* words) const {
+    // A level v becomes floor(v + lift): rounded with lifts of one half, dithered with the
+    // mask's, (rank + 1/2) / cells, which lift v where DitheredWordsOf does, but for a float's
+    // rounding. The alpha lane, 255, stays.
+    std::array<FourChannels, kPositionsAtOnce> lifts;
+    if (format == OutputFormat::kDithered8) {
+        const std::uint16_t* maskRow = BlueNoiseRankRow(row);
+        constexpr float kLiftPerRank = 1.0f / kBlueNoiseCells;
+        for (std::size_t i = 0; i < count; ++i) {
+            const int rank = maskRow[(firstColumn + static_cast<int>(i)) & (kBlueNoiseSide - 1)];
+            lifts[i] = FourChannels{} + (static_cast<float>(rank) + 0.5f) * kLiftPerRank;
+        }
+    } else {
+        std::fill_n(lifts.begin(), count, FourChannels{} + 0.5f);
+    }
+    ForEachRoughInPart(
+        place, count,
+        [&](std::size_t i, const PlainCell& plain, float within) {
+            words[i] = WordOfLevels(plain.start + plain.change * within + lifts[i]);
+        },
+        [&](std::size_t i, const ExactStraight& exact) {
+            const ExactColor color = LaidOverWhite(exact);
+            words[i] = WordOfLevels(FourChannels{static_cast<float>(color.blue),
+                                                 static_cast<float>(color.green),
+                                                 static_cast<float>(color.red), kOpaqueLevel} +
+                                    lifts[i]);
+        });
+}
+
 template <class PaintRow>
-void FreeRenderer::ForEachRow(int firstColumn, int firstRow, int columns, int rows,
-                              RowPositions kind, PaintRow paintRow) const {
+void FreeRenderer::ForEachPartOfRow(int firstColumn, int firstRow, int columns, int rows,
+                                    PaintRow paintRow) const {
     const double firstX = (static_cast<double>(firstColumn) + 0.5) * scaleX_;
-    std::array<double, kPositionsAtOnce> positions{};
     for (int k = 0; k < rows; ++k) {
         const double y = (static_cast<double>(firstRow + k) + 0.5) * scaleY_;
         for (int begin = 0; begin < columns; begin += kPositionsAtOnce) {
             const auto count =
                 static_cast<std::size_t>(std::min<int>(kPositionsAtOnce, columns - begin));
-            const std::span<double> part(positions.data(), count);
-            if (kind == RowPositions::kRough) {
-                placement_.RoughPositionsAlongRow(firstX, scaleX_, y, begin, part);
-            } else {
-                placement_.PositionsAlongRow(firstX, scaleX_, y, begin, part);
-            }
-            paintRow(k, begin, std::span<const double>(part), RowPlace{kind, firstX, y, begin});
+            paintRow(k, begin, count, RowPlace{firstX, y, begin});
         }
     }
+}
+
+template <class PaintRow>
+void FreeRenderer::ForEachRow(int firstColumn, int firstRow, int columns, int rows,
+                              PaintRow paintRow) const {
+    std::array<double, kPositionsAtOnce> positions{};
+    ForEachPartOfRow(firstColumn, firstRow, columns, rows,
+                     [&](int k, int begin, std::size_t count, const RowPlace& place) {
+                         const std::span<double> part(positions.data(), count);
+                         placement_.PositionsAlongRow(place.firstX, scaleX_, place.y, begin, part);
+                         paintRow(k, begin, std::span<const double>(part));
+                     });
 }
 
 template <class Color, class ColorOf, class Write>
@@ -625,8 +710,8 @@ void FreeRenderer::ForEachPixel(int firstColumn, int firstRow, int columns, int 
                                 ColorOf colorOf, Write write) const {
     double lastPosition = std::numeric_limits<double>::quiet_NaN();
     Color lastColor;
-    ForEachRow(firstColumn, firstRow, columns, rows, RowPositions::kExact,
-               [&](int k, int begin, std::span<const double> positions, const RowPlace&) {
+    ForEachRow(firstColumn, firstRow, columns, rows,
+               [&](int k, int begin, std::span<const double> positions) {
                    for (std::size_t i = 0; i < positions.size(); ++i) {
                        // Runs of one position (a gradient down the rows) take their colour
                        // once.
@@ -658,17 +743,25 @@ void FreeRenderer::RenderRegion(int firstColumn, int firstRow, Raster& region,
             });
         return;
     }
+    if (precision_ == FreePrecision::kPreview && !plainCells_.empty()) {
+        ForEachPartOfRow(firstColumn, firstRow, region.Width(), region.Height(),
+                         [&](int k, int begin, std::size_t count, const RowPlace& place) {
+                             RoughWordsAt(place, count, format, firstColumn + begin, firstRow + k,
+                                          region.Row(k) + begin);
+                         });
+        return;
+    }
     if (dithered) {
-        ForEachRow(firstColumn, firstRow, region.Width(), region.Height(), wordPositions_,
-                   [&](int k, int begin, std::span<const double> positions, const RowPlace& place) {
-                       DitheredWordsAt(positions, place, firstColumn + begin, firstRow + k,
+        ForEachRow(firstColumn, firstRow, region.Width(), region.Height(),
+                   [&](int k, int begin, std::span<const double> positions) {
+                       DitheredWordsAt(positions, firstColumn + begin, firstRow + k,
                                        region.Row(k) + begin);
                    });
         return;
     }
-    ForEachRow(firstColumn, firstRow, region.Width(), region.Height(), wordPositions_,
-               [&](int k, int begin, std::span<const double> positions, const RowPlace& place) {
-                   PlainWordsAt(positions, place, region.Row(k) + begin);
+    ForEachRow(firstColumn, firstRow, region.Width(), region.Height(),
+               [&](int k, int begin, std::span<const double> positions) {
+                   PlainWordsAt(positions, region.Row(k) + begin);
                });
 }
 

@@ -258,23 +258,43 @@ double FreePlacement::PositionAt(double x, double y) const {
 }
 
 [[gnu::target_clones("avx2", "default")]] void FreePlacement::RoughPositionsAlongRow(
-    double firstX, double stepX, double y, int firstStep, std::span<double> positions) const {
-    if (shape_ != FreeShape::kConic) {
-        PositionsAlongRow(firstX, stepX, y, firstStep, positions);
-        return;
-    }
-    const auto up = static_cast<float>(centerY_ - y);
-    const auto start = static_cast<float>(startTurns_);
-    constexpr float kTurnsPerRadian = 0.5f / std::numbers::pi_v<float>;
-    for (std::size_t i = 0; i < positions.size(); ++i) {
-        // Taken from the same double sum as PositionsAlongRow: a float sum along the row
-        // would be off by far more than a rounding right beside the centre.
-        const auto across = static_cast<float>(
+    double firstX, double stepX, double y, int firstStep, std::span<float> positions) const {
+    // The offsets from the centre come from the same double sums as PositionsAlongRow: a float
+    // sum along the row would be off by far more than a rounding right beside the centre.
+    const auto acrossAt = [&](std::size_t i) {
+        return static_cast<float>(
             firstX + stepX * static_cast<double>(firstStep + static_cast<int>(i)) - centerX_);
-        float turns = AngleFromUp(across, up) * kTurnsPerRadian - start;
-        turns += turns < 0.0f ? 1.0f : 0.0f;
-        turns += turns < 0.0f ? 1.0f : 0.0f;
-        positions[i] = turns;
+    };
+    switch (shape_) {
+        case FreeShape::kLinear: {
+            const double rowStart = PositionAt(firstX, y);
+            const double perStep = PositionAt(firstX + stepX, y) - rowStart;
+            for (std::size_t i = 0; i < positions.size(); ++i) {
+                positions[i] = static_cast<float>(
+                    rowStart + perStep * static_cast<double>(firstStep + static_cast<int>(i)));
+            }
+            return;
+        }
+        case FreeShape::kRadial: {
+            const auto down = static_cast<float>((y - centerY_) * inverseRadiusY_);
+            const auto inverseRadiusX = static_cast<float>(inverseRadiusX_);
+            for (std::size_t i = 0; i < positions.size(); ++i) {
+                const float across = acrossAt(i) * inverseRadiusX;
+                positions[i] = std::sqrt(across * across + down * down);
+            }
+            return;
+        }
+        case FreeShape::kConic: {
+            const auto up = static_cast<float>(centerY_ - y);
+            const auto start = static_cast<float>(startTurns_);
+            constexpr float kTurnsPerRadian = 0.5f / std::numbers::pi_v<float>;
+            for (std::size_t i = 0; i < positions.size(); ++i) {
+                float turns = AngleFromUp(acrossAt(i), up) * kTurnsPerRadian - start;
+                turns += turns < 0.0f ? 1.0f : 0.0f;
+                positions[i] = turns + (turns < 0.0f ? 1.0f : 0.0f);
+            }
+            return;
+        }
     }
 }
 
