@@ -38,7 +38,7 @@ constexpr double kFineBlendMiss = 0.25;
 // position of the box: a few roundings of a float. A cell whose colour changes so fast that this
 // moves it by a quarter of a level (a step, the gamut mapping's edge) takes its pixels' exact
 // positions.
-constexpr double kRoughShare = 2e-6;
+constexpr double kRoughShare = 1e-6;
 constexpr double kRoughMiss = 0.25;
 // Fine cells kept exact on each side of the one that holds a joint, so that a pixel whose cell
 // rounding puts one fine cell off still meets no blend across it.
@@ -152,9 +152,9 @@ struct RoughLine {
 
 // The table cells of rough positions and how far into them, as CellsOf finds them, in single
 // precision; a repeating line's positions brought into its period first.
-[[gnu::target_clones("avx2", "default")]] void RoughCellsOf(const float* positions,
-                                                            std::size_t count, RoughLine line,
-                                                            std::int32_t* indices, float* withins) {
+[[gnu::target_clones("arch=x86-64-v4", "arch=x86-64-v3", "default")]] void RoughCellsOf(
+    const float* positions, std::size_t count, RoughLine line, std::int32_t* indices,
+    float* withins) {
     const auto store = [&](std::size_t i, float fromFirst) {
         const float unclamped = fromFirst * line.cellsPerUnit;
         const float belowLast = line.lastCell < unclamped ? line.lastCell : unclamped;
@@ -543,8 +543,8 @@ void FreeRenderer::ForEachInPart(std::span<const double> positions, OnTable onTa
         }
         CellsOf(onLine, line_.First(), cellsPerUnit_, lastCell_, indices.data(), withins.data());
     }
-    std::array<std::size_t, kPositionsAtOnce> leftPixels{};
-    std::array<double, kPositionsAtOnce> leftPositions{};
+    std::array<std::size_t, kPositionsAtOnce> leftPixels;
+    std::array<double, kPositionsAtOnce> leftPositions;
     std::size_t leftCount = 0;
     for (std::size_t i = 0; i < count; ++i) {
         const auto index = static_cast<std::size_t>(indices[i]);
@@ -562,8 +562,11 @@ void FreeRenderer::ForEachInPart(std::span<const double> positions, OnTable onTa
 template <class OnExact>
 void FreeRenderer::ForEachLeftOver(std::span<const std::size_t> pixels,
                                    std::span<const double> positions, OnExact onExact) const {
-    std::array<std::size_t, kPositionsAtOnce> exactPixels{};
-    std::array<double, kPositionsAtOnce> exactPositions{};
+    if (pixels.empty()) {
+        return;
+    }
+    std::array<std::size_t, kPositionsAtOnce> exactPixels;
+    std::array<double, kPositionsAtOnce> exactPositions;
     std::size_t exactCount = 0;
     for (std::size_t k = 0; k < pixels.size(); ++k) {
         const double position = positions[k];
@@ -580,7 +583,7 @@ void FreeRenderer::ForEachLeftOver(std::span<const std::size_t> pixels,
     if (exactCount == 0) {
         return;
     }
-    std::array<ExactStraight, kPositionsAtOnce> exact{};
+    std::array<ExactStraight, kPositionsAtOnce> exact;
     ExactStraightsAt(std::span<const double>(exactPositions.data(), exactCount), exact);
     for (std::size_t k = 0; k < exactCount; ++k) {
         onExact(exactPixels[k], exact[k]);
@@ -654,17 +657,27 @@ void FreeRenderer::RoughWordsAt(const RowPlace& place, std::size_t count, Output
     // A level v becomes floor(v + lift): rounded with lifts of one half, dithered with the
     // mask's, (rank + 1/2) / cells, which lift v where DitheredWordsOf does, but for a float's
     // rounding. The alpha lane, 255, stays.
-    std::array<FourChannels, kPositionsAtOnce> lifts;
+    static const std::array<FourChannels, kPositionsAtOnce> kHalves = [] {
+        std::array<FourChannels, kPositionsAtOnce> halves;
+        halves.fill(FourChannels{} + 0.5f);
+        return halves;
+    }();
+    std::array<FourChannels, kPositionsAtOnce> maskLifts;
     if (format == OutputFormat::kDithered8) {
+        // The mask's lifts along the row repeat every kBlueNoiseSide columns.
         const std::uint16_t* maskRow = BlueNoiseRankRow(row);
         constexpr float kLiftPerRank = 1.0f / kBlueNoiseCells;
-        for (std::size_t i = 0; i < count; ++i) {
+        const std::size_t period = std::min(count, static_cast<std::size_t>(kBlueNoiseSide));
+        for (std::size_t i = 0; i < period; ++i) {
             const int rank = maskRow[(firstColumn + static_cast<int>(i)) & (kBlueNoiseSide - 1)];
-            lifts[i] = FourChannels{} + (static_cast<float>(rank) + 0.5f) * kLiftPerRank;
+            maskLifts[i] = FourChannels{} + (static_cast<float>(rank) + 0.5f) * kLiftPerRank;
         }
-    } else {
-        std::fill_n(lifts.begin(), count, FourChannels{} + 0.5f);
+        for (std::size_t i = period; i < count; i += period) {
+            std::copy_n(maskLifts.begin(), std::min(period, count - i), maskLifts.begin() + i);
+        }
     }
+    const FourChannels* lifts =
+        format == OutputFormat::kDithered8 ? maskLifts.data() : kHalves.data();
     ForEachRoughInPart(
         place, count,
         [&](std::size_t i, const PlainCell& plain, float within) {
