@@ -150,6 +150,10 @@ class FreeRenderer final : public PictureRenderer {
     // from 0 on the line.
     std::vector<std::uint8_t> roughRoutes_;
     void MarkRoughRoutes(double reach);
+    // The table's entries at `indices`, worked out exactly; in a preview, those of blocks where
+    // the colour line is smooth blended from fewer.
+    void WorkOutEntries(std::span<const std::size_t> indices);
+    void WorkOutSmoothEntries();
     double entryStep_ = 0.0;
     double cellsPerUnit_ = 0.0;
     double lastCell_ = 0.0;
