@@ -29,9 +29,9 @@ constexpr int kPositionsAtOnce = 256;
 // Table entries worked out together, on any core: enough that their gamut mappings fill the
 // vector lanes.
 constexpr std::int64_t kEntriesPerPiece = 1024;
-// A preview's fine cells per exact cell: a sixty-fourth of a pixel, over which a blend bends far
+// A preview's fine cells per exact cell: a 256th of a pixel, over which a blend bends far
 // less than a level.
-constexpr std::size_t kFineCellsPerCell = 16;
+constexpr std::size_t kFineCellsPerCell = 64;
 constexpr std::int32_t kNoFineTable = -1;
 // How far, in levels, a fine cell's blend may miss the colour at its middle.
 constexpr double kFineBlendMiss = 0.25;
@@ -41,11 +41,11 @@ constexpr double kFineBlendMiss = 0.25;
 // positions.
 constexpr double kRoughShare = 1e-6;
 constexpr double kRoughMiss = 0.25;
-// A preview works out every fourth entry first, and a block of this many cells whose middle entry
+// A preview works out every eighth entry first, and a block of this many cells whose middle entry
 // lies within kSmoothBlockMiss of the line between its ends takes the entries between from the two
 // lines through the middle one: over a block a colour line that bends evenly misses those by a
 // quarter as much, and one that bends at one point by at most twice as much.
-constexpr std::size_t kSmoothBlockCells = 8;
+constexpr std::size_t kSmoothBlockCells = 16;
 constexpr double kSmoothBlockMiss = 0.05;
 // Fine cells kept exact on each side of the one that holds a joint, so that a pixel whose cell
 // rounding puts one fine cell off still meets no blend across it.
