@@ -44,6 +44,7 @@ class FreeRenderer final : public PictureRenderer {
     PictureAlpha Alpha() const override { return alpha_; }
     void RenderStraightRegion(int firstColumn, int firstRow, Raster16Alpha& region) const override;
     std::int32_t RowPeriod(OutputFormat format) const override;
+    bool ReadsLargeTable() const override { return !entries_.empty(); }
 
     // The unrounded output colour (channels 0..255) at a line position, laid over white.
     ExactColor ColorAt(double position) const;
