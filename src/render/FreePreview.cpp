@@ -37,6 +37,9 @@ constexpr double kSmoothBlockMiss = 0.05;
 // Fine cells kept exact on each side of the one that holds a joint, so that a pixel whose cell
 // rounding puts one fine cell off still meets no blend across it.
 constexpr std::int64_t kFineCellsAroundJoint = 1;
+// Where one pixel of this many of a part of a row takes its exact position, the whole part's
+// are worked out together.
+constexpr std::size_t kRoutedShareForWholePart = 4;
 
 // A preview's line in single precision, for RoughCellsOf: `period` 0 where it does not repeat.
 struct RoughLine {
@@ -252,17 +255,34 @@ void FreeRenderer::ForEachRoughInPart(const RowPlace& place, std::size_t count, 
     // The members in locals, which the writes of onBlend cannot change.
     const std::uint8_t* routes = roughRoutes_.data();
     const PlainCell* cells = plainCells_.data();
-    std::array<std::size_t, kPositionsAtOnce> leftPixels;
-    std::array<double, kPositionsAtOnce> leftPositions;
-    std::size_t leftCount = 0;
+    // The pixels whose cells take exact positions, those worked out after the rest.
+    std::array<std::size_t, kPositionsAtOnce> routed;
+    std::size_t routedCount = 0;
     for (std::size_t i = 0; i < count; ++i) {
         const std::int32_t index = indices[i];
         if (routes[index] == 0) [[likely]] {
             onBlend(i, cells[index], withins[i]);
             continue;
         }
+        routed[routedCount++] = i;
+    }
+    if (routedCount == 0) {
+        return;
+    }
+    // Many of them take the whole part's exact positions at once, in vector code.
+    std::array<double, kPositionsAtOnce> exactPositions;
+    const bool wholePart = routedCount * kRoutedShareForWholePart >= count;
+    if (wholePart) {
+        placement_.PositionsAlongRow(place.firstX, scaleX_, place.y, place.firstStep,
+                                     std::span<double>(exactPositions.data(), count));
+    }
+    std::array<std::size_t, kPositionsAtOnce> leftPixels;
+    std::array<double, kPositionsAtOnce> leftPositions;
+    std::size_t leftCount = 0;
+    for (std::size_t k = 0; k < routedCount; ++k) {
+        const std::size_t i = routed[k];
         // The exact renderer's cell of the exact position, where it has one.
-        const double position = ExactPositionOf(place, i);
+        const double position = wholePart ? exactPositions[i] : ExactPositionOf(place, i);
         if (const std::optional<TableCell> cell = TableCellOf(position)) {
             onBlend(i, cells[cell->index], static_cast<float>(cell->within));
             continue;
