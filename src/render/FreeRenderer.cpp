@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 #include <numbers>
+#include <numeric>
 #include <span>
 
 #if defined(__SSE2__)
@@ -12,37 +13,19 @@
 #endif
 
 #include "render/BlueNoiseMask.h"
+#include "render/FreeRendererParts.h"
 #include "support/Threads.h"
 
 namespace tonzug {
 namespace {
+
+using namespace free_parts;
 
 // Table entries per pixel of the colour line: between two entries a blend bends so little
 // that a straight line through them stays far within a level.
 constexpr double kEntriesPerPixel = 4.0;
 constexpr std::size_t kMinEntries = 64;
 constexpr std::size_t kMaxEntries = std::size_t{1} << 18;
-constexpr double kChannelMax = 255.0;
-// Positions are worked out for this many pixels of a row at a time.
-constexpr int kPositionsAtOnce = 256;
-// Table entries worked out together, on any core: enough that their gamut mappings fill the
-// vector lanes.
-constexpr std::int64_t kEntriesPerPiece = 1024;
-// A preview's fine cells per exact cell: a sixty-fourth of a pixel, over which a blend bends far
-// less than a level.
-constexpr std::size_t kFineCellsPerCell = 16;
-constexpr std::int32_t kNoFineTable = -1;
-// How far, in levels, a fine cell's blend may miss the colour at its middle.
-constexpr double kFineBlendMiss = 0.25;
-// How far a preview's rough conic position may lie from the exact one, in turns: a few roundings
-// of a float below 1. A cell whose colour changes so fast that this moves it by a quarter of a
-// level (a step, the gamut mapping's edge) takes its pixels' exact positions.
-constexpr double kRoughTurns = 4e-7;
-constexpr double kRoughMiss = 0.25;
-// Fine cells kept exact on each side of the one that holds a joint, so that a pixel whose cell
-// rounding puts one fine cell off still meets no blend across it.
-constexpr std::int64_t kFineCellsAroundJoint = 1;
-
 double AlphaOf(const CssColor& color) {
     return std::isfinite(color.alpha) ? std::clamp(color.alpha, 0.0, 1.0) : 0.0;
 }
@@ -64,55 +47,12 @@ ExactStraight Straight(const CssColor& color) {
     return alpha == 0.0 ? ExactStraight{{}, 0.0} : StraightOf(alpha, MapIntoSrgb(color));
 }
 
-ExactColor Premultiplied(const ExactStraight& color) {
-    const double share = color.alpha / kChannelMax;
-    return {color.color.red * share, color.color.green * share, color.color.blue * share};
-}
-
-ExactColor LaidOverWhite(const ExactStraight& color) {
-    const ExactColor premultiplied = Premultiplied(color);
-    const double white = kChannelMax - color.alpha;
-    return {premultiplied.red + white, premultiplied.green + white, premultiplied.blue + white};
-}
-
-ExactColor Between(const ExactColor& a, const ExactColor& b, double t) {
-    return {a.red + (b.red - a.red) * t, a.green + (b.green - a.green) * t,
-            a.blue + (b.blue - a.blue) * t};
-}
-
-// Rounds 0..255 to the nearest whole number, ties to even, as nearbyint does: adding and
-// taking away 2^52 leaves no bits for a fraction. Inline, where nearbyint is a library call.
-double RoundedLevel(double value) {
-    constexpr double kNoFraction = 4503599627370496.0;  // 2^52
-    return (std::clamp(value, 0.0, kChannelMax) + kNoFraction) - kNoFraction;
-}
-
-std::uint32_t Level(double value) {
-    return static_cast<std::uint32_t>(RoundedLevel(value));
-}
-
-std::uint32_t PlainWord(const ExactColor& color) {
-    return 0xFF000000u | (Level(color.red) << 16) | (Level(color.green) << 8) | Level(color.blue);
-}
-
-// The lane of a plain cell that becomes the word's top byte.
-constexpr float kOpaqueLevel = 255.0f;
-
-// The word 0xAARRGGBB of whole levels 0..255 held as blue, green, red, alpha in four float
-// lanes.
+// The word of levels 0..255 rounded to whole numbers, ties to even, by adding and taking away
+// 2^23.
 template <class FourChannels>
-[[gnu::always_inline]] inline std::uint32_t WordOfLevels(FourChannels levels) {
-#if defined(__SSE2__)
-    // Four conversions and two packings at once, where taking lanes out one by one costs three
-    // times as much.
-    const __m128i whole = _mm_cvttps_epi32(levels);
-    const __m128i halves = _mm_packs_epi32(whole, whole);
-    return static_cast<std::uint32_t>(_mm_cvtsi128_si32(_mm_packus_epi16(halves, halves)));
-#else
-    return (static_cast<std::uint32_t>(levels[3]) << 24) |
-           (static_cast<std::uint32_t>(levels[2]) << 16) |
-           (static_cast<std::uint32_t>(levels[1]) << 8) | static_cast<std::uint32_t>(levels[0]);
-#endif
+[[gnu::always_inline]] inline std::uint32_t RoundedWordOf(FourChannels levels) {
+    constexpr float kNoFraction = 8388608.0f;
+    return WordOfLevels((levels + kNoFraction) - kNoFraction);
 }
 
 // The table cells of positions on the line and how far into them, as TableCellOf works them
@@ -163,37 +103,6 @@ template <class FourChannels>
     }
 }
 
-// The same in single precision, from levels held as FourChannels: a level differs from the
-// one the double sums give only where a colour lies within a float's rounding of a threshold.
-template <class FourChannels>
-[[gnu::target_clones("avx2", "default")]] void RoughDitheredWordsOf(const FourChannels* levels,
-                                                                    std::size_t count,
-                                                                    int firstColumn, int row,
-                                                                    std::uint32_t* words) {
-    count = std::min(count, static_cast<std::size_t>(kPositionsAtOnce));
-    const std::uint16_t* maskRow = BlueNoiseRankRow(row);
-    std::array<std::int32_t, kPositionsAtOnce> ranks{};
-    for (std::size_t i = 0; i < count; ++i) {
-        ranks[i] = maskRow[(firstColumn + static_cast<int>(i)) & (kBlueNoiseSide - 1)];
-    }
-    const auto level = [](float value, std::int32_t rank, int shift) {
-        constexpr float kCells = kBlueNoiseCells;
-        const float v = std::min(std::max(value, 0.0f), 255.0f);
-        const float floor = std::floor(v);
-        const float lift = std::ceil(kCells * (1.0f - (v - floor)) - 0.5f);
-        const auto liftRank = static_cast<std::int32_t>(std::min(std::max(lift, 0.0f), kCells));
-        return (static_cast<std::int32_t>(floor) + static_cast<std::int32_t>(rank >= liftRank))
-               << shift;
-    };
-    for (std::size_t i = 0; i < count; ++i) {
-        const FourChannels& blueGreenRed = levels[i];
-        const std::int32_t rank = ranks[i];
-        words[i] = 0xFF000000u | static_cast<std::uint32_t>(level(blueGreenRed[2], rank, 16) |
-                                                            level(blueGreenRed[1], rank, 8) |
-                                                            level(blueGreenRed[0], rank, 0));
-    }
-}
-
 }  // namespace
 
 bool CanBeTransparent(const FreeGradient& gradient) {
@@ -228,29 +137,6 @@ FreeRenderer::FreeRenderer(const FreeGradient& gradient, int width, int height, 
         std::clamp(std::ceil(pixels * kEntriesPerPixel) + 1.0, static_cast<double>(kMinEntries),
                    static_cast<double>(kMaxEntries)));
     entryStep_ = span / static_cast<double>(count - 1);
-    entries_.resize(count);
-    if (alpha_ == PictureAlpha::kStraight) {
-        alphas_.resize(count);
-    }
-    ForPiecesInParallel(static_cast<std::int64_t>(count), kEntriesPerPiece,
-                        [&](std::int64_t begin, std::int64_t end) {
-                            const auto first = static_cast<std::size_t>(begin);
-                            std::vector<double> positions(static_cast<std::size_t>(end - begin));
-                            for (std::size_t k = 0; k < positions.size(); ++k) {
-                                positions[k] =
-                                    line_.First() + entryStep_ * static_cast<double>(first + k);
-                            }
-                            std::vector<ExactStraight> colors(positions.size());
-                            ExactStraightsAt(positions, colors);
-                            for (std::size_t k = 0; k < colors.size(); ++k) {
-                                if (alpha_ == PictureAlpha::kStraight) {
-                                    entries_[first + k] = Premultiplied(colors[k]);
-                                    alphas_[first + k] = colors[k].alpha;
-                                } else {
-                                    entries_[first + k] = LaidOverWhite(colors[k]);
-                                }
-                            }
-                        });
     cellsPerUnit_ = 1.0 / entryStep_;
     lastCell_ = static_cast<double>(count - 1);
     exactCells_.assign(count, 0);
@@ -262,6 +148,17 @@ FreeRenderer::FreeRenderer(const FreeGradient& gradient, int width, int height, 
             std::clamp(std::floor(cell), 0.0, static_cast<double>(count - 1)));
         exactCells_[index] = 1;
         exactCells_[index == 0 ? 0 : index - 1] = 1;
+    }
+    entries_.resize(count);
+    if (alpha_ == PictureAlpha::kStraight) {
+        alphas_.resize(count);
+    }
+    if (precision == FreePrecision::kPreview && alpha_ == PictureAlpha::kOpaque) {
+        WorkOutSmoothEntries();
+    } else {
+        std::vector<std::size_t> every(count);
+        std::iota(every.begin(), every.end(), std::size_t{0});
+        WorkOutEntries(every);
     }
     if (alpha_ == PictureAlpha::kStraight) {
         return;  // its words come from the premultiplied blend
@@ -280,33 +177,39 @@ FreeRenderer::FreeRenderer(const FreeGradient& gradient, int width, int height, 
     }
     if (precision == FreePrecision::kPreview) {
         BuildFineTables();
-        if (gradient.shape == FreeShape::kConic) {
-            MarkSteepCells();
-            wordPositions_ = RowPositions::kRough;
+        // Positions grow away from the centre of a radial gradient and the line of a linear one,
+        // so the box's farthest lie at its corners; a conic one's within a turn.
+        double reach = std::max({1.0, std::abs(line_.First()), std::abs(line_.Last())});
+        for (const double x : {0.0, static_cast<double>(width)}) {
+            for (const double y : {0.0, static_cast<double>(height)}) {
+                reach = std::max(reach, std::abs(placement_.PositionAt(x, y)));
+            }
         }
+        MarkRoughRoutes(reach);
     }
 }
 
-void FreeRenderer::MarkSteepCells() {
-    const std::size_t count = entries_.size();
-    steepCells_.assign(count, 1);
-    const double shift = kRoughTurns / entryStep_;
-    for (std::size_t i = 0; i + 1 < count; ++i) {
-        const ExactColor& a = entries_[i];
-        const ExactColor& b = entries_[i + 1];
-        const double change = std::max(
-            {std::abs(b.red - a.red), std::abs(b.green - a.green), std::abs(b.blue - a.blue)});
-        steepCells_[i] = change * shift <= kRoughMiss ? 0 : 1;
-    }
-    // A rough position next to a steep cell may belong in it.
-    std::vector<std::uint8_t> around = steepCells_;
-    for (std::size_t i = 0; i < count; ++i) {
-        if (steepCells_[i] != 0) {
-            around[i == 0 ? 0 : i - 1] = 1;
-            around[std::min(i + 1, count - 1)] = 1;
-        }
-    }
-    steepCells_ = std::move(around);
+void FreeRenderer::WorkOutEntries(std::span<const std::size_t> indices) {
+    ForPiecesInParallel(
+        static_cast<std::int64_t>(indices.size()), kEntriesPerPiece,
+        [&](std::int64_t begin, std::int64_t end) {
+            const std::span<const std::size_t> part = indices.subspan(
+                static_cast<std::size_t>(begin), static_cast<std::size_t>(end - begin));
+            std::vector<double> positions(part.size());
+            for (std::size_t k = 0; k < part.size(); ++k) {
+                positions[k] = line_.First() + entryStep_ * static_cast<double>(part[k]);
+            }
+            std::vector<ExactStraight> colors(positions.size());
+            ExactStraightsAt(positions, colors);
+            for (std::size_t k = 0; k < colors.size(); ++k) {
+                if (alpha_ == PictureAlpha::kStraight) {
+                    entries_[part[k]] = Premultiplied(colors[k]);
+                    alphas_[part[k]] = colors[k].alpha;
+                } else {
+                    entries_[part[k]] = LaidOverWhite(colors[k]);
+                }
+            }
+        });
 }
 
 // The position PositionsAlongRow gives pixel i of a part of a row, bit for bit: the same
@@ -316,93 +219,6 @@ double FreeRenderer::ExactPositionOf(const RowPlace& place, std::size_t i) const
     placement_.PositionsAlongRow(place.firstX, scaleX_, place.y,
                                  place.firstStep + static_cast<int>(i), std::span(&position, 1));
     return position;
-}
-
-void FreeRenderer::BuildFineTables() {
-    const std::size_t count = entries_.size();
-    fineTables_.assign(count, kNoFineTable);
-    // Each fine cell's entries and, between them, its middle, where the blend is checked.
-    constexpr std::size_t kSamplesPerCell = 2 * kFineCellsPerCell + 1;
-    std::vector<double> positions;
-    std::size_t tables = 0;
-    for (std::size_t i = 0; i + 1 < count; ++i) {
-        if (exactCells_[i] == 0) {
-            continue;
-        }
-        fineTables_[i] = static_cast<std::int32_t>(tables++ * (kFineCellsPerCell + 1));
-        for (std::size_t k = 0; k < kSamplesPerCell; ++k) {
-            const double cell =
-                static_cast<double>(i) + static_cast<double>(k) / (2 * kFineCellsPerCell);
-            positions.push_back(line_.First() + entryStep_ * cell);
-        }
-    }
-    std::vector<ExactColor> samples(positions.size());
-    ForPiecesInParallel(static_cast<std::int64_t>(positions.size()), kEntriesPerPiece,
-                        [&](std::int64_t begin, std::int64_t end) {
-                            const auto first = static_cast<std::size_t>(begin);
-                            const auto part = static_cast<std::size_t>(end - begin);
-                            std::vector<ExactStraight> colors(part);
-                            ExactStraightsAt(std::span<const double>(&positions[first], part),
-                                             colors);
-                            for (std::size_t k = 0; k < part; ++k) {
-                                samples[first + k] = LaidOverWhite(colors[k]);
-                            }
-                        });
-    fineEntries_.resize(tables * (kFineCellsPerCell + 1));
-    fineExact_.assign(fineEntries_.size(), 0);
-    for (std::size_t t = 0; t < tables; ++t) {
-        const ExactColor* sample = &samples[t * kSamplesPerCell];
-        ExactColor* entry = &fineEntries_[t * (kFineCellsPerCell + 1)];
-        for (std::size_t k = 0; k <= kFineCellsPerCell; ++k) {
-            entry[k] = sample[2 * k];
-        }
-        // A cell over which the colour bends or jumps (a steep hint, a step, the gamut
-        // mapping's edge) stays exact.
-        for (std::size_t k = 0; k < kFineCellsPerCell; ++k) {
-            const ExactColor blend = Between(entry[k], entry[k + 1], 0.5);
-            const ExactColor& middle = sample[2 * k + 1];
-            const double miss =
-                std::max({std::abs(blend.red - middle.red), std::abs(blend.green - middle.green),
-                          std::abs(blend.blue - middle.blue)});
-            if (!(miss <= kFineBlendMiss)) {
-                fineExact_[t * (kFineCellsPerCell + 1) + k] = 1;
-            }
-        }
-    }
-    const auto fineCells = static_cast<std::int64_t>(count * kFineCellsPerCell);
-    for (const double joint : line_.Joints()) {
-        const double fine = (joint - line_.First()) / entryStep_ * kFineCellsPerCell;
-        if (!std::isfinite(fine)) {
-            continue;
-        }
-        const auto holding = static_cast<std::int64_t>(
-            std::clamp(std::floor(fine), 0.0, static_cast<double>(fineCells - 1)));
-        for (std::int64_t k = holding - kFineCellsAroundJoint; k <= holding + kFineCellsAroundJoint;
-             ++k) {
-            if (k < 0 || k >= fineCells) {
-                continue;
-            }
-            const std::int32_t table = fineTables_[static_cast<std::size_t>(k) / kFineCellsPerCell];
-            if (table != kNoFineTable) {
-                fineExact_[static_cast<std::size_t>(table) +
-                           static_cast<std::size_t>(k) % kFineCellsPerCell] = 1;
-            }
-        }
-    }
-}
-
-std::optional<ExactColor> FreeRenderer::FineColorAt(double position, std::size_t index,
-                                                    double within) const {
-    if (fineTables_.empty() || !std::isfinite(position) || fineTables_[index] == kNoFineTable) {
-        return std::nullopt;
-    }
-    const double fine = within * kFineCellsPerCell;
-    const auto cell = std::min(static_cast<std::size_t>(fine), kFineCellsPerCell - 1);
-    const std::size_t k = static_cast<std::size_t>(fineTables_[index]) + cell;
-    if (fineExact_[k] != 0) {
-        return std::nullopt;
-    }
-    return Between(fineEntries_[k], fineEntries_[k + 1], fine - static_cast<double>(cell));
 }
 
 ExactColor FreeRenderer::ExactAt(double position) const {
@@ -451,21 +267,6 @@ ExactStraight FreeRenderer::StraightColorAt(double position) const {
     return TableStraightAt(position);
 }
 
-// Inlined into the pixel loops, as the three below.
-[[gnu::always_inline]] inline std::optional<FreeRenderer::TableCell> FreeRenderer::TableCellOf(
-    double position) const {
-    if (entries_.empty() || !std::isfinite(position)) {
-        return std::nullopt;
-    }
-    const double wrapped = repeats_ ? line_.Wrapped(position) : position;
-    const double cell = std::clamp((wrapped - line_.First()) * cellsPerUnit_, 0.0, lastCell_);
-    const auto index = static_cast<std::size_t>(cell);
-    if (exactCells_[index] != 0) {
-        return std::nullopt;
-    }
-    return TableCell{index, cell - static_cast<double>(index)};
-}
-
 // The table's colour, exact where the table is not.
 [[gnu::always_inline]] inline ExactColor FreeRenderer::TableColorAt(double position) const {
     const std::optional<TableCell> cell = TableCellOf(position);
@@ -497,8 +298,8 @@ ExactStraight FreeRenderer::StraightColorAt(double position) const {
 }
 
 template <class OnTable, class OnExact>
-void FreeRenderer::ForEachInPart(std::span<const double> positions, const RowPlace& place,
-                                 OnTable onTable, OnExact onExact) const {
+void FreeRenderer::ForEachInPart(std::span<const double> positions, OnTable onTable,
+                                 OnExact onExact) const {
     const std::size_t count = positions.size();
     std::array<std::int32_t, kPositionsAtOnce> indices{};
     std::array<double, kPositionsAtOnce> withins{};
@@ -511,86 +312,39 @@ void FreeRenderer::ForEachInPart(std::span<const double> positions, const RowPla
         }
         CellsOf(onLine, line_.First(), cellsPerUnit_, lastCell_, indices.data(), withins.data());
     }
-    // Pixels the table does not hold, worked out together after the rest.
-    std::array<std::size_t, kPositionsAtOnce> exactPixels{};
-    std::array<double, kPositionsAtOnce> exactPositions{};
-    std::size_t exactCount = 0;
+    std::array<std::size_t, kPositionsAtOnce> leftPixels;
+    std::array<double, kPositionsAtOnce> leftPositions;
+    std::size_t leftCount = 0;
     for (std::size_t i = 0; i < count; ++i) {
         const auto index = static_cast<std::size_t>(indices[i]);
-        const bool rough = place.positions == RowPositions::kRough;
-        if (!entries_.empty() && exactCells_[index] == 0 && !(rough && steepCells_[index] != 0)) {
+        if (!entries_.empty() && exactCells_[index] == 0) {
             onTable(i, index, withins[i]);
             continue;
         }
-        const double position = rough ? ExactPositionOf(place, i) : positions[i];
-        if (rough) {
-            // The exact renderer's cell of the exact position, where it has one.
-            if (const std::optional<TableCell> cell = TableCellOf(position)) {
-                onTable(i, cell->index, cell->within);
-                continue;
-            }
-        }
-        if (const ExactStraight* end = EndColorAt(position)) {
-            onExact(i, *end);
-        } else if (const std::optional<ExactColor> fine =
-                       entries_.empty() ? std::nullopt : FineColorAt(position, index, withins[i])) {
-            // Laid over white already: opaque, it stays as it is. A rough position's fine cell
-            // is off by far less than one, and those next to a joint are exact.
-            onExact(i, ExactStraight{*fine, kChannelMax});
-        } else {
-            exactPixels[exactCount] = i;
-            exactPositions[exactCount++] = position;
-        }
+        leftPixels[leftCount] = i;
+        leftPositions[leftCount++] = positions[i];
     }
-    if (exactCount == 0) {
-        return;
-    }
-    std::array<ExactStraight, kPositionsAtOnce> exact{};
-    ExactStraightsAt(std::span<const double>(exactPositions.data(), exactCount), exact);
-    for (std::size_t k = 0; k < exactCount; ++k) {
-        onExact(exactPixels[k], exact[k]);
-    }
+    ForEachLeftOver(std::span<const std::size_t>(leftPixels.data(), leftCount),
+                    std::span<const double>(leftPositions.data(), leftCount), onExact);
 }
 
-void FreeRenderer::PlainWordsAt(std::span<const double> positions, const RowPlace& place,
-                                std::uint32_t* words) const {
+void FreeRenderer::PlainWordsAt(std::span<const double> positions, std::uint32_t* words) const {
     ForEachInPart(
-        positions, place,
+        positions,
         [&](std::size_t i, std::size_t index, double within) {
             const PlainCell& plain = plainCells_[index];
-            // 0..255 rounded to whole numbers, ties to even, by adding and taking away 2^23.
-            constexpr float kNoFraction = 8388608.0f;
-            words[i] = WordOfLevels(
-                (plain.start + plain.change * static_cast<float>(within) + kNoFraction) -
-                kNoFraction);
+            words[i] = RoundedWordOf(plain.start + plain.change * static_cast<float>(within));
         },
         [&](std::size_t i, const ExactStraight& exact) {
             words[i] = PlainWord(LaidOverWhite(exact));
         });
 }
 
-void FreeRenderer::DitheredWordsAt(std::span<const double> positions, const RowPlace& place,
-                                   int firstColumn, int row, std::uint32_t* words) const {
-    if (precision_ == FreePrecision::kPreview) {
-        std::array<FourChannels, kPositionsAtOnce> levels{};
-        ForEachInPart(
-            positions, place,
-            [&](std::size_t i, std::size_t index, double within) {
-                const PlainCell& plain = plainCells_[index];
-                levels[i] = plain.start + plain.change * static_cast<float>(within);
-            },
-            [&](std::size_t i, const ExactStraight& exact) {
-                const ExactColor color = LaidOverWhite(exact);
-                levels[i] =
-                    FourChannels{static_cast<float>(color.blue), static_cast<float>(color.green),
-                                 static_cast<float>(color.red), kOpaqueLevel};
-            });
-        RoughDitheredWordsOf(levels.data(), positions.size(), firstColumn, row, words);
-        return;
-    }
+void FreeRenderer::DitheredWordsAt(std::span<const double> positions, int firstColumn, int row,
+                                   std::uint32_t* words) const {
     std::array<ExactColor, kPositionsAtOnce> colors{};
     ForEachInPart(
-        positions, place,
+        positions,
         [&](std::size_t i, std::size_t index, double within) {
             colors[i] = Between(entries_[index], entries_[index + 1], within);
         },
@@ -600,24 +354,29 @@ void FreeRenderer::DitheredWordsAt(std::span<const double> positions, const RowP
 }
 
 template <class PaintRow>
-void FreeRenderer::ForEachRow(int firstColumn, int firstRow, int columns, int rows,
-                              RowPositions kind, PaintRow paintRow) const {
+void FreeRenderer::ForEachPartOfRow(int firstColumn, int firstRow, int columns, int rows,
+                                    PaintRow paintRow) const {
     const double firstX = (static_cast<double>(firstColumn) + 0.5) * scaleX_;
-    std::array<double, kPositionsAtOnce> positions{};
     for (int k = 0; k < rows; ++k) {
         const double y = (static_cast<double>(firstRow + k) + 0.5) * scaleY_;
         for (int begin = 0; begin < columns; begin += kPositionsAtOnce) {
             const auto count =
                 static_cast<std::size_t>(std::min<int>(kPositionsAtOnce, columns - begin));
-            const std::span<double> part(positions.data(), count);
-            if (kind == RowPositions::kRough) {
-                placement_.RoughPositionsAlongRow(firstX, scaleX_, y, begin, part);
-            } else {
-                placement_.PositionsAlongRow(firstX, scaleX_, y, begin, part);
-            }
-            paintRow(k, begin, std::span<const double>(part), RowPlace{kind, firstX, y, begin});
+            paintRow(k, begin, count, RowPlace{firstX, y, begin});
         }
     }
+}
+
+template <class PaintRow>
+void FreeRenderer::ForEachRow(int firstColumn, int firstRow, int columns, int rows,
+                              PaintRow paintRow) const {
+    std::array<double, kPositionsAtOnce> positions{};
+    ForEachPartOfRow(firstColumn, firstRow, columns, rows,
+                     [&](int k, int begin, std::size_t count, const RowPlace& place) {
+                         const std::span<double> part(positions.data(), count);
+                         placement_.PositionsAlongRow(place.firstX, scaleX_, place.y, begin, part);
+                         paintRow(k, begin, std::span<const double>(part));
+                     });
 }
 
 template <class Color, class ColorOf, class Write>
@@ -625,8 +384,8 @@ void FreeRenderer::ForEachPixel(int firstColumn, int firstRow, int columns, int 
                                 ColorOf colorOf, Write write) const {
     double lastPosition = std::numeric_limits<double>::quiet_NaN();
     Color lastColor;
-    ForEachRow(firstColumn, firstRow, columns, rows, RowPositions::kExact,
-               [&](int k, int begin, std::span<const double> positions, const RowPlace&) {
+    ForEachRow(firstColumn, firstRow, columns, rows,
+               [&](int k, int begin, std::span<const double> positions) {
                    for (std::size_t i = 0; i < positions.size(); ++i) {
                        // Runs of one position (a gradient down the rows) take their colour
                        // once.
@@ -658,17 +417,25 @@ void FreeRenderer::RenderRegion(int firstColumn, int firstRow, Raster& region,
             });
         return;
     }
+    if (precision_ == FreePrecision::kPreview && !plainCells_.empty()) {
+        ForEachPartOfRow(firstColumn, firstRow, region.Width(), region.Height(),
+                         [&](int k, int begin, std::size_t count, const RowPlace& place) {
+                             RoughWordsAt(place, count, format, firstColumn + begin, firstRow + k,
+                                          region.Row(k) + begin);
+                         });
+        return;
+    }
     if (dithered) {
-        ForEachRow(firstColumn, firstRow, region.Width(), region.Height(), wordPositions_,
-                   [&](int k, int begin, std::span<const double> positions, const RowPlace& place) {
-                       DitheredWordsAt(positions, place, firstColumn + begin, firstRow + k,
+        ForEachRow(firstColumn, firstRow, region.Width(), region.Height(),
+                   [&](int k, int begin, std::span<const double> positions) {
+                       DitheredWordsAt(positions, firstColumn + begin, firstRow + k,
                                        region.Row(k) + begin);
                    });
         return;
     }
-    ForEachRow(firstColumn, firstRow, region.Width(), region.Height(), wordPositions_,
-               [&](int k, int begin, std::span<const double> positions, const RowPlace& place) {
-                   PlainWordsAt(positions, place, region.Row(k) + begin);
+    ForEachRow(firstColumn, firstRow, region.Width(), region.Height(),
+               [&](int k, int begin, std::span<const double> positions) {
+                   PlainWordsAt(positions, region.Row(k) + begin);
                });
 }
 

@@ -44,6 +44,7 @@ class FreeRenderer final : public PictureRenderer {
     PictureAlpha Alpha() const override { return alpha_; }
     void RenderStraightRegion(int firstColumn, int firstRow, Raster16Alpha& region) const override;
     std::int32_t RowPeriod(OutputFormat format) const override;
+    bool ReadsLargeTable() const override { return !entries_.empty(); }
 
     // The unrounded output colour (channels 0..255) at a line position, laid over white.
     ExactColor ColorAt(double position) const;
@@ -63,14 +64,12 @@ class FreeRenderer final : public PictureRenderer {
         std::size_t index;
         double within;
     };
+    TableCell CellOf(double position) const;
     std::optional<TableCell> TableCellOf(double position) const;
     ExactColor TableColorAt(double position) const;
     ExactStraight TableStraightAt(double position) const;
-    // Where a part of a row lies, and whether its positions are rough ones (a preview's), whose
-    // pixels the table does not hold take their exact positions again.
-    enum class RowPositions { kExact, kRough };
+    // Where a part of a row lies: its pixels at firstX + scaleX_ * (firstStep + i), y.
     struct RowPlace {
-        RowPositions positions;
         double firstX;
         double y;
         int firstStep;
@@ -79,17 +78,31 @@ class FreeRenderer final : public PictureRenderer {
     // For each position of a part of a row: onTable(i, cell, within) where the table holds
     // it, else onExact(i, exact straight colour), those worked out together.
     template <class OnTable, class OnExact>
-    void ForEachInPart(std::span<const double> positions, const RowPlace& place, OnTable onTable,
-                       OnExact onExact) const;
+    void ForEachInPart(std::span<const double> positions, OnTable onTable, OnExact onExact) const;
+    // onExact(pixels[k], colour) for positions the table does not hold: the end colours, a
+    // preview's fine colours, the rest worked out exactly together.
+    template <class OnExact>
+    void ForEachLeftOver(std::span<const std::size_t> pixels, std::span<const double> positions,
+                         OnExact onExact) const;
+    // The same as ForEachInPart for a preview's part of `count` pixels, from rough positions:
+    // onBlend(i, plain cell, within) where the table holds it.
+    template <class OnBlend, class OnExact>
+    void ForEachRoughInPart(const RowPlace& place, std::size_t count, OnBlend onBlend,
+                            OnExact onExact) const;
     // The plain and the dithered 8-bit words of the positions of a part of a row.
-    void PlainWordsAt(std::span<const double> positions, const RowPlace& place,
-                      std::uint32_t* words) const;
-    void DitheredWordsAt(std::span<const double> positions, const RowPlace& place, int firstColumn,
-                         int row, std::uint32_t* words) const;
-    // Calls paintRow(k, firstColumnOfPart, positions, place) for the parts of each row.
+    void PlainWordsAt(std::span<const double> positions, std::uint32_t* words) const;
+    void DitheredWordsAt(std::span<const double> positions, int firstColumn, int row,
+                         std::uint32_t* words) const;
+    // The same for a preview's part of `count` pixels.
+    void RoughWordsAt(const RowPlace& place, std::size_t count, OutputFormat format,
+                      int firstColumn, int row, std::uint32_t* words) const;
+    // Calls paintRow(k, firstColumnOfPart, columnsOfPart, place) for the parts of each row.
     template <class PaintRow>
-    void ForEachRow(int firstColumn, int firstRow, int columns, int rows, RowPositions kind,
-                    PaintRow paintRow) const;
+    void ForEachPartOfRow(int firstColumn, int firstRow, int columns, int rows,
+                          PaintRow paintRow) const;
+    // Calls paintRow(k, firstColumnOfPart, positions) for the parts of each row.
+    template <class PaintRow>
+    void ForEachRow(int firstColumn, int firstRow, int columns, int rows, PaintRow paintRow) const;
     // Calls write(k, column, colorOf(position)) for each pixel.
     template <class Color, class ColorOf, class Write>
     void ForEachPixel(int firstColumn, int firstRow, int columns, int rows, ColorOf colorOf,
@@ -103,8 +116,6 @@ class FreeRenderer final : public PictureRenderer {
     bool repeats_ = false;
     bool horizontal_ = false;
     PictureAlpha alpha_ = PictureAlpha::kOpaque;
-    // The 8-bit rows' positions: rough in a preview.
-    RowPositions wordPositions_ = RowPositions::kExact;
     FreePrecision precision_ = FreePrecision::kExact;
     // The colours before the first stop and from the last one on, for EndColorAt.
     ExactStraight beforeLine_;
@@ -132,12 +143,18 @@ class FreeRenderer final : public PictureRenderer {
     std::vector<std::uint8_t> fineExact_;
     // The preview colour of a position in exact cell `index`, `within` into it; nothing where
     // the fine table does not hold it.
-    std::optional<ExactColor> FineColorAt(double position, std::size_t index, double within) const;
+    std::optional<ExactColor> FineColorAt(double position) const;
     void BuildFineTables();
-    // In a preview with rough positions, the cells whose colour changes so fast that a rough
-    // position's error would show (and their neighbours) take exact positions.
-    std::vector<std::uint8_t> steepCells_;
-    void MarkSteepCells();
+    // In a preview, whose positions are rough, the cells whose pixels take exact positions: those
+    // the table does not hold, and those whose colour changes so fast that a rough position's
+    // error would show, with their neighbours. `reach`: the farthest the box's positions lie
+    // from 0 on the line.
+    std::vector<std::uint8_t> roughRoutes_;
+    void MarkRoughRoutes(double reach);
+    // The table's entries at `indices`, worked out exactly; in a preview, those of blocks where
+    // the colour line is smooth blended from fewer.
+    void WorkOutEntries(std::span<const std::size_t> indices);
+    void WorkOutSmoothEntries();
     double entryStep_ = 0.0;
     double cellsPerUnit_ = 0.0;
     double lastCell_ = 0.0;

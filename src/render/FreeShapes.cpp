@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
 #include <numbers>
 
 namespace tonzug {
@@ -257,24 +258,52 @@ double FreePlacement::PositionAt(double x, double y) const {
     }
 }
 
-[[gnu::target_clones("avx2", "default")]] void FreePlacement::RoughPositionsAlongRow(
-    double firstX, double stepX, double y, int firstStep, std::span<double> positions) const {
-    if (shape_ != FreeShape::kConic) {
-        PositionsAlongRow(firstX, stepX, y, firstStep, positions);
-        return;
-    }
-    const auto up = static_cast<float>(centerY_ - y);
-    const auto start = static_cast<float>(startTurns_);
-    constexpr float kTurnsPerRadian = 0.5f / std::numbers::pi_v<float>;
-    for (std::size_t i = 0; i < positions.size(); ++i) {
-        // Taken from the same double sum as PositionsAlongRow: a float sum along the row
-        // would be off by far more than a rounding right beside the centre.
-        const auto across = static_cast<float>(
-            firstX + stepX * static_cast<double>(firstStep + static_cast<int>(i)) - centerX_);
-        float turns = AngleFromUp(across, up) * kTurnsPerRadian - start;
-        turns += turns < 0.0f ? 1.0f : 0.0f;
-        turns += turns < 0.0f ? 1.0f : 0.0f;
-        positions[i] = turns;
+// Sixteen lanes at a time where the processor has them, and fused multiplies and adds.
+[[gnu::target_clones("arch=x86-64-v4", "arch=x86-64-v3", "default")]] void
+FreePlacement::RoughPositionsAlongRow(double firstX, double stepX, double y, int firstStep,
+                                      std::span<float> positions) const {
+    // Pixel i lies (whole + i + fraction) steps right of the centre: the whole steps exact in a
+    // float, so that right beside the centre the offset is off by no more than a rounding.
+    const double stepsFromCenter = (firstX - centerX_) / stepX + static_cast<double>(firstStep);
+    const double wholeSteps = std::floor(stepsFromCenter);
+    const auto whole = static_cast<std::int32_t>(wholeSteps);
+    const auto fraction = static_cast<float>(stepsFromCenter - wholeSteps);
+    const auto stepsAt = [&](std::size_t i) {
+        return static_cast<float>(whole + static_cast<std::int32_t>(i)) + fraction;
+    };
+    switch (shape_) {
+        case FreeShape::kLinear: {
+            const double rowStart = PositionAt(firstX, y);
+            const double perStep = PositionAt(firstX + stepX, y) - rowStart;
+            const auto start =
+                static_cast<float>(rowStart + perStep * static_cast<double>(firstStep));
+            const auto step = static_cast<float>(perStep);
+            for (std::size_t i = 0; i < positions.size(); ++i) {
+                positions[i] = start + step * static_cast<float>(i);
+            }
+            return;
+        }
+        case FreeShape::kRadial: {
+            const auto down = static_cast<float>((y - centerY_) * inverseRadiusY_);
+            const auto acrossPerStep = static_cast<float>(stepX * inverseRadiusX_);
+            for (std::size_t i = 0; i < positions.size(); ++i) {
+                const float across = stepsAt(i) * acrossPerStep;
+                positions[i] = std::sqrt(across * across + down * down);
+            }
+            return;
+        }
+        case FreeShape::kConic: {
+            const auto up = static_cast<float>(centerY_ - y);
+            const auto step = static_cast<float>(stepX);
+            const auto start = static_cast<float>(startTurns_);
+            constexpr float kTurnsPerRadian = 0.5f / std::numbers::pi_v<float>;
+            for (std::size_t i = 0; i < positions.size(); ++i) {
+                float turns = AngleFromUp(stepsAt(i) * step, up) * kTurnsPerRadian - start;
+                turns += turns < 0.0f ? 1.0f : 0.0f;
+                positions[i] = turns + (turns < 0.0f ? 1.0f : 0.0f);
+            }
+            return;
+        }
     }
 }
 

@@ -33,10 +33,11 @@ class FreePlacement {
     // but for conic gradients, whose angle is found by a polynomial within 4e-11 of a radian.
     void PositionsAlongRow(double firstX, double stepX, double y, int firstStep,
                            std::span<double> positions) const;
-    // The same for a preview: conic angles in single precision, within 2e-7 of a turn, twice
-    // the lanes at once; other shapes as above.
+    // The same for a preview, in single precision and twice the lanes at once: each position
+    // within a few roundings of a float of the largest one the box holds (conic angles within
+    // 2e-7 of a turn).
     void RoughPositionsAlongRow(double firstX, double stepX, double y, int firstStep,
-                                std::span<double> positions) const;
+                                std::span<float> positions) const;
 
     // The geometry behind the positions, for writers that describe the gradient instead of
     // painting it. Linear: the unit direction of the line, which runs through the centre of

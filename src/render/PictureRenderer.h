@@ -38,6 +38,9 @@ class PictureRenderer {
     }
     // The period with which the picture's rows repeat in `format`; 0 when they do not.
     virtual std::int32_t RowPeriod(OutputFormat format) const = 0;
+    // Whether painting reads a table about as large as the cache, which pieces painted on every
+    // core are better copied out past, so that the copies leave it there.
+    virtual bool ReadsLargeTable() const { return false; }
 
     // Whole rows firstRow .. firstRow + band.Height() - 1.
     void RenderRows(int firstRow, Raster& band, OutputFormat format = OutputFormat::kPlain8) const {

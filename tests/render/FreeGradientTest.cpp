@@ -134,7 +134,8 @@ TEST(FreePlacement, PlacesPointsAsCssImagesDoes) {
 }
 
 // A row's positions in one go are the single points' positions; a conic angle is atan2's
-// to far below a pixel at any distance.
+// to far below a pixel at any distance. A preview's rough positions lie within a few roundings
+// of a float of them, right beside the centre too, on any steps.
 TEST(FreePlacement, RowsAgreeWithSinglePoints) {
     constexpr int kColumns = 300;
     for (const FreeShape shape : {FreeShape::kLinear, FreeShape::kRadial, FreeShape::kConic}) {
@@ -142,9 +143,22 @@ TEST(FreePlacement, RowsAgreeWithSinglePoints) {
         gradient.linear.degrees = 30.0;
         gradient.conic.fromDegrees = 250.0;
         gradient.conic.center = {{0.0, 97.5}, {0.0, 40.0}};
+        gradient.radial.center = gradient.conic.center;
         const FreePlacement placement(gradient, 300.0, 80.0);
         std::vector<double> row(kColumns);
+        std::vector<float> rough(kColumns);
         for (const double y : {0.5, 40.0, 79.5}) {
+            for (const int firstStep : {0, 129}) {
+                placement.PositionsAlongRow(0.35, 0.7, y, firstStep, row);
+                placement.RoughPositionsAlongRow(0.35, 0.7, y, firstStep, rough);
+                for (std::size_t c = 0; c < row.size(); ++c) {
+                    const double off = std::abs(rough[c] - row[c]);
+                    // A conic angle just below a full turn may come out just above none.
+                    const double wrapped =
+                        shape == FreeShape::kConic ? std::min(off, 1.0 - off) : off;
+                    ASSERT_LE(wrapped, 4e-7 * std::max(1.0, std::abs(row[c]))) << c << "," << y;
+                }
+            }
             placement.PositionsAlongRow(0.5, 1.0, y, 0, row);
             for (int c = 0; c < kColumns; ++c) {
                 const double x = 0.5 + c;
@@ -259,6 +273,58 @@ TEST(FreeRenderer, PreviewStaysWithinALevelOfTheExactPicture) {
                         const int b = static_cast<int>((drawn.Pixels()[i] >> shift) & 0xFF);
                         ASSERT_LE(std::abs(a - b), 1) << n << " " << size.width << " pixel " << i;
                     }
+                }
+            }
+        }
+    }
+}
+
+// Large previews with many periods and far positions: a small circle repeating across a wide
+// box, fine repeating stripes and wedges, and a line far beyond sRGB whose gamut mapping bends it
+// between the table's entries. Each stays within a level of the exact picture.
+TEST(FreeRenderer, WidePreviewStaysWithinALevelOfTheExactPicture) {
+    constexpr int kWidth = 3000;
+    constexpr int kHeight = 16;
+    const CssColor farGreen{-0.3, 1.2, 0.1, 1.0};
+    const CssColor farMagenta{1.25, -0.2, 0.9, 1.0};
+    std::vector<FreeGradient> gradients;
+    FreeGradient circles = TwoStops(FreeShape::kRadial);
+    circles.repeating = true;
+    circles.radial.form = RadialForm::kCircle;
+    circles.radial.extent = RadialExtent::kClosestSide;
+    circles.radial.center = {{0.0, 3.0}, {0.0, 8.0}};  // 3 pixels to the nearest side
+    circles.stops = {{kRed, At(0.0)}, {farGreen, At(0.5)}, {kBlue, At(0.5)}, {kRed, At(1.1)}};
+    circles.segments = {{Easing::kStep, std::nullopt}, {}, {}};
+    gradients.push_back(circles);
+    FreeGradient stripes = circles;
+    stripes.shape = FreeShape::kLinear;
+    stripes.linear.degrees = 80.0;
+    stripes.stops = {{kRed, At(0.0)}, {farMagenta, At(0.0, 4.0)}, {kBlue, At(0.0, 7.0)}};
+    stripes.segments = {{Easing::kSine, std::nullopt}, {Easing::kStep, std::nullopt}};
+    gradients.push_back(stripes);
+    FreeGradient wedges = stripes;
+    wedges.shape = FreeShape::kConic;
+    wedges.conic.center = {{40.0, 0.0}, {50.0, 0.0}};
+    wedges.stops = {{farGreen, At(0.0)}, {kBlue, At(0.01)}, {farGreen, At(0.025)}};
+    gradients.push_back(wedges);
+    FreeGradient far = TwoStops(FreeShape::kLinear);
+    far.stops = {{farGreen, std::nullopt}, {farMagenta, std::nullopt}};
+    far.interpolation = {InterpolationSpace::kOklch, HuePath::kLonger};
+    gradients.push_back(far);
+    for (std::size_t g = 0; g < gradients.size(); ++g) {
+        const FreeRenderer exact(gradients[g], kWidth, kHeight, kWidth, kHeight);
+        const FreeRenderer preview(gradients[g], kWidth, kHeight, kWidth, kHeight,
+                                   PictureAlpha::kOpaque, FreePrecision::kPreview);
+        for (const OutputFormat format : {OutputFormat::kPlain8, OutputFormat::kDithered8}) {
+            Raster wanted(kWidth, kHeight);
+            exact.RenderRows(0, wanted, format);
+            Raster drawn(kWidth, kHeight);
+            preview.RenderRows(0, drawn, format);
+            for (std::size_t i = 0; i < wanted.Pixels().size(); ++i) {
+                for (const int shift : {0, 8, 16}) {
+                    const int a = static_cast<int>((wanted.Pixels()[i] >> shift) & 0xFF);
+                    const int b = static_cast<int>((drawn.Pixels()[i] >> shift) & 0xFF);
+                    ASSERT_LE(std::abs(a - b), 1) << g << " pixel " << i;
                 }
             }
         }
