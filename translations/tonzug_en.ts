@@ -800,10 +800,6 @@ More in &lt;tt&gt;man tonzug&lt;/tt&gt; and &lt;tt&gt;tonzug --help&lt;/tt&gt;.&
 <context>
     <name>tonzug::PreviewWindow</name>
     <message>
-        <source>Strg</source>
-        <translation>Ctrl</translation>
-    </message>
-    <message>
         <source>Tonzug Voransicht</source>
         <translation>Tonzug Preview</translation>
     </message>

@@ -69,11 +69,14 @@ QLocale TranslationFor(const QLocale& locale) {
     return kEnglishLocale;
 }
 
+InterfaceLanguage LanguageOfTranslation(const QLocale& translation) {
+    return translation == kGermanLocale ? InterfaceLanguage::kGerman : InterfaceLanguage::kEnglish;
+}
+
 }  // namespace
 
 InterfaceLanguage LanguageForLocale(const QLocale& locale) {
-    return TranslationFor(locale) == kGermanLocale ? InterfaceLanguage::kGerman
-                                                   : InterfaceLanguage::kEnglish;
+    return LanguageOfTranslation(TranslationFor(locale));
 }
 
 InterfaceLanguage InstallInterfaceLanguage(const QLocale& locale) {
@@ -81,7 +84,7 @@ InterfaceLanguage InstallInterfaceLanguage(const QLocale& locale) {
     installed.program.reset();
     installed.toolkit.reset();
     const QLocale shown = TranslationFor(locale);
-    installed.language = LanguageForLocale(locale);
+    installed.language = LanguageOfTranslation(shown);
     installed.shown = shown;
     // Qt's own dialogs (files, message boxes) in the language of the windows around them.
     installed.toolkit = Install(shown, QStringLiteral("qtbase"),
@@ -103,6 +106,15 @@ QLocale WindowNumberLocale() {
 MessageLanguage WindowMessageLanguage() {
     return CurrentInterfaceLanguage() == InterfaceLanguage::kGerman ? MessageLanguage::kGerman
                                                                     : MessageLanguage::kEnglish;
+}
+
+QString KeysAsLabelled(const QKeySequence& keys) {
+    QString text = keys.toString(QKeySequence::NativeText);
+    if (CurrentInterfaceLanguage() == InterfaceLanguage::kGerman) {
+        text.replace(QStringLiteral("Ctrl"), QStringLiteral("Strg"))
+            .replace(QStringLiteral("Shift"), QStringLiteral("Umschalt"));
+    }
+    return text;
 }
 
 }  // namespace tonzug

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QKeySequence>
 #include <QLocale>
+#include <QString>
 
 #include "color/CssColor.h"
 
@@ -23,6 +25,10 @@ InterfaceLanguage InstallInterfaceLanguage(const QLocale& locale);
 // The installed language, and the language of the core's messages that the windows show.
 InterfaceLanguage CurrentInterfaceLanguage();
 MessageLanguage WindowMessageLanguage();
+
+// Keys as the keyboards of the windows' language label them: "Strg+Umschalt+S" in German,
+// whether or not Qt's own German texts are installed.
+QString KeysAsLabelled(const QKeySequence& keys);
 // The locale of the numbers the windows show: a decimal comma in German, a point in English.
 QLocale WindowNumberLocale();
 

@@ -39,12 +39,6 @@ QString Translated(const char* text) {
     return QCoreApplication::translate("tonzug::PreviewWindow", text);
 }
 
-QString KeyNames(const QKeySequence& keys) {
-    return keys.toString(QKeySequence::NativeText)
-        .replace(QStringLiteral("Ctrl"),
-                 Translated(QT_TRANSLATE_NOOP("tonzug::PreviewWindow", "Strg")));
-}
-
 // "Tonzug Voransicht": the gradient fitted into a maximised window, or at full size or
 // zoomed, with the commands above it.
 class PreviewView final : public QDialog {
@@ -114,7 +108,7 @@ class PreviewView final : public QDialog {
         button->setAccessibleName(Translated(command.caption));
         button->setFocusPolicy(Qt::TabFocus);
         button->setToolTip(QStringLiteral("%1 (%2)").arg(
-            Translated(command.tooltip), KeyNames(QKeySequence(command.keys.front()))));
+            Translated(command.tooltip), KeysAsLabelled(QKeySequence(command.keys.front()))));
         connect(button, &QToolButton::clicked, canvas_, command.run);
         for (const QKeyCombination keys : command.keys) {
             auto* shortcut = new QShortcut(QKeySequence(keys), this);

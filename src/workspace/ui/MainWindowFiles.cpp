@@ -31,27 +31,17 @@ namespace {
 // A shortcut of no control of its own.
 constexpr const char* kNoControl = "";
 
-// Keys as the keyboards of the window's language label them: "Strg+Umschalt+S" in German.
-QString KeysAsLabelled(QKeyCombination keys) {
-    QString text = QKeySequence(keys).toString(QKeySequence::NativeText);
-    if (CurrentInterfaceLanguage() == InterfaceLanguage::kGerman) {
-        text.replace(QStringLiteral("Ctrl"), QStringLiteral("Strg"))
-            .replace(QStringLiteral("Shift"), QStringLiteral("Umschalt"));
-    }
-    return text;
-}
-
 }  // namespace
 
 void MainWindow::BindShortcuts() {
-    // Each key, and the control whose tooltip names it, as German keyboards label it.
+    // Each key, and the control whose tooltip names it as the language's keyboards label it.
     const auto bind = [this](QKeyCombination keys, const char* named, auto command) {
         auto* shortcut = new QShortcut(QKeySequence(keys), this);
         connect(shortcut, &QShortcut::activated, this, command);
         auto* control = *named != '\0' ? findChild<QWidget*>(QString::fromLatin1(named)) : nullptr;
         if (control != nullptr) {
-            control->setToolTip(
-                QStringLiteral("%1 (%2)").arg(control->toolTip(), KeysAsLabelled(keys)));
+            control->setToolTip(QStringLiteral("%1 (%2)").arg(control->toolTip(),
+                                                              KeysAsLabelled(QKeySequence(keys))));
         }
     };
     bind(Qt::CTRL | Qt::Key_O, "cmdLoadP", [this] {
